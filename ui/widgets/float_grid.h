@@ -1,0 +1,67 @@
+#pragma once
+// A grid of text cells whose data cells are understood as numbers. Row 0 is
+// the header row and column 0 the label column; the data cells are columns
+// 1..ColCount()-1 of rows 1..RowCount()-1. Cells are addressed (col, row).
+// Cell texts outside the current size are kept, not shown.
+
+#include "display_format.h"
+
+#include <QString>
+#include <QTableView>
+
+#include <vector>
+
+class FloatGridModel;
+
+class TFloatGrid : public QTableView {
+    Q_OBJECT
+public:
+    // A grid of the given size whose data cells all hold "0".
+    explicit TFloatGrid(int colCount = 5, int rowCount = 5, QWidget* parent = nullptr);
+    ~TFloatGrid() override;
+
+    int ColCount() const;
+    void SetColCount(int colCount);
+    int RowCount() const;
+    // A count of 1 leaves only the header row.
+    void SetRowCount(int rowCount);
+
+    // Any cell, header and label cells included; "" for a cell never written.
+    // Negative coordinates throw ProgramError.
+    QString Cells(int col, int row) const;
+    void SetCells(int col, int row, const QString& text);
+
+    // Writes the real in the general form with 15 significant digits. Throws
+    // ProgramError("Intento de acceder a una celda inexistente") outside the
+    // data area.
+    void SetFloat(int col, int row, double value);
+    // The cell read as a number; a cell that holds no number reads 0 and is
+    // rewritten as "0".
+    double GetFloat(int col, int row);
+
+    bool Editable() const { return editable_; }
+    // Whether the user may edit the data cells (double click, F2 or typing).
+    void SetEditable(bool editable);
+
+    const DisplayFormat& Format() const { return format_; }
+    void SetDisplayFormat(const QString& pattern);
+
+    int ColWidth(int col) const;
+    void SetColWidth(int col, int width);
+    void SetDefaultColWidth(int width);
+    void SetDefaultRowHeight(int height);
+
+    // What the grid draws in a cell at its current width: the formatted
+    // number, or a run of "#" when that does not fit.
+    QString DrawnText(int col, int row) const;
+
+private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void ApplyColumnWidths();
+
+    FloatGridModel* model_;
+    DisplayFormat format_{QStringLiteral("##,##0.#######")};
+    bool editable_ = false;
+    int defaultColWidth_ = 64;
+    std::vector<int> colWidths_;
+};
