@@ -1,0 +1,239 @@
+#include "numero_texto.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <string>
+#include <string_view>
+
+namespace {
+
+struct CasoTexto {
+    double valor;
+    const char* punto;  // written with "." as the separator
+};
+
+// One row per rendering rule; a failure names its row.
+const CasoTexto kTextos[] = {
+    {0.0, "0"},
+    {-0.0, "0"},
+    {0.5, "0.5"},
+    {-0.25, "-0.25"},
+    {0.0001, "0.0001"},
+    {3.0, "3"},
+    {12.5, "12.5"},
+    {-3.0, "-3"},
+    {0.1, "0.1"},
+    {1.0 / 3.0, "0.333333333333333"},
+    {2.0 / 3.0, "0.666666666666667"},
+    {123456789012345.0, "123456789012345"},
+    {100.0, "100"},
+    {0.00001, "1E-5"},
+    {-0.00000025, "-2.5E-7"},
+    {1e15, "1E15"},
+    {1.5e20, "1.5E20"},
+    {1e20, "1E20"},
+    {1e-300, "1E-300"},
+    {std::numeric_limits<double>::max(), "1.79769313486232E308"},
+    {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
+    // Exact halves at the sixteenth digit go away from zero (not to even).
+    {1000000000000025.0, "1.00000000000003E15"},
+    {-1000000000000025.0, "-1.00000000000003E15"},
+    {562949953421312.5, "562949953421313"},
+    // Rounding decides the notation: these carry into a new leading digit.
+    {999999999999999.5, "1E15"},
+    {std::nextafter(1e15, 0.0), "1E15"},
+    {std::nextafter(1.0, 0.0), "1"},
+    {std::nextafter(0.0001, 0.0), "0.0001"},
+    {9.99999999999999e-5, "9.99999999999999E-5"},
+    // Exact digits 16.. are 4999 9 followed by a digit >= 5: a twenty-digit
+    // rendering rounds them up to 5000 0, the exact value must not.
+    {0x1.562d4ca3d3fffp-1, "0.668314356802511"},
+    {0x1.8bad6dd89bb12p-1, "0.772807533923556"},
+};
+
+TEST(TextoReal, RendersEachRuleWithPoint) {
+    for (const CasoTexto& caso : kTextos) {
+        EXPECT_EQ(TextoReal(caso.valor, '.'), caso.punto) << caso.punto;
+    }
+}
+
+TEST(TextoReal, UsesTheGivenSeparatorOnly) {
+    for (const CasoTexto& caso : kTextos) {
+        std::string esperado = caso.punto;
+        for (char& c : esperado) {
+            if (c == '.') c = ',';
+        }
+        EXPECT_EQ(TextoReal(caso.valor, ','), esperado) << caso.punto;
+    }
+}
+
+// Away from exact ties, the 15 digits must equal those of a correctly rounded
+// conversion of the exact value; compared over values of every magnitude.
+TEST(TextoReal, AgreesWithCorrectRoundingOnRandomDoubles) {
+    std::mt19937_64 azar(20261207);
+    for (int n = 0; n < 200000; ++n) {
+        double valor = std::bit_cast<double>(azar());
+        if (!std::isfinite(valor) || valor == 0.0) continue;
+        std::array<char, 800> exacto{};
+        auto fin = std::to_chars(exacto.data(), exacto.data() + exacto.size(), std::fabs(valor), std::chars_format::scientific, 770).ptr;
+        std::string_view cola(exacto.data() + 16, static_cast<std::size_t>(fin - exacto.data() - 16));
+        cola = cola.substr(0, cola.find('e'));
+        if (cola.front() == '5' && cola.find_first_not_of('0', 1) == std::string_view::npos) continue;  // ties: table rows
+        std::array<char, 40> referencia{};
+        auto r = std::to_chars(referencia.data(), referencia.data() + referencia.size(), valor, std::chars_format::scientific, 14);
+        std::string texto(referencia.data(), r.ptr);
+        double esperado = 0.0;
+        std::from_chars(texto.data(), texto.data() + texto.size(), esperado);
+        std::optional<double> leido = LeerReal(TextoReal(valor, ','), ',');
+        ASSERT_TRUE(leido.has_value()) << texto;
+        EXPECT_EQ(*leido, esperado) << texto;
+    }
+}
+
+TEST(TextoEntero, WritesPlainDecimal) {
+    EXPECT_EQ(TextoEntero(0), "0");
+    EXPECT_EQ(TextoEntero(-1), "-1");
+    EXPECT_EQ(TextoEntero(100), "100");
+    EXPECT_EQ(TextoEntero(std::numeric_limits<std::int32_t>::min()), "-2147483648");
+}
+
+struct CasoEntero {
+    const char* texto;
+    std::optional<std::int32_t> valor;
+};
+
+const CasoEntero kEnteros[] = {
+    {"3", 3},
+    {" 3", 3},
+    {"   -3", -3},
+    {"+3", 3},
+    {"007", 7},
+    {"-0", 0},
+    {"$1F", 31},
+    {"x10", 16},
+    {"X10", 16},
+    {"0x1f", 31},
+    {"0X1F", 31},
+    {"-$10", -16},
+    {"2147483647", 2147483647},
+    {"-2147483648", std::numeric_limits<std::int32_t>::min()},
+    {"-0x80000000", std::numeric_limits<std::int32_t>::min()},
+    {"$7FFFFFFF", 2147483647},
+    {"000000000000000000000012", 12},
+    {"3 ", std::nullopt},
+    {"", std::nullopt},
+    {" ", std::nullopt},
+    {"+", std::nullopt},
+    {"-", std::nullopt},
+    {"$", std::nullopt},
+    {"0x", std::nullopt},
+    {"3.0", std::nullopt},
+    {"1E3", std::nullopt},
+    {"abc", std::nullopt},
+    {"--3", std::nullopt},
+    {"+-3", std::nullopt},
+    {"3-", std::nullopt},
+    {"$G", std::nullopt},
+    {"2147483648", std::nullopt},
+    {"-2147483649", std::nullopt},
+    {"$80000000", std::nullopt},
+    {"99999999999999999999999", std::nullopt},
+    {"\t3", std::nullopt},
+};
+
+TEST(LeerEntero, AcceptsExactlyTheIntegerForms) {
+    for (const CasoEntero& caso : kEnteros) {
+        EXPECT_EQ(LeerEntero(caso.texto), caso.valor) << "'" << caso.texto << "'";
+    }
+}
+
+struct CasoReal {
+    const char* texto;
+    char separador;
+    EstadoLectura estado;
+    double valor;
+};
+
+constexpr auto Ok = EstadoLectura::Correcta;
+constexpr auto No = EstadoLectura::NoEsNumero;
+constexpr auto Desborda = EstadoLectura::Desbordamiento;
+
+const CasoReal kReales[] = {
+    {"0.5", '.', Ok, 0.5},
+    {"0,5", ',', Ok, 0.5},
+    {"0,5", '.', No, 0},
+    {"0.5", ',', No, 0},
+    {"  -0.25", '.', Ok, -0.25},
+    {"0.5 ", '.', Ok, 0.5},
+    {"0.5   ", ',', No, 0},
+    {"+1", '.', Ok, 1},
+    {"-3", ',', Ok, -3},
+    {"1E-5", '.', Ok, 1e-5},
+    {"1e5", '.', Ok, 1e5},
+    {"1E+5", '.', Ok, 1e5},
+    {"-2,5E-7", ',', Ok, -2.5e-7},
+    {".5", '.', Ok, 0.5},
+    {"5.", '.', Ok, 5},
+    {"0.333333333333333", '.', Ok, 0.333333333333333},
+    {"", '.', No, 0},
+    {" ", '.', No, 0},
+    {".", '.', No, 0},
+    {"-", '.', No, 0},
+    {"abc", '.', No, 0},
+    {"1..2", '.', No, 0},
+    {"1.2.3", '.', No, 0},
+    {"E5", '.', No, 0},
+    {"1E", '.', No, 0},
+    {"1E+", '.', No, 0},
+    {"1 2", '.', No, 0},
+    {"1.5x", '.', No, 0},
+    {"0x10", '.', No, 0},
+    {"INF", '.', No, 0},
+    {"NAN", '.', No, 0},
+    {"1.5 E3", '.', No, 0},
+    {"1E400", '.', Desborda, 0},
+    {"-1E400", '.', Desborda, 0},
+    {"1.7976931348623159E308", '.', Desborda, 0},
+    {"1.7976931348623157E308", '.', Ok, std::numeric_limits<double>::max()},
+    {"1E99999999999999999999", '.', Desborda, 0},
+    {"0.0000000001E315", '.', Ok, 1e305},
+    {"1E-400", '.', Ok, 0},
+    {"1E-99999999999999999999", '.', Ok, 0},
+    {"0E99999999999999999999", '.', Ok, 0},
+    {"4.9406564584124654E-324", '.', Ok, std::numeric_limits<double>::denorm_min()},
+};
+
+TEST(AnalizarReal, AcceptsExactlyTheRealForms) {
+    for (const CasoReal& caso : kReales) {
+        LecturaReal lectura = AnalizarReal(caso.texto, caso.separador);
+        EXPECT_EQ(lectura.estado, caso.estado) << "'" << caso.texto << "' " << caso.separador;
+        if (caso.estado == Ok) {
+            EXPECT_EQ(lectura.valor, caso.valor) << "'" << caso.texto << "'";
+        }
+    }
+}
+
+TEST(AnalizarReal, MagnitudeDecidesOverflowForLongMantissas) {
+    std::string grande = "1" + std::string(400, '0');
+    EXPECT_EQ(AnalizarReal(grande, '.').estado, Desborda);
+    std::string pequeno = "0." + std::string(400, '0') + "1";
+    LecturaReal lectura = AnalizarReal(pequeno, '.');
+    EXPECT_EQ(lectura.estado, Ok);
+    EXPECT_EQ(lectura.valor, 0.0);
+    EXPECT_TRUE(std::signbit(AnalizarReal("-1E-400", '.').valor));
+}
+
+TEST(LeerReal, GivesNothingForTextsThatAreNotFiniteReals) {
+    EXPECT_EQ(LeerReal("12,5", ','), 12.5);
+    EXPECT_FALSE(LeerReal("12,5", '.').has_value());
+    EXPECT_FALSE(LeerReal("1E400", '.').has_value());
+}
+
+}  // namespace
