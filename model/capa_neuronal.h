@@ -1,0 +1,78 @@
+#pragma once
+// A layer: 32 neurons created once, of which the first NumeroNeuronas() take
+// part; its writers pass each value on to those active neurons.
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "almacen_capa.h"
+#include "enumeraciones.h"
+#include "neurona.h"
+
+// The 32 neurons of a layer, indexed 1..32.
+class NeuronasCapa {
+public:
+    explicit NeuronasCapa(AlmacenCapa& almacen);
+    TNeurona& operator[](int j) { return neuronas_[static_cast<std::size_t>(j - 1)]; }
+    const TNeurona& operator[](int j) const { return neuronas_[static_cast<std::size_t>(j - 1)]; }
+
+private:
+    std::array<TNeurona, MaxNeuronas> neuronas_;
+};
+
+class TCapaNeuronal {
+    AlmacenCapa almacen_;  // first: the neurons point into it
+
+public:
+    // Creates neurons 1..32 in order (each initialises itself), then takes
+    // 2 active neurons of 2 inputs, the first value of each enumeration and
+    // Umbral 0, without passing them on.
+    TCapaNeuronal();
+    TCapaNeuronal(const TCapaNeuronal&) = delete;
+    TCapaNeuronal& operator=(const TCapaNeuronal&) = delete;
+
+    NeuronasCapa Neuronas;
+
+    TRangoNeuronas NumeroNeuronas() const { return numeroNeuronas_; }
+    // Neurons 1..v get the layer's rule, functions, threshold and finally its
+    // input count, so each of them is resized and re-randomised.
+    void SetNumeroNeuronas(TRangoNeuronas v);
+    std::int32_t NumeroEntradas() const { return numeroEntradas_; }
+    // Resizes and re-randomises every active neuron.
+    void SetNumeroEntradas(std::int32_t n);
+    TReglaPropagacion ReglaPropagacion() const { return regla_; }
+    void SetReglaPropagacion(TReglaPropagacion regla);
+    TFuncionTransferencia FuncionTransferencia() const { return transferencia_; }
+    void SetFuncionTransferencia(TFuncionTransferencia funcion);
+    TFuncionSalida FuncionSalida() const { return salida_; }
+    void SetFuncionSalida(TFuncionSalida funcion);
+    double Umbral() const { return umbral_; }
+    void SetUmbral(double umbral);
+
+    // InicializarPesos of the active neurons, in index order.
+    void InicializarPesos();
+
+private:
+    friend class TRedNeuronal;
+
+    // Gives neurons 1..neuronas the inputs x[0..] as their inputs 1..x.size()
+    // and computes them in order; each output also goes to salidas[j-1] when
+    // salidas is given. On overflow at neuron j the neurons before j are done,
+    // neuron j has its inputs but keeps its output, later ones are untouched,
+    // and ProgramError("Floating point overflow") is thrown.
+    void CalcularSalidas(std::span<const double> x, int neuronas, double* salidas);
+    // Pesos[k] := Pesos[k] + paso[j-1] * x of neurons j = 1..neuronas, in
+    // order, x being the neuron's own Entradas[k] or the one value given. A
+    // result beyond the double range is not stored: it throws, the neurons
+    // before it keeping their new weight.
+    void CorregirPesos(int k, int neuronas, const double* paso, const double* xPorNeurona);
+    void CorregirPesos(int k, int neuronas, const double* paso, double x);
+
+    std::int32_t numeroEntradas_ = 2;
+    TReglaPropagacion regla_ = rpLineal;
+    TFuncionTransferencia transferencia_ = ftIdentidad;
+    TFuncionSalida salida_ = fsIdentidad;
+    double umbral_ = 0;
+    TRangoNeuronas numeroNeuronas_ = 2;
+};

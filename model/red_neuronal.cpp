@@ -1,0 +1,68 @@
+#include "red_neuronal.h"
+
+#include <algorithm>
+#include <span>
+
+void TRedNeuronal::SetNeuronasCapaOculta(TRangoNeuronas h) {
+    neuronasCapaOculta_ = h;
+    CapaOculta.SetNumeroNeuronas(h);
+    CapaSalida.SetNumeroEntradas(h);
+}
+
+void TRedNeuronal::SetNeuronasCapaSalida(TRangoNeuronas o) {
+    neuronasCapaSalida_ = o;
+    CapaSalida.SetNumeroNeuronas(o);
+}
+
+void TRedNeuronal::SetNumeroEntradas(std::int32_t n) {
+    numeroEntradas_ = n;
+    CapaOculta.SetNumeroEntradas(n);
+    std::fill_n(Entradas.begin() + 1, n, 0.0);
+}
+
+void TRedNeuronal::SetReglaPropagacion(TReglaPropagacion regla) {
+    regla_ = regla;
+    CapaOculta.SetReglaPropagacion(regla);
+    CapaSalida.SetReglaPropagacion(regla);
+}
+
+void TRedNeuronal::SetFuncionTransferencia(TFuncionTransferencia funcion) {
+    transferencia_ = funcion;
+    CapaOculta.SetFuncionTransferencia(funcion);
+    CapaSalida.SetFuncionTransferencia(funcion);
+}
+
+void TRedNeuronal::SetFuncionSalida(TFuncionSalida funcion) {
+    salida_ = funcion;
+    CapaOculta.SetFuncionSalida(funcion);
+    CapaSalida.SetFuncionSalida(funcion);
+}
+
+void TRedNeuronal::SetUmbral(double umbral) {
+    umbral_ = umbral;
+    CapaOculta.SetUmbral(umbral);
+    CapaSalida.SetUmbral(umbral);
+}
+
+void TRedNeuronal::InicializarPesos() {
+    CapaOculta.InicializarPesos();
+    CapaSalida.InicializarPesos();
+}
+
+void TRedNeuronal::Propagar() {
+    // Every hidden neuron is computed before any output neuron reads it.
+    CapaOculta.CalcularSalidas(std::span(Entradas).subspan(1, static_cast<std::size_t>(numeroEntradas_)),
+                               neuronasCapaOculta_, nullptr);
+    CapaSalida.CalcularSalidas(
+        std::span<const double>(CapaOculta.almacen_.salidas, static_cast<std::size_t>(CapaSalida.NumeroEntradas())),
+        neuronasCapaSalida_, SalidasObtenidas.data() + 1);
+}
+
+void PrepararRedInicial(TRedNeuronal& red) {
+    red.SetReglaPropagacion(rpLineal);
+    red.SetFuncionTransferencia(ftSigmoide);
+    red.SetFuncionSalida(fsIdentidad);
+    red.SetNumeroEntradas(2);
+    red.SetNeuronasCapaOculta(2);
+    red.SetNeuronasCapaSalida(1);
+}

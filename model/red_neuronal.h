@@ -1,0 +1,70 @@
+#pragma once
+// The network: a hidden and an output layer, the value arrays through which
+// the program talks to it, the forward pass and the training step. Its
+// writers pass each value on to the layers and from them to the neurons;
+// every change of a count gives the affected neurons fresh random weights.
+
+#include <array>
+#include <cstdint>
+
+#include "capa_neuronal.h"
+#include "enumeraciones.h"
+
+// Indexed 1..32; element 0 is unused.
+using ValoresRed = std::array<double, MaxNeuronas + 1>;
+
+class TRedNeuronal {
+public:
+    // Creates both layers, then takes H = 2, O = 1, n = 2 without the
+    // writers (the output layer keeps its own 2 neurons until they run).
+    TRedNeuronal() = default;
+    TRedNeuronal(const TRedNeuronal&) = delete;
+    TRedNeuronal& operator=(const TRedNeuronal&) = delete;
+
+    TCapaNeuronal CapaOculta, CapaSalida;
+    ValoresRed Entradas{};          // written by the caller before a pass
+    ValoresRed SalidasEsperadas{};  // written by the caller before a training step
+    ValoresRed SalidasObtenidas{};  // outputs of the last forward pass
+
+    TRangoNeuronas NeuronasCapaOculta() const { return neuronasCapaOculta_; }
+    // Re-randomises hidden neurons 1..h, then the active output neurons.
+    void SetNeuronasCapaOculta(TRangoNeuronas h);
+    TRangoNeuronas NeuronasCapaSalida() const { return neuronasCapaSalida_; }
+    // Re-randomises output neurons 1..o.
+    void SetNeuronasCapaSalida(TRangoNeuronas o);
+    std::int32_t NumeroEntradas() const { return numeroEntradas_; }
+    // Re-randomises the active hidden neurons and zeroes Entradas[1..n].
+    void SetNumeroEntradas(std::int32_t n);
+    TReglaPropagacion ReglaPropagacion() const { return regla_; }
+    void SetReglaPropagacion(TReglaPropagacion regla);
+    TFuncionTransferencia FuncionTransferencia() const { return transferencia_; }
+    void SetFuncionTransferencia(TFuncionTransferencia funcion);
+    TFuncionSalida FuncionSalida() const { return salida_; }
+    void SetFuncionSalida(TFuncionSalida funcion);
+    double Umbral() const { return umbral_; }
+    void SetUmbral(double umbral);
+
+    // Fresh random weights in the active neurons, hidden layer first.
+    void InicializarPesos();
+    // Forward pass of Entradas[1..n] into SalidasObtenidas[1..O]. On overflow
+    // the neurons already computed keep their results and the error is thrown.
+    void Propagar();
+    // One backpropagation step (learning rate 0.35, no momentum) on the pattern
+    // in Entradas and SalidasEsperadas. SalidasObtenidas keeps the outputs
+    // from before the weight change. Only sigmoid and hyperbolic tangent
+    // learn; other functions make it a forward pass.
+    void EntrenarPatron();
+
+private:
+    TRangoNeuronas neuronasCapaOculta_ = 2;
+    TRangoNeuronas neuronasCapaSalida_ = 1;
+    std::int32_t numeroEntradas_ = 2;
+    TReglaPropagacion regla_ = rpLineal;
+    TFuncionTransferencia transferencia_ = ftIdentidad;
+    TFuncionSalida salida_ = fsIdentidad;
+    double umbral_ = 0;
+};
+
+// Puts a new network into the configuration the main window starts with:
+// sum rule, sigmoid, identity output, 2 inputs, 2 hidden neurons, 1 output.
+void PrepararRedInicial(TRedNeuronal& red);
