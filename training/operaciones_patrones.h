@@ -1,0 +1,22 @@
+#pragma once
+// The three buttons of the data-entry tab that change the pattern table:
+// "Añadir Patrón", "Eliminar Patrón Nº" and "Eliminar Todos los Patrones".
+// A refused operation does nothing and says nothing.
+
+#include "estado_trabajo.h"
+
+class TRedNeuronal;
+class VistaPatrones;
+
+// Appends the pattern typed into the enabled fields, then zeroes all twenty.
+// Refused with no network or a full table.
+void AnadirPatron(EstadoTrabajo& estado, const TRedNeuronal& red, VistaPatrones& vista);
+
+// Deletes the pattern whose number is in the pattern-number field; later
+// patterns move up one row. A number above the count removes the last one.
+// Refused with no network, no patterns or a number of 0 or less.
+void EliminarPatron(EstadoTrabajo& estado, const TRedNeuronal& red, VistaPatrones& vista);
+
+// Empties the table (its rows keep their contents) and leaves one zero row in
+// the grid. Runs even before a network exists.
+void EliminarTodosLosPatrones(EstadoTrabajo& estado, const TRedNeuronal& red, VistaPatrones& vista);
