@@ -1,0 +1,40 @@
+#pragma once
+// Applying a checked network file description to the network and the
+// working state, in the order the load takes its steps. Nothing here can
+// fail, so a load either changes everything it should or, when reading
+// threw, nothing at all.
+
+#include "descripcion_red.h"
+
+#include <cstdint>
+#include <string>
+
+class TRedNeuronal;
+struct EstadoTrabajo;
+
+enum class PaginaTrasCarga : std::uint8_t {
+    Entrenamiento,  // TabSheet3, after an untrained file
+    Ejecucion,      // TabSheet4, after a trained file
+};
+
+// What the window's controls take from a load.
+struct ResultadoCarga {
+    CabeceraRed Cabecera;  // the three count fields and the two lists
+    // The pattern table was replaced: the pattern grid, Label3, the entry
+    // fields and the training counters follow it.
+    bool PatronesTomados = false;
+    PaginaTrasCarga Pagina = PaginaTrasCarga::Entrenamiento;
+    std::string Aviso;  // shown in a message box when not empty
+};
+
+// Sets NombreRed, the table rows 1..N of the patterns taken and
+// NumeroPatrones; configures the network through its writers (hidden count,
+// output count, inputs, then rule and function where the lists select one);
+// sets RedCreada; then gives an untrained network fresh weights, or a
+// trained one the weights read.
+ResultadoCarga AplicarDescripcion(const DescripcionRed& descripcion, TRedNeuronal& red, EstadoTrabajo& estado);
+
+// Reads the file at `ruta` in full, then applies it.
+ResultadoCarga CargarRna(const std::string& ruta, char separador, TRedNeuronal& red, EstadoTrabajo& estado);
+// The same for a trained file and its companion.
+ResultadoCarga CargarRen(const std::string& ruta, char separador, TRedNeuronal& red, EstadoTrabajo& estado);

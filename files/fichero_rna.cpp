@@ -1,0 +1,33 @@
+#include "fichero_rna.h"
+
+#include "acceso_fichero.h"
+#include "cabecera_red.h"
+#include "lector_lineas.h"
+#include "nombres_fichero.h"
+#include "patrones_fichero.h"
+#include "red_neuronal.h"
+
+std::vector<std::string> LineasRna(const TRedNeuronal& red, const EstadoTrabajo& estado, std::int32_t seleccionRegla,
+                                   std::int32_t seleccionFuncion, char separador) {
+    std::vector<std::string> lineas;
+    AnadirLineasCabecera(lineas, red, seleccionRegla, seleccionFuncion);
+    AnadirLineasPatrones(lineas, estado, red.NumeroEntradas(), red.NeuronasCapaSalida(), separador);
+    return lineas;
+}
+
+DescripcionRed DescribirRna(std::string_view texto, char separador) {
+    LectorLineas lector(texto, separador);
+    DescripcionRed descripcion;
+    descripcion.Tipo = TipoFicheroRed::SinEntrenar;
+    descripcion.Cabecera = LeerCabecera(lector);
+    descripcion.Patrones =
+        LeerPatrones(lector, descripcion.Cabecera.NumeroEntradas, descripcion.Cabecera.NeuronasCapaSalida);
+    return descripcion;
+}
+
+DescripcionRed LeerRna(const std::string& ruta, char separador) {
+    std::string texto = LeerFicheroEntero(ruta);
+    DescripcionRed descripcion = DescribirRna(texto, separador);
+    descripcion.NombreRed = QuitarExtension(NombreSinCarpeta(ruta));
+    return descripcion;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The untrained network file (.rna): lines 1-5 as in every network file,
+// then the pattern count, the inputs of all patterns and the expected
+// outputs of all patterns, one value per line. No weights.
+
+#include "descripcion_red.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TRedNeuronal;
+struct EstadoTrabajo;
+
+// The lines to save: counts from the network (not from the count fields,
+// which may have changed since), the lists' current selections, then
+// patterns 1..NumeroPatrones of the table.
+std::vector<std::string> LineasRna(const TRedNeuronal& red, const EstadoTrabajo& estado, std::int32_t seleccionRegla,
+                                   std::int32_t seleccionFuncion, char separador);
+
+// Reads and checks a whole untrained file's text; NombreRed is left empty.
+// Throws the first failure met in line order.
+DescripcionRed DescribirRna(std::string_view texto, char separador);
+
+// Reads the file at `ruta`, naming the network after the file.
+DescripcionRed LeerRna(const std::string& ruta, char separador);
