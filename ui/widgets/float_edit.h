@@ -44,9 +44,10 @@ private:
     void ShowBare(const QString& text);
     void ShowFormatted();
     void RefreshValue(const QString& text);
-    void UpdateLook();
 
     DisplayFormat format_;
     long double value_ = 0;
     bool positiveOnly_ = false;
+    // The formatted text is not re-read: it would lose the decimals it hides.
+    bool showingFormatted_ = false;
 };

@@ -12,6 +12,7 @@
 #include <vector>
 
 class FloatGridModel;
+class QAbstractButton;
 
 class TFloatGrid : public QTableView {
     Q_OBJECT
@@ -60,6 +61,7 @@ private:
     void ApplyColumnWidths();
 
     FloatGridModel* model_;
+    QAbstractButton* corner_ = nullptr;
     DisplayFormat format_{QStringLiteral("##,##0.#######")};
     bool editable_ = false;
     int defaultColWidth_ = 64;

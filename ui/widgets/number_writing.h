@@ -9,10 +9,10 @@
 // value that is not finite.
 QString BareNumberText(long double value, QChar decimal);
 
-// General format: fixed notation while the integer part has at most
-// `precision` digits and the value is not below 0.00001, otherwise
-// scientific ("1.2345679E+10") with at least `exponentDigits` exponent
-// digits; `precision` significant digits, trailing zeros removed.
+// General format: `precision` significant digits, trailing zeros removed;
+// fixed notation unless the integer part would need more than `precision`
+// digits or the value is below 0.0001, then scientific ("1.2345679E10",
+// "5E-05") with at least `exponentDigits` exponent digits.
 QString GeneralFloatText(long double value, int precision, int exponentDigits, QChar decimal);
 
 // Fixed notation with exactly `decimals` decimals and no grouping.

@@ -1,0 +1,156 @@
+#include "float_grid.h"
+
+#include "float_grid_delegate.h"
+#include "float_grid_model.h"
+#include "number_reading.h"
+#include "numero_texto.h"
+#include "program_error.h"
+#include "regional_separators.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyleOptionHeader>
+
+namespace {
+
+constexpr int kDefaultRowHeight = 18;
+
+void CheckCoordinates(int col, int row) {
+    if (col < 0 || row < 0) throw ProgramError("Intento de acceder a una celda inexistente");
+}
+
+}  // namespace
+
+TFloatGrid::TFloatGrid(int colCount, int rowCount, QWidget* parent)
+    : QTableView(parent), model_(new FloatGridModel(format_, this)) {
+    setModel(model_);
+    setItemDelegate(new FloatGridDelegate(this));
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setCornerButtonEnabled(false);
+    setWordWrap(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setHighlightSections(false);
+    SetDefaultColWidth(defaultColWidth_);
+    SetDefaultRowHeight(kDefaultRowHeight);
+    // The corner is cell (0, 0): draw its text there.
+    corner_ = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (corner_) corner_->installEventFilter(this);
+
+    model_->Resize(colCount, rowCount);
+    for (int row = 1; row < RowCount(); ++row) {
+        for (int col = 1; col < ColCount(); ++col) model_->SetCell(col, row, QStringLiteral("0"));
+    }
+    ApplyColumnWidths();
+}
+
+TFloatGrid::~TFloatGrid() = default;
+
+int TFloatGrid::ColCount() const { return model_->ColCount(); }
+
+void TFloatGrid::SetColCount(int colCount) {
+    model_->Resize(colCount, RowCount());
+    ApplyColumnWidths();
+}
+
+int TFloatGrid::RowCount() const { return model_->RowCount(); }
+
+void TFloatGrid::SetRowCount(int rowCount) { model_->Resize(ColCount(), rowCount); }
+
+QString TFloatGrid::Cells(int col, int row) const {
+    CheckCoordinates(col, row);
+    return model_->Cell(col, row);
+}
+
+void TFloatGrid::SetCells(int col, int row, const QString& text) {
+    CheckCoordinates(col, row);
+    model_->SetCell(col, row, text);
+    if (col == 0 && row == 0 && corner_) corner_->update();
+}
+
+void TFloatGrid::SetFloat(int col, int row, double value) {
+    if (col < 1 || col >= ColCount() || row < 1 || row >= RowCount())
+        throw ProgramError("Intento de acceder a una celda inexistente");
+    model_->SetCell(col, row, QString::fromStdString(TextoReal(value, RegionalDecimalSeparator())));
+}
+
+double TFloatGrid::GetFloat(int col, int row) {
+    CheckCoordinates(col, row);
+    const QString text = model_->Cell(col, row);
+    const std::optional<double> number = ReadNumber(text, QLatin1Char(RegionalDecimalSeparator()));
+    if (number) return *number;
+    model_->SetCell(col, row, QStringLiteral("0"));
+    return 0;
+}
+
+void TFloatGrid::SetEditable(bool editable) {
+    editable_ = editable;
+    model_->SetEditable(editable);
+    setEditTriggers(editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                   QAbstractItemView::AnyKeyPressed
+                             : QAbstractItemView::NoEditTriggers);
+}
+
+void TFloatGrid::SetDisplayFormat(const QString& pattern) {
+    format_ = DisplayFormat(pattern);
+    model_->Reformat();
+}
+
+int TFloatGrid::ColWidth(int col) const {
+    if (col >= 0 && col < static_cast<int>(colWidths_.size()) && colWidths_[col] > 0) return colWidths_[col];
+    return defaultColWidth_;
+}
+
+void TFloatGrid::SetColWidth(int col, int width) {
+    if (col < 0) return;
+    if (col >= static_cast<int>(colWidths_.size())) colWidths_.resize(col + 1, 0);
+    colWidths_[col] = width;
+    ApplyColumnWidths();
+}
+
+void TFloatGrid::SetDefaultColWidth(int width) {
+    defaultColWidth_ = width;
+    horizontalHeader()->setDefaultSectionSize(width);
+    ApplyColumnWidths();
+}
+
+void TFloatGrid::SetDefaultRowHeight(int height) {
+    verticalHeader()->setDefaultSectionSize(height);
+    horizontalHeader()->setFixedHeight(height);
+}
+
+void TFloatGrid::ApplyColumnWidths() {
+    verticalHeader()->setFixedWidth(ColWidth(0));
+    for (int col = 1; col < ColCount(); ++col) setColumnWidth(col - 1, ColWidth(col));
+}
+
+QString TFloatGrid::DrawnText(int col, int row) const {
+    CheckCoordinates(col, row);
+    if (row == 0) return model_->Cell(col, 0);
+    if (col == 0) return QString::number(row);
+    if (col >= ColCount() || row >= RowCount()) return {};
+    const QString formatted = model_->index(row - 1, col - 1).data(Qt::DisplayRole).toString();
+    return FloatGridDelegate::Fitted(formatted, viewport()->fontMetrics(), ColWidth(col));
+}
+
+bool TFloatGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == corner_ && event->type() == QEvent::Paint) {
+        QAbstractButton* corner = corner_;
+        QPainter painter(corner);
+        QStyleOptionHeader option;
+        option.initFrom(corner);
+        option.rect = corner->rect();
+        option.text = model_->Cell(0, 0);
+        option.textAlignment = Qt::AlignCenter;
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
+}

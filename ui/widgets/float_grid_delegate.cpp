@@ -1,0 +1,59 @@
+#include "float_grid_delegate.h"
+
+#include "grid_cell_edit.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
+
+QString FloatGridDelegate::Fitted(const QString& text, const QFontMetrics& metrics, int cellWidth) {
+    const int room = cellWidth - 4;
+    if (metrics.horizontalAdvance(text) <= room) return text;
+    const int hash = metrics.horizontalAdvance(QLatin1Char('#'));
+    return QString(hash > 0 ? std::max(0, room / hash) : 0, QLatin1Char('#'));
+}
+
+void FloatGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    cell.text = Fitted(cell.text, cell.fontMetrics, cell.rect.width());
+    cell.textElideMode = Qt::ElideNone;
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+}
+
+QWidget* FloatGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
+    auto* editor = new GridCellEdit(index.data(Qt::EditRole).toString(), parent);
+    // The cell follows the editor as it is typed into, so a handler reading
+    // the grid while the cell is still being edited sees what was typed.
+    connect(editor, &QLineEdit::textChanged, this, [this, editor] {
+        emit const_cast<FloatGridDelegate*>(this)->commitData(editor);
+    });
+    return editor;
+}
+
+void FloatGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    auto* edit = static_cast<GridCellEdit*>(editor);
+    const QString text = index.data(Qt::EditRole).toString();
+    // Called again on each change of the cell: leave the caret alone when
+    // the change came from this editor.
+    if (edit->text() != text) edit->setText(text);
+}
+
+void FloatGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+    model->setData(index, static_cast<GridCellEdit*>(editor)->text(), Qt::EditRole);
+}
+
+bool FloatGridDelegate::eventFilter(QObject* watched, QEvent* event) {
+    auto* edit = qobject_cast<GridCellEdit*>(watched);
+    if (edit && event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        // Esc undoes the edit of the cell.
+        edit->setText(edit->Original());
+        emit commitData(edit);
+        emit closeEditor(edit, NoHint);
+        return true;
+    }
+    return QStyledItemDelegate::eventFilter(watched, event);
+}

@@ -1,0 +1,56 @@
+#include "grid_cell_edit.h"
+
+#include "number_reading.h"
+#include "regional_separators.h"
+
+#include <QKeyEvent>
+
+#include <algorithm>
+
+GridCellEdit::GridCellEdit(const QString& original, QWidget* parent) : QLineEdit(parent), original_(original) {
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setAcceptDrops(false);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+void GridCellEdit::keyPressEvent(QKeyEvent* event) {
+    const QChar separator = QLatin1Char(RegionalDecimalSeparator());
+    QChar key;
+    if ((event->modifiers() & Qt::KeypadModifier) &&
+        (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma)) {
+        key = separator;
+    } else if (event->text().size() == 1 && event->text()[0].isPrint()) {
+        key = event->text()[0];
+    }
+    if (key.isNull()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (key == QLatin1Char('-')) {
+        ToggleSign();
+        return;
+    }
+    if ((key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key == separator) {
+        QString result = text();
+        if (hasSelectedText())
+            result.replace(selectionStart(), selectedText().size(), key);
+        else
+            result.insert(cursorPosition(), key);
+        if (ReadNumber(result, separator)) insert(QString(key));
+    }
+}
+
+void GridCellEdit::ToggleSign() {
+    const int caret = cursorPosition();
+    QString toggled = text();
+    int shift = 1;
+    if (toggled.startsWith(QLatin1Char('-'))) {
+        toggled.remove(0, 1);
+        shift = -1;
+    } else {
+        toggled.prepend(QLatin1Char('-'));
+    }
+    setText(toggled);
+    setCursorPosition(std::max(0, caret + shift));
+}
