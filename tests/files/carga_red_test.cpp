@@ -1,0 +1,283 @@
+#include "carga_red.h"
+
+#include "acceso_fichero.h"
+#include "aleatorio.h"
+#include "ayudas_ficheros.h"
+#include "estado_trabajo.h"
+#include "fichero_ren.h"
+#include "fichero_rna.h"
+#include "lineas_fichero.h"
+#include "numero_texto.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lineas = std::vector<std::string>;
+
+// Everything of the network a load may touch, to compare before and after.
+struct FotoRed {
+    int entradas, ocultas, salidas;
+    TFuncionTransferencia funcion;
+    std::vector<double> pesos;
+    bool operator==(const FotoRed&) const = default;
+};
+
+FotoRed Foto(const TRedNeuronal& red) {
+    FotoRed foto{red.NumeroEntradas(), red.NeuronasCapaOculta(), red.NeuronasCapaSalida(), red.FuncionTransferencia(), {}};
+    for (const TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida}) {
+        for (int j = 1; j <= 32; ++j) {
+            for (int k = 0; k <= 32; ++k) foto.pesos.push_back(capa->Neuronas[j].Pesos[k]);
+        }
+    }
+    return foto;
+}
+
+bool MismoEstado(const EstadoTrabajo& a, const EstadoTrabajo& b) {
+    return a.RedCreada == b.RedCreada && a.NumeroPatrones == b.NumeroPatrones && a.NombreRed == b.NombreRed &&
+           a.EntradasPatrones == b.EntradasPatrones && a.SalidasPatrones == b.SalidasPatrones &&
+           a.PararEntrenamiento == b.PararEntrenamiento;
+}
+
+// Values of every kind: any finite double, small fractions, whole numbers.
+double ValorCualquiera(std::mt19937_64& azar) {
+    switch (azar() % 3) {
+    case 0: {
+        double v = std::bit_cast<double>(azar());
+        return std::isfinite(v) ? v : 0.0;
+    }
+    case 1:
+        return std::uniform_real_distribution<double>(-1, 1)(azar);
+    default:
+        return static_cast<double>(static_cast<int>(azar() % 2001) - 1000);
+    }
+}
+
+class CargaRed : public ::testing::Test {
+protected:
+    CarpetaTemporal carpeta;
+    TRedNeuronal red;
+    EstadoTrabajo estado;
+
+    CargaRed() {
+        PrepararRedInicial(red);
+        estado.NombreRed = "NuevaNeurona";
+        estado.NumeroPatrones = 5;
+        for (int p = 1; p <= 100; ++p) {
+            for (int i = 1; i <= 32; ++i) {
+                estado.EntradasPatrones[p][i] = p + i / 100.0;
+                estado.SalidasPatrones[p][i] = -p - i / 100.0;
+            }
+        }
+    }
+};
+
+TEST_F(CargaRed, RoundTripKeepsEveryRenderingUnderBothSeparators) {
+    std::mt19937_64 azar(42);
+    for (int prueba = 0; prueba < 12; ++prueba) {
+        const char separador = prueba % 2 ? ',' : '.';
+        TRedNeuronal origen;
+        Topologia(origen, 1 + static_cast<int>(azar() % 32), 1 + static_cast<int>(azar() % 32),
+                  1 + static_cast<int>(azar() % 32));
+        for (TCapaNeuronal* capa : {&origen.CapaOculta, &origen.CapaSalida}) {
+            for (int j = 1; j <= capa->NumeroNeuronas(); ++j) {
+                for (int k = 0; k <= capa->NumeroEntradas(); ++k) capa->Neuronas[j].Pesos[k] = ValorCualquiera(azar);
+            }
+        }
+        EstadoTrabajo tabla;
+        tabla.NumeroPatrones = prueba == 0 ? 100 : static_cast<int>(azar() % 101);
+        for (int p = 1; p <= tabla.NumeroPatrones; ++p) {
+            for (int i = 1; i <= 32; ++i) {
+                tabla.EntradasPatrones[p][i] = ValorCualquiera(azar);
+                tabla.SalidasPatrones[p][i] = ValorCualquiera(azar);
+            }
+        }
+        const std::string ren = carpeta.Ruta("red.ren");
+        GuardarLineas(carpeta.Ruta("red.rna"), LineasRna(origen, tabla, 0, 1, separador));
+        GuardarLineas(ren, LineasRen(origen, 0, 1, separador));
+
+        TRedNeuronal destino;
+        EstadoTrabajo cargado;
+        ResultadoCarga resultado = CargarRen(ren, separador, destino, cargado);
+        ASSERT_TRUE(resultado.PatronesTomados) << resultado.Aviso;
+        EXPECT_EQ(destino.NumeroEntradas(), origen.NumeroEntradas());
+        EXPECT_EQ(destino.NeuronasCapaOculta(), origen.NeuronasCapaOculta());
+        EXPECT_EQ(destino.NeuronasCapaSalida(), origen.NeuronasCapaSalida());
+        EXPECT_EQ(destino.FuncionTransferencia(), ftTangenteHiperbolica);
+        for (auto [a, b] : {std::pair{&origen.CapaOculta, &destino.CapaOculta}, std::pair{&origen.CapaSalida, &destino.CapaSalida}}) {
+            for (int j = 1; j <= a->NumeroNeuronas(); ++j) {
+                for (int k = 0; k <= a->NumeroEntradas(); ++k) {
+                    ASSERT_EQ(TextoReal(b->Neuronas[j].Pesos[k], '.'), TextoReal(a->Neuronas[j].Pesos[k], '.'));
+                }
+            }
+        }
+        ASSERT_EQ(cargado.NumeroPatrones, tabla.NumeroPatrones);
+        for (int p = 1; p <= tabla.NumeroPatrones; ++p) {
+            for (int i = 1; i <= origen.NumeroEntradas(); ++i) {
+                ASSERT_EQ(TextoReal(cargado.EntradasPatrones[p][i], '.'), TextoReal(tabla.EntradasPatrones[p][i], '.'));
+            }
+            for (int k = 1; k <= origen.NeuronasCapaSalida(); ++k) {
+                ASSERT_EQ(TextoReal(cargado.SalidasPatrones[p][k], '.'), TextoReal(tabla.SalidasPatrones[p][k], '.'));
+            }
+        }
+    }
+}
+
+TEST_F(CargaRed, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
+    // The seeding clock ticks on every read, so the weights tell the order
+    // and the number of the draws.
+    int tic = 0;
+    Aleatorio::FijarReloj([&] { return HoraDelDia{0, 0, tic / 1000, tic++ % 1000}; });
+    TRedNeuronal referencia;
+    PrepararRedInicial(referencia);
+    tic = 0;
+    TRedNeuronal cargada;
+    PrepararRedInicial(cargada);
+
+    tic = 5000;
+    referencia.SetNeuronasCapaOculta(3);
+    referencia.SetNeuronasCapaSalida(2);
+    referencia.SetNumeroEntradas(4);
+    referencia.SetFuncionTransferencia(ftTangenteHiperbolica);
+    referencia.InicializarPesos();
+
+    tic = 5000;
+    ResultadoCarga resultado =
+        AplicarDescripcion(DescribirRna(UnirLineas({"4", "3", "2", "0", "1", "0"}), '.'), cargada, estado);
+    Aleatorio::FijarReloj({});
+    EXPECT_EQ(Foto(cargada).pesos, Foto(referencia).pesos);
+    EXPECT_EQ(cargada.FuncionTransferencia(), ftTangenteHiperbolica);
+    EXPECT_TRUE(estado.RedCreada);
+    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Entrenamiento);
+    EXPECT_TRUE(resultado.PatronesTomados);
+    EXPECT_EQ(resultado.Cabecera.NumeroEntradas, 4);
+    EXPECT_EQ(resultado.Cabecera.SeleccionFuncion, 1);
+}
+
+TEST_F(CargaRed, TrainedLoadKeepsTheWeightsRead) {
+    DescripcionRed d = DescribirRen(UnirLineas({"1", "2", "1", "-1", "2", "1", "2", "3", "4", "5", "6", "7"}), '.');
+    ResultadoCarga resultado = AplicarDescripcion(d, red, estado);
+    EXPECT_EQ(red.CapaOculta.Neuronas[1].Pesos[0], 1);
+    EXPECT_EQ(red.CapaOculta.Neuronas[2].Pesos[1], 4);
+    EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[0], 5);
+    EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[2], 7);
+    EXPECT_EQ(red.FuncionTransferencia(), ftIdentidad);
+    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Ejecucion);
+    EXPECT_FALSE(resultado.PatronesTomados);
+    EXPECT_EQ(estado.NumeroPatrones, 5);
+    EXPECT_TRUE(estado.RedCreada);
+}
+
+TEST_F(CargaRed, NoSelectionLeavesTheTransferFunction) {
+    red.SetFuncionTransferencia(ftTangenteHiperbolica);
+    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", "-1", "-1", "0"}), '.'), red, estado);
+    EXPECT_EQ(red.FuncionTransferencia(), ftTangenteHiperbolica);
+    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", "-1", "0", "0"}), '.'), red, estado);
+    EXPECT_EQ(red.FuncionTransferencia(), ftSigmoide);
+}
+
+TEST_F(CargaRed, PatternsReplaceOnlyTheRowsAndColumnsTheFileHolds) {
+    const EstadoTrabajo antes = estado;
+    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "2", "0", "0", "2", "7", "8", "1", "2", "3", "4"}), '.'), red, estado);
+    EXPECT_EQ(estado.NumeroPatrones, 2);
+    EXPECT_EQ(estado.EntradasPatrones[1][1], 7);
+    EXPECT_EQ(estado.EntradasPatrones[2][1], 8);
+    EXPECT_EQ(estado.SalidasPatrones[1][2], 2);
+    EXPECT_EQ(estado.SalidasPatrones[2][2], 4);
+    EXPECT_EQ(estado.EntradasPatrones[1][2], antes.EntradasPatrones[1][2]);
+    EXPECT_EQ(estado.SalidasPatrones[2][3], antes.SalidasPatrones[2][3]);
+    EXPECT_EQ(estado.EntradasPatrones[3], antes.EntradasPatrones[3]);
+    EXPECT_EQ(estado.SalidasPatrones[5], antes.SalidasPatrones[5]);
+}
+
+TEST_F(CargaRed, FailedLoadChangesNothing) {
+    const std::string rna = carpeta.Ruta("mala.rna");
+    const std::string ren = carpeta.Ruta("otra.ren");
+    const std::string companero = carpeta.Ruta("otra.rna");
+    struct Caso {
+        const char* nombre;
+        std::string ruta;
+        Lineas fichero;
+        Lineas companero;  // empty: none
+        std::string mensaje;
+    };
+    const Caso casos[] = {
+        {"last pattern value", rna, {"1", "1", "1", "0", "0", "2", "1", "2", "3", "x"}, {}, "'x' is not a valid floating point value"},
+        {"missing pattern line", rna, {"1", "1", "1", "0", "0", "2", "1", "2", "3"}, {}, "List index out of bounds (9)"},
+        {"pattern count", rna, {"1", "1", "1", "0", "0", "101"}, {}, "'101' is not a valid pattern count"},
+        {"missing file", carpeta.Ruta("no.rna"), {}, {}, "Cannot open file " + carpeta.Ruta("no.rna")},
+        {"last weight", ren, {"1", "1", "1", "0", "0", "1", "2", "3", "1E999"}, {}, "Floating point overflow"},
+        {"companion values", ren, {"1", "1", "1", "0", "0", "1", "2", "3", "4"}, {"1", "1", "1", "0", "0", "1", "1", "y"},
+         "'y' is not a valid floating point value"},
+        {"companion header", ren, {"1", "1", "1", "0", "0", "1", "2", "3", "4"}, {"1", "1"}, "List index out of bounds (2)"},
+    };
+    for (const Caso& caso : casos) {
+        std::filesystem::remove(companero);
+        if (!caso.fichero.empty()) EscribirBytes(caso.ruta, UnirLineas(caso.fichero));
+        if (!caso.companero.empty()) EscribirBytes(companero, UnirLineas(caso.companero));
+        const FotoRed redAntes = Foto(red);
+        const EstadoTrabajo estadoAntes = estado;
+        const bool entrenada = caso.ruta == ren;
+        std::string mensaje = MensajeDe([&] {
+            if (entrenada) {
+                CargarRen(caso.ruta, '.', red, estado);
+            } else {
+                CargarRna(caso.ruta, '.', red, estado);
+            }
+        });
+        EXPECT_EQ(mensaje, caso.mensaje) << caso.nombre;
+        EXPECT_EQ(Foto(red), redAntes) << caso.nombre;
+        EXPECT_TRUE(MismoEstado(estado, estadoAntes)) << caso.nombre;
+    }
+}
+
+TEST_F(CargaRed, TrainedFileTakesPatternsFromItsCompanion) {
+    const std::string ren = carpeta.Ruta("xor.ren");
+    EscribirBytes(ren, UnirLineas({"2", "1", "1", "0", "0", "1", "2", "3", "4", "5"}));
+    EscribirBytes(carpeta.Ruta("xor.rna"), UnirLineas({"2", "1", "1", "0", "0", "1", "0,5", "1", "0"}));
+    ResultadoCarga resultado = CargarRen(ren, ',', red, estado);
+    EXPECT_TRUE(resultado.PatronesTomados);
+    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Ejecucion);
+    EXPECT_EQ(resultado.Aviso, "");
+    EXPECT_EQ(estado.NombreRed, "xor");
+    EXPECT_EQ(estado.NumeroPatrones, 1);
+    EXPECT_EQ(estado.EntradasPatrones[1][1], 0.5);
+    EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[1], 5);
+}
+
+TEST_F(CargaRed, TrainedFileWithoutCompanionKeepsTheTable) {
+    const EstadoTrabajo antes = estado;
+    const std::string ren = carpeta.Ruta("solo.ren");
+    EscribirBytes(ren, UnirLineas({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
+    std::filesystem::create_directory(carpeta.Ruta("solo.rna"));  // a folder is no companion
+    ResultadoCarga resultado = CargarRen(ren, '.', red, estado);
+    EXPECT_FALSE(resultado.PatronesTomados);
+    EXPECT_EQ(resultado.Aviso, "");
+    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Ejecucion);
+    EXPECT_EQ(estado.NumeroPatrones, antes.NumeroPatrones);
+    EXPECT_EQ(estado.EntradasPatrones, antes.EntradasPatrones);
+    EXPECT_EQ(estado.NombreRed, "solo");
+}
+
+TEST_F(CargaRed, CompanionOfAnotherTopologyLoadsTheNetworkAndWarns) {
+    const EstadoTrabajo antes = estado;
+    const std::string ren = carpeta.Ruta("xor.ren");
+    const std::string rna = carpeta.Ruta("xor.rna");
+    EscribirBytes(ren, UnirLineas({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
+    EscribirBytes(rna, UnirLineas({"2", "1", "1", "0", "0", "1", "1", "1", "1"}));
+    ResultadoCarga resultado = CargarRen(ren, '.', red, estado);
+    EXPECT_FALSE(resultado.PatronesTomados);
+    EXPECT_EQ(resultado.Aviso, "El fichero de patrones " + rna + " no corresponde a la topología de la red; no se ha cargado.");
+    EXPECT_EQ(red.NumeroEntradas(), 1);
+    EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[1], 4);
+    EXPECT_EQ(estado.NumeroPatrones, antes.NumeroPatrones);
+    EXPECT_EQ(estado.SalidasPatrones, antes.SalidasPatrones);
+}
+
+}  // namespace

@@ -1,0 +1,127 @@
+#include "fichero_ren.h"
+
+#include "ayudas_ficheros.h"
+#include "lineas_fichero.h"
+#include "numero_texto.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lineas = std::vector<std::string>;
+
+// Every weight of the network gets a value naming its place: layer 1 or 2,
+// neuron j, index k.
+void PesosConNombre(TRedNeuronal& red) {
+    for (int j = 1; j <= red.CapaOculta.NumeroNeuronas(); ++j) {
+        for (int k = 0; k <= red.CapaOculta.NumeroEntradas(); ++k) red.CapaOculta.Neuronas[j].Pesos[k] = 100 + j * 10 + k;
+    }
+    for (int j = 1; j <= red.CapaSalida.NumeroNeuronas(); ++j) {
+        for (int k = 0; k <= red.CapaSalida.NumeroEntradas(); ++k) red.CapaSalida.Neuronas[j].Pesos[k] = 200 + j * 10 + k;
+    }
+}
+
+TEST(LineasRen, WeightsFollowLayerNeuronAndIndexOrder) {
+    TRedNeuronal red;
+    Topologia(red, 3, 4, 2);
+    PesosConNombre(red);
+    Lineas lineas = LineasRen(red, 0, 1, '.');
+    ASSERT_EQ(lineas.size(), 31u);
+    EXPECT_EQ((Lineas(lineas.begin(), lineas.begin() + 5)), (Lineas{"3", "4", "2", "0", "1"}));
+    EXPECT_EQ(lineas[6 - 1], "110");   // hidden neuron 1's bias weight
+    EXPECT_EQ(lineas[9 - 1], "113");   // hidden neuron 1's last weight
+    EXPECT_EQ(lineas[10 - 1], "120");  // hidden neuron 2's bias weight
+    EXPECT_EQ(lineas[22 - 1], "210");  // output neuron 1's bias weight
+    EXPECT_EQ(lineas[27 - 1], "220");  // output neuron 2's bias weight
+    EXPECT_EQ(lineas[31 - 1], "224");
+}
+
+TEST(LineasRen, StartUpNetworkHasFourteenLines) {
+    TRedNeuronal red;
+    PrepararRedInicial(red);
+    Lineas lineas = LineasRen(red, -1, -1, ',');
+    ASSERT_EQ(lineas.size(), 14u);
+    // Random initial weights: the first and the last weight line.
+    EXPECT_EQ(lineas[5], TextoReal(red.CapaOculta.Neuronas[1].Pesos[0], ','));
+    EXPECT_EQ(lineas[13], TextoReal(red.CapaSalida.Neuronas[1].Pesos[2], ','));
+}
+
+TEST(DescribirRen, ReadsWeightsFromTheirLines) {
+    TRedNeuronal red;
+    Topologia(red, 3, 4, 2);
+    PesosConNombre(red);
+    DescripcionRed d = DescribirRen(UnirLineas(LineasRen(red, 0, 2, ',')), ',');
+    EXPECT_EQ(d.Tipo, TipoFicheroRed::Entrenada);
+    EXPECT_FALSE(d.Patrones.has_value());
+    ASSERT_EQ(d.PesosOcultos.size(), 16u);
+    ASSERT_EQ(d.PesosSalida.size(), 10u);
+    EXPECT_EQ(d.PesosOcultos[4], 120);
+    EXPECT_EQ(d.PesosSalida[9], 224);
+    EXPECT_EQ(d.Cabecera.SeleccionFuncion, 2);
+}
+
+TEST(DescribirRen, MissingWeightLineIsNumberedFromZero) {
+    TRedNeuronal red;
+    Topologia(red, 3, 4, 2);
+    Lineas lineas = LineasRen(red, 0, 0, '.');
+    lineas.pop_back();
+    EXPECT_EQ(MensajeDe([&] { DescribirRen(UnirLineas(lineas), '.'); }), "List index out of bounds (30)");
+    lineas.resize(5);
+    EXPECT_EQ(MensajeDe([&] { DescribirRen(UnirLineas(lineas), '.'); }), "List index out of bounds (5)");
+}
+
+TEST(DescribirRen, HasNoPatternCountLine) {
+    // Line 6 is a weight: a fraction there reads, where an untrained file would fail.
+    Lineas lineas{"1", "1", "1", "0", "0", "0.5", "1", "2", "3"};
+    DescripcionRed d = DescribirRen(UnirLineas(lineas), '.');
+    EXPECT_EQ(d.PesosOcultos, (std::vector<double>{0.5, 1}));
+    EXPECT_EQ(d.PesosSalida, (std::vector<double>{2, 3}));
+}
+
+class Companero : public ::testing::Test {
+protected:
+    // A trained 2-2-1 description.
+    DescripcionRed entrenada = DescribirRen(UnirLineas({"2", "2", "1", "0", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}), '.');
+};
+
+TEST_F(Companero, OfTheSameTopologyGivesItsPatterns) {
+    AnadirCompanero(entrenada, UnirLineas({"2", "2", "1", "-1", "-1", "1", "0,5", "1", "0"}), "/r/xor.rna", ',');
+    ASSERT_TRUE(entrenada.Patrones.has_value());
+    EXPECT_EQ(entrenada.Patrones->Entradas, (std::vector<double>{0.5, 1}));
+    EXPECT_EQ(entrenada.Patrones->Salidas, (std::vector<double>{0}));
+    EXPECT_EQ(entrenada.Aviso, "");
+}
+
+TEST_F(Companero, CountsAreComparedAfterTheLimit) {
+    AnadirCompanero(entrenada, UnirLineas({" 2", "2", "$1", "7", "7", "0"}), "/r/xor.rna", '.');
+    EXPECT_TRUE(entrenada.Patrones.has_value());
+    DescripcionRed una = DescribirRen(UnirLineas({"1", "1", "1", "0", "0", "1", "2", "3", "4"}), '.');
+    AnadirCompanero(una, UnirLineas({"0", "-4", "1", "0", "0", "0"}), "/r/una.rna", '.');
+    EXPECT_TRUE(una.Patrones.has_value());
+}
+
+TEST_F(Companero, OfAnotherTopologyIsLeftOutWithAWarning) {
+    for (const Lineas& cabecera : {Lineas{"3", "2", "1"}, Lineas{"2", "3", "1"}, Lineas{"2", "2", "2"}}) {
+        DescripcionRed d = entrenada;
+        Lineas lineas = cabecera;
+        // Its own pattern part would not even read: a mismatch is not looked into further.
+        lineas.insert(lineas.end(), {"0", "0", "1", "basura"});
+        AnadirCompanero(d, UnirLineas(lineas), "/r/xor.rna", '.');
+        EXPECT_FALSE(d.Patrones.has_value());
+        EXPECT_EQ(d.Aviso, "El fichero de patrones /r/xor.rna no corresponde a la topología de la red; no se ha cargado.");
+    }
+}
+
+TEST_F(Companero, MalformedOneFailsTheLoad) {
+    EXPECT_EQ(MensajeDe([&] { AnadirCompanero(entrenada, UnirLineas({"2", "2"}), "/r/x.rna", '.'); }),
+              "List index out of bounds (2)");
+    EXPECT_EQ(MensajeDe([&] { AnadirCompanero(entrenada, UnirLineas({"2", "2", "1", "0", "0", "1", "1", "x"}), "/r/x.rna", '.'); }),
+              "'x' is not a valid floating point value");
+    EXPECT_EQ(MensajeDe([&] { AnadirCompanero(entrenada, UnirLineas({"2", "2", "1", "0", "0", "1000"}), "/r/x.rna", '.'); }),
+              "'1000' is not a valid pattern count");
+}
+
+}  // namespace

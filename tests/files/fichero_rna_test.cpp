@@ -1,0 +1,179 @@
+#include "fichero_rna.h"
+
+#include "ayudas_ficheros.h"
+#include "estado_trabajo.h"
+#include "lineas_fichero.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lineas = std::vector<std::string>;
+
+std::string Texto(const Lineas& lineas) { return UnirLineas(lineas); }
+
+TEST(LineasRna, CommaExampleHasTwelveLinesInOrder) {
+    TRedNeuronal red;
+    Topologia(red, 2, 3, 1);
+    EstadoTrabajo estado;
+    estado.NumeroPatrones = 2;
+    estado.EntradasPatrones[1][1] = 0;
+    estado.EntradasPatrones[1][2] = 0.5;
+    estado.SalidasPatrones[1][1] = 1;
+    estado.EntradasPatrones[2][1] = 1;
+    estado.EntradasPatrones[2][2] = 1;
+    estado.SalidasPatrones[2][1] = 0;
+    EXPECT_EQ(LineasRna(red, estado, 0, 0, ','), (Lineas{"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"}));
+}
+
+TEST(LineasRna, InputsOfAllPatternsPrecedeTheirOutputs) {
+    TRedNeuronal red;
+    Topologia(red, 2, 4, 1);
+    EstadoTrabajo estado;
+    estado.NumeroPatrones = 3;
+    for (int p = 1; p <= 3; ++p) {
+        estado.EntradasPatrones[p][1] = p * 10 + 1;
+        estado.EntradasPatrones[p][2] = p * 10 + 2;
+        estado.EntradasPatrones[p][3] = 99;  // beyond the network's inputs: not saved
+        estado.SalidasPatrones[p][1] = -p;
+    }
+    estado.EntradasPatrones[4][1] = 77;  // beyond the pattern count: not saved
+    EXPECT_EQ(LineasRna(red, estado, -1, 2, '.'),
+              (Lineas{"2", "4", "1", "-1", "2", "3", "11", "12", "21", "22", "31", "32", "-1", "-2", "-3"}));
+}
+
+TEST(LineasRna, BeforeAnyChoiceWritesStartUpTopologyAndNoPatterns) {
+    TRedNeuronal red;
+    PrepararRedInicial(red);
+    EstadoTrabajo estado;
+    EXPECT_EQ(LineasRna(red, estado, -1, -1, '.'), (Lineas{"2", "2", "1", "-1", "-1", "0"}));
+}
+
+TEST(DescribirRna, ReadsTheCommaExample) {
+    DescripcionRed d = DescribirRna(Texto({"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"}), ',');
+    EXPECT_EQ(d.Tipo, TipoFicheroRed::SinEntrenar);
+    EXPECT_EQ(d.Cabecera.NumeroEntradas, 2);
+    EXPECT_EQ(d.Cabecera.NeuronasCapaOculta, 3);
+    EXPECT_EQ(d.Cabecera.NeuronasCapaSalida, 1);
+    EXPECT_EQ(d.Cabecera.SeleccionRegla, 0);
+    EXPECT_EQ(d.Cabecera.SeleccionFuncion, 0);
+    ASSERT_TRUE(d.Patrones.has_value());
+    EXPECT_EQ(d.Patrones->NumeroPatrones, 2);
+    EXPECT_EQ(d.Patrones->Entradas, (std::vector<double>{0, 0.5, 1, 1}));
+    EXPECT_EQ(d.Patrones->Salidas, (std::vector<double>{1, 0}));
+}
+
+TEST(DescribirRna, SeparatorDecidesWhichFractionsRead) {
+    const std::string coma = Texto({"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"});
+    std::string mensaje = MensajeDe([&] { DescribirRna(coma, '.'); });
+    EXPECT_EQ(mensaje, "'0,5' is not a valid floating point value");
+    EXPECT_EQ(WithClosingPeriod(mensaje), "'0,5' is not a valid floating point value.");
+
+    const std::string enteros = Texto({"2", "3", "1", "0", "0", "1", "0", "-3", "1"});
+    EXPECT_EQ(DescribirRna(enteros, '.').Patrones->Entradas, DescribirRna(enteros, ',').Patrones->Entradas);
+}
+
+TEST(DescribirRna, CountsAreLimitedAndPositionsFollowTheLimit) {
+    // 0 inputs read as 1: line 7 is the one input, line 8 the output.
+    DescripcionRed d = DescribirRna(Texto({"0", "2", "40", "0", "0", "1", "5"}) + Texto(Lineas(32, "6")), '.');
+    EXPECT_EQ(d.Cabecera.NumeroEntradas, 1);
+    EXPECT_EQ(d.Cabecera.NeuronasCapaSalida, 32);
+    EXPECT_EQ(d.Patrones->Entradas, (std::vector<double>{5}));
+    EXPECT_EQ(d.Patrones->Salidas, std::vector<double>(32, 6));
+
+    d = DescribirRna(Texto({"-7", "99", "2147483647", "0", "0", "0"}), '.');
+    EXPECT_EQ(d.Cabecera.NumeroEntradas, 1);
+    EXPECT_EQ(d.Cabecera.NeuronasCapaOculta, 32);
+    EXPECT_EQ(d.Cabecera.NeuronasCapaSalida, 32);
+}
+
+TEST(DescribirRna, SelectionsOutsideTheListsReadAsNone) {
+    struct Caso {
+        const char* regla;
+        const char* funcion;
+        int seleccionRegla;
+        int seleccionFuncion;
+    };
+    const Caso casos[] = {
+        {"0", "1", 0, 1}, {"0", "2", 0, 2}, {"-1", "-1", -1, -1}, {"1", "3", -1, -1}, {"$0", "-5", 0, -1},
+    };
+    for (const Caso& caso : casos) {
+        DescripcionRed d = DescribirRna(Texto({"1", "1", "1", caso.regla, caso.funcion, "0"}), '.');
+        EXPECT_EQ(d.Cabecera.SeleccionRegla, caso.seleccionRegla) << caso.regla;
+        EXPECT_EQ(d.Cabecera.SeleccionFuncion, caso.seleccionFuncion) << caso.funcion;
+    }
+}
+
+TEST(DescribirRna, LineFormsAndTheirMessages) {
+    struct Caso {
+        const char* nombre;
+        Lineas lineas;
+        const char* mensaje;  // nullptr: the file reads
+    };
+    const Caso casos[] = {
+        {"leading blanks on an integer", {" 3", "1", "1", "0", "0", "0"}, nullptr},
+        {"trailing blank on an integer", {"3 ", "1", "1", "0", "0", "0"}, "'3 ' is not a valid integer value"},
+        {"point in an integer", {"1", "1", "1", "0", "0.0", "0"}, "'0.0' is not a valid integer value"},
+        {"empty integer line", {"1", "", "1", "0", "0", "0"}, "'' is not a valid integer value"},
+        {"trailing blank on a real", {"1", "1", "1", "0", "0", "1", "0.5 ", "2"}, nullptr},
+        {"letters in a real", {"1", "1", "1", "0", "0", "1", "uno", "2"}, "'uno' is not a valid floating point value"},
+        {"empty real line", {"1", "1", "1", "0", "0", "1", "", "2"}, "'' is not a valid floating point value"},
+        {"real beyond a double", {"1", "1", "1", "0", "0", "1", "1", "-1E309"}, "Floating point overflow"},
+        {"empty file", {}, "List index out of bounds (0)"},
+        {"header cut short", {"1", "1", "1", "0"}, "List index out of bounds (4)"},
+        {"outputs cut short", {"2", "1", "1", "0", "0", "1", "1", "2"}, "List index out of bounds (8)"},
+        {"extra lines ignored", {"1", "1", "1", "0", "0", "0", "basura"}, nullptr},
+        {"count above the table", {"1", "1", "1", "0", "0", "101"}, "'101' is not a valid pattern count"},
+        {"negative count", {"1", "1", "1", "0", "0", "-1"}, "'-1' is not a valid pattern count"},
+        {"count is checked before values", {"1", "1", "1", "0", "0", " 200"}, "' 200' is not a valid pattern count"},
+        {"count must be an integer", {"1", "1", "1", "0", "0", "2.0"}, "'2.0' is not a valid integer value"},
+    };
+    for (const Caso& caso : casos) {
+        std::string mensaje = MensajeDe([&] { DescribirRna(Texto(caso.lineas), '.'); });
+        EXPECT_EQ(mensaje, caso.mensaje ? caso.mensaje : "(no error)") << caso.nombre;
+    }
+}
+
+TEST(DescribirRna, FullTableOfHundredPatternsReads) {
+    Lineas lineas{"1", "1", "1", "0", "0", "100"};
+    for (int v = 0; v < 200; ++v) lineas.push_back(std::to_string(v));
+    DescripcionRed d = DescribirRna(Texto(lineas), '.');
+    EXPECT_EQ(d.Patrones->NumeroPatrones, 100);
+    EXPECT_EQ(d.Patrones->Entradas.back(), 99);
+    EXPECT_EQ(d.Patrones->Salidas.front(), 100);
+}
+
+TEST(DescribirRna, AnyLineBreakReadsTheSame) {
+    const char* cuerpo[] = {"2", "3", "1", "0", "0", "1", "0.25", "-4", "1E-5"};
+    std::string crlf, cr, lf;
+    for (const char* linea : cuerpo) {
+        crlf += std::string(linea) + "\r\n";
+        cr += std::string(linea) + "\r";
+        lf += std::string(linea) + "\n";
+    }
+    const std::vector<double> entradas{0.25, -4};
+    for (const std::string& texto : {crlf, cr, lf, crlf.substr(0, crlf.size() - 2)}) {
+        DescripcionRed d = DescribirRna(texto, '.');
+        EXPECT_EQ(d.Patrones->Entradas, entradas);
+        EXPECT_EQ(d.Patrones->Salidas, (std::vector<double>{1e-5}));
+    }
+}
+
+TEST(LeerRna, NamesTheNetworkAfterTheFileAndReportsUnreadableFiles) {
+    CarpetaTemporal carpeta;
+    const std::string texto = Texto({"1", "1", "1", "0", "0", "0"});
+    EscribirBytes(carpeta.Ruta("xor.copia.rna"), texto);
+    EscribirBytes(carpeta.Ruta(".rna"), texto);
+    EXPECT_EQ(LeerRna(carpeta.Ruta("xor.copia.rna"), '.').NombreRed, "xor");
+    EXPECT_EQ(LeerRna(carpeta.Ruta(".rna"), '.').NombreRed, "");
+
+    const std::string falta = carpeta.Ruta("falta.rna");
+    EXPECT_EQ(MensajeDe([&] { LeerRna(falta, '.'); }), "Cannot open file " + falta);
+    EXPECT_EQ(MensajeDe([&] { LeerRna(carpeta.Carpeta().string(), '.'); }),
+              "Cannot open file " + carpeta.Carpeta().string());
+}
+
+}  // namespace
