@@ -1,0 +1,73 @@
+// The error chart alone: one repaint of a chart holding 10^7 points against
+// one of a chart holding 10^4 (flat if the view costs per pixel column, not
+// per point), and the cost of appending a point against storing it in a
+// preallocated vector.
+
+#include "error_chart.h"
+#include "ratio_report.h"
+
+#include <QApplication>
+#include <QtCharts/QChart>
+#include <QtCharts/QLineSeries>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+double ErrorAt(std::int64_t i) {
+    return 60.0 / (1.0 + static_cast<double>(i) * 1e-5) + static_cast<double>((i * 7919) % 100) * 0.05;
+}
+
+// Draws the chart and paints it at once, as the window does when messages
+// are processed after a run has appended points.
+void BM_Repaint(benchmark::State& state) {
+    ErrorChart chart;
+    chart.resize(329, 193);
+    chart.show();
+    QCoreApplication::processEvents();
+    for (std::int64_t i = 0; i < state.range(0); ++i) chart.Append(ErrorAt(i));
+    chart.Draw();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        chart.Draw();
+        QCoreApplication::processEvents();
+        chart.viewport()->repaint();
+    }
+    state.counters["series points"] = static_cast<double>(chart.Series1()->count());
+}
+BENCHMARK(BM_Repaint)->Arg(10'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
+constexpr std::int64_t kAppends = 1'000'000;
+
+void BM_AppendChart(benchmark::State& state) {
+    auto chart = std::make_unique<ErrorChart>();
+    for (auto _ : state) {
+        chart->Clear();
+        for (std::int64_t i = 0; i < kAppends; ++i) chart->Append(ErrorAt(i));
+        benchmark::DoNotOptimize(chart->Store().Count());
+    }
+}
+BENCHMARK(BM_AppendChart)->Unit(benchmark::kMillisecond);
+
+void BM_AppendVector(benchmark::State& state) {
+    std::vector<double> points;
+    points.reserve(kAppends);
+    for (auto _ : state) {
+        points.clear();
+        for (std::int64_t i = 0; i < kAppends; ++i) points.push_back(ErrorAt(i));
+        benchmark::DoNotOptimize(points.data());
+    }
+}
+BENCHMARK(BM_AppendVector)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    return RunBenchmarksAndPrintRatios(argc, argv,
+                                       {{"repaint 1e7/1e4", "BM_Repaint/10000000", "BM_Repaint/10000"},
+                                        {"append chart/vector 1e6", "BM_AppendChart", "BM_AppendVector"}});
+}

@@ -1,0 +1,9 @@
+# The error chart's store (no Qt), the error chart and the progress window.
+perceptlab_add_gtest(test_envelope_store chart/envelope_store_test.cpp)
+target_link_libraries(test_envelope_store PRIVATE perceptlab_envelope_store)
+
+perceptlab_add_qt_test(test_error_chart chart/error_chart_test.cpp)
+target_link_libraries(test_error_chart PRIVATE perceptlab_chart)
+
+perceptlab_add_qt_test(test_progress_window chart/form2_test.cpp)
+target_link_libraries(test_progress_window PRIVATE perceptlab_progress)

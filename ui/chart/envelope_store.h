@@ -1,0 +1,91 @@
+#pragma once
+// The points of the error chart, kept in bounded memory.
+//
+// Points arrive in order with x = 0, 1, 2, ...; every one is counted, but
+// only an envelope is kept for each bucket of consecutive x: its first,
+// lowest, highest and last point, each with its real x. When all buckets are
+// in use, neighbours merge in pairs and the bucket width doubles, so memory
+// stays flat however long a run is, and what is drawn from the buckets at any
+// zoom is made of real points and reaches every extreme of the real series.
+// No Qt here, so the store is tested and measured on its own.
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class EnvelopeStore {
+public:
+    struct Point {
+        std::int64_t x;
+        double y;
+    };
+
+    // 2^15 buckets: far more than a chart has pixel columns, so zooming in
+    // still shows detail, and about 2 MB however many points arrive.
+    static constexpr std::size_t kDefaultCapacity = std::size_t{1} << 15;
+
+    // capacity: the most buckets kept; a power of two, at least 2.
+    explicit EnvelopeStore(std::size_t capacity = kDefaultCapacity);
+
+    void Clear();
+
+    // Adds the point (Count(), y). A y that is not finite is counted but
+    // cannot be drawn, so it is left out of the envelope.
+    void Append(double y) {
+        std::size_t index = static_cast<std::size_t>(count_ >> shift_);
+        if (index == buckets_.size()) index = OpenBucket();
+        if (std::isfinite(y)) Record(buckets_[index], Point{count_, y});
+        ++count_;
+    }
+
+    std::int64_t Count() const { return count_; }
+    // Consecutive x values that share one bucket: 1 until the store first fills.
+    std::int64_t BucketWidth() const { return std::int64_t{1} << shift_; }
+    std::size_t BucketsInUse() const { return buckets_.size(); }
+
+    // Whether any finite y was appended; MinY/MaxY are meaningful only then.
+    bool HasValues() const { return minY_ <= maxY_; }
+    double MinY() const { return minY_; }
+    double MaxY() const { return maxY_; }
+
+    // Replaces out with the points that draw, as one line in ascending x, the
+    // stored points with x in [lo, hi] split into `columns` equal columns: per
+    // column (never narrower than a bucket) the first, lowest, highest and
+    // last point. One bucket beyond each end is included so the line runs on
+    // to the edge of the view.
+    void Envelope(double lo, double hi, int columns, std::vector<Point>& out) const;
+
+private:
+    // first.x < 0 marks a bucket that has no finite point yet.
+    struct Bucket {
+        Point first{-1, 0.0};
+        Point min{-1, 0.0};
+        Point max{-1, 0.0};
+        Point last{-1, 0.0};
+        bool Empty() const { return first.x < 0; }
+    };
+
+    void Record(Bucket& bucket, Point p) {
+        if (bucket.Empty()) {
+            bucket.first = bucket.min = bucket.max = p;
+        } else {
+            if (p.y < bucket.min.y) bucket.min = p;
+            if (p.y > bucket.max.y) bucket.max = p;
+        }
+        bucket.last = p;
+        if (p.y < minY_) minY_ = p.y;
+        if (p.y > maxY_) maxY_ = p.y;
+    }
+
+    static Bucket Merge(const Bucket& a, const Bucket& b);
+    static void EmitEnvelope(const Bucket& bucket, std::vector<Point>& out);
+    std::size_t OpenBucket();
+
+    std::size_t capacity_;
+    std::vector<Bucket> buckets_;
+    std::int64_t count_ = 0;
+    int shift_ = 0;
+    double minY_;
+    double maxY_;
+};

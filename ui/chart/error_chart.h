@@ -1,0 +1,71 @@
+#pragma once
+// The training tab's error chart (Chart1 with its one line Series1).
+//
+// Points live in an EnvelopeStore; Qt Charts only ever holds what the current
+// view needs, a few points per pixel column, handed over with one replace()
+// when the chart is drawn. Appending during a run therefore costs a store
+// update and, once per repaint, the start of a timer.
+//
+// Mouse: drag a rectangle to zoom in; right click or double click shows all
+// points again. While zoomed the view keeps its ranges as points arrive.
+
+#include "chart_adapter.h"
+#include "envelope_store.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QPointF>
+#include <QTimer>
+#include <QtCharts/QChartView>
+
+#include <vector>
+
+QT_FORWARD_DECLARE_CLASS(QLineSeries)
+QT_FORWARD_DECLARE_CLASS(QValueAxis)
+
+class ErrorChart : public QChartView, public ChartAdapter {
+    Q_OBJECT
+
+public:
+    explicit ErrorChart(QWidget* parent = nullptr);
+
+    void Clear() override;
+    void Append(double y) final {
+        store_.Append(y);
+        if (!refreshPending_) ScheduleRefresh();
+    }
+    void Draw() override;
+
+    const EnvelopeStore& Store() const { return store_; }
+    QLineSeries* Series1() const { return series_; }
+    bool Zoomed() const { return zoomed_; }
+    // Leaves the zoom and shows every point again.
+    void ResetZoom();
+
+    // Repaints during a run come at most this often, so a chart of any length
+    // adds only a small share to the run's time.
+    static constexpr int kRefreshIntervalMs = 100;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ScheduleRefresh();
+    void FitAxesToData();
+    void OnAxisRangeChanged();
+
+    EnvelopeStore store_;
+    QLineSeries* series_;
+    QValueAxis* axisX_;
+    QValueAxis* axisY_;
+    QTimer refreshTimer_;
+    QElapsedTimer sinceDraw_;
+    bool refreshPending_ = false;
+    bool zoomed_ = false;
+    bool settingRanges_ = false;
+    std::vector<EnvelopeStore::Point> envelope_;
+    QList<QPointF> visible_;
+};
