@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -231,20 +232,25 @@ void TFloatEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 void TFloatEdit::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu* menu = createStandardContextMenu();
+    // The edit box's own menu would paste and cut past the checks; this one
+    // has the same entries (and translations) with cut and paste checked.
+    auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (!isReadOnly()) {
-        // The menu's cut and paste go through the same checks as the keys.
-        for (QAction* action : menu->actions()) {
-            if (action->objectName() == QLatin1String("edit-paste")) {
-                disconnect(action, &QAction::triggered, nullptr, nullptr);
-                connect(action, &QAction::triggered, this, &TFloatEdit::PasteChecked);
-            } else if (action->objectName() == QLatin1String("edit-cut")) {
-                disconnect(action, &QAction::triggered, nullptr, nullptr);
-                connect(action, &QAction::triggered, this, &TFloatEdit::CutChecked);
-            }
-        }
-    }
+    const bool editable = !isReadOnly();
+    const auto add = [&](const char* text, const char* name, bool enabled, auto slot) {
+        QAction* action = menu->addAction(QCoreApplication::translate("QLineEdit", text), this, slot);
+        action->setObjectName(QLatin1String(name));
+        action->setEnabled(enabled);
+    };
+    add("&Undo", "edit-undo", editable && isUndoAvailable(), &QLineEdit::undo);
+    add("&Redo", "edit-redo", editable && isRedoAvailable(), &QLineEdit::redo);
+    menu->addSeparator();
+    add("Cu&t", "edit-cut", editable && hasSelectedText(), &TFloatEdit::CutChecked);
+    add("&Copy", "edit-copy", hasSelectedText(), &QLineEdit::copy);
+    add("&Paste", "edit-paste", editable && !QGuiApplication::clipboard()->text().isEmpty(), &TFloatEdit::PasteChecked);
+    add("Delete", "edit-delete", editable && hasSelectedText(), &QLineEdit::del);
+    menu->addSeparator();
+    add("Select All", "select-all", !text().isEmpty(), &QLineEdit::selectAll);
     menu->popup(event->globalPos());
 }
 
