@@ -1,0 +1,18 @@
+#pragma once
+// The error chart as a training run sees it.
+
+#include "error_chart.h"
+#include "grafica_errores.h"
+
+class ErrorChartSink : public GraficaErrores {
+public:
+    explicit ErrorChartSink(ErrorChart& chart) : chart_(chart) {}
+
+    std::int64_t NumeroPuntos() const override { return chart_.Store().Count(); }
+    // The chart numbers its points itself: x is always the count held.
+    void AnadirPunto(double, double y) override { chart_.Append(y); }
+    void Borrar() override { chart_.Clear(); }
+
+private:
+    ErrorChart& chart_;
+};

@@ -1,0 +1,166 @@
+// Start-up of the main window: the window itself, its tabs, the network's
+// start-up configuration, and the wiring of every handler through the
+// application's one error handler.
+
+#include "form1.h"
+
+#include "error_chart.h"
+#include "error_report.h"
+#include "flat_combo_box.h"
+#include "flat_spin_edit_float.h"
+#include "flat_spin_edit_integer.h"
+#include "float_grid.h"
+#include "gradient_panel.h"
+#include "form2.h"
+#include "nk_label_float.h"
+#include "pattern_view.h"
+#include "redondear.h"
+#include "training_view.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTabWidget>
+
+namespace {
+
+constexpr int kClientWidth = 631;
+constexpr int kClientHeight = 434;
+
+QIcon TabIcon(QStyle::StandardPixmap pixmap) { return QApplication::style()->standardIcon(pixmap); }
+
+}  // namespace
+
+TForm1::TForm1(char separadorDecimal, QWidget* parent)
+    : QWidget(parent), separadorDecimal_(separadorDecimal) {
+    PrepararRedInicial(RedNeuronal1);
+    BuildWindow();
+    ConnectHandlers();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::SetFileDialogs(FileDialogs* dialogs) { fileDialogs_ = dialogs ? dialogs : &qtFileDialogs_; }
+
+void TForm1::SetInfoBox(InfoBox* box) { infoBox_ = box ? box : &qtInfoBox_; }
+
+double TForm1::Redondear(std::int32_t d, double x) const { return ::Redondear(d, x); }
+
+void TForm1::BuildWindow() {
+    setObjectName("Form1");
+    setWindowTitle("PerceptLab 0.1");
+    // A fixed, single border: system menu and minimise box, no maximise box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(kClientWidth, kClientHeight);
+    QFont font = this->font();
+    font.setPixelSize(11);
+    setFont(font);
+
+    Gradiente1 = new GradientPanel(QColor(64, 0, 0), QColor(255, 128, 64), this);
+    Gradiente1->setObjectName("Gradiente1");
+    Gradiente1->setGeometry(0, 0, kClientWidth, kClientHeight);
+
+    PageControl1 = new QTabWidget(Gradiente1);
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->setAccessibleName("Pestañas");
+    PageControl1->setGeometry(16, 16, 601, 401);
+    PageControl1->setIconSize(QSize(24, 24));
+    PageControl1->setFocusPolicy(Qt::StrongFocus);
+
+    const struct {
+        QWidget** sheet;
+        const char* name;
+        const char* caption;
+        QStyle::StandardPixmap icon;
+    } tabs[] = {
+        {&TabSheet1, "TabSheet1", "Configuración", QStyle::SP_FileDialogDetailedView},
+        {&TabSheet2, "TabSheet2", "Introducir Datos", QStyle::SP_FileDialogContentsView},
+        {&TabSheet3, "TabSheet3", "Entrenamiento", QStyle::SP_BrowserReload},
+        {&TabSheet4, "TabSheet4", "Ejecución", QStyle::SP_MediaPlay},
+        {&TabSheet5, "TabSheet5", "Ayuda y Créditos", QStyle::SP_MessageBoxQuestion},
+    };
+    for (const auto& tab : tabs) {
+        *tab.sheet = new QWidget;
+        (*tab.sheet)->setObjectName(tab.name);
+        (*tab.sheet)->setAccessibleName(QString::fromUtf8(tab.caption));
+        PageControl1->addTab(*tab.sheet, TabIcon(tab.icon), QString::fromUtf8(tab.caption));
+    }
+
+    // Created in reading order, so that Tab walks each page top to bottom.
+    BuildConfiguracion();
+    BuildIntroducirDatos();
+    BuildEntrenamiento();
+    BuildEjecucion();
+    BuildAyuda();
+    PageControl1->setCurrentWidget(TabSheet1);
+}
+
+void TForm1::ConnectHandlers() {
+    // Every handler runs inside the application's error handler: an error
+    // ends the handler, is shown in the error box, and the program goes on.
+    const auto onClick = [this](QAbstractButton* button, void (TForm1::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this, [this, handler] { RunGuarded([&] { (this->*handler)(); }); });
+    };
+    onClick(SpeedButton1, &TForm1::SpeedButton1Click);
+    onClick(SpeedButton2, &TForm1::SpeedButton2Click);
+    onClick(SpeedButton10, &TForm1::SpeedButton10Click);
+    onClick(SpeedButton3, &TForm1::SpeedButton3Click);
+    onClick(SpeedButton4, &TForm1::SpeedButton4Click);
+    onClick(SpeedButton5, &TForm1::SpeedButton5Click);
+    onClick(SpeedButton6, &TForm1::SpeedButton6Click);
+    onClick(SpeedButton7, &TForm1::SpeedButton7Click);
+    onClick(SpeedButton8, &TForm1::SpeedButton8Click);
+    onClick(SpeedButton11, &TForm1::SpeedButton11Click);
+    onClick(SpeedButton9, &TForm1::SpeedButton9Click);
+
+    // A radio button's handler runs when it becomes checked, not when a
+    // checked button is clicked again.
+    const auto onChecked = [this](QRadioButton* button, void (TForm1::*handler)()) {
+        connect(button, &QRadioButton::toggled, this, [this, handler](bool checked) {
+            if (checked) RunGuarded([&] { (this->*handler)(); });
+        });
+    };
+    onChecked(FlatRadioButton1, &TForm1::FlatRadioButton1Click);
+    onChecked(FlatRadioButton2, &TForm1::FlatRadioButton2Click);
+    onChecked(FlatRadioButton3, &TForm1::FlatRadioButton3Click);
+
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageChanged);
+}
+
+void TForm1::PageChanged(int index) {
+    QWidget* page = PageControl1->widget(index);
+    RunGuarded([&] {
+        if (page == TabSheet2) TabSheet2Show();
+        else if (page == TabSheet3) TabSheet3Show();
+        else if (page == TabSheet4) TabSheet4Show();
+    });
+}
+
+void TForm1::FormCreate() { LimpiarEstado(Estado); }
+
+void TForm1::FormShow() { Estado.NombreRed = "NuevaNeurona"; }
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+    RunGuarded([this] { FormShow(); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // The run lives inside a handler further down the stack: ask it to stop
+    // and close once it has returned.
+    if (trainingRunning_) {
+        Estado.PararEntrenamiento = true;
+        closeAfterRun_ = true;
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}

@@ -1,0 +1,186 @@
+#pragma once
+// The main window: five tabs through which the user configures the network,
+// types patterns, trains, executes and reads the help. It owns the network,
+// the working state and every control; its handlers read controls, call the
+// core and write controls. The implementation is split by tab.
+
+#include "carga_red.h"
+#include "estado_trabajo.h"
+#include "file_dialogs.h"
+#include "info_box.h"
+#include "red_neuronal.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class GradientPanel;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class ErrorChart;
+class PatternView;
+class TFlatComboBox;
+class TFlatSpinEditFloat;
+class TFlatSpinEditInteger;
+class TFloatGrid;
+class TForm2;
+class TNKLabelFloat;
+class TrainingView;
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+public:
+    // `separadorDecimal` is the regional decimal separator, read once at start-up.
+    explicit TForm1(char separadorDecimal, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Tests answer the dialogs themselves; nullptr restores the real ones.
+    void SetFileDialogs(FileDialogs* dialogs);
+    void SetInfoBox(InfoBox* box);
+
+    TRedNeuronal RedNeuronal1;
+    EstadoTrabajo Estado;
+
+    // Rounds x to d decimals the way the execution tab shows outputs.
+    double Redondear(std::int32_t d, double x) const;
+
+    // Handlers, named after their control and event.
+    void FormCreate();
+    void FormShow();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton10Click();
+    void TabSheet2Show();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void TabSheet3Show();
+    void FlatRadioButton1Click();
+    void FlatRadioButton2Click();
+    void FlatRadioButton3Click();
+    void SpeedButton7Click();
+    void SpeedButton8Click();
+    void SpeedButton11Click();
+    void TabSheet4Show();
+    void SpeedButton9Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildWindow();
+    void BuildConfiguracion();
+    void BuildIntroducirDatos();
+    void BuildEntrenamiento();
+    void BuildEjecucion();
+    void BuildAyuda();
+    void ConnectHandlers();
+    void PageChanged(int index);
+
+    // The network takes the rule and transfer function chosen in the lists;
+    // a list with nothing selected leaves its property as it is.
+    void ApplyListSelections();
+    void ResetTrainingReadouts();
+    // The two loads: the network and state take a checked file, then the
+    // controls show it.
+    ResultadoCarga ApplyLoad(const DescripcionRed& descripcion);
+    void ShowLoad(const ResultadoCarga& resultado);
+    // A run's start and end: the progress window, and the main window's
+    // controls off meanwhile.
+    void BeginRun();
+    void EndRun() noexcept;
+    friend class TrainingView;
+
+    char separadorDecimal_;
+    QtFileDialogs qtFileDialogs_;
+    FileDialogs* fileDialogs_ = &qtFileDialogs_;
+    QtInfoBox qtInfoBox_;
+    InfoBox* infoBox_ = &qtInfoBox_;
+    bool shownOnce_ = false;
+    bool trainingRunning_ = false;
+    bool closeAfterRun_ = false;
+    QPointer<QWidget> focusBeforeRun_;
+    std::unique_ptr<PatternView> patternView_;
+    std::unique_ptr<TrainingView> trainingView_;
+
+public:
+    // Controls, named as the program refers to them.
+    GradientPanel* Gradiente1;
+    QTabWidget* PageControl1;
+    QWidget* TabSheet1;
+    QWidget* TabSheet2;
+    QWidget* TabSheet3;
+    QWidget* TabSheet4;
+    QWidget* TabSheet5;
+
+    // Configuration tab.
+    TFlatSpinEditInteger* FlatSpinEditInteger1;
+    TFlatSpinEditInteger* FlatSpinEditInteger2;
+    TFlatSpinEditInteger* FlatSpinEditInteger3;
+    TFlatComboBox* FlatComboBox1;
+    TFlatComboBox* FlatComboBox2;
+    QPushButton* SpeedButton1;
+    QPushButton* SpeedButton2;
+    QPushButton* SpeedButton10;
+
+    // Data-entry tab; NKLabelFloat[1..10] are the inputs, [11..20] the outputs.
+    QLabel* Label4;
+    QLabel* Label3;
+    QPushButton* SpeedButton4;
+    QLabel* Label1;
+    std::array<TNKLabelFloat*, 21> NKLabelFloat{};
+    QFrame* Bevel1;
+    QLabel* Label2;
+    QPushButton* SpeedButton3;
+    QFrame* Bevel2;
+    QPushButton* SpeedButton5;
+    TFlatSpinEditInteger* FlatSpinEditInteger8;
+    QPushButton* SpeedButton6;
+    QGroupBox* GroupBox1;
+    TFloatGrid* FloatGrid1;
+
+    // Training tab.
+    QGroupBox* GroupBox8;
+    QRadioButton* FlatRadioButton1;
+    QRadioButton* FlatRadioButton2;
+    QRadioButton* FlatRadioButton3;
+    TFlatSpinEditInteger* FlatSpinEditInteger4;
+    TFlatSpinEditInteger* FlatSpinEditInteger9;
+    TFlatSpinEditInteger* FlatSpinEditInteger10;
+    TFlatSpinEditInteger* FlatSpinEditInteger5;
+    TFlatSpinEditInteger* FlatSpinEditInteger6;
+    TFlatSpinEditFloat* FlatSpinEditFloat1;
+    TFlatSpinEditFloat* FlatSpinEditFloat2;
+    QPushButton* SpeedButton7;
+    QPushButton* SpeedButton8;
+    QPushButton* SpeedButton11;
+    TFloatGrid* FloatGrid2;
+    TFloatGrid* FloatGrid3;
+    ErrorChart* Chart1;
+    std::unique_ptr<TForm2> Form2;
+
+    // Execution tab.
+    TFloatGrid* FloatGrid4;
+    TFlatSpinEditInteger* FlatSpinEditInteger7;
+    TFloatGrid* FloatGrid5;
+    QPushButton* SpeedButton9;
+
+    // Help tab.
+    QPlainTextEdit* FlatMemo1;
+
+    // The window's dialogs.
+    const FileDialogSpec OpenDialog1{FileDialogSpec::Mode::Open, "OpenDialog1", "*.rna", "rna"};
+    const FileDialogSpec SaveDialog1{FileDialogSpec::Mode::Save, "SaveDialog1", "*.rna", "rna"};
+    const FileDialogSpec OpenDialog2{FileDialogSpec::Mode::Open, "OpenDialog2", "*.ren", "ren"};
+    const FileDialogSpec SaveDialog2{FileDialogSpec::Mode::Save, "SaveDialog2", "*.ren", "ren"};
+};

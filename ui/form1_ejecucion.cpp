@@ -1,0 +1,89 @@
+// The execution tab: one input vector typed into a grid, "Ejecutar", and the
+// network's outputs rounded to the chosen number of decimals.
+
+#include "control_builders.h"
+#include "ejecucion.h"
+#include "flat_spin_edit_integer.h"
+#include "float_grid.h"
+#include "float_grid_view.h"
+#include "form1.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+namespace {
+
+TFloatGrid* NewColumnGrid(QWidget* parent, const QString& name, QRect geometry, int valueWidth, bool editable,
+                          const QString& accessible) {
+    auto* grid = new TFloatGrid(2, 11, parent);
+    Place(grid, name, geometry, accessible);
+    grid->SetDisplayFormat("##,##0.#######");
+    grid->SetEditable(editable);
+    grid->SetDefaultRowHeight(18);
+    grid->SetColWidth(0, 64);
+    grid->SetColWidth(1, valueWidth);
+    return grid;
+}
+
+// Rows 1..n of a grid: "<word> i" in the label column and 0 as the value.
+void ShapeColumnGrid(TFloatGrid& grid, const QString& corner, const QString& word, int rows) {
+    grid.SetRowCount(rows + 1);
+    grid.SetCells(0, 0, corner);
+    for (int i = 1; i <= rows; ++i) {
+        grid.SetCells(0, i, QString("%1 %2").arg(word).arg(i));
+        grid.SetFloat(1, i, 0);
+    }
+}
+
+class ExecutionView : public VistaEjecucion {
+public:
+    ExecutionView(TFloatGrid& entradas, TFloatGrid& salidas, const TFlatSpinEditInteger& decimales)
+        : entradas_(entradas), salidas_(salidas), decimales_(decimales) {}
+
+    VistaTabla& Entradas() override { return entradas_; }
+    VistaTabla& Salidas() override { return salidas_; }
+    std::int32_t Decimales() const override { return decimales_.Value(); }
+
+private:
+    FloatGridView entradas_;
+    FloatGridView salidas_;
+    const TFlatSpinEditInteger& decimales_;
+};
+
+}  // namespace
+
+void TForm1::BuildEjecucion() {
+    QGroupBox* entradas = NewGroupBox(TabSheet4, "GroupBox7", "Entradas ", QRect(33, 39, 247, 274));
+    FloatGrid4 = NewColumnGrid(entradas, "FloatGrid4", QRect(52, 33, 144, 224), 74, true, "Entradas");
+
+    QGroupBox* salidas = NewGroupBox(TabSheet4, "GroupBox15", "Salidas ", QRect(312, 39, 248, 274));
+    QGroupBox* redondeo = NewGroupBox(salidas, "FlatGroupBox6", "Redondeo ", QRect(46, 13, 163, 53));
+    redondeo->setFlat(true);
+    SetBackground(redondeo, QColor(142, 197, 198));
+    SetBold(redondeo, 11);
+    FlatSpinEditInteger7 = new TFlatSpinEditInteger(redondeo);
+    Place(FlatSpinEditInteger7, "FlatSpinEditInteger7", QRect(13, 20, 72, 23), "Redondeo, decimales");
+    FlatSpinEditInteger7->SetMinValue(0);
+    FlatSpinEditInteger7->SetMaxValue(8);
+    FlatSpinEditInteger7->SetValue(0);
+    QLabel* unidad = NewLabel(redondeo, "Label10", "decimales", QRect(91, 26, 57, 13));
+    QFont plain = unidad->font();
+    plain.setBold(false);
+    unidad->setFont(plain);
+    FloatGrid5 = NewColumnGrid(salidas, "FloatGrid5", QRect(52, 72, 144, 182), 61, false, "Salidas");
+
+    SpeedButton9 =
+        NewSpeedButton(TabSheet4, "SpeedButton9", "Ejecutar", QRect(208, 320, 169, 33), QStyle::SP_MediaPlay, 24);
+}
+
+void TForm1::TabSheet4Show() {
+    ShapeColumnGrid(*FloatGrid4, "Entradas", "Entrada", RedNeuronal1.NumeroEntradas());
+    ShapeColumnGrid(*FloatGrid5, "Salidas", "Salida", RedNeuronal1.NeuronasCapaSalida());
+}
+
+void TForm1::SpeedButton9Click() {
+    ExecutionView view(*FloatGrid4, *FloatGrid5, *FlatSpinEditInteger7);
+    Ejecutar(Estado, RedNeuronal1, view);
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The training tab as a training run sees it.
+
+#include "error_chart_sink.h"
+#include "float_grid_view.h"
+#include "vista_entrenamiento.h"
+
+class TForm1;
+
+class TrainingView : public VistaEntrenamiento {
+public:
+    explicit TrainingView(TForm1& form);
+
+    CriterioParada Criterio() const override;
+    std::int32_t NumeroCiclos() const override;
+    std::int32_t UmbralErrorMaximo() const override;
+    std::int32_t UmbralErrorMinimo() const override;
+    void SetNumeroCiclos(std::int32_t valor) override;
+    void SetUmbralErrorMaximo(std::int32_t valor) override;
+    void SetUmbralErrorMinimo(std::int32_t valor) override;
+    std::int64_t CiclosTotales() const override;
+    void SetCiclosTotales(std::int64_t valor) override;
+    std::int64_t TiempoEntrenamiento() const override;
+    void SetTiempoEntrenamiento(std::int64_t valor) override;
+    void SetErrorMaximo(double valor) override;
+    void SetErrorMinimo(double valor) override;
+    VistaTabla& SalidasEsperadas() override { return esperadas_; }
+    VistaTabla& SalidasObtenidas() override { return obtenidas_; }
+    GraficaErrores& Grafica() override { return grafica_; }
+    void AbrirProgreso() override;
+    void CerrarProgreso() noexcept override;
+    void ProcesarMensajes() override;
+
+private:
+    TForm1& form_;
+    FloatGridView esperadas_;
+    FloatGridView obtenidas_;
+    ErrorChartSink grafica_;
+};
