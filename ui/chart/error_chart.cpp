@@ -80,6 +80,8 @@ void ErrorChart::ScheduleRefresh() {
 void ErrorChart::FitAxesToData() {
     const auto lastX = static_cast<double>(store_.Count() - 1);
     axisX_->setRange(0.0, std::max(lastX, 1.0));
+    // Ticks at whole iterations only: a middle tick needs at least two steps.
+    axisX_->setTickCount(lastX >= 2.0 ? 3 : 2);
     double low = 0.0;
     double high = 1.0;
     if (store_.HasValues()) {

@@ -26,7 +26,10 @@ TForm2::TForm2(bool& pararEntrenamiento)
 
     HiperBoton1.setObjectName(QStringLiteral("HiperBoton1"));
     HiperBoton1.setText(QStringLiteral("Espere , procesando..."));
-    HiperBoton1.setFont(Negrita(font(), 19));
+    // A narrower face, where there is one, keeps the centred caption clear of "Stop".
+    QFont estrecha = Negrita(font(), 19);
+    estrecha.setStretch(QFont::SemiCondensed);
+    HiperBoton1.setFont(estrecha);
     HiperBoton1.SetColores(QColor(0, 0, 128), QColor(255, 255, 255));
     HiperBoton1.SetColorTexto(QColor(255, 255, 255));
     HiperBoton1.SetRedondeo(0);
