@@ -1,0 +1,7 @@
+// libFuzzer target: arbitrary bytes as an untrained network file.
+#include "probar_ficheros.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tamano) {
+    ProbarFicheroRna(datos, tamano);
+    return 0;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// What the fuzz targets and the corpus replay test do with one input: read it
+// as a network file under both decimal separators and, when it reads, check
+// that applying, saving and reading it again gives back the same values.
+// A broken check ends the process, which the fuzzer reports as a finding.
+
+#include <cstddef>
+#include <cstdint>
+
+// The input as an untrained file.
+void ProbarFicheroRna(const std::uint8_t* datos, std::size_t tamano);
+
+// The input as a trained file; a form feed, when there is one, ends it and
+// starts the text of its companion.
+void ProbarFicheroRen(const std::uint8_t* datos, std::size_t tamano);
