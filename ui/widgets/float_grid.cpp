@@ -132,9 +132,10 @@ void TFloatGrid::ApplyColumnWidths() {
 
 QString TFloatGrid::DrawnText(int col, int row) const {
     CheckCoordinates(col, row);
-    if (row == 0) return model_->Cell(col, 0);
-    if (col == 0) return QString::number(row);
     if (col >= ColCount() || row >= RowCount()) return {};
+    if (col == 0 && row == 0) return model_->Cell(0, 0);
+    if (row == 0) return model_->headerData(col - 1, Qt::Horizontal, Qt::DisplayRole).toString();
+    if (col == 0) return model_->headerData(row - 1, Qt::Vertical, Qt::DisplayRole).toString();
     const QString formatted = model_->index(row - 1, col - 1).data(Qt::DisplayRole).toString();
     return FloatGridDelegate::Fitted(formatted, viewport()->fontMetrics(), ColWidth(col));
 }
