@@ -1,5 +1,4 @@
 #include "error_chart.h"
-#include "error_chart_sink.h"
 
 #include <QtCharts/QChart>
 #include <QtCharts/QLineSeries>
@@ -36,7 +35,6 @@ private slots:
     void drawScalesBothAxesToTheData();
     void drawHandsQtAFewPointsPerColumn();
     void clearEmptiesTheChart();
-    void sinkAppendsAtTheNextX();
     void rubberBandZoomShowsMoreDetailAndRightClickReturns();
     void zoomSurvivesNewPointsUntilDoubleClick();
 };
@@ -110,17 +108,6 @@ void ErrorChartTest::clearEmptiesTheChart() {
     chart.Append(3.0);
     chart.Draw();
     QCOMPARE(chart.Series1()->points(), QList<QPointF>{QPointF(0.0, 3.0)});
-}
-
-void ErrorChartTest::sinkAppendsAtTheNextX() {
-    ErrorChart chart;
-    ErrorChartSink sink(chart);
-    for (int i = 0; i < 5; ++i) sink.AnadirPunto(static_cast<double>(sink.NumeroPuntos()), 10.0 * i);
-    QCOMPARE(sink.NumeroPuntos(), 5);
-    chart.Draw();
-    QCOMPARE(chart.Series1()->at(4), QPointF(4.0, 40.0));
-    sink.Borrar();
-    QCOMPARE(sink.NumeroPuntos(), 0);
 }
 
 void ErrorChartTest::rubberBandZoomShowsMoreDetailAndRightClickReturns() {
