@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPersistentModelIndex>
 
 QString FloatGridDelegate::Fitted(const QString& text, const QFontMetrics& metrics, int cellWidth) {
     const int room = cellWidth - 4;
@@ -28,8 +29,9 @@ QWidget* FloatGridDelegate::createEditor(QWidget* parent, const QStyleOptionView
     auto* editor = new GridCellEdit(index.data(Qt::EditRole).toString(), parent);
     // The cell follows the editor as it is typed into, so a handler reading
     // the grid while the cell is still being edited sees what was typed.
-    connect(editor, &QLineEdit::textChanged, this, [this, editor] {
-        emit const_cast<FloatGridDelegate*>(this)->commitData(editor);
+    connect(editor, &QLineEdit::textChanged, this, [this, editor, cell = QPersistentModelIndex(index)] {
+        if (editor->text() != cell.data(Qt::EditRole).toString())
+            emit const_cast<FloatGridDelegate*>(this)->commitData(editor);
     });
     return editor;
 }
