@@ -62,12 +62,6 @@ private:
     // neuron j has its inputs but keeps its output, later ones are untouched,
     // and ProgramError("Floating point overflow") is thrown.
     void CalcularSalidas(std::span<const double> x, int neuronas, double* salidas);
-    // Pesos[k] := Pesos[k] + paso[j-1] * x of neurons j = 1..neuronas, in
-    // order, x being the neuron's own Entradas[k] or the one value given. A
-    // result beyond the double range is not stored: it throws, the neurons
-    // before it keeping their new weight.
-    void CorregirPesos(int k, int neuronas, const double* paso, const double* xPorNeurona);
-    void CorregirPesos(int k, int neuronas, const double* paso, double x);
 
     std::int32_t numeroEntradas_ = 2;
     TReglaPropagacion regla_ = rpLineal;
