@@ -7,3 +7,7 @@ target_link_libraries(test_error_chart PRIVATE perceptlab_chart)
 
 perceptlab_add_qt_test(test_progress_window chart/form2_test.cpp)
 target_link_libraries(test_progress_window PRIVATE perceptlab_progress)
+
+# The training tab through the real main window (driver from window tests).
+perceptlab_add_qt_test(test_training_tab chart/training_tab_test.cpp)
+target_link_libraries(test_training_tab PRIVATE perceptlab_window_test_support)

@@ -1,0 +1,311 @@
+// The training tab driven through the real window: runs, their totals and
+// chart points, "Stop" while a run processes messages, "Reiniciar", the
+// error criteria, the output grids and the clean-up after a failed run.
+
+#include "error_chart.h"
+#include "flat_spin_edit_float.h"
+#include "flat_spin_edit_integer.h"
+#include "float_grid.h"
+#include "form1.h"
+#include "form2.h"
+#include "window_driver.h"
+
+#include <QApplication>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QtCharts/QLineSeries>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+using Point = EnvelopeStore::Point;
+
+// 2-2-1 sigmoid network on XOR, coded 0.1 / 0.9, with the training tab shown.
+void PrepareXor(WindowDriver& driver) {
+    driver.CreateNetwork(2, 2, 1, 0, 0);
+    driver.AddPattern({"0.1", "0.1"}, {"0.1"});
+    driver.AddPattern({"0.1", "0.9"}, {"0.9"});
+    driver.AddPattern({"0.9", "0.1"}, {"0.9"});
+    driver.AddPattern({"0.9", "0.9"}, {"0.1"});
+    driver.ShowTab(driver.form().TabSheet3);
+}
+
+// The offscreen platform activates every window it shows, the progress window
+// too, and leaves none active once that closes; a person's desktop keeps the
+// main window active. Typing after a run needs it active again.
+void Reactivate(TForm1& form) {
+    QApplication::setActiveWindow(&form);
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+}
+
+// Every point the chart holds; exact while the store has not merged buckets.
+std::vector<Point> ChartPoints(TForm1& form) {
+    const EnvelopeStore& store = form.Chart1->Store();
+    std::vector<Point> points;
+    if (store.Count() > 0) {
+        store.Envelope(0, static_cast<double>(store.Count() - 1), static_cast<int>(store.Count()), points);
+    }
+    return points;
+}
+
+// The read-outs show 8 significant digits.
+bool SameShown(double shown, double exact) {
+    return std::abs(shown - exact) <= 1e-7 * std::max(1.0, std::abs(exact));
+}
+
+std::vector<double> Weights(TRedNeuronal& red) {
+    std::vector<double> weights;
+    for (TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida}) {
+        for (int j = 1; j <= capa->NumeroNeuronas(); ++j) {
+            for (int k = 0; k <= capa->NumeroEntradas(); ++k) weights.push_back(capa->Neuronas[j].Pesos[k]);
+        }
+    }
+    return weights;
+}
+
+}  // namespace
+
+class TrainingTabTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void oneCycleRunGivesOnePointAtZero();
+    void secondRunContinuesTheChart();
+    void stopClickedWhileARunProcessesMessages();
+    void errorCriterionEndsOnTheFirstIterationBelowTheThreshold_data();
+    void errorCriterionEndsOnTheFirstIterationBelowTheThreshold();
+    void reiniciarResetsTrainingButKeepsPatternsAndCriterion();
+    void outputGridsAreShapedForTheOutputCount();
+    void reenteringTheTabZeroesOnlyTheGrids();
+    void failedRunClosesProgressAndWritesItsStatisticsBeforeTheErrorBox();
+};
+
+void TrainingTabTest::oneCycleRunGivesOnePointAtZero() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    PrepareXor(driver);
+    QCOMPARE(form.FlatSpinEditInteger4->Value(), 1);
+    driver.Click(form.SpeedButton7);
+
+    const std::vector<Point> points = ChartPoints(form);
+    QCOMPARE(points.size(), std::size_t{1});
+    QCOMPARE(points[0].x, 0);
+    QCOMPARE(form.FlatSpinEditInteger5->Value(), 1);
+    QCOMPARE(form.FlatSpinEditFloat1->Value(), form.FlatSpinEditFloat2->Value());
+    QVERIFY(SameShown(form.FlatSpinEditFloat1->Value(), points[0].y));
+    form.Chart1->Draw();
+    QCOMPARE(form.Chart1->Series1()->count(), 1);
+    QCOMPARE(form.Chart1->Series1()->at(0).x(), 0.0);
+    // The run is over: no progress window, the window answers again.
+    QVERIFY(!form.Form2);
+    QVERIFY(form.PageControl1->isEnabled());
+}
+
+void TrainingTabTest::secondRunContinuesTheChart() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    PrepareXor(driver);
+    driver.TypeInto(form.FlatSpinEditInteger4, "5");
+    driver.Click(form.SpeedButton7);
+    driver.Click(form.SpeedButton7);
+
+    const std::vector<Point> points = ChartPoints(form);
+    QCOMPARE(points.size(), std::size_t{10});
+    for (std::size_t i = 0; i < points.size(); ++i) QCOMPARE(points[i].x, static_cast<std::int64_t>(i));
+    QCOMPARE(form.FlatSpinEditInteger5->Value(), 10);
+    // The error fields describe the second run alone.
+    double highest = 0.0;
+    double lowest = 1000.0;
+    for (std::size_t i = 5; i < 10; ++i) {
+        highest = std::max(highest, points[i].y);
+        lowest = std::min(lowest, points[i].y);
+    }
+    QVERIFY(SameShown(form.FlatSpinEditFloat1->Value(), highest));
+    QVERIFY(SameShown(form.FlatSpinEditFloat2->Value(), lowest));
+    form.Chart1->Draw();
+    QCOMPARE(form.Chart1->Series1()->count(), 10);
+    QCOMPARE(form.Chart1->Series1()->at(9).x(), 9.0);
+}
+
+void TrainingTabTest::stopClickedWhileARunProcessesMessages() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    PrepareXor(driver);
+    driver.TypeInto(form.FlatSpinEditInteger4, "1000000");
+
+    bool clicked = false;
+    bool mainWindowOff = false;
+    // Posted now, handled only when the run processes its messages.
+    QTimer::singleShot(20, &form, [&] {
+        QVERIFY(form.Form2);
+        QVERIFY(form.Form2->isVisible());
+        mainWindowOff = !form.PageControl1->isEnabled();
+        QTest::mouseClick(&form.Form2->HiperBoton2, Qt::LeftButton);
+        clicked = true;
+    });
+    driver.Click(form.SpeedButton7);
+
+    QVERIFY(clicked);
+    QVERIFY(mainWindowOff);
+    const std::int64_t made = form.FlatSpinEditInteger5->Value();
+    QVERIFY(made > 0);
+    QVERIFY(made < 1'000'000);
+    QCOMPARE(made % 10'000, 0);
+    QCOMPARE(form.Chart1->Store().Count(), made);
+    QVERIFY(!form.Form2);
+    QVERIFY(form.PageControl1->isEnabled());
+    // The next run starts without a stop request.
+    Reactivate(form);
+    driver.TypeInto(form.FlatSpinEditInteger4, "3");
+    driver.Click(form.SpeedButton7);
+    QCOMPARE(form.FlatSpinEditInteger5->Value(), made + 3);
+}
+
+void TrainingTabTest::errorCriterionEndsOnTheFirstIterationBelowTheThreshold_data() {
+    QTest::addColumn<int>("criterion");
+    QTest::addColumn<int>("threshold");
+    QTest::newRow("Error Máx<= 50") << 2 << 50;
+    QTest::newRow("Error Máx<= 100") << 2 << 100;
+    QTest::newRow("Error Mín<= 50") << 3 << 50;
+    QTest::newRow("Error Mín<= 30") << 3 << 30;
+}
+
+void TrainingTabTest::errorCriterionEndsOnTheFirstIterationBelowTheThreshold() {
+    QFETCH(int, criterion);
+    QFETCH(int, threshold);
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    PrepareXor(driver);
+    QRadioButton* button = criterion == 2 ? form.FlatRadioButton2 : form.FlatRadioButton3;
+    TFlatSpinEditInteger* field = criterion == 2 ? form.FlatSpinEditInteger9 : form.FlatSpinEditInteger10;
+    driver.Click(button);
+    QVERIFY(field->isEnabled());
+    QVERIFY(!form.FlatSpinEditInteger4->isEnabled());
+    driver.TypeInto(field, QString::number(threshold));
+    driver.Click(form.SpeedButton7);
+
+    const std::vector<Point> points = ChartPoints(form);
+    QVERIFY(!points.empty());
+    QCOMPARE(static_cast<std::int64_t>(points.size()), form.Chart1->Store().Count());
+    QCOMPARE(form.FlatSpinEditInteger5->Value(), static_cast<std::int32_t>(points.size()));
+    QVERIFY(points.back().y < threshold);
+    for (std::size_t i = 0; i + 1 < points.size(); ++i) QVERIFY(points[i].y >= threshold);
+}
+
+void TrainingTabTest::reiniciarResetsTrainingButKeepsPatternsAndCriterion() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    PrepareXor(driver);
+    driver.TypeInto(form.FlatSpinEditInteger4, "200");
+    driver.Click(form.SpeedButton7);
+    Reactivate(form);
+    driver.Click(form.FlatRadioButton2);
+    driver.TypeInto(form.FlatSpinEditInteger9, "40");
+    const std::vector<double> weightsBefore = Weights(form.RedNeuronal1);
+    const TablaPatrones inputsBefore = form.Estado.EntradasPatrones;
+    QVERIFY(form.FloatGrid3->GetFloat(1, 1) != 0.0);
+
+    driver.Click(form.SpeedButton8);
+
+    QCOMPARE(form.Chart1->Store().Count(), 0);
+    QCOMPARE(form.Chart1->Series1()->count(), 0);
+    QVERIFY(Weights(form.RedNeuronal1) != weightsBefore);
+    QCOMPARE(form.FlatSpinEditInteger5->Value(), 0);
+    QCOMPARE(form.FlatSpinEditInteger6->Value(), 0);
+    QCOMPARE(form.FlatSpinEditFloat1->Value(), 0.0);
+    QCOMPARE(form.FlatSpinEditFloat2->Value(), 0.0);
+    QCOMPARE(form.FlatSpinEditInteger4->Value(), 1);
+    QCOMPARE(form.FlatSpinEditInteger9->Value(), 1);
+    QCOMPARE(form.FlatSpinEditInteger10->Value(), 1);
+    for (TFloatGrid* grid : {form.FloatGrid2, form.FloatGrid3}) {
+        QCOMPARE(grid->Cells(0, 1), QString("Salida 1"));
+        QCOMPARE(grid->GetFloat(1, 1), 0.0);
+    }
+    // Kept: the patterns, the chosen criterion and which field is editable.
+    QCOMPARE(form.Estado.NumeroPatrones, 4);
+    QVERIFY(form.Estado.EntradasPatrones == inputsBefore);
+    QVERIFY(form.FlatRadioButton2->isChecked());
+    QVERIFY(form.FlatSpinEditInteger9->isEnabled());
+    QVERIFY(!form.FlatSpinEditInteger4->isEnabled());
+    QVERIFY(!form.FlatSpinEditInteger10->isEnabled());
+}
+
+void TrainingTabTest::outputGridsAreShapedForTheOutputCount() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.CreateNetwork(2, 2, 3);
+    driver.ShowTab(form.TabSheet3);
+    for (TFloatGrid* grid : {form.FloatGrid2, form.FloatGrid3}) {
+        QCOMPARE(grid->RowCount(), 4);
+        QCOMPARE(grid->Cells(0, 0), QString("Salidas"));
+        QCOMPARE(grid->Cells(1, 0), QString());
+        for (int i = 1; i <= 3; ++i) {
+            QCOMPARE(grid->Cells(0, i), QString("Salida %1").arg(i));
+            QCOMPARE(grid->GetFloat(1, i), 0.0);
+        }
+    }
+}
+
+void TrainingTabTest::reenteringTheTabZeroesOnlyTheGrids() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    PrepareXor(driver);
+    driver.TypeInto(form.FlatSpinEditInteger4, "50");
+    driver.Click(form.SpeedButton7);
+    const double expected = form.FloatGrid2->GetFloat(1, 1);
+    QVERIFY(expected == 0.1 || expected == 0.9);
+    QVERIFY(form.FloatGrid3->GetFloat(1, 1) != 0.0);
+    const QString totals = form.FlatSpinEditInteger5->Text();
+    const QString time = form.FlatSpinEditInteger6->Text();
+    const QString highest = form.FlatSpinEditFloat1->Text();
+    const QString lowest = form.FlatSpinEditFloat2->Text();
+
+    driver.ShowTab(form.TabSheet2);
+    driver.ShowTab(form.TabSheet3);
+
+    QCOMPARE(form.FloatGrid2->GetFloat(1, 1), 0.0);
+    QCOMPARE(form.FloatGrid3->GetFloat(1, 1), 0.0);
+    QCOMPARE(form.FloatGrid3->Cells(0, 1), QString("Salida 1"));
+    QCOMPARE(form.FlatSpinEditInteger5->Text(), totals);
+    QCOMPARE(form.FlatSpinEditInteger6->Text(), time);
+    QCOMPARE(form.FlatSpinEditFloat1->Text(), highest);
+    QCOMPARE(form.FlatSpinEditFloat2->Text(), lowest);
+    QCOMPARE(form.Chart1->Store().Count(), 50);
+}
+
+void TrainingTabTest::failedRunClosesProgressAndWritesItsStatisticsBeforeTheErrorBox() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    // An identity network whose outputs overflow on the first huge pattern.
+    driver.CreateNetwork(1, 1, 1, 0, 2);
+    driver.AddPattern({"1"}, {"1"});
+    form.Estado.EntradasPatrones[1][1] = 1e300;
+    form.RedNeuronal1.CapaOculta.Neuronas[1].Pesos[1] = 1e300;
+    driver.ShowTab(form.TabSheet3);
+    driver.TypeInto(form.FlatSpinEditInteger4, "10");
+
+    bool progressOpen = true;
+    bool windowOff = true;
+    std::int32_t totalsShown = -1;
+    driver.errors.onShow = [&] {
+        progressOpen = static_cast<bool>(form.Form2);
+        windowOff = !form.PageControl1->isEnabled();
+        totalsShown = form.FlatSpinEditInteger5->Value();
+    };
+    driver.Click(form.SpeedButton7);
+
+    QCOMPARE(driver.errors.messages, QStringList{"Floating point overflow."});
+    QVERIFY(!progressOpen);
+    QVERIFY(!windowOff);
+    QCOMPARE(totalsShown, 0);
+    QCOMPARE(form.FlatSpinEditFloat1->Value(), 0.0);
+    QCOMPARE(form.FlatSpinEditFloat2->Value(), 1000.0);
+}
+
+QTEST_MAIN(TrainingTabTest)
+#include "training_tab_test.moc"
