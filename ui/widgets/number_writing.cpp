@@ -2,6 +2,7 @@
 
 #include "decimal_digits.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -35,6 +36,8 @@ QString BareNumberText(long double value, QChar decimal) {
 
 QString GeneralFloatText(long double value, int precision, int exponentDigits, QChar decimal) {
     if (!std::isfinite(value)) return NonFiniteText(value);
+    // The digits come from 18 significant ones: more cannot be shown.
+    precision = std::clamp(precision, 1, 18);
     DecimalDigits number = ToDecimalDigits(value);
     RoundToSignificant(number, precision);
     if (number.IsZero()) return QStringLiteral("0");
