@@ -72,6 +72,7 @@ void TFloatEdit::SetValue(long double value) {
         throw ProgramError((FixedText(value, 2, Separator()) + " tiene demasiados dígitos significativos").toStdString());
     if (hasFocus()) {
         ShowBare(bare);
+        // Showing the text re-read it to 15 digits; keep the number given.
         value_ = value;
     } else {
         value_ = value;
