@@ -76,15 +76,16 @@ __attribute__((target_clones("avx2", "default")))
 void TCapaNeuronal::CalcularSalidas(std::span<const double> x, int neuronas, double* salidas) {
     ComprobarNeuronas(neuronas);
     const int n = static_cast<int>(x.size());
-    alignas(32) double s[MaxNeuronas];
-    SumasPonderadas(almacen_, x.data(), n, neuronas, s);
+
+    Bloque sumas[MaxBloques];
+    SumasPonderadas(almacen_, x.data(), n, neuronas, sumas);
 
     // Then each neuron's own functions, in neuron order; the first overflow stops the layer.
     int hechas = 0;
     for (; hechas < neuronas; ++hechas) {
         const TNeurona& neurona = Neuronas[hechas + 1];
-        const auto y =
-            Activacion(neurona.FuncionTransferencia(), neurona.FuncionSalida(), neurona.Umbral(), s[hechas]);
+        const auto y = Activacion(neurona.FuncionTransferencia(), neurona.FuncionSalida(), neurona.Umbral(),
+                                  sumas[hechas / Carriles][hechas % Carriles]);
         if (!y) break;
         almacen_.salidas[hechas] = *y;
         if (salidas) salidas[hechas] = *y;

@@ -1,5 +1,4 @@
 #include <cmath>
-#include <type_traits>
 
 #include "activacion.h"
 #include "filas_capa.h"
@@ -10,9 +9,13 @@ namespace {
 
 constexpr double Eta = 0.35;  // learning rate; no momentum
 
-// f'(y), written in terms of the neuron's output y.
-double Derivada(TFuncionTransferencia funcion, double y) {
-    return funcion == ftSigmoide ? (1 - y) * y : (1 + y) * (1 - y);
+// f'(y), written in terms of the neuron's output y, for a value or a block.
+template <class T>
+[[gnu::always_inline]] inline void Derivada(TFuncionTransferencia funcion, const T& y, T& derivada) {
+    if (funcion == ftSigmoide)
+        derivada = (1 - y) * y;
+    else
+        derivada = (1 + y) * (1 - y);
 }
 
 bool Finitos(const double* v, int m) {
@@ -24,35 +27,26 @@ bool Finitos(const double* v, int m) {
 // paso[j] = η·delta[j] for the m neurons, and 0 in the rest of their last
 // block. Built in registers from the scalar deltas: a block load from
 // freshly stored scalars would stall the training step.
-void Pasos(const double* delta, int m, double* paso) {
+[[gnu::always_inline]] inline void Pasos(const double* delta, int m, double* paso) {
     for (int b = 0; b < Bloques(m); ++b) {
         const double* d = delta + b * Carriles;
-        const Bloque producto = Eta * Bloque{d[0], d[1], d[2], d[3]};
-        Mascara activas;
-        LanesActivas(m, b, activas);
-        BloqueDe(paso, b) = (Bloque)((Mascara)producto & activas);
+        Bloque producto = Eta * Bloque{d[0], d[1], d[2], d[3]};
+        SoloActivas(producto, m, b);
+        BloqueDe(paso, b) = producto;
     }
 }
 
-// The rare row where some new weight would leave the double range: the
-// weights before it take their new value, the rest stay, and the error goes up.
-template <class X>
-[[noreturn]] void CorregirHastaDesbordar(double* pesos, int m, const double* paso, const X& x) {
-    for (int j = 0; j < m; ++j) {
-        double nuevo;
-        if constexpr (std::is_arithmetic_v<X>)
-            nuevo = pesos[j] + paso[j] * x;
-        else
-            nuevo = pesos[j] + paso[j] * x[j];
-        if (!std::isfinite(nuevo)) break;
-        pesos[j] = nuevo;
-    }
-    throw ProgramError(MensajeDesbordamiento);
-}
-
-template <class X>
-void Corregir(double* pesos, int m, const double* paso, const X& x) {
-    if (!CorregirFila(pesos, m, paso, x)) CorregirHastaDesbordar(pesos, m, paso, x);
+// The rare layer where some new weight would leave the double range, redone
+// weight by weight in the order of the step: the weights before the first
+// one out of range take their new value, the rest stay, and the error goes up.
+[[noreturn]] void CorregirHastaDesbordar(AlmacenCapa& a, int filas, int m, const double* paso, const double* x) {
+    for (int k = 0; k < filas; ++k)
+        for (int j = 0; j < m; ++j) {
+            const double nuevo = a.pesos[k][j] + paso[j] * (x ? x[k] : a.entradas[k][j]);
+            if (!std::isfinite(nuevo)) throw ProgramError(MensajeDesbordamiento);
+            a.pesos[k][j] = nuevo;
+        }
+    throw ProgramError(MensajeDesbordamiento);  // not reached: the fast pass saw an overflow
 }
 
 }  // namespace
@@ -65,26 +59,35 @@ void TRedNeuronal::EntrenarPatron() {
     const int H = neuronasCapaOculta_, O = neuronasCapaSalida_, n = numeroEntradas_;
     AlmacenCapa& oculta = CapaOculta.almacen_;
     AlmacenCapa& salida = CapaSalida.almacen_;
-    alignas(32) double deltaSalida[MaxNeuronas] = {}, deltaOculta[MaxNeuronas] = {}, paso[MaxNeuronas];
+    alignas(32) double deltaSalida[MaxNeuronas], deltaOculta[MaxNeuronas], paso[MaxNeuronas];
 
     // Output deltas.
-    for (int i = 0; i < O; ++i)
-        deltaSalida[i] = Derivada(transferencia_, SalidasObtenidas[i + 1]) *
-                         (SalidasEsperadas[i + 1] - SalidasObtenidas[i + 1]);
+    for (int i = 0; i < O; ++i) {
+        double derivada;
+        Derivada(transferencia_, SalidasObtenidas[i + 1], derivada);
+        deltaSalida[i] = derivada * (SalidasEsperadas[i + 1] - SalidasObtenidas[i + 1]);
+    }
+    for (int i = O; i < Bloques(O) * Carriles; ++i) deltaSalida[i] = 0;  // read by the blocks below
 
     // Hidden deltas, through the output weights of before this step.
-    SumarDeltas(salida, deltaSalida, O, H, deltaOculta);
-    for (int j = 0; j < H; ++j) deltaOculta[j] = Derivada(transferencia_, oculta.salidas[j]) * deltaOculta[j];
+    for (int b = 0; b < Bloques(H); ++b) {
+        Bloque suma, derivada;
+        SumaDeltas(salida, deltaSalida, O, b, suma);
+        const double* y = oculta.salidas + b * Carriles;
+        Derivada(transferencia_, Bloque{y[0], y[1], y[2], y[3]}, derivada);
+        BloqueDe(deltaOculta, b) = derivada * suma;
+    }
     if (!Finitos(deltaSalida, O) || !Finitos(deltaOculta, H)) throw ProgramError(MensajeDesbordamiento);
 
     // Output weights, bias first: Pesos[k] += (η·δo[i]) · the neuron's own input k (-1 for k = 0).
     Pasos(deltaSalida, O, paso);
-    for (int k = 0; k <= H; ++k) Corregir(salida.pesos[k], O, paso, salida.entradas[k]);
+    if (!CorregirPesos<true>(salida, H + 1, O, paso, nullptr)) CorregirHastaDesbordar(salida, H + 1, O, paso, nullptr);
 
-    // Hidden bias weights: Pesos[0] -= η·δh[j] (adding η·δh[j] · -1 rounds the same).
+    // Hidden weights: the bias Pesos[0] -= η·δh[j], which is adding (η·δh[j]) · -1,
+    // then Pesos[k] += (η·δh[j]) · Entradas[k] of the network.
     Pasos(deltaOculta, H, paso);
-    Corregir(oculta.pesos[0], H, paso, -1.0);
-
-    // Hidden input weights: Pesos[k] += (η·δh[j]) · Entradas[k] of the network.
-    for (int k = 1; k <= n; ++k) Corregir(oculta.pesos[k], H, paso, Entradas[static_cast<std::size_t>(k)]);
+    double x[MaxEntradas + 1];
+    x[0] = -1;
+    for (int k = 1; k <= n; ++k) x[k] = Entradas[static_cast<std::size_t>(k)];
+    if (!CorregirPesos<false>(oculta, n + 1, H, paso, x)) CorregirHastaDesbordar(oculta, n + 1, H, paso, x);
 }
