@@ -4,6 +4,7 @@
 
 #include "form1.h"
 
+#include "compact_tab_style.h"
 #include "error_chart.h"
 #include "error_report.h"
 #include "flat_combo_box.h"
@@ -23,6 +24,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace {
@@ -70,6 +72,8 @@ void TForm1::BuildWindow() {
     PageControl1->setAccessibleName("Pestañas");
     PageControl1->setGeometry(16, 16, 601, 401);
     PageControl1->setIconSize(QSize(24, 24));
+    compactTabStyle_ = std::make_unique<CompactTabStyle>();
+    PageControl1->tabBar()->setStyle(compactTabStyle_.get());
     PageControl1->setFocusPolicy(Qt::StrongFocus);
 
     const struct {

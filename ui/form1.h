@@ -24,6 +24,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class CompactTabStyle;
 class ErrorChart;
 class PatternView;
 class TFlatComboBox;
@@ -112,6 +113,7 @@ private:
     QPointer<QWidget> focusBeforeRun_;
     std::unique_ptr<PatternView> patternView_;
     std::unique_ptr<TrainingView> trainingView_;
+    std::unique_ptr<CompactTabStyle> compactTabStyle_;
 
 public:
     // Controls, named as the program refers to them.

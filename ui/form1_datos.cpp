@@ -44,6 +44,7 @@ void TForm1::BuildIntroducirDatos() {
     QWidget* tab = TabSheet2;
     Label4 = NewLabel(tab, "Label4", "Máximo número de patrones 100", QRect(8, 10, 0, 0));
     SetBold(Label4);
+    Label4->adjustSize();
     Label3 = NewLabel(tab, "Label3", "Patrón 1", QRect(250, 6, 120, 24));
     SetBold(Label3, 16);
     SpeedButton4 = NewSpeedButton(tab, "SpeedButton4", "Guardar Red Sin Entrenar", QRect(385, 4, 202, 30),
@@ -51,6 +52,7 @@ void TForm1::BuildIntroducirDatos() {
 
     Label1 = NewLabel(tab, "Label1", "Entradas", QRect(8, 38, 0, 0));
     SetBold(Label1);
+    Label1->adjustSize();
     for (int k = 1; k <= 10; ++k)
         NKLabelFloat[k] = NewEntryField(tab, k, FieldCaption("Entrada", k), QPoint(8 + (k - 1) * kFieldStep, 54));
     Bevel1 = NewBevel(tab, "Bevel1", QRect(8, 98, 579, 4), true);
@@ -80,6 +82,8 @@ void TForm1::BuildIntroducirDatos() {
     FloatGrid1->SetDisplayFormat("##,##0.#######");
     FloatGrid1->SetDefaultColWidth(65);
     FloatGrid1->SetEditable(false);
+    // Tab leaves the grid; the arrow keys move between its cells.
+    FloatGrid1->setTabKeyNavigation(false);
 
     patternView_ = std::make_unique<PatternView>(NKLabelFloat, *FlatSpinEditInteger8, *Label3, *FloatGrid1);
 }

@@ -21,6 +21,8 @@ TFloatGrid* NewColumnGrid(QWidget* parent, const QString& name, QRect geometry, 
     Place(grid, name, geometry, accessible);
     grid->SetDisplayFormat("##,##0.#######");
     grid->SetEditable(editable);
+    // Tab leaves the grid; the arrow keys move between its cells.
+    grid->setTabKeyNavigation(false);
     grid->SetDefaultRowHeight(18);
     grid->SetColWidth(0, 64);
     grid->SetColWidth(1, valueWidth);

@@ -67,6 +67,7 @@ TFloatGrid* NewOutputGrid(QWidget* parent, const QString& name, QRect geometry, 
     Place(grid, name, geometry, accessible);
     grid->SetDisplayFormat("##,##0.#######");
     grid->SetEditable(false);
+    grid->setTabKeyNavigation(false);
     grid->SetDefaultRowHeight(18);
     grid->SetColWidth(0, 64);
     grid->SetColWidth(1, valueWidth);
@@ -90,6 +91,13 @@ void TForm1::BuildEntrenamiento() {
     FlatSpinEditInteger9->setEnabled(false);
     NewUnitLabel(criterios, "Label16", "%", QPoint(169, 34));
     FlatRadioButton3 = NewRadioButton(criterios, "FlatRadioButton3", "Error Mín<=", QRect(8, 60, 89, 17));
+    // A plain, smaller font, so that the captions fit their 81 to 89 pixels.
+    for (QRadioButton* radio : {FlatRadioButton1, FlatRadioButton2, FlatRadioButton3}) {
+        QFont plain = radio->font();
+        plain.setBold(false);
+        plain.setPixelSize(10);
+        radio->setFont(plain);
+    }
     FlatSpinEditInteger10 =
         NewSpinEdit(criterios, "FlatSpinEditInteger10", QRect(104, 56, 57, 20), "Error Mínimo, por ciento", 1, 100, 1);
     FlatSpinEditInteger10->setEnabled(false);
