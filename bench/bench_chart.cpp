@@ -12,6 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <clocale>
 #include <memory>
 #include <vector>
 
@@ -67,6 +68,8 @@ BENCHMARK(BM_AppendVector)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Qt took the user's locale; the report's numbers are read by scripts.
+    std::setlocale(LC_NUMERIC, "C");
     return RunBenchmarksAndPrintRatios(argc, argv,
                                        {{"repaint 1e7/1e4", "BM_Repaint/10000000", "BM_Repaint/10000"},
                                         {"append chart/vector 1e6", "BM_AppendChart", "BM_AppendVector"}});

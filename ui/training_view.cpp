@@ -5,6 +5,7 @@
 #include "form1.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -21,7 +22,13 @@ std::int32_t Saturated(std::int64_t value) {
 }  // namespace
 
 TrainingView::TrainingView(TForm1& form)
-    : form_(form), esperadas_(*form.FloatGrid2), obtenidas_(*form.FloatGrid3), grafica_(*form.Chart1) {}
+    : form_(form), esperadas_(*form.FloatGrid2), obtenidas_(*form.FloatGrid3), grafica_(*form.Chart1) {
+    // Any change of the field's text makes the next read parse it again.
+    cambioCiclos_ = QObject::connect(form.FlatSpinEditInteger4->Editor(), &QLineEdit::textChanged,
+                                     [this] { numeroCiclosLeido_ = false; });
+}
+
+TrainingView::~TrainingView() { QObject::disconnect(cambioCiclos_); }
 
 CriterioParada TrainingView::Criterio() const {
     if (form_.FlatRadioButton1->isChecked()) return CriterioParada::NumeroCiclos;
@@ -29,7 +36,13 @@ CriterioParada TrainingView::Criterio() const {
     return CriterioParada::ErrorMinimo;
 }
 
-std::int32_t TrainingView::NumeroCiclos() const { return form_.FlatSpinEditInteger4->Value(); }
+std::int32_t TrainingView::NumeroCiclos() const {
+    if (!numeroCiclosLeido_) {
+        numeroCiclos_ = form_.FlatSpinEditInteger4->Value();
+        numeroCiclosLeido_ = true;
+    }
+    return numeroCiclos_;
+}
 std::int32_t TrainingView::UmbralErrorMaximo() const { return form_.FlatSpinEditInteger9->Value(); }
 std::int32_t TrainingView::UmbralErrorMinimo() const { return form_.FlatSpinEditInteger10->Value(); }
 void TrainingView::SetNumeroCiclos(std::int32_t valor) { form_.FlatSpinEditInteger4->SetValue(valor); }

@@ -5,11 +5,16 @@
 #include "float_grid_view.h"
 #include "vista_entrenamiento.h"
 
+#include <QMetaObject>
+
 class TForm1;
 
 class TrainingView : public VistaEntrenamiento {
 public:
     explicit TrainingView(TForm1& form);
+    ~TrainingView() override;
+    TrainingView(const TrainingView&) = delete;
+    TrainingView& operator=(const TrainingView&) = delete;
 
     CriterioParada Criterio() const override;
     std::int32_t NumeroCiclos() const override;
@@ -36,4 +41,10 @@ private:
     FloatGridView esperadas_;
     FloatGridView obtenidas_;
     ErrorChartSink grafica_;
+    // The cycle count as last parsed from its field; parsed again only after
+    // the field's text changed, which during a run happens only while
+    // messages are processed.
+    mutable std::int32_t numeroCiclos_ = 0;
+    mutable bool numeroCiclosLeido_ = false;
+    QMetaObject::Connection cambioCiclos_;
 };

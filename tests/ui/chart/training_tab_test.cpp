@@ -77,6 +77,7 @@ private slots:
     void oneCycleRunGivesOnePointAtZero();
     void secondRunContinuesTheChart();
     void stopClickedWhileARunProcessesMessages();
+    void cycleCountChangedWhileMessagesAreProcessedTakesEffect();
     void errorCriterionEndsOnTheFirstIterationBelowTheThreshold_data();
     void errorCriterionEndsOnTheFirstIterationBelowTheThreshold();
     void reiniciarResetsTrainingButKeepsPatternsAndCriterion();
@@ -164,6 +165,18 @@ void TrainingTabTest::stopClickedWhileARunProcessesMessages() {
     driver.TypeInto(form.FlatSpinEditInteger4, "3");
     driver.Click(form.SpeedButton7);
     QCOMPARE(form.FlatSpinEditInteger5->Value(), made + 3);
+}
+
+void TrainingTabTest::cycleCountChangedWhileMessagesAreProcessedTakesEffect() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    PrepareXor(driver);
+    driver.TypeInto(form.FlatSpinEditInteger4, "1000000");
+    // Handled at the first processing of messages, after iteration 10000.
+    QTimer::singleShot(0, &form, [&] { form.FlatSpinEditInteger4->SetValue(20'000); });
+    driver.Click(form.SpeedButton7);
+    QCOMPARE(form.FlatSpinEditInteger5->Value(), 20'000);
+    QCOMPARE(form.Chart1->Store().Count(), 20'000);
 }
 
 void TrainingTabTest::errorCriterionEndsOnTheFirstIterationBelowTheThreshold_data() {

@@ -1,0 +1,232 @@
+// Training through the main window, offscreen, with the error chart attached:
+// - a whole run of 10^6 XOR iterations against the core run alone, which
+//   reads a plain cycle count and drops its points;
+// - peak resident memory of whole window runs of 10^5, 10^6 and 10^7
+//   iterations, each in a process of its own (this program run again);
+// - 10000 iterations of a 32-32-32 network through the window: the longest
+//   the window goes without processing messages, so "Stop" waits no longer.
+
+#include "aleatorio.h"
+#include "entrenamiento.h"
+#include "error_chart.h"
+#include "estado_trabajo.h"
+#include "flat_combo_box.h"
+#include "flat_spin_edit_integer.h"
+#include "form1.h"
+#include "nk_label_float.h"
+#include "ratio_report.h"
+#include "red_neuronal.h"
+#include "regional_separators.h"
+#include "vista_entrenamiento.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <charconv>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr std::int32_t kIterations = 1'000'000;
+constexpr const char* kMemoryRunFlag = "--gui-memory-run";
+
+// A window as the user leaves it after "Nueva Red Neuronal" with the given
+// counts, sigmoid, and the training tab shown.
+std::unique_ptr<TForm1> NewWindow(int inputs, int hidden, int outputs) {
+    auto form = std::make_unique<TForm1>(RegionalDecimalSeparator());
+    form->show();
+    form->FlatSpinEditInteger1->SetValue(inputs);
+    form->FlatSpinEditInteger2->SetValue(hidden);
+    form->FlatSpinEditInteger3->SetValue(outputs);
+    form->FlatComboBox1->SetItemIndex(0);
+    form->FlatComboBox2->SetItemIndex(0);
+    form->SpeedButton1->click();
+    return form;
+}
+
+// XOR coded 0.1 / 0.9, typed into the entry fields and added one by one.
+std::unique_ptr<TForm1> XorWindow() {
+    std::unique_ptr<TForm1> form = NewWindow(2, 2, 1);
+    const long double patterns[4][3] = {{0.1L, 0.1L, 0.1L}, {0.1L, 0.9L, 0.9L}, {0.9L, 0.1L, 0.9L}, {0.9L, 0.9L, 0.1L}};
+    for (const auto& p : patterns) {
+        form->NKLabelFloat[1]->SetValue(p[0]);
+        form->NKLabelFloat[2]->SetValue(p[1]);
+        form->NKLabelFloat[11]->SetValue(p[2]);
+        form->SpeedButton3->click();
+    }
+    form->PageControl1->setCurrentWidget(form->TabSheet3);
+    QCoreApplication::processEvents();
+    return form;
+}
+
+// One whole run as the user starts it, then the window's pending work (the
+// chart's repaint) done.
+void RunThroughWindow(TForm1& form, std::int32_t iterations) {
+    form.FlatSpinEditInteger4->SetValue(iterations);
+    form.SpeedButton7->click();
+    QCoreApplication::processEvents();
+}
+
+void BM_GuiRun(benchmark::State& state) {
+    std::unique_ptr<TForm1> form = XorWindow();
+    for (auto _ : state) {
+        state.PauseTiming();
+        form->SpeedButton8->click();
+        state.ResumeTiming();
+        RunThroughWindow(*form, kIterations);
+    }
+    state.counters["chart points"] = static_cast<double>(form->Chart1->Store().Count());
+}
+BENCHMARK(BM_GuiRun)->Unit(benchmark::kMillisecond);
+
+// The core run with nothing of the window behind it.
+class MuteTable : public VistaTabla {
+public:
+    void SetColCount(int) override {}
+    void SetRowCount(int) override {}
+    void SetCells(int, int, const std::string&) override {}
+    void SetFloat(int, int, double value) override { benchmark::DoNotOptimize(value); }
+    double GetFloat(int, int) override { return 0.0; }
+};
+
+class CountingChart : public GraficaErrores {
+public:
+    std::int64_t NumeroPuntos() const override { return count_; }
+    void AnadirPunto(double, double y) override {
+        benchmark::DoNotOptimize(y);
+        ++count_;
+    }
+    void Borrar() override { count_ = 0; }
+
+private:
+    std::int64_t count_ = 0;
+};
+
+class CoreView : public VistaEntrenamiento {
+public:
+    CriterioParada Criterio() const override { return CriterioParada::NumeroCiclos; }
+    std::int32_t NumeroCiclos() const override { return kIterations; }
+    std::int32_t UmbralErrorMaximo() const override { return 1; }
+    std::int32_t UmbralErrorMinimo() const override { return 1; }
+    void SetNumeroCiclos(std::int32_t) override {}
+    void SetUmbralErrorMaximo(std::int32_t) override {}
+    void SetUmbralErrorMinimo(std::int32_t) override {}
+    std::int64_t CiclosTotales() const override { return 0; }
+    void SetCiclosTotales(std::int64_t value) override { benchmark::DoNotOptimize(value); }
+    std::int64_t TiempoEntrenamiento() const override { return 0; }
+    void SetTiempoEntrenamiento(std::int64_t) override {}
+    void SetErrorMaximo(double value) override { benchmark::DoNotOptimize(value); }
+    void SetErrorMinimo(double value) override { benchmark::DoNotOptimize(value); }
+    VistaTabla& SalidasEsperadas() override { return table_; }
+    VistaTabla& SalidasObtenidas() override { return table_; }
+    GraficaErrores& Grafica() override { return chart_; }
+    void AbrirProgreso() override {}
+    void CerrarProgreso() noexcept override {}
+    void ProcesarMensajes() override {}
+
+private:
+    MuteTable table_;
+    CountingChart chart_;
+};
+
+void BM_CoreRun(benchmark::State& state) {
+    TRedNeuronal red;
+    PrepararRedInicial(red);
+    EstadoTrabajo estado;
+    const double patterns[4][3] = {{0.1, 0.1, 0.1}, {0.1, 0.9, 0.9}, {0.9, 0.1, 0.9}, {0.9, 0.9, 0.1}};
+    for (int p = 1; p <= 4; ++p) {
+        estado.EntradasPatrones[p][1] = patterns[p - 1][0];
+        estado.EntradasPatrones[p][2] = patterns[p - 1][1];
+        estado.SalidasPatrones[p][1] = patterns[p - 1][2];
+    }
+    estado.NumeroPatrones = 4;
+    estado.RedCreada = true;
+    CoreView view;
+    for (auto _ : state) {
+        state.PauseTiming();
+        red.InicializarPesos();
+        state.ResumeTiming();
+        Entrenar(estado, red, view);
+    }
+}
+BENCHMARK(BM_CoreRun)->Unit(benchmark::kMillisecond);
+
+// Four patterns of 32 inputs and 32 outputs, as a load would leave them.
+void BM_GuiRun32x32x32(benchmark::State& state) {
+    std::unique_ptr<TForm1> form = NewWindow(32, 32, 32);
+    EstadoTrabajo& estado = form->Estado;
+    for (int p = 1; p <= 4; ++p) {
+        for (int i = 1; i <= 32; ++i) {
+            estado.EntradasPatrones[p][i] = (i + p) % 3 == 0 ? 0.9 : 0.1;
+            estado.SalidasPatrones[p][i] = (i * p) % 5 == 0 ? 0.9 : 0.1;
+        }
+    }
+    estado.NumeroPatrones = 4;
+    form->PageControl1->setCurrentWidget(form->TabSheet3);
+    for (auto _ : state) RunThroughWindow(*form, static_cast<std::int32_t>(state.range(0)));
+}
+BENCHMARK(BM_GuiRun32x32x32)->Arg(10'000)->Unit(benchmark::kMillisecond);
+
+// The child's side: one whole window run, then exit.
+int MemoryRun(std::int32_t iterations) {
+    std::unique_ptr<TForm1> form = XorWindow();
+    RunThroughWindow(*form, iterations);
+    return form->Chart1->Store().Count() == iterations ? 0 : 1;
+}
+
+// Peak resident set of a child doing one run of `iterations`, in MB.
+double PeakMegabytes(const char* self, std::int32_t iterations) {
+    std::string count = std::to_string(iterations);
+    char* args[] = {const_cast<char*>(self), const_cast<char*>(kMemoryRunFlag), count.data(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, self, nullptr, nullptr, args, environ) != 0) return -1.0;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1.0;
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KB
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    // Qt took the user's locale; the report's numbers are read by scripts.
+    std::setlocale(LC_NUMERIC, "C");
+    // Same initial weights and pattern draws in every run.
+    Aleatorio::FijarReloj([] { return HoraDelDia{12, 0, 0, 0}; });
+
+    if (argc == 3 && std::strcmp(argv[1], kMemoryRunFlag) == 0) {
+        std::int32_t iterations = 0;
+        std::from_chars(argv[2], argv[2] + std::strlen(argv[2]), iterations);
+        return MemoryRun(iterations);
+    }
+
+    const int status =
+        RunBenchmarksAndPrintRatios(argc, argv, {{"guirun/corerun 2-2-1", "BM_GuiRun", "BM_CoreRun"}});
+
+    const char* self = "/proc/self/exe";
+    const double small = PeakMegabytes(self, 100'000);
+    const double medium = PeakMegabytes(self, 1'000'000);
+    const double large = PeakMegabytes(self, 10'000'000);
+    if (small < 0 || medium < 0 || large < 0) {
+        std::printf("memory MB 1e5 1e6 1e7: not measured\n");
+        return 1;
+    }
+    std::printf("memory MB 1e5 1e6 1e7: %.1f %.1f %.1f\n", small, medium, large);
+    return status;
+}
