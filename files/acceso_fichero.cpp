@@ -48,9 +48,13 @@ bool EscribirTodo(int fd, std::string_view contenido) {
 // A name no other file in the folder has, made exclusive by O_EXCL.
 std::string NombreTemporal(const std::filesystem::path& destino, int intento) {
     auto instante = std::chrono::steady_clock::now().time_since_epoch().count();
-    std::string nombre = "." + destino.filename().string() + "." + TextoEntero(static_cast<std::int32_t>(::getpid())) +
-                         "." + TextoEntero(static_cast<std::int32_t>(instante & 0x7fffffff)) + "." +
-                         TextoEntero(intento) + ".tmp";
+    std::string nombre(1, '.');
+    nombre += destino.filename().string();
+    for (std::int32_t parte : {static_cast<std::int32_t>(::getpid()), static_cast<std::int32_t>(instante & 0x7fffffff), intento}) {
+        nombre += '.';
+        nombre += TextoEntero(parte);
+    }
+    nombre += ".tmp";
     return (destino.parent_path() / nombre).string();
 }
 

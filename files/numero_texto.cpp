@@ -1,6 +1,7 @@
 #include "numero_texto.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -9,42 +10,125 @@ namespace {
 
 constexpr int CifrasSignificativas = 15;
 
-// The first 16 significant digits of |valor|'s exact decimal value, truncated,
-// and the power of ten of the first one (valor = d1.d2d3... x 10^exponente).
-struct CifrasExactas {
-    std::array<char, CifrasSignificativas + 1> cifras{};
-    int exponente = 0;
+// A magnitude rounded to 15 significant digits: 0.d1d2...d15 x 10^x.
+struct Redondeo {
+    std::array<char, CifrasSignificativas> cifras{};
+    int x = 0;
 };
 
-// Splits "d.ddd...e[+-]x" as written by std::to_chars in scientific form.
-CifrasExactas TomarCifras(const char* inicio, const char* fin) {
-    CifrasExactas resultado;
+__extension__ typedef unsigned __int128 Entero128;
+
+constexpr std::array<std::uint64_t, 28> PotenciasDe5 = [] {
+    std::array<std::uint64_t, 28> potencias{};
+    potencias[0] = 1;
+    for (std::size_t i = 1; i < potencias.size(); ++i) potencias[i] = potencias[i - 1] * 5;
+    return potencias;
+}();
+
+// The usual case, exactly and fast: for 1E-13 <= magnitud < 1E15 the value
+// times 10^(14 - e10) is mantissa x 5^k x 2^(exponent + k), which 128 bits
+// hold whole, so its integer part gives the 15 digits and its fraction the
+// rounding. Empty outside that range.
+std::optional<Redondeo> RedondeoEntero(double magnitud) {
+    if (!(magnitud >= 1e-13 && magnitud < 1e15)) return std::nullopt;
+    constexpr std::uint64_t minimo = 100000000000000;  // 10^14: fifteen digits
+    constexpr std::uint64_t limite = 10 * minimo;
+    const auto bits = std::bit_cast<std::uint64_t>(magnitud);
+    const std::uint64_t mantisa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int exponente = static_cast<int>(bits >> 52) - 1075;  // magnitud = mantisa x 2^exponente
+    // floor(log10(2^(exponente + 52))): the power of ten of the first digit
+    // or one below it, which the digit count below corrects.
+    int e10 = ((exponente + 52) * 78913) >> 18;
+    for (int intento = 0; intento < 3; ++intento) {
+        const int k = 14 - e10;
+        if (k < 0 || k >= static_cast<int>(PotenciasDe5.size())) return std::nullopt;
+        const Entero128 producto = static_cast<Entero128>(mantisa) * PotenciasDe5[static_cast<std::size_t>(k)];
+        const int desplazamiento = exponente + k;
+        Entero128 entero = 0;
+        bool subir = false;
+        if (desplazamiento >= 0) {
+            if (desplazamiento > 10) return std::nullopt;
+            entero = producto << desplazamiento;
+        } else {
+            const int t = -desplazamiento;
+            if (t >= 127) return std::nullopt;
+            const Entero128 uno = 1;
+            entero = producto >> t;
+            subir = (producto & ((uno << t) - 1)) >= (uno << (t - 1));  // a half goes away from zero
+        }
+        if (entero < minimo) {
+            --e10;
+            continue;
+        }
+        if (entero >= limite) {
+            ++e10;
+            continue;
+        }
+        auto redondeado = static_cast<std::uint64_t>(entero) + (subir ? 1 : 0);
+        Redondeo r;
+        r.x = e10 + 1;
+        if (redondeado == limite) {
+            redondeado = minimo;
+            ++r.x;
+        }
+        for (int i = CifrasSignificativas - 1; i >= 0; --i) {
+            r.cifras[static_cast<std::size_t>(i)] = static_cast<char>('0' + redondeado % 10);
+            redondeado /= 10;
+        }
+        return r;
+    }
+    return std::nullopt;
+}
+
+// Splits "d.ddd...e[+-]x" as written by std::to_chars in scientific form
+// into its first 16 digits, truncated, and the power of ten of the first.
+void TomarCifras(const char* inicio, const char* fin, std::array<char, CifrasSignificativas + 1>& cifras,
+                 int& exponente) {
     std::size_t n = 0;
     const char* p = inicio;
     for (; p != fin && *p != 'e'; ++p) {
-        if (*p != '.' && n < resultado.cifras.size()) resultado.cifras[n++] = *p;
+        if (*p != '.' && n < cifras.size()) cifras[n++] = *p;
     }
     ++p;  // the 'e'
-    bool negativo = *p == '-';
+    const bool negativo = *p == '-';
     ++p;  // to_chars always writes the exponent's sign
-    int exponente = 0;
     std::from_chars(p, fin, exponente);
-    resultado.exponente = negativo ? -exponente : exponente;
-    return resultado;
+    if (negativo) exponente = -exponente;
 }
 
-CifrasExactas CifrasDe(double magnitud) {
+// Any magnitude, from the decimal digits of its exact value.
+Redondeo RedondeoPorTexto(double magnitud) {
     // 20 correctly rounded digits almost always truncate to the exact first
     // 16; only when digits 17..20 came out as zeros may a run of nines have
     // carried into digit 16 (or beyond), and then the exact expansion decides.
     // A double's exact decimal expansion has at most 767 significant digits.
+    std::array<char, CifrasSignificativas + 1> exactas{};
+    int exponente = 0;
     std::array<char, 40> corto{};
     auto r = std::to_chars(corto.data(), corto.data() + corto.size(), magnitud, std::chars_format::scientific, 19);
     const char* cola = corto.data() + 17;  // digits 17..20 ("d." takes two places)
-    if (!(cola[0] == '0' && cola[1] == '0' && cola[2] == '0' && cola[3] == '0')) return TomarCifras(corto.data(), r.ptr);
-    std::array<char, 800> exacto{};
-    r = std::to_chars(exacto.data(), exacto.data() + exacto.size(), magnitud, std::chars_format::scientific, 770);
-    return TomarCifras(exacto.data(), r.ptr);
+    if (!(cola[0] == '0' && cola[1] == '0' && cola[2] == '0' && cola[3] == '0')) {
+        TomarCifras(corto.data(), r.ptr, exactas, exponente);
+    } else {
+        std::array<char, 800> exacto{};
+        r = std::to_chars(exacto.data(), exacto.data() + exacto.size(), magnitud, std::chars_format::scientific, 770);
+        TomarCifras(exacto.data(), r.ptr, exactas, exponente);
+    }
+
+    Redondeo redondeo;
+    for (std::size_t i = 0; i < redondeo.cifras.size(); ++i) redondeo.cifras[i] = exactas[i];
+    redondeo.x = exponente + 1;
+    if (exactas[CifrasSignificativas] >= '5') {
+        int i = CifrasSignificativas - 1;
+        while (i >= 0 && redondeo.cifras[static_cast<std::size_t>(i)] == '9') redondeo.cifras[static_cast<std::size_t>(i--)] = '0';
+        if (i >= 0) {
+            ++redondeo.cifras[static_cast<std::size_t>(i)];
+        } else {
+            redondeo.cifras[0] = '1';
+            ++redondeo.x;
+        }
+    }
+    return redondeo;
 }
 
 bool EsBlanco(char c) { return c == ' '; }
@@ -70,50 +154,45 @@ std::string TextoReal(double valor, char separador) {
     if (std::isinf(valor)) return valor < 0 ? "-INF" : "INF";
     if (valor == 0.0) return "0";
 
-    CifrasExactas exactas = CifrasDe(std::fabs(valor));
-    std::array<char, CifrasSignificativas> cifras{};
-    for (int i = 0; i < CifrasSignificativas; ++i) cifras[i] = exactas.cifras[i];
-    int x = exactas.exponente + 1;  // valor = 0.d1d2... x 10^x
-    if (exactas.cifras[CifrasSignificativas] >= '5') {
-        int i = CifrasSignificativas - 1;
-        while (i >= 0 && cifras[i] == '9') cifras[i--] = '0';
-        if (i >= 0) {
-            ++cifras[i];
-        } else {
-            cifras[0] = '1';
-            ++x;
-        }
-    }
+    const double magnitud = std::fabs(valor);
+    const std::optional<Redondeo> rapido = RedondeoEntero(magnitud);
+    const Redondeo redondeo = rapido ? *rapido : RedondeoPorTexto(magnitud);
+    const std::array<char, CifrasSignificativas>& cifras = redondeo.cifras;
+    const int x = redondeo.x;
     int m = CifrasSignificativas;
     while (cifras[m - 1] == '0') --m;
 
-    std::string texto;
-    texto.reserve(24);
-    if (valor < 0) texto += '-';
+    // At most "-0," + 3 zeros + 15 digits, or "-d," + 14 digits + "E-324".
+    std::array<char, 32> texto{};
+    char* p = texto.data();
+    auto poner = [&p](const char* desde, int cuantos) {
+        for (int i = 0; i < cuantos; ++i) *p++ = desde[i];
+    };
+    if (valor < 0) *p++ = '-';
     if (x >= -3 && x <= 15) {
         if (x <= 0) {
-            texto += '0';
-            texto += separador;
-            texto.append(static_cast<std::size_t>(-x), '0');
-            texto.append(cifras.data(), static_cast<std::size_t>(m));
+            *p++ = '0';
+            *p++ = separador;
+            for (int i = 0; i < -x; ++i) *p++ = '0';
+            poner(cifras.data(), m);
         } else if (m <= x) {
-            texto.append(cifras.data(), static_cast<std::size_t>(m));
-            texto.append(static_cast<std::size_t>(x - m), '0');
+            poner(cifras.data(), m);
+            for (int i = m; i < x; ++i) *p++ = '0';
         } else {
-            texto.append(cifras.data(), static_cast<std::size_t>(x));
-            texto += separador;
-            texto.append(cifras.data() + x, static_cast<std::size_t>(m - x));
+            poner(cifras.data(), x);
+            *p++ = separador;
+            poner(cifras.data() + x, m - x);
         }
     } else {
-        texto += cifras[0];
+        *p++ = cifras[0];
         if (m > 1) {
-            texto += separador;
-            texto.append(cifras.data() + 1, static_cast<std::size_t>(m - 1));
+            *p++ = separador;
+            poner(cifras.data() + 1, m - 1);
         }
-        texto += 'E';
-        texto += TextoEntero(x - 1);
+        *p++ = 'E';
+        p = std::to_chars(p, texto.data() + texto.size(), x - 1).ptr;
     }
-    return texto;
+    return std::string(texto.data(), p);
 }
 
 std::optional<std::int32_t> LeerEntero(std::string_view texto) {
@@ -180,19 +259,28 @@ LecturaReal AnalizarReal(std::string_view texto, char separador) {
     while (i < n && EsBlanco(texto[i])) ++i;
     if (i != n) return {};
 
-    // std::from_chars wants "." and no "+": rewrite the number in that form.
-    std::string normal;
-    normal.reserve(finMantisa - inicioMantisa + finExponente - inicioExponente + 3);
-    if (negativo) normal += '-';
-    for (std::size_t k = inicioMantisa; k < finMantisa; ++k) normal += k == posicionSeparador ? '.' : texto[k];
+    // std::from_chars wants "." and no "+": rewrite the number in that form,
+    // on the stack when it is short, as every number the program writes is.
+    const std::size_t inicioNumero = negativo ? inicioMantisa - 1 : inicioMantisa;
+    const std::string_view numero = texto.substr(inicioNumero, finExponente - inicioNumero);
+    std::array<char, 64> corto{};
+    std::string largo;
+    char* normal = corto.data();
+    if (numero.size() > corto.size()) {
+        largo.resize(numero.size());
+        normal = largo.data();
+    }
+    std::size_t largoNormal = 0;
+    if (negativo) normal[largoNormal++] = '-';
+    for (std::size_t k = inicioMantisa; k < finMantisa; ++k) normal[largoNormal++] = k == posicionSeparador ? '.' : texto[k];
     if (finExponente > inicioExponente) {
-        normal += 'e';
-        if (exponenteNegativo) normal += '-';
-        normal.append(texto.substr(inicioExponente, finExponente - inicioExponente));
+        normal[largoNormal++] = 'e';
+        if (exponenteNegativo) normal[largoNormal++] = '-';
+        for (std::size_t k = inicioExponente; k < finExponente; ++k) normal[largoNormal++] = texto[k];
     }
 
     double valor = 0.0;
-    auto r = std::from_chars(normal.data(), normal.data() + normal.size(), valor, std::chars_format::general);
+    auto r = std::from_chars(normal, normal + largoNormal, valor, std::chars_format::general);
     if (r.ec == std::errc{}) return {EstadoLectura::Correcta, valor};
 
     // Out of range either way: the order of magnitude of the first non-zero

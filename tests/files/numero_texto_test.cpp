@@ -56,6 +56,17 @@ const CasoTexto kTextos[] = {
     // rendering rounds them up to 5000 0, the exact value must not.
     {0x1.562d4ca3d3fffp-1, "0.668314356802511"},
     {0x1.8bad6dd89bb12p-1, "0.772807533923556"},
+    // Next to powers of ten, where the first digit's place is easy to misjudge.
+    {1e-13, "1E-13"},
+    {std::nextafter(1e-13, 0.0), "1E-13"},
+    {1e14, "100000000000000"},
+    {std::nextafter(1e14, 0.0), "100000000000000"},
+    {99999999999999.9, "99999999999999.9"},
+    {0.001, "0.001"},
+    {std::nextafter(0.001, 1.0), "0.001"},
+    {9.999999999999995, "9.99999999999999"},
+    {8.5, "8.5"},
+    {1.0000000000000002, "1"},
 };
 
 TEST(TextoReal, RendersEachRuleWithPoint) {
@@ -78,8 +89,10 @@ TEST(TextoReal, UsesTheGivenSeparatorOnly) {
 // conversion of the exact value; compared over values of every magnitude.
 TEST(TextoReal, AgreesWithCorrectRoundingOnRandomDoubles) {
     std::mt19937_64 azar(20261207);
-    for (int n = 0; n < 200000; ++n) {
-        double valor = std::bit_cast<double>(azar());
+    std::uniform_real_distribution<double> mantisa(-10, 10);
+    for (int n = 0; n < 400000; ++n) {
+        // Half any bit pattern, half the magnitudes weights and patterns have.
+        double valor = n % 2 ? std::bit_cast<double>(azar()) : mantisa(azar) * std::pow(10.0, static_cast<int>(azar() % 32) - 15);
         if (!std::isfinite(valor) || valor == 0.0) continue;
         std::array<char, 800> exacto{};
         auto fin = std::to_chars(exacto.data(), exacto.data() + exacto.size(), std::fabs(valor), std::chars_format::scientific, 770).ptr;

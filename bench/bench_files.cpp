@@ -1,0 +1,166 @@
+// The largest files the program writes: an untrained file of 100 patterns
+// with 32 inputs and 32 outputs (6406 lines) and a trained file of a
+// 32-32-32 network (2117 lines). Each is built and read through the file
+// functions, and the same values are rendered and parsed with bare
+// std::to_chars / std::from_chars as the baseline.
+
+#include "ratio_report.h"
+
+#include "acceso_fichero.h"
+#include "estado_trabajo.h"
+#include "fichero_ren.h"
+#include "fichero_rna.h"
+#include "lineas_fichero.h"
+#include "red_neuronal.h"
+
+#include <benchmark/benchmark.h>
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Datos {
+    TRedNeuronal red;
+    EstadoTrabajo estado;
+    std::string rna;
+    std::string ren;
+    std::vector<double> valoresRna;
+    std::vector<double> valoresRen;
+
+    Datos() {
+        PrepararRedInicial(red);
+        red.SetNeuronasCapaOculta(32);
+        red.SetNeuronasCapaSalida(32);
+        red.SetNumeroEntradas(32);
+        std::mt19937_64 azar(7);
+        std::uniform_real_distribution<double> uniforme(-1, 1);
+        for (TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida}) {
+            for (int j = 1; j <= 32; ++j) {
+                for (std::size_t k = 0; k <= 32; ++k) {
+                    capa->Neuronas[j].Pesos[k] = uniforme(azar) * 4;
+                    valoresRen.push_back(capa->Neuronas[j].Pesos[k]);
+                }
+            }
+        }
+        estado.NumeroPatrones = 100;
+        for (int p = 1; p <= 100; ++p) {
+            for (int i = 1; i <= 32; ++i) {
+                estado.EntradasPatrones[p][i] = uniforme(azar);
+                estado.SalidasPatrones[p][i] = uniforme(azar);
+                valoresRna.push_back(estado.EntradasPatrones[p][i]);
+                valoresRna.push_back(estado.SalidasPatrones[p][i]);
+            }
+        }
+        rna = UnirLineas(LineasRna(red, estado, 0, 0, ','));
+        ren = UnirLineas(LineasRen(red, 0, 0, ','));
+    }
+};
+
+Datos& Los() {
+    static Datos datos;
+    return datos;
+}
+
+void EscribirRna(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(UnirLineas(LineasRna(Los().red, Los().estado, 0, 0, ',')));
+}
+BENCHMARK(EscribirRna);
+
+void EscribirRen(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(UnirLineas(LineasRen(Los().red, 0, 0, ',')));
+}
+BENCHMARK(EscribirRen);
+
+// Shortest round-trip form, one CR LF per value, into one string.
+void BaseEscribir(benchmark::State& state, const std::vector<double>& valores) {
+    for (auto _ : state) {
+        std::string texto;
+        texto.reserve(valores.size() * 26);
+        char buffer[32];
+        for (double v : valores) {
+            auto r = std::to_chars(buffer, buffer + sizeof buffer, v);
+            texto.append(buffer, r.ptr);
+            texto += "\r\n";
+        }
+        benchmark::DoNotOptimize(texto);
+    }
+}
+void BaseEscribirRna(benchmark::State& state) { BaseEscribir(state, Los().valoresRna); }
+void BaseEscribirRen(benchmark::State& state) { BaseEscribir(state, Los().valoresRen); }
+BENCHMARK(BaseEscribirRna);
+BENCHMARK(BaseEscribirRen);
+
+void LeerRnaTexto(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(DescribirRna(Los().rna, ','));
+}
+BENCHMARK(LeerRnaTexto);
+
+void LeerRenTexto(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(DescribirRen(Los().ren, ','));
+}
+BENCHMARK(LeerRenTexto);
+
+// Split at CR LF and parse every line with std::from_chars, no checks; the
+// decimal comma is read as the point it stands for by skipping to it.
+void BaseLeer(benchmark::State& state, const std::string& texto) {
+    for (auto _ : state) {
+        std::vector<double> valores;
+        valores.reserve(6500);
+        std::size_t inicio = 0;
+        while (inicio < texto.size()) {
+            std::size_t fin = texto.find('\r', inicio);
+            std::string linea = texto.substr(inicio, fin - inicio);
+            for (char& c : linea) {
+                if (c == ',') c = '.';
+            }
+            double v = 0;
+            std::from_chars(linea.data(), linea.data() + linea.size(), v);
+            valores.push_back(v);
+            inicio = fin + 2;
+        }
+        benchmark::DoNotOptimize(valores);
+    }
+}
+void BaseLeerRna(benchmark::State& state) { BaseLeer(state, Los().rna); }
+void BaseLeerRen(benchmark::State& state) { BaseLeer(state, Los().ren); }
+BENCHMARK(BaseLeerRna);
+BENCHMARK(BaseLeerRen);
+
+// The atomic save (new file, fsync, rename) against a plain overwrite.
+std::string RutaBanco() { return (std::filesystem::temp_directory_path() / "perceptlab_bench_files.rna").string(); }
+
+void GuardarRna(benchmark::State& state) {
+    const std::vector<std::string> lineas = LineasRna(Los().red, Los().estado, 0, 0, ',');
+    for (auto _ : state) GuardarLineas(RutaBanco(), lineas);
+    std::filesystem::remove(RutaBanco());
+}
+BENCHMARK(GuardarRna)->Unit(benchmark::kMicrosecond);
+
+void BaseSobrescribir(benchmark::State& state) {
+    const std::string texto = UnirLineas(LineasRna(Los().red, Los().estado, 0, 0, ','));
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(RutaBanco().c_str(), "wb");
+        std::fwrite(texto.data(), 1, texto.size(), f);
+        std::fclose(f);
+    }
+    std::filesystem::remove(RutaBanco());
+}
+BENCHMARK(BaseSobrescribir)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return RunBenchmarksAndPrintRatios(argc, argv,
+                                       {
+                                           {"escribir .rna/to_chars", "EscribirRna", "BaseEscribirRna"},
+                                           {"escribir .ren/to_chars", "EscribirRen", "BaseEscribirRen"},
+                                           {"leer .rna/from_chars", "LeerRnaTexto", "BaseLeerRna"},
+                                           {"leer .ren/from_chars", "LeerRenTexto", "BaseLeerRen"},
+                                           {"guardar atomico/sobrescribir", "GuardarRna", "BaseSobrescribir"},
+                                       });
+}
