@@ -14,8 +14,10 @@ std::string TextoEntero(std::int32_t valor);
 
 // The real rounded to 15 significant digits (a half at the sixteenth digit,
 // judged on the double's exact decimal value, goes away from zero), trailing
-// zeros dropped; fixed notation for 0.0001 <= |v| < 1E15, otherwise
-// scientific ("1E-5", "-2.5E-7", "1.5E20"). Zero is "0".
+// zeros dropped; fixed notation when the rounded magnitude lies in
+// 0.0001 .. below 1E15, otherwise scientific ("1E-5", "-2.5E-7", "1.5E20").
+// Zero is "0"; values that are not finite, which no file holds, are "NAN",
+// "INF" and "-INF".
 std::string TextoReal(double valor, char separador);
 
 // Reads an integer text: leading blanks, an optional sign, then decimal
