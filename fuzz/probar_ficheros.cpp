@@ -38,6 +38,13 @@ void CongelarReloj() {
     (void)hecho;
 }
 
+// What the main window owns and a load changes.
+struct Ventana {
+    TRedNeuronal red;
+    EstadoTrabajo estado;
+    Ventana() { PrepararRedInicial(red); }
+};
+
 void CompararValores(const std::vector<double>& a, const std::vector<double>& b, const char* que) {
     if (a.size() != b.size()) Fallo(que);
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -81,9 +88,11 @@ void Probar(std::string_view texto, std::optional<std::string_view> companero, b
         std::optional<DescripcionRed> primera = Describir(texto, companero, entrenada, separador);
         if (!primera) continue;
 
-        TRedNeuronal red;
-        PrepararRedInicial(red);
-        EstadoTrabajo estado;
+        // Kept from one input to the next, as the window keeps them from one
+        // load to the next: a load must not depend on what came before.
+        static Ventana ventana;
+        TRedNeuronal& red = ventana.red;
+        EstadoTrabajo& estado = ventana.estado;
         ResultadoCarga resultado = AplicarDescripcion(*primera, red, estado);
         if (resultado.PatronesTomados != primera->Patrones.has_value()) Fallo("result");
 
