@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <random>
 #include <string>
@@ -124,6 +125,39 @@ void FannRun(benchmark::State& state, Forma forma) {
     fann_destroy(ann);
 }
 
+// The floor for 2-2-1: the same step written out by hand for this one shape,
+// every value in a register. Each step needs the weights the previous one
+// wrote, so its time is the chain of dependent operations (two sigmoids,
+// each an exponential and a division, between a weight and its next change);
+// no implementation of this exact arithmetic is faster.
+void CadenaMinima(benchmark::State& state) {
+    const Patrones p = Crear({2, 2, 1});
+    double wh[2][3] = {{0.1, 0.2, -0.3}, {-0.2, 0.4, 0.1}}, wo[3] = {0.05, 0.3, -0.2};
+    const auto sigmoide = [](double s) { return 1.0 / (1.0 + std::exp(-s)); };
+    std::size_t t = 0;
+    for (auto _ : state) {
+        const auto n = static_cast<std::size_t>(p.secuencia[t++ % Pasos]);
+        const double* x = p.entradas[n].data();
+        const double d = p.salidas[n][0];
+        double y[2], deltaOculta[2];
+        for (int j = 0; j < 2; ++j) y[j] = sigmoide(((0.0 + -1.0 * wh[j][0]) + x[0] * wh[j][1]) + x[1] * wh[j][2]);
+        const double o = sigmoide(((0.0 + -1.0 * wo[0]) + y[0] * wo[1]) + y[1] * wo[2]);
+        const double deltaSalida = (1 - o) * o * (d - o);
+        for (int j = 0; j < 2; ++j) deltaOculta[j] = (1 - y[j]) * y[j] * (0.0 + deltaSalida * wo[j + 1]);
+        const double paso = 0.35 * deltaSalida;
+        wo[0] = wo[0] + paso * -1.0;
+        wo[1] = wo[1] + paso * y[0];
+        wo[2] = wo[2] + paso * y[1];
+        for (int j = 0; j < 2; ++j) {
+            const double pasoOculta = 0.35 * deltaOculta[j];
+            wh[j][0] = wh[j][0] - pasoOculta;
+            wh[j][1] = wh[j][1] + pasoOculta * x[0];
+            wh[j][2] = wh[j][2] + pasoOculta * x[1];
+        }
+        benchmark::DoNotOptimize(o);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -137,5 +171,7 @@ int main(int argc, char** argv) {
         ratios.push_back({"EntrenarPatron/fann_train " + n, "EntrenarPatron " + n, "fann_train " + n});
         ratios.push_back({"Propagar/fann_run " + n, "Propagar " + n, "fann_run " + n});
     }
+    benchmark::RegisterBenchmark("CadenaMinima 2-2-1", CadenaMinima);
+    ratios.push_back({"CadenaMinima/fann_train 2-2-1", "CadenaMinima 2-2-1", "fann_train 2-2-1"});
     return RunBenchmarksAndPrintRatios(argc, argv, ratios);
 }
