@@ -49,7 +49,7 @@ bool EscribirTodo(int fd, std::string_view contenido) {
 std::string NombreTemporal(const std::filesystem::path& destino, int intento) {
     auto instante = std::chrono::steady_clock::now().time_since_epoch().count();
     std::string nombre(1, '.');
-    nombre += destino.filename().string();
+    nombre += destino.filename().string().substr(0, 100);  // room for the suffix within a name's limit
     for (std::int32_t parte : {static_cast<std::int32_t>(::getpid()), static_cast<std::int32_t>(instante & 0x7fffffff), intento}) {
         nombre += '.';
         nombre += TextoEntero(parte);
@@ -97,6 +97,9 @@ void GuardarFicheroSeguro(const std::string& ruta, std::string_view contenido) {
         destino = enlazado;
     }
     if (!destino.has_filename()) throw error;
+    // Renaming would replace a file the user may not write; overwriting it in
+    // place would have been refused, so the save is.
+    if (::access(destino.c_str(), F_OK) == 0 && ::access(destino.c_str(), W_OK) != 0) throw error;
 
     std::string temporal;
     int fd = -1;

@@ -10,6 +10,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -86,6 +87,23 @@ TEST(GuardarFicheroSeguro, KeepsPermissionsAndSymbolicLinks) {
     EXPECT_TRUE(fs::is_symlink(enlace));
     EXPECT_EQ(LeerBytes(real), "nuevo");
     EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(GuardarFicheroSeguro, RefusesAFileTheUserMayNotWrite) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
+    CarpetaTemporal carpeta;
+    const std::string ruta = carpeta.Ruta("protegido.rna");
+    EscribirBytes(ruta, "viejo");
+    fs::permissions(ruta, fs::perms::owner_read);
+    EXPECT_EQ(MensajeDe([&] { GuardarFicheroSeguro(ruta, "nuevo"); }), "Cannot create file " + ruta);
+    EXPECT_EQ(LeerBytes(ruta), "viejo");
+}
+
+TEST(GuardarFicheroSeguro, LongNamesStillSave) {
+    CarpetaTemporal carpeta;
+    const std::string ruta = carpeta.Ruta(std::string(240, 'n') + ".rna");
+    GuardarFicheroSeguro(ruta, "1\r\n");
+    EXPECT_EQ(LeerBytes(ruta), "1\r\n");
 }
 
 TEST(LeerFicheroEntero, ReadsEveryByteOrReportsTheFile) {
