@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 
 #include "capa_neuronal.h"
@@ -133,6 +134,11 @@ struct CasoFunciones {
     TFuncionSalida fs;
     double umbral, suma, salida;
 };
+
+void PrintTo(const CasoFunciones& c, std::ostream* os) {
+    *os << "ft " << static_cast<int>(c.ft) << ", fs " << static_cast<int>(c.fs) << ", umbral " << c.umbral
+        << ", suma " << c.suma;
+}
 
 class NeuronaFunciones : public ::testing::TestWithParam<CasoFunciones> {};
 
