@@ -74,7 +74,6 @@ void TForm1::BuildWindow() {
     PageControl1->setIconSize(QSize(24, 24));
     compactTabStyle_ = std::make_unique<CompactTabStyle>();
     PageControl1->tabBar()->setStyle(compactTabStyle_.get());
-    PageControl1->setFocusPolicy(Qt::StrongFocus);
 
     const struct {
         QWidget** sheet;

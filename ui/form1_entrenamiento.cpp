@@ -197,6 +197,9 @@ void TForm1::BeginRun() {
 void TForm1::EndRun() noexcept {
     Form2.reset();
     PageControl1->setEnabled(true);
+    // The keyboard comes back where it was, in the field still holding what
+    // was typed before the run.
+    if (!isActiveWindow()) activateWindow();
     if (focusBeforeRun_) focusBeforeRun_->setFocus(Qt::OtherFocusReason);
     focusBeforeRun_.clear();
     trainingRunning_ = false;
