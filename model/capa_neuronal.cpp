@@ -1,7 +1,6 @@
 #include "capa_neuronal.h"
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
 #include <utility>
 
@@ -19,7 +18,7 @@ std::array<TNeurona, MaxNeuronas> CrearNeuronas(AlmacenCapa& almacen, std::index
 }
 
 void ComprobarNeuronas(int v) {
-    if (v > MaxNeuronas) throw std::out_of_range("TCapaNeuronal: NumeroNeuronas fuera de 1..32");
+    if (v > MaxNeuronas) throw std::out_of_range("TCapaNeuronal: NumeroNeuronas fuera de 0..32");
 }
 
 }  // namespace

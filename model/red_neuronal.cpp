@@ -2,19 +2,32 @@
 
 #include <algorithm>
 #include <span>
+#include <stdexcept>
+
+namespace {
+
+// The arrays hold 32 neurons and 32 inputs; callers keep counts within them.
+void Comprobar(int valor, int maximo, const char* que) {
+    if (valor < 0 || valor > maximo) throw std::out_of_range(que);
+}
+
+}  // namespace
 
 void TRedNeuronal::SetNeuronasCapaOculta(TRangoNeuronas h) {
+    Comprobar(h, MaxNeuronas, "TRedNeuronal: NeuronasCapaOculta fuera de 0..32");
     neuronasCapaOculta_ = h;
     CapaOculta.SetNumeroNeuronas(h);
     CapaSalida.SetNumeroEntradas(h);
 }
 
 void TRedNeuronal::SetNeuronasCapaSalida(TRangoNeuronas o) {
+    Comprobar(o, MaxNeuronas, "TRedNeuronal: NeuronasCapaSalida fuera de 0..32");
     neuronasCapaSalida_ = o;
     CapaSalida.SetNumeroNeuronas(o);
 }
 
 void TRedNeuronal::SetNumeroEntradas(std::int32_t n) {
+    Comprobar(n, MaxEntradas, "TRedNeuronal: NumeroEntradas fuera de 0..32");
     numeroEntradas_ = n;
     CapaOculta.SetNumeroEntradas(n);
     std::fill_n(Entradas.begin() + 1, n, 0.0);

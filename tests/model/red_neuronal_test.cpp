@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -261,4 +262,22 @@ TEST(RedNeuronal, PassUsesTheNetworksCountsNotTheLayers) {
     red.Propagar();
     EXPECT_EQ(red.SalidasObtenidas[2], 7.0);
     EXPECT_EQ(red.SalidasObtenidas[1], red.CapaSalida.Neuronas[1].Salida());
+}
+
+TEST(RedNeuronal, CountsBeyondTheArraysAreRefusedBeforeAnythingChanges) {
+    TRedNeuronal red;
+    PrepararRedInicial(red);
+    const auto pesos = Pesos(red.CapaOculta.Neuronas[1]);
+    EXPECT_THROW(red.SetNumeroEntradas(33), std::out_of_range);
+    EXPECT_THROW(red.SetNumeroEntradas(-1), std::out_of_range);
+    EXPECT_THROW(red.SetNeuronasCapaOculta(33), std::out_of_range);
+    EXPECT_THROW(red.SetNeuronasCapaSalida(200), std::out_of_range);
+    EXPECT_THROW(red.CapaOculta.Neuronas[1].SetNumeroEntradas(33), std::out_of_range);
+    EXPECT_EQ(red.NumeroEntradas(), 2);
+    EXPECT_EQ(red.NeuronasCapaOculta(), 2);
+    EXPECT_EQ(red.NeuronasCapaSalida(), 1);
+    EXPECT_EQ(Pesos(red.CapaOculta.Neuronas[1]), pesos);
+    red.SetNeuronasCapaOculta(32);  // the limits themselves are fine
+    red.SetNumeroEntradas(32);
+    EXPECT_EQ(red.CapaSalida.Neuronas[1].NumeroEntradas(), 32);
 }
