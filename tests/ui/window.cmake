@@ -3,7 +3,9 @@ add_library(perceptlab_window_test_support STATIC window/window_driver.cpp windo
 target_include_directories(perceptlab_window_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/window)
 target_link_libraries(perceptlab_window_test_support PUBLIC perceptlab_ui Qt6::Test perceptlab_flags)
 
-foreach(test window_startup_test window_files_test window_execution_test window_training_test)
+foreach(test window_startup_test window_files_test window_execution_test window_training_test
+             window_examples_test)
   perceptlab_add_qt_test(${test} window/${test}.cpp)
   target_link_libraries(${test} PRIVATE perceptlab_window_test_support)
 endforeach()
+target_compile_definitions(window_examples_test PRIVATE PERCEPTLAB_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
