@@ -81,4 +81,5 @@ TEST_P(Gradiente, OneStepMovesEachWeightByMinusEtaTimesTheGradient) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Funciones, Gradiente, ::testing::Values(ftSigmoide, ftTangenteHiperbolica));
+INSTANTIATE_TEST_SUITE_P(Funciones, Gradiente, ::testing::Values(ftSigmoide, ftTangenteHiperbolica),
+                         [](const auto& info) { return info.param == ftSigmoide ? "Sigmoide" : "TangenteHiperbolica"; });
