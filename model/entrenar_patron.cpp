@@ -51,11 +51,10 @@ bool Finitos(const double* v, int m) {
 
 }  // namespace
 
-// Neuron i is element i-1 of the working arrays.
+// Compiled for AVX2 and for the baseline processor; the program runs the one
+// its processor supports. Neuron i is element i-1 of the working arrays.
 __attribute__((target_clones("avx2", "default")))
-void TRedNeuronal::EntrenarPatron() {
-    Propagar();
-    if (transferencia_ != ftSigmoide && transferencia_ != ftTangenteHiperbolica) return;
+void TRedNeuronal::Retropropagar() {
     const int H = neuronasCapaOculta_, O = neuronasCapaSalida_, n = numeroEntradas_;
     AlmacenCapa& oculta = CapaOculta.almacen_;
     AlmacenCapa& salida = CapaSalida.almacen_;
@@ -90,4 +89,11 @@ void TRedNeuronal::EntrenarPatron() {
     x[0] = -1;
     for (int k = 1; k <= n; ++k) x[k] = Entradas[static_cast<std::size_t>(k)];
     if (!CorregirPesos<false>(oculta, n + 1, H, paso, x)) CorregirHastaDesbordar(oculta, n + 1, H, paso, x);
+}
+
+// Forward pass; then, for the two functions that learn, deltas and new weights.
+void TRedNeuronal::EntrenarPatron() {
+    Propagar();
+    if (transferencia_ != ftSigmoide && transferencia_ != ftTangenteHiperbolica) return;
+    Retropropagar();
 }

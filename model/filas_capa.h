@@ -47,12 +47,26 @@ EN_LINEA void GuardarActivas(Bloque& destino, const Bloque& nuevo, int m, int b)
 }
 
 // The weighted sums of neurons 0..m-1: 0 + Entradas[0]·Pesos[0], then
-// + x[k-1]·Pesos[k] for k = 1..n. Rows run outside so the blocks' sums
-// advance side by side.
+// + x[k-1]·Pesos[k] for k = 1..n. Four blocks advance together in registers,
+// so the additions of sixteen neurons overlap.
 EN_LINEA void SumasPonderadas(const AlmacenCapa& a, const double* x, int n, int m, Bloque* suma) {
-    for (int b = 0; b < Bloques(m); ++b) suma[b] = 0.0 + BloqueDe(a.entradas[0], b) * BloqueDe(a.pesos[0], b);
-    for (int k = 1; k <= n; ++k)
-        for (int b = 0; b < Bloques(m); ++b) suma[b] = suma[b] + x[k - 1] * BloqueDe(a.pesos[k], b);
+    for (int g = 0; g < Bloques(m); g += 4) {
+        Bloque s0 = 0.0 + BloqueDe(a.entradas[0], g) * BloqueDe(a.pesos[0], g);
+        Bloque s1 = 0.0 + BloqueDe(a.entradas[0], g + 1) * BloqueDe(a.pesos[0], g + 1);
+        Bloque s2 = 0.0 + BloqueDe(a.entradas[0], g + 2) * BloqueDe(a.pesos[0], g + 2);
+        Bloque s3 = 0.0 + BloqueDe(a.entradas[0], g + 3) * BloqueDe(a.pesos[0], g + 3);
+        for (int k = 1; k <= n; ++k) {
+            const double xk = x[k - 1];
+            s0 = s0 + xk * BloqueDe(a.pesos[k], g);
+            s1 = s1 + xk * BloqueDe(a.pesos[k], g + 1);
+            s2 = s2 + xk * BloqueDe(a.pesos[k], g + 2);
+            s3 = s3 + xk * BloqueDe(a.pesos[k], g + 3);
+        }
+        suma[g] = s0;
+        suma[g + 1] = s1;
+        suma[g + 2] = s2;
+        suma[g + 3] = s3;
+    }
 }
 
 // Entradas[k] := x[k-1], k = 1..n, of neurons 0..hasta-1.

@@ -56,6 +56,9 @@ public:
     void EntrenarPatron();
 
 private:
+    // The deltas and the weight changes of EntrenarPatron, after its forward pass.
+    void Retropropagar();
+
     TRangoNeuronas neuronasCapaOculta_ = 2;
     TRangoNeuronas neuronasCapaSalida_ = 1;
     std::int32_t numeroEntradas_ = 2;
