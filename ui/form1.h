@@ -16,7 +16,10 @@
 #include <array>
 #include <memory>
 
+class CompactTabStyle;
+class ErrorChart;
 class GradientPanel;
+class PatternView;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -24,9 +27,6 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
-class CompactTabStyle;
-class ErrorChart;
-class PatternView;
 class TFlatComboBox;
 class TFlatSpinEditFloat;
 class TFlatSpinEditInteger;
@@ -117,68 +117,68 @@ private:
 
 public:
     // Controls, named as the program refers to them.
-    GradientPanel* Gradiente1;
-    QTabWidget* PageControl1;
-    QWidget* TabSheet1;
-    QWidget* TabSheet2;
-    QWidget* TabSheet3;
-    QWidget* TabSheet4;
-    QWidget* TabSheet5;
+    GradientPanel* Gradiente1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    QWidget* TabSheet2 = nullptr;
+    QWidget* TabSheet3 = nullptr;
+    QWidget* TabSheet4 = nullptr;
+    QWidget* TabSheet5 = nullptr;
 
     // Configuration tab.
-    TFlatSpinEditInteger* FlatSpinEditInteger1;
-    TFlatSpinEditInteger* FlatSpinEditInteger2;
-    TFlatSpinEditInteger* FlatSpinEditInteger3;
-    TFlatComboBox* FlatComboBox1;
-    TFlatComboBox* FlatComboBox2;
-    QPushButton* SpeedButton1;
-    QPushButton* SpeedButton2;
-    QPushButton* SpeedButton10;
+    TFlatSpinEditInteger* FlatSpinEditInteger1 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger2 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger3 = nullptr;
+    TFlatComboBox* FlatComboBox1 = nullptr;
+    TFlatComboBox* FlatComboBox2 = nullptr;
+    QPushButton* SpeedButton1 = nullptr;
+    QPushButton* SpeedButton2 = nullptr;
+    QPushButton* SpeedButton10 = nullptr;
 
     // Data-entry tab; NKLabelFloat[1..10] are the inputs, [11..20] the outputs.
-    QLabel* Label4;
-    QLabel* Label3;
-    QPushButton* SpeedButton4;
-    QLabel* Label1;
+    QLabel* Label4 = nullptr;
+    QLabel* Label3 = nullptr;
+    QPushButton* SpeedButton4 = nullptr;
+    QLabel* Label1 = nullptr;
     std::array<TNKLabelFloat*, 21> NKLabelFloat{};
-    QFrame* Bevel1;
-    QLabel* Label2;
-    QPushButton* SpeedButton3;
-    QFrame* Bevel2;
-    QPushButton* SpeedButton5;
-    TFlatSpinEditInteger* FlatSpinEditInteger8;
-    QPushButton* SpeedButton6;
-    QGroupBox* GroupBox1;
-    TFloatGrid* FloatGrid1;
+    QFrame* Bevel1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* SpeedButton3 = nullptr;
+    QFrame* Bevel2 = nullptr;
+    QPushButton* SpeedButton5 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger8 = nullptr;
+    QPushButton* SpeedButton6 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    TFloatGrid* FloatGrid1 = nullptr;
 
     // Training tab.
-    QGroupBox* GroupBox8;
-    QRadioButton* FlatRadioButton1;
-    QRadioButton* FlatRadioButton2;
-    QRadioButton* FlatRadioButton3;
-    TFlatSpinEditInteger* FlatSpinEditInteger4;
-    TFlatSpinEditInteger* FlatSpinEditInteger9;
-    TFlatSpinEditInteger* FlatSpinEditInteger10;
-    TFlatSpinEditInteger* FlatSpinEditInteger5;
-    TFlatSpinEditInteger* FlatSpinEditInteger6;
-    TFlatSpinEditFloat* FlatSpinEditFloat1;
-    TFlatSpinEditFloat* FlatSpinEditFloat2;
-    QPushButton* SpeedButton7;
-    QPushButton* SpeedButton8;
-    QPushButton* SpeedButton11;
-    TFloatGrid* FloatGrid2;
-    TFloatGrid* FloatGrid3;
-    ErrorChart* Chart1;
+    QGroupBox* GroupBox8 = nullptr;
+    QRadioButton* FlatRadioButton1 = nullptr;
+    QRadioButton* FlatRadioButton2 = nullptr;
+    QRadioButton* FlatRadioButton3 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger4 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger9 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger10 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger5 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger6 = nullptr;
+    TFlatSpinEditFloat* FlatSpinEditFloat1 = nullptr;
+    TFlatSpinEditFloat* FlatSpinEditFloat2 = nullptr;
+    QPushButton* SpeedButton7 = nullptr;
+    QPushButton* SpeedButton8 = nullptr;
+    QPushButton* SpeedButton11 = nullptr;
+    TFloatGrid* FloatGrid2 = nullptr;
+    TFloatGrid* FloatGrid3 = nullptr;
+    ErrorChart* Chart1 = nullptr;
     std::unique_ptr<TForm2> Form2;
 
     // Execution tab.
-    TFloatGrid* FloatGrid4;
-    TFlatSpinEditInteger* FlatSpinEditInteger7;
-    TFloatGrid* FloatGrid5;
-    QPushButton* SpeedButton9;
+    TFloatGrid* FloatGrid4 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger7 = nullptr;
+    TFloatGrid* FloatGrid5 = nullptr;
+    QPushButton* SpeedButton9 = nullptr;
 
     // Help tab.
-    QPlainTextEdit* FlatMemo1;
+    QPlainTextEdit* FlatMemo1 = nullptr;
 
     // The window's dialogs.
     const FileDialogSpec OpenDialog1{FileDialogSpec::Mode::Open, "OpenDialog1", "*.rna", "rna"};
