@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -280,4 +281,15 @@ TEST(RedNeuronal, CountsBeyondTheArraysAreRefusedBeforeAnythingChanges) {
     red.SetNeuronasCapaOculta(32);  // the limits themselves are fine
     red.SetNumeroEntradas(32);
     EXPECT_EQ(red.CapaSalida.Neuronas[1].NumeroEntradas(), 32);
+}
+
+TEST(RedNeuronal, NotANumberInputIsReportedNotStored) {
+    TRedNeuronal red;
+    PrepararRedInicial(red);
+    red.Propagar();
+    const ValoresRed obtenidas = red.SalidasObtenidas;
+    red.Entradas[1] = std::nan("");
+    EXPECT_THROW(red.Propagar(), ProgramError);
+    EXPECT_EQ(red.SalidasObtenidas, obtenidas);
+    EXPECT_FALSE(std::isnan(red.CapaOculta.Neuronas[1].Salida()));
 }
