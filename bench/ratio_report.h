@@ -1,6 +1,6 @@
 #pragma once
 // Runs the registered benchmarks with repetitions and, after them, prints one
-// line per ratio: "ratio <label>: X", X being the median time per iteration
+// line per ratio: "ratio <label>: X", X being the median CPU time per iteration
 // of the numerator benchmark over that of the denominator, both measured in
 // this same run.
 
