@@ -9,3 +9,8 @@ foreach(test window_startup_test window_files_test window_execution_test window_
   target_link_libraries(${test} PRIVATE perceptlab_window_test_support)
 endforeach()
 target_compile_definitions(window_examples_test PRIVATE PERCEPTLAB_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
+
+perceptlab_add_qt_test(guarded_application_test window/guarded_application_test.cpp
+                       ${PROJECT_SOURCE_DIR}/app/guarded_application.cpp)
+target_include_directories(guarded_application_test PRIVATE ${PROJECT_SOURCE_DIR}/app)
+target_link_libraries(guarded_application_test PRIVATE perceptlab_error_report)
