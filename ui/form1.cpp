@@ -75,23 +75,26 @@ void TForm1::BuildWindow() {
     compactTabStyle_ = std::make_unique<CompactTabStyle>();
     PageControl1->tabBar()->setStyle(compactTabStyle_.get());
 
+    ImageList1 = {TabIcon(QStyle::SP_FileDialogDetailedView), TabIcon(QStyle::SP_FileDialogContentsView),
+                  TabIcon(QStyle::SP_BrowserReload), TabIcon(QStyle::SP_MediaPlay),
+                  TabIcon(QStyle::SP_MessageBoxQuestion)};
     const struct {
         QWidget** sheet;
         const char* name;
         const char* caption;
-        QStyle::StandardPixmap icon;
     } tabs[] = {
-        {&TabSheet1, "TabSheet1", "Configuración", QStyle::SP_FileDialogDetailedView},
-        {&TabSheet2, "TabSheet2", "Introducir Datos", QStyle::SP_FileDialogContentsView},
-        {&TabSheet3, "TabSheet3", "Entrenamiento", QStyle::SP_BrowserReload},
-        {&TabSheet4, "TabSheet4", "Ejecución", QStyle::SP_MediaPlay},
-        {&TabSheet5, "TabSheet5", "Ayuda y Créditos", QStyle::SP_MessageBoxQuestion},
+        {&TabSheet1, "TabSheet1", "Configuración"},
+        {&TabSheet2, "TabSheet2", "Introducir Datos"},
+        {&TabSheet3, "TabSheet3", "Entrenamiento"},
+        {&TabSheet4, "TabSheet4", "Ejecución"},
+        {&TabSheet5, "TabSheet5", "Ayuda y Créditos"},
     };
-    for (const auto& tab : tabs) {
-        *tab.sheet = new QWidget;
-        (*tab.sheet)->setObjectName(tab.name);
-        (*tab.sheet)->setAccessibleName(QString::fromUtf8(tab.caption));
-        PageControl1->addTab(*tab.sheet, TabIcon(tab.icon), QString::fromUtf8(tab.caption));
+    for (std::size_t i = 0; i < std::size(tabs); ++i) {
+        QWidget*& sheet = *tabs[i].sheet;
+        sheet = new QWidget;
+        sheet->setObjectName(tabs[i].name);
+        sheet->setAccessibleName(QString::fromUtf8(tabs[i].caption));
+        PageControl1->addTab(sheet, ImageList1[i], QString::fromUtf8(tabs[i].caption));
     }
 
     // Created in reading order, so that Tab walks each page top to bottom.

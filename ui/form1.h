@@ -10,6 +10,7 @@
 #include "info_box.h"
 #include "red_neuronal.h"
 
+#include <QIcon>
 #include <QPointer>
 #include <QWidget>
 
@@ -124,6 +125,8 @@ public:
     QWidget* TabSheet3 = nullptr;
     QWidget* TabSheet4 = nullptr;
     QWidget* TabSheet5 = nullptr;
+    // Tab i shows icon i - 1.
+    std::array<QIcon, 5> ImageList1;
 
     // Configuration tab.
     TFlatSpinEditInteger* FlatSpinEditInteger1 = nullptr;
