@@ -184,13 +184,13 @@ void TForm1::SpeedButton7Click() { Entrenar(Estado, RedNeuronal1, *trainingView_
 // on "Entrenar", "Reiniciar" or a load would otherwise run nested inside the
 // run and pull the network out from under it.
 void TForm1::BeginRun() {
+    Form2 = std::make_unique<TForm2>(Estado.PararEntrenamiento);
     trainingRunning_ = true;
     {
         FocusOutBlocker keepTypedValue(this);
         focusBeforeRun_ = keepTypedValue.Watched();
         PageControl1->setEnabled(false);
     }
-    Form2 = std::make_unique<TForm2>(Estado.PararEntrenamiento);
     Form2->Mostrar();
 }
 
