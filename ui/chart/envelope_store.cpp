@@ -11,7 +11,8 @@ EnvelopeStore::EnvelopeStore(std::size_t capacity)
 
 void EnvelopeStore::Clear() {
     buckets_.clear();
-    count_ = 0;
+    folded_ = 0;
+    queuedCount_ = 0;
     shift_ = 0;
     minY_ = std::numeric_limits<double>::infinity();
     maxY_ = -std::numeric_limits<double>::infinity();
@@ -29,7 +30,7 @@ EnvelopeStore::Bucket EnvelopeStore::Merge(const Bucket& a, const Bucket& b) {
     return merged;
 }
 
-std::size_t EnvelopeStore::OpenBucket() {
+std::size_t EnvelopeStore::OpenBucket() const {
     if (buckets_.size() == capacity_) {
         const std::size_t half = capacity_ / 2;
         for (std::size_t i = 0; i < half; ++i) buckets_[i] = Merge(buckets_[2 * i], buckets_[2 * i + 1]);
@@ -38,6 +39,38 @@ std::size_t EnvelopeStore::OpenBucket() {
     }
     buckets_.emplace_back();
     return buckets_.size() - 1;
+}
+
+void EnvelopeStore::Fold() const {
+    std::size_t next = 0;
+    while (next < queuedCount_) {
+        std::size_t index = static_cast<std::size_t>(folded_ >> shift_);
+        if (index == buckets_.size()) index = OpenBucket();
+        // The stretch of queued values that falls into this one bucket.
+        const std::int64_t bucketEnd = static_cast<std::int64_t>(index + 1) << shift_;
+        const std::size_t stretch = std::min(queuedCount_ - next, static_cast<std::size_t>(bucketEnd - folded_));
+        Bucket bucket = buckets_[index];
+        for (std::size_t i = 0; i < stretch; ++i) {
+            const double y = queued_[next + i];
+            if (!std::isfinite(y)) continue;
+            const Point p{folded_ + static_cast<std::int64_t>(i), y};
+            if (bucket.Empty()) {
+                bucket.first = bucket.min = bucket.max = p;
+            } else {
+                if (y < bucket.min.y) bucket.min = p;
+                if (y > bucket.max.y) bucket.max = p;
+            }
+            bucket.last = p;
+        }
+        if (!bucket.Empty()) {
+            minY_ = std::min(minY_, bucket.min.y);
+            maxY_ = std::max(maxY_, bucket.max.y);
+        }
+        buckets_[index] = bucket;
+        folded_ += static_cast<std::int64_t>(stretch);
+        next += stretch;
+    }
+    queuedCount_ = 0;
 }
 
 void EnvelopeStore::EmitEnvelope(const Bucket& bucket, std::vector<Point>& out) {
@@ -51,12 +84,13 @@ void EnvelopeStore::EmitEnvelope(const Bucket& bucket, std::vector<Point>& out) 
 }
 
 void EnvelopeStore::Envelope(double lo, double hi, int columns, std::vector<Point>& out) const {
+    Fold();
     out.clear();
     if (buckets_.empty() || !(lo <= hi)) return;
     const auto last = static_cast<std::int64_t>(buckets_.size()) - 1;
     const auto bucketOf = [&](double x) -> std::int64_t {
         if (!(x > 0)) return 0;
-        if (x >= static_cast<double>(count_)) return last;
+        if (x >= static_cast<double>(folded_)) return last;
         return std::min(last, static_cast<std::int64_t>(x) >> shift_);
     };
     const std::int64_t from = std::max<std::int64_t>(0, bucketOf(lo) - 1);

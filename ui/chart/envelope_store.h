@@ -8,7 +8,13 @@
 // stays flat however long a run is, and what is drawn from the buckets at any
 // zoom is made of real points and reaches every extreme of the real series.
 // No Qt here, so the store is tested and measured on its own.
+//
+// Appending only queues the value; queued values are folded into the
+// buckets in batches, in a loop that keeps one bucket at hand, whenever the
+// queue is full or the store is asked about its contents. Folding changes
+// nothing a caller can observe, so the queries stay const.
 
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -33,21 +39,31 @@ public:
     // Adds the point (Count(), y). A y that is not finite is counted but
     // cannot be drawn, so it is left out of the envelope.
     void Append(double y) {
-        std::size_t index = static_cast<std::size_t>(count_ >> shift_);
-        if (index == buckets_.size()) index = OpenBucket();
-        if (std::isfinite(y)) Record(buckets_[index], Point{count_, y});
-        ++count_;
+        queued_[queuedCount_] = y;
+        if (++queuedCount_ == queued_.size()) Fold();
     }
 
-    std::int64_t Count() const { return count_; }
+    std::int64_t Count() const { return folded_ + static_cast<std::int64_t>(queuedCount_); }
     // Consecutive x values that share one bucket: 1 until the store first fills.
-    std::int64_t BucketWidth() const { return std::int64_t{1} << shift_; }
-    std::size_t BucketsInUse() const { return buckets_.size(); }
+    std::int64_t BucketWidth() const {
+        Fold();
+        return std::int64_t{1} << shift_;
+    }
+    std::size_t BucketsInUse() const {
+        Fold();
+        return buckets_.size();
+    }
 
     // Whether any finite y was appended; MinY/MaxY are meaningful only then.
-    bool HasValues() const { return minY_ <= maxY_; }
-    double MinY() const { return minY_; }
-    double MaxY() const { return maxY_; }
+    bool HasValues() const { return MinY() <= MaxY(); }
+    double MinY() const {
+        Fold();
+        return minY_;
+    }
+    double MaxY() const {
+        Fold();
+        return maxY_;
+    }
 
     // Replaces out with the points that draw, as one line in ascending x, the
     // stored points with x in [lo, hi] split into `columns` equal columns: per
@@ -66,26 +82,24 @@ private:
         bool Empty() const { return first.x < 0; }
     };
 
-    void Record(Bucket& bucket, Point p) {
-        if (bucket.Empty()) {
-            bucket.first = bucket.min = bucket.max = p;
-        } else {
-            if (p.y < bucket.min.y) bucket.min = p;
-            if (p.y > bucket.max.y) bucket.max = p;
-        }
-        bucket.last = p;
-        if (p.y < minY_) minY_ = p.y;
-        if (p.y > maxY_) maxY_ = p.y;
-    }
-
     static Bucket Merge(const Bucket& a, const Bucket& b);
     static void EmitEnvelope(const Bucket& bucket, std::vector<Point>& out);
-    std::size_t OpenBucket();
+    // Moves the queued values into the buckets.
+    void Fold() const;
+    std::size_t OpenBucket() const;
+
+    // Big enough that folding runs in long stretches, small enough to stay
+    // in the first-level cache.
+    static constexpr std::size_t kQueueSize = 512;
 
     std::size_t capacity_;
-    std::vector<Bucket> buckets_;
-    std::int64_t count_ = 0;
-    int shift_ = 0;
-    double minY_;
-    double maxY_;
+    // Folding is a cache refill: the buckets, the folded count and the
+    // extremes change, what the store holds does not.
+    mutable std::vector<Bucket> buckets_;
+    mutable std::int64_t folded_ = 0;
+    mutable int shift_ = 0;
+    mutable double minY_;
+    mutable double maxY_;
+    mutable std::array<double, kQueueSize> queued_{};
+    mutable std::size_t queuedCount_ = 0;
 };
