@@ -26,9 +26,11 @@ QValueAxis* MakeAxis(const QString& title, const QString& labelFormat) {
 
 }  // namespace
 
-ErrorChart::ErrorChart(QWidget* parent) : QChartView(parent) {
+// Given its chart at construction: a view made without one makes a chart of
+// its own, which setChart would release and leave to the caller.
+ErrorChart::ErrorChart(QWidget* parent) : QChartView(new QChart, parent) {
     setObjectName(QStringLiteral("Chart1"));
-    auto* chart = new QChart;
+    QChart* chart = this->chart();
     chart->setTitle(QStringLiteral("Gráfica de errores"));
     QFont titleFont = chart->titleFont();
     titleFont.setPointSize(8);
@@ -53,7 +55,6 @@ ErrorChart::ErrorChart(QWidget* parent) : QChartView(parent) {
     chart->addAxis(axisY_, Qt::AlignLeft);
     series_->attachAxis(axisX_);
     series_->attachAxis(axisY_);
-    setChart(chart);
 
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
