@@ -1,10 +1,13 @@
 #include "envelope_store.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 
+// Halving merges buckets in pairs, so the capacity must stay even at every
+// width: a power of two.
 EnvelopeStore::EnvelopeStore(std::size_t capacity)
-    : capacity_(std::max<std::size_t>(capacity, 2)) {
+    : capacity_(std::bit_floor(std::max<std::size_t>(capacity, 2))) {
     buckets_.reserve(capacity_);
     Clear();
 }
