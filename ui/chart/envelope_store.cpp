@@ -4,8 +4,7 @@
 #include <bit>
 #include <limits>
 
-// Halving merges buckets in pairs, so the capacity must stay even at every
-// width: a power of two.
+// Halving merges buckets in pairs, so an odd capacity would lose one.
 EnvelopeStore::EnvelopeStore(std::size_t capacity)
     : capacity_(std::bit_floor(std::max<std::size_t>(capacity, 2))) {
     buckets_.reserve(capacity_);

@@ -31,7 +31,7 @@ public:
     // still shows detail, and about 2 MB however many points arrive.
     static constexpr std::size_t kDefaultCapacity = std::size_t{1} << 15;
 
-    // capacity: the most buckets kept, taken down to a power of two, at least 2.
+    // capacity: the most buckets kept, taken down to a power of two (at least 2).
     explicit EnvelopeStore(std::size_t capacity = kDefaultCapacity);
 
     void Clear();
