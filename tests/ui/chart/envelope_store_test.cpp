@@ -107,8 +107,23 @@ INSTANTIATE_TEST_SUITE_P(Cases, EnvelopeStoreWholeView,
                                          WholeViewCase{64, 100'000, 7},    // many halvings, few columns
                                          WholeViewCase{64, 100'000, 200},  // more columns than buckets
                                          WholeViewCase{1024, 333'333, 329},
-                                         WholeViewCase{2, 1'000, 1},
-                                         WholeViewCase{5, 50'000, 40}));  // odd: pairs would leave one out
+                                         WholeViewCase{2, 1'000, 1}));
+
+// A single spike, wherever it falls, survives every halving, whatever the
+// capacity asked for (an odd one could leave a bucket out of the pairs).
+TEST(EnvelopeStore, ASpikeAnywhereSurvivesEveryHalving) {
+    for (std::size_t capacity : {2u, 4u, 5u, 7u, 16u}) {
+        for (std::int64_t spike = 0; spike < 100; ++spike) {
+            EnvelopeStore store(capacity);
+            for (std::int64_t x = 0; x < 100; ++x) store.Append(x == spike ? 1.0 : 0.0);
+            const std::vector<Point> drawn = EnvelopeOf(store, 0, 99, 1000);
+            const bool found = std::any_of(drawn.begin(), drawn.end(),
+                                           [&](const Point& p) { return p.x == spike && p.y == 1.0; });
+            EXPECT_TRUE(found) << "capacity " << capacity << ", spike at " << spike;
+            EXPECT_LE(store.BucketsInUse(), capacity);
+        }
+    }
+}
 
 // Zoomed into a bucket-aligned window with a column per bucket, the line
 // reaches exactly the highest and lowest real points of that window.
