@@ -2,13 +2,13 @@
 
 #include <QFileDialog>
 
-std::optional<QString> QtFileDialogs::Execute(QWidget* parent, const FileDialogSpec& spec) {
+std::optional<QString> QtFileDialogs::Execute(QWidget* parent, const FileDialogRequest& request) {
     QFileDialog dialog(parent);
-    dialog.setObjectName(spec.name);
-    dialog.setNameFilter(spec.filter);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
+    dialog.setObjectName(request.name);
+    dialog.setNameFilter(request.filter);
+    dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setFileMode(QFileDialog::AnyFile);
-    if (spec.mode == FileDialogSpec::Mode::Save) {
+    if (request.mode == FileDialogRequest::Mode::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     } else {

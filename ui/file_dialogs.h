@@ -10,7 +10,7 @@ class QWidget;
 
 // One of the window's dialogs: what it is for, the one filter it offers
 // ("*.rna") and the extension added to a name typed without one ("rna").
-struct FileDialogSpec {
+struct FileDialogRequest {
     enum class Mode { Open, Save };
     Mode mode;
     QString name;
@@ -22,12 +22,12 @@ class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
     // Shows the dialog modally; the chosen path, or nothing when cancelled.
-    virtual std::optional<QString> Execute(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual std::optional<QString> Execute(QWidget* parent, const FileDialogRequest& request) = 0;
 };
 
 // The real dialogs: an open dialog accepts any name, existing or not, and a
 // save dialog replaces an existing file without asking.
 class QtFileDialogs : public FileDialogs {
 public:
-    std::optional<QString> Execute(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<QString> Execute(QWidget* parent, const FileDialogRequest& request) override;
 };

@@ -184,8 +184,8 @@ public:
     QPlainTextEdit* FlatMemo1 = nullptr;
 
     // The window's dialogs.
-    const FileDialogSpec OpenDialog1{FileDialogSpec::Mode::Open, "OpenDialog1", "*.rna", "rna"};
-    const FileDialogSpec SaveDialog1{FileDialogSpec::Mode::Save, "SaveDialog1", "*.rna", "rna"};
-    const FileDialogSpec OpenDialog2{FileDialogSpec::Mode::Open, "OpenDialog2", "*.ren", "ren"};
-    const FileDialogSpec SaveDialog2{FileDialogSpec::Mode::Save, "SaveDialog2", "*.ren", "ren"};
+    const FileDialogRequest OpenDialog1{FileDialogRequest::Mode::Open, "OpenDialog1", "*.rna", "rna"};
+    const FileDialogRequest SaveDialog1{FileDialogRequest::Mode::Save, "SaveDialog1", "*.rna", "rna"};
+    const FileDialogRequest OpenDialog2{FileDialogRequest::Mode::Open, "OpenDialog2", "*.ren", "ren"};
+    const FileDialogRequest SaveDialog2{FileDialogRequest::Mode::Save, "SaveDialog2", "*.ren", "ren"};
 };

@@ -35,7 +35,7 @@ void FileDialogsTest::answersWithTheChosenPath() {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
-    const FileDialogSpec spec{save ? FileDialogSpec::Mode::Save : FileDialogSpec::Mode::Open, "SaveDialog2",
+    const FileDialogRequest request{save ? FileDialogRequest::Mode::Save : FileDialogRequest::Mode::Open, "SaveDialog2",
                               "*.ren", "ren"};
     QStringList filters;
     QString suffix;
@@ -52,7 +52,7 @@ void FileDialogsTest::answersWithTheChosenPath() {
         if (dialog->isVisible()) dialog->reject();
     });
     QtFileDialogs dialogs;
-    const std::optional<QString> chosen = dialogs.Execute(nullptr, spec);
+    const std::optional<QString> chosen = dialogs.Execute(nullptr, request);
     QCOMPARE(filters, QStringList{"*.ren"});
     QCOMPARE(suffix, QString("ren"));
     if (save) QVERIFY(!asksBeforeReplacing);
@@ -65,7 +65,7 @@ void FileDialogsTest::cancelAnswersNothing() {
         if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
     });
     QtFileDialogs dialogs;
-    QVERIFY(!dialogs.Execute(nullptr, {FileDialogSpec::Mode::Open, "OpenDialog1", "*.rna", "rna"}));
+    QVERIFY(!dialogs.Execute(nullptr, {FileDialogRequest::Mode::Open, "OpenDialog1", "*.rna", "rna"}));
 }
 
 QTEST_MAIN(FileDialogsTest)

@@ -14,8 +14,8 @@
 #include <QTabWidget>
 #include <QTest>
 
-std::optional<QString> ScriptedDialogs::Execute(QWidget*, const FileDialogSpec& spec) {
-    asked << spec;
+std::optional<QString> ScriptedDialogs::Execute(QWidget*, const FileDialogRequest& request) {
+    asked << request;
     if (answers.isEmpty()) return std::nullopt;
     return answers.takeFirst();
 }

@@ -25,9 +25,9 @@ class TNKLabelFloat;
 // Answers the file dialogs in order; no answer left means "cancel".
 class ScriptedDialogs : public FileDialogs {
 public:
-    std::optional<QString> Execute(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<QString> Execute(QWidget* parent, const FileDialogRequest& request) override;
     QList<std::optional<QString>> answers;
-    QList<FileDialogSpec> asked;
+    QList<FileDialogRequest> asked;
 };
 
 class RecordingErrorBox : public ErrorBox {

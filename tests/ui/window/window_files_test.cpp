@@ -121,9 +121,9 @@ void WindowFilesTest::eachButtonAsksItsOwnDialog() {
     driver.ShowTab(form.findChild<QWidget*>(tab));
     driver.Click(form.findChild<QPushButton*>(button));
     QCOMPARE(driver.dialogs.asked.size(), 1);
-    const FileDialogSpec& asked = driver.dialogs.asked.front();
+    const FileDialogRequest& asked = driver.dialogs.asked.front();
     QCOMPARE(asked.name, dialog);
-    QCOMPARE(asked.mode == FileDialogSpec::Mode::Save, save);
+    QCOMPARE(asked.mode == FileDialogRequest::Mode::Save, save);
     QCOMPARE(asked.filter, filter);
     QCOMPARE("*." + asked.defaultSuffix, filter);
     // Cancelled: nothing changed, nothing written.
