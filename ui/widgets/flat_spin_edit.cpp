@@ -4,12 +4,17 @@
 #include "regional_separators.h"
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 
 TFlatSpinEdit::TFlatSpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setAcceptDrops(false);
     setAttribute(Qt::WA_InputMethodEnabled, false);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &TFlatSpinEdit::FitText);
 }
 
 void TFlatSpinEdit::SetReadOnly(bool readOnly) { setReadOnly(readOnly); }
@@ -83,6 +88,23 @@ void TFlatSpinEdit::wheelEvent(QWheelEvent* event) {
 void TFlatSpinEdit::changeEvent(QEvent* event) {
     QAbstractSpinBox::changeEvent(event);
     if (event->type() == QEvent::ReadOnlyChange) ShowReadOnlyLook(lineEdit(), isReadOnly());
+}
+
+void TFlatSpinEdit::resizeEvent(QResizeEvent* event) {
+    QAbstractSpinBox::resizeEvent(event);
+    FitText();
+}
+
+void TFlatSpinEdit::FitText() {
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const int room = style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, this).width() - 4;
+    const QString text = lineEdit()->text();
+    QFont face = font();
+    for (int pixels = QFontInfo(face).pixelSize(); pixels > 7 && QFontMetrics(face).horizontalAdvance(text) > room;) {
+        face.setPixelSize(--pixels);
+    }
+    lineEdit()->setFont(face);
 }
 
 void TFlatSpinEdit::Show(const QString& text) { lineEdit()->setText(text); }

@@ -31,9 +31,13 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
     void Show(const QString& text);
 
 private:
-    void UpdateLook();
+    // A value with an exponent can be wider than the narrow edits of the
+    // training tab; a smaller face keeps the whole text in view instead of
+    // scrolling its first digits away.
+    void FitText();
 };

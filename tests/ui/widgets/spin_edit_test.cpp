@@ -34,6 +34,7 @@ private slots:
     void floatEditShowsEightSignificantDigits_data();
     void floatEditShowsEightSignificantDigits();
     void floatEditClampsLikeTheIntegerEdit();
+    void longTextShrinksIntoANarrowEdit();
 
 private:
     void TypeInto(TFlatSpinEdit* edit, const QString& keys);
@@ -258,6 +259,20 @@ void SpinEditTest::floatEditClampsLikeTheIntegerEdit() {
     QCOMPARE(float_->Value(), -3.5);
     other_->setFocus(Qt::TabFocusReason);
     QCOMPARE(float_->Text(), QStringLiteral("0"));
+}
+
+void SpinEditTest::longTextShrinksIntoANarrowEdit() {
+    float_->setFixedWidth(98);
+    QApplication::processEvents();
+    const int usual = QFontInfo(float_->Editor()->font()).pixelSize();
+
+    float_->SetValue(3.14125e-13);
+    const QFontMetrics shrunk(float_->Editor()->font());
+    QVERIFY(shrunk.horizontalAdvance(float_->Text()) <= float_->Editor()->contentsRect().width());
+    QVERIFY(QFontInfo(float_->Editor()->font()).pixelSize() < usual);
+
+    float_->SetValue(2.5);
+    QCOMPARE(QFontInfo(float_->Editor()->font()).pixelSize(), usual);
 }
 
 QTEST_MAIN(SpinEditTest)
