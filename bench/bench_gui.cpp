@@ -18,6 +18,7 @@
 #include "red_neuronal.h"
 #include "regional_separators.h"
 #include "vista_entrenamiento.h"
+#include "vista_sin_ventana.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -98,16 +99,7 @@ void BM_GuiRun(benchmark::State& state) {
 // window and the final repaint.
 BENCHMARK(BM_GuiRun)->Arg(1)->Arg(kIterations)->Unit(benchmark::kMillisecond);
 
-// The core run with nothing of the window behind it.
-class MuteTable : public VistaTabla {
-public:
-    void SetColCount(int) override {}
-    void SetRowCount(int) override {}
-    void SetCells(int, int, const std::string&) override {}
-    void SetFloat(int, int, double value) override { benchmark::DoNotOptimize(value); }
-    double GetFloat(int, int) override { return 0.0; }
-};
-
+// The core run with nothing of the window behind it, its points dropped.
 class CountingChart : public GraficaErrores {
 public:
     std::int64_t NumeroPuntos() const override { return count_; }
@@ -121,46 +113,13 @@ private:
     std::int64_t count_ = 0;
 };
 
-class CoreView : public VistaEntrenamiento {
-public:
-    CriterioParada Criterio() const override { return CriterioParada::NumeroCiclos; }
-    std::int32_t NumeroCiclos() const override { return kIterations; }
-    std::int32_t UmbralErrorMaximo() const override { return 1; }
-    std::int32_t UmbralErrorMinimo() const override { return 1; }
-    void SetNumeroCiclos(std::int32_t) override {}
-    void SetUmbralErrorMaximo(std::int32_t) override {}
-    void SetUmbralErrorMinimo(std::int32_t) override {}
-    std::int64_t CiclosTotales() const override { return 0; }
-    void SetCiclosTotales(std::int64_t value) override { benchmark::DoNotOptimize(value); }
-    std::int64_t TiempoEntrenamiento() const override { return 0; }
-    void SetTiempoEntrenamiento(std::int64_t) override {}
-    void SetErrorMaximo(double value) override { benchmark::DoNotOptimize(value); }
-    void SetErrorMinimo(double value) override { benchmark::DoNotOptimize(value); }
-    VistaTabla& SalidasEsperadas() override { return table_; }
-    VistaTabla& SalidasObtenidas() override { return table_; }
-    GraficaErrores& Grafica() override { return chart_; }
-    void AbrirProgreso() override {}
-    void CerrarProgreso() noexcept override {}
-    void ProcesarMensajes() override {}
-
-private:
-    MuteTable table_;
-    CountingChart chart_;
-};
-
 void BM_CoreRun(benchmark::State& state) {
     TRedNeuronal red;
     PrepararRedInicial(red);
     EstadoTrabajo estado;
-    const double patterns[4][3] = {{0.1, 0.1, 0.1}, {0.1, 0.9, 0.9}, {0.9, 0.1, 0.9}, {0.9, 0.9, 0.1}};
-    for (int p = 1; p <= 4; ++p) {
-        estado.EntradasPatrones[p][1] = patterns[p - 1][0];
-        estado.EntradasPatrones[p][2] = patterns[p - 1][1];
-        estado.SalidasPatrones[p][1] = patterns[p - 1][2];
-    }
-    estado.NumeroPatrones = 4;
-    estado.RedCreada = true;
-    CoreView view;
+    CargarXor(estado);
+    CountingChart chart;
+    VistaSinVentana view(chart, kIterations);
     for (auto _ : state) {
         state.PauseTiming();
         red.InicializarPesos();

@@ -20,6 +20,7 @@
 #include "ratio_report.h"
 #include "red_neuronal.h"
 #include "vista_entrenamiento.h"
+#include "vista_sin_ventana.h"
 
 // Every allocation of the process is counted, so a run can show it makes
 // none of its own once the chart's storage is reserved.
@@ -53,43 +54,8 @@ private:
     std::vector<std::pair<double, double>> puntos_;
 };
 
-class TablaMuda : public VistaTabla {
-public:
-    void SetColCount(int) override {}
-    void SetRowCount(int) override {}
-    void SetCells(int, int, const std::string&) override {}
-    void SetFloat(int, int, double valor) override { benchmark::DoNotOptimize(valor); }
-    double GetFloat(int, int) override { return 0.0; }
-};
 
-class VistaBanco : public VistaEntrenamiento {
-public:
-    CriterioParada Criterio() const override { return CriterioParada::NumeroCiclos; }
-    std::int32_t NumeroCiclos() const override { return Iteraciones; }
-    std::int32_t UmbralErrorMaximo() const override { return 1; }
-    std::int32_t UmbralErrorMinimo() const override { return 1; }
-    void SetNumeroCiclos(std::int32_t) override {}
-    void SetUmbralErrorMaximo(std::int32_t) override {}
-    void SetUmbralErrorMinimo(std::int32_t) override {}
-    std::int64_t CiclosTotales() const override { return 0; }
-    void SetCiclosTotales(std::int64_t valor) override { benchmark::DoNotOptimize(valor); }
-    std::int64_t TiempoEntrenamiento() const override { return 0; }
-    void SetTiempoEntrenamiento(std::int64_t) override {}
-    void SetErrorMaximo(double valor) override { benchmark::DoNotOptimize(valor); }
-    void SetErrorMinimo(double valor) override { benchmark::DoNotOptimize(valor); }
-    VistaTabla& SalidasEsperadas() override { return tabla; }
-    VistaTabla& SalidasObtenidas() override { return tabla; }
-    GraficaErrores& Grafica() override { return grafica; }
-    void AbrirProgreso() override {}
-    void CerrarProgreso() noexcept override {}
-    void ProcesarMensajes() override {}
-
-    TablaMuda tabla;
-    GraficaEnMemoria grafica;
-};
-
-// XOR coded as the help text advises, 0.1 for false and 0.9 for true, on a
-// 2-2-1 sigmoid network. The clock is frozen, so the initial weights and the
+// XOR on a 2-2-1 sigmoid network. The clock is frozen, so the initial weights and the
 // pattern draws are the same in both benchmarks.
 struct Banco {
     TRedNeuronal red;
@@ -98,25 +64,19 @@ struct Banco {
     Banco() {
         Aleatorio::FijarReloj([] { return HoraDelDia{12, 0, 0, 0}; });
         PrepararRedInicial(red);
-        const double patrones[4][3] = {{0.1, 0.1, 0.1}, {0.1, 0.9, 0.9}, {0.9, 0.1, 0.9}, {0.9, 0.9, 0.1}};
-        for (int p = 1; p <= 4; ++p) {
-            estado.EntradasPatrones[p][1] = patrones[p - 1][0];
-            estado.EntradasPatrones[p][2] = patrones[p - 1][1];
-            estado.SalidasPatrones[p][1] = patrones[p - 1][2];
-        }
-        estado.NumeroPatrones = 4;
-        estado.RedCreada = true;
+        CargarXor(estado);
     }
     ~Banco() { Aleatorio::FijarReloj({}); }
 };
 
 void BM_Corrida(benchmark::State& state) {
     Banco banco;
-    VistaBanco vista;
+    GraficaEnMemoria grafica;
+    VistaSinVentana vista(grafica, Iteraciones);
     for (auto _ : state) {
         state.PauseTiming();
         banco.red.InicializarPesos();
-        vista.grafica.Borrar();
+        grafica.Borrar();
         state.ResumeTiming();
         Entrenar(banco.estado, banco.red, vista);
     }
@@ -148,7 +108,8 @@ BENCHMARK(BM_EntrenarPatron)->Unit(benchmark::kMillisecond);
 // Allocations made by one whole run, the chart's storage being reserved.
 std::int64_t AsignacionesDeUnaCorrida() {
     Banco banco;
-    VistaBanco vista;
+    GraficaEnMemoria grafica;
+    VistaSinVentana vista(grafica, Iteraciones);
     const std::int64_t antes = asignaciones;
     Entrenar(banco.estado, banco.red, vista);
     return asignaciones - antes;
