@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots from the real program on a virtual display,
 # the way a person would use it: a 2-2-1 network, the four XOR patterns typed
-# in, a training run, then one execution. Needs xvfb, xdotool and
-# imagemagick. Usage: docs/screenshots.sh [build directory, default build]
+# in, a long training run (the progress window taken while it runs, then
+# "Stop"), then one execution. Needs xvfb, xdotool and imagemagick.
+# Usage: docs/screenshots.sh [build directory, default build]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -39,10 +40,23 @@ for pattern in "0 0 0,1" "0 1 0,9" "1 0 0,9" "1 1 0,1"; do
 done
 shot tab-introducir-datos
 
+# A run far longer than the screenshots take.
 click 317 33
-type_over 179 100 200000
+type_over 179 100 500000000
 click 143 333
 sleep 3
+
+# The progress window is centred on the screen: 338 x 48.
+read -r width height <<<"$(xdotool getdisplaygeometry)"
+left=$(((width - 338) / 2))
+top=$(((height - 48) / 2))
+import -window root -crop "338x48+${left}+${top}" +repage docs/progreso.png
+eval "$(xdotool getwindowgeometry --shell "$window")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/entrenando.png
+
+# "Stop", in the progress window's top right corner.
+xdotool mousemove $((left + 304)) $((top + 24)) click 1
+sleep 1
 shot tab-entrenamiento
 
 click 423 33
