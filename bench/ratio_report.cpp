@@ -10,6 +10,9 @@ namespace {
 // Keeps the median of every benchmark while the console shows the usual table.
 class MedianCollector : public benchmark::ConsoleReporter {
 public:
+    // No colours: the ratio lines printed after the table must start their line.
+    MedianCollector() : ConsoleReporter(OO_Tabular) {}
+
     std::map<std::string, double> seconds;
 
     void ReportRuns(const std::vector<Run>& runs) override {
