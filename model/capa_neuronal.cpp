@@ -1,12 +1,7 @@
 #include "capa_neuronal.h"
 
-#include <algorithm>
 #include <stdexcept>
 #include <utility>
-
-#include "activacion.h"
-#include "filas_capa.h"
-#include "program_error.h"
 
 namespace {
 
@@ -19,30 +14,6 @@ std::array<TNeurona, MaxNeuronas> CrearNeuronas(AlmacenCapa& almacen, std::index
 
 void ComprobarNeuronas(int v) {
     if (v > MaxNeuronas) throw std::out_of_range("TCapaNeuronal: NumeroNeuronas fuera de 0..32");
-}
-
-// The layer's forward pass, compiled for AVX2 and for the baseline
-// processor; the program runs the one its processor supports.
-__attribute__((target_clones("avx2", "default")))
-void CalcularCapa(AlmacenCapa& almacen, const NeuronasCapa& neuronasCapa, std::span<const double> x, int neuronas,
-                  double* salidas) {
-    const int n = static_cast<int>(x.size());
-
-    Bloque sumas[MaxBloques];
-    SumasPonderadas(almacen, x.data(), n, neuronas, sumas);
-
-    // Then each neuron's own functions, in neuron order; the first overflow stops the layer.
-    int hechas = 0;
-    for (; hechas < neuronas; ++hechas) {
-        const TNeurona& neurona = neuronasCapa[hechas + 1];
-        const auto y = Activacion(neurona.FuncionTransferencia(), neurona.FuncionSalida(), neurona.Umbral(),
-                                  sumas[hechas / Carriles][hechas % Carriles]);
-        if (!y) break;
-        almacen.salidas[hechas] = *y;
-        if (salidas) salidas[hechas] = *y;
-    }
-    CopiarEntradas(almacen, x.data(), n, std::min(hechas + 1, neuronas));  // the failing neuron got its inputs
-    if (hechas < neuronas) throw ProgramError(MensajeDesbordamiento);
 }
 
 }  // namespace
@@ -93,9 +64,4 @@ void TCapaNeuronal::SetUmbral(double umbral) {
 
 void TCapaNeuronal::InicializarPesos() {
     for (int j = 1; j <= numeroNeuronas_; ++j) Neuronas[j].InicializarPesos();
-}
-
-void TCapaNeuronal::CalcularSalidas(std::span<const double> x, int neuronas, double* salidas) {
-    ComprobarNeuronas(neuronas);
-    CalcularCapa(almacen_, Neuronas, x, neuronas, salidas);
 }

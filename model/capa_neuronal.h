@@ -60,7 +60,8 @@ private:
     // and computes them in order; each output also goes to salidas[j-1] when
     // salidas is given. On overflow at neuron j the neurons before j are done,
     // neuron j has its inputs but keeps its output, later ones are untouched,
-    // and ProgramError("Floating point overflow") is thrown.
+    // and ProgramError("Floating point overflow") is thrown. Defined inline in
+    // calculo_capa.h; neuronas is at most 32.
     void CalcularSalidas(std::span<const double> x, int neuronas, double* salidas);
 
     std::int32_t numeroEntradas_ = 2;

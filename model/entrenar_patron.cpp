@@ -11,84 +11,84 @@ constexpr double Eta = 0.35;  // learning rate; no momentum
 
 // f'(y), written in terms of the neuron's output y, for a value or a block.
 template <class T>
-[[gnu::always_inline]] inline void Derivada(TFuncionTransferencia funcion, const T& y, T& derivada) {
-    if (funcion == ftSigmoide)
-        derivada = (1 - y) * y;
-    else
-        derivada = (1 + y) * (1 - y);
+[[gnu::always_inline]] inline T Derivada(TFuncionTransferencia funcion, const T& y) {
+    if (funcion == ftSigmoide) return (1 - y) * y;
+    return (1 + y) * (1 - y);
 }
 
-bool Finitos(const double* v, int m) {
-    bool finitos = true;
-    for (int j = 0; j < m; ++j) finitos = finitos && std::isfinite(v[j]);
-    return finitos;
-}
-
-// paso[j] = η·delta[j] for the m neurons, and 0 in the rest of their last
-// block. Built in registers from the scalar deltas: a block load from
-// freshly stored scalars would stall the training step.
-[[gnu::always_inline]] inline void Pasos(const double* delta, int m, double* paso) {
-    for (int b = 0; b < Bloques(m); ++b) {
-        const double* d = delta + b * Carriles;
-        Bloque producto = Eta * Bloque{d[0], d[1], d[2], d[3]};
-        SoloActivas(producto, m, b);
-        BloqueDe(paso, b) = producto;
+// The row where some new weight would leave the double range, redone weight
+// by weight in the order of the step: the weights before the first one out
+// of range take their new value, the rest stay, and the error goes up.
+[[noreturn, gnu::cold]] void CorregirHastaDesbordar(AlmacenCapa& a, int k, int m, const Bloque* paso, bool porNeurona,
+                                                   double xk) {
+    for (int j = 0; j < m; ++j) {
+        const double nuevo = a.pesos[k][j] + paso[j / Carriles][j % Carriles] * (porNeurona ? a.entradas[k][j] : xk);
+        if (!std::isfinite(nuevo)) break;
+        a.pesos[k][j] = nuevo;
     }
+    throw ProgramError(MensajeDesbordamiento);
 }
 
-// The rare layer where some new weight would leave the double range, redone
-// weight by weight in the order of the step: the weights before the first
-// one out of range take their new value, the rest stay, and the error goes up.
-[[noreturn]] void CorregirHastaDesbordar(AlmacenCapa& a, int filas, int m, const double* paso, const double* x) {
-    for (int k = 0; k < filas; ++k)
-        for (int j = 0; j < m; ++j) {
-            const double nuevo = a.pesos[k][j] + paso[j] * (x ? x[k] : a.entradas[k][j]);
-            if (!std::isfinite(nuevo)) throw ProgramError(MensajeDesbordamiento);
-            a.pesos[k][j] = nuevo;
-        }
-    throw ProgramError(MensajeDesbordamiento);  // not reached: the fast pass saw an overflow
+// Weight rows 0..filas-1 of the m neurons of t, one row after another as the
+// step orders them. x is null when each neuron multiplies its own inputs;
+// otherwise the network's inputs, x[k] for k >= 1, beside the bias input -1.
+template <bool PorNeurona>
+[[gnu::always_inline]] inline void CorregirPesos(AlmacenCapa& a, int filas, int m, const Tramo& t,
+                                                 const Bloque* paso, const double* x) {
+    for (int k = 0; k < filas; ++k) {
+        const double xk = PorNeurona ? 0.0 : k == 0 ? -1.0 : x[k];
+        if (!CorregirFila<PorNeurona>(a, k, t, paso, xk)) CorregirHastaDesbordar(a, k, m, paso, PorNeurona, xk);
+    }
 }
 
 }  // namespace
 
-// Compiled for AVX2 and for the baseline processor; the program runs the one
-// its processor supports. Neuron i is element i-1 of the working arrays.
-__attribute__((target_clones("avx2", "default")))
-void TRedNeuronal::Retropropagar() {
+// Neuron i is lane i-1 of the working blocks, whose lanes past the active
+// neurons hold 0.
+template <int MaxB>
+[[gnu::always_inline]] inline void TRedNeuronal::RetropropagarBloques() {
     const int H = neuronasCapaOculta_, O = neuronasCapaSalida_, n = numeroEntradas_;
+    const Tramo tramoOculta = TramoDe<MaxB>(H), tramoSalida = TramoDe<MaxB>(O);
     AlmacenCapa& oculta = CapaOculta.almacen_;
     AlmacenCapa& salida = CapaSalida.almacen_;
-    alignas(32) double deltaSalida[MaxNeuronas], deltaOculta[MaxNeuronas], paso[MaxNeuronas];
+    Bloque deltaSalida[MaxB], deltaOculta[MaxB], paso[MaxB];
+    Bloque nan = Bloque{};  // lanes turn NaN when a delta is not finite
 
     // Output deltas.
-    for (int i = 0; i < O; ++i) {
-        double derivada;
-        Derivada(transferencia_, SalidasObtenidas[i + 1], derivada);
-        deltaSalida[i] = derivada * (SalidasEsperadas[i + 1] - SalidasObtenidas[i + 1]);
+    for (int b = 0; b < tramoSalida.bloques; ++b) {
+        const Bloque obtenida = BloqueDeEscalares(&SalidasObtenidas[1 + b * Carriles]);
+        const Bloque esperada = BloqueDeEscalares(&SalidasEsperadas[1 + b * Carriles]);
+        deltaSalida[b] = SoloActivas(Derivada(transferencia_, obtenida) * (esperada - obtenida), tramoSalida, b);
+        nan = nan + (deltaSalida[b] - deltaSalida[b]);
     }
-    for (int i = O; i < Bloques(O) * Carriles; ++i) deltaSalida[i] = 0;  // read by the blocks below
 
     // Hidden deltas, through the output weights of before this step.
-    for (int b = 0; b < Bloques(H); ++b) {
-        Bloque suma, derivada;
-        SumaDeltas(salida, deltaSalida, O, b, suma);
-        const double* y = oculta.salidas + b * Carriles;
-        Derivada(transferencia_, Bloque{y[0], y[1], y[2], y[3]}, derivada);
-        BloqueDe(deltaOculta, b) = derivada * suma;
+    for (int b = 0; b < tramoOculta.bloques; ++b) {
+        const Bloque y = BloqueDeEscalares(oculta.salidas + b * Carriles);
+        const Bloque suma = SumaDeltas(salida, reinterpret_cast<const double*>(deltaSalida), O, b);
+        deltaOculta[b] = SoloActivas(Derivada(transferencia_, y) * suma, tramoOculta, b);
+        nan = nan + (deltaOculta[b] - deltaOculta[b]);
     }
-    if (!Finitos(deltaSalida, O) || !Finitos(deltaOculta, H)) throw ProgramError(MensajeDesbordamiento);
+    if (!SinNaN(nan)) throw ProgramError(MensajeDesbordamiento);
 
     // Output weights, bias first: Pesos[k] += (η·δo[i]) · the neuron's own input k (-1 for k = 0).
-    Pasos(deltaSalida, O, paso);
-    if (!CorregirPesos<true>(salida, H + 1, O, paso, nullptr)) CorregirHastaDesbordar(salida, H + 1, O, paso, nullptr);
+    for (int b = 0; b < tramoSalida.bloques; ++b) paso[b] = Eta * deltaSalida[b];
+    CorregirPesos<true>(salida, H + 1, O, tramoSalida, paso, nullptr);
 
     // Hidden weights: the bias Pesos[0] -= η·δh[j], which is adding (η·δh[j]) · -1,
     // then Pesos[k] += (η·δh[j]) · Entradas[k] of the network.
-    Pasos(deltaOculta, H, paso);
-    double x[MaxEntradas + 1];
-    x[0] = -1;
-    for (int k = 1; k <= n; ++k) x[k] = Entradas[static_cast<std::size_t>(k)];
-    if (!CorregirPesos<false>(oculta, n + 1, H, paso, x)) CorregirHastaDesbordar(oculta, n + 1, H, paso, x);
+    for (int b = 0; b < tramoOculta.bloques; ++b) paso[b] = Eta * deltaOculta[b];
+    CorregirPesos<false>(oculta, n + 1, H, tramoOculta, paso, Entradas.data());
+}
+
+// Compiled for AVX2 and for the baseline processor; the program runs the one
+// its processor supports. Layers that fit in one block have their own copy.
+__attribute__((target_clones("avx2", "default")))
+void TRedNeuronal::Retropropagar() {
+    if (neuronasCapaOculta_ <= Carriles && neuronasCapaSalida_ <= Carriles)
+        RetropropagarBloques<1>();
+    else
+        RetropropagarBloques<MaxBloques>();
 }
 
 // Forward pass; then, for the two functions that learn, deltas and new weights.

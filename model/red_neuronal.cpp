@@ -4,6 +4,8 @@
 #include <span>
 #include <stdexcept>
 
+#include "calculo_capa.h"
+
 namespace {
 
 // The arrays hold 32 neurons and 32 inputs; callers keep counts within them.
@@ -62,6 +64,9 @@ void TRedNeuronal::InicializarPesos() {
     CapaSalida.InicializarPesos();
 }
 
+// Compiled for AVX2 and for the baseline processor; the program runs the one
+// its processor supports.
+__attribute__((target_clones("avx2", "default")))
 void TRedNeuronal::Propagar() {
     // Every hidden neuron is computed before any output neuron reads it.
     CapaOculta.CalcularSalidas(std::span(Entradas).subspan(1, static_cast<std::size_t>(numeroEntradas_)),

@@ -56,8 +56,11 @@ public:
     void EntrenarPatron();
 
 private:
-    // The deltas and the weight changes of EntrenarPatron, after its forward pass.
+    // The deltas and the weight changes of EntrenarPatron, after its forward pass;
+    // the second for layers of at most MaxB blocks of neurons.
     void Retropropagar();
+    template <int MaxB>
+    void RetropropagarBloques();
 
     TRangoNeuronas neuronasCapaOculta_ = 2;
     TRangoNeuronas neuronasCapaSalida_ = 1;
