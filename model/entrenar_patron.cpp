@@ -46,7 +46,7 @@ template <bool PorNeurona>
 // Neuron i is lane i-1 of the working blocks, whose lanes past the active
 // neurons hold 0.
 template <int MaxB>
-[[gnu::always_inline]] inline void TRedNeuronal::RetropropagarBloques() {
+[[gnu::always_inline]] inline void TRedNeuronal::Retropropagar() {
     const int H = neuronasCapaOculta_, O = neuronasCapaSalida_, n = numeroEntradas_;
     const Tramo tramoOculta = TramoDe<MaxB>(H), tramoSalida = TramoDe<MaxB>(O);
     AlmacenCapa& oculta = CapaOculta.almacen_;
@@ -81,19 +81,16 @@ template <int MaxB>
     CorregirPesos<false>(oculta, n + 1, H, tramoOculta, paso, Entradas.data());
 }
 
-// Compiled for AVX2 and for the baseline processor; the program runs the one
-// its processor supports. Layers that fit in one block have their own copy.
+// Forward pass; then, for the two functions that learn, deltas and new
+// weights. Compiled for AVX2 and for the baseline processor; the program runs
+// the one its processor supports.
 __attribute__((target_clones("avx2", "default")))
-void TRedNeuronal::Retropropagar() {
-    if (neuronasCapaOculta_ <= Carriles && neuronasCapaSalida_ <= Carriles)
-        RetropropagarBloques<1>();
-    else
-        RetropropagarBloques<MaxBloques>();
-}
-
-// Forward pass; then, for the two functions that learn, deltas and new weights.
 void TRedNeuronal::EntrenarPatron() {
     Propagar();
     if (transferencia_ != ftSigmoide && transferencia_ != ftTangenteHiperbolica) return;
-    Retropropagar();
+    // Layers that fit in one block have their own copy, with no loop over blocks.
+    if (neuronasCapaOculta_ <= Carriles && neuronasCapaSalida_ <= Carriles)
+        Retropropagar<1>();
+    else
+        Retropropagar<MaxBloques>();
 }

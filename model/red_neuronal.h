@@ -56,11 +56,10 @@ public:
     void EntrenarPatron();
 
 private:
-    // The deltas and the weight changes of EntrenarPatron, after its forward pass;
-    // the second for layers of at most MaxB blocks of neurons.
-    void Retropropagar();
+    // The deltas and the weight changes of EntrenarPatron, after its forward
+    // pass, for layers of at most MaxB blocks of four neurons.
     template <int MaxB>
-    void RetropropagarBloques();
+    void Retropropagar();
 
     TRangoNeuronas neuronasCapaOculta_ = 2;
     TRangoNeuronas neuronasCapaSalida_ = 1;
