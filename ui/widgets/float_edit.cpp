@@ -177,13 +177,7 @@ void TFloatEdit::ToggleSign() {
     const int length = selected ? static_cast<int>(selectedText().size()) : 0;
     const bool caretAtStart = selected && cursorPosition() == start;
     QString toggled = text();
-    int shift = 1;
-    if (toggled.startsWith(QLatin1Char('-'))) {
-        toggled.remove(0, 1);
-        shift = -1;
-    } else {
-        toggled.prepend(QLatin1Char('-'));
-    }
+    const int shift = ToggleLeadingMinus(toggled);
     setText(toggled);
     // The caret stays beside the digit it was beside.
     const int newStart = std::max(0, start + shift);

@@ -1,6 +1,7 @@
 #include "grid_cell_edit.h"
 
 #include "number_reading.h"
+#include "number_writing.h"
 #include "regional_separators.h"
 
 #include <QKeyEvent>
@@ -44,13 +45,7 @@ void GridCellEdit::keyPressEvent(QKeyEvent* event) {
 void GridCellEdit::ToggleSign() {
     const int caret = cursorPosition();
     QString toggled = text();
-    int shift = 1;
-    if (toggled.startsWith(QLatin1Char('-'))) {
-        toggled.remove(0, 1);
-        shift = -1;
-    } else {
-        toggled.prepend(QLatin1Char('-'));
-    }
+    const int shift = ToggleLeadingMinus(toggled);
     setText(toggled);
     setCursorPosition(std::max(0, caret + shift));
 }

@@ -64,3 +64,12 @@ QString FixedText(long double value, int decimals, QChar decimal) {
     }
     return text;
 }
+
+int ToggleLeadingMinus(QString& text) {
+    if (text.startsWith(QLatin1Char('-'))) {
+        text.remove(0, 1);
+        return -1;
+    }
+    text.prepend(QLatin1Char('-'));
+    return 1;
+}

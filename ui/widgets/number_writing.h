@@ -17,3 +17,8 @@ QString GeneralFloatText(long double value, int precision, int exponentDigits, Q
 
 // Fixed notation with exactly `decimals` decimals and no grouping.
 QString FixedText(long double value, int decimals, QChar decimal);
+
+// Adds a leading "-" to a number's text or removes it; returns by how many
+// characters everything after it moved (+1 or -1), so an editor can keep its
+// caret beside the same digit.
+int ToggleLeadingMinus(QString& text);
