@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "aleatorio.h"
+#include "exponencial.h"
 #include "ratio_report.h"
 #include "red_neuronal.h"
 
@@ -133,7 +134,7 @@ void FannRun(benchmark::State& state, Forma forma) {
 void CadenaMinima(benchmark::State& state) {
     const Patrones p = Crear({2, 2, 1});
     double wh[2][3] = {{0.1, 0.2, -0.3}, {-0.2, 0.4, 0.1}}, wo[3] = {0.05, 0.3, -0.2};
-    const auto sigmoide = [](double s) { return 1.0 / (1.0 + std::exp(-s)); };
+    const auto sigmoide = [](double s) { return 1.0 / (1.0 + Exponencial(-s)); };
     std::size_t t = 0;
     for (auto _ : state) {
         const auto n = static_cast<std::size_t>(p.secuencia[t++ % Pasos]);
@@ -158,6 +159,33 @@ void CadenaMinima(benchmark::State& state) {
     }
 }
 
+// The exponential alone, ours against the C library's: a chain of sigmoids,
+// each waiting for the last (what a small network's step does), and
+// independent arguments (what a wide layer does).
+template <double (*F)(double)>
+void CadenaSigmoides(benchmark::State& state) {
+    double v = 0.25;
+    for (auto _ : state) {
+        v = 1.0 / (1.0 + F(-v));
+        benchmark::DoNotOptimize(v);
+    }
+}
+
+template <double (*F)(double)>
+void ArgumentosIndependientes(benchmark::State& state) {
+    std::mt19937_64 azar(3);
+    std::uniform_real_distribution<double> uniforme(-40, 40);
+    std::vector<double> x(1024);
+    for (double& v : x) v = uniforme(azar);
+    for (auto _ : state) {
+        double suma = 0;
+        for (const double v : x) suma += F(v);
+        benchmark::DoNotOptimize(suma);
+    }
+}
+
+double ExpBiblioteca(double x) { return std::exp(x); }
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -173,5 +201,11 @@ int main(int argc, char** argv) {
     }
     benchmark::RegisterBenchmark("CadenaMinima 2-2-1", CadenaMinima);
     ratios.push_back({"CadenaMinima/fann_train 2-2-1", "CadenaMinima 2-2-1", "fann_train 2-2-1"});
+    benchmark::RegisterBenchmark("sigmoides Exponencial", CadenaSigmoides<Exponencial>);
+    benchmark::RegisterBenchmark("sigmoides exp", CadenaSigmoides<ExpBiblioteca>);
+    benchmark::RegisterBenchmark("1024 Exponencial", ArgumentosIndependientes<Exponencial>);
+    benchmark::RegisterBenchmark("1024 exp", ArgumentosIndependientes<ExpBiblioteca>);
+    ratios.push_back({"Exponencial/exp chain", "sigmoides Exponencial", "sigmoides exp"});
+    ratios.push_back({"Exponencial/exp throughput", "1024 Exponencial", "1024 exp"});
     return RunBenchmarksAndPrintRatios(argc, argv, ratios);
 }

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "enumeraciones.h"
+#include "exponencial.h"
 
 inline constexpr const char* MensajeDesbordamiento = "Floating point overflow";
 
@@ -21,14 +22,14 @@ inline std::optional<double> Activacion(TFuncionTransferencia transferencia, TFu
     case ftEscalon: t = s >= 0 ? 1.0 : -1.0; break;
     case ftEscalonPositivo: t = s >= 0 ? 1.0 : 0.0; break;
     case ftSigmoide: {
-        const double e = std::exp(-s);
+        const double e = Exponencial(-s);
         if (std::isinf(e)) return std::nullopt;
         t = 1.0 / (1.0 + e);
         break;
     }
     case ftTangenteHiperbolica: {
-        const double ep = std::exp(s);
-        const double em = std::exp(-s);
+        const double ep = Exponencial(s);
+        const double em = Exponencial(-s);
         if (std::isinf(ep) || std::isinf(em)) return std::nullopt;
         t = (ep - em) / (ep + em);
         break;

@@ -7,8 +7,62 @@
 
 #include "activacion.h"
 #include "capa_neuronal.h"
+#include "exponencial_bloque.h"
 #include "filas_capa.h"
 #include "program_error.h"
+
+// The transfer function f, sigmoid or hyperbolic tangent, then the identity
+// output, for the neurons of t, a block at a time: sumas in, salidas out.
+// False when a sum is not finite or an exponential overflows; the
+// neuron-by-neuron pass then finds the neuron that stops.
+template <int MaxB>
+[[gnu::always_inline]] inline bool ActivarBloques(TFuncionTransferencia f, const Bloque* sumas, const Tramo& t,
+                                                  Bloque* salidas) {
+    const bool sigmoide = f == ftSigmoide;
+    // e^-s, and for the tangent e^s, of every block first; the rare lanes the
+    // quick value leaves unsettled are put right before anything uses them.
+    Bloque menos[MaxB], mas[MaxB], em[MaxB], ep[MaxB];
+    Mascara seguroMenos[MaxB], seguroMas[MaxB];
+    Mascara todos = ~Mascara{};
+    for (int b = 0; b < t.bloques; ++b) {
+        mas[b] = SoloActivas(sumas[b], t, b);  // lanes past the neurons compute e^0
+        menos[b] = -mas[b];
+        em[b] = ExponencialRapidaBloque(menos[b], seguroMenos[b]);
+        todos &= seguroMenos[b];
+        if (!sigmoide) {
+            ep[b] = ExponencialRapidaBloque(mas[b], seguroMas[b]);
+            todos &= seguroMas[b];
+        }
+    }
+    if (!TodosCiertos(todos)) [[unlikely]] {
+        for (int b = 0; b < t.bloques; ++b) {
+            if (!TodosCiertos(seguroMenos[b])) AsentarCarriles(menos[b], em[b], seguroMenos[b]);
+            if (!sigmoide && !TodosCiertos(seguroMas[b])) AsentarCarriles(mas[b], ep[b], seguroMas[b]);
+        }
+    }
+
+    Bloque nan = Bloque{};  // lanes turn NaN on a value that is not finite
+    for (int b = 0; b < t.bloques; ++b) {
+        if (sigmoide) {
+            nan = nan + (mas[b] - mas[b]) + (em[b] - em[b]);
+            salidas[b] = 1.0 / (1.0 + em[b]);
+        } else {
+            nan = nan + (mas[b] - mas[b]) + (ep[b] - ep[b]) + (em[b] - em[b]);
+            salidas[b] = (ep[b] - em[b]) / (ep[b] + em[b]);
+        }
+    }
+    return SinNaN(nan);
+}
+
+// Whether neurons 1..neuronas all have the transfer function of the first,
+// sigmoid or hyperbolic tangent, and the identity output.
+inline bool FuncionesComunes(const NeuronasCapa& neuronasCapa, int neuronas) {
+    const TFuncionTransferencia f = neuronasCapa[1].FuncionTransferencia();
+    if (f != ftSigmoide && f != ftTangenteHiperbolica) return false;
+    for (int j = 1; j <= neuronas; ++j)
+        if (neuronasCapa[j].FuncionTransferencia() != f || neuronasCapa[j].FuncionSalida() != fsIdentidad) return false;
+    return true;
+}
 
 // The pass over at most MaxB blocks of neurons.
 template <int MaxB>
@@ -16,10 +70,23 @@ template <int MaxB>
                                                    std::span<const double> x, int neuronas, double* salidas) {
     const int n = static_cast<int>(x.size());
 
+    const Tramo tramo = TramoDe<MaxB>(neuronas);
     Bloque sumas[MaxB];
-    SumasPonderadas(almacen, x.data(), n, TramoDe<MaxB>(neuronas), sumas);
+    SumasPonderadas(almacen, x.data(), n, tramo, sumas);
 
-    // Then each neuron's own functions, in neuron order; the first overflow stops the layer.
+    // The usual layer, one function for all: a block of neurons at a time.
+    Bloque activadas[MaxB];
+    if (FuncionesComunes(neuronasCapa, neuronas) &&
+        ActivarBloques<MaxB>(neuronasCapa[1].FuncionTransferencia(), sumas, tramo, activadas)) [[likely]] {
+        // Stored one by one: the next layer reads them one by one, straight away.
+        for (int j = 0; j < neuronas; ++j) almacen.salidas[j] = activadas[j / Carriles][j % Carriles];
+        if (salidas)
+            for (int j = 0; j < neuronas; ++j) salidas[j] = activadas[j / Carriles][j % Carriles];
+        CopiarEntradas(almacen, x.data(), n, tramo);
+        return;
+    }
+
+    // Otherwise each neuron's own functions, in neuron order; the first overflow stops the layer.
     int hechas = 0;
     for (; hechas < neuronas; ++hechas) {
         const TNeurona& neurona = neuronasCapa[hechas + 1];

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "exponencial.h"
 #include "program_error.h"
 #include "red_neuronal.h"
 
@@ -65,7 +66,7 @@ TEST(EntrenarPatron, SigmoidWithUnitOutputWeightMovesBothLayers) {
     red.CapaSalida.Neuronas[1].Pesos[1] = 1;
     red.EntrenarPatron();
     EXPECT_NEAR(red.SalidasObtenidas[1], 0.6224593, 5e-8);
-    EXPECT_EQ(red.SalidasObtenidas[1], 1 / (1 + std::exp(-0.5)));
+    EXPECT_EQ(red.SalidasObtenidas[1], 1 / (1 + Exponencial(-0.5)));
     EXPECT_NEAR(red.CapaSalida.Neuronas[1].Pesos[0], -0.0310532, 5e-8);
     EXPECT_NEAR(red.CapaSalida.Neuronas[1].Pesos[1], 1.0155266, 5e-8);
     EXPECT_NEAR(red.CapaOculta.Neuronas[1].Pesos[0], -0.0077633, 5e-8);
@@ -228,7 +229,7 @@ struct PasoDeReferencia {
         }
         const bool sigmoide = red.FuncionTransferencia() == ftSigmoide;
         const auto f1 = [sigmoide](double s) {
-            return sigmoide ? 1 / (1 + std::exp(-s)) : (std::exp(s) - std::exp(-s)) / (std::exp(s) + std::exp(-s));
+            return sigmoide ? 1 / (1 + Exponencial(-s)) : (Exponencial(s) - Exponencial(-s)) / (Exponencial(s) + Exponencial(-s));
         };
         const auto derivada = [sigmoide](double y) { return sigmoide ? (1 - y) * y : (1 + y) * (1 - y); };
         std::vector<double> x{-1}, y{-1}, o, dO, dH;

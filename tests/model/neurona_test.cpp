@@ -7,6 +7,7 @@
 #include <string>
 
 #include "capa_neuronal.h"
+#include "exponencial.h"
 #include "program_error.h"
 #include "reloj_fijo.h"
 
@@ -156,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoFunciones{ftSigmoide, fsIdentidad, 0, 0, 0.5},
                       CasoFunciones{ftSigmoide, fsIdentidad, 0, 1000, 1},  // e^-1000 underflows to 0: no error
                       CasoFunciones{ftTangenteHiperbolica, fsIdentidad, 0, 0, 0},
-                      CasoFunciones{ftTangenteHiperbolica, fsIdentidad, 0, 1, (std::exp(1.0) - std::exp(-1.0)) / (std::exp(1.0) + std::exp(-1.0))},
+                      CasoFunciones{ftTangenteHiperbolica, fsIdentidad, 0, 1, (Exponencial(1.0) - Exponencial(-1.0)) / (Exponencial(1.0) + Exponencial(-1.0))},
                       CasoFunciones{ftIdentidad, fsIdentidad, 0, -1e300, -1e300},
                       CasoFunciones{ftIdentidad, fsEscalon, 0, 0, 1}, CasoFunciones{ftIdentidad, fsEscalon, 0, -0.1, -1},
                       CasoFunciones{ftIdentidad, fsEscalonPositivo, 0, -0.1, 0},

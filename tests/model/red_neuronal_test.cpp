@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "argumentos_dificiles.h"
+#include "exponencial.h"
 #include "program_error.h"
 #include "reloj_fijo.h"
 
@@ -196,6 +198,32 @@ TEST(RedNeuronal, LayerPassMatchesEachNeuronComputingAlone) {
         for (int i = 1; i <= 31; ++i)
             EXPECT_EQ(red.SalidasObtenidas[static_cast<std::size_t>(i)], red.CapaSalida.Neuronas[i].Salida());
     }
+}
+
+TEST(RedNeuronal, LayerPassSettlesExponentialsCloseToARoundingBoundary) {
+    // Hidden neuron j's sum is -Pesos[0] (the inputs are 0). One neuron at a
+    // time gets a bias weight whose exponential the quick check cannot settle;
+    // the others get ordinary ones. Layers of one, one and a bit, and eight blocks.
+    for (const int ocultas : {1, 3, 5, 32})
+        for (const TFuncionTransferencia ft : {ftSigmoide, ftTangenteHiperbolica})
+            for (const double x : ArgumentosDificiles) {
+                const int dificil = ocultas == 1 ? 1 : ocultas - 1;
+                TRedNeuronal red;
+                PrepararRedInicial(red);
+                red.SetNumeroEntradas(1);
+                red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(ocultas));
+                red.SetFuncionTransferencia(ft);
+                for (int j = 1; j <= ocultas; ++j) red.CapaOculta.Neuronas[j].Pesos[0] = j == dificil ? x : 0.25 * j;
+                red.Propagar();
+                const double ex = ExponencialExacta(x), emx = ExponencialExacta(-x);
+                const double esperada = ft == ftSigmoide ? 1 / (1 + ex) : (emx - ex) / (emx + ex);
+                EXPECT_EQ(red.CapaOculta.Neuronas[dificil].Salida(), esperada) << ocultas << " " << ft;
+                for (int j = 1; j <= ocultas; ++j) {
+                    const double salida = red.CapaOculta.Neuronas[j].Salida();
+                    red.CapaOculta.Neuronas[j].CalcularSalida();
+                    EXPECT_EQ(red.CapaOculta.Neuronas[j].Salida(), salida) << ocultas << " " << ft << " " << j;
+                }
+            }
 }
 
 TEST(RedNeuronal, OverflowInHiddenLayerLeavesLaterNeuronsAndOutputsAlone) {

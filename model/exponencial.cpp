@@ -1,0 +1,67 @@
+#include "exponencial.h"
+
+#include <bit>
+#include <cstdint>
+
+namespace {
+
+// The exact sum or product of two doubles as alto + bajo.
+struct DobleDoble {
+    double alto, bajo;
+};
+
+DobleDoble SumaExacta(double a, double b) {
+    const double s = a + b;
+    const double bb = s - a;
+    return {s, (a - (s - bb)) + (b - bb)};
+}
+
+// For |a| >= |b|.
+DobleDoble SumaExactaOrdenada(double a, double b) {
+    const double s = a + b;
+    return {s, b - (s - a)};
+}
+
+DobleDoble Partir(double a) {
+    const double c = 134217729.0 * a;  // 2^27 + 1
+    const double alto = c - (c - a);
+    return {alto, a - alto};
+}
+
+DobleDoble ProductoExacto(double a, double b) {
+    const double p = a * b;
+    const DobleDoble pa = Partir(a), pb = Partir(b);
+    return {p, ((pa.alto * pb.alto - p) + pa.alto * pb.bajo + pa.bajo * pb.alto) + pa.bajo * pb.bajo};
+}
+
+// The error bound of the double-double below (2^-77 on the scale of the table
+// entry), widened.
+constexpr double Margen = 0x1p-70;
+
+}  // namespace
+
+double ExponencialPrecisa(double x) {
+    using namespace exponencial;
+    // Only where e^x is a normal double is scaling by 2^k exact.
+    if (!(x > -708.0 && x < 709.0)) return ExponencialExacta(x);
+
+    // x = n·(ln 2)/256 + r, r = rh + rl.
+    const double redondeado = x * PasosPorUnidad + Redondeo;
+    const std::int64_t n = std::bit_cast<std::int64_t>(redondeado) - std::bit_cast<std::int64_t>(Redondeo);
+    const double nd = redondeado - Redondeo;
+    const DobleDoble rr = SumaExacta(x - nd * Paso1, -(nd * Paso2));
+    const double rh = rr.alto, rl = rr.bajo - nd * Paso3;
+    const PotenciaDeDos& t = TablaPotencias[n & 255];
+    // e^r − 1 to degree 6, then the table entry.
+    const DobleDoble cuadrado = ProductoExacto(rh, rh);
+    const double resto = rl + rl * rh + 0.5 * cuadrado.bajo +
+                         cuadrado.alto * (rh * (1.0 / 6 + rh * (1.0 / 24 + rh * (1.0 / 120 + rh * (1.0 / 720)))));
+    const DobleDoble e = SumaExactaOrdenada(rh, 0.5 * cuadrado.alto);
+    const DobleDoble m = ProductoExacto(t.alto, e.alto);
+    const DobleDoble s = SumaExactaOrdenada(t.alto, m.alto);
+    const double bajo = s.bajo + (m.bajo + t.alto * ((e.bajo + resto) + t.cola + t.cola * e.alto));
+
+    const double abajo = s.alto + (bajo - Margen), arriba = s.alto + (bajo + Margen);
+    if (abajo == arriba) return abajo * std::bit_cast<double>(static_cast<std::uint64_t>(1023 + (n >> 8)) << 52);
+    return ExponencialExacta(x);
+}

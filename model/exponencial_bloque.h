@@ -1,0 +1,34 @@
+#pragma once
+// e^x for the four lanes of a block at once, each lane rounded exactly as
+// Exponencial rounds it (internal to the layer code).
+
+#include <cstdint>
+
+#include "exponencial.h"
+#include "filas_capa.h"
+#include "tabla_potencias.h"
+
+typedef std::uint64_t BloqueSinSigno __attribute__((vector_size(32), aligned(32), may_alias));
+
+[[gnu::always_inline]] inline bool TodosCiertos(const Mascara& m) { return (m[0] & m[1] & m[2] & m[3]) != 0; }
+
+// The lanes the quick value left unsettled, by the slower levels. Out of
+// line, so the caller keeps its values in registers across it.
+[[gnu::noinline, gnu::cold]] inline void AsentarCarriles(const Bloque& x, Bloque& y, const Mascara& seguro) {
+    for (int i = 0; i < Carriles; ++i)
+        if (!seguro[i]) y[i] = ExponencialPrecisa(x[i]);
+}
+
+// e^x of each lane, quick, with the lanes it settles in seguro.
+[[gnu::always_inline]] inline Bloque ExponencialRapidaBloque(const Bloque& x, Mascara& seguro) {
+    struct Entradas {
+        Bloque alto, cola;
+    };
+    const auto cargar = [](const BloqueSinSigno& j) {
+        const PotenciaDeDos &a = TablaPotencias[j[0]], &b = TablaPotencias[j[1]], &c = TablaPotencias[j[2]],
+                            &d = TablaPotencias[j[3]];
+        return Entradas{{a.alto, b.alto, c.alto, d.alto}, {a.cola, b.cola, c.cola, d.cola}};
+    };
+    return exponencial::ExpRapida<Bloque, BloqueSinSigno>(x, cargar, seguro);
+}
+
