@@ -46,11 +46,10 @@ double ExponencialPrecisa(double x) {
     if (!(x > -708.0 && x < 709.0)) return ExponencialExacta(x);
 
     // x = n·(ln 2)/256 + r, r = rh + rl.
-    const double redondeado = x * PasosPorUnidad + Redondeo;
-    const std::int64_t n = std::bit_cast<std::int64_t>(redondeado) - std::bit_cast<std::int64_t>(Redondeo);
-    const double nd = redondeado - Redondeo;
-    const DobleDoble rr = SumaExacta(x - nd * Paso1, -(nd * Paso2));
-    const double rh = rr.alto, rl = rr.bajo - nd * Paso3;
+    const auto a = Reducir<double, std::uint64_t>(x);
+    const auto n = static_cast<std::int64_t>(a.n);
+    const DobleDoble rr = SumaExacta(a.r1, -a.p2);
+    const double rh = rr.alto, rl = rr.bajo - a.p3;
     const PotenciaDeDos& t = TablaPotencias[n & 255];
     // e^r − 1 to degree 6, then the table entry.
     const DobleDoble cuadrado = ProductoExacto(rh, rh);

@@ -49,6 +49,21 @@ template <class A, class B>
     return a;
 }
 
+// x = n·(ln 2)/256 + (r1 − p2 − p3), r1 and p2 exact: n in two's complement
+// in U, and as the double nd.
+template <class T, class U>
+struct Reduccion {
+    U n;
+    T nd, r1, p2, p3;
+};
+
+template <class T, class U>
+[[gnu::always_inline]] inline Reduccion<T, U> Reducir(const T& x) {
+    const T redondeado = x * PasosPorUnidad + Redondeo;
+    const T nd = redondeado - Redondeo;
+    return {ComoBits<U>(redondeado) - ComoBits<std::uint64_t>(Redondeo), nd, x - nd * Paso1, nd * Paso2, nd * Paso3};
+}
+
 // The quick value y of e^x, and whether its rounding is settled, lane by lane:
 // T is double with U std::uint64_t, or a vector of doubles with U the
 // unsigned vector of its width (unsigned, so that lanes out of range wrap
@@ -58,14 +73,11 @@ template <class A, class B>
 // NaN lanes are never settled; their y is meaningless.
 template <class T, class U, class Entradas, class Decision>
 [[gnu::always_inline]] inline T ExpRapida(const T& x, Entradas entradas, Decision& seguro) {
-    // x = n·(ln 2)/256 + r, n·Paso1 and n·Paso2 exact.
-    const T redondeado = x * PasosPorUnidad + Redondeo;
-    const U n = ComoBits<U>(redondeado) - ComoBits<std::uint64_t>(Redondeo);  // two's complement
-    const T nd = redondeado - Redondeo;
-    const T r = (x - nd * Paso1) - (nd * Paso2 + nd * Paso3);
-    const auto t = entradas(n & 255);
+    const Reduccion<T, U> a = Reducir<T, U>(x);
+    const T r = a.r1 - (a.p2 + a.p3);
+    const auto t = entradas(a.n & 255);
     // 2^k·alto, k = floor(n / 256) added to alto's exponent.
-    const T escala = ComoBits<T>(ComoBits<U>(t.alto) + ((n & ~std::uint64_t{255}) << 44));
+    const T escala = ComoBits<T>(ComoBits<U>(t.alto) + ((a.n & ~std::uint64_t{255}) << 44));
     // q = (1 + c)·e^r − 1, c the table's remainder. The table's part waits
     // for the table; the polynomial's part, the longer, does not.
     const T r2 = r * r;
