@@ -51,14 +51,14 @@ double ExponencialPrecisa(double x) {
     const DobleDoble rr = SumaExacta(a.r1, -a.p2);
     const double rh = rr.alto, rl = rr.bajo - a.p3;
     const PotenciaDeDos& t = TablaPotencias[n & 255];
-    // e^r − 1 to degree 6, then the table entry.
+    // e^r − 1 to degree 6, then (alto + bajo)·e^r.
     const DobleDoble cuadrado = ProductoExacto(rh, rh);
     const double resto = rl + rl * rh + 0.5 * cuadrado.bajo +
                          cuadrado.alto * (rh * (1.0 / 6 + rh * (1.0 / 24 + rh * (1.0 / 120 + rh * (1.0 / 720)))));
     const DobleDoble e = SumaExactaOrdenada(rh, 0.5 * cuadrado.alto);
     const DobleDoble m = ProductoExacto(t.alto, e.alto);
     const DobleDoble s = SumaExactaOrdenada(t.alto, m.alto);
-    const double bajo = s.bajo + (m.bajo + t.alto * ((e.bajo + resto) + t.cola + t.cola * e.alto));
+    const double bajo = s.bajo + (m.bajo + ((t.alto * (e.bajo + resto) + t.bajo) + t.bajo * e.alto));
 
     const double abajo = s.alto + (bajo - Margen), arriba = s.alto + (bajo + Margen);
     if (abajo == arriba) return abajo * std::bit_cast<double>(static_cast<std::uint64_t>(1023 + (n >> 8)) << 52);

@@ -68,21 +68,24 @@ template <class T, class U>
 // T is double with U std::uint64_t, or a vector of doubles with U the
 // unsigned vector of its width (unsigned, so that lanes out of range wrap
 // instead of overflowing). entradas(j) gives the table entries of indexes j as
-// .alto and .cola. Lanes outside the quick range, where the result overflows
+// .alto and .bajo. Lanes outside the quick range, where the result overflows
 // or comes near the subnormal doubles (the error term e would lose bits), and
 // NaN lanes are never settled; their y is meaningless.
 template <class T, class U, class Entradas, class Decision>
 [[gnu::always_inline]] inline T ExpRapida(const T& x, Entradas entradas, Decision& seguro) {
     const Reduccion<T, U> a = Reducir<T, U>(x);
     const T r = a.r1 - (a.p2 + a.p3);
+    // k = floor(n / 256) in an exponent field: 2^k·(1 + r), and 2^k·alto.
+    const U exponente = (a.n & ~std::uint64_t{255}) << 44;
+    const T dosK = ComoBits<T>(ComoBits<U>(T{} + 1.0) + exponente);
+    const T g = dosK + dosK * r;
     const auto t = entradas(a.n & 255);
-    // 2^k·alto, k = floor(n / 256) added to alto's exponent.
-    const T escala = ComoBits<T>(ComoBits<U>(t.alto) + ((a.n & ~std::uint64_t{255}) << 44));
-    // q = (1 + c)·e^r − 1, c the table's remainder. The table's part waits
-    // for the table; the polynomial's part, the longer, does not.
+    const T escala = ComoBits<T>(ComoBits<U>(t.alto) + exponente);
+    // e^x = escala·e^r + 2^k·bajo·e^r, the second term to first order in r.
+    // Only the last few operations wait for the table.
     const T r2 = r * r;
-    const T q = (r + (t.cola * r + t.cola)) + (r2 * (0.5 + r * (1.0 / 6)) + (r2 * r2) * (1.0 / 24 + r * (1.0 / 120)));
-    const T b = escala * q;
+    const T q = r + (r2 * (0.5 + r * (1.0 / 6)) + (r2 * r2) * (1.0 / 24 + r * (1.0 / 120)));
+    const T b = escala * q + t.bajo * g;
     const T y = escala + b;
     const T e = b - (y - escala);  // y + e = escala + b exactly
     // The error bound, widened: the errors of b, q and r stay below 2^-60.9 of escala.

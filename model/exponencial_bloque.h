@@ -22,12 +22,12 @@ typedef std::uint64_t BloqueSinSigno __attribute__((vector_size(32), aligned(32)
 // e^x of each lane, quick, with the lanes it settles in seguro.
 [[gnu::always_inline]] inline Bloque ExponencialRapidaBloque(const Bloque& x, Mascara& seguro) {
     struct Entradas {
-        Bloque alto, cola;
+        Bloque alto, bajo;
     };
     const auto cargar = [](const BloqueSinSigno& j) {
         const PotenciaDeDos &a = TablaPotencias[j[0]], &b = TablaPotencias[j[1]], &c = TablaPotencias[j[2]],
                             &d = TablaPotencias[j[3]];
-        return Entradas{{a.alto, b.alto, c.alto, d.alto}, {a.cola, b.cola, c.cola, d.cola}};
+        return Entradas{{a.alto, b.alto, c.alto, d.alto}, {a.bajo, b.bajo, c.bajo, d.bajo}};
     };
     return exponencial::ExpRapida<Bloque, BloqueSinSigno>(x, cargar, seguro);
 }
