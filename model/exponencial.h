@@ -10,7 +10,7 @@
 // 2^(n/256) is 2^k times a table entry. Three levels, each settling all but
 // a few of the arguments the one before leaves:
 // 1. here, inline, a quick double by a degree-5 polynomial, kept when its
-//    error bound (2^-60.9 of the result) cannot reach a rounding boundary:
+//    error bound (2^-60.3 of the result) cannot reach a rounding boundary:
 //    about 98 arguments in 100. The processor predicts that test, so the
 //    quick value alone sets how long the next operation waits;
 // 2. ExponencialPrecisa, a double-double good to about 2^-77, settling all
@@ -88,7 +88,7 @@ template <class T, class U, class Entradas, class Decision>
     const T b = escala * q + t.bajo * g;
     const T y = escala + b;
     const T e = b - (y - escala);  // y + e = escala + b exactly
-    // The error bound, widened: the errors of b, q and r stay below 2^-60.9 of escala.
+    // The error bound, widened: the errors of b, q and r stay below 2^-60.3 of escala.
     const T margen = escala * 0x1p-59;
     seguro = (x > -700.0) & (x < 709.0) & (y + (e - margen) == y) & (y + (e + margen) == y);
     return y;
