@@ -2,6 +2,7 @@
 
 #include "activacion.h"
 #include "filas_capa.h"
+#include "para_cada_procesador.h"
 #include "program_error.h"
 #include "red_neuronal.h"
 
@@ -81,10 +82,8 @@ template <int MaxB>
     CorregirPesos<false>(oculta, n + 1, H, tramoOculta, paso, Entradas.data());
 }
 
-// Forward pass; then, for the two functions that learn, deltas and new
-// weights. Compiled for AVX2 and for the baseline processor; the program runs
-// the one its processor supports.
-__attribute__((target_clones("avx2", "default")))
+// Forward pass; then, for the two functions that learn, deltas and new weights.
+PARA_CADA_PROCESADOR
 void TRedNeuronal::EntrenarPatron() {
     Propagar();
     if (transferencia_ != ftSigmoide && transferencia_ != ftTangenteHiperbolica) return;

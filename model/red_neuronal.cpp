@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "calculo_capa.h"
+#include "para_cada_procesador.h"
 
 namespace {
 
@@ -64,9 +65,7 @@ void TRedNeuronal::InicializarPesos() {
     CapaSalida.InicializarPesos();
 }
 
-// Compiled for AVX2 and for the baseline processor; the program runs the one
-// its processor supports.
-__attribute__((target_clones("avx2", "default")))
+PARA_CADA_PROCESADOR
 void TRedNeuronal::Propagar() {
     // Every hidden neuron is computed before any output neuron reads it.
     CapaOculta.CalcularSalidas(std::span(Entradas).subspan(1, static_cast<std::size_t>(numeroEntradas_)),
