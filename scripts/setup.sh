@@ -1,8 +1,16 @@
 # Shared by ./run, ./test and ./bench: install what is missing, then configure.
 # Sourced, not run.
 
-PACKAGES_BUILD=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-                qt6-base-dev libqt6opengl6-dev qt6-charts-dev libgl-dev xvfb xauth)
+# Everything the build, the program and the tests need, installed without
+# recommends: a package that only something here recommends must be listed
+# itself (tests/setup/check_packages.sh keeps this list complete).
+PACKAGES_BUILD=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev
+                qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-translations-l10n
+                locales xvfb xauth)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
 
 # Installs the Debian packages given that are not installed yet.
 ensure_packages() {
@@ -13,16 +21,31 @@ ensure_packages() {
     fi
   done
   [ ${#missing[@]} -eq 0 ] && return 0
-  local sudo=()
-  if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
   echo "Installing: ${missing[*]}"
-  "${sudo[@]}" apt-get update -qq
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# configure_build DIR [cmake options...]: configures DIR (once) and builds it.
+# Makes sure the C library knows the Spanish locale our users have, so that
+# the tests run under it exercise its decimal comma as well as Qt's.
+ensure_spanish_locale() {
+  if locale -a 2>/dev/null | grep -qix 'es_ES\.utf-\?8'; then return 0; fi
+  echo "Generating the es_ES.UTF-8 locale"
+  if grep -q '^# *es_ES.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    as_root sed -i 's/^# *es_ES.UTF-8 UTF-8/es_ES.UTF-8 UTF-8/' /etc/locale.gen
+  elif ! grep -q '^es_ES.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'es_ES.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+  fi
+  as_root locale-gen >/dev/null
+}
+
+# configure_build DIR [cmake options...]: configures DIR the first time and
+# builds it; later builds let the build tool re-run CMake when a list changes.
+# BUILD_TARGET, when set, builds that target alone.
 configure_build() {
   local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$dir" --parallel "$(nproc)"
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  fi
+  cmake --build "$dir" --parallel "$(nproc)" ${BUILD_TARGET:+--target "$BUILD_TARGET"}
 }

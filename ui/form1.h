@@ -48,6 +48,10 @@ public:
     void SetFileDialogs(FileDialogs* dialogs);
     void SetInfoBox(InfoBox* box);
 
+    // Opens a network named on the command line: a ".ren" as a trained
+    // network, anything else as an untrained one, as the load buttons would.
+    void OpenFile(const QString& path);
+
     TRedNeuronal RedNeuronal1;
     EstadoTrabajo Estado;
 
@@ -95,6 +99,7 @@ private:
     void ResetTrainingReadouts();
     // The two loads: the network and state take a checked file, then the
     // controls show it.
+    void LoadFile(const QString& path, bool trained);
     ResultadoCarga ApplyLoad(const DescripcionRed& descripcion);
     void ShowLoad(const ResultadoCarga& resultado);
     // A run's start and end: the progress window, and the main window's

@@ -140,15 +140,21 @@ void TForm1::ResetTrainingReadouts() {
 // that fails leaves the program exactly as it was.
 void TForm1::SpeedButton2Click() {
     const std::optional<QString> ruta = fileDialogs_->Execute(this, OpenDialog1);
-    if (!ruta) return;
-    const DescripcionRed descripcion = LeerRna(ruta->toStdString(), separadorDecimal_);
-    ShowLoad(ApplyLoad(descripcion));
+    if (ruta) LoadFile(*ruta, false);
 }
 
 void TForm1::SpeedButton10Click() {
     const std::optional<QString> ruta = fileDialogs_->Execute(this, OpenDialog2);
-    if (!ruta) return;
-    const DescripcionRed descripcion = LeerRen(ruta->toStdString(), separadorDecimal_);
+    if (ruta) LoadFile(*ruta, true);
+}
+
+void TForm1::OpenFile(const QString& path) {
+    LoadFile(path, path.endsWith(QLatin1String(".ren"), Qt::CaseInsensitive));
+}
+
+void TForm1::LoadFile(const QString& path, bool trained) {
+    const std::string ruta = path.toStdString();
+    const DescripcionRed descripcion = trained ? LeerRen(ruta, separadorDecimal_) : LeerRna(ruta, separadorDecimal_);
     ShowLoad(ApplyLoad(descripcion));
 }
 

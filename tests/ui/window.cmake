@@ -10,7 +10,23 @@ foreach(test window_startup_test window_files_test window_execution_test window_
 endforeach()
 target_compile_definitions(window_examples_test PRIVATE PERCEPTLAB_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
 
-perceptlab_add_qt_test(guarded_application_test window/guarded_application_test.cpp
-                       ${PROJECT_SOURCE_DIR}/app/guarded_application.cpp)
-target_include_directories(guarded_application_test PRIVATE ${PROJECT_SOURCE_DIR}/app)
-target_link_libraries(guarded_application_test PRIVATE perceptlab_error_report)
+perceptlab_add_qt_test(guarded_application_test window/guarded_application_test.cpp)
+target_link_libraries(guarded_application_test PRIVATE perceptlab_app)
+
+perceptlab_add_qt_test(command_line_test window/command_line_test.cpp)
+target_link_libraries(command_line_test PRIVATE perceptlab_app perceptlab_window_test_support)
+target_compile_definitions(command_line_test PRIVATE PERCEPTLAB_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
+
+# --help and --version answer where there is no display at all.
+foreach(option help version)
+  add_test(NAME perceptlab_${option}_without_display
+           COMMAND env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
+                   sh -c "out=$($0 --${option}) && echo \"$out\" | grep -q perceptlab" $<TARGET_FILE:perceptlab>)
+endforeach()
+
+# The installed metainfo is valid, where the validator is installed.
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+  add_test(NAME metainfo_valid
+           COMMAND ${APPSTREAMCLI} validate --no-net ${PROJECT_SOURCE_DIR}/app/org.perceptlab.PerceptLab.metainfo.xml)
+endif()

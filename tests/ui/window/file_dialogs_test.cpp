@@ -4,6 +4,7 @@
 #include "file_dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QTemporaryDir>
@@ -17,6 +18,7 @@ private slots:
     void answersWithTheChosenPath_data();
     void answersWithTheChosenPath();
     void cancelAnswersNothing();
+    void nextDialogOpensInTheLastFolderChosen();
 };
 
 void FileDialogsTest::answersWithTheChosenPath_data() {
@@ -66,6 +68,29 @@ void FileDialogsTest::cancelAnswersNothing() {
     });
     QtFileDialogs dialogs;
     QVERIFY(!dialogs.Execute(nullptr, {FileDialogRequest::Mode::Open, "OpenDialog1", "*.rna", "rna"}));
+}
+
+void FileDialogsTest::nextDialogOpensInTheLastFolderChosen() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("xor.rna");
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const FileDialogRequest request{FileDialogRequest::Mode::Open, "OpenDialog1", "*.rna", "rna"};
+    QCOMPARE(QtFileDialogs().Execute(nullptr, request), std::optional<QString>(path));
+
+    QString folderShown;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        folderShown = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    QVERIFY(!QtFileDialogs().Execute(nullptr, request));
+    QCOMPARE(folderShown, QDir(dir.path()).absolutePath());
 }
 
 QTEST_MAIN(FileDialogsTest)
