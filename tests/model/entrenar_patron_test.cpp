@@ -166,8 +166,8 @@ TEST(EntrenarPatron, OverflowInWeightUpdateStopsAtThatWeight) {
     TRedNeuronal red;
     PrepararRedInicial(red);
     red.SetNumeroEntradas(2);
-    red.SetNeuronasCapaOculta(2);
-    for (int j = 1; j <= 2; ++j) {
+    red.SetNeuronasCapaOculta(3);
+    for (int j = 1; j <= 3; ++j) {
         red.CapaOculta.Neuronas[j].Pesos[0] = 0;
         red.CapaOculta.Neuronas[j].Pesos[1] = 1e-300;  // hidden sums stay near 0
         red.CapaOculta.Neuronas[j].Pesos[2] = 0;
@@ -175,6 +175,7 @@ TEST(EntrenarPatron, OverflowInWeightUpdateStopsAtThatWeight) {
     red.CapaSalida.Neuronas[1].Pesos[0] = 0;
     red.CapaSalida.Neuronas[1].Pesos[1] = 1e-290;  // hidden neuron 1: small delta
     red.CapaSalida.Neuronas[1].Pesos[2] = 1e-3;    // hidden neuron 2: delta near 1e303
+    red.CapaSalida.Neuronas[1].Pesos[3] = 1e-290;  // hidden neuron 3: small delta
     red.Entradas[1] = 1e10;
     red.Entradas[2] = 1;
     red.SalidasEsperadas[1] = 1e308;
@@ -184,6 +185,7 @@ TEST(EntrenarPatron, OverflowInWeightUpdateStopsAtThatWeight) {
     EXPECT_NE(red.CapaOculta.Neuronas[2].Pesos[0], 0.0);      // hidden bias: done
     EXPECT_NE(red.CapaOculta.Neuronas[1].Pesos[1], 1e-300);   // before the overflow: done
     EXPECT_EQ(red.CapaOculta.Neuronas[2].Pesos[1], 1e-300);   // the overflowing weight
+    EXPECT_EQ(red.CapaOculta.Neuronas[3].Pesos[1], 1e-300);   // after it in the same row: untouched
     EXPECT_EQ(red.CapaOculta.Neuronas[1].Pesos[2], 0.0);      // after it: untouched
     for (double w : TodosLosPesos(red)) EXPECT_TRUE(std::isfinite(w));
 }

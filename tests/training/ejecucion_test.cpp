@@ -32,6 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Redondeo{1, -0.17, -0.1}, Redondeo{1, -0.12, 0}, Redondeo{1, -0.25, -0.2},
                       Redondeo{2, 1.005, 1}, Redondeo{8, 0.123456789, 0.12345679}, Redondeo{0, 0.5, 1},
                       Redondeo{0, 0.4999, 0}, Redondeo{3, 0.5, 0.5},
+                      // Scaled by 10^(d+1), plus 5, over 10: trunc(x·10^d + 0.5) gives 0.28 and 1.2.
+                      Redondeo{2, 0.285, 0.29}, Redondeo{1, 1.15, 1.1},
                       // Decimals a field has not yet clamped take the nearer bound.
                       Redondeo{9, 0.123456789, 0.12345679}, Redondeo{std::numeric_limits<std::int32_t>::max(), 0.5, 0.5},
                       Redondeo{-1, 2.5, 3}, Redondeo{std::numeric_limits<std::int32_t>::min(), 2.4999, 2}));

@@ -26,6 +26,7 @@ TEST(ErrorIteracion, PercentOfTheExpectedValueOrBareDeviationForZero) {
     EXPECT_DOUBLE_EQ(Error({0.5}, {0.25}), 50.0);
     EXPECT_DOUBLE_EQ(Error({1.0, 1.0}, {0.9, 1.3}), 20.0);
     EXPECT_EQ(Error({0.5, 0.0}, {0.5, 0.0}), 0.0);
+    EXPECT_EQ(Error({0.0, 1.0}, {0.25, 1.0}), 12.5);  // a zero target's term is averaged too
 }
 
 TEST(ErrorIteracion, NegativeTargetsGiveAPositiveError) {
