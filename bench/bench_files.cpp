@@ -96,12 +96,12 @@ BENCHMARK(BaseEscribirRna);
 BENCHMARK(BaseEscribirRen);
 
 void LeerRnaTexto(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(DescribirRna(Los().rna, ','));
+    for (auto _ : state) benchmark::DoNotOptimize(DescribirRna(Los().rna));
 }
 BENCHMARK(LeerRnaTexto);
 
 void LeerRenTexto(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(DescribirRen(Los().ren, ','));
+    for (auto _ : state) benchmark::DoNotOptimize(DescribirRen(Los().ren));
 }
 BENCHMARK(LeerRenTexto);
 

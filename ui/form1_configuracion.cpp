@@ -141,14 +141,14 @@ void TForm1::ResetTrainingReadouts() {
 void TForm1::SpeedButton2Click() {
     const std::optional<QString> ruta = fileDialogs_->Execute(this, OpenDialog1);
     if (!ruta) return;
-    const DescripcionRed descripcion = LeerRna(ruta->toStdString(), separadorDecimal_);
+    const DescripcionRed descripcion = LeerRna(ruta->toStdString());
     ShowLoad(ApplyLoad(descripcion));
 }
 
 void TForm1::SpeedButton10Click() {
     const std::optional<QString> ruta = fileDialogs_->Execute(this, OpenDialog2);
     if (!ruta) return;
-    const DescripcionRed descripcion = LeerRen(ruta->toStdString(), separadorDecimal_);
+    const DescripcionRed descripcion = LeerRen(ruta->toStdString());
     ShowLoad(ApplyLoad(descripcion));
 }
 

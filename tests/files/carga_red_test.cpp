@@ -13,6 +13,7 @@
 
 #include <bit>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -104,7 +105,7 @@ TEST_F(CargaRed, RoundTripKeepsEveryRenderingUnderBothSeparators) {
 
         TRedNeuronal destino;
         EstadoTrabajo cargado;
-        ResultadoCarga resultado = CargarRen(ren, separador, destino, cargado);
+        ResultadoCarga resultado = CargarRen(ren, destino, cargado);
         ASSERT_TRUE(resultado.PatronesTomados) << resultado.Aviso;
         EXPECT_EQ(destino.NumeroEntradas(), origen.NumeroEntradas());
         EXPECT_EQ(destino.NeuronasCapaOculta(), origen.NeuronasCapaOculta());
@@ -129,6 +130,44 @@ TEST_F(CargaRed, RoundTripKeepsEveryRenderingUnderBothSeparators) {
     }
 }
 
+TEST_F(CargaRed, SavedUnderOneSeparatorLoadsAndSavesUnderTheOtherToTheSameDoubles) {
+    constexpr double maximo = std::numeric_limits<double>::max();
+    constexpr double minimo = std::numeric_limits<double>::denorm_min();
+    const double extremos[] = {maximo, -maximo, minimo, -minimo, 1.0 / 3.0, -2.5e-7, 1e20};
+    Topologia(red, 2, 3, 2);
+    int n = 0;
+    for (TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida}) {
+        for (int j = 1; j <= capa->NumeroNeuronas(); ++j) {
+            for (int k = 0; k <= capa->NumeroEntradas(); ++k) capa->Neuronas[j].Pesos[k] = extremos[n++ % 7];
+        }
+    }
+    estado.NumeroPatrones = 2;
+    for (int p = 1; p <= 2; ++p) {
+        for (int i = 1; i <= 2; ++i) {
+            estado.EntradasPatrones[p][i] = extremos[n++ % 7];
+            estado.SalidasPatrones[p][i] = extremos[n++ % 7];
+        }
+    }
+    const FotoRed original = Foto(red);
+    const EstadoTrabajo tabla = estado;
+    const std::string ren = carpeta.Ruta("red.ren");
+    for (char separador : {',', '.', ','}) {
+        GuardarLineas(carpeta.Ruta("red.rna"), LineasRna(red, estado, 0, 0, separador));
+        GuardarLineas(ren, LineasRen(red, 0, 0, separador));
+        ASSERT_EQ(MensajeDe([&] { CargarRen(ren, red, estado); }), "(no error)") << separador;
+        // Every value but 1/3 is its own 15-digit text.
+        const FotoRed cargada = Foto(red);
+        for (std::size_t i = 0; i < original.pesos.size(); ++i) {
+            if (original.pesos[i] != 1.0 / 3.0) {
+                ASSERT_EQ(cargada.pesos[i], original.pesos[i]) << i;
+            }
+        }
+        // The largest double and a negative subnormal.
+        EXPECT_EQ(estado.EntradasPatrones[2][1], tabla.EntradasPatrones[2][1]);
+        EXPECT_EQ(estado.SalidasPatrones[2][2], tabla.SalidasPatrones[2][2]);
+    }
+}
+
 TEST_F(CargaRed, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
     // The seeding clock ticks on every read, so the weights tell the order
     // and the number of the draws.
@@ -149,7 +188,7 @@ TEST_F(CargaRed, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
 
     tic = 5000;
     ResultadoCarga resultado =
-        AplicarDescripcion(DescribirRna(UnirLineas({"4", "3", "2", "0", "1", "0"}), '.'), cargada, estado);
+        AplicarDescripcion(DescribirRna(UnirLineas({"4", "3", "2", "0", "1", "0"})), cargada, estado);
     Aleatorio::FijarReloj({});
     EXPECT_EQ(Foto(cargada).pesos, Foto(referencia).pesos);
     EXPECT_EQ(cargada.FuncionTransferencia(), ftTangenteHiperbolica);
@@ -161,7 +200,7 @@ TEST_F(CargaRed, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
 }
 
 TEST_F(CargaRed, TrainedLoadKeepsTheWeightsRead) {
-    DescripcionRed d = DescribirRen(UnirLineas({"1", "2", "1", "-1", "2", "1", "2", "3", "4", "5", "6", "7"}), '.');
+    DescripcionRed d = DescribirRen(UnirLineas({"1", "2", "1", "-1", "2", "1", "2", "3", "4", "5", "6", "7"}));
     ResultadoCarga resultado = AplicarDescripcion(d, red, estado);
     EXPECT_EQ(red.CapaOculta.Neuronas[1].Pesos[0], 1);
     EXPECT_EQ(red.CapaOculta.Neuronas[2].Pesos[1], 4);
@@ -176,15 +215,15 @@ TEST_F(CargaRed, TrainedLoadKeepsTheWeightsRead) {
 
 TEST_F(CargaRed, NoSelectionLeavesTheTransferFunction) {
     red.SetFuncionTransferencia(ftTangenteHiperbolica);
-    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", "-1", "-1", "0"}), '.'), red, estado);
+    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", "-1", "-1", "0"})), red, estado);
     EXPECT_EQ(red.FuncionTransferencia(), ftTangenteHiperbolica);
-    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", "-1", "0", "0"}), '.'), red, estado);
+    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", "-1", "0", "0"})), red, estado);
     EXPECT_EQ(red.FuncionTransferencia(), ftSigmoide);
 }
 
 TEST_F(CargaRed, PatternsReplaceOnlyTheRowsAndColumnsTheFileHolds) {
     const EstadoTrabajo antes = estado;
-    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "2", "0", "0", "2", "7", "8", "1", "2", "3", "4"}), '.'), red, estado);
+    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "2", "0", "0", "2", "7", "8", "1", "2", "3", "4"})), red, estado);
     EXPECT_EQ(estado.NumeroPatrones, 2);
     EXPECT_EQ(estado.EntradasPatrones[1][1], 7);
     EXPECT_EQ(estado.EntradasPatrones[2][1], 8);
@@ -226,9 +265,9 @@ TEST_F(CargaRed, FailedLoadChangesNothing) {
         const bool entrenada = caso.ruta == ren;
         std::string mensaje = MensajeDe([&] {
             if (entrenada) {
-                CargarRen(caso.ruta, '.', red, estado);
+                CargarRen(caso.ruta, red, estado);
             } else {
-                CargarRna(caso.ruta, '.', red, estado);
+                CargarRna(caso.ruta, red, estado);
             }
         });
         EXPECT_EQ(mensaje, caso.mensaje) << caso.nombre;
@@ -241,7 +280,7 @@ TEST_F(CargaRed, TrainedFileTakesPatternsFromItsCompanion) {
     const std::string ren = carpeta.Ruta("xor.ren");
     EscribirBytes(ren, UnirLineas({"2", "1", "1", "0", "0", "1", "2", "3", "4", "5"}));
     EscribirBytes(carpeta.Ruta("xor.rna"), UnirLineas({"2", "1", "1", "0", "0", "1", "0,5", "1", "0"}));
-    ResultadoCarga resultado = CargarRen(ren, ',', red, estado);
+    ResultadoCarga resultado = CargarRen(ren, red, estado);
     EXPECT_TRUE(resultado.PatronesTomados);
     EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Ejecucion);
     EXPECT_EQ(resultado.Aviso, "");
@@ -256,7 +295,7 @@ TEST_F(CargaRed, TrainedFileWithoutCompanionKeepsTheTable) {
     const std::string ren = carpeta.Ruta("solo.ren");
     EscribirBytes(ren, UnirLineas({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
     std::filesystem::create_directory(carpeta.Ruta("solo.rna"));  // a folder is no companion
-    ResultadoCarga resultado = CargarRen(ren, '.', red, estado);
+    ResultadoCarga resultado = CargarRen(ren, red, estado);
     EXPECT_FALSE(resultado.PatronesTomados);
     EXPECT_EQ(resultado.Aviso, "");
     EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Ejecucion);
@@ -271,7 +310,7 @@ TEST_F(CargaRed, CompanionOfAnotherTopologyLoadsTheNetworkAndWarns) {
     const std::string rna = carpeta.Ruta("xor.rna");
     EscribirBytes(ren, UnirLineas({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
     EscribirBytes(rna, UnirLineas({"2", "1", "1", "0", "0", "1", "1", "1", "1"}));
-    ResultadoCarga resultado = CargarRen(ren, '.', red, estado);
+    ResultadoCarga resultado = CargarRen(ren, red, estado);
     EXPECT_FALSE(resultado.PatronesTomados);
     EXPECT_EQ(resultado.Aviso, "El fichero de patrones " + rna + " no corresponde a la topología de la red; no se ha cargado.");
     EXPECT_EQ(red.NumeroEntradas(), 1);

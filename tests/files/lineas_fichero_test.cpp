@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,7 +15,25 @@ struct CasoDivision {
     std::vector<std::string> lineas;
 };
 
-TEST(DividirLineas, SplitsAtEveryKindOfBreak) {
+// Every line of `texto`, given to the divider `trozo` bytes at a time.
+std::vector<std::string> Dividir(const std::string& texto, std::size_t trozo) {
+    std::size_t dado = 0;
+    DivisorLineas divisor([&](char* destino, std::size_t capacidad) {
+        const std::size_t n = std::min({trozo, capacidad, texto.size() - dado});
+        std::memcpy(destino, texto.data() + dado, n);
+        dado += n;
+        return n;
+    });
+    std::vector<std::string> lineas;
+    std::string linea;
+    while (divisor.Siguiente(linea) == ResultadoLinea::Linea) {
+        lineas.push_back(linea);
+        linea.clear();
+    }
+    return lineas;
+}
+
+TEST(DivisorLineas, SplitsAtEveryKindOfBreak) {
     using namespace std::string_literals;
     const CasoDivision casos[] = {
         {"empty text", "", {}},
@@ -30,10 +50,27 @@ TEST(DividirLineas, SplitsAtEveryKindOfBreak) {
         {"NUL first", "\0a\r\n"s, {}},
         {"blanks stay", " 3 \r\n", {" 3 "}},
     };
-    for (const CasoDivision& caso : casos) {
-        std::vector<std::string_view> lineas = DividirLineas(caso.texto);
-        EXPECT_EQ(std::vector<std::string>(lineas.begin(), lineas.end()), caso.lineas) << caso.nombre;
+    // One byte at a time, a CR LF falls across two reads.
+    for (std::size_t trozo : {std::size_t{1}, std::size_t{65536}}) {
+        for (const CasoDivision& caso : casos) EXPECT_EQ(Dividir(caso.texto, trozo), caso.lineas) << caso.nombre << " " << trozo;
     }
+}
+
+TEST(DivisorLineas, LineLongerThanAnyNumberEndsTheText) {
+    const std::string justa(LargoMaximoLinea, '7');
+    EXPECT_EQ(Dividir(justa + "\r\n1\r\n", 1000), (std::vector<std::string>{justa, "1"}));
+
+    std::size_t leidos = 0;
+    DivisorLineas divisor([&](char* destino, std::size_t capacidad) {
+        std::memset(destino, '7', capacidad);  // a line that never ends
+        leidos += capacidad;
+        return capacidad;
+    });
+    std::string linea;
+    EXPECT_EQ(divisor.Siguiente(linea), ResultadoLinea::Larga);
+    EXPECT_EQ(linea, justa);
+    EXPECT_EQ(divisor.Siguiente(linea), ResultadoLinea::FinTexto);
+    EXPECT_LE(leidos, std::size_t{65536});
 }
 
 TEST(UnirLineas, EndsEveryLineWithCrLf) {

@@ -213,8 +213,14 @@ const CasoReal kReales[] = {
     {"1.5 E3", '.', No, 0},
     {"1E400", '.', Desborda, 0},
     {"-1E400", '.', Desborda, 0},
-    {"1.7976931348623159E308", '.', Desborda, 0},
     {"1.7976931348623157E308", '.', Ok, std::numeric_limits<double>::max()},
+    // Up to the largest double's 15-digit text, which lies above it: that double.
+    {"1.7976931348623159E308", '.', Ok, std::numeric_limits<double>::max()},
+    {"1.79769313486232E308", '.', Ok, std::numeric_limits<double>::max()},
+    {"-0,179769313486232000E309", ',', Ok, -std::numeric_limits<double>::max()},
+    {"1.797693134862320001E308", '.', Desborda, 0},
+    {"1.79769313486233E308", '.', Desborda, 0},
+    {"1.8E308", '.', Desborda, 0},
     {"1E99999999999999999999", '.', Desborda, 0},
     {"0.0000000001E315", '.', Ok, 1e305},
     {"1E-400", '.', Ok, 0},
@@ -229,6 +235,18 @@ TEST(AnalizarReal, AcceptsExactlyTheRealForms) {
         EXPECT_EQ(lectura.estado, caso.estado) << "'" << caso.texto << "' " << caso.separador;
         if (caso.estado == Ok) {
             EXPECT_EQ(lectura.valor, caso.valor) << "'" << caso.texto << "'";
+        }
+    }
+}
+
+TEST(AnalizarReal, ReadsBackWhatTextoRealWrites) {
+    constexpr double maximo = std::numeric_limits<double>::max();
+    constexpr double minimo = std::numeric_limits<double>::denorm_min();
+    for (double valor : {maximo, -maximo, minimo, -minimo, 3 * minimo}) {
+        for (char separador : {'.', ','}) {
+            LecturaReal lectura = AnalizarReal(TextoReal(valor, separador), separador);
+            EXPECT_EQ(lectura.estado, Ok) << valor;
+            EXPECT_EQ(lectura.valor, valor) << valor;
         }
     }
 }
