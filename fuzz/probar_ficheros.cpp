@@ -45,10 +45,13 @@ struct Ventana {
     Ventana() { PrepararRedInicial(red); }
 };
 
-void CompararValores(const std::vector<double>& a, const std::vector<double>& b, const char* que) {
+// Equal, or only as written: a saved value reads back as its 15-digit text.
+enum class Igualdad : std::uint8_t { Exacta, Escrita };
+
+void CompararValores(const std::vector<double>& a, const std::vector<double>& b, Igualdad igualdad, const char* que) {
     if (a.size() != b.size()) Fallo(que);
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (TextoReal(a[i], '.') != TextoReal(b[i], '.')) Fallo(que);
+        if (igualdad == Igualdad::Exacta ? a[i] != b[i] : TextoReal(a[i], '.') != TextoReal(b[i], '.')) Fallo(que);
     }
 }
 
@@ -60,10 +63,10 @@ void CompararCabeceras(const CabeceraRed& a, const CabeceraRed& b) {
     }
 }
 
-void CompararPatrones(const PatronesFichero& a, const PatronesFichero& b) {
+void CompararPatrones(const PatronesFichero& a, const PatronesFichero& b, Igualdad igualdad) {
     if (a.NumeroPatrones != b.NumeroPatrones) Fallo("pattern count");
-    CompararValores(a.Entradas, b.Entradas, "pattern inputs");
-    CompararValores(a.Salidas, b.Salidas, "pattern outputs");
+    CompararValores(a.Entradas, b.Entradas, igualdad, "pattern inputs");
+    CompararValores(a.Salidas, b.Salidas, igualdad, "pattern outputs");
 }
 
 // What the window holds, in the order the description keeps it.
@@ -111,10 +114,10 @@ void Probar(std::string_view texto, std::optional<std::string_view> companero, b
     const CabeceraRed& cabecera = resultado.Cabecera;
     CompararCabeceras(leida->Cabecera, cabecera);
     const PatronesFichero tabla = Tabla(estado, cabecera.NumeroEntradas, cabecera.NeuronasCapaSalida);
-    if (leida->Patrones) CompararPatrones(*leida->Patrones, tabla);
+    if (leida->Patrones) CompararPatrones(*leida->Patrones, tabla, Igualdad::Exacta);
     if (entrenada) {
-        CompararValores(leida->PesosOcultos, Pesos(red.CapaOculta), "hidden weights taken");
-        CompararValores(leida->PesosSalida, Pesos(red.CapaSalida), "output weights taken");
+        CompararValores(leida->PesosOcultos, Pesos(red.CapaOculta), Igualdad::Exacta, "hidden weights taken");
+        CompararValores(leida->PesosSalida, Pesos(red.CapaSalida), Igualdad::Exacta, "output weights taken");
     }
 
     // Both files the window would save now, under either separator, read
@@ -123,14 +126,13 @@ void Probar(std::string_view texto, std::optional<std::string_view> companero, b
         const std::string rna = UnirLineas(LineasRna(red, estado, cabecera.SeleccionRegla, cabecera.SeleccionFuncion, separador));
         const std::string ren = UnirLineas(LineasRen(red, cabecera.SeleccionRegla, cabecera.SeleccionFuncion, separador));
         std::optional<DescripcionRed> sinEntrenar = Describir(rna, std::nullopt, false);
-        std::optional<DescripcionRed> conPesos = Describir(ren, rna, true);
-        if (!sinEntrenar || !conPesos || !conPesos->Patrones) Fallo("saved file does not read");
+        std::optional<DescripcionRed> conPesos = Describir(ren, std::nullopt, true);
+        if (!sinEntrenar || !conPesos) Fallo("saved file does not read");
         CompararCabeceras(cabecera, sinEntrenar->Cabecera);
         CompararCabeceras(cabecera, conPesos->Cabecera);
-        CompararPatrones(tabla, *sinEntrenar->Patrones);
-        CompararPatrones(tabla, *conPesos->Patrones);
-        CompararValores(Pesos(red.CapaOculta), conPesos->PesosOcultos, "hidden weights");
-        CompararValores(Pesos(red.CapaSalida), conPesos->PesosSalida, "output weights");
+        CompararPatrones(tabla, *sinEntrenar->Patrones, Igualdad::Escrita);
+        CompararValores(Pesos(red.CapaOculta), conPesos->PesosOcultos, Igualdad::Escrita, "hidden weights");
+        CompararValores(Pesos(red.CapaSalida), conPesos->PesosSalida, Igualdad::Escrita, "output weights");
     }
 }
 

@@ -13,4 +13,4 @@ target_compile_definitions(window_examples_test PRIVATE PERCEPTLAB_EXAMPLES_DIR=
 perceptlab_add_qt_test(guarded_application_test window/guarded_application_test.cpp
                        ${PROJECT_SOURCE_DIR}/app/guarded_application.cpp)
 target_include_directories(guarded_application_test PRIVATE ${PROJECT_SOURCE_DIR}/app)
-target_link_libraries(guarded_application_test PRIVATE perceptlab_error_report)
+target_link_libraries(guarded_application_test PRIVATE perceptlab_error_report perceptlab_ui)

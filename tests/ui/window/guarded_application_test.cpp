@@ -3,10 +3,14 @@
 
 #include "error_report.h"
 #include "guarded_application.h"
+#include "info_box.h"
 #include "program_error.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -43,6 +47,34 @@ private slots:
         SetErrorBox(nullptr);
         QCOMPARE(box.messages, QStringList{"Cannot open file /tmp/x.rna."});
         QCOMPARE(target.handled, 2);
+    }
+
+    // The real boxes: a line of a file or a path holding markup shows as written.
+    void boxesShowTheirMessageAsPlainText() {
+        QList<Qt::TextFormat> formats;
+        QStringList texts;
+        AnswerNextBox(formats, texts);
+        ReportError(ProgramError("'<b>negrita</b><img src='x'>' is not a valid integer value"));
+        AnswerNextBox(formats, texts);
+        QtInfoBox().Show(nullptr, "El fichero de patrones /r/<b>no</b>.rna no corresponde");
+        QCOMPARE(formats, (QList<Qt::TextFormat>{Qt::PlainText, Qt::PlainText}));
+        QCOMPARE(texts, (QStringList{"'<b>negrita</b><img src='x'>' is not a valid integer value.",
+                                     "El fichero de patrones /r/<b>no</b>.rna no corresponde"}));
+    }
+
+private:
+    // Closes the next message box once it is shown, noting how it shows its text.
+    static void AnswerNextBox(QList<Qt::TextFormat>& formats, QStringList& texts) {
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, [poll, &formats, &texts] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) return;
+            formats << box->textFormat();
+            texts << box->text();
+            box->accept();
+            poll->deleteLater();
+        });
+        poll->start(10);
     }
 };
 
