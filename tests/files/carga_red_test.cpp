@@ -131,40 +131,26 @@ TEST_F(CargaRed, RoundTripKeepsEveryRenderingUnderBothSeparators) {
 }
 
 TEST_F(CargaRed, SavedUnderOneSeparatorLoadsAndSavesUnderTheOtherToTheSameDoubles) {
+    // Each of these is its own 15-digit text, the largest double included.
     constexpr double maximo = std::numeric_limits<double>::max();
     constexpr double minimo = std::numeric_limits<double>::denorm_min();
-    const double extremos[] = {maximo, -maximo, minimo, -minimo, 1.0 / 3.0, -2.5e-7, 1e20};
-    Topologia(red, 2, 3, 2);
-    int n = 0;
-    for (TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida}) {
-        for (int j = 1; j <= capa->NumeroNeuronas(); ++j) {
-            for (int k = 0; k <= capa->NumeroEntradas(); ++k) capa->Neuronas[j].Pesos[k] = extremos[n++ % 7];
-        }
-    }
-    estado.NumeroPatrones = 2;
-    for (int p = 1; p <= 2; ++p) {
-        for (int i = 1; i <= 2; ++i) {
-            estado.EntradasPatrones[p][i] = extremos[n++ % 7];
-            estado.SalidasPatrones[p][i] = extremos[n++ % 7];
-        }
-    }
+    Topologia(red, 1, 1, 1);
+    red.CapaOculta.Neuronas[1].Pesos[0] = maximo;
+    red.CapaOculta.Neuronas[1].Pesos[1] = -minimo;
+    red.CapaSalida.Neuronas[1].Pesos[0] = -2.5e-7;
+    red.CapaSalida.Neuronas[1].Pesos[1] = 1e20;
+    estado.NumeroPatrones = 1;
+    estado.EntradasPatrones[1][1] = -maximo;
+    estado.SalidasPatrones[1][1] = minimo;
     const FotoRed original = Foto(red);
-    const EstadoTrabajo tabla = estado;
     const std::string ren = carpeta.Ruta("red.ren");
     for (char separador : {',', '.', ','}) {
         GuardarLineas(carpeta.Ruta("red.rna"), LineasRna(red, estado, 0, 0, separador));
         GuardarLineas(ren, LineasRen(red, 0, 0, separador));
         ASSERT_EQ(MensajeDe([&] { CargarRen(ren, red, estado); }), "(no error)") << separador;
-        // Every value but 1/3 is its own 15-digit text.
-        const FotoRed cargada = Foto(red);
-        for (std::size_t i = 0; i < original.pesos.size(); ++i) {
-            if (original.pesos[i] != 1.0 / 3.0) {
-                ASSERT_EQ(cargada.pesos[i], original.pesos[i]) << i;
-            }
-        }
-        // The largest double and a negative subnormal.
-        EXPECT_EQ(estado.EntradasPatrones[2][1], tabla.EntradasPatrones[2][1]);
-        EXPECT_EQ(estado.SalidasPatrones[2][2], tabla.SalidasPatrones[2][2]);
+        EXPECT_EQ(Foto(red), original);
+        EXPECT_EQ(estado.EntradasPatrones[1][1], -maximo);
+        EXPECT_EQ(estado.SalidasPatrones[1][1], minimo);
     }
 }
 

@@ -51,30 +51,19 @@ private slots:
 
     // The real boxes: a line of a file or a path holding markup shows as written.
     void boxesShowTheirMessageAsPlainText() {
-        QList<Qt::TextFormat> formats;
-        QStringList texts;
-        AnswerNextBox(formats, texts);
-        ReportError(ProgramError("'<b>negrita</b><img src='x'>' is not a valid integer value"));
-        AnswerNextBox(formats, texts);
-        QtInfoBox().Show(nullptr, "El fichero de patrones /r/<b>no</b>.rna no corresponde");
-        QCOMPARE(formats, (QList<Qt::TextFormat>{Qt::PlainText, Qt::PlainText}));
-        QCOMPARE(texts, (QStringList{"'<b>negrita</b><img src='x'>' is not a valid integer value.",
-                                     "El fichero de patrones /r/<b>no</b>.rna no corresponde"}));
-    }
-
-private:
-    // Closes the next message box once it is shown, noting how it shows its text.
-    static void AnswerNextBox(QList<Qt::TextFormat>& formats, QStringList& texts) {
-        auto* poll = new QTimer;
-        QObject::connect(poll, &QTimer::timeout, [poll, &formats, &texts] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible()) return;
-            formats << box->textFormat();
-            texts << box->text();
-            box->accept();
-            poll->deleteLater();
+        QStringList shown;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&shown] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown << (box->textFormat() == Qt::PlainText ? "plain: " : "rich: ") + box->text();
+                box->accept();
+            }
         });
-        poll->start(10);
+        poll.start(10);
+        ReportError(ProgramError("'<b>no</b><img src='x'>' is not a valid integer value"));
+        QtInfoBox().Show(nullptr, "El fichero de patrones /r/<b>x</b>.rna");
+        QCOMPARE(shown, (QStringList{"plain: '<b>no</b><img src='x'>' is not a valid integer value.",
+                                     "plain: El fichero de patrones /r/<b>x</b>.rna"}));
     }
 };
 
