@@ -17,11 +17,13 @@ public:
     // Reads `texto`, which must outlive the reader.
     explicit LectorLineas(std::string_view texto);
 
+    // Entero and Real quote a line as Cita does, and refuse a line longer
+    // than LargoMaximoLinea, the one asked for or one passed over on the
+    // way to it, with the message of their kind.
+
     // Line `numero` (from 1) as an integer; throws "'<line>' is not a valid
     // integer value", or "List index out of bounds (<numero - 1>)" when the
-    // text has no such line. A line longer than LargoMaximoLinea, this one or
-    // one passed over on the way, is refused with the message of the kind
-    // asked for; messages quote a line as Cita does.
+    // text has no such line.
     std::int32_t Entero(std::int32_t numero);
     // Line `numero` as a real, with "." or "," as the decimal separator;
     // throws "'<line>' is not a valid floating point value", "Floating point
