@@ -2,7 +2,8 @@
 // with 32 inputs and 32 outputs (6406 lines) and a trained file of a
 // 32-32-32 network (2117 lines). Each is built and read through the file
 // functions, and the same values are rendered and parsed with bare
-// std::to_chars / std::from_chars as the baseline.
+// std::to_chars / std::from_chars as the baseline. A file of 200 MB of empty
+// lines is read against the largest untrained file.
 
 #include "ratio_report.h"
 
@@ -11,6 +12,7 @@
 #include "fichero_ren.h"
 #include "fichero_rna.h"
 #include "lineas_fichero.h"
+#include "program_error.h"
 #include "red_neuronal.h"
 
 #include <benchmark/benchmark.h>
@@ -96,12 +98,12 @@ BENCHMARK(BaseEscribirRna);
 BENCHMARK(BaseEscribirRen);
 
 void LeerRnaTexto(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(DescribirRna(Los().rna, ','));
+    for (auto _ : state) benchmark::DoNotOptimize(DescribirRna(Los().rna));
 }
 BENCHMARK(LeerRnaTexto);
 
 void LeerRenTexto(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(DescribirRen(Los().ren, ','));
+    for (auto _ : state) benchmark::DoNotOptimize(DescribirRen(Los().ren));
 }
 BENCHMARK(LeerRenTexto);
 
@@ -152,6 +154,37 @@ void BaseSobrescribir(benchmark::State& state) {
 }
 BENCHMARK(BaseSobrescribir)->Unit(benchmark::kMicrosecond);
 
+// Reading from disk: the largest untrained file against 200 MB of empty
+// lines, which a reader that took the whole file would hold in full.
+std::string RutaEnTemporal(const char* nombre) { return (std::filesystem::temp_directory_path() / nombre).string(); }
+
+void LeerRnaFichero(benchmark::State& state) {
+    const std::string ruta = RutaEnTemporal("perceptlab_bench_leer.rna");
+    GuardarFicheroSeguro(ruta, Los().rna);
+    for (auto _ : state) benchmark::DoNotOptimize(LeerRna(ruta));
+    std::filesystem::remove(ruta);
+}
+BENCHMARK(LeerRnaFichero)->Unit(benchmark::kMicrosecond);
+
+void LeerLineasVacias(benchmark::State& state) {
+    const std::string ruta = RutaEnTemporal("perceptlab_bench_vacias.rna");
+    {
+        const std::string megabyte(1 << 20, '\n');
+        std::FILE* f = std::fopen(ruta.c_str(), "wb");
+        for (int i = 0; i < 200; ++i) std::fwrite(megabyte.data(), 1, megabyte.size(), f);
+        std::fclose(f);
+    }
+    for (auto _ : state) {
+        try {
+            benchmark::DoNotOptimize(LeerRna(ruta));
+        } catch (const ProgramError& error) {
+            benchmark::DoNotOptimize(error.what());
+        }
+    }
+    std::filesystem::remove(ruta);
+}
+BENCHMARK(LeerLineasVacias)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -162,5 +195,6 @@ int main(int argc, char** argv) {
                                            {"leer .rna/from_chars", "LeerRnaTexto", "BaseLeerRna"},
                                            {"leer .ren/from_chars", "LeerRenTexto", "BaseLeerRen"},
                                            {"guardar atomico/sobrescribir", "GuardarRna", "BaseSobrescribir"},
+                                           {"leer 200MB lineas vacias/leer .rna", "LeerLineasVacias", "LeerRnaFichero"},
                                        });
 }

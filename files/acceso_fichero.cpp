@@ -1,18 +1,20 @@
 #include "acceso_fichero.h"
 
-#include "lineas_fichero.h"
 #include "numero_texto.h"
 #include "program_error.h"
 
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // Closes the descriptor when the scope ends, however it ends.
 class Descriptor {
@@ -46,7 +48,7 @@ bool EscribirTodo(int fd, std::string_view contenido) {
 }
 
 // A name no other file in the folder has, made exclusive by O_EXCL.
-std::string NombreTemporal(const std::filesystem::path& destino, int intento) {
+std::string NombreTemporal(const fs::path& destino, int intento) {
     auto instante = std::chrono::steady_clock::now().time_since_epoch().count();
     std::string nombre(1, '.');
     nombre += destino.filename().string().substr(0, 100);  // room for the suffix within a name's limit
@@ -58,62 +60,101 @@ std::string NombreTemporal(const std::filesystem::path& destino, int intento) {
     return (destino.parent_path() / nombre).string();
 }
 
+// The file a save writes: symbolic links followed, whether or not the file
+// they end at exists. Empty for a loop of links.
+std::optional<fs::path> SeguirEnlaces(fs::path ruta) {
+    for (int saltos = 0; saltos < 40; ++saltos) {
+        struct stat datos {};
+        if (::lstat(ruta.c_str(), &datos) != 0 || !S_ISLNK(datos.st_mode)) return ruta;
+        std::error_code error;
+        const fs::path nombrado = fs::read_symlink(ruta, error);
+        if (error) return std::nullopt;
+        ruta = ruta.parent_path() / nombrado;  // an absolute name replaces the folder
+    }
+    return std::nullopt;
+}
+
+// Gives the new file the replaced file's owner and group where the process
+// may: root sets both, an owner who belongs to the group sets the group.
+// Whether both were kept; the save goes on either way.
+bool ConservarDueno(int fd, const struct stat& anterior) {
+    if (anterior.st_uid == ::geteuid() && anterior.st_gid == ::getegid()) return true;
+    if (::fchown(fd, anterior.st_uid, anterior.st_gid) == 0) return true;
+    return ::fchown(fd, static_cast<uid_t>(-1), anterior.st_gid) == 0 && anterior.st_uid == ::geteuid();
+}
+
+bool EscribirEnSitio(const fs::path& destino, std::string_view contenido) {
+    Descriptor fd(::open(destino.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) return false;
+    const bool escrito = EscribirTodo(fd.get(), contenido) && ::fsync(fd.get()) == 0;
+    return fd.Cerrar() && escrito;
+}
+
 }  // namespace
 
-std::string LeerFicheroEntero(const std::string& ruta) {
-    const ProgramError error("Cannot open file " + ruta);
-    Descriptor fd(::open(ruta.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) throw error;
+FicheroLectura::FicheroLectura(const std::string& ruta) : ruta_(ruta) {
+    // O_NONBLOCK: opening a pipe with no writer would wait for one.
+    fd_ = ::open(ruta.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat datos {};
-    if (::fstat(fd.get(), &datos) != 0 || S_ISDIR(datos.st_mode)) throw error;
-    std::string contenido;
-    char bloque[65536];
-    for (;;) {
-        ssize_t leidos = ::read(fd.get(), bloque, sizeof bloque);
-        if (leidos < 0 && errno == EINTR) continue;
-        if (leidos < 0) throw error;
-        if (leidos == 0) break;
-        contenido.append(bloque, static_cast<std::size_t>(leidos));
+    if (fd_ >= 0 && ::fstat(fd_, &datos) == 0 && S_ISREG(datos.st_mode) &&
+        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) == 0) {
+        return;
     }
-    return contenido;
+    if (fd_ >= 0) ::close(fd_);
+    throw ProgramError("Cannot open file " + ruta_);
+}
+
+FicheroLectura::~FicheroLectura() { ::close(fd_); }
+
+FuenteBytes FicheroLectura::Fuente() {
+    return [this](char* destino, std::size_t capacidad) { return Leer(destino, capacidad); };
+}
+
+std::size_t FicheroLectura::Leer(char* destino, std::size_t capacidad) {
+    for (;;) {
+        ssize_t leidos = ::read(fd_, destino, capacidad);
+        if (leidos >= 0) return static_cast<std::size_t>(leidos);
+        if (errno != EINTR) throw ProgramError("Cannot open file " + ruta_);
+    }
 }
 
 bool ExisteFichero(const std::string& ruta) {
     std::error_code error;
-    auto estado = std::filesystem::status(ruta, error);
-    return !error && std::filesystem::exists(estado) && !std::filesystem::is_directory(estado);
+    auto estado = fs::status(ruta, error);
+    return !error && fs::exists(estado) && !fs::is_directory(estado);
 }
 
 void GuardarFicheroSeguro(const std::string& ruta, std::string_view contenido) {
-    namespace fs = std::filesystem;
     const ProgramError error("Cannot create file " + ruta);
     if (ruta.empty()) throw error;
-
-    fs::path destino = ruta;
-    std::error_code codigo;
-    if (fs::is_symlink(destino, codigo)) {
-        fs::path enlazado = fs::weakly_canonical(destino, codigo);
-        if (codigo) throw error;
-        destino = enlazado;
-    }
-    if (!destino.has_filename()) throw error;
+    const std::optional<fs::path> seguido = SeguirEnlaces(ruta);
+    if (!seguido || !seguido->has_filename()) throw error;
+    const fs::path& destino = *seguido;
+    struct stat anterior {};
+    const bool existe = ::stat(destino.c_str(), &anterior) == 0;
     // Renaming would replace a file the user may not write; overwriting it in
     // place would have been refused, so the save is.
-    if (::access(destino.c_str(), F_OK) == 0 && ::access(destino.c_str(), W_OK) != 0) throw error;
+    if (existe && ::access(destino.c_str(), W_OK) != 0) throw error;
 
     std::string temporal;
     int fd = -1;
     for (int intento = 0; fd < 0 && intento < 100; ++intento) {
         temporal = NombreTemporal(destino, intento);
         fd = ::open(temporal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) throw error;
+        if (fd < 0 && errno != EEXIST) break;
     }
-    if (fd < 0) throw error;
+    if (fd < 0) {
+        if (existe && S_ISREG(anterior.st_mode) && EscribirEnSitio(destino, contenido)) return;
+        throw error;
+    }
     Descriptor descriptor(fd);
 
-    struct stat anterior {};
     bool correcto = true;
-    if (::stat(destino.c_str(), &anterior) == 0) correcto = ::fchmod(fd, anterior.st_mode & 07777) == 0;
+    if (existe) {
+        ConservarDueno(fd, anterior);
+        // After the owner: changing it clears the set-user-ID and set-group-ID bits.
+        correcto = ::fchmod(fd, anterior.st_mode & 07777) == 0;
+    }
     correcto = correcto && EscribirTodo(fd, contenido) && ::fsync(fd) == 0;
     correcto = descriptor.Cerrar() && correcto;
     correcto = correcto && ::rename(temporal.c_str(), destino.c_str()) == 0;

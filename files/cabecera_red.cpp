@@ -25,7 +25,7 @@ void AnadirLineasCabecera(std::vector<std::string>& lineas, const TRedNeuronal& 
     lineas.push_back(TextoEntero(seleccionFuncion));
 }
 
-CabeceraRed LeerTopologia(const LectorLineas& lector) {
+CabeceraRed LeerTopologia(LectorLineas& lector) {
     CabeceraRed cabecera;
     cabecera.NumeroEntradas = LimitarCuenta(lector.Entero(1));
     cabecera.NeuronasCapaOculta = LimitarCuenta(lector.Entero(2));
@@ -33,7 +33,7 @@ CabeceraRed LeerTopologia(const LectorLineas& lector) {
     return cabecera;
 }
 
-CabeceraRed LeerCabecera(const LectorLineas& lector) {
+CabeceraRed LeerCabecera(LectorLineas& lector) {
     CabeceraRed cabecera = LeerTopologia(lector);
     cabecera.SeleccionRegla = Seleccion(lector.Entero(4), ElementosListaRegla);
     cabecera.SeleccionFuncion = Seleccion(lector.Entero(5), ElementosListaFuncion);

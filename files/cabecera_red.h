@@ -21,7 +21,7 @@ void AnadirLineasCabecera(std::vector<std::string>& lineas, const TRedNeuronal& 
 
 // Reads lines 1-5. Counts outside 1..32 go to the nearer bound; a selection
 // that is not an item of its list becomes -1.
-CabeceraRed LeerCabecera(const LectorLineas& lector);
+CabeceraRed LeerCabecera(LectorLineas& lector);
 
 // Reads lines 1-3 only, limited like LeerCabecera.
-CabeceraRed LeerTopologia(const LectorLineas& lector);
+CabeceraRed LeerTopologia(LectorLineas& lector);

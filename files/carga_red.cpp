@@ -79,10 +79,10 @@ ResultadoCarga AplicarDescripcion(const DescripcionRed& descripcion, TRedNeurona
     return resultado;
 }
 
-ResultadoCarga CargarRna(const std::string& ruta, char separador, TRedNeuronal& red, EstadoTrabajo& estado) {
-    return AplicarDescripcion(LeerRna(ruta, separador), red, estado);
+ResultadoCarga CargarRna(const std::string& ruta, TRedNeuronal& red, EstadoTrabajo& estado) {
+    return AplicarDescripcion(LeerRna(ruta), red, estado);
 }
 
-ResultadoCarga CargarRen(const std::string& ruta, char separador, TRedNeuronal& red, EstadoTrabajo& estado) {
-    return AplicarDescripcion(LeerRen(ruta, separador), red, estado);
+ResultadoCarga CargarRen(const std::string& ruta, TRedNeuronal& red, EstadoTrabajo& estado) {
+    return AplicarDescripcion(LeerRen(ruta), red, estado);
 }

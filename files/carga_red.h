@@ -34,7 +34,7 @@ struct ResultadoCarga {
 // trained one the weights read.
 ResultadoCarga AplicarDescripcion(const DescripcionRed& descripcion, TRedNeuronal& red, EstadoTrabajo& estado);
 
-// Reads the file at `ruta` in full, then applies it.
-ResultadoCarga CargarRna(const std::string& ruta, char separador, TRedNeuronal& red, EstadoTrabajo& estado);
+// Reads the file at `ruta`, then applies it.
+ResultadoCarga CargarRna(const std::string& ruta, TRedNeuronal& red, EstadoTrabajo& estado);
 // The same for a trained file and its companion.
-ResultadoCarga CargarRen(const std::string& ruta, char separador, TRedNeuronal& red, EstadoTrabajo& estado);
+ResultadoCarga CargarRen(const std::string& ruta, TRedNeuronal& red, EstadoTrabajo& estado);

@@ -18,12 +18,35 @@ void AnadirPesosCapa(std::vector<std::string>& lineas, const TCapaNeuronal& capa
     }
 }
 
-std::vector<double> LeerPesos(const LectorLineas& lector, std::int32_t& linea, std::int32_t neuronas,
+std::vector<double> LeerPesos(LectorLineas& lector, std::int32_t& linea, std::int32_t neuronas,
                               std::int32_t entradas) {
     std::vector<double> pesos;
     pesos.reserve(static_cast<std::size_t>(neuronas * (entradas + 1)));
     for (std::int32_t v = 0; v < neuronas * (entradas + 1); ++v) pesos.push_back(lector.Real(linea++));
     return pesos;
+}
+
+DescripcionRed Describir(LectorLineas& lector) {
+    DescripcionRed descripcion;
+    descripcion.Tipo = TipoFicheroRed::Entrenada;
+    descripcion.Cabecera = LeerCabecera(lector);
+    const CabeceraRed& c = descripcion.Cabecera;
+    std::int32_t linea = 6;
+    descripcion.PesosOcultos = LeerPesos(lector, linea, c.NeuronasCapaOculta, c.NumeroEntradas);
+    descripcion.PesosSalida = LeerPesos(lector, linea, c.NeuronasCapaSalida, c.NeuronasCapaOculta);
+    return descripcion;
+}
+
+void TomarCompanero(DescripcionRed& descripcion, LectorLineas& lector, const std::string& rutaCompanera) {
+    const CabeceraRed topologia = LeerTopologia(lector);
+    const CabeceraRed& red = descripcion.Cabecera;
+    if (topologia.NumeroEntradas != red.NumeroEntradas || topologia.NeuronasCapaOculta != red.NeuronasCapaOculta ||
+        topologia.NeuronasCapaSalida != red.NeuronasCapaSalida) {
+        descripcion.Aviso = "El fichero de patrones " + rutaCompanera +
+                            " no corresponde a la topología de la red; no se ha cargado.";
+        return;
+    }
+    descripcion.Patrones = LeerPatrones(lector, red.NumeroEntradas, red.NeuronasCapaSalida);
 }
 
 }  // namespace
@@ -37,37 +60,29 @@ std::vector<std::string> LineasRen(const TRedNeuronal& red, std::int32_t selecci
     return lineas;
 }
 
-DescripcionRed DescribirRen(std::string_view texto, char separador) {
-    LectorLineas lector(texto, separador);
+DescripcionRed DescribirRen(std::string_view texto) {
+    LectorLineas lector(texto);
+    return Describir(lector);
+}
+
+void AnadirCompanero(DescripcionRed& descripcion, std::string_view textoCompanero, const std::string& rutaCompanera) {
+    LectorLineas lector(textoCompanero);
+    TomarCompanero(descripcion, lector, rutaCompanera);
+}
+
+DescripcionRed LeerRen(const std::string& ruta) {
     DescripcionRed descripcion;
-    descripcion.Tipo = TipoFicheroRed::Entrenada;
-    descripcion.Cabecera = LeerCabecera(lector);
-    const CabeceraRed& c = descripcion.Cabecera;
-    std::int32_t linea = 6;
-    descripcion.PesosOcultos = LeerPesos(lector, linea, c.NeuronasCapaOculta, c.NumeroEntradas);
-    descripcion.PesosSalida = LeerPesos(lector, linea, c.NeuronasCapaSalida, c.NeuronasCapaOculta);
-    return descripcion;
-}
-
-void AnadirCompanero(DescripcionRed& descripcion, std::string_view textoCompanero, const std::string& rutaCompanera,
-                     char separador) {
-    LectorLineas lector(textoCompanero, separador);
-    const CabeceraRed topologia = LeerTopologia(lector);
-    const CabeceraRed& red = descripcion.Cabecera;
-    if (topologia.NumeroEntradas != red.NumeroEntradas || topologia.NeuronasCapaOculta != red.NeuronasCapaOculta ||
-        topologia.NeuronasCapaSalida != red.NeuronasCapaSalida) {
-        descripcion.Aviso = "El fichero de patrones " + rutaCompanera +
-                            " no corresponde a la topología de la red; no se ha cargado.";
-        return;
+    {
+        FicheroLectura fichero(ruta);
+        LectorLineas lector(fichero.Fuente());
+        descripcion = Describir(lector);
     }
-    descripcion.Patrones = LeerPatrones(lector, red.NumeroEntradas, red.NeuronasCapaSalida);
-}
-
-DescripcionRed LeerRen(const std::string& ruta, char separador) {
-    std::string texto = LeerFicheroEntero(ruta);
-    DescripcionRed descripcion = DescribirRen(texto, separador);
     descripcion.NombreRed = QuitarExtension(NombreSinCarpeta(ruta));
     const std::string companera = RutaCompanera(ruta);
-    if (ExisteFichero(companera)) AnadirCompanero(descripcion, LeerFicheroEntero(companera), companera, separador);
+    if (ExisteFichero(companera)) {
+        FicheroLectura fichero(companera);
+        LectorLineas lector(fichero.Fuente());
+        TomarCompanero(descripcion, lector, companera);
+    }
     return descripcion;
 }

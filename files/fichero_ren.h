@@ -18,18 +18,18 @@ class TRedNeuronal;
 std::vector<std::string> LineasRen(const TRedNeuronal& red, std::int32_t seleccionRegla,
                                    std::int32_t seleccionFuncion, char separador);
 
-// Reads and checks a whole trained file's text, without its companion;
-// NombreRed is left empty. Throws the first failure met in line order.
-DescripcionRed DescribirRen(std::string_view texto, char separador);
+// Reads and checks a trained file's text up to its last weight, without its
+// companion; NombreRed is left empty. Reals read with either decimal
+// separator. Throws the first failure met in line order.
+DescripcionRed DescribirRen(std::string_view texto);
 
 // Takes the patterns of the companion's text into a trained description.
 // A companion whose lines 1-3 give other counts than the trained file is
 // not used: its values would land in the wrong places. The description then
 // gets a warning naming `rutaCompanera` instead. Throws when the companion
 // is malformed.
-void AnadirCompanero(DescripcionRed& descripcion, std::string_view textoCompanero, const std::string& rutaCompanera,
-                     char separador);
+void AnadirCompanero(DescripcionRed& descripcion, std::string_view textoCompanero, const std::string& rutaCompanera);
 
-// Reads the file at `ruta` and, when one exists, its companion, naming the
-// network after the file.
-DescripcionRed LeerRen(const std::string& ruta, char separador);
+// Reads the file at `ruta` and, when one exists, its companion in the same
+// way, naming the network after the file.
+DescripcionRed LeerRen(const std::string& ruta);

@@ -15,8 +15,9 @@ std::vector<std::string> LineasRna(const TRedNeuronal& red, const EstadoTrabajo&
     return lineas;
 }
 
-DescripcionRed DescribirRna(std::string_view texto, char separador) {
-    LectorLineas lector(texto, separador);
+namespace {
+
+DescripcionRed Describir(LectorLineas& lector) {
     DescripcionRed descripcion;
     descripcion.Tipo = TipoFicheroRed::SinEntrenar;
     descripcion.Cabecera = LeerCabecera(lector);
@@ -25,9 +26,17 @@ DescripcionRed DescribirRna(std::string_view texto, char separador) {
     return descripcion;
 }
 
-DescripcionRed LeerRna(const std::string& ruta, char separador) {
-    std::string texto = LeerFicheroEntero(ruta);
-    DescripcionRed descripcion = DescribirRna(texto, separador);
+}  // namespace
+
+DescripcionRed DescribirRna(std::string_view texto) {
+    LectorLineas lector(texto);
+    return Describir(lector);
+}
+
+DescripcionRed LeerRna(const std::string& ruta) {
+    FicheroLectura fichero(ruta);
+    LectorLineas lector(fichero.Fuente());
+    DescripcionRed descripcion = Describir(lector);
     descripcion.NombreRed = QuitarExtension(NombreSinCarpeta(ruta));
     return descripcion;
 }

@@ -19,9 +19,10 @@ struct EstadoTrabajo;
 std::vector<std::string> LineasRna(const TRedNeuronal& red, const EstadoTrabajo& estado, std::int32_t seleccionRegla,
                                    std::int32_t seleccionFuncion, char separador);
 
-// Reads and checks a whole untrained file's text; NombreRed is left empty.
+// Reads and checks an untrained file's text up to its last needed line;
+// NombreRed is left empty. Reals read with either decimal separator.
 // Throws the first failure met in line order.
-DescripcionRed DescribirRna(std::string_view texto, char separador);
+DescripcionRed DescribirRna(std::string_view texto);
 
-// Reads the file at `ruta`, naming the network after the file.
-DescripcionRed LeerRna(const std::string& ruta, char separador);
+// Reads the file at `ruta` in the same way, naming the network after the file.
+DescripcionRed LeerRna(const std::string& ruta);

@@ -2,13 +2,48 @@
 // The line structure of the network files: one value per line, CR LF after
 // every line when written; CR LF, a lone CR or a lone LF when read.
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
-// The lines of `texto`. A NUL ends the text, and a line break at the very end
-// does not start another (empty) line. The views point into `texto`.
-std::vector<std::string_view> DividirLineas(std::string_view texto);
+// Where the bytes of a file come from: puts up to `capacidad` bytes at
+// `destino` and says how many, 0 at the end.
+using FuenteBytes = std::function<std::size_t(char* destino, std::size_t capacidad)>;
+
+// Longer than any number the program needs: a longer line is none of its values.
+constexpr std::size_t LargoMaximoLinea = 4096;
+
+enum class ResultadoLinea : std::uint8_t {
+    Linea,     // a whole line
+    Larga,     // the start of a line longer than LargoMaximoLinea
+    FinTexto,  // no line left
+};
+
+// Splits the bytes of a source into lines, one at a time, reading no further
+// than the lines asked for (give or take one block). A NUL ends the text, and
+// a line break at the very end does not start another (empty) line.
+class DivisorLineas {
+public:
+    explicit DivisorLineas(FuenteBytes fuente);
+
+    // Appends the next line, without its break, to `destino`. Of a line
+    // longer than LargoMaximoLinea only the first LargoMaximoLinea characters
+    // are appended, and nothing after them is read: the text ends there.
+    ResultadoLinea Siguiente(std::string& destino);
+
+private:
+    // Refills the block; false at the end of the text.
+    bool Rellenar();
+
+    FuenteBytes fuente_;
+    std::vector<char> bloque_;
+    std::size_t posicion_ = 0;
+    std::size_t fin_ = 0;
+    bool terminado_ = false;
+    bool trasCR_ = false;  // the last break was a CR, which a LF may complete
+};
 
 // Each line followed by CR LF, the last one included.
 std::string UnirLineas(const std::vector<std::string>& lineas);

@@ -131,6 +131,28 @@ Redondeo RedondeoPorTexto(double magnitud) {
     return redondeo;
 }
 
+// The largest double written with 15 digits, 0.179769313486232 x 10^309,
+// lies above it. A magnitude between the two reads as the largest double,
+// the double nearest to it, so that whatever is written reads back.
+// `cifras` starts at the first non-zero digit and may hold the separator at
+// `separador` (beyond its end when there is none); `orden` is the power of
+// ten just above the first digit.
+bool HastaMaximoEscrito(std::string_view cifras, std::size_t separador, std::int64_t orden) {
+    constexpr std::string_view maximo = "179769313486232";
+    if (orden != 309) return false;
+    std::size_t j = 0;
+    for (std::size_t k = 0; k < cifras.size(); ++k) {
+        if (k == separador) continue;
+        const char c = cifras[k];
+        if (j == maximo.size()) {
+            if (c != '0') return false;
+        } else if (c != maximo[j++]) {
+            return c < maximo[j - 1];
+        }
+    }
+    return true;
+}
+
 bool EsBlanco(char c) { return c == ' '; }
 bool EsCifra(char c) { return c >= '0' && c <= '9'; }
 
@@ -286,21 +308,25 @@ LecturaReal AnalizarReal(std::string_view texto, char separador) {
     // Out of range either way: the order of magnitude of the first non-zero
     // digit tells overflow from underflow (which reads as zero).
     std::int64_t orden = 0;
-    bool hallada = false;
-    for (std::size_t k = inicioMantisa, posicion = 0; k < finMantisa && !hallada; ++k) {
+    std::size_t primera = finMantisa;
+    for (std::size_t k = inicioMantisa, posicion = 0; k < finMantisa && primera == finMantisa; ++k) {
         if (k == posicionSeparador) continue;
         if (texto[k] != '0') {
             std::size_t enteras = (posicionSeparador == std::string_view::npos ? finMantisa : posicionSeparador) - inicioMantisa;
             orden = static_cast<std::int64_t>(enteras) - static_cast<std::int64_t>(posicion);
-            hallada = true;
+            primera = k;
         }
         ++posicion;
     }
     std::int64_t exponente = 0;
     for (std::size_t k = inicioExponente; k < finExponente && exponente < 1000000000000000; ++k) exponente = exponente * 10 + (texto[k] - '0');
     orden += exponenteNegativo ? -exponente : exponente;
-    if (orden > 0) return {EstadoLectura::Desbordamiento, 0.0};
-    return {EstadoLectura::Correcta, negativo ? -0.0 : 0.0};
+    if (orden <= 0) return {EstadoLectura::Correcta, negativo ? -0.0 : 0.0};
+    if (HastaMaximoEscrito(texto.substr(primera, finMantisa - primera), posicionSeparador - primera, orden)) {
+        constexpr double maximo = std::numeric_limits<double>::max();
+        return {EstadoLectura::Correcta, negativo ? -maximo : maximo};
+    }
+    return {EstadoLectura::Desbordamiento, 0.0};
 }
 
 std::optional<double> LeerReal(std::string_view texto, char separador) {

@@ -17,11 +17,11 @@ void AnadirLineasPatrones(std::vector<std::string>& lineas, const EstadoTrabajo&
     }
 }
 
-PatronesFichero LeerPatrones(const LectorLineas& lector, std::int32_t entradas, std::int32_t salidas) {
+PatronesFichero LeerPatrones(LectorLineas& lector, std::int32_t entradas, std::int32_t salidas) {
     PatronesFichero patrones;
     const std::int32_t n = lector.Entero(6);
     if (n < 0 || n > EstadoTrabajo::MaxPatrones) {
-        throw ProgramError("'" + std::string(lector.Linea(6)) + "' is not a valid pattern count");
+        throw ProgramError("'" + lector.Cita(6) + "' is not a valid pattern count");
     }
     patrones.NumeroPatrones = n;
     patrones.Entradas.reserve(static_cast<std::size_t>(n * entradas));

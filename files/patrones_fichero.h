@@ -18,4 +18,4 @@ void AnadirLineasPatrones(std::vector<std::string>& lineas, const EstadoTrabajo&
 // Reads the count on line 6 and the values after it with NE = `entradas`
 // and NS = `salidas`. A count outside 0..100 throws "'<line>' is not a valid
 // pattern count": the table has 100 rows.
-PatronesFichero LeerPatrones(const LectorLineas& lector, std::int32_t entradas, std::int32_t salidas);
+PatronesFichero LeerPatrones(LectorLineas& lector, std::int32_t entradas, std::int32_t salidas);

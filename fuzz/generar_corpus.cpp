@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <string>
 
 namespace {
@@ -28,16 +29,33 @@ double Valor(int n) {
     return valores[n % 12] * (n / 12 + 1);
 }
 
-EstadoTrabajo Patrones(int numero) {
+// The ends of the doubles: the largest, whose 15 digits lie above it, the
+// smallest subnormals and a negative zero.
+double Extremo(int n) {
+    constexpr double maximo = std::numeric_limits<double>::max();
+    constexpr double minimo = std::numeric_limits<double>::denorm_min();
+    static const double valores[] = {maximo, -maximo, minimo, -minimo, 2 * minimo, 3 * minimo, -0.0};
+    return valores[n % 7];
+}
+
+EstadoTrabajo Patrones(int numero, double (*valor)(int)) {
     EstadoTrabajo estado;
     estado.NumeroPatrones = numero;
     for (int p = 1; p <= numero; ++p) {
         for (int i = 1; i <= 32; ++i) {
-            estado.EntradasPatrones[p][i] = Valor(p * 7 + i);
-            estado.SalidasPatrones[p][i] = Valor(p * 3 + i);
+            estado.EntradasPatrones[p][i] = valor(p * 7 + i);
+            estado.SalidasPatrones[p][i] = valor(p * 3 + i);
         }
     }
     return estado;
+}
+
+void PonerPesos(TRedNeuronal& red, double (*valor)(int)) {
+    for (TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida}) {
+        for (int j = 1; j <= capa->NumeroNeuronas(); ++j) {
+            for (int k = 0; k <= capa->NumeroEntradas(); ++k) capa->Neuronas[j].Pesos[static_cast<std::size_t>(k)] = valor(j * 5 + k);
+        }
+    }
 }
 
 }  // namespace
@@ -53,16 +71,19 @@ int main(int argc, char** argv) {
         const char* nombre;
         int entradas, ocultas, salidas, patrones, regla, funcion;
         char separador;
+        double (*valor)(int) = Valor;
     };
     const Caso casos[] = {
         {"xor_punto", 2, 3, 1, 4, 0, 0, '.'},    {"xor_coma", 2, 3, 1, 4, 0, 1, ','},
         {"vacia", 2, 2, 1, 0, -1, -1, '.'},      {"ancha", 32, 3, 32, 2, 0, 2, ','},
         {"cien", 1, 1, 1, 100, 0, 0, '.'},       {"mixta", 3, 4, 2, 5, -1, 1, ','},
+        {"extremos_punto", 3, 2, 2, 3, 0, 2, '.', Extremo}, {"extremos_coma", 2, 3, 1, 4, 0, 0, ',', Extremo},
     };
     for (const Caso& c : casos) {
         TRedNeuronal red;
         Topologia(red, c.entradas, c.ocultas, c.salidas);
-        const EstadoTrabajo estado = Patrones(c.patrones);
+        if (c.valor == Extremo) PonerPesos(red, Extremo);
+        const EstadoTrabajo estado = Patrones(c.patrones, c.valor);
         const std::string rna = UnirLineas(LineasRna(red, estado, c.regla, c.funcion, c.separador));
         const std::string ren = UnirLineas(LineasRen(red, c.regla, c.funcion, c.separador));
         GuardarFicheroSeguro(ruta("rna", std::string(c.nombre) + ".rna"), rna);

@@ -45,37 +45,54 @@ struct Ventana {
     Ventana() { PrepararRedInicial(red); }
 };
 
-void CompararValores(const std::vector<double>& a, const std::vector<double>& b, const char* que) {
+// Equal, or only as written: a saved value reads back as its 15-digit text.
+enum class Igualdad : std::uint8_t { Exacta, Escrita };
+
+void CompararValores(const std::vector<double>& a, const std::vector<double>& b, Igualdad igualdad, const char* que) {
     if (a.size() != b.size()) Fallo(que);
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (TextoReal(a[i], '.') != TextoReal(b[i], '.')) Fallo(que);
+        if (igualdad == Igualdad::Exacta ? a[i] != b[i] : TextoReal(a[i], '.') != TextoReal(b[i], '.')) Fallo(que);
     }
 }
 
-void Comparar(const DescripcionRed& primera, const DescripcionRed& segunda) {
-    const CabeceraRed& a = primera.Cabecera;
-    const CabeceraRed& b = segunda.Cabecera;
+void CompararCabeceras(const CabeceraRed& a, const CabeceraRed& b) {
     if (a.NumeroEntradas != b.NumeroEntradas || a.NeuronasCapaOculta != b.NeuronasCapaOculta ||
         a.NeuronasCapaSalida != b.NeuronasCapaSalida || a.SeleccionRegla != b.SeleccionRegla ||
         a.SeleccionFuncion != b.SeleccionFuncion) {
         Fallo("header");
     }
-    if (primera.Patrones.has_value() != segunda.Patrones.has_value()) Fallo("patterns taken");
-    if (primera.Patrones) {
-        if (primera.Patrones->NumeroPatrones != segunda.Patrones->NumeroPatrones) Fallo("pattern count");
-        CompararValores(primera.Patrones->Entradas, segunda.Patrones->Entradas, "pattern inputs");
-        CompararValores(primera.Patrones->Salidas, segunda.Patrones->Salidas, "pattern outputs");
-    }
-    CompararValores(primera.PesosOcultos, segunda.PesosOcultos, "hidden weights");
-    CompararValores(primera.PesosSalida, segunda.PesosSalida, "output weights");
 }
 
-std::optional<DescripcionRed> Describir(std::string_view texto, std::optional<std::string_view> companero, bool entrenada,
-                                        char separador) {
+void CompararPatrones(const PatronesFichero& a, const PatronesFichero& b, Igualdad igualdad) {
+    if (a.NumeroPatrones != b.NumeroPatrones) Fallo("pattern count");
+    CompararValores(a.Entradas, b.Entradas, igualdad, "pattern inputs");
+    CompararValores(a.Salidas, b.Salidas, igualdad, "pattern outputs");
+}
+
+// What the window holds, in the order the description keeps it.
+std::vector<double> Pesos(const TCapaNeuronal& capa) {
+    std::vector<double> pesos;
+    for (int j = 1; j <= capa.NumeroNeuronas(); ++j) {
+        for (int k = 0; k <= capa.NumeroEntradas(); ++k) pesos.push_back(capa.Neuronas[j].Pesos[static_cast<std::size_t>(k)]);
+    }
+    return pesos;
+}
+
+PatronesFichero Tabla(const EstadoTrabajo& estado, std::int32_t entradas, std::int32_t salidas) {
+    PatronesFichero patrones;
+    patrones.NumeroPatrones = estado.NumeroPatrones;
+    for (std::int32_t p = 1; p <= estado.NumeroPatrones; ++p) {
+        for (std::int32_t i = 1; i <= entradas; ++i) patrones.Entradas.push_back(estado.EntradasPatrones[p][i]);
+        for (std::int32_t k = 1; k <= salidas; ++k) patrones.Salidas.push_back(estado.SalidasPatrones[p][k]);
+    }
+    return patrones;
+}
+
+std::optional<DescripcionRed> Describir(std::string_view texto, std::optional<std::string_view> companero, bool entrenada) {
     try {
-        if (!entrenada) return DescribirRna(texto, separador);
-        DescripcionRed descripcion = DescribirRen(texto, separador);
-        if (companero) AnadirCompanero(descripcion, *companero, kRutaCompanera, separador);
+        if (!entrenada) return DescribirRna(texto);
+        DescripcionRed descripcion = DescribirRen(texto);
+        if (companero) AnadirCompanero(descripcion, *companero, kRutaCompanera);
         return descripcion;
     } catch (const ProgramError&) {
         return std::nullopt;
@@ -84,30 +101,38 @@ std::optional<DescripcionRed> Describir(std::string_view texto, std::optional<st
 
 void Probar(std::string_view texto, std::optional<std::string_view> companero, bool entrenada) {
     CongelarReloj();
+    std::optional<DescripcionRed> leida = Describir(texto, companero, entrenada);
+    if (!leida) return;
+
+    // Kept from one input to the next, as the window keeps them from one
+    // load to the next: a load must not depend on what came before.
+    static Ventana ventana;
+    TRedNeuronal& red = ventana.red;
+    EstadoTrabajo& estado = ventana.estado;
+    ResultadoCarga resultado = AplicarDescripcion(*leida, red, estado);
+    if (resultado.PatronesTomados != leida->Patrones.has_value()) Fallo("result");
+    const CabeceraRed& cabecera = resultado.Cabecera;
+    CompararCabeceras(leida->Cabecera, cabecera);
+    const PatronesFichero tabla = Tabla(estado, cabecera.NumeroEntradas, cabecera.NeuronasCapaSalida);
+    if (leida->Patrones) CompararPatrones(*leida->Patrones, tabla, Igualdad::Exacta);
+    if (entrenada) {
+        CompararValores(leida->PesosOcultos, Pesos(red.CapaOculta), Igualdad::Exacta, "hidden weights taken");
+        CompararValores(leida->PesosSalida, Pesos(red.CapaSalida), Igualdad::Exacta, "output weights taken");
+    }
+
+    // Both files the window would save now, under either separator, read
+    // back to what it holds.
     for (char separador : kSeparadores) {
-        std::optional<DescripcionRed> primera = Describir(texto, companero, entrenada, separador);
-        if (!primera) continue;
-
-        // Kept from one input to the next, as the window keeps them from one
-        // load to the next: a load must not depend on what came before.
-        static Ventana ventana;
-        TRedNeuronal& red = ventana.red;
-        EstadoTrabajo& estado = ventana.estado;
-        ResultadoCarga resultado = AplicarDescripcion(*primera, red, estado);
-        if (resultado.PatronesTomados != primera->Patrones.has_value()) Fallo("result");
-
-        const std::int32_t regla = resultado.Cabecera.SeleccionRegla;
-        const std::int32_t funcion = resultado.Cabecera.SeleccionFuncion;
-        const std::string rna = UnirLineas(LineasRna(red, estado, regla, funcion, separador));
-        std::optional<DescripcionRed> segunda;
-        if (entrenada) {
-            const std::string ren = UnirLineas(LineasRen(red, regla, funcion, separador));
-            segunda = Describir(ren, primera->Patrones ? std::optional<std::string_view>(rna) : std::nullopt, true, separador);
-        } else {
-            segunda = Describir(rna, std::nullopt, false, separador);
-        }
-        if (!segunda) Fallo("saved file does not read");
-        Comparar(*primera, *segunda);
+        const std::string rna = UnirLineas(LineasRna(red, estado, cabecera.SeleccionRegla, cabecera.SeleccionFuncion, separador));
+        const std::string ren = UnirLineas(LineasRen(red, cabecera.SeleccionRegla, cabecera.SeleccionFuncion, separador));
+        std::optional<DescripcionRed> sinEntrenar = Describir(rna, std::nullopt, false);
+        std::optional<DescripcionRed> conPesos = Describir(ren, std::nullopt, true);
+        if (!sinEntrenar || !conPesos) Fallo("saved file does not read");
+        CompararCabeceras(cabecera, sinEntrenar->Cabecera);
+        CompararCabeceras(cabecera, conPesos->Cabecera);
+        CompararPatrones(tabla, *sinEntrenar->Patrones, Igualdad::Escrita);
+        CompararValores(Pesos(red.CapaOculta), conPesos->PesosOcultos, Igualdad::Escrita, "hidden weights");
+        CompararValores(Pesos(red.CapaSalida), conPesos->PesosSalida, Igualdad::Escrita, "output weights");
     }
 }
 

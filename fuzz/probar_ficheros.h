@@ -1,7 +1,8 @@
 #pragma once
 // What the fuzz targets and the corpus replay test do with one input: read it
-// as a network file under both decimal separators and, when it reads, check
-// that applying, saving and reading it again gives back the same values.
+// as a network file and, when it reads, check that the window takes its
+// values and that both files saved from the window, under either decimal
+// separator, read back to the same values.
 // A broken check ends the process, which the fuzzer reports as a finding.
 
 #include <cstddef>

@@ -10,7 +10,12 @@ namespace {
 class MessageBoxErrorBox : public ErrorBox {
 public:
     void Show(const QString& message) override {
-        QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("PerceptLab"), message);
+        // Plain text: the message may quote a file's line or a path, which
+        // must show as written, not as markup.
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("PerceptLab"), message, QMessageBox::Ok,
+                        QApplication::activeWindow());
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
     }
 };
 

@@ -154,7 +154,7 @@ void TForm1::OpenFile(const QString& path) {
 
 void TForm1::LoadFile(const QString& path, bool trained) {
     const std::string ruta = path.toStdString();
-    const DescripcionRed descripcion = trained ? LeerRen(ruta, separadorDecimal_) : LeerRna(ruta, separadorDecimal_);
+    const DescripcionRed descripcion = trained ? LeerRen(ruta) : LeerRna(ruta);
     ShowLoad(ApplyLoad(descripcion));
 }
 

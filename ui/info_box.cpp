@@ -3,5 +3,8 @@
 #include <QMessageBox>
 
 void QtInfoBox::Show(QWidget* parent, const QString& message) {
-    QMessageBox::information(parent, QStringLiteral("PerceptLab"), message);
+    // Plain text: a notice may name a file, whose path must show as written.
+    QMessageBox box(QMessageBox::Information, QStringLiteral("PerceptLab"), message, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }

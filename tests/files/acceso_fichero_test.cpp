@@ -1,11 +1,17 @@
 #include "acceso_fichero.h"
 
 #include "ayudas_ficheros.h"
+#include "fichero_ren.h"
+#include "fichero_rna.h"
+#include "numero_texto.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include <sys/resource.h>
@@ -15,6 +21,30 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kDireccionesReservadas = true;  // the sanitizer reserves terabytes of address space
+#else
+constexpr bool kDireccionesReservadas = false;
+#endif
+
+// Lets this process use at most 64 MB more address space than it uses now:
+// a read that held a file's useless lines would run out.
+void LimitarMemoria() {
+    if (kDireccionesReservadas) return;
+    std::ifstream statm("/proc/self/statm");
+    rlim_t paginas = 0;
+    statm >> paginas;
+    rlimit limite{};
+    limite.rlim_cur = limite.rlim_max = paginas * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (rlim_t{64} << 20);
+    ::setrlimit(RLIMIT_AS, &limite);
+}
+
+// Ends a child process of a test: successfully when `obtenido` is `esperado`.
+[[noreturn]] void TerminarCon(const std::string& obtenido, const std::string& esperado) {
+    if (obtenido != esperado) std::fprintf(stderr, "got: %.400s\n", obtenido.c_str());
+    std::_Exit(obtenido == esperado ? 0 : 1);
+}
 
 int EntradasEnCarpeta(const CarpetaTemporal& carpeta) {
     int n = 0;
@@ -76,17 +106,58 @@ TEST(GuardarFicheroSeguro, ReportsAFileThatCannotBeCreated) {
     EXPECT_EQ(MensajeDe([&] { GuardarFicheroSeguro("", "1"); }), "Cannot create file ");
 }
 
-TEST(GuardarFicheroSeguro, KeepsPermissionsAndSymbolicLinks) {
+TEST(GuardarFicheroSeguro, KeepsPermissionsOwnerAndSymbolicLinks) {
     CarpetaTemporal carpeta;
     const std::string real = carpeta.Ruta("real.rna");
     const std::string enlace = carpeta.Ruta("enlace.rna");
     EscribirBytes(real, "viejo");
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const bool root = ::geteuid() == 0;  // only root may give a file to another user
+    if (root) {
+        ASSERT_EQ(::chown(real.c_str(), 65534, 65534), 0);
+    }
     fs::create_symlink(real, enlace);
     GuardarFicheroSeguro(enlace, "nuevo");
     EXPECT_TRUE(fs::is_symlink(enlace));
     EXPECT_EQ(LeerBytes(real), "nuevo");
     EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    struct stat datos {};
+    ASSERT_EQ(::stat(real.c_str(), &datos), 0);
+    EXPECT_EQ(datos.st_uid, root ? 65534u : ::geteuid());
+    EXPECT_EQ(datos.st_gid, root ? 65534u : ::getegid());
+}
+
+TEST(GuardarFicheroSeguro, DanglingLinkGetsItsFileAndStaysALink) {
+    CarpetaTemporal carpeta;
+    const std::string enlace = carpeta.Ruta("enlace.rna");
+    fs::create_symlink("falta.rna", enlace);
+    GuardarFicheroSeguro(enlace, "nuevo");
+    EXPECT_TRUE(fs::is_symlink(enlace));
+    EXPECT_EQ(LeerBytes(carpeta.Ruta("falta.rna")), "nuevo");
+    const std::string bucle = carpeta.Ruta("bucle.rna");
+    fs::create_symlink("bucle.rna", bucle);
+    EXPECT_EQ(MensajeDe([&] { GuardarFicheroSeguro(bucle, "1"); }), "Cannot create file " + bucle);
+}
+
+TEST(GuardarFicheroSeguro, WritesInPlaceWhenTheFolderTakesNoNewFile) {
+    CarpetaTemporal carpeta;
+    fs::permissions(carpeta.Carpeta(), fs::perms::others_exec, fs::perm_options::add);
+    const std::string cerrada = carpeta.Ruta("cerrada");
+    fs::create_directory(cerrada);
+    const std::string ruta = cerrada + "/xor.rna";
+    EscribirBytes(ruta, "viejo y largo");
+    fs::permissions(ruta, fs::perms::others_write, fs::perm_options::add);
+    fs::permissions(cerrada, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_exec);
+    EXPECT_EXIT(
+        {
+            // Root may create files anywhere: the save runs as a user who may not.
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(2);
+            TerminarCon(MensajeDe([&] { GuardarFicheroSeguro(ruta, "nuevo"); }), "(no error)");
+        },
+        ::testing::ExitedWithCode(0), "");
+    fs::permissions(cerrada, fs::perms::owner_all);
+    EXPECT_EQ(LeerBytes(ruta), "nuevo");
+    EXPECT_EQ(std::distance(fs::directory_iterator(cerrada), fs::directory_iterator()), 1);
 }
 
 TEST(GuardarFicheroSeguro, RefusesAFileTheUserMayNotWrite) {
@@ -106,15 +177,49 @@ TEST(GuardarFicheroSeguro, LongNamesStillSave) {
     EXPECT_EQ(LeerBytes(ruta), "1\r\n");
 }
 
-TEST(LeerFicheroEntero, ReadsEveryByteOrReportsTheFile) {
+TEST(FicheroLectura, ReadsEveryByteOrReportsTheFile) {
     CarpetaTemporal carpeta;
     const std::string ruta = carpeta.Ruta("datos.rna");
     const std::string bytes("1\r\n\0\xff\r", 6);
     EscribirBytes(ruta, bytes);
-    EXPECT_EQ(LeerFicheroEntero(ruta), bytes);
-    EXPECT_EQ(MensajeDe([&] { LeerFicheroEntero(carpeta.Ruta("no.rna")); }), "Cannot open file " + carpeta.Ruta("no.rna"));
-    EXPECT_EQ(MensajeDe([&] { LeerFicheroEntero(carpeta.Carpeta().string()); }),
+    FicheroLectura fichero(ruta);
+    std::string leido(100, ' ');
+    leido.resize(fichero.Fuente()(leido.data(), leido.size()));
+    EXPECT_EQ(leido, bytes);
+    EXPECT_EQ(MensajeDe([&] { FicheroLectura otro(carpeta.Ruta("no.rna")); }), "Cannot open file " + carpeta.Ruta("no.rna"));
+    EXPECT_EQ(MensajeDe([&] { FicheroLectura otro(carpeta.Carpeta().string()); }),
               "Cannot open file " + carpeta.Carpeta().string());
+}
+
+// Each load returns at once and within 64 MB: a pipe (as the file or as the
+// companion) or a device is refused, and a file is read no further than the
+// lines it needs, however many follow.
+TEST(LeerRna, AnyFileLoadsAtOnceWithinBoundedMemory) {
+    CarpetaTemporal carpeta;
+    const std::string tuberia = carpeta.Ruta("tuberia.rna");
+    ASSERT_EQ(::mkfifo(tuberia.c_str(), 0600), 0);
+    const std::string cero = carpeta.Ruta("cero.rna");
+    fs::create_symlink("/dev/zero", cero);
+    const std::string ren = carpeta.Ruta("xor.ren");
+    EscribirBytes(ren, "1\r\n1\r\n1\r\n0\r\n0\r\n1\r\n2\r\n3\r\n4\r\n");
+    ASSERT_EQ(::mkfifo(carpeta.Ruta("xor.rna").c_str(), 0600), 0);
+    const std::string saltos(8 << 20, '\n');  // 8 million empty lines, far more as a list of lines
+    const std::string vacias = carpeta.Ruta("vacias.rna");
+    EscribirBytes(vacias, saltos);
+    const std::string conCola = carpeta.Ruta("con_cola.rna");
+    EscribirBytes(conCola, "1\r\n1\r\n1\r\n0\r\n0\r\n1\r\n0,5\r\n2\r\n" + saltos);
+    const std::string esperado = "Cannot open file " + tuberia + "|Cannot open file " + cero + "|Cannot open file " +
+                                 carpeta.Ruta("xor.rna") + "|'' is not a valid integer value|0.5";
+    EXPECT_EXIT(
+        {
+            ::alarm(60);  // ends the child should an open wait for a writer
+            LimitarMemoria();
+            TerminarCon(MensajeDe([&] { LeerRna(tuberia); }) + "|" + MensajeDe([&] { LeerRna(cero); }) + "|" +
+                            MensajeDe([&] { LeerRen(ren); }) + "|" + MensajeDe([&] { LeerRna(vacias); }) + "|" +
+                            TextoReal(LeerRna(conCola).Patrones->Entradas.at(0), '.'),
+                        esperado);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(ExisteFichero, OnlyForFiles) {

@@ -13,6 +13,7 @@
 
 #include <bit>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -104,7 +105,7 @@ TEST_F(CargaRed, RoundTripKeepsEveryRenderingUnderBothSeparators) {
 
         TRedNeuronal destino;
         EstadoTrabajo cargado;
-        ResultadoCarga resultado = CargarRen(ren, separador, destino, cargado);
+        ResultadoCarga resultado = CargarRen(ren, destino, cargado);
         ASSERT_TRUE(resultado.PatronesTomados) << resultado.Aviso;
         EXPECT_EQ(destino.NumeroEntradas(), origen.NumeroEntradas());
         EXPECT_EQ(destino.NeuronasCapaOculta(), origen.NeuronasCapaOculta());
@@ -129,6 +130,30 @@ TEST_F(CargaRed, RoundTripKeepsEveryRenderingUnderBothSeparators) {
     }
 }
 
+TEST_F(CargaRed, SavedUnderOneSeparatorLoadsAndSavesUnderTheOtherToTheSameDoubles) {
+    // Each of these is its own 15-digit text, the largest double included.
+    constexpr double maximo = std::numeric_limits<double>::max();
+    constexpr double minimo = std::numeric_limits<double>::denorm_min();
+    Topologia(red, 1, 1, 1);
+    red.CapaOculta.Neuronas[1].Pesos[0] = maximo;
+    red.CapaOculta.Neuronas[1].Pesos[1] = -minimo;
+    red.CapaSalida.Neuronas[1].Pesos[0] = -2.5e-7;
+    red.CapaSalida.Neuronas[1].Pesos[1] = 1e20;
+    estado.NumeroPatrones = 1;
+    estado.EntradasPatrones[1][1] = -maximo;
+    estado.SalidasPatrones[1][1] = minimo;
+    const FotoRed original = Foto(red);
+    const std::string ren = carpeta.Ruta("red.ren");
+    for (char separador : {',', '.', ','}) {
+        GuardarLineas(carpeta.Ruta("red.rna"), LineasRna(red, estado, 0, 0, separador));
+        GuardarLineas(ren, LineasRen(red, 0, 0, separador));
+        ASSERT_EQ(MensajeDe([&] { CargarRen(ren, red, estado); }), "(no error)") << separador;
+        EXPECT_EQ(Foto(red), original);
+        EXPECT_EQ(estado.EntradasPatrones[1][1], -maximo);
+        EXPECT_EQ(estado.SalidasPatrones[1][1], minimo);
+    }
+}
+
 TEST_F(CargaRed, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
     // The seeding clock ticks on every read, so the weights tell the order
     // and the number of the draws.
@@ -149,7 +174,7 @@ TEST_F(CargaRed, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
 
     tic = 5000;
     ResultadoCarga resultado =
-        AplicarDescripcion(DescribirRna(UnirLineas({"4", "3", "2", "0", "1", "0"}), '.'), cargada, estado);
+        AplicarDescripcion(DescribirRna(UnirLineas({"4", "3", "2", "0", "1", "0"})), cargada, estado);
     Aleatorio::FijarReloj({});
     EXPECT_EQ(Foto(cargada).pesos, Foto(referencia).pesos);
     EXPECT_EQ(cargada.FuncionTransferencia(), ftTangenteHiperbolica);
@@ -161,7 +186,7 @@ TEST_F(CargaRed, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
 }
 
 TEST_F(CargaRed, TrainedLoadKeepsTheWeightsRead) {
-    DescripcionRed d = DescribirRen(UnirLineas({"1", "2", "1", "-1", "2", "1", "2", "3", "4", "5", "6", "7"}), '.');
+    DescripcionRed d = DescribirRen(UnirLineas({"1", "2", "1", "-1", "2", "1", "2", "3", "4", "5", "6", "7"}));
     ResultadoCarga resultado = AplicarDescripcion(d, red, estado);
     EXPECT_EQ(red.CapaOculta.Neuronas[1].Pesos[0], 1);
     EXPECT_EQ(red.CapaOculta.Neuronas[2].Pesos[1], 4);
@@ -176,15 +201,15 @@ TEST_F(CargaRed, TrainedLoadKeepsTheWeightsRead) {
 
 TEST_F(CargaRed, NoSelectionLeavesTheTransferFunction) {
     red.SetFuncionTransferencia(ftTangenteHiperbolica);
-    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", "-1", "-1", "0"}), '.'), red, estado);
+    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", "-1", "-1", "0"})), red, estado);
     EXPECT_EQ(red.FuncionTransferencia(), ftTangenteHiperbolica);
-    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", "-1", "0", "0"}), '.'), red, estado);
+    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", "-1", "0", "0"})), red, estado);
     EXPECT_EQ(red.FuncionTransferencia(), ftSigmoide);
 }
 
 TEST_F(CargaRed, PatternsReplaceOnlyTheRowsAndColumnsTheFileHolds) {
     const EstadoTrabajo antes = estado;
-    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "2", "0", "0", "2", "7", "8", "1", "2", "3", "4"}), '.'), red, estado);
+    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "2", "0", "0", "2", "7", "8", "1", "2", "3", "4"})), red, estado);
     EXPECT_EQ(estado.NumeroPatrones, 2);
     EXPECT_EQ(estado.EntradasPatrones[1][1], 7);
     EXPECT_EQ(estado.EntradasPatrones[2][1], 8);
@@ -226,9 +251,9 @@ TEST_F(CargaRed, FailedLoadChangesNothing) {
         const bool entrenada = caso.ruta == ren;
         std::string mensaje = MensajeDe([&] {
             if (entrenada) {
-                CargarRen(caso.ruta, '.', red, estado);
+                CargarRen(caso.ruta, red, estado);
             } else {
-                CargarRna(caso.ruta, '.', red, estado);
+                CargarRna(caso.ruta, red, estado);
             }
         });
         EXPECT_EQ(mensaje, caso.mensaje) << caso.nombre;
@@ -241,7 +266,7 @@ TEST_F(CargaRed, TrainedFileTakesPatternsFromItsCompanion) {
     const std::string ren = carpeta.Ruta("xor.ren");
     EscribirBytes(ren, UnirLineas({"2", "1", "1", "0", "0", "1", "2", "3", "4", "5"}));
     EscribirBytes(carpeta.Ruta("xor.rna"), UnirLineas({"2", "1", "1", "0", "0", "1", "0,5", "1", "0"}));
-    ResultadoCarga resultado = CargarRen(ren, ',', red, estado);
+    ResultadoCarga resultado = CargarRen(ren, red, estado);
     EXPECT_TRUE(resultado.PatronesTomados);
     EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Ejecucion);
     EXPECT_EQ(resultado.Aviso, "");
@@ -256,7 +281,7 @@ TEST_F(CargaRed, TrainedFileWithoutCompanionKeepsTheTable) {
     const std::string ren = carpeta.Ruta("solo.ren");
     EscribirBytes(ren, UnirLineas({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
     std::filesystem::create_directory(carpeta.Ruta("solo.rna"));  // a folder is no companion
-    ResultadoCarga resultado = CargarRen(ren, '.', red, estado);
+    ResultadoCarga resultado = CargarRen(ren, red, estado);
     EXPECT_FALSE(resultado.PatronesTomados);
     EXPECT_EQ(resultado.Aviso, "");
     EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Ejecucion);
@@ -271,7 +296,7 @@ TEST_F(CargaRed, CompanionOfAnotherTopologyLoadsTheNetworkAndWarns) {
     const std::string rna = carpeta.Ruta("xor.rna");
     EscribirBytes(ren, UnirLineas({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
     EscribirBytes(rna, UnirLineas({"2", "1", "1", "0", "0", "1", "1", "1", "1"}));
-    ResultadoCarga resultado = CargarRen(ren, '.', red, estado);
+    ResultadoCarga resultado = CargarRen(ren, red, estado);
     EXPECT_FALSE(resultado.PatronesTomados);
     EXPECT_EQ(resultado.Aviso, "El fichero de patrones " + rna + " no corresponde a la topología de la red; no se ha cargado.");
     EXPECT_EQ(red.NumeroEntradas(), 1);

@@ -53,7 +53,7 @@ TEST(DescribirRen, ReadsWeightsFromTheirLines) {
     TRedNeuronal red;
     Topologia(red, 3, 4, 2);
     PesosConNombre(red);
-    DescripcionRed d = DescribirRen(UnirLineas(LineasRen(red, 0, 2, ',')), ',');
+    DescripcionRed d = DescribirRen(UnirLineas(LineasRen(red, 0, 2, ',')));
     EXPECT_EQ(d.Tipo, TipoFicheroRed::Entrenada);
     EXPECT_FALSE(d.Patrones.has_value());
     ASSERT_EQ(d.PesosOcultos.size(), 16u);
@@ -68,15 +68,15 @@ TEST(DescribirRen, MissingWeightLineIsNumberedFromZero) {
     Topologia(red, 3, 4, 2);
     Lineas lineas = LineasRen(red, 0, 0, '.');
     lineas.pop_back();
-    EXPECT_EQ(MensajeDe([&] { DescribirRen(UnirLineas(lineas), '.'); }), "List index out of bounds (30)");
+    EXPECT_EQ(MensajeDe([&] { DescribirRen(UnirLineas(lineas)); }), "List index out of bounds (30)");
     lineas.resize(5);
-    EXPECT_EQ(MensajeDe([&] { DescribirRen(UnirLineas(lineas), '.'); }), "List index out of bounds (5)");
+    EXPECT_EQ(MensajeDe([&] { DescribirRen(UnirLineas(lineas)); }), "List index out of bounds (5)");
 }
 
 TEST(DescribirRen, HasNoPatternCountLine) {
     // Line 6 is a weight: a fraction there reads, where an untrained file would fail.
     Lineas lineas{"1", "1", "1", "0", "0", "0.5", "1", "2", "3"};
-    DescripcionRed d = DescribirRen(UnirLineas(lineas), '.');
+    DescripcionRed d = DescribirRen(UnirLineas(lineas));
     EXPECT_EQ(d.PesosOcultos, (std::vector<double>{0.5, 1}));
     EXPECT_EQ(d.PesosSalida, (std::vector<double>{2, 3}));
 }
@@ -84,11 +84,11 @@ TEST(DescribirRen, HasNoPatternCountLine) {
 class Companero : public ::testing::Test {
 protected:
     // A trained 2-2-1 description.
-    DescripcionRed entrenada = DescribirRen(UnirLineas({"2", "2", "1", "0", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}), '.');
+    DescripcionRed entrenada = DescribirRen(UnirLineas({"2", "2", "1", "0", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
 };
 
 TEST_F(Companero, OfTheSameTopologyGivesItsPatterns) {
-    AnadirCompanero(entrenada, UnirLineas({"2", "2", "1", "-1", "-1", "1", "0,5", "1", "0"}), "/r/xor.rna", ',');
+    AnadirCompanero(entrenada, UnirLineas({"2", "2", "1", "-1", "-1", "1", "0,5", "1", "0"}), "/r/xor.rna");
     ASSERT_TRUE(entrenada.Patrones.has_value());
     EXPECT_EQ(entrenada.Patrones->Entradas, (std::vector<double>{0.5, 1}));
     EXPECT_EQ(entrenada.Patrones->Salidas, (std::vector<double>{0}));
@@ -96,10 +96,10 @@ TEST_F(Companero, OfTheSameTopologyGivesItsPatterns) {
 }
 
 TEST_F(Companero, CountsAreComparedAfterTheLimit) {
-    AnadirCompanero(entrenada, UnirLineas({" 2", "2", "$1", "7", "7", "0"}), "/r/xor.rna", '.');
+    AnadirCompanero(entrenada, UnirLineas({" 2", "2", "$1", "7", "7", "0"}), "/r/xor.rna");
     EXPECT_TRUE(entrenada.Patrones.has_value());
-    DescripcionRed una = DescribirRen(UnirLineas({"1", "1", "1", "0", "0", "1", "2", "3", "4"}), '.');
-    AnadirCompanero(una, UnirLineas({"0", "-4", "1", "0", "0", "0"}), "/r/una.rna", '.');
+    DescripcionRed una = DescribirRen(UnirLineas({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
+    AnadirCompanero(una, UnirLineas({"0", "-4", "1", "0", "0", "0"}), "/r/una.rna");
     EXPECT_TRUE(una.Patrones.has_value());
 }
 
@@ -109,19 +109,23 @@ TEST_F(Companero, OfAnotherTopologyIsLeftOutWithAWarning) {
         Lineas lineas = cabecera;
         // Its own pattern part would not even read: a mismatch is not looked into further.
         lineas.insert(lineas.end(), {"0", "0", "1", "basura"});
-        AnadirCompanero(d, UnirLineas(lineas), "/r/xor.rna", '.');
+        AnadirCompanero(d, UnirLineas(lineas), "/r/xor.rna");
         EXPECT_FALSE(d.Patrones.has_value());
         EXPECT_EQ(d.Aviso, "El fichero de patrones /r/xor.rna no corresponde a la topología de la red; no se ha cargado.");
     }
 }
 
 TEST_F(Companero, MalformedOneFailsTheLoad) {
-    EXPECT_EQ(MensajeDe([&] { AnadirCompanero(entrenada, UnirLineas({"2", "2"}), "/r/x.rna", '.'); }),
+    EXPECT_EQ(MensajeDe([&] { AnadirCompanero(entrenada, UnirLineas({"2", "2"}), "/r/x.rna"); }),
               "List index out of bounds (2)");
-    EXPECT_EQ(MensajeDe([&] { AnadirCompanero(entrenada, UnirLineas({"2", "2", "1", "0", "0", "1", "1", "x"}), "/r/x.rna", '.'); }),
+    EXPECT_EQ(MensajeDe([&] { AnadirCompanero(entrenada, UnirLineas({"2", "2", "1", "0", "0", "1", "1", "x"}), "/r/x.rna"); }),
               "'x' is not a valid floating point value");
-    EXPECT_EQ(MensajeDe([&] { AnadirCompanero(entrenada, UnirLineas({"2", "2", "1", "0", "0", "1000"}), "/r/x.rna", '.'); }),
+    EXPECT_EQ(MensajeDe([&] { AnadirCompanero(entrenada, UnirLineas({"2", "2", "1", "0", "0", "1000"}), "/r/x.rna"); }),
               "'1000' is not a valid pattern count");
+    // Lines 4 and 5 are passed over, yet one longer than any number stops the read.
+    const std::string larga(LargoMaximoLinea + 1, '0');
+    EXPECT_EQ(MensajeDe([&] { AnadirCompanero(entrenada, UnirLineas({"2", "2", "1", larga, "0", "0"}), "/r/x.rna"); }),
+              "'" + larga.substr(0, 64) + "\u2026' is not a valid integer value");
 }
 
 }  // namespace

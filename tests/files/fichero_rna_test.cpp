@@ -53,7 +53,7 @@ TEST(LineasRna, BeforeAnyChoiceWritesStartUpTopologyAndNoPatterns) {
 }
 
 TEST(DescribirRna, ReadsTheCommaExample) {
-    DescripcionRed d = DescribirRna(Texto({"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"}), ',');
+    DescripcionRed d = DescribirRna(Texto({"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"}));
     EXPECT_EQ(d.Tipo, TipoFicheroRed::SinEntrenar);
     EXPECT_EQ(d.Cabecera.NumeroEntradas, 2);
     EXPECT_EQ(d.Cabecera.NeuronasCapaOculta, 3);
@@ -66,25 +66,50 @@ TEST(DescribirRna, ReadsTheCommaExample) {
     EXPECT_EQ(d.Patrones->Salidas, (std::vector<double>{1, 0}));
 }
 
-TEST(DescribirRna, SeparatorDecidesWhichFractionsRead) {
-    const std::string coma = Texto({"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"});
-    std::string mensaje = MensajeDe([&] { DescribirRna(coma, '.'); });
-    EXPECT_EQ(mensaje, "'0,5' is not a valid floating point value");
-    EXPECT_EQ(WithClosingPeriod(mensaje), "'0,5' is not a valid floating point value.");
+TEST(DescribirRna, RealsReadWithEitherSeparator) {
+    // A file saved under one regional separator opens under the other.
+    for (const char* medio : {"0,5", "0.5"}) {
+        EXPECT_EQ(DescribirRna(Texto({"1", "1", "1", "0", "0", "1", medio, "-2,5E-7"})).Patrones->Entradas[0], 0.5);
+    }
+    std::string mensaje = MensajeDe([&] { DescribirRna(Texto({"1", "1", "1", "0", "0", "1", "1,5.0", "1"})); });
+    EXPECT_EQ(mensaje, "'1,5.0' is not a valid floating point value");
+    EXPECT_EQ(WithClosingPeriod(mensaje), "'1,5.0' is not a valid floating point value.");
+    EXPECT_EQ(MensajeDe([&] { DescribirRna(Texto({"1", "1", "1", "0", "0", "1,0"})); }), "'1,0' is not a valid integer value");
+}
 
-    const std::string enteros = Texto({"2", "3", "1", "0", "0", "1", "0", "-3", "1"});
-    EXPECT_EQ(DescribirRna(enteros, '.').Patrones->Entradas, DescribirRna(enteros, ',').Patrones->Entradas);
+TEST(DescribirRna, MessagesQuoteTheStartOfALongLine) {
+    const std::string a64(64, 'a');
+    const std::string enie = "\xc3\xb1";  // one character, two bytes
+    struct Caso {
+        const char* nombre;
+        Lineas lineas;
+        std::string mensaje;
+    };
+    const Caso casos[] = {
+        {"64 characters, whole", {a64}, "'" + a64 + "' is not a valid integer value"},
+        {"65 characters, cut", {a64 + "b"}, "'" + a64 + "\u2026' is not a valid integer value"},
+        {"a character is not split", {a64.substr(1) + enie + "b"}, "'" + a64.substr(1) + "\u2026' is not a valid integer value"},
+        {"pattern count", {"1", "1", "1", "0", "0", std::string(70, ' ') + "200"}, "'" + std::string(64, ' ') + "\u2026' is not a valid pattern count"},
+        // Longer than any number: refused although its digits read.
+        {"long real", {"1", "1", "1", "0", "0", "1", "1" + std::string(LargoMaximoLinea, '0'), "1"},
+         "'1" + std::string(63, '0') + "\u2026' is not a valid floating point value"},
+    };
+    for (const Caso& caso : casos) EXPECT_EQ(MensajeDe([&] { DescribirRna(Texto(caso.lineas)); }), caso.mensaje) << caso.nombre;
+
+    const std::string mensaje = MensajeDe([] { DescribirRna(std::string(10'000'000, '9')); });
+    EXPECT_EQ(mensaje, "'" + std::string(64, '9') + "\u2026' is not a valid integer value");
+    EXPECT_LT(mensaje.size(), 200u);
 }
 
 TEST(DescribirRna, CountsAreLimitedAndPositionsFollowTheLimit) {
     // 0 inputs read as 1: line 7 is the one input, line 8 the output.
-    DescripcionRed d = DescribirRna(Texto({"0", "2", "40", "0", "0", "1", "5"}) + Texto(Lineas(32, "6")), '.');
+    DescripcionRed d = DescribirRna(Texto({"0", "2", "40", "0", "0", "1", "5"}) + Texto(Lineas(32, "6")));
     EXPECT_EQ(d.Cabecera.NumeroEntradas, 1);
     EXPECT_EQ(d.Cabecera.NeuronasCapaSalida, 32);
     EXPECT_EQ(d.Patrones->Entradas, (std::vector<double>{5}));
     EXPECT_EQ(d.Patrones->Salidas, std::vector<double>(32, 6));
 
-    d = DescribirRna(Texto({"-7", "99", "2147483647", "0", "0", "0"}), '.');
+    d = DescribirRna(Texto({"-7", "99", "2147483647", "0", "0", "0"}));
     EXPECT_EQ(d.Cabecera.NumeroEntradas, 1);
     EXPECT_EQ(d.Cabecera.NeuronasCapaOculta, 32);
     EXPECT_EQ(d.Cabecera.NeuronasCapaSalida, 32);
@@ -101,7 +126,7 @@ TEST(DescribirRna, SelectionsOutsideTheListsReadAsNone) {
         {"0", "1", 0, 1}, {"0", "2", 0, 2}, {"-1", "-1", -1, -1}, {"1", "3", -1, -1}, {"$0", "-5", 0, -1},
     };
     for (const Caso& caso : casos) {
-        DescripcionRed d = DescribirRna(Texto({"1", "1", "1", caso.regla, caso.funcion, "0"}), '.');
+        DescripcionRed d = DescribirRna(Texto({"1", "1", "1", caso.regla, caso.funcion, "0"}));
         EXPECT_EQ(d.Cabecera.SeleccionRegla, caso.seleccionRegla) << caso.regla;
         EXPECT_EQ(d.Cabecera.SeleccionFuncion, caso.seleccionFuncion) << caso.funcion;
     }
@@ -132,7 +157,7 @@ TEST(DescribirRna, LineFormsAndTheirMessages) {
         {"count must be an integer", {"1", "1", "1", "0", "0", "2.0"}, "'2.0' is not a valid integer value"},
     };
     for (const Caso& caso : casos) {
-        std::string mensaje = MensajeDe([&] { DescribirRna(Texto(caso.lineas), '.'); });
+        std::string mensaje = MensajeDe([&] { DescribirRna(Texto(caso.lineas)); });
         EXPECT_EQ(mensaje, caso.mensaje ? caso.mensaje : "(no error)") << caso.nombre;
     }
 }
@@ -140,7 +165,7 @@ TEST(DescribirRna, LineFormsAndTheirMessages) {
 TEST(DescribirRna, FullTableOfHundredPatternsReads) {
     Lineas lineas{"1", "1", "1", "0", "0", "100"};
     for (int v = 0; v < 200; ++v) lineas.push_back(std::to_string(v));
-    DescripcionRed d = DescribirRna(Texto(lineas), '.');
+    DescripcionRed d = DescribirRna(Texto(lineas));
     EXPECT_EQ(d.Patrones->NumeroPatrones, 100);
     EXPECT_EQ(d.Patrones->Entradas.back(), 99);
     EXPECT_EQ(d.Patrones->Salidas.front(), 100);
@@ -156,7 +181,7 @@ TEST(DescribirRna, AnyLineBreakReadsTheSame) {
     }
     const std::vector<double> entradas{0.25, -4};
     for (const std::string& texto : {crlf, cr, lf, crlf.substr(0, crlf.size() - 2)}) {
-        DescripcionRed d = DescribirRna(texto, '.');
+        DescripcionRed d = DescribirRna(texto);
         EXPECT_EQ(d.Patrones->Entradas, entradas);
         EXPECT_EQ(d.Patrones->Salidas, (std::vector<double>{1e-5}));
     }
@@ -167,12 +192,12 @@ TEST(LeerRna, NamesTheNetworkAfterTheFileAndReportsUnreadableFiles) {
     const std::string texto = Texto({"1", "1", "1", "0", "0", "0"});
     EscribirBytes(carpeta.Ruta("xor.copia.rna"), texto);
     EscribirBytes(carpeta.Ruta(".rna"), texto);
-    EXPECT_EQ(LeerRna(carpeta.Ruta("xor.copia.rna"), '.').NombreRed, "xor");
-    EXPECT_EQ(LeerRna(carpeta.Ruta(".rna"), '.').NombreRed, "");
+    EXPECT_EQ(LeerRna(carpeta.Ruta("xor.copia.rna")).NombreRed, "xor");
+    EXPECT_EQ(LeerRna(carpeta.Ruta(".rna")).NombreRed, "");
 
     const std::string falta = carpeta.Ruta("falta.rna");
-    EXPECT_EQ(MensajeDe([&] { LeerRna(falta, '.'); }), "Cannot open file " + falta);
-    EXPECT_EQ(MensajeDe([&] { LeerRna(carpeta.Carpeta().string(), '.'); }),
+    EXPECT_EQ(MensajeDe([&] { LeerRna(falta); }), "Cannot open file " + falta);
+    EXPECT_EQ(MensajeDe([&] { LeerRna(carpeta.Carpeta().string()); }),
               "Cannot open file " + carpeta.Carpeta().string());
 }
 

@@ -1,7 +1,11 @@
 #include "lineas_fichero.h"
 
+#include "numero_texto.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,7 +17,25 @@ struct CasoDivision {
     std::vector<std::string> lineas;
 };
 
-TEST(DividirLineas, SplitsAtEveryKindOfBreak) {
+// Every line of `texto`, given to the divider `trozo` bytes at a time; a
+// line too long shows as the count of characters kept.
+std::vector<std::string> Dividir(const std::string& texto, std::size_t trozo) {
+    std::size_t dado = 0;
+    DivisorLineas divisor([&](char* destino, std::size_t capacidad) {
+        const std::size_t n = std::min({trozo, capacidad, texto.size() - dado});
+        std::memcpy(destino, texto.data() + dado, n);
+        dado += n;
+        return n;
+    });
+    std::vector<std::string> lineas;
+    std::string linea;
+    for (ResultadoLinea r; (r = divisor.Siguiente(linea)) != ResultadoLinea::FinTexto; linea.clear()) {
+        lineas.push_back(r == ResultadoLinea::Larga ? "long: " + TextoEntero(static_cast<std::int32_t>(linea.size())) : linea);
+    }
+    return lineas;
+}
+
+TEST(DivisorLineas, SplitsAtEveryKindOfBreak) {
     using namespace std::string_literals;
     const CasoDivision casos[] = {
         {"empty text", "", {}},
@@ -30,10 +52,16 @@ TEST(DividirLineas, SplitsAtEveryKindOfBreak) {
         {"NUL first", "\0a\r\n"s, {}},
         {"blanks stay", " 3 \r\n", {" 3 "}},
     };
-    for (const CasoDivision& caso : casos) {
-        std::vector<std::string_view> lineas = DividirLineas(caso.texto);
-        EXPECT_EQ(std::vector<std::string>(lineas.begin(), lineas.end()), caso.lineas) << caso.nombre;
+    // One byte at a time, a CR LF falls across two reads.
+    for (std::size_t trozo : {std::size_t{1}, std::size_t{65536}}) {
+        for (const CasoDivision& caso : casos) EXPECT_EQ(Dividir(caso.texto, trozo), caso.lineas) << caso.nombre << " " << trozo;
     }
+}
+
+TEST(DivisorLineas, LineLongerThanAnyNumberEndsTheText) {
+    const std::string justa(LargoMaximoLinea, '7');
+    EXPECT_EQ(Dividir(justa + "\r\n1\r\n", 1000), (std::vector<std::string>{justa, "1"}));
+    EXPECT_EQ(Dividir(justa + "7\r\n1\r\n", 1000), std::vector<std::string>{"long: 4096"});
 }
 
 TEST(UnirLineas, EndsEveryLineWithCrLf) {

@@ -11,7 +11,7 @@ endforeach()
 target_compile_definitions(window_examples_test PRIVATE PERCEPTLAB_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
 
 perceptlab_add_qt_test(guarded_application_test window/guarded_application_test.cpp)
-target_link_libraries(guarded_application_test PRIVATE perceptlab_app)
+target_link_libraries(guarded_application_test PRIVATE perceptlab_app perceptlab_ui)
 
 perceptlab_add_qt_test(command_line_test window/command_line_test.cpp)
 target_link_libraries(command_line_test PRIVATE perceptlab_app perceptlab_window_test_support)

@@ -3,10 +3,14 @@
 
 #include "error_report.h"
 #include "guarded_application.h"
+#include "info_box.h"
 #include "program_error.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -43,6 +47,23 @@ private slots:
         SetErrorBox(nullptr);
         QCOMPARE(box.messages, QStringList{"Cannot open file /tmp/x.rna."});
         QCOMPARE(target.handled, 2);
+    }
+
+    // The real boxes: a line of a file or a path holding markup shows as written.
+    void boxesShowTheirMessageAsPlainText() {
+        QStringList shown;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&shown] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown << (box->textFormat() == Qt::PlainText ? "plain: " : "rich: ") + box->text();
+                box->accept();
+            }
+        });
+        poll.start(10);
+        ReportError(ProgramError("'<b>no</b><img src='x'>' is not a valid integer value"));
+        QtInfoBox().Show(nullptr, "El fichero de patrones /r/<b>x</b>.rna");
+        QCOMPARE(shown, (QStringList{"plain: '<b>no</b><img src='x'>' is not a valid integer value.",
+                                     "plain: El fichero de patrones /r/<b>x</b>.rna"}));
     }
 };
 

@@ -6,6 +6,7 @@
 #include "window_driver.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QTest>
 
 class WindowExamplesTest : public QObject {
@@ -14,6 +15,8 @@ class WindowExamplesTest : public QObject {
 private slots:
     void examplesAreWhatTheProgramSaves_data();
     void examplesAreWhatTheProgramSaves();
+    void examplesLoadUnderEitherSeparator_data() { examplesAreWhatTheProgramSaves_data(); }
+    void examplesLoadUnderEitherSeparator();
 };
 
 void WindowExamplesTest::examplesAreWhatTheProgramSaves_data() {
@@ -49,6 +52,20 @@ void WindowExamplesTest::examplesAreWhatTheProgramSaves() {
     const QStringList lines = QString::fromLatin1(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 6 + 4 * 3);
     QCOMPARE(driver.ReadFile(saved), driver.Bytes(lines));
+}
+
+// They were saved with a decimal point, and load under a decimal comma too.
+void WindowExamplesTest::examplesLoadUnderEitherSeparator() {
+    QFETCH(QString, name);
+    QFETCH(QStringList, outputs);
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.ShowTab(form.TabSheet1);
+    driver.dialogs.answers << QStringLiteral(PERCEPTLAB_EXAMPLES_DIR "/") + name + ".rna";
+    driver.Click(form.SpeedButton2);
+    QCOMPARE(driver.errors.messages, QStringList{});
+    QCOMPARE(form.Label3->text(), QString("Patrón 5"));
+    QCOMPARE(RowTexts(*form.FloatGrid1, 4), (QStringList{"", "1", "1", driver.Regional(outputs[3])}));
 }
 
 QTEST_MAIN(WindowExamplesTest)
