@@ -15,6 +15,7 @@
 #include "form2.h"
 #include "nk_label_float.h"
 #include "pattern_view.h"
+#include "readable_when_disabled.h"
 #include "redondear.h"
 #include "training_view.h"
 
@@ -104,6 +105,9 @@ void TForm1::BuildWindow() {
     BuildEjecucion();
     BuildAyuda();
     PageControl1->setCurrentWidget(TabSheet1);
+    // Disabled controls (fields the topology leaves out, everything during a
+    // run) look dimmer, yet what they show can still be read.
+    ReadableWhenDisabled::Keep(PageControl1, ReadableWhenDisabled::Roles::Texts, 0.45);
 }
 
 void TForm1::ConnectHandlers() {

@@ -87,7 +87,7 @@ void TFlatSpinEdit::wheelEvent(QWheelEvent* event) {
 
 void TFlatSpinEdit::changeEvent(QEvent* event) {
     QAbstractSpinBox::changeEvent(event);
-    if (event->type() == QEvent::ReadOnlyChange) ShowReadOnlyLook(lineEdit(), isReadOnly());
+    if (ChangesReadOnlyLook(event)) ShowReadOnlyLook(this, isReadOnly());
 }
 
 void TFlatSpinEdit::resizeEvent(QResizeEvent* event) {

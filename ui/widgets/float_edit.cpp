@@ -251,5 +251,5 @@ void TFloatEdit::contextMenuEvent(QContextMenuEvent* event) {
 
 void TFloatEdit::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::ReadOnlyChange) ShowReadOnlyLook(this, isReadOnly());
+    if (ChangesReadOnlyLook(event)) ShowReadOnlyLook(this, isReadOnly());
 }
