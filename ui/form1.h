@@ -9,6 +9,7 @@
 #include "file_dialogs.h"
 #include "info_box.h"
 #include "red_neuronal.h"
+#include "window_growth.h"
 
 #include <QIcon>
 #include <QPointer>
@@ -78,9 +79,12 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void BuildWindow();
+    // Which controls take the room of a window larger than its default size.
+    void SetUpGrowth();
     void BuildConfiguracion();
     void BuildIntroducirDatos();
     void BuildEntrenamiento();
@@ -115,6 +119,7 @@ private:
     std::unique_ptr<PatternView> patternView_;
     std::unique_ptr<TrainingView> trainingView_;
     std::unique_ptr<CompactTabStyle> compactTabStyle_;
+    WindowGrowth growth_;
 
 public:
     // Controls, named as the program refers to them.

@@ -105,6 +105,8 @@ void TFlatSpinEdit::FitText() {
         face.setPixelSize(--pixels);
     }
     lineEdit()->setFont(face);
+    // Beyond the smallest face, the beginning stays in view rather than the end.
+    if (!hasFocus() && QFontMetrics(face).horizontalAdvance(text) > room) lineEdit()->setCursorPosition(0);
 }
 
 void TFlatSpinEdit::Show(const QString& text) { lineEdit()->setText(text); }
