@@ -22,6 +22,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -85,6 +86,8 @@ void TForm1::BuildWindow() {
     PageControl1->setIconSize(QSize(24, 24));
     compactTabStyle_ = std::make_unique<CompactTabStyle>();
     PageControl1->tabBar()->setStyle(compactTabStyle_.get());
+    PageControl1->tabBar()->setElideMode(Qt::ElideNone);
+    PageControl1->tabBar()->setUsesScrollButtons(true);
 
     ImageList1 = {TabIcon(QStyle::SP_FileDialogDetailedView), TabIcon(QStyle::SP_FileDialogContentsView),
                   TabIcon(QStyle::SP_BrowserReload), TabIcon(QStyle::SP_MediaPlay),
@@ -160,6 +163,16 @@ void TForm1::SetUpGrowth() {
 void TForm1::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     growth_.Apply(size() - QSize(kClientWidth, kClientHeight));
+    FitTabCaptions();
+}
+
+void TForm1::FitTabCaptions() {
+    QTabBar* bar = PageControl1->tabBar();
+    QFont face = PageControl1->font();
+    for (int pixels = QFontInfo(face).pixelSize();; face.setPixelSize(--pixels)) {
+        bar->setFont(face);
+        if (bar->sizeHint().width() <= PageControl1->width() || pixels <= 7) break;
+    }
 }
 
 void TForm1::ConnectHandlers() {

@@ -85,6 +85,9 @@ private:
     void BuildWindow();
     // Which controls take the room of a window larger than its default size.
     void SetUpGrowth();
+    // Tab captions are never clipped: a style or font too wide for the tabs
+    // gets a smaller face, and at worst the tab bar scrolls.
+    void FitTabCaptions();
     void BuildConfiguracion();
     void BuildIntroducirDatos();
     void BuildEntrenamiento();
