@@ -83,6 +83,7 @@ void TForm1::BuildIntroducirDatos() {
     // Wide enough that any value below a million with seven decimals is drawn
     // whole, in a smaller face where it must.
     FloatGrid1->SetDefaultColWidth(72);
+    FloatGrid1->SetColWidth(0, 65);
     FloatGrid1->SetEditable(false);
     // Tab leaves the grid; the arrow keys move between its cells.
     FloatGrid1->setTabKeyNavigation(false);
