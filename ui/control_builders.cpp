@@ -8,9 +8,11 @@
 #include <QRadioButton>
 #include <QStyle>
 
+#include <cmath>
+
 void Place(QWidget* control, const QString& name, QRect geometry, const QString& accessibleName) {
     control->setObjectName(name);
-    control->setAccessibleName(accessibleName);
+    if (!accessibleName.isEmpty()) control->setAccessibleName(accessibleName);
     control->setGeometry(geometry);
 }
 
@@ -21,9 +23,27 @@ void SetBold(QWidget* control, int pixels) {
     control->setFont(font);
 }
 
+namespace {
+
+// Relative luminance of a colour (sRGB), 0 for black to 1 for white.
+double Luminance(const QColor& colour) {
+    const auto linear = [](float c) { return c <= 0.03928f ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+}  // namespace
+
+QColor TextColourOn(QColor background) {
+    // Black or white, whichever contrasts more with the background.
+    const double l = Luminance(background);
+    return (l + 0.05) / 0.05 >= 1.05 / (l + 0.05) ? QColor(Qt::black) : QColor(Qt::white);
+}
+
 void SetBackground(QWidget* control, QColor colour) {
     QPalette palette = control->palette();
     palette.setColor(QPalette::Window, colour);
+    // A fixed background fixes its text colour too, whatever the desktop's palette.
+    palette.setColor(QPalette::WindowText, TextColourOn(colour));
     control->setPalette(palette);
     control->setAutoFillBackground(true);
 }
@@ -40,7 +60,7 @@ QLabel* NewLabel(QWidget* parent, const QString& name, const QString& text, QRec
         label->adjustSize();
         geometry.setSize(label->size());
     }
-    Place(label, name, geometry, text.trimmed());
+    Place(label, name, geometry, QString());
     return label;
 }
 

@@ -10,9 +10,16 @@ public:
 
     std::int64_t NumeroPuntos() const override { return chart_.Store().Count(); }
     // The chart numbers its points itself: x is always the count held.
-    void AnadirPunto(double, double y) override { chart_.Append(y); }
+    void AnadirPunto(double, double y) override {
+        ultimo_ = y;
+        chart_.Append(y);
+    }
     void Borrar() override { chart_.Clear(); }
+
+    // The error of the latest point appended.
+    double Ultimo() const { return ultimo_; }
 
 private:
     ErrorChart& chart_;
+    double ultimo_ = 0;
 };

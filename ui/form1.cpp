@@ -15,11 +15,14 @@
 #include "form2.h"
 #include "nk_label_float.h"
 #include "pattern_view.h"
+#include "readable_when_disabled.h"
 #include "redondear.h"
 #include "training_view.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -34,10 +37,19 @@ constexpr int kClientHeight = 434;
 
 QIcon TabIcon(QStyle::StandardPixmap pixmap) { return QApplication::style()->standardIcon(pixmap); }
 
+// The main window is a frame to screen readers, named by its caption.
+QAccessibleInterface* AccessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("TForm1") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
 }  // namespace
 
 TForm1::TForm1(char separadorDecimal, QWidget* parent)
     : QWidget(parent), separadorDecimal_(separadorDecimal) {
+    static const bool factoryInstalled = (QAccessible::installFactory(AccessibleFactory), true);
+    (void)factoryInstalled;
     PrepararRedInicial(RedNeuronal1);
     BuildWindow();
     ConnectHandlers();
@@ -55,10 +67,10 @@ double TForm1::Redondear(std::int32_t d, double x) const { return ::Redondear(d,
 void TForm1::BuildWindow() {
     setObjectName("Form1");
     setWindowTitle("PerceptLab 0.1");
-    // A fixed, single border: system menu and minimise box, no maximise box.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(kClientWidth, kClientHeight);
+    // Opens at its default size, which is also the smallest; enlarged or
+    // maximised, the grids and the chart take the extra room.
+    resize(kClientWidth, kClientHeight);
+    setMinimumSize(kClientWidth, kClientHeight);
     QFont font = this->font();
     font.setPixelSize(11);
     setFont(font);
@@ -74,6 +86,8 @@ void TForm1::BuildWindow() {
     PageControl1->setIconSize(QSize(24, 24));
     compactTabStyle_ = std::make_unique<CompactTabStyle>();
     PageControl1->tabBar()->setStyle(compactTabStyle_.get());
+    PageControl1->tabBar()->setElideMode(Qt::ElideNone);
+    PageControl1->tabBar()->setUsesScrollButtons(true);
 
     ImageList1 = {TabIcon(QStyle::SP_FileDialogDetailedView), TabIcon(QStyle::SP_FileDialogContentsView),
                   TabIcon(QStyle::SP_BrowserReload), TabIcon(QStyle::SP_MediaPlay),
@@ -104,6 +118,61 @@ void TForm1::BuildWindow() {
     BuildEjecucion();
     BuildAyuda();
     PageControl1->setCurrentWidget(TabSheet1);
+    SetUpGrowth();
+    // Disabled controls (fields the topology leaves out, everything during a
+    // run) look dimmer, yet what they show can still be read.
+    ReadableWhenDisabled::Keep(PageControl1, ReadableWhenDisabled::Roles::Texts, 0.45);
+}
+
+void TForm1::SetUpGrowth() {
+    const auto add = [this](const char* name, WindowGrowth::Share share) {
+        if (QWidget* control = findChild<QWidget*>(QLatin1String(name))) growth_.Add(control, share);
+    };
+    constexpr double third = 1.0 / 3.0;
+    add("Gradiente1", {0, 0, 1, 1});
+    add("PageControl1", {0, 0, 1, 1});
+    // Data entry: the pattern grid takes all the room; the right-hand
+    // buttons stay at the right, the separators span the width.
+    add("SpeedButton4", {1, 0, 0, 0});
+    add("SpeedButton6", {1, 0, 0, 0});
+    add("Bevel1", {0, 0, 1, 0});
+    add("Bevel2", {0, 0, 1, 0});
+    add("Label2", {0, 0, 1, 0});
+    add("GroupBox1", {0, 0, 1, 1});
+    add("FloatGrid1", {0, 0, 1, 1});
+    // Training: the output grids share the width above the chart, which
+    // takes the rest.
+    add("GroupBox8", {0, 0, 1, 1});
+    add("GroupBox12", {0, 0, 0.5, third});
+    add("FloatGrid2", {0, 0, 0.5, third});
+    add("GroupBox11", {0.5, 0, 0.5, third});
+    add("FloatGrid3", {0, 0, 0.5, third});
+    add("Chart1", {0, third, 1, 1 - third});
+    // Execution: the two grids share the width, "Ejecutar" stays centred below.
+    add("GroupBox7", {0, 0, 0.5, 1});
+    add("FloatGrid4", {0, 0, 0.5, 1});
+    add("GroupBox15", {0.5, 0, 0.5, 1});
+    add("FloatGrid5", {0, 0, 0.5, 1});
+    add("SpeedButton9", {0.5, 1, 0, 0});
+    // Help: the text takes the room, the credits stay below it.
+    add("GroupBox16", {0, 0, 1, 1});
+    add("FlatMemo1", {0, 0, 1, 1});
+    for (const char* credit : {"Label13", "Label14", "ExStaticText1", "ExStaticText2"}) add(credit, {0, 1, 0, 0});
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    growth_.Apply(size() - QSize(kClientWidth, kClientHeight));
+    FitTabCaptions();
+}
+
+void TForm1::FitTabCaptions() {
+    QTabBar* bar = PageControl1->tabBar();
+    QFont face = PageControl1->font();
+    for (int pixels = QFontInfo(face).pixelSize();; face.setPixelSize(--pixels)) {
+        bar->setFont(face);
+        if (bar->sizeHint().width() <= PageControl1->width() || pixels <= 7) break;
+    }
 }
 
 void TForm1::ConnectHandlers() {

@@ -9,6 +9,7 @@
 #include "file_dialogs.h"
 #include "info_box.h"
 #include "red_neuronal.h"
+#include "window_growth.h"
 
 #include <QIcon>
 #include <QPointer>
@@ -82,9 +83,15 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void BuildWindow();
+    // Which controls take the room of a window larger than its default size.
+    void SetUpGrowth();
+    // Tab captions are never clipped: a style or font too wide for the tabs
+    // gets a smaller face, and at worst the tab bar scrolls.
+    void FitTabCaptions();
     void BuildConfiguracion();
     void BuildIntroducirDatos();
     void BuildEntrenamiento();
@@ -120,6 +127,7 @@ private:
     std::unique_ptr<PatternView> patternView_;
     std::unique_ptr<TrainingView> trainingView_;
     std::unique_ptr<CompactTabStyle> compactTabStyle_;
+    WindowGrowth growth_;
 
 public:
     // Controls, named as the program refers to them.

@@ -40,9 +40,8 @@ QLabel* NewLinkLabel(QWidget* parent, const QString& name, const QString& text, 
     QFont font = label->font();
     font.setUnderline(true);
     label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    label->setPalette(palette);
+    // The palette's link colour, which reads on a dark desktop as on a light one.
+    label->setForegroundRole(QPalette::Link);
     return label;
 }
 

@@ -12,6 +12,7 @@
 #include "flat_spin_edit_integer.h"
 #include "float_grid_view.h"
 #include "form1.h"
+#include "nk_label_float.h"
 #include "pattern_view.h"
 #include "rejilla_patrones.h"
 #include "texto_decimal.h"
@@ -117,6 +118,13 @@ void TForm1::SpeedButton1Click() {
     RedNeuronal1.InicializarPesos();
     ResetTrainingReadouts();
     PageControl1->setCurrentWidget(TabSheet2);
+    // The keyboard goes where the first pattern is typed.
+    for (int k = 1; k <= 20; ++k) {
+        if (NKLabelFloat[k]->isEnabled()) {
+            NKLabelFloat[k]->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
 }
 
 void TForm1::ApplyListSelections() {

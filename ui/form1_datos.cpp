@@ -80,7 +80,10 @@ void TForm1::BuildIntroducirDatos() {
     FloatGrid1 = new TFloatGrid(11, 2, GroupBox1);
     Place(FloatGrid1, "FloatGrid1", QRect(8, 18, 563, 100), "Patrones");
     FloatGrid1->SetDisplayFormat("##,##0.#######");
-    FloatGrid1->SetDefaultColWidth(65);
+    // Wide enough that any value below a million with seven decimals is drawn
+    // whole, in a smaller face where it must.
+    FloatGrid1->SetDefaultColWidth(72);
+    FloatGrid1->SetColWidth(0, 65);
     FloatGrid1->SetEditable(false);
     // Tab leaves the grid; the arrow keys move between its cells.
     FloatGrid1->setTabKeyNavigation(false);

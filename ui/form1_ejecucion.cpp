@@ -26,6 +26,9 @@ TFloatGrid* NewColumnGrid(QWidget* parent, const QString& name, QRect geometry, 
     grid->SetDefaultRowHeight(18);
     grid->SetColWidth(0, 64);
     grid->SetColWidth(1, valueWidth);
+    // The values take whatever the label column leaves: a number with seven
+    // decimals needs more than the value column's own width.
+    grid->SetFillWidth(true);
     return grid;
 }
 

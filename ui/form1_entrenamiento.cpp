@@ -14,6 +14,7 @@
 #include "form1.h"
 #include "focus_out_blocker.h"
 #include "form2.h"
+#include "readable_when_disabled.h"
 #include "training_view.h"
 
 #include <QGroupBox>
@@ -71,6 +72,9 @@ TFloatGrid* NewOutputGrid(QWidget* parent, const QString& name, QRect geometry, 
     grid->SetDefaultRowHeight(18);
     grid->SetColWidth(0, 64);
     grid->SetColWidth(1, valueWidth);
+    // The values take whatever the label column leaves: a number with seven
+    // decimals needs more than the value column's own width.
+    grid->SetFillWidth(true);
     return grid;
 }
 
@@ -140,6 +144,14 @@ void TForm1::BuildEntrenamiento() {
 
     Chart1 = new ErrorChart(GroupBox8);
     Place(Chart1, "Chart1", QRect(224, 144, 329, 193), "Gráfica de errores");
+
+    // A run disables the window; its captions and read-outs stay as legible
+    // as before, since they are what the learner watches meanwhile.
+    ReadableWhenDisabled::Keep(GroupBox8, ReadableWhenDisabled::Roles::Captions);
+    for (QWidget* readOut : {static_cast<QWidget*>(ciclos), static_cast<QWidget*>(tiempo),
+                             static_cast<QWidget*>(maximo), static_cast<QWidget*>(minimo),
+                             static_cast<QWidget*>(esperadas), static_cast<QWidget*>(obtenidas)})
+        ReadableWhenDisabled::Keep(readOut, ReadableWhenDisabled::Roles::ReadOut);
 
     trainingView_ = std::make_unique<TrainingView>(*this);
 }

@@ -1,8 +1,12 @@
 #include "training_view.h"
 
+#include "display_format.h"
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
 #include "form1.h"
+#include "form2.h"
+#include "number_writing.h"
+#include "regional_separators.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -59,6 +63,35 @@ void TrainingView::SetTiempoEntrenamiento(std::int64_t valor) {
 void TrainingView::SetErrorMaximo(double valor) { form_.FlatSpinEditFloat1->SetValue(valor); }
 void TrainingView::SetErrorMinimo(double valor) { form_.FlatSpinEditFloat2->SetValue(valor); }
 
-void TrainingView::AbrirProgreso() { form_.BeginRun(); }
+void TrainingView::AbrirProgreso() {
+    form_.BeginRun();
+    puntosAlEmpezar_ = grafica_.NumeroPuntos();
+    desdeAvance_.invalidate();
+}
+
 void TrainingView::CerrarProgreso() noexcept { form_.EndRun(); }
-void TrainingView::ProcesarMensajes() { QCoreApplication::processEvents(); }
+
+void TrainingView::ProcesarMensajes() {
+    if (!desdeAvance_.isValid() || desdeAvance_.elapsed() >= ErrorChart::kRefreshIntervalMs) MostrarAvance();
+    QCoreApplication::processEvents();
+}
+
+void TrainingView::MostrarAvance() {
+    desdeAvance_.start();
+    TForm2* progreso = form_.Form2.get();
+    if (!progreso) return;
+    const QChar separador = QLatin1Char(RegionalDecimalSeparator());
+    const auto entero = [&](std::int64_t n) {
+        return DisplayFormat(QStringLiteral("#,##0")).Format(n, separador, RegionalGroupSeparator());
+    };
+    const std::int64_t hechas = grafica_.NumeroPuntos() - puntosAlEmpezar_;
+    if (Criterio() == CriterioParada::NumeroCiclos) {
+        const std::int64_t total = NumeroCiclos();
+        progreso->MostrarAvance(QStringLiteral("%1 de %2 iteraciones").arg(entero(hechas), entero(total)),
+                                total > 0 ? double(hechas) / double(total) : 0.0);
+    } else {
+        progreso->MostrarAvance(QStringLiteral("%1 iteraciones, último error %2 %")
+                                    .arg(entero(hechas), GeneralFloatText(grafica_.Ultimo(), 6, 2, separador)),
+                                0.0);
+    }
+}

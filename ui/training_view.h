@@ -5,6 +5,7 @@
 #include "float_grid_view.h"
 #include "vista_entrenamiento.h"
 
+#include <QElapsedTimer>
 #include <QMetaObject>
 
 class TForm1;
@@ -47,4 +48,9 @@ private:
     mutable std::int32_t numeroCiclos_ = 0;
     mutable bool numeroCiclosLeido_ = false;
     QMetaObject::Connection cambioCiclos_;
+    // The progress window shows how far the run is, as often as the chart
+    // repaints: the points the run has appended, counted from its start.
+    void MostrarAvance();
+    std::int64_t puntosAlEmpezar_ = 0;
+    QElapsedTimer desdeAvance_;
 };

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 
 QFont Negrita(const QFont& base, int pixeles) {
@@ -18,6 +20,8 @@ TForm2::TForm2(bool& pararEntrenamiento)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
       HiperBoton1(this),
       HiperBoton2(this),
+      Avance(this),
+      Barra(this),
       pararEntrenamiento_(pararEntrenamiento) {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -44,6 +48,26 @@ TForm2::TForm2(bool& pararEntrenamiento)
     HiperBoton2.SetColoresEncima(QColor(0, 128, 128), QColor(255, 255, 255));
     HiperBoton2.SetColorTexto(QColor(0, 0, 0));
     HiperBoton2.setGeometry(280, 8, 48, 32);
+    // Under the caption, clear of "Stop", and letting clicks through to the
+    // strip below it, which does nothing with them.
+    Avance.setObjectName(QStringLiteral("Avance"));
+    QFont pequena = font();
+    pequena.setPixelSize(9);
+    Avance.setFont(pequena);
+    Avance.setAlignment(Qt::AlignCenter);
+    Avance.setGeometry(0, 35, 338, 11);
+    QPalette blanco = Avance.palette();
+    blanco.setColor(QPalette::WindowText, QColor(255, 255, 255));
+    Avance.setPalette(blanco);
+    Avance.setAttribute(Qt::WA_TransparentForMouseEvents);
+    Barra.setObjectName(QStringLiteral("Barra"));
+    QPalette amarillo = Barra.palette();
+    amarillo.setColor(QPalette::Window, QColor(255, 255, 0));
+    Barra.setPalette(amarillo);
+    Barra.setAutoFillBackground(true);
+    Barra.setAttribute(Qt::WA_TransparentForMouseEvents);
+    Barra.setGeometry(0, 46, 0, 2);
+
     HiperBoton2.raise();
     connect(&HiperBoton2, &QAbstractButton::clicked, this, &TForm2::HiperBoton2Click);
 }
@@ -51,6 +75,11 @@ TForm2::TForm2(bool& pararEntrenamiento)
 void TForm2::Mostrar() {
     show();
     repaint();
+}
+
+void TForm2::MostrarAvance(const QString& texto, double fraccion) {
+    Avance.setText(texto);
+    Barra.setGeometry(0, height() - Barra.height(), int(std::clamp(fraccion, 0.0, 1.0) * width()), Barra.height());
 }
 
 void TForm2::HiperBoton2Click() {

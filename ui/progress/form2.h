@@ -10,6 +10,7 @@
 
 #include "hiper_boton.h"
 
+#include <QLabel>
 #include <QWidget>
 
 class TForm2 : public QWidget {
@@ -26,8 +27,14 @@ public:
     // "Stop": requests the run to stop, then processes pending messages once.
     void HiperBoton2Click();
 
+    // How far the run is: a small line under the caption and a thin bar
+    // along the bottom edge filled to `fraccion` (0 to 1; 0 for none).
+    void MostrarAvance(const QString& texto, double fraccion);
+
     THiperBoton HiperBoton1;
     THiperBoton HiperBoton2;
+    QLabel Avance;
+    QWidget Barra;
 
 protected:
     void showEvent(QShowEvent* event) override;

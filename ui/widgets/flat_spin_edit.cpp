@@ -87,7 +87,7 @@ void TFlatSpinEdit::wheelEvent(QWheelEvent* event) {
 
 void TFlatSpinEdit::changeEvent(QEvent* event) {
     QAbstractSpinBox::changeEvent(event);
-    if (event->type() == QEvent::ReadOnlyChange) ShowReadOnlyLook(lineEdit(), isReadOnly());
+    if (ChangesReadOnlyLook(event)) ShowReadOnlyLook(this, isReadOnly());
 }
 
 void TFlatSpinEdit::resizeEvent(QResizeEvent* event) {
@@ -105,6 +105,8 @@ void TFlatSpinEdit::FitText() {
         face.setPixelSize(--pixels);
     }
     lineEdit()->setFont(face);
+    // Beyond the smallest face, the beginning stays in view rather than the end.
+    if (!hasFocus() && QFontMetrics(face).horizontalAdvance(text) > room) lineEdit()->setCursorPosition(0);
 }
 
 void TFlatSpinEdit::Show(const QString& text) { lineEdit()->setText(text); }

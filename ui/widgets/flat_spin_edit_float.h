@@ -7,6 +7,11 @@
 
 class TFlatSpinEditFloat : public TFlatSpinEdit {
     Q_OBJECT
+    // Read by screen readers through the spin box's accessible value.
+    Q_PROPERTY(double value READ Value WRITE SetValue)
+    Q_PROPERTY(double minimum READ MinValue WRITE SetMinValue)
+    Q_PROPERTY(double maximum READ MaxValue WRITE SetMaxValue)
+    Q_PROPERTY(double stepSize READ Increment WRITE SetIncrement)
 public:
     explicit TFlatSpinEditFloat(QWidget* parent = nullptr);
 

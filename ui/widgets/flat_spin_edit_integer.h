@@ -9,6 +9,11 @@
 
 class TFlatSpinEditInteger : public TFlatSpinEdit {
     Q_OBJECT
+    // Read by screen readers through the spin box's accessible value.
+    Q_PROPERTY(int value READ Value WRITE SetValue)
+    Q_PROPERTY(int minimum READ MinValue WRITE SetMinValue)
+    Q_PROPERTY(int maximum READ MaxValue WRITE SetMaxValue)
+    Q_PROPERTY(int stepSize READ Increment WRITE SetIncrement)
 public:
     explicit TFlatSpinEditInteger(QWidget* parent = nullptr);
 

@@ -8,13 +8,18 @@
 #include "regional_separators.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QContextMenuEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <algorithm>
 #include <optional>
@@ -51,6 +56,7 @@ TFloatEdit::TFloatEdit(QWidget* parent) : QLineEdit(parent) {
     setAcceptDrops(false);
     setAttribute(Qt::WA_InputMethodEnabled, false);
     connect(this, &QLineEdit::textChanged, this, &TFloatEdit::RefreshValue);
+    connect(this, &QLineEdit::textChanged, this, &TFloatEdit::FitText);
     ShowBare(QStringLiteral("0"));
 }
 
@@ -224,6 +230,24 @@ void TFloatEdit::focusInEvent(QFocusEvent* event) {
 void TFloatEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (event->reason() != Qt::PopupFocusReason) ShowFormatted();
+    FitText();
+}
+
+void TFloatEdit::resizeEvent(QResizeEvent* event) {
+    QLineEdit::resizeEvent(event);
+    FitText();
+}
+
+void TFloatEdit::FitText() {
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    // The edit box keeps 2 pixels clear on either side of its text.
+    const int room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this).width() - 5;
+    QFont face = parentWidget() ? parentWidget()->font() : QApplication::font(this);
+    for (int pixels = QFontInfo(face).pixelSize(); pixels > 7 && QFontMetrics(face).horizontalAdvance(text()) > room;)
+        face.setPixelSize(--pixels);
+    setFont(face);
+    if (!hasFocus() && QFontMetrics(face).horizontalAdvance(text()) > room) setCursorPosition(0);
 }
 
 void TFloatEdit::contextMenuEvent(QContextMenuEvent* event) {
@@ -251,5 +275,5 @@ void TFloatEdit::contextMenuEvent(QContextMenuEvent* event) {
 
 void TFloatEdit::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::ReadOnlyChange) ShowReadOnlyLook(this, isReadOnly());
+    if (ChangesReadOnlyLook(event)) ShowReadOnlyLook(this, isReadOnly());
 }

@@ -37,8 +37,13 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // A value wider than the field is drawn in a smaller face; one that does
+    // not fit even then shows its beginning, never only its end, which would
+    // read as a different number.
+    void FitText();
     bool AcceptsCharacter(QChar key);
     void ToggleSign();
     void ShowBare(const QString& text);

@@ -61,7 +61,10 @@ void TFloatGrid::SetColCount(int colCount) {
 
 int TFloatGrid::RowCount() const { return model_->RowCount(); }
 
-void TFloatGrid::SetRowCount(int rowCount) { model_->Resize(ColCount(), rowCount); }
+void TFloatGrid::SetRowCount(int rowCount) {
+    model_->Resize(ColCount(), rowCount);
+    if (fillWidth_) ApplyColumnWidths();
+}
 
 QString TFloatGrid::Cells(int col, int row) const {
     CheckCoordinates(col, row);
@@ -71,7 +74,10 @@ QString TFloatGrid::Cells(int col, int row) const {
 void TFloatGrid::SetCells(int col, int row, const QString& text) {
     CheckCoordinates(col, row);
     model_->SetCell(col, row, text);
-    if (col == 0 && row == 0 && corner_) corner_->update();
+    if (col == 0 && row == 0 && corner_) {
+        corner_->update();
+        if (fillWidth_) ApplyColumnWidths();
+    }
 }
 
 void TFloatGrid::SetFloat(int col, int row, double value) {
@@ -125,9 +131,45 @@ void TFloatGrid::SetDefaultRowHeight(int height) {
     horizontalHeader()->setFixedHeight(height);
 }
 
+void TFloatGrid::SetFillWidth(bool fill) {
+    fillWidth_ = fill;
+    ApplyColumnWidths();
+}
+
 void TFloatGrid::ApplyColumnWidths() {
-    verticalHeader()->setFixedWidth(ColWidth(0));
-    for (int col = 1; col < ColCount(); ++col) setColumnWidth(col - 1, ColWidth(col));
+    const int label = LabelColumnWidth();
+    verticalHeader()->setFixedWidth(label);
+    int used = label;
+    for (int col = 1; col < ColCount(); ++col) {
+        setColumnWidth(col - 1, ColWidth(col));
+        used += ColWidth(col);
+    }
+    if (!fillWidth_ || ColCount() < 2) return;
+    // The scroll bar shows once the rows are taller than the grid.
+    int room = width() - 2 * frameWidth();
+    const int rowsHeight = horizontalHeader()->height() + (RowCount() - 1) * verticalHeader()->defaultSectionSize();
+    if (rowsHeight > height() - 2 * frameWidth()) room -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int last = ColCount() - 1;
+    setColumnWidth(last - 1, std::max(ColWidth(last), ColWidth(last) + room - used));
+}
+
+int TFloatGrid::LabelColumnWidth() const {
+    if (!fillWidth_) return ColWidth(0);
+    const QFontMetrics metrics = verticalHeader()->fontMetrics();
+    const int text = std::max(metrics.horizontalAdvance(model_->Cell(0, 0)),
+                              metrics.horizontalAdvance(QString::number(std::max(1, RowCount() - 1))));
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 4;
+    return std::min(ColWidth(0), text + margins);
+}
+
+void TFloatGrid::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    if (fillWidth_) ApplyColumnWidths();
+}
+
+void TFloatGrid::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (fillWidth_ && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) ApplyColumnWidths();
 }
 
 QString TFloatGrid::DrawnText(int col, int row) const {
@@ -137,7 +179,7 @@ QString TFloatGrid::DrawnText(int col, int row) const {
     if (row == 0) return model_->headerData(col - 1, Qt::Horizontal, Qt::DisplayRole).toString();
     if (col == 0) return model_->headerData(row - 1, Qt::Vertical, Qt::DisplayRole).toString();
     const QString formatted = model_->index(row - 1, col - 1).data(Qt::DisplayRole).toString();
-    return FloatGridDelegate::Fitted(formatted, viewport()->fontMetrics(), ColWidth(col));
+    return FloatGridDelegate::Fitted(formatted, viewport()->font(), columnWidth(col - 1)).text;
 }
 
 bool TFloatGrid::eventFilter(QObject* watched, QEvent* event) {
@@ -145,7 +187,9 @@ bool TFloatGrid::eventFilter(QObject* watched, QEvent* event) {
         QAbstractButton* corner = corner_;
         QPainter painter(corner);
         QStyleOptionHeader option;
-        option.initFrom(corner);
+        // The corner button is disabled so that a click selects nothing; its
+        // caption is a header all the same, drawn like the other headers.
+        option.initFrom(horizontalHeader());
         option.rect = corner->rect();
         option.text = model_->Cell(0, 0);
         option.textAlignment = Qt::AlignCenter;

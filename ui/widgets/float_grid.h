@@ -52,18 +52,29 @@ public:
     void SetDefaultColWidth(int width);
     void SetDefaultRowHeight(int height);
 
+    // A grid that fills its width: the label column narrows to its widest
+    // text (never past its set width) and the last column takes the room
+    // left, so the numbers get the width the grid has.
+    void SetFillWidth(bool fill);
+
     // What the grid draws in a cell at its current width: the formatted
-    // number, or a run of "#" when that does not fit.
+    // number, or a run of "#" when that does not fit even in a smaller face.
     QString DrawnText(int col, int row) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void ApplyColumnWidths();
+    int LabelColumnWidth() const;
 
     FloatGridModel* model_;
     QAbstractButton* corner_ = nullptr;
     DisplayFormat format_{QStringLiteral("##,##0.#######")};
     bool editable_ = false;
+    bool fillWidth_ = false;
     int defaultColWidth_ = 64;
     std::vector<int> colWidths_;
 };

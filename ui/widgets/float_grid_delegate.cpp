@@ -4,22 +4,30 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPersistentModelIndex>
 
-QString FloatGridDelegate::Fitted(const QString& text, const QFontMetrics& metrics, int cellWidth) {
+FloatGridDelegate::Fit FloatGridDelegate::Fitted(const QString& text, const QFont& font, int cellWidth) {
     const int room = cellWidth - 4;
-    if (metrics.horizontalAdvance(text) <= room) return text;
-    const int hash = metrics.horizontalAdvance(QLatin1Char('#'));
-    return QString(hash > 0 ? std::max(0, room / hash) : 0, QLatin1Char('#'));
+    QFont face = font;
+    for (int pixels = QFontInfo(face).pixelSize();; face.setPixelSize(--pixels)) {
+        if (QFontMetrics(face).horizontalAdvance(text) <= room) return {text, face};
+        if (pixels <= kSmallestPixels) break;
+    }
+    const int hash = QFontMetrics(font).horizontalAdvance(QLatin1Char('#'));
+    return {QString(hash > 0 ? std::max(0, room / hash) : 0, QLatin1Char('#')), font};
 }
 
 void FloatGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     QStyleOptionViewItem cell = option;
     initStyleOption(&cell, index);
-    cell.text = Fitted(cell.text, cell.fontMetrics, cell.rect.width());
+    const Fit fit = Fitted(cell.text, cell.font, cell.rect.width());
+    cell.text = fit.text;
+    cell.font = fit.font;
+    cell.fontMetrics = QFontMetrics(fit.font);
     cell.textElideMode = Qt::ElideNone;
     const QWidget* widget = option.widget;
     QStyle* style = widget ? widget->style() : QApplication::style();

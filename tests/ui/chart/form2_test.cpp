@@ -29,6 +29,7 @@ private slots:
     void stopStaysClickableWhileAnotherWindowIsDisabled();
     void stopChangesLookOnHoverAndPress();
     void showsCentredOnTheScreen();
+    void showsHowFarTheRunIs();
 };
 
 void Form2Test::layoutCaptionsAndFocus_data() {
@@ -128,6 +129,21 @@ void Form2Test::showsCentredOnTheScreen() {
     form.Mostrar();
     const QPoint screenCentre = form.screen()->availableGeometry().center();
     QVERIFY((form.geometry().center() - screenCentre).manhattanLength() <= 2);
+}
+
+void Form2Test::showsHowFarTheRunIs() {
+    bool parar = false;
+    TForm2 form(parar);
+    form.MostrarAvance(QStringLiteral("200 de 800 iteraciones"), 0.25);
+    QCOMPARE(form.Avance.text(), QString("200 de 800 iteraciones"));
+    QCOMPARE(form.Barra.geometry(), QRect(0, 46, 338 / 4, 2));
+    // More iterations than first asked for (the field was changed) fill the bar, no more.
+    form.MostrarAvance(QStringLiteral("900 de 800 iteraciones"), 1.125);
+    QCOMPARE(form.Barra.width(), 338);
+    // The caption and "Stop" stay on top of it all and take the clicks.
+    QCOMPARE(form.childAt(304, 24), &form.HiperBoton2);
+    QCOMPARE(form.childAt(100, 40), &form.HiperBoton1);
+    QCOMPARE(form.childAt(100, 47), &form.HiperBoton1);
 }
 
 QTEST_MAIN(Form2Test)

@@ -11,6 +11,7 @@
 #include "window_driver.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
@@ -141,11 +142,15 @@ void TrainingTabTest::stopClickedWhileARunProcessesMessages() {
 
     bool clicked = false;
     bool mainWindowOff = false;
+    QString progress;
+    int bar = 0;
     // Posted now, handled only when the run processes its messages.
     QTimer::singleShot(20, &form, [&] {
         QVERIFY(form.Form2);
         QVERIFY(form.Form2->isVisible());
         mainWindowOff = !form.PageControl1->isEnabled();
+        progress = form.Form2->Avance.text();
+        bar = form.Form2->Barra.width();
         QTest::mouseClick(&form.Form2->HiperBoton2, Qt::LeftButton);
         clicked = true;
     });
@@ -153,6 +158,16 @@ void TrainingTabTest::stopClickedWhileARunProcessesMessages() {
 
     QVERIFY(clicked);
     QVERIFY(mainWindowOff);
+    // The progress window told how far the run was: the iterations made
+    // before a pump, some 10000s less the one about to be made, of the million.
+    const QString group = driver.Regional(".") == "." ? "," : ".";
+    const QString g = QRegularExpression::escape(group);
+    const QRegularExpression shape("^([0-9" + g + "]+) de 1" + g + "000" + g + "000 iteraciones$");
+    const QRegularExpressionMatch match = shape.match(progress);
+    QVERIFY2(match.hasMatch(), qPrintable(progress));
+    const qlonglong shown = match.captured(1).remove(group).toLongLong();
+    QVERIFY2(shown > 0 && (shown + 1) % 10'000 == 0, qPrintable(progress));
+    QVERIFY(bar > 0 && bar < 338);
     const std::int64_t made = form.FlatSpinEditInteger5->Value();
     QVERIFY(made > 0);
     QVERIFY(made < 1'000'000);
