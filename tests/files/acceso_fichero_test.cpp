@@ -14,6 +14,7 @@
 #include <fstream>
 #include <string>
 
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -160,13 +161,22 @@ TEST(GuardarFicheroSeguro, WritesInPlaceWhenTheFolderTakesNoNewFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(cerrada), fs::directory_iterator()), 1);
 }
 
+// Root may write any file, so the save runs in a child that, under root,
+// first becomes the unprivileged user "nobody".
 TEST(GuardarFicheroSeguro, RefusesAFileTheUserMayNotWrite) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
     CarpetaTemporal carpeta;
     const std::string ruta = carpeta.Ruta("protegido.rna");
     EscribirBytes(ruta, "viejo");
     fs::permissions(ruta, fs::perms::owner_read);
-    EXPECT_EQ(MensajeDe([&] { GuardarFicheroSeguro(ruta, "nuevo"); }), "Cannot create file " + ruta);
+    fs::permissions(carpeta.Carpeta(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    EXPECT_EXIT(
+        {
+            constexpr uid_t kNadie = 65534;
+            if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNadie) != 0 || ::setuid(kNadie) != 0))
+                std::_Exit(2);
+            TerminarCon(MensajeDe([&] { GuardarFicheroSeguro(ruta, "nuevo"); }), "Cannot create file " + ruta);
+        },
+        ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(LeerBytes(ruta), "viejo");
 }
 
