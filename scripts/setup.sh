@@ -2,7 +2,7 @@
 # Sourced, not run.
 
 PACKAGES_BUILD=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-                qt6-base-dev libqt6opengl6-dev qt6-charts-dev libgl-dev xvfb xauth)
+                qt6-base-dev libqt6opengl6-dev qt6-charts-dev libgl-dev xvfb xauth libmpfr-dev)
 
 # Installs the Debian packages given that are not installed yet.
 ensure_packages() {

@@ -15,7 +15,7 @@
 //    quick value alone sets how long the next operation waits;
 // 2. ExponencialPrecisa, a double-double good to about 2^-77, settling all
 //    but about one argument in 100 000;
-// 3. ExponencialExacta, a multi-word computation.
+// 3. ExponencialExacta, MPFR's correctly rounded e^x.
 // No fused multiply-add anywhere: every processor runs the same code.
 
 #include <cstdint>
