@@ -27,10 +27,10 @@ template <int MaxB>
     for (int b = 0; b < t.bloques; ++b) {
         mas[b] = SoloActivas(sumas[b], t, b);  // lanes past the neurons compute e^0
         menos[b] = -mas[b];
-        em[b] = ExponencialRapidaBloque(menos[b], seguroMenos[b]);
+        em[b] = ExponencialRapidaBloque<false>(menos[b], seguroMenos[b]);
         todos &= seguroMenos[b];
         if (!sigmoide) {
-            ep[b] = ExponencialRapidaBloque(mas[b], seguroMas[b]);
+            ep[b] = ExponencialRapidaBloque<false>(mas[b], seguroMas[b]);
             todos &= seguroMas[b];
         }
     }
