@@ -9,7 +9,7 @@
 // Three levels, each settling all but a few of the arguments the one before
 // leaves (every bound they use is derived in docs/exponential.md):
 // 1. a quick double (exponencial_rapida.h), kept when its error bound cannot
-//    reach a rounding boundary: about 99 arguments in 100;
+//    reach a rounding boundary: about 98.5 arguments in 100;
 // 2. ExponencialPrecisa, a double-double good to about 2^-77, settling all
 //    but about one argument in 100 000;
 // 3. ExponencialExacta, MPFR's correctly rounded e^x.
