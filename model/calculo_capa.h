@@ -4,6 +4,7 @@
 // the training step the forward pass.
 
 #include <algorithm>
+#include <cstring>
 #include <span>
 
 #include "activacion.h"
@@ -80,10 +81,17 @@ template <int MaxB, bool Fma>
     Bloque activadas[MaxB];
     if (FuncionesComunes(neuronasCapa, neuronas) &&
         ActivarBloques<MaxB, Fma>(neuronasCapa[1].FuncionTransferencia(), sumas, tramo, activadas)) [[likely]] {
-        // Stored one by one: the next layer reads them one by one, straight away.
-        for (int j = 0; j < neuronas; ++j) almacen.salidas[j] = activadas[j / Carriles][j % Carriles];
-        if (salidas)
-            for (int j = 0; j < neuronas; ++j) salidas[j] = activadas[j / Carriles][j % Carriles];
+        // A block at a time: a copy of a varying count would become a call
+        // to memcpy, slow to start, on the step's chain.
+        for (int b = 0; b < tramo.bloques; ++b) {
+            GuardarActivas(BloqueDe(almacen.salidas, b), activadas[b], tramo, b);
+            if (salidas) {
+                Bloque destino;
+                std::memcpy(&destino, salidas + b * Carriles, sizeof destino);
+                GuardarActivas(destino, activadas[b], tramo, b);
+                std::memcpy(salidas + b * Carriles, &destino, sizeof destino);
+            }
+        }
         CopiarEntradas(almacen, x.data(), n, tramo);
         return;
     }
