@@ -22,8 +22,10 @@ inline constexpr double Paso1 = 0x1.62e42fef8p-9, Paso2 = 0x1.1cf79abc9e3b4p-44;
 // Beyond it the result may come near the subnormal doubles or overflow.
 inline constexpr double Limite = 650.0;
 // The rounding test's factor: 1 + 2^-6 covers a relative error bound up to
-// 2^-60.02; the quick value's is 2^-60.22.
-inline constexpr double Holgura = 1 + 0x1p-6;
+// 2^-60.02, 1 + 1.5·2^-7 one up to 2^-60.43; the quick value's is 2^-60.22,
+// and 2^-60.55 when fused.
+template <bool Fma>
+inline constexpr double Holgura = Fma ? 1 + 0x1.8p-7 : 1 + 0x1p-6;
 
 // Vectors pass by value only between always-inlined functions.
 #pragma GCC diagnostic push
@@ -95,7 +97,7 @@ template <bool Fma, class T, class U, class Entradas, class Decision>
     }
     // Settled when even a remainder larger by the error bound would round to y.
     const T magnitud = ComoBits<T>(ComoBits<U>(x) & ~(std::uint64_t{1} << 63));
-    seguro = (magnitud < Limite) & (MasPor<Fma>(resto, Todos<T>(Holgura), y) == y);
+    seguro = (magnitud < Limite) & (MasPor<Fma>(resto, Todos<T>(Holgura<Fma>), y) == y);
     return y;
 }
 #pragma GCC diagnostic pop
