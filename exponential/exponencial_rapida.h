@@ -96,8 +96,14 @@ template <bool Fma, class T, class U, class Entradas, class Decision>
         resto = p - (y - escala);
     }
     // Settled when even a remainder larger by the error bound would round to y.
-    const T magnitud = ComoBits<T>(ComoBits<U>(x) & ~(std::uint64_t{1} << 63));
-    seguro = (magnitud < Limite) & (MasPor<Fma>(resto, Todos<T>(Holgura<Fma>), y) == y);
+    const T comprobado = MasPor<Fma>(resto, Todos<T>(Holgura<Fma>), y);
+    const U magnitud = ComoBits<U>(x) & ~(std::uint64_t{1} << 63);
+    if constexpr (sizeof(T) == sizeof(double))
+        // On the bits, which order the positive doubles and NaN above them:
+        // integer comparisons, one branch.
+        seguro = (magnitud < ComoBits<U>(Limite)) & (ComoBits<U>(comprobado) == ComoBits<U>(y));
+    else
+        seguro = (ComoBits<T>(magnitud) < Limite) & (comprobado == y);
     return y;
 }
 #pragma GCC diagnostic pop
