@@ -205,6 +205,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("CadenaMinima exp 2-2-1", CadenaMinima<ExpBiblioteca>);
     ratios.push_back({"CadenaMinima/fann_train 2-2-1", "CadenaMinima 2-2-1", "fann_train 2-2-1"});
     ratios.push_back({"CadenaMinima exp/fann_train 2-2-1", "CadenaMinima exp 2-2-1", "fann_train 2-2-1"});
+    ratios.push_back({"EntrenarPatron/CadenaMinima 2-2-1", "EntrenarPatron 2-2-1", "CadenaMinima 2-2-1"});
     benchmark::RegisterBenchmark("sigmoides Exponencial", CadenaSigmoides<Exponencial>);
     benchmark::RegisterBenchmark("sigmoides exp", CadenaSigmoides<ExpBiblioteca>);
     benchmark::RegisterBenchmark("1024 Exponencial", ArgumentosIndependientes<Exponencial>);

@@ -1,8 +1,10 @@
 #pragma once
-// A layer's forward pass (internal): defined here, inline, so that the
-// network's forward pass compiles both layers into itself.
+// A layer's forward pass and the network's (internal): defined here, inline,
+// so that the network's forward pass compiles both layers into itself, and
+// the training step the forward pass.
 
 #include <algorithm>
+#include <cstring>
 #include <span>
 
 #include "activacion.h"
@@ -10,12 +12,13 @@
 #include "exponencial_bloque.h"
 #include "filas_capa.h"
 #include "program_error.h"
+#include "red_neuronal.h"
 
 // The transfer function f, sigmoid or hyperbolic tangent, then the identity
 // output, for the neurons of t, a block at a time: sumas in, salidas out.
 // False when a sum is not finite or an exponential overflows; the
 // neuron-by-neuron pass then finds the neuron that stops.
-template <int MaxB>
+template <int MaxB, bool Fma>
 [[gnu::always_inline]] inline bool ActivarBloques(TFuncionTransferencia f, const Bloque* sumas, const Tramo& t,
                                                   Bloque* salidas) {
     const bool sigmoide = f == ftSigmoide;
@@ -27,10 +30,10 @@ template <int MaxB>
     for (int b = 0; b < t.bloques; ++b) {
         mas[b] = SoloActivas(sumas[b], t, b);  // lanes past the neurons compute e^0
         menos[b] = -mas[b];
-        em[b] = ExponencialRapidaBloque(menos[b], seguroMenos[b]);
+        em[b] = ExponencialRapidaBloque<Fma>(menos[b], seguroMenos[b]);
         todos &= seguroMenos[b];
         if (!sigmoide) {
-            ep[b] = ExponencialRapidaBloque(mas[b], seguroMas[b]);
+            ep[b] = ExponencialRapidaBloque<Fma>(mas[b], seguroMas[b]);
             todos &= seguroMas[b];
         }
     }
@@ -65,7 +68,7 @@ inline bool FuncionesComunes(const NeuronasCapa& neuronasCapa, int neuronas) {
 }
 
 // The pass over at most MaxB blocks of neurons.
-template <int MaxB>
+template <int MaxB, bool Fma>
 [[gnu::always_inline]] inline void CalcularBloques(AlmacenCapa& almacen, const NeuronasCapa& neuronasCapa,
                                                    std::span<const double> x, int neuronas, double* salidas) {
     const int n = static_cast<int>(x.size());
@@ -77,11 +80,18 @@ template <int MaxB>
     // The usual layer, one function for all: a block of neurons at a time.
     Bloque activadas[MaxB];
     if (FuncionesComunes(neuronasCapa, neuronas) &&
-        ActivarBloques<MaxB>(neuronasCapa[1].FuncionTransferencia(), sumas, tramo, activadas)) [[likely]] {
-        // Stored one by one: the next layer reads them one by one, straight away.
-        for (int j = 0; j < neuronas; ++j) almacen.salidas[j] = activadas[j / Carriles][j % Carriles];
-        if (salidas)
-            for (int j = 0; j < neuronas; ++j) salidas[j] = activadas[j / Carriles][j % Carriles];
+        ActivarBloques<MaxB, Fma>(neuronasCapa[1].FuncionTransferencia(), sumas, tramo, activadas)) [[likely]] {
+        // A block at a time: a copy of a varying count would become a call
+        // to memcpy, slow to start, on the step's chain.
+        for (int b = 0; b < tramo.bloques; ++b) {
+            GuardarActivas(BloqueDe(almacen.salidas, b), activadas[b], tramo, b);
+            if (salidas) {
+                Bloque destino;
+                std::memcpy(&destino, salidas + b * Carriles, sizeof destino);
+                GuardarActivas(destino, activadas[b], tramo, b);
+                std::memcpy(salidas + b * Carriles, &destino, sizeof destino);
+            }
+        }
         CopiarEntradas(almacen, x.data(), n, tramo);
         return;
     }
@@ -102,10 +112,22 @@ template <int MaxB>
 }
 
 // A layer that fits in one block has its own copy of the pass.
+template <bool Fma>
 [[gnu::always_inline]] inline void TCapaNeuronal::CalcularSalidas(std::span<const double> x, int neuronas,
                                                                   double* salidas) {
     if (neuronas <= Carriles)
-        CalcularBloques<1>(almacen_, Neuronas, x, neuronas, salidas);
+        CalcularBloques<1, Fma>(almacen_, Neuronas, x, neuronas, salidas);
     else
-        CalcularBloques<MaxBloques>(almacen_, Neuronas, x, neuronas, salidas);
+        CalcularBloques<MaxBloques, Fma>(almacen_, Neuronas, x, neuronas, salidas);
+}
+
+// The network's forward pass, also inlined into its training step. Every
+// hidden neuron is computed before any output neuron reads it.
+template <bool Fma>
+[[gnu::always_inline]] inline void TRedNeuronal::PropagarCon() {
+    CapaOculta.CalcularSalidas<Fma>(std::span(Entradas).subspan(1, static_cast<std::size_t>(numeroEntradas_)),
+                                    neuronasCapaOculta_, nullptr);
+    CapaSalida.CalcularSalidas<Fma>(
+        std::span<const double>(CapaOculta.almacen_.salidas, static_cast<std::size_t>(CapaSalida.NumeroEntradas())),
+        neuronasCapaSalida_, SalidasObtenidas.data() + 1);
 }

@@ -61,7 +61,8 @@ private:
     // salidas is given. On overflow at neuron j the neurons before j are done,
     // neuron j has its inputs but keeps its output, later ones are untouched,
     // and ProgramError("Floating point overflow") is thrown. Defined inline in
-    // calculo_capa.h; neuronas is at most 32.
+    // calculo_capa.h; neuronas is at most 32. Fma as in TRedNeuronal.
+    template <bool Fma>
     void CalcularSalidas(std::span<const double> x, int neuronas, double* salidas);
 
     std::int32_t numeroEntradas_ = 2;

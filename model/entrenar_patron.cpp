@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "activacion.h"
+#include "calculo_capa.h"
 #include "filas_capa.h"
 #include "para_cada_procesador.h"
 #include "program_error.h"
@@ -83,9 +84,9 @@ template <int MaxB>
 }
 
 // Forward pass; then, for the two functions that learn, deltas and new weights.
-PARA_CADA_PROCESADOR
-void TRedNeuronal::EntrenarPatron() {
-    Propagar();
+template <bool Fma>
+[[gnu::always_inline]] inline void TRedNeuronal::EntrenarPatronCon() {
+    PropagarCon<Fma>();
     if (transferencia_ != ftSigmoide && transferencia_ != ftTangenteHiperbolica) return;
     // Layers that fit in one block have their own copy, with no loop over blocks.
     if (neuronasCapaOculta_ <= Carriles && neuronasCapaSalida_ <= Carriles)
@@ -93,3 +94,16 @@ void TRedNeuronal::EntrenarPatron() {
     else
         Retropropagar<MaxBloques>();
 }
+
+void TRedNeuronal::EntrenarPatron() {
+#ifndef PERCEPTLAB_BASELINE_ONLY
+    if (ConAvx2YFma) return EntrenarPatronAvx2();
+#endif
+    EntrenarPatronBase();
+}
+
+void TRedNeuronal::EntrenarPatronBase() { EntrenarPatronCon<false>(); }
+
+#ifndef PERCEPTLAB_BASELINE_ONLY
+void TRedNeuronal::EntrenarPatronAvx2() { EntrenarPatronCon<true>(); }
+#endif

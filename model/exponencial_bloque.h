@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "exponencial.h"
+#include "exponencial_rapida.h"
 #include "filas_capa.h"
 #include "tabla_potencias.h"
 
@@ -19,16 +20,17 @@ typedef std::uint64_t BloqueSinSigno __attribute__((vector_size(32), aligned(32)
         if (!seguro[i]) y[i] = ExponencialPrecisa(x[i]);
 }
 
-// e^x of each lane, quick, with the lanes it settles in seguro.
+// e^x of each lane, quick, with the lanes it settles in seguro; fused
+// multiply-add when the caller is compiled for it.
+template <bool Fma>
 [[gnu::always_inline]] inline Bloque ExponencialRapidaBloque(const Bloque& x, Mascara& seguro) {
     struct Entradas {
-        Bloque alto, bajo;
+        Bloque alto, relativo;
     };
     const auto cargar = [](const BloqueSinSigno& j) {
         const PotenciaDeDos &a = TablaPotencias[j[0]], &b = TablaPotencias[j[1]], &c = TablaPotencias[j[2]],
                             &d = TablaPotencias[j[3]];
-        return Entradas{{a.alto, b.alto, c.alto, d.alto}, {a.bajo, b.bajo, c.bajo, d.bajo}};
+        return Entradas{{a.alto, b.alto, c.alto, d.alto}, {a.relativo, b.relativo, c.relativo, d.relativo}};
     };
-    return exponencial::ExpRapida<Bloque, BloqueSinSigno>(x, cargar, seguro);
+    return exponencial::ExpRapida<Fma, Bloque, BloqueSinSigno>(x, cargar, seguro);
 }
-

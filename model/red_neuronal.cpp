@@ -65,15 +65,18 @@ void TRedNeuronal::InicializarPesos() {
     CapaSalida.InicializarPesos();
 }
 
-PARA_CADA_PROCESADOR
 void TRedNeuronal::Propagar() {
-    // Every hidden neuron is computed before any output neuron reads it.
-    CapaOculta.CalcularSalidas(std::span(Entradas).subspan(1, static_cast<std::size_t>(numeroEntradas_)),
-                               neuronasCapaOculta_, nullptr);
-    CapaSalida.CalcularSalidas(
-        std::span<const double>(CapaOculta.almacen_.salidas, static_cast<std::size_t>(CapaSalida.NumeroEntradas())),
-        neuronasCapaSalida_, SalidasObtenidas.data() + 1);
+#ifndef PERCEPTLAB_BASELINE_ONLY
+    if (ConAvx2YFma) return PropagarAvx2();
+#endif
+    PropagarBase();
 }
+
+void TRedNeuronal::PropagarBase() { PropagarCon<false>(); }
+
+#ifndef PERCEPTLAB_BASELINE_ONLY
+void TRedNeuronal::PropagarAvx2() { PropagarCon<true>(); }
+#endif
 
 void PrepararRedInicial(TRedNeuronal& red) {
     red.SetReglaPropagacion(rpLineal);

@@ -56,6 +56,18 @@ public:
     void EntrenarPatron();
 
 private:
+    // The forward pass and the step, Fma when compiled for processors with
+    // AVX2 and fused multiply-add (para_cada_procesador.h).
+    template <bool Fma>
+    void PropagarCon();
+    template <bool Fma>
+    void EntrenarPatronCon();
+    void PropagarBase();
+    void EntrenarPatronBase();
+#ifndef PERCEPTLAB_BASELINE_ONLY
+    [[gnu::target("avx2,fma")]] void PropagarAvx2();
+    [[gnu::target("avx2,fma")]] void EntrenarPatronAvx2();
+#endif
     // The deltas and the weight changes of EntrenarPatron, after its forward
     // pass, for layers of at most MaxB blocks of four neurons.
     template <int MaxB>

@@ -6,7 +6,7 @@
 # itself (tests/setup/check_packages.sh keeps this list complete).
 PACKAGES_BUILD=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev
                 qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-translations-l10n
-                locales xvfb xauth)
+                libmpfr-dev locales xvfb xauth)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -106,6 +106,8 @@ TEST(Exponencial, TableHoldsThePowersOfTwo) {
         EXPECT_EQ(t.alto, static_cast<double>(potencia)) << j;
         const __float128 error = static_cast<__float128>(t.alto) + t.bajo - potencia;
         EXPECT_LT(fabsq(error), static_cast<__float128>(0x1p-106)) << j;
+        const __float128 errorRelativo = static_cast<__float128>(t.alto) * (1 + static_cast<__float128>(t.relativo)) - potencia;
+        EXPECT_LT(fabsq(errorRelativo), static_cast<__float128>(0x1p-105)) << j;
     }
 }
 

@@ -3,7 +3,21 @@
 #include <bit>
 #include <cstdint>
 
+#include "exponencial_rapida.h"
+#include "tabla_potencias.h"
+
 namespace {
+
+// Level 1 with the slower levels behind it.
+template <bool Fma>
+[[gnu::always_inline]] inline double Calcular(double x) {
+    bool seguro;
+    const double y = exponencial::ExpRapida<Fma, double, std::uint64_t>(
+        x, [](std::uint64_t j) -> const PotenciaDeDos& { return TablaPotencias[j]; }, seguro);
+    if (seguro) [[likely]]
+        return y;
+    return ExponencialPrecisa(x);
+}
 
 // The exact sum or product of two doubles as alto + bajo.
 struct DobleDoble {
@@ -38,7 +52,18 @@ DobleDoble ProductoExacto(double a, double b) {
 // entry), widened.
 constexpr double Margen = 0x1p-70;
 
+// (ln 2)/256 in three parts, the first two with 34 significant bits, so that
+// their products with any |n| < 2^19 are exact.
+constexpr double Paso2Corto = 0x1.1cf79abc8p-44, Paso3 = 0x1.e3b39803f3p-80;
+
 }  // namespace
+
+#ifdef PERCEPTLAB_BASELINE_ONLY
+double Exponencial(double x) { return Calcular<false>(x); }
+#else
+[[gnu::target("default")]] double Exponencial(double x) { return Calcular<false>(x); }
+[[gnu::target("arch=x86-64-v3")]] double Exponencial(double x) { return Calcular<true>(x); }
+#endif
 
 double ExponencialPrecisa(double x) {
     using namespace exponencial;
@@ -46,10 +71,10 @@ double ExponencialPrecisa(double x) {
     if (!(x > -708.0 && x < 709.0)) return ExponencialExacta(x);
 
     // x = n·(ln 2)/256 + r, r = rh + rl.
-    const auto a = Reducir<double, std::uint64_t>(x);
-    const auto n = static_cast<std::int64_t>(a.n);
-    const DobleDoble rr = SumaExacta(a.r1, -a.p2);
-    const double rh = rr.alto, rl = rr.bajo - a.p3;
+    const double nd = (x * PasosPorUnidad + Redondeo) - Redondeo;
+    const auto n = static_cast<std::int64_t>(nd);
+    const DobleDoble rr = SumaExacta(x - nd * Paso1, -(nd * Paso2Corto));
+    const double rh = rr.alto, rl = rr.bajo - nd * Paso3;
     const PotenciaDeDos& t = TablaPotencias[n & 255];
     // e^r − 1 to degree 6, then (alto + bajo)·e^r.
     const DobleDoble cuadrado = ProductoExacto(rh, rh);
