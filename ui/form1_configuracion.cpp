@@ -144,7 +144,7 @@ void TForm1::ResetTrainingReadouts() {
     FlatSpinEditFloat1->SetValue(0);
 }
 
-// A load reads and checks the whole file before anything changes, so a file
+// A load reads and checks every line it needs before anything changes, so a file
 // that fails leaves the program exactly as it was.
 void TForm1::SpeedButton2Click() {
     const std::optional<QString> ruta = fileDialogs_->Execute(this, OpenDialog1);
