@@ -35,6 +35,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,10 @@ public:
     void AnadirPunto(double, double y) override {
         benchmark::DoNotOptimize(y);
         ++count_;
+    }
+    void AnadirPuntos(double, std::span<const double> ys) override {
+        benchmark::DoNotOptimize(ys.data());
+        count_ += static_cast<std::int64_t>(ys.size());
     }
     void Borrar() override { count_ = 0; }
 
