@@ -4,12 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 #include <limits>
 #include <ostream>
 #include <random>
-#include <span>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -195,43 +192,6 @@ TEST(EnvelopeStore, NonFiniteValuesAreCountedButNotDrawn) {
     EXPECT_EQ(onlyNaN.Count(), 10);
     EXPECT_FALSE(onlyNaN.HasValues());
     EXPECT_TRUE(EnvelopeOf(onlyNaN, 0, 9, 100).empty());
-}
-
-// Batches of any size, across bucket ends and halvings, mixed with single
-// appends, with ties and values that cannot be drawn: as if one by one.
-TEST(EnvelopeStore, ABatchIsStoredAsItsValuesOneByOne) {
-    std::vector<double> ys = ErrorLikeSeries(20'000, 9);
-    for (std::size_t i = 0; i < ys.size(); ++i) {
-        ys[i] = std::round(ys[i] / 20.0);  // long runs of equal values
-        if (i % 613 == 0) ys[i] = std::nan("");
-        if (i % 1999 == 0) ys[i] = -std::numeric_limits<double>::infinity();
-    }
-    ys[0] = std::nan("");  // the first bucket starts with a value that cannot be drawn
-    EnvelopeStore single(16);
-    Fill(single, ys);
-    EnvelopeStore batched(16);
-    const std::size_t sizes[] = {1, 3, 256, 0, 700, 17, 2048, 5};
-    std::size_t next = 0;
-    for (std::size_t k = 0; next < ys.size(); ++k) {
-        const std::size_t size = std::min(sizes[k % std::size(sizes)], ys.size() - next);
-        batched.Append(std::span<const double>(ys.data() + next, size));
-        next += size;
-        if (k % 3 == 0 && next < ys.size()) batched.Append(ys[next++]);
-    }
-    EXPECT_EQ(batched.Count(), single.Count());
-    EXPECT_EQ(batched.BucketWidth(), single.BucketWidth());
-    EXPECT_EQ(batched.MinY(), single.MinY());
-    EXPECT_EQ(batched.MaxY(), single.MaxY());
-    for (const auto [lo, hi, columns] : {std::tuple{0.0, 19'999.0, 300}, std::tuple{0.0, 19'999.0, 100'000},
-                                         std::tuple{4'000.5, 4'100.0, 1'000}}) {
-        const std::vector<Point> expected = EnvelopeOf(single, lo, hi, columns);
-        const std::vector<Point> drawn = EnvelopeOf(batched, lo, hi, columns);
-        ASSERT_EQ(drawn.size(), expected.size()) << lo << " " << hi;
-        for (std::size_t i = 0; i < drawn.size(); ++i) {
-            EXPECT_EQ(drawn[i].x, expected[i].x) << i;
-            EXPECT_EQ(drawn[i].y, expected[i].y) << i;
-        }
-    }
 }
 
 TEST(EnvelopeStore, ClearStartsAgainFromTheFirstPoint) {
