@@ -52,39 +52,18 @@ void EnvelopeStore::FoldValues(const double* ys, std::size_t count) const {
         const std::int64_t bucketEnd = static_cast<std::int64_t>(index + 1) << shift_;
         const std::size_t stretch = std::min(count - next, static_cast<std::size_t>(bucketEnd - folded_));
         Bucket bucket = buckets_[index];
-        const double* values = ys + next;
-        std::size_t i = 0;
-        if (bucket.Empty()) {
-            while (i < stretch && !std::isfinite(values[i])) ++i;
-            if (i < stretch) {
-                bucket.first = bucket.min = bucket.max = bucket.last = {folded_ + static_cast<std::int64_t>(i), values[i]};
-                ++i;
-            }
-        }
-        // Positions in the stretch rather than points, so the loop stores
-        // nothing; `stretch` for none. On a tie the earlier point stays.
-        std::size_t lowest = stretch;
-        std::size_t highest = stretch;
-        std::size_t last = stretch;
-        double low = bucket.min.y;
-        double high = bucket.max.y;
-        for (; i < stretch; ++i) {
-            const double y = values[i];
+        for (std::size_t i = 0; i < stretch; ++i) {
+            const double y = ys[next + i];
             if (!std::isfinite(y)) continue;
-            if (y < low) {
-                low = y;
-                lowest = i;
+            const Point p{folded_ + static_cast<std::int64_t>(i), y};
+            if (bucket.Empty()) {
+                bucket.first = bucket.min = bucket.max = p;
+            } else {
+                if (y < bucket.min.y) bucket.min = p;
+                if (y > bucket.max.y) bucket.max = p;
             }
-            if (y > high) {
-                high = y;
-                highest = i;
-            }
-            last = i;
+            bucket.last = p;
         }
-        const auto at = [&](std::size_t k) { return Point{folded_ + static_cast<std::int64_t>(k), values[k]}; };
-        if (lowest != stretch) bucket.min = at(lowest);
-        if (highest != stretch) bucket.max = at(highest);
-        if (last != stretch) bucket.last = at(last);
         if (!bucket.Empty()) {
             minY_ = std::min(minY_, bucket.min.y);
             maxY_ = std::max(maxY_, bucket.max.y);
