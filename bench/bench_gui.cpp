@@ -35,7 +35,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -107,10 +106,6 @@ public:
     void AnadirPunto(double, double y) override {
         benchmark::DoNotOptimize(y);
         ++count_;
-    }
-    void AnadirPuntos(double, std::span<const double> ys) override {
-        benchmark::DoNotOptimize(ys.data());
-        count_ += static_cast<std::int64_t>(ys.size());
     }
     void Borrar() override { count_ = 0; }
 

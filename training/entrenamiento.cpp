@@ -6,20 +6,13 @@
 #include "red_neuronal.h"
 #include "texto_decimal.h"
 
-#include <array>
 #include <cmath>
-#include <cstddef>
-#include <span>
 
 namespace {
 
 // Messages are processed this often; more often would slow a run, less
 // often would leave the windows frozen for longer.
 constexpr std::int64_t kIteracionesPorBombeo = 10000;
-
-// Errors wait in the run this many at most before going to the chart in one
-// call, which keeps the per-iteration cost of the chart down.
-constexpr std::size_t kPuntosPorEntrega = 256;
 
 class Corrida {
 public:
@@ -30,7 +23,7 @@ public:
         std::int64_t ciclo = 1;
         while (vista_.NumeroCiclos() >= ciclo) {
             ++iteraciones_;
-            if (iteraciones_ % kIteracionesPorBombeo == 0) ProcesarMensajes();
+            if (iteraciones_ % kIteracionesPorBombeo == 0) vista_.ProcesarMensajes();
             if (estado_.PararEntrenamiento) ciclo = vista_.NumeroCiclos();
             Iteracion();
             ++ciclo;
@@ -42,21 +35,12 @@ public:
         const double umbral = umbralEntero;
         double error = umbral;
         while (error >= umbral) {
-            if (iteraciones_ % kIteracionesPorBombeo == 0) ProcesarMensajes();
+            if (iteraciones_ % kIteracionesPorBombeo == 0) vista_.ProcesarMensajes();
             const bool ultima = estado_.PararEntrenamiento;
             ++iteraciones_;
             error = Iteracion();
             if (ultima) break;
         }
-    }
-
-    // Hands the waiting errors to the chart: before the window can look at
-    // it, and when the run ends however it ends.
-    void EntregarPuntos() {
-        if (pendientes_ == 0) return;
-        grafica_.AnadirPuntos(static_cast<double>(grafica_.NumeroPuntos()),
-                              std::span<const double>(errores_.data(), pendientes_));
-        pendientes_ = 0;
     }
 
     // The run's results, from the iterations completed.
@@ -75,11 +59,6 @@ public:
     }
 
 private:
-    void ProcesarMensajes() {
-        EntregarPuntos();
-        vista_.ProcesarMensajes();
-    }
-
     // One pattern drawn, trained once and measured; returns its error.
     double Iteracion() {
         const double r = Aleatorio::Sacar();
@@ -92,8 +71,7 @@ private:
         // pattern's as it was presented.
         red_.EntrenarPatron();
         const double error = ErrorIteracion(red_.SalidasEsperadas, red_.SalidasObtenidas, salidas);
-        errores_[pendientes_] = error;
-        if (++pendientes_ == errores_.size()) EntregarPuntos();
+        grafica_.AnadirPunto(static_cast<double>(grafica_.NumeroPuntos()), error);
         if (error > mayor_) mayor_ = error;
         if (error < menor_) menor_ = error;
         ++hechas_;
@@ -108,8 +86,6 @@ private:
     std::int64_t hechas_ = 0;       // completed, which an iteration that throws is not
     double mayor_ = 0.0;
     double menor_ = 1000.0;
-    std::array<double, kPuntosPorEntrega> errores_;  // waiting for the chart
-    std::size_t pendientes_ = 0;
 };
 
 // Closes the progress window on every way out of a run.
@@ -144,11 +120,9 @@ void Entrenar(EstadoTrabajo& estado, TRedNeuronal& red, VistaEntrenamiento& vist
         case CriterioParada::ErrorMinimo: corrida.PorError(vista.UmbralErrorMinimo()); break;
         }
     } catch (...) {
-        corrida.EntregarPuntos();
         corrida.EscribirEstadisticas(inicio);
         throw;
     }
-    corrida.EntregarPuntos();
     corrida.EscribirEstadisticas(inicio);
 }
 

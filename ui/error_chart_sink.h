@@ -14,11 +14,6 @@ public:
         ultimo_ = y;
         chart_.Append(y);
     }
-    void AnadirPuntos(double, std::span<const double> ys) override {
-        if (ys.empty()) return;
-        ultimo_ = ys.back();
-        chart_.Append(ys);
-    }
     void Borrar() override { chart_.Clear(); }
 
     // The error of the latest point appended.

@@ -43,17 +43,17 @@ std::size_t EnvelopeStore::OpenBucket() const {
     return buckets_.size() - 1;
 }
 
-void EnvelopeStore::FoldValues(const double* ys, std::size_t count) const {
+void EnvelopeStore::Fold() const {
     std::size_t next = 0;
-    while (next < count) {
+    while (next < queuedCount_) {
         std::size_t index = static_cast<std::size_t>(folded_ >> shift_);
         if (index == buckets_.size()) index = OpenBucket();
         // The stretch of queued values that falls into this one bucket.
         const std::int64_t bucketEnd = static_cast<std::int64_t>(index + 1) << shift_;
-        const std::size_t stretch = std::min(count - next, static_cast<std::size_t>(bucketEnd - folded_));
+        const std::size_t stretch = std::min(queuedCount_ - next, static_cast<std::size_t>(bucketEnd - folded_));
         Bucket bucket = buckets_[index];
         for (std::size_t i = 0; i < stretch; ++i) {
-            const double y = ys[next + i];
+            const double y = queued_[next + i];
             if (!std::isfinite(y)) continue;
             const Point p{folded_ + static_cast<std::int64_t>(i), y};
             if (bucket.Empty()) {
@@ -72,6 +72,7 @@ void EnvelopeStore::FoldValues(const double* ys, std::size_t count) const {
         folded_ += static_cast<std::int64_t>(stretch);
         next += stretch;
     }
+    queuedCount_ = 0;
 }
 
 void EnvelopeStore::EmitEnvelope(const Bucket& bucket, std::vector<Point>& out) {

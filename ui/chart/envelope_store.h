@@ -9,17 +9,15 @@
 // zoom is made of real points and reaches every extreme of the real series.
 // No Qt here, so the store is tested and measured on its own.
 //
-// Appending one value only queues it; queued values are folded into the
+// Appending only queues the value; queued values are folded into the
 // buckets in batches, in a loop that keeps one bucket at hand, whenever the
-// queue is full or the store is asked about its contents. A batch appended
-// at once is folded straight from the caller's array. Folding changes
+// queue is full or the store is asked about its contents. Folding changes
 // nothing a caller can observe, so the queries stay const.
 
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <vector>
 
 class EnvelopeStore {
@@ -43,11 +41,6 @@ public:
     void Append(double y) {
         queued_[queuedCount_] = y;
         if (++queuedCount_ == queued_.size()) Fold();
-    }
-    // Adds the points of ys in order, as Append of each would.
-    void Append(std::span<const double> ys) {
-        Fold();
-        FoldValues(ys.data(), ys.size());
     }
 
     std::int64_t Count() const { return folded_ + static_cast<std::int64_t>(queuedCount_); }
@@ -92,13 +85,7 @@ private:
     static Bucket Merge(const Bucket& a, const Bucket& b);
     static void EmitEnvelope(const Bucket& bucket, std::vector<Point>& out);
     // Moves the queued values into the buckets.
-    void Fold() const {
-        if (queuedCount_ == 0) return;
-        FoldValues(queued_.data(), queuedCount_);
-        queuedCount_ = 0;
-    }
-    // Puts ys[0..count) into the buckets as the next points.
-    void FoldValues(const double* ys, std::size_t count) const;
+    void Fold() const;
     std::size_t OpenBucket() const;
 
     // Big enough that folding runs in long stretches, small enough to stay

@@ -18,7 +18,6 @@
 #include <QTimer>
 #include <QtCharts/QChartView>
 
-#include <span>
 #include <vector>
 
 QT_FORWARD_DECLARE_CLASS(QLineSeries)
@@ -33,11 +32,6 @@ public:
     void Clear() override;
     void Append(double y) final {
         store_.Append(y);
-        if (!refreshPending_) ScheduleRefresh();
-    }
-    // Appends every y of ys in order, as Append of each would.
-    void Append(std::span<const double> ys) {
-        store_.Append(ys);
         if (!refreshPending_) ScheduleRefresh();
     }
     void Draw() override;
