@@ -41,6 +41,27 @@ void BM_Repaint(benchmark::State& state) {
 }
 BENCHMARK(BM_Repaint)->Arg(10'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
+// The same during a run: points arrived since the last draw, so both axes
+// move before the new points are drawn.
+void BM_RepaintGrowing(benchmark::State& state) {
+    ErrorChart chart;
+    chart.resize(329, 193);
+    chart.show();
+    std::int64_t i = 0;
+    for (; i < 100'000; ++i) chart.Append(ErrorAt(i));
+    chart.Draw();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (const std::int64_t end = i + 10'000; i < end; ++i) chart.Append(ErrorAt(i));
+        state.ResumeTiming();
+        chart.Draw();
+        QCoreApplication::processEvents();
+        chart.viewport()->repaint();
+    }
+}
+BENCHMARK(BM_RepaintGrowing)->Unit(benchmark::kMillisecond);
+
 constexpr std::int64_t kAppends = 1'000'000;
 
 // The errors to append, computed beforehand so only the appending is timed.
@@ -86,5 +107,6 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     return RunBenchmarksAndPrintRatios(argc, argv,
                                        {{"repaint 1e7/1e4", "BM_Repaint/10000000", "BM_Repaint/10000"},
+                                        {"repaint growing/still 1e5", "BM_RepaintGrowing", "BM_Repaint/10000"},
                                         {"append chart/vector 1e6", "BM_AppendChart", "BM_AppendVector"}});
 }

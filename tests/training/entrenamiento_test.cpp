@@ -243,6 +243,20 @@ TEST_F(Entrenamiento, AnErrorInsideARunKeepsTheStatisticsClosesTheProgressWindow
     EXPECT_FALSE(vista.progresoAbierto);
 }
 
+TEST_F(Entrenamiento, AnErrorBetweenMessageProcessingsKeepsThePointsOfTheIterationsBeforeIt) {
+    Patron(1, 1e308, 0.5);  // overflows when first drawn, which is after pattern 2
+    Patron(2, 0.25, 0.5);
+    estado.NumeroPatrones = 2;
+    vista.ciclos = 1000;
+    EXPECT_THROW(Entrenar(estado, red, vista), ProgramError);
+    EXPECT_TRUE(vista.puntosAlProcesar.empty());
+    ASSERT_GT(Puntos(), 0u);
+    EXPECT_EQ(vista.ciclosTotales, static_cast<std::int64_t>(Puntos()));
+    for (std::size_t i = 0; i < Puntos(); ++i) {
+        EXPECT_EQ(vista.grafica.puntos[i], (std::pair<double, double>{static_cast<double>(i), 50.0}));
+    }
+}
+
 TEST_F(Entrenamiento, TimeIsAddedAcrossAWrapOfTheTickCounter) {
     ContadorTicks::FijarContador([lecturas = 0]() mutable { return ++lecturas == 1 ? 0xFFFFFF00u : 0x100u; });
     vista.tiempo = 1000;

@@ -102,6 +102,10 @@ void ErrorChart::Draw() {
     refreshTimer_.stop();
     refreshPending_ = false;
     if (!zoomed_) {
+        // Every range change recomputes the line for the points the series
+        // holds, and they are about to be replaced: the ranges change over
+        // an empty series, so the line is built once, for the new points.
+        series_->clear();
         settingRanges_ = true;
         FitAxesToData();
         settingRanges_ = false;
