@@ -12,6 +12,7 @@
 #include "fichero_ren.h"
 #include "fichero_rna.h"
 #include "lineas_fichero.h"
+#include "network_files.h"
 #include "program_error.h"
 #include "red_neuronal.h"
 
@@ -58,7 +59,7 @@ struct Datos {
                 valoresRna.push_back(estado.SalidasPatrones[p][i]);
             }
         }
-        rna = UnirLineas(LineasRna(red, estado, 0, 0, ','));
+        rna = UnirLineas(LineasRna(red, PatternsToSave(estado, red), 0, 0, ','));
         ren = UnirLineas(LineasRen(red, 0, 0, ','));
     }
 };
@@ -69,7 +70,7 @@ Datos& Los() {
 }
 
 void EscribirRna(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(UnirLineas(LineasRna(Los().red, Los().estado, 0, 0, ',')));
+    for (auto _ : state) benchmark::DoNotOptimize(UnirLineas(LineasRna(Los().red, PatternsToSave(Los().estado, Los().red), 0, 0, ',')));
 }
 BENCHMARK(EscribirRna);
 
@@ -137,14 +138,14 @@ BENCHMARK(BaseLeerRen);
 std::string RutaBanco() { return (std::filesystem::temp_directory_path() / "perceptlab_bench_files.rna").string(); }
 
 void GuardarRna(benchmark::State& state) {
-    const std::vector<std::string> lineas = LineasRna(Los().red, Los().estado, 0, 0, ',');
+    const std::vector<std::string> lineas = LineasRna(Los().red, PatternsToSave(Los().estado, Los().red), 0, 0, ',');
     for (auto _ : state) GuardarLineas(RutaBanco(), lineas);
     std::filesystem::remove(RutaBanco());
 }
 BENCHMARK(GuardarRna)->Unit(benchmark::kMicrosecond);
 
 void BaseSobrescribir(benchmark::State& state) {
-    const std::string texto = UnirLineas(LineasRna(Los().red, Los().estado, 0, 0, ','));
+    const std::string texto = UnirLineas(LineasRna(Los().red, PatternsToSave(Los().estado, Los().red), 0, 0, ','));
     for (auto _ : state) {
         std::FILE* f = std::fopen(RutaBanco().c_str(), "wb");
         std::fwrite(texto.data(), 1, texto.size(), f);

@@ -2,5 +2,5 @@
 if(DOUBLEFANN_LIBRARY AND DOUBLEFANN_INCLUDE_DIR)
   add_executable(bench_model bench_model.cpp)
   target_include_directories(bench_model PRIVATE ${DOUBLEFANN_INCLUDE_DIR})
-  target_link_libraries(bench_model PRIVATE bench_ratio perceptlab_model ${DOUBLEFANN_LIBRARY} perceptlab_flags)
+  target_link_libraries(bench_model PRIVATE bench_ratio perceptlab_model perceptlab_exponential ${DOUBLEFANN_LIBRARY} perceptlab_flags)
 endif()

@@ -1,6 +1,6 @@
 #include "acceso_fichero.h"
 
-#include "numero_texto.h"
+#include "integer_text.h"
 #include "program_error.h"
 
 #include <cerrno>
@@ -54,7 +54,7 @@ std::string NombreTemporal(const fs::path& destino, int intento) {
     nombre += destino.filename().string().substr(0, 100);  // room for the suffix within a name's limit
     for (std::int32_t parte : {static_cast<std::int32_t>(::getpid()), static_cast<std::int32_t>(instante & 0x7fffffff), intento}) {
         nombre += '.';
-        nombre += TextoEntero(parte);
+        nombre += IntegerText(parte);
     }
     nombre += ".tmp";
     return (destino.parent_path() / nombre).string();

@@ -1,7 +1,7 @@
 #include "cabecera_red.h"
 
 #include "lector_lineas.h"
-#include "numero_texto.h"
+#include "integer_text.h"
 #include "red_neuronal.h"
 
 #include <algorithm>
@@ -10,19 +10,15 @@ namespace {
 
 std::int32_t LimitarCuenta(std::int32_t valor) { return std::clamp(valor, 1, 32); }
 
-std::int32_t Seleccion(std::int32_t valor, std::int32_t elementos) {
-    return valor >= 0 && valor < elementos ? valor : -1;
-}
-
 }  // namespace
 
 void AnadirLineasCabecera(std::vector<std::string>& lineas, const TRedNeuronal& red, std::int32_t seleccionRegla,
                           std::int32_t seleccionFuncion) {
-    lineas.push_back(TextoEntero(red.NumeroEntradas()));
-    lineas.push_back(TextoEntero(red.NeuronasCapaOculta()));
-    lineas.push_back(TextoEntero(red.NeuronasCapaSalida()));
-    lineas.push_back(TextoEntero(seleccionRegla));
-    lineas.push_back(TextoEntero(seleccionFuncion));
+    lineas.push_back(IntegerText(red.NumeroEntradas()));
+    lineas.push_back(IntegerText(red.NeuronasCapaOculta()));
+    lineas.push_back(IntegerText(red.NeuronasCapaSalida()));
+    lineas.push_back(IntegerText(seleccionRegla));
+    lineas.push_back(IntegerText(seleccionFuncion));
 }
 
 CabeceraRed LeerTopologia(LectorLineas& lector) {
@@ -35,7 +31,7 @@ CabeceraRed LeerTopologia(LectorLineas& lector) {
 
 CabeceraRed LeerCabecera(LectorLineas& lector) {
     CabeceraRed cabecera = LeerTopologia(lector);
-    cabecera.SeleccionRegla = Seleccion(lector.Entero(4), ElementosListaRegla);
-    cabecera.SeleccionFuncion = Seleccion(lector.Entero(5), ElementosListaFuncion);
+    cabecera.SeleccionRegla = lector.Entero(4);
+    cabecera.SeleccionFuncion = lector.Entero(5);
     return cabecera;
 }

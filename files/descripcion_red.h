@@ -7,18 +7,20 @@
 #include <string>
 #include <vector>
 
-// Lines 1-5, common to both kinds of file, as the configuration tab's
-// controls take them.
+// Lines 1-5, common to both kinds of file.
 struct CabeceraRed {
-    std::int32_t NumeroEntradas = 1;      // limited to 1..32, as the count fields do
+    std::int32_t NumeroEntradas = 1;      // limited to the network's 1..32
     std::int32_t NeuronasCapaOculta = 1;  // 1..32
     std::int32_t NeuronasCapaSalida = 1;  // 1..32
-    std::int32_t SeleccionRegla = -1;     // item of the rule list; -1 nothing selected
-    std::int32_t SeleccionFuncion = -1;   // item of the transfer-function list; -1 nothing selected
+    std::int32_t SeleccionRegla = -1;     // position in the rule list as written; -1 nothing selected
+    std::int32_t SeleccionFuncion = -1;   // position in the transfer-function list as written
 };
 
+// The most patterns a file and the pattern table hold.
+constexpr std::int32_t kMaxPatterns = 100;
+
 struct PatronesFichero {
-    std::int32_t NumeroPatrones = 0;  // 0..100
+    std::int32_t NumeroPatrones = 0;  // 0..kMaxPatterns
     std::vector<double> Entradas;     // input i of pattern p at (p - 1) * NE + (i - 1)
     std::vector<double> Salidas;      // output k of pattern p at (p - 1) * NS + (k - 1)
 };

@@ -4,7 +4,8 @@
 #include "cabecera_red.h"
 #include "lector_lineas.h"
 #include "nombres_fichero.h"
-#include "numero_texto.h"
+
+#include "real_text.h"
 #include "patrones_fichero.h"
 #include "red_neuronal.h"
 
@@ -13,7 +14,7 @@ namespace {
 void AnadirPesosCapa(std::vector<std::string>& lineas, const TCapaNeuronal& capa, char separador) {
     for (int j = 1; j <= capa.NumeroNeuronas(); ++j) {
         for (int k = 0; k <= capa.NumeroEntradas(); ++k) {
-            lineas.push_back(TextoReal(capa.Neuronas[j].Pesos[static_cast<std::size_t>(k)], separador));
+            lineas.push_back(RealText(capa.Neuronas[j].Pesos[static_cast<std::size_t>(k)], separador));
         }
     }
 }

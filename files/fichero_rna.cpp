@@ -7,11 +7,11 @@
 #include "patrones_fichero.h"
 #include "red_neuronal.h"
 
-std::vector<std::string> LineasRna(const TRedNeuronal& red, const EstadoTrabajo& estado, std::int32_t seleccionRegla,
+std::vector<std::string> LineasRna(const TRedNeuronal& red, const PatronesFichero& patrones, std::int32_t seleccionRegla,
                                    std::int32_t seleccionFuncion, char separador) {
     std::vector<std::string> lineas;
     AnadirLineasCabecera(lineas, red, seleccionRegla, seleccionFuncion);
-    AnadirLineasPatrones(lineas, estado, red.NumeroEntradas(), red.NeuronasCapaSalida(), separador);
+    AnadirLineasPatrones(lineas, patrones, separador);
     return lineas;
 }
 

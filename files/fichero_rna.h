@@ -11,12 +11,11 @@
 #include <vector>
 
 class TRedNeuronal;
-struct EstadoTrabajo;
 
 // The lines to save: counts from the network (not from the count fields,
-// which may have changed since), the lists' current selections, then
-// patterns 1..NumeroPatrones of the table.
-std::vector<std::string> LineasRna(const TRedNeuronal& red, const EstadoTrabajo& estado, std::int32_t seleccionRegla,
+// which may have changed since), the lists' current selections, then the
+// patterns, laid out for the network's counts.
+std::vector<std::string> LineasRna(const TRedNeuronal& red, const PatronesFichero& patrones, std::int32_t seleccionRegla,
                                    std::int32_t seleccionFuncion, char separador);
 
 // Reads and checks an untrained file's text up to its last needed line;

@@ -1,6 +1,7 @@
 #include "lector_lineas.h"
 
-#include "numero_texto.h"
+#include "integer_text.h"
+#include "real_reading.h"
 #include "program_error.h"
 
 #include <algorithm>
@@ -58,7 +59,7 @@ std::string_view LectorLineas::Alcanzar(std::int32_t numero, std::string_view no
     }
     if (numero < 1 || buscada > finales_.size()) {
         // The message counts lines from 0.
-        throw ProgramError("List index out of bounds (" + TextoEntero(numero - 1) + ")");
+        throw ProgramError("List index out of bounds (" + IntegerText(numero - 1) + ")");
     }
     return Texto(buscada - 1);
 }
@@ -66,7 +67,7 @@ std::string_view LectorLineas::Alcanzar(std::int32_t numero, std::string_view no
 std::int32_t LectorLineas::Entero(std::int32_t numero) {
     constexpr std::string_view noEs = " is not a valid integer value";
     std::string_view linea = Alcanzar(numero, noEs);
-    std::optional<std::int32_t> valor = LeerEntero(linea);
+    std::optional<std::int32_t> valor = ReadInteger(linea, IntegerForms::DecimalOrHexadecimal);
     if (!valor) throw ProgramError("'" + Citar(linea) + "'" + std::string(noEs));
     return *valor;
 }
@@ -77,13 +78,13 @@ double LectorLineas::Real(std::int32_t numero) {
     // A line holds one number and the form has no group separator, so a file
     // saved under either decimal separator reads under the other.
     const char separador = linea.find(',') == std::string_view::npos ? '.' : ',';
-    LecturaReal lectura = AnalizarReal(linea, separador);
-    switch (lectura.estado) {
-    case EstadoLectura::Correcta:
-        return lectura.valor;
-    case EstadoLectura::Desbordamiento:
+    RealReading lectura = ParseReal(linea, separador);
+    switch (lectura.status) {
+    case RealStatus::Valid:
+        return lectura.value;
+    case RealStatus::Overflow:
         throw ProgramError("Floating point overflow");
-    case EstadoLectura::NoEsNumero:
+    case RealStatus::NotANumber:
         break;
     }
     throw ProgramError("'" + Citar(linea) + "'" + std::string(noEs));

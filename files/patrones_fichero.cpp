@@ -1,26 +1,20 @@
 #include "patrones_fichero.h"
 
-#include "estado_trabajo.h"
 #include "lector_lineas.h"
-#include "numero_texto.h"
+#include "integer_text.h"
+#include "real_text.h"
 #include "program_error.h"
 
-void AnadirLineasPatrones(std::vector<std::string>& lineas, const EstadoTrabajo& estado, std::int32_t entradas,
-                          std::int32_t salidas, char separador) {
-    const std::int32_t n = estado.NumeroPatrones;
-    lineas.push_back(TextoEntero(n));
-    for (std::int32_t p = 1; p <= n; ++p) {
-        for (std::int32_t i = 1; i <= entradas; ++i) lineas.push_back(TextoReal(estado.EntradasPatrones[p][i], separador));
-    }
-    for (std::int32_t p = 1; p <= n; ++p) {
-        for (std::int32_t k = 1; k <= salidas; ++k) lineas.push_back(TextoReal(estado.SalidasPatrones[p][k], separador));
-    }
+void AnadirLineasPatrones(std::vector<std::string>& lineas, const PatronesFichero& patrones, char separador) {
+    lineas.push_back(IntegerText(patrones.NumeroPatrones));
+    for (const double valor : patrones.Entradas) lineas.push_back(RealText(valor, separador));
+    for (const double valor : patrones.Salidas) lineas.push_back(RealText(valor, separador));
 }
 
 PatronesFichero LeerPatrones(LectorLineas& lector, std::int32_t entradas, std::int32_t salidas) {
     PatronesFichero patrones;
     const std::int32_t n = lector.Entero(6);
-    if (n < 0 || n > EstadoTrabajo::MaxPatrones) {
+    if (n < 0 || n > kMaxPatterns) {
         throw ProgramError("'" + lector.Cita(6) + "' is not a valid pattern count");
     }
     patrones.NumeroPatrones = n;

@@ -6,6 +6,7 @@
 #include "fichero_ren.h"
 #include "fichero_rna.h"
 #include "lineas_fichero.h"
+#include "network_files.h"
 #include "red_neuronal.h"
 
 #include <cmath>
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
         Topologia(red, c.entradas, c.ocultas, c.salidas);
         if (c.valor == Extremo) PonerPesos(red, Extremo);
         const EstadoTrabajo estado = Patrones(c.patrones, c.valor);
-        const std::string rna = UnirLineas(LineasRna(red, estado, c.regla, c.funcion, c.separador));
+        const std::string rna = UnirLineas(LineasRna(red, PatternsToSave(estado, red), c.regla, c.funcion, c.separador));
         const std::string ren = UnirLineas(LineasRen(red, c.regla, c.funcion, c.separador));
         GuardarFicheroSeguro(ruta("rna", std::string(c.nombre) + ".rna"), rna);
         GuardarFicheroSeguro(ruta("ren", std::string(c.nombre) + ".ren"), ren);

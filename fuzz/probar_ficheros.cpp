@@ -1,12 +1,13 @@
 #include "probar_ficheros.h"
 
 #include "aleatorio.h"
-#include "carga_red.h"
+#include "network_files.h"
 #include "estado_trabajo.h"
 #include "fichero_ren.h"
 #include "fichero_rna.h"
 #include "lineas_fichero.h"
-#include "numero_texto.h"
+
+#include "real_text.h"
 #include "program_error.h"
 #include "red_neuronal.h"
 
@@ -51,7 +52,7 @@ enum class Igualdad : std::uint8_t { Exacta, Escrita };
 void CompararValores(const std::vector<double>& a, const std::vector<double>& b, Igualdad igualdad, const char* que) {
     if (a.size() != b.size()) Fallo(que);
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (igualdad == Igualdad::Exacta ? a[i] != b[i] : TextoReal(a[i], '.') != TextoReal(b[i], '.')) Fallo(que);
+        if (igualdad == Igualdad::Exacta ? a[i] != b[i] : RealText(a[i], '.') != RealText(b[i], '.')) Fallo(que);
     }
 }
 
@@ -123,7 +124,7 @@ void Probar(std::string_view texto, std::optional<std::string_view> companero, b
     // Both files the window would save now, under either separator, read
     // back to what it holds.
     for (char separador : kSeparadores) {
-        const std::string rna = UnirLineas(LineasRna(red, estado, cabecera.SeleccionRegla, cabecera.SeleccionFuncion, separador));
+        const std::string rna = UnirLineas(LineasRna(red, PatternsToSave(estado, red), cabecera.SeleccionRegla, cabecera.SeleccionFuncion, separador));
         const std::string ren = UnirLineas(LineasRen(red, cabecera.SeleccionRegla, cabecera.SeleccionFuncion, separador));
         std::optional<DescripcionRed> sinEntrenar = Describir(rna, std::nullopt, false);
         std::optional<DescripcionRed> conPesos = Describir(ren, std::nullopt, true);

@@ -28,7 +28,7 @@ template <class T>
         if (!std::isfinite(nuevo)) break;
         a.pesos[k][j] = nuevo;
     }
-    throw ProgramError(MensajeDesbordamiento);
+    throw ProgramError(kOverflowMessage);
 }
 
 // Weight rows 0..filas-1 of the m neurons of t, one row after another as the
@@ -71,7 +71,7 @@ template <int MaxB>
         deltaOculta[b] = SoloActivas(Derivada(transferencia_, y) * suma, tramoOculta, b);
         nan = nan + (deltaOculta[b] - deltaOculta[b]);
     }
-    if (!SinNaN(nan)) throw ProgramError(MensajeDesbordamiento);
+    if (!SinNaN(nan)) throw ProgramError(kOverflowMessage);
 
     // Output weights, bias first: Pesos[k] += (η·δo[i]) · the neuron's own input k (-1 for k = 0).
     for (int b = 0; b < tramoSalida.bloques; ++b) paso[b] = Eta * deltaSalida[b];

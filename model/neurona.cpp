@@ -37,6 +37,6 @@ void TNeurona::CalcularSalida() {
     double s = 0;
     for (std::size_t k = 0; k <= static_cast<std::size_t>(numeroEntradas_); ++k) s = s + Entradas[k] * Pesos[k];
     const auto y = Activacion(transferencia_, salida_, umbral_, s);
-    if (!y) throw ProgramError(MensajeDesbordamiento);
+    if (!y) throw ProgramError(kOverflowMessage);
     almacen_->salidas[columna_] = *y;
 }

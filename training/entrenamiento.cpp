@@ -4,7 +4,7 @@
 #include "contador_ticks.h"
 #include "error_iteracion.h"
 #include "red_neuronal.h"
-#include "texto_decimal.h"
+#include "integer_text.h"
 
 #include <cmath>
 
@@ -106,7 +106,7 @@ void Entrenar(EstadoTrabajo& estado, TRedNeuronal& red, VistaEntrenamiento& vist
     estado.PararEntrenamiento = false;
     if (!estado.RedCreada) return;
     // An empty table would train on whatever row 1 once held.
-    if (estado.NumeroPatrones < 1 || estado.NumeroPatrones > EstadoTrabajo::MaxPatrones) return;
+    if (estado.NumeroPatrones < 1 || estado.NumeroPatrones > kMaxPatterns) return;
 
     vista.AbrirProgreso();
     const CierreProgreso cierre(vista);
@@ -139,7 +139,7 @@ void Reiniciar(TRedNeuronal& red, VistaEntrenamiento& vista) {
     VistaTabla& esperadas = vista.SalidasEsperadas();
     VistaTabla& obtenidas = vista.SalidasObtenidas();
     for (std::int32_t i = 1; i <= red.NeuronasCapaSalida(); ++i) {
-        const std::string texto = "Salida " + TextoDecimal(i);
+        const std::string texto = "Salida " + IntegerText(i);
         esperadas.SetCells(0, i, texto);
         obtenidas.SetCells(0, i, texto);
         esperadas.SetFloat(1, i, 0.0);

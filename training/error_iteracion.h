@@ -3,7 +3,6 @@
 // deviation in percent of the expected value's magnitude, with the bare
 // deviation × 100 where the expected value is 0.
 
-#include "activacion.h"
 #include "program_error.h"
 
 #include <cmath>
@@ -23,6 +22,6 @@ double ErrorIteracion(const Valores& esperadas, const Valores& obtenidas, std::i
         const double desviacion = std::fabs(d - obtenidas[k]);
         error += d != 0.0 ? desviacion * (100.0 / std::fabs(d)) / n : desviacion * 100.0 / n;
     }
-    if (!std::isfinite(error)) [[unlikely]] throw ProgramError(MensajeDesbordamiento);
+    if (!std::isfinite(error)) [[unlikely]] throw ProgramError(kOverflowMessage);
     return error;
 }

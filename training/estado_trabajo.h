@@ -3,15 +3,16 @@
 // the network's name and the stop request of a running training. The main
 // window owns the one instance; the network itself lives in TRedNeuronal.
 
+#include "descripcion_red.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 
 // [p][i]: pattern p (1..100), column i (1..32); row 0 and column 0 unused.
-using TablaPatrones = std::array<std::array<double, 33>, 101>;
+using TablaPatrones = std::array<std::array<double, 33>, kMaxPatterns + 1>;
 
 struct EstadoTrabajo {
-    static constexpr int MaxPatrones = 100;
     bool RedCreada = false;
     std::int32_t NumeroPatrones = 0;
     TablaPatrones EntradasPatrones{};

@@ -2,7 +2,7 @@
 
 #include "red_neuronal.h"
 #include "rejilla_patrones.h"
-#include "texto_decimal.h"
+#include "integer_text.h"
 #include "vista_patrones.h"
 
 namespace {
@@ -12,9 +12,9 @@ constexpr int kCampos = VistaPatrones::CamposPorTipo;
 }  // namespace
 
 void AnadirPatron(EstadoTrabajo& estado, const TRedNeuronal& red, VistaPatrones& vista) {
-    if (!estado.RedCreada || estado.NumeroPatrones >= EstadoTrabajo::MaxPatrones) return;
+    if (!estado.RedCreada || estado.NumeroPatrones >= kMaxPatterns) return;
     const std::int32_t p = ++estado.NumeroPatrones;
-    vista.SetEtiqueta("Patrón " + TextoDecimal(p + 1));
+    vista.SetEtiqueta("Patrón " + IntegerText(p + 1));
     vista.SetMaximoNumeroPatron(p);
     vista.SetNumeroPatron(0);
 
@@ -48,7 +48,7 @@ void EliminarPatron(EstadoTrabajo& estado, const TRedNeuronal& red, VistaPatrone
     vista.SetNumeroPatron(0);
     vista.SetMaximoNumeroPatron(c);
     ReconstruirRejillaPatrones(vista.Rejilla(), estado, red);
-    vista.SetEtiqueta(TextoDecimal(c + 1));
+    vista.SetEtiqueta(IntegerText(c + 1));
 }
 
 void EliminarTodosLosPatrones(EstadoTrabajo& estado, const TRedNeuronal& red, VistaPatrones& vista) {

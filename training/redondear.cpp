@@ -1,6 +1,5 @@
 #include "redondear.h"
 
-#include "activacion.h"
 #include "program_error.h"
 
 #include <algorithm>
@@ -20,7 +19,7 @@ double PotenciaDeDiez(std::int32_t n) {
 double Redondear(std::int32_t decimales, double x) {
     const std::int32_t d = std::clamp<std::int32_t>(decimales, 0, 8);
     double y = x * PotenciaDeDiez(d + 1);
-    if (!std::isfinite(y)) throw ProgramError(MensajeDesbordamiento);
+    if (!std::isfinite(y)) throw ProgramError(kOverflowMessage);
     y = y + 5;
     y = y / 10;
     const double t = std::trunc(y);

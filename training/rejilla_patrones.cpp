@@ -1,12 +1,12 @@
 #include "rejilla_patrones.h"
 
 #include "red_neuronal.h"
-#include "texto_decimal.h"
+#include "integer_text.h"
 
 void EscribirCabeceraPatrones(VistaTabla& rejilla, std::int32_t entradas, std::int32_t salidas) {
     rejilla.SetCells(0, 0, "Patrón");
-    for (std::int32_t i = 1; i <= entradas; ++i) rejilla.SetCells(i, 0, "Entrada " + TextoDecimal(i));
-    for (std::int32_t k = 1; k <= salidas; ++k) rejilla.SetCells(entradas + k, 0, "Salida " + TextoDecimal(k));
+    for (std::int32_t i = 1; i <= entradas; ++i) rejilla.SetCells(i, 0, "Entrada " + IntegerText(i));
+    for (std::int32_t k = 1; k <= salidas; ++k) rejilla.SetCells(entradas + k, 0, "Salida " + IntegerText(k));
 }
 
 void EscribirFilaPatron(VistaTabla& rejilla, const EstadoTrabajo& estado, std::int32_t p,

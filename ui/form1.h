@@ -4,7 +4,7 @@
 // the working state and every control; its handlers read controls, call the
 // core and write controls. The implementation is split by tab.
 
-#include "carga_red.h"
+#include "network_files.h"
 #include "estado_trabajo.h"
 #include "file_dialogs.h"
 #include "info_box.h"

@@ -2,7 +2,6 @@
 // Neuronal" and the two loads.
 
 #include "campos_entrada.h"
-#include "carga_red.h"
 #include "control_builders.h"
 #include "error_chart.h"
 #include "fichero_ren.h"
@@ -12,10 +11,11 @@
 #include "flat_spin_edit_integer.h"
 #include "float_grid_view.h"
 #include "form1.h"
+#include "list_choices.h"
 #include "nk_label_float.h"
 #include "pattern_view.h"
 #include "rejilla_patrones.h"
-#include "texto_decimal.h"
+#include "integer_text.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -128,13 +128,7 @@ void TForm1::SpeedButton1Click() {
 }
 
 void TForm1::ApplyListSelections() {
-    if (FlatComboBox1->ItemIndex() == 0) RedNeuronal1.SetReglaPropagacion(rpLineal);
-    switch (FlatComboBox2->ItemIndex()) {
-        case 0: RedNeuronal1.SetFuncionTransferencia(ftSigmoide); break;
-        case 1: RedNeuronal1.SetFuncionTransferencia(ftTangenteHiperbolica); break;
-        case 2: RedNeuronal1.SetFuncionTransferencia(ftIdentidad); break;
-        default: break;
-    }
+    ApplyListChoices(RedNeuronal1, FlatComboBox1->ItemIndex(), FlatComboBox2->ItemIndex());
 }
 
 void TForm1::ResetTrainingReadouts() {
@@ -183,10 +177,10 @@ void TForm1::ShowLoad(const ResultadoCarga& resultado) {
     if (resultado.PatronesTomados) {
         FloatGridView grid(*FloatGrid1);
         ReconstruirRejillaPatrones(grid, Estado, RedNeuronal1);
-        Label3->setText(QString::fromStdString("Patrón " + TextoDecimal(Estado.NumeroPatrones + 1)));
+        Label3->setText(QString::fromStdString("Patrón " + IntegerText(Estado.NumeroPatrones + 1)));
         HabilitarCamposEntrada(*patternView_, RedNeuronal1);
         ResetTrainingReadouts();
     }
-    PageControl1->setCurrentWidget(resultado.Pagina == PaginaTrasCarga::Entrenamiento ? TabSheet3 : TabSheet4);
+    PageControl1->setCurrentWidget(resultado.Tipo == TipoFicheroRed::SinEntrenar ? TabSheet3 : TabSheet4);
     if (!resultado.Aviso.empty()) infoBox_->Show(this, QString::fromStdString(resultado.Aviso));
 }

@@ -8,6 +8,7 @@
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
 #include "form1.h"
+#include "network_files.h"
 #include "nk_label_float.h"
 #include "operaciones_patrones.h"
 #include "nombres_fichero.h"
@@ -103,7 +104,7 @@ void TForm1::SpeedButton4Click() {
     const std::optional<QString> ruta = fileDialogs_->Execute(this, SaveDialog1);
     if (!ruta) return;
     const std::string path = ruta->toStdString();
-    GuardarLineas(path, LineasRna(RedNeuronal1, Estado, FlatComboBox1->ItemIndex(), FlatComboBox2->ItemIndex(),
+    GuardarLineas(path, LineasRna(RedNeuronal1, PatternsToSave(Estado, RedNeuronal1), FlatComboBox1->ItemIndex(), FlatComboBox2->ItemIndex(),
                                   separadorDecimal_));
     setWindowTitle(QString::fromStdString("PerceptLab " + NombreSinCarpeta(path)));
 }

@@ -1,12 +1,10 @@
 #include "training_view.h"
 
-#include "display_format.h"
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
 #include "form1.h"
 #include "form2.h"
-#include "number_writing.h"
-#include "regional_separators.h"
+#include "number_texts.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -80,10 +78,7 @@ void TrainingView::MostrarAvance() {
     desdeAvance_.start();
     TForm2* progreso = form_.Form2.get();
     if (!progreso) return;
-    const QChar separador = QLatin1Char(RegionalDecimalSeparator());
-    const auto entero = [&](std::int64_t n) {
-        return DisplayFormat(QStringLiteral("#,##0")).Format(n, separador, RegionalGroupSeparator());
-    };
+    const auto entero = [](std::int64_t n) { return FormattedNumber(DisplayFormat("#,##0"), n); };
     const std::int64_t hechas = grafica_.NumeroPuntos() - puntosAlEmpezar_;
     if (Criterio() == CriterioParada::NumeroCiclos) {
         const std::int64_t total = NumeroCiclos();
@@ -91,7 +86,7 @@ void TrainingView::MostrarAvance() {
                                 total > 0 ? double(hechas) / double(total) : 0.0);
     } else {
         progreso->MostrarAvance(QStringLiteral("%1 iteraciones, último error %2 %")
-                                    .arg(entero(hechas), GeneralFloatText(grafica_.Ultimo(), 6, 2, separador)),
+                                    .arg(entero(hechas), GeneralNumberText(grafica_.Ultimo(), 6, 2)),
                                 0.0);
     }
 }

@@ -3,7 +3,9 @@
 #include "ayudas_ficheros.h"
 #include "fichero_ren.h"
 #include "fichero_rna.h"
-#include "numero_texto.h"
+#include "integer_text.h"
+#include "real_reading.h"
+#include "real_text.h"
 
 #include <gtest/gtest.h>
 
@@ -226,7 +228,7 @@ TEST(LeerRna, AnyFileLoadsAtOnceWithinBoundedMemory) {
             LimitarMemoria();
             TerminarCon(MensajeDe([&] { LeerRna(tuberia); }) + "|" + MensajeDe([&] { LeerRna(cero); }) + "|" +
                             MensajeDe([&] { LeerRen(ren); }) + "|" + MensajeDe([&] { LeerRna(vacias); }) + "|" +
-                            TextoReal(LeerRna(conCola).Patrones->Entradas.at(0), '.'),
+                            RealText(LeerRna(conCola).Patrones->Entradas.at(0), '.'),
                         esperado);
         },
         ::testing::ExitedWithCode(0), "");

@@ -2,7 +2,9 @@
 
 #include "ayudas_ficheros.h"
 #include "lineas_fichero.h"
-#include "numero_texto.h"
+#include "integer_text.h"
+#include "real_reading.h"
+#include "real_text.h"
 
 #include <gtest/gtest.h>
 
@@ -45,8 +47,8 @@ TEST(LineasRen, StartUpNetworkHasFourteenLines) {
     Lineas lineas = LineasRen(red, -1, -1, ',');
     ASSERT_EQ(lineas.size(), 14u);
     // Random initial weights: the first and the last weight line.
-    EXPECT_EQ(lineas[5], TextoReal(red.CapaOculta.Neuronas[1].Pesos[0], ','));
-    EXPECT_EQ(lineas[13], TextoReal(red.CapaSalida.Neuronas[1].Pesos[2], ','));
+    EXPECT_EQ(lineas[5], RealText(red.CapaOculta.Neuronas[1].Pesos[0], ','));
+    EXPECT_EQ(lineas[13], RealText(red.CapaSalida.Neuronas[1].Pesos[2], ','));
 }
 
 TEST(DescribirRen, ReadsWeightsFromTheirLines) {

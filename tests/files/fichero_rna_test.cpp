@@ -1,7 +1,6 @@
 #include "fichero_rna.h"
 
 #include "ayudas_ficheros.h"
-#include "estado_trabajo.h"
 #include "lineas_fichero.h"
 
 #include <gtest/gtest.h>
@@ -14,43 +13,6 @@ namespace {
 using Lineas = std::vector<std::string>;
 
 std::string Texto(const Lineas& lineas) { return UnirLineas(lineas); }
-
-TEST(LineasRna, CommaExampleHasTwelveLinesInOrder) {
-    TRedNeuronal red;
-    Topologia(red, 2, 3, 1);
-    EstadoTrabajo estado;
-    estado.NumeroPatrones = 2;
-    estado.EntradasPatrones[1][1] = 0;
-    estado.EntradasPatrones[1][2] = 0.5;
-    estado.SalidasPatrones[1][1] = 1;
-    estado.EntradasPatrones[2][1] = 1;
-    estado.EntradasPatrones[2][2] = 1;
-    estado.SalidasPatrones[2][1] = 0;
-    EXPECT_EQ(LineasRna(red, estado, 0, 0, ','), (Lineas{"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"}));
-}
-
-TEST(LineasRna, InputsOfAllPatternsPrecedeTheirOutputs) {
-    TRedNeuronal red;
-    Topologia(red, 2, 4, 1);
-    EstadoTrabajo estado;
-    estado.NumeroPatrones = 3;
-    for (int p = 1; p <= 3; ++p) {
-        estado.EntradasPatrones[p][1] = p * 10 + 1;
-        estado.EntradasPatrones[p][2] = p * 10 + 2;
-        estado.EntradasPatrones[p][3] = 99;  // beyond the network's inputs: not saved
-        estado.SalidasPatrones[p][1] = -p;
-    }
-    estado.EntradasPatrones[4][1] = 77;  // beyond the pattern count: not saved
-    EXPECT_EQ(LineasRna(red, estado, -1, 2, '.'),
-              (Lineas{"2", "4", "1", "-1", "2", "3", "11", "12", "21", "22", "31", "32", "-1", "-2", "-3"}));
-}
-
-TEST(LineasRna, BeforeAnyChoiceWritesStartUpTopologyAndNoPatterns) {
-    TRedNeuronal red;
-    PrepararRedInicial(red);
-    EstadoTrabajo estado;
-    EXPECT_EQ(LineasRna(red, estado, -1, -1, '.'), (Lineas{"2", "2", "1", "-1", "-1", "0"}));
-}
 
 TEST(DescribirRna, ReadsTheCommaExample) {
     DescripcionRed d = DescribirRna(Texto({"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"}));
@@ -113,23 +75,6 @@ TEST(DescribirRna, CountsAreLimitedAndPositionsFollowTheLimit) {
     EXPECT_EQ(d.Cabecera.NumeroEntradas, 1);
     EXPECT_EQ(d.Cabecera.NeuronasCapaOculta, 32);
     EXPECT_EQ(d.Cabecera.NeuronasCapaSalida, 32);
-}
-
-TEST(DescribirRna, SelectionsOutsideTheListsReadAsNone) {
-    struct Caso {
-        const char* regla;
-        const char* funcion;
-        int seleccionRegla;
-        int seleccionFuncion;
-    };
-    const Caso casos[] = {
-        {"0", "1", 0, 1}, {"0", "2", 0, 2}, {"-1", "-1", -1, -1}, {"1", "3", -1, -1}, {"$0", "-5", 0, -1},
-    };
-    for (const Caso& caso : casos) {
-        DescripcionRed d = DescribirRna(Texto({"1", "1", "1", caso.regla, caso.funcion, "0"}));
-        EXPECT_EQ(d.Cabecera.SeleccionRegla, caso.seleccionRegla) << caso.regla;
-        EXPECT_EQ(d.Cabecera.SeleccionFuncion, caso.seleccionFuncion) << caso.funcion;
-    }
 }
 
 TEST(DescribirRna, LineFormsAndTheirMessages) {

@@ -1,6 +1,8 @@
 #include "lineas_fichero.h"
 
-#include "numero_texto.h"
+#include "integer_text.h"
+#include "real_reading.h"
+#include "real_text.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +32,7 @@ std::vector<std::string> Dividir(const std::string& texto, std::size_t trozo) {
     std::vector<std::string> lineas;
     std::string linea;
     for (ResultadoLinea r; (r = divisor.Siguiente(linea)) != ResultadoLinea::FinTexto; linea.clear()) {
-        lineas.push_back(r == ResultadoLinea::Larga ? "long: " + TextoEntero(static_cast<std::int32_t>(linea.size())) : linea);
+        lineas.push_back(r == ResultadoLinea::Larga ? "long: " + IntegerText(static_cast<std::int32_t>(linea.size())) : linea);
     }
     return lineas;
 }

@@ -1,7 +1,6 @@
 #include "flat_spin_edit_float.h"
 
-#include "number_reading.h"
-#include "number_writing.h"
+#include "number_texts.h"
 #include "regional_separators.h"
 
 #include <algorithm>
@@ -9,7 +8,7 @@
 TFlatSpinEditFloat::TFlatSpinEditFloat(QWidget* parent) : TFlatSpinEdit(parent) { Show(QStringLiteral("0")); }
 
 double TFlatSpinEditFloat::Value() const {
-    return ReadNumber(Text(), QLatin1Char(RegionalDecimalSeparator())).value_or(minValue_);
+    return ReadNumber(Text()).value_or(minValue_);
 }
 
 double TFlatSpinEditFloat::Clamped(double value) const {
@@ -18,7 +17,7 @@ double TFlatSpinEditFloat::Clamped(double value) const {
 }
 
 void TFlatSpinEditFloat::SetValue(double value) {
-    Show(GeneralFloatText(Clamped(value), precision_, digits_, QLatin1Char(RegionalDecimalSeparator())));
+    Show(GeneralNumberText(Clamped(value), precision_, digits_));
 }
 
 void TFlatSpinEditFloat::Step(int steps) { SetValue(Value() + increment_ * steps); }

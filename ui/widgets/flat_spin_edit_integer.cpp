@@ -1,13 +1,13 @@
 #include "flat_spin_edit_integer.h"
 
-#include "number_reading.h"
+#include "number_texts.h"
 
 #include <algorithm>
 #include <limits>
 
 TFlatSpinEditInteger::TFlatSpinEditInteger(QWidget* parent) : TFlatSpinEdit(parent) { Show(QStringLiteral("0")); }
 
-std::int32_t TFlatSpinEditInteger::Value() const { return ReadInteger(Text()).value_or(minValue_); }
+std::int32_t TFlatSpinEditInteger::Value() const { return ReadWholeNumber(Text()).value_or(minValue_); }
 
 std::int32_t TFlatSpinEditInteger::Clamped(std::int64_t value) const {
     if (minValue_ != maxValue_) value = std::clamp<std::int64_t>(value, minValue_, std::max(minValue_, maxValue_));

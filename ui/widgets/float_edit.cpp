@@ -2,8 +2,7 @@
 
 #include "error_report.h"
 #include "flat_look.h"
-#include "number_reading.h"
-#include "number_writing.h"
+#include "number_texts.h"
 #include "program_error.h"
 #include "regional_separators.h"
 
@@ -45,7 +44,7 @@ QString Replaced(const QLineEdit& edit, const QString& insertion) {
 // The number a text in the field stands for: empty, "-" and any text that is
 // no number count as 0.
 long double NumberOf(const QString& text) {
-    return ReadNumber(text, Separator()).value_or(0.0);
+    return ReadNumber(text).value_or(0.0);
 }
 
 }  // namespace
@@ -61,21 +60,21 @@ TFloatEdit::TFloatEdit(QWidget* parent) : QLineEdit(parent) {
 }
 
 void TFloatEdit::SetDisplayFormat(const QString& pattern) {
-    format_ = DisplayFormat(pattern);
+    format_ = DisplayFormat(pattern.toStdString());
     if (!hasFocus()) ShowFormatted();
 }
 
 void TFloatEdit::SetPositiveOnly(bool positiveOnly) { positiveOnly_ = positiveOnly; }
 
 void TFloatEdit::SetValue(long double value) {
-    const QString bare = BareNumberText(value, Separator());
+    const QString bare = BareNumberText(value);
     if (bare.isEmpty())
-        throw ProgramError((GeneralFloatText(value, 15, 0, Separator()) + " no representa un número en coma flotante válido").toStdString());
+        throw ProgramError((GeneralNumberText(value, 15, 0) + " no representa un número en coma flotante válido").toStdString());
     if (positiveOnly_ && value < 0) throw ProgramError("No se admiten números negativos");
     const qsizetype point = bare.indexOf(Separator());
     const qsizetype integerDigits = (point < 0 ? bare.size() : point) - (bare.startsWith(QLatin1Char('-')) ? 1 : 0);
     if (integerDigits > format_.IntegerDigits())
-        throw ProgramError((FixedText(value, 2, Separator()) + " tiene demasiados dígitos significativos").toStdString());
+        throw ProgramError((FixedNumberText(value, 2) + " tiene demasiados dígitos significativos").toStdString());
     if (hasFocus()) {
         ShowBare(bare);
         // Showing the text re-read it to 15 digits; keep the number given.
@@ -98,7 +97,7 @@ void TFloatEdit::ShowBare(const QString& text) {
 
 void TFloatEdit::ShowFormatted() {
     showingFormatted_ = true;
-    setText(format_.Format(value_, Separator(), RegionalGroupSeparator()));
+    setText(FormattedNumber(format_, value_));
 }
 
 void TFloatEdit::keyPressEvent(QKeyEvent* event) {
@@ -198,7 +197,7 @@ void TFloatEdit::ToggleSign() {
 void TFloatEdit::PasteChecked() {
     RunGuarded([this] {
         const QString result = Replaced(*this, QGuiApplication::clipboard()->text());
-        const std::optional<double> number = ReadNumber(result, Separator());
+        const std::optional<double> number = ReadNumber(result);
         if (!number) throw ProgramError((result + " no representa un número en coma flotante válido").toStdString());
         SetValue(*number);
         if (hasFocus()) selectAll();

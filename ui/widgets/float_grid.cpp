@@ -2,8 +2,7 @@
 
 #include "float_grid_delegate.h"
 #include "float_grid_model.h"
-#include "number_reading.h"
-#include "numero_texto.h"
+#include "number_texts.h"
 #include "program_error.h"
 #include "regional_separators.h"
 
@@ -83,13 +82,13 @@ void TFloatGrid::SetCells(int col, int row, const QString& text) {
 void TFloatGrid::SetFloat(int col, int row, double value) {
     if (col < 1 || col >= ColCount() || row < 1 || row >= RowCount())
         throw ProgramError("Intento de acceder a una celda inexistente");
-    model_->SetCell(col, row, QString::fromStdString(TextoReal(value, RegionalDecimalSeparator())));
+    model_->SetCell(col, row, FileNumberText(value));
 }
 
 double TFloatGrid::GetFloat(int col, int row) {
     CheckCoordinates(col, row);
     const QString text = model_->Cell(col, row);
-    const std::optional<double> number = ReadNumber(text, QLatin1Char(RegionalDecimalSeparator()));
+    const std::optional<double> number = ReadNumber(text);
     if (number) return *number;
     model_->SetCell(col, row, QStringLiteral("0"));
     return 0;
@@ -104,7 +103,7 @@ void TFloatGrid::SetEditable(bool editable) {
 }
 
 void TFloatGrid::SetDisplayFormat(const QString& pattern) {
-    format_ = DisplayFormat(pattern);
+    format_ = DisplayFormat(pattern.toStdString());
     model_->Reformat();
 }
 

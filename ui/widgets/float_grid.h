@@ -72,7 +72,7 @@ private:
 
     FloatGridModel* model_;
     QAbstractButton* corner_ = nullptr;
-    DisplayFormat format_{QStringLiteral("##,##0.#######")};
+    DisplayFormat format_{"##,##0.#######"};
     bool editable_ = false;
     bool fillWidth_ = false;
     int defaultColWidth_ = 64;

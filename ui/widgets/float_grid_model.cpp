@@ -1,6 +1,6 @@
 #include "float_grid_model.h"
 
-#include "number_reading.h"
+#include "number_texts.h"
 #include "regional_separators.h"
 
 #include <algorithm>
@@ -55,7 +55,7 @@ void FloatGridModel::SetCell(int col, int row, const QString& text) {
 }
 
 double FloatGridModel::Number(int col, int row) const {
-    return ReadNumber(Cell(col, row), QLatin1Char(RegionalDecimalSeparator())).value_or(0.0);
+    return ReadNumber(Cell(col, row)).value_or(0.0);
 }
 
 void FloatGridModel::Reformat() {
@@ -72,7 +72,7 @@ QVariant FloatGridModel::data(const QModelIndex& index, int role) const {
     const int row = index.row() + 1;
     switch (role) {
         case Qt::DisplayRole:
-            return format_.Format(Number(col, row), QLatin1Char(RegionalDecimalSeparator()), RegionalGroupSeparator());
+            return FormattedNumber(format_, Number(col, row));
         case Qt::EditRole:
             return Cell(col, row);
         case Qt::TextAlignmentRole:

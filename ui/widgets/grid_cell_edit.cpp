@@ -1,7 +1,6 @@
 #include "grid_cell_edit.h"
 
-#include "number_reading.h"
-#include "number_writing.h"
+#include "number_texts.h"
 #include "regional_separators.h"
 
 #include <QKeyEvent>
@@ -38,7 +37,7 @@ void GridCellEdit::keyPressEvent(QKeyEvent* event) {
             result.replace(selectionStart(), selectedText().size(), key);
         else
             result.insert(cursorPosition(), key);
-        if (ReadNumber(result, separator)) insert(QString(key));
+        if (ReadNumber(result)) insert(QString(key));
     }
 }
 

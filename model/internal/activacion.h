@@ -9,8 +9,6 @@
 #include "enumeraciones.h"
 #include "exponencial.h"
 
-inline constexpr const char* MensajeDesbordamiento = "Floating point overflow";
-
 // The output y for the weighted sum s; none when s or an exponential lies
 // beyond the double range, for the caller to report the overflow.
 inline std::optional<double> Activacion(TFuncionTransferencia transferencia, TFuncionSalida salida, double umbral,

@@ -9,11 +9,9 @@
 #include <vector>
 
 class LectorLineas;
-struct EstadoTrabajo;
 
-// Patterns 1..NumeroPatrones of the table, NE inputs and NS outputs each.
-void AnadirLineasPatrones(std::vector<std::string>& lineas, const EstadoTrabajo& estado, std::int32_t entradas,
-                          std::int32_t salidas, char separador);
+// The count, then every pattern's inputs, then every pattern's outputs.
+void AnadirLineasPatrones(std::vector<std::string>& lineas, const PatronesFichero& patrones, char separador);
 
 // Reads the count on line 6 and the values after it with NE = `entradas`
 // and NS = `salidas`. A count outside 0..100 throws "'<line>' is not a valid

@@ -11,16 +11,12 @@
 class LectorLineas;
 class TRedNeuronal;
 
-// Items of the two lists: "Suma Ponderada"; "Sigmoide", "TangenteHiperbolica", "Identidad".
-constexpr std::int32_t ElementosListaRegla = 1;
-constexpr std::int32_t ElementosListaFuncion = 3;
-
 // Lines 1-3 from the network itself, 4-5 from the lists' selections.
 void AnadirLineasCabecera(std::vector<std::string>& lineas, const TRedNeuronal& red, std::int32_t seleccionRegla,
                           std::int32_t seleccionFuncion);
 
-// Reads lines 1-5. Counts outside 1..32 go to the nearer bound; a selection
-// that is not an item of its list becomes -1.
+// Reads lines 1-5. Counts outside 1..32 go to the nearer bound; the list
+// positions are taken as written.
 CabeceraRed LeerCabecera(LectorLineas& lector);
 
 // Reads lines 1-3 only, limited like LeerCabecera.

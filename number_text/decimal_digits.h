@@ -1,8 +1,6 @@
 #pragma once
-// A finite number as a string of decimal digits, the form every text of the
-// widgets is cut from. The digits come from 18 significant digits of the
-// extended value and are rounded half away from zero, so a value shown with
-// fewer digits rounds the way a reader expects (0.125 to 0.13).
+// A finite number as a string of decimal digits, the form every number text
+// is cut from, and its rounding to fewer digits (half away from zero).
 
 #include <string>
 
@@ -20,8 +18,14 @@ struct DecimalDigits {
     std::string FractionPart() const;
 };
 
-// The value must be finite.
+// The digits the fields start from: 18 significant digits of the extended
+// value, so a value shown with fewer digits rounds the way a reader expects
+// (0.125 to 0.13). The value must be finite.
 DecimalDigits ToDecimalDigits(long double value);
+
+// The first `count` digits of the double's exact decimal value, cut, not
+// rounded: rounding them to fewer digits then rounds the exact value.
+DecimalDigits ExactDecimalDigits(double value, int count);
 
 // Keeps at most `count` significant digits.
 void RoundToSignificant(DecimalDigits& number, int count);

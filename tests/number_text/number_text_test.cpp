@@ -1,4 +1,6 @@
-#include "numero_texto.h"
+#include "integer_text.h"
+#include "real_reading.h"
+#include "real_text.h"
 
 #include <gtest/gtest.h>
 
@@ -69,25 +71,25 @@ const CasoTexto kTextos[] = {
     {1.0000000000000002, "1"},
 };
 
-TEST(TextoReal, RendersEachRuleWithPoint) {
+TEST(RealText, RendersEachRuleWithPoint) {
     for (const CasoTexto& caso : kTextos) {
-        EXPECT_EQ(TextoReal(caso.valor, '.'), caso.punto) << caso.punto;
+        EXPECT_EQ(RealText(caso.valor, '.'), caso.punto) << caso.punto;
     }
 }
 
-TEST(TextoReal, UsesTheGivenSeparatorOnly) {
+TEST(RealText, UsesTheGivenSeparatorOnly) {
     for (const CasoTexto& caso : kTextos) {
         std::string esperado = caso.punto;
         for (char& c : esperado) {
             if (c == '.') c = ',';
         }
-        EXPECT_EQ(TextoReal(caso.valor, ','), esperado) << caso.punto;
+        EXPECT_EQ(RealText(caso.valor, ','), esperado) << caso.punto;
     }
 }
 
 // Away from exact ties, the 15 digits must equal those of a correctly rounded
 // conversion of the exact value; compared over values of every magnitude.
-TEST(TextoReal, AgreesWithCorrectRoundingOnRandomDoubles) {
+TEST(RealText, AgreesWithCorrectRoundingOnRandomDoubles) {
     std::mt19937_64 azar(20261207);
     std::uniform_real_distribution<double> mantisa(-10, 10);
     for (int n = 0; n < 400000; ++n) {
@@ -104,17 +106,17 @@ TEST(TextoReal, AgreesWithCorrectRoundingOnRandomDoubles) {
         std::string texto(referencia.data(), r.ptr);
         double esperado = 0.0;
         std::from_chars(texto.data(), texto.data() + texto.size(), esperado);
-        std::optional<double> leido = LeerReal(TextoReal(valor, ','), ',');
+        std::optional<double> leido = ReadReal(RealText(valor, ','), ',');
         ASSERT_TRUE(leido.has_value()) << texto;
         EXPECT_EQ(*leido, esperado) << texto;
     }
 }
 
-TEST(TextoEntero, WritesPlainDecimal) {
-    EXPECT_EQ(TextoEntero(0), "0");
-    EXPECT_EQ(TextoEntero(-1), "-1");
-    EXPECT_EQ(TextoEntero(100), "100");
-    EXPECT_EQ(TextoEntero(std::numeric_limits<std::int32_t>::min()), "-2147483648");
+TEST(IntegerText, WritesPlainDecimal) {
+    EXPECT_EQ(IntegerText(0), "0");
+    EXPECT_EQ(IntegerText(-1), "-1");
+    EXPECT_EQ(IntegerText(100), "100");
+    EXPECT_EQ(IntegerText(std::numeric_limits<std::int32_t>::min()), "-2147483648");
 }
 
 struct CasoEntero {
@@ -163,20 +165,20 @@ const CasoEntero kEnteros[] = {
 
 TEST(LeerEntero, AcceptsExactlyTheIntegerForms) {
     for (const CasoEntero& caso : kEnteros) {
-        EXPECT_EQ(LeerEntero(caso.texto), caso.valor) << "'" << caso.texto << "'";
+        EXPECT_EQ(ReadInteger(caso.texto, IntegerForms::DecimalOrHexadecimal), caso.valor) << "'" << caso.texto << "'";
     }
 }
 
 struct CasoReal {
     const char* texto;
     char separador;
-    EstadoLectura estado;
+    RealStatus estado;
     double valor;
 };
 
-constexpr auto Ok = EstadoLectura::Correcta;
-constexpr auto No = EstadoLectura::NoEsNumero;
-constexpr auto Desborda = EstadoLectura::Desbordamiento;
+constexpr auto Ok = RealStatus::Valid;
+constexpr auto No = RealStatus::NotANumber;
+constexpr auto Desborda = RealStatus::Overflow;
 
 const CasoReal kReales[] = {
     {"0.5", '.', Ok, 0.5},
@@ -231,30 +233,30 @@ const CasoReal kReales[] = {
     {"4.9406564584124654E-324", '.', Ok, std::numeric_limits<double>::denorm_min()},
 };
 
-TEST(AnalizarReal, AcceptsExactlyTheRealForms) {
+TEST(ParseReal, AcceptsExactlyTheRealForms) {
     for (const CasoReal& caso : kReales) {
-        LecturaReal lectura = AnalizarReal(caso.texto, caso.separador);
-        EXPECT_EQ(lectura.estado, caso.estado) << "'" << caso.texto << "' " << caso.separador;
+        RealReading lectura = ParseReal(caso.texto, caso.separador);
+        EXPECT_EQ(lectura.status, caso.estado) << "'" << caso.texto << "' " << caso.separador;
         if (caso.estado == Ok) {
-            EXPECT_EQ(lectura.valor, caso.valor) << "'" << caso.texto << "'";
+            EXPECT_EQ(lectura.value, caso.valor) << "'" << caso.texto << "'";
         }
     }
 }
 
-TEST(AnalizarReal, MagnitudeDecidesOverflowForLongMantissas) {
+TEST(ParseReal, MagnitudeDecidesOverflowForLongMantissas) {
     std::string grande = "1" + std::string(400, '0');
-    EXPECT_EQ(AnalizarReal(grande, '.').estado, Desborda);
+    EXPECT_EQ(ParseReal(grande, '.').status, Desborda);
     std::string pequeno = "0." + std::string(400, '0') + "1";
-    LecturaReal lectura = AnalizarReal(pequeno, '.');
-    EXPECT_EQ(lectura.estado, Ok);
-    EXPECT_EQ(lectura.valor, 0.0);
-    EXPECT_TRUE(std::signbit(AnalizarReal("-1E-400", '.').valor));
+    RealReading lectura = ParseReal(pequeno, '.');
+    EXPECT_EQ(lectura.status, Ok);
+    EXPECT_EQ(lectura.value, 0.0);
+    EXPECT_TRUE(std::signbit(ParseReal("-1E-400", '.').value));
 }
 
-TEST(LeerReal, GivesNothingForTextsThatAreNotFiniteReals) {
-    EXPECT_EQ(LeerReal("12,5", ','), 12.5);
-    EXPECT_FALSE(LeerReal("12,5", '.').has_value());
-    EXPECT_FALSE(LeerReal("1E400", '.').has_value());
+TEST(ReadReal, GivesNothingForTextsThatAreNotFiniteReals) {
+    EXPECT_EQ(ReadReal("12,5", ','), 12.5);
+    EXPECT_FALSE(ReadReal("12,5", '.').has_value());
+    EXPECT_FALSE(ReadReal("1E400", '.').has_value());
 }
 
 }  // namespace

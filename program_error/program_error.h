@@ -11,6 +11,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A result outside the double range, wherever the arithmetic meets one.
+inline constexpr const char* kOverflowMessage = "Floating point overflow";
+
 // The error box ends a message with "." when its last character sorts after
 // "." (a letter or a digit does, ")" does not).
 inline std::string WithClosingPeriod(std::string_view message) {

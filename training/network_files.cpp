@@ -1,8 +1,7 @@
-#include "carga_red.h"
+#include "network_files.h"
 
 #include "estado_trabajo.h"
-#include "fichero_ren.h"
-#include "fichero_rna.h"
+#include "list_choices.h"
 #include "red_neuronal.h"
 
 namespace {
@@ -28,20 +27,7 @@ void Configurar(TRedNeuronal& red, const CabeceraRed& cabecera) {
     red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(cabecera.NeuronasCapaOculta));
     red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(cabecera.NeuronasCapaSalida));
     red.SetNumeroEntradas(cabecera.NumeroEntradas);
-    if (cabecera.SeleccionRegla == 0) red.SetReglaPropagacion(rpLineal);
-    switch (cabecera.SeleccionFuncion) {
-    case 0:
-        red.SetFuncionTransferencia(ftSigmoide);
-        break;
-    case 1:
-        red.SetFuncionTransferencia(ftTangenteHiperbolica);
-        break;
-    case 2:
-        red.SetFuncionTransferencia(ftIdentidad);
-        break;
-    default:  // nothing selected: the function stays as it was
-        break;
-    }
+    ApplyListChoices(red, cabecera.SeleccionRegla, cabecera.SeleccionFuncion);
 }
 
 // Weights go in after the topology, whose writers replace them.
@@ -58,7 +44,9 @@ void PonerPesos(TCapaNeuronal& capa, const std::vector<double>& pesos) {
 }  // namespace
 
 ResultadoCarga AplicarDescripcion(const DescripcionRed& descripcion, TRedNeuronal& red, EstadoTrabajo& estado) {
-    const CabeceraRed& cabecera = descripcion.Cabecera;
+    CabeceraRed cabecera = descripcion.Cabecera;
+    cabecera.SeleccionRegla = ListPosition(cabecera.SeleccionRegla, kRuleListItems);
+    cabecera.SeleccionFuncion = ListPosition(cabecera.SeleccionFuncion, kFunctionListItems);
     estado.NombreRed = descripcion.NombreRed;
     if (descripcion.Patrones) TomarPatrones(*descripcion.Patrones, cabecera, estado);
     Configurar(red, cabecera);
@@ -70,19 +58,19 @@ ResultadoCarga AplicarDescripcion(const DescripcionRed& descripcion, TRedNeurona
         PonerPesos(red.CapaSalida, descripcion.PesosSalida);
     }
 
-    ResultadoCarga resultado;
-    resultado.Cabecera = cabecera;
-    resultado.PatronesTomados = descripcion.Patrones.has_value();
-    resultado.Pagina = descripcion.Tipo == TipoFicheroRed::SinEntrenar ? PaginaTrasCarga::Entrenamiento
-                                                                        : PaginaTrasCarga::Ejecucion;
-    resultado.Aviso = descripcion.Aviso;
-    return resultado;
+    return {descripcion.Tipo, cabecera, descripcion.Patrones.has_value(), descripcion.Aviso};
 }
 
-ResultadoCarga CargarRna(const std::string& ruta, TRedNeuronal& red, EstadoTrabajo& estado) {
-    return AplicarDescripcion(LeerRna(ruta), red, estado);
-}
-
-ResultadoCarga CargarRen(const std::string& ruta, TRedNeuronal& red, EstadoTrabajo& estado) {
-    return AplicarDescripcion(LeerRen(ruta), red, estado);
+PatronesFichero PatternsToSave(const EstadoTrabajo& estado, const TRedNeuronal& red) {
+    const std::int32_t ne = red.NumeroEntradas();
+    const std::int32_t ns = red.NeuronasCapaSalida();
+    PatronesFichero patrones;
+    patrones.NumeroPatrones = estado.NumeroPatrones;
+    for (std::int32_t p = 1; p <= estado.NumeroPatrones; ++p) {
+        for (std::int32_t i = 1; i <= ne; ++i) patrones.Entradas.push_back(estado.EntradasPatrones[p][i]);
+    }
+    for (std::int32_t p = 1; p <= estado.NumeroPatrones; ++p) {
+        for (std::int32_t k = 1; k <= ns; ++k) patrones.Salidas.push_back(estado.SalidasPatrones[p][k]);
+    }
+    return patrones;
 }

@@ -1,4 +1,4 @@
-#include "carga_red.h"
+#include "network_files.h"
 
 #include "acceso_fichero.h"
 #include "aleatorio.h"
@@ -7,7 +7,7 @@
 #include "fichero_ren.h"
 #include "fichero_rna.h"
 #include "lineas_fichero.h"
-#include "numero_texto.h"
+#include "real_text.h"
 
 #include <gtest/gtest.h>
 
@@ -100,12 +100,12 @@ TEST_F(CargaRed, RoundTripKeepsEveryRenderingUnderBothSeparators) {
             }
         }
         const std::string ren = carpeta.Ruta("red.ren");
-        GuardarLineas(carpeta.Ruta("red.rna"), LineasRna(origen, tabla, 0, 1, separador));
+        GuardarLineas(carpeta.Ruta("red.rna"), LineasRna(origen, PatternsToSave(tabla, origen), 0, 1, separador));
         GuardarLineas(ren, LineasRen(origen, 0, 1, separador));
 
         TRedNeuronal destino;
         EstadoTrabajo cargado;
-        ResultadoCarga resultado = CargarRen(ren, destino, cargado);
+        ResultadoCarga resultado = AplicarDescripcion(LeerRen(ren), destino, cargado);
         ASSERT_TRUE(resultado.PatronesTomados) << resultado.Aviso;
         EXPECT_EQ(destino.NumeroEntradas(), origen.NumeroEntradas());
         EXPECT_EQ(destino.NeuronasCapaOculta(), origen.NeuronasCapaOculta());
@@ -114,17 +114,17 @@ TEST_F(CargaRed, RoundTripKeepsEveryRenderingUnderBothSeparators) {
         for (auto [a, b] : {std::pair{&origen.CapaOculta, &destino.CapaOculta}, std::pair{&origen.CapaSalida, &destino.CapaSalida}}) {
             for (int j = 1; j <= a->NumeroNeuronas(); ++j) {
                 for (int k = 0; k <= a->NumeroEntradas(); ++k) {
-                    ASSERT_EQ(TextoReal(b->Neuronas[j].Pesos[k], '.'), TextoReal(a->Neuronas[j].Pesos[k], '.'));
+                    ASSERT_EQ(RealText(b->Neuronas[j].Pesos[k], '.'), RealText(a->Neuronas[j].Pesos[k], '.'));
                 }
             }
         }
         ASSERT_EQ(cargado.NumeroPatrones, tabla.NumeroPatrones);
         for (int p = 1; p <= tabla.NumeroPatrones; ++p) {
             for (int i = 1; i <= origen.NumeroEntradas(); ++i) {
-                ASSERT_EQ(TextoReal(cargado.EntradasPatrones[p][i], '.'), TextoReal(tabla.EntradasPatrones[p][i], '.'));
+                ASSERT_EQ(RealText(cargado.EntradasPatrones[p][i], '.'), RealText(tabla.EntradasPatrones[p][i], '.'));
             }
             for (int k = 1; k <= origen.NeuronasCapaSalida(); ++k) {
-                ASSERT_EQ(TextoReal(cargado.SalidasPatrones[p][k], '.'), TextoReal(tabla.SalidasPatrones[p][k], '.'));
+                ASSERT_EQ(RealText(cargado.SalidasPatrones[p][k], '.'), RealText(tabla.SalidasPatrones[p][k], '.'));
             }
         }
     }
@@ -145,9 +145,9 @@ TEST_F(CargaRed, SavedUnderOneSeparatorLoadsAndSavesUnderTheOtherToTheSameDouble
     const FotoRed original = Foto(red);
     const std::string ren = carpeta.Ruta("red.ren");
     for (char separador : {',', '.', ','}) {
-        GuardarLineas(carpeta.Ruta("red.rna"), LineasRna(red, estado, 0, 0, separador));
+        GuardarLineas(carpeta.Ruta("red.rna"), LineasRna(red, PatternsToSave(estado, red), 0, 0, separador));
         GuardarLineas(ren, LineasRen(red, 0, 0, separador));
-        ASSERT_EQ(MensajeDe([&] { CargarRen(ren, red, estado); }), "(no error)") << separador;
+        ASSERT_EQ(MensajeDe([&] { AplicarDescripcion(LeerRen(ren), red, estado); }), "(no error)") << separador;
         EXPECT_EQ(Foto(red), original);
         EXPECT_EQ(estado.EntradasPatrones[1][1], -maximo);
         EXPECT_EQ(estado.SalidasPatrones[1][1], minimo);
@@ -179,7 +179,7 @@ TEST_F(CargaRed, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
     EXPECT_EQ(Foto(cargada).pesos, Foto(referencia).pesos);
     EXPECT_EQ(cargada.FuncionTransferencia(), ftTangenteHiperbolica);
     EXPECT_TRUE(estado.RedCreada);
-    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Entrenamiento);
+    EXPECT_EQ(resultado.Tipo, TipoFicheroRed::SinEntrenar);
     EXPECT_TRUE(resultado.PatronesTomados);
     EXPECT_EQ(resultado.Cabecera.NumeroEntradas, 4);
     EXPECT_EQ(resultado.Cabecera.SeleccionFuncion, 1);
@@ -193,7 +193,7 @@ TEST_F(CargaRed, TrainedLoadKeepsTheWeightsRead) {
     EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[0], 5);
     EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[2], 7);
     EXPECT_EQ(red.FuncionTransferencia(), ftIdentidad);
-    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Ejecucion);
+    EXPECT_EQ(resultado.Tipo, TipoFicheroRed::Entrenada);
     EXPECT_FALSE(resultado.PatronesTomados);
     EXPECT_EQ(estado.NumeroPatrones, 5);
     EXPECT_TRUE(estado.RedCreada);
@@ -251,9 +251,9 @@ TEST_F(CargaRed, FailedLoadChangesNothing) {
         const bool entrenada = caso.ruta == ren;
         std::string mensaje = MensajeDe([&] {
             if (entrenada) {
-                CargarRen(caso.ruta, red, estado);
+                AplicarDescripcion(LeerRen(caso.ruta), red, estado);
             } else {
-                CargarRna(caso.ruta, red, estado);
+                AplicarDescripcion(LeerRna(caso.ruta), red, estado);
             }
         });
         EXPECT_EQ(mensaje, caso.mensaje) << caso.nombre;
@@ -266,9 +266,9 @@ TEST_F(CargaRed, TrainedFileTakesPatternsFromItsCompanion) {
     const std::string ren = carpeta.Ruta("xor.ren");
     EscribirBytes(ren, UnirLineas({"2", "1", "1", "0", "0", "1", "2", "3", "4", "5"}));
     EscribirBytes(carpeta.Ruta("xor.rna"), UnirLineas({"2", "1", "1", "0", "0", "1", "0,5", "1", "0"}));
-    ResultadoCarga resultado = CargarRen(ren, red, estado);
+    ResultadoCarga resultado = AplicarDescripcion(LeerRen(ren), red, estado);
     EXPECT_TRUE(resultado.PatronesTomados);
-    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Ejecucion);
+    EXPECT_EQ(resultado.Tipo, TipoFicheroRed::Entrenada);
     EXPECT_EQ(resultado.Aviso, "");
     EXPECT_EQ(estado.NombreRed, "xor");
     EXPECT_EQ(estado.NumeroPatrones, 1);
@@ -281,10 +281,10 @@ TEST_F(CargaRed, TrainedFileWithoutCompanionKeepsTheTable) {
     const std::string ren = carpeta.Ruta("solo.ren");
     EscribirBytes(ren, UnirLineas({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
     std::filesystem::create_directory(carpeta.Ruta("solo.rna"));  // a folder is no companion
-    ResultadoCarga resultado = CargarRen(ren, red, estado);
+    ResultadoCarga resultado = AplicarDescripcion(LeerRen(ren), red, estado);
     EXPECT_FALSE(resultado.PatronesTomados);
     EXPECT_EQ(resultado.Aviso, "");
-    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Ejecucion);
+    EXPECT_EQ(resultado.Tipo, TipoFicheroRed::Entrenada);
     EXPECT_EQ(estado.NumeroPatrones, antes.NumeroPatrones);
     EXPECT_EQ(estado.EntradasPatrones, antes.EntradasPatrones);
     EXPECT_EQ(estado.NombreRed, "solo");
@@ -296,7 +296,7 @@ TEST_F(CargaRed, CompanionOfAnotherTopologyLoadsTheNetworkAndWarns) {
     const std::string rna = carpeta.Ruta("xor.rna");
     EscribirBytes(ren, UnirLineas({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
     EscribirBytes(rna, UnirLineas({"2", "1", "1", "0", "0", "1", "1", "1", "1"}));
-    ResultadoCarga resultado = CargarRen(ren, red, estado);
+    ResultadoCarga resultado = AplicarDescripcion(LeerRen(ren), red, estado);
     EXPECT_FALSE(resultado.PatronesTomados);
     EXPECT_EQ(resultado.Aviso, "El fichero de patrones " + rna + " no corresponde a la topología de la red; no se ha cargado.");
     EXPECT_EQ(red.NumeroEntradas(), 1);
@@ -306,3 +306,59 @@ TEST_F(CargaRed, CompanionOfAnotherTopologyLoadsTheNetworkAndWarns) {
 }
 
 }  // namespace
+
+TEST(LineasRna, CommaExampleHasTwelveLinesInOrder) {
+    TRedNeuronal red;
+    Topologia(red, 2, 3, 1);
+    EstadoTrabajo estado;
+    estado.NumeroPatrones = 2;
+    estado.EntradasPatrones[1][1] = 0;
+    estado.EntradasPatrones[1][2] = 0.5;
+    estado.SalidasPatrones[1][1] = 1;
+    estado.EntradasPatrones[2][1] = 1;
+    estado.EntradasPatrones[2][2] = 1;
+    estado.SalidasPatrones[2][1] = 0;
+    EXPECT_EQ(LineasRna(red, PatternsToSave(estado, red), 0, 0, ','), (Lineas{"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"}));
+}
+
+TEST(LineasRna, InputsOfAllPatternsPrecedeTheirOutputs) {
+    TRedNeuronal red;
+    Topologia(red, 2, 4, 1);
+    EstadoTrabajo estado;
+    estado.NumeroPatrones = 3;
+    for (int p = 1; p <= 3; ++p) {
+        estado.EntradasPatrones[p][1] = p * 10 + 1;
+        estado.EntradasPatrones[p][2] = p * 10 + 2;
+        estado.EntradasPatrones[p][3] = 99;  // beyond the network's inputs: not saved
+        estado.SalidasPatrones[p][1] = -p;
+    }
+    estado.EntradasPatrones[4][1] = 77;  // beyond the pattern count: not saved
+    EXPECT_EQ(LineasRna(red, PatternsToSave(estado, red), -1, 2, '.'),
+              (Lineas{"2", "4", "1", "-1", "2", "3", "11", "12", "21", "22", "31", "32", "-1", "-2", "-3"}));
+}
+
+TEST(LineasRna, BeforeAnyChoiceWritesStartUpTopologyAndNoPatterns) {
+    TRedNeuronal red;
+    PrepararRedInicial(red);
+    EstadoTrabajo estado;
+    EXPECT_EQ(LineasRna(red, PatternsToSave(estado, red), -1, -1, '.'), (Lineas{"2", "2", "1", "-1", "-1", "0"}));
+}
+
+TEST(AplicarDescripcion, SelectionsOutsideTheListsReadAsNone) {
+    struct Caso {
+        const char* regla;
+        const char* funcion;
+        int seleccionRegla;
+        int seleccionFuncion;
+    };
+    const Caso casos[] = {
+        {"0", "1", 0, 1}, {"0", "2", 0, 2}, {"-1", "-1", -1, -1}, {"1", "3", -1, -1}, {"$0", "-5", 0, -1},
+    };
+    for (const Caso& caso : casos) {
+        TRedNeuronal red;
+        EstadoTrabajo estado;
+        const ResultadoCarga d = AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", caso.regla, caso.funcion, "0"})), red, estado);
+        EXPECT_EQ(d.Cabecera.SeleccionRegla, caso.seleccionRegla) << caso.regla;
+        EXPECT_EQ(d.Cabecera.SeleccionFuncion, caso.seleccionFuncion) << caso.funcion;
+    }
+}

@@ -3,26 +3,26 @@
 // (optional) and "0" (always shown), an optional "," asking for thousands
 // grouping and an optional "." starting the decimals.
 
-#include <QChar>
-#include <QString>
+#include <string>
 
 class DisplayFormat {
 public:
-    explicit DisplayFormat(const QString& pattern = QStringLiteral("##,##0.########"));
+    explicit DisplayFormat(std::string pattern = "##,##0.########");
 
-    const QString& Pattern() const { return pattern_; }
+    const std::string& Pattern() const { return pattern_; }
     // Digit placeholders before the decimal point: the longest integer part
     // a field with this format accepts.
     int IntegerDigits() const { return integerDigits_; }
     // Characters after the decimal point: the most decimals shown or typed.
     int Decimals() const { return decimals_; }
 
-    // The value rounded to Decimals() decimals, without trailing zeros
-    // beyond the "0" placeholders, grouped in thousands when asked for.
-    QString Format(long double value, QChar decimal, const QString& group) const;
+    // The value rounded to Decimals() decimals, without trailing zeros beyond
+    // the "0" placeholders, grouped in thousands when asked for. `group` is
+    // UTF-8 and may be empty.
+    std::string Format(long double value, char separator, const std::string& group) const;
 
 private:
-    QString pattern_;
+    std::string pattern_;
     int integerDigits_ = 0;
     int minIntegerDigits_ = 0;
     int decimals_ = 0;

@@ -108,7 +108,7 @@ template <int MaxB, bool Fma>
     }
     // The failing neuron got its inputs.
     CopiarEntradas(almacen, x.data(), n, TramoDe<MaxB>(std::min(hechas + 1, neuronas)));
-    if (hechas < neuronas) throw ProgramError(MensajeDesbordamiento);
+    if (hechas < neuronas) throw ProgramError(kOverflowMessage);
 }
 
 // A layer that fits in one block has its own copy of the pass.

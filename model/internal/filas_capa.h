@@ -14,11 +14,6 @@
 
 #include "almacen_capa.h"
 
-// Blocks pass by value only between always-inlined helpers, so no vector
-// crosses a real call whatever the processor. This header is the model's
-// own, included only by its layer code.
-#pragma GCC diagnostic ignored "-Wpsabi"
-
 typedef double Bloque __attribute__((vector_size(32), aligned(32), may_alias));
 typedef std::int64_t Mascara __attribute__((vector_size(32), aligned(32), may_alias));
 
