@@ -103,7 +103,7 @@ BENCHMARK(BM_GuiRun)->Arg(1)->Arg(kIterations)->Unit(benchmark::kMillisecond);
 class CountingChart : public GraficaErrores {
 public:
     std::int64_t NumeroPuntos() const override { return count_; }
-    void AnadirPunto(double, double y) override {
+    void AnadirPunto(double y) override {
         benchmark::DoNotOptimize(y);
         ++count_;
     }

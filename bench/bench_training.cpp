@@ -47,11 +47,11 @@ class GraficaEnMemoria : public GraficaErrores {
 public:
     GraficaEnMemoria() { puntos_.reserve(Iteraciones); }
     std::int64_t NumeroPuntos() const override { return static_cast<std::int64_t>(puntos_.size()); }
-    void AnadirPunto(double x, double y) override { puntos_.emplace_back(x, y); }
+    void AnadirPunto(double y) override { puntos_.push_back(y); }
     void Borrar() override { puntos_.clear(); }
 
 private:
-    std::vector<std::pair<double, double>> puntos_;
+    std::vector<double> puntos_;
 };
 
 

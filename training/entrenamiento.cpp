@@ -4,7 +4,7 @@
 #include "contador_ticks.h"
 #include "error_iteracion.h"
 #include "red_neuronal.h"
-#include "integer_text.h"
+#include "column_table.h"
 
 #include <cmath>
 
@@ -71,7 +71,7 @@ private:
         // pattern's as it was presented.
         red_.EntrenarPatron();
         const double error = ErrorIteracion(red_.SalidasEsperadas, red_.SalidasObtenidas, salidas);
-        grafica_.AnadirPunto(static_cast<double>(grafica_.NumeroPuntos()), error);
+        grafica_.AnadirPunto(error);
         if (error > mayor_) mayor_ = error;
         if (error < menor_) menor_ = error;
         ++hechas_;
@@ -136,13 +136,6 @@ void Reiniciar(TRedNeuronal& red, VistaEntrenamiento& vista) {
     vista.SetTiempoEntrenamiento(0);
     vista.SetErrorMaximo(0.0);
     vista.SetErrorMinimo(0.0);
-    VistaTabla& esperadas = vista.SalidasEsperadas();
-    VistaTabla& obtenidas = vista.SalidasObtenidas();
-    for (std::int32_t i = 1; i <= red.NeuronasCapaSalida(); ++i) {
-        const std::string texto = "Salida " + IntegerText(i);
-        esperadas.SetCells(0, i, texto);
-        obtenidas.SetCells(0, i, texto);
-        esperadas.SetFloat(1, i, 0.0);
-        obtenidas.SetFloat(1, i, 0.0);
-    }
+    ClearColumnRows(vista.SalidasEsperadas(), "Salida", red.NeuronasCapaSalida());
+    ClearColumnRows(vista.SalidasObtenidas(), "Salida", red.NeuronasCapaSalida());
 }

@@ -10,7 +10,8 @@ public:
     virtual ~GraficaErrores() = default;
     // Points held since the last clear.
     virtual std::int64_t NumeroPuntos() const = 0;
-    // Stores (x, y) after every other point; must be cheap and must not draw.
-    virtual void AnadirPunto(double x, double y) = 0;
+    // Stores a point after every other one, at x = the points held before
+    // it; must be cheap and must not draw.
+    virtual void AnadirPunto(double y) = 0;
     virtual void Borrar() = 0;
 };

@@ -9,8 +9,7 @@ public:
     explicit ErrorChartSink(ErrorChart& chart) : chart_(chart) {}
 
     std::int64_t NumeroPuntos() const override { return chart_.Store().Count(); }
-    // The chart numbers its points itself: x is always the count held.
-    void AnadirPunto(double, double y) override {
+    void AnadirPunto(double y) override {
         ultimo_ = y;
         chart_.Append(y);
     }

@@ -16,7 +16,6 @@
 #include "nk_label_float.h"
 #include "pattern_view.h"
 #include "readable_when_disabled.h"
-#include "redondear.h"
 #include "training_view.h"
 
 #include <QAccessibleWidget>
@@ -62,7 +61,6 @@ void TForm1::SetFileDialogs(FileDialogs* dialogs) { fileDialogs_ = dialogs ? dia
 
 void TForm1::SetInfoBox(InfoBox* box) { infoBox_ = box ? box : &qtInfoBox_; }
 
-double TForm1::Redondear(std::int32_t d, double x) const { return ::Redondear(d, x); }
 
 void TForm1::BuildWindow() {
     setObjectName("Form1");

@@ -56,9 +56,6 @@ public:
     TRedNeuronal RedNeuronal1;
     EstadoTrabajo Estado;
 
-    // Rounds x to d decimals the way the execution tab shows outputs.
-    double Redondear(std::int32_t d, double x) const;
-
     // Handlers, named after their control and event.
     void FormCreate();
     void FormShow();

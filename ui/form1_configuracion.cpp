@@ -55,8 +55,7 @@ TFlatSpinEditInteger* NewCountEdit(QGroupBox* inner, const QString& name) {
 TFlatComboBox* NewList(QGroupBox* inner, const QString& name, const QStringList& items) {
     auto* list = new TFlatComboBox(inner);
     Place(list, name, QRect(10, 22, 200, 22), inner->title().trimmed());
-    list->addItems(items);
-    list->SetItemIndex(-1);
+    list->SetItems(items);
     return list;
 }
 

@@ -1,6 +1,7 @@
 // The execution tab: one input vector typed into a grid, "Ejecutar", and the
 // network's outputs rounded to the chosen number of decimals.
 
+#include "column_grid.h"
 #include "control_builders.h"
 #include "ejecucion.h"
 #include "flat_spin_edit_integer.h"
@@ -14,33 +15,6 @@
 #include <QStyle>
 
 namespace {
-
-TFloatGrid* NewColumnGrid(QWidget* parent, const QString& name, QRect geometry, int valueWidth, bool editable,
-                          const QString& accessible) {
-    auto* grid = new TFloatGrid(2, 11, parent);
-    Place(grid, name, geometry, accessible);
-    grid->SetDisplayFormat("##,##0.#######");
-    grid->SetEditable(editable);
-    // Tab leaves the grid; the arrow keys move between its cells.
-    grid->setTabKeyNavigation(false);
-    grid->SetDefaultRowHeight(18);
-    grid->SetColWidth(0, 64);
-    grid->SetColWidth(1, valueWidth);
-    // The values take whatever the label column leaves: a number with seven
-    // decimals needs more than the value column's own width.
-    grid->SetFillWidth(true);
-    return grid;
-}
-
-// Rows 1..n of a grid: "<word> i" in the label column and 0 as the value.
-void ShapeColumnGrid(TFloatGrid& grid, const QString& corner, const QString& word, int rows) {
-    grid.SetRowCount(rows + 1);
-    grid.SetCells(0, 0, corner);
-    for (int i = 1; i <= rows; ++i) {
-        grid.SetCells(0, i, QString("%1 %2").arg(word).arg(i));
-        grid.SetFloat(1, i, 0);
-    }
-}
 
 class ExecutionView : public VistaEjecucion {
 public:

@@ -3,6 +3,7 @@
 // "Guardar Red Entrenada".
 
 #include "acceso_fichero.h"
+#include "column_grid.h"
 #include "control_builders.h"
 #include "entrenamiento.h"
 #include "error_chart.h"
@@ -60,22 +61,6 @@ QLabel* NewUnitLabel(QWidget* parent, const QString& name, const QString& text, 
     SetBold(label, 15);
     label->adjustSize();
     return label;
-}
-
-TFloatGrid* NewOutputGrid(QWidget* parent, const QString& name, QRect geometry, int valueWidth,
-                          const QString& accessible) {
-    auto* grid = new TFloatGrid(2, 11, parent);
-    Place(grid, name, geometry, accessible);
-    grid->SetDisplayFormat("##,##0.#######");
-    grid->SetEditable(false);
-    grid->setTabKeyNavigation(false);
-    grid->SetDefaultRowHeight(18);
-    grid->SetColWidth(0, 64);
-    grid->SetColWidth(1, valueWidth);
-    // The values take whatever the label column leaves: a number with seven
-    // decimals needs more than the value column's own width.
-    grid->SetFillWidth(true);
-    return grid;
 }
 
 }  // namespace
@@ -138,9 +123,9 @@ void TForm1::BuildEntrenamiento() {
                                    QStyle::SP_DialogSaveButton, 11);
 
     QGroupBox* esperadas = NewGroupBox(GroupBox8, "GroupBox12", "Salidas Esperadas ", QRect(221, 16, 157, 121));
-    FloatGrid2 = NewOutputGrid(esperadas, "FloatGrid2", QRect(7, 16, 143, 97), 60, "Salidas Esperadas");
+    FloatGrid2 = NewColumnGrid(esperadas, "FloatGrid2", QRect(7, 16, 143, 97), 60, false, "Salidas Esperadas");
     QGroupBox* obtenidas = NewGroupBox(GroupBox8, "GroupBox11", "Salidas Obtenidas ", QRect(403, 14, 150, 123));
-    FloatGrid3 = NewOutputGrid(obtenidas, "FloatGrid3", QRect(7, 16, 137, 97), 54, "Salidas Obtenidas");
+    FloatGrid3 = NewColumnGrid(obtenidas, "FloatGrid3", QRect(7, 16, 137, 97), 54, false, "Salidas Obtenidas");
 
     Chart1 = new ErrorChart(GroupBox8);
     Place(Chart1, "Chart1", QRect(224, 144, 329, 193), "Gráfica de errores");
@@ -157,18 +142,8 @@ void TForm1::BuildEntrenamiento() {
 }
 
 void TForm1::TabSheet3Show() {
-    const int salidas = RedNeuronal1.NeuronasCapaSalida();
-    FloatGrid2->SetRowCount(salidas + 1);
-    FloatGrid2->SetCells(0, 0, "Salidas");
-    FloatGrid3->SetRowCount(salidas + 1);
-    FloatGrid3->SetCells(0, 0, "Salidas");
-    for (int i = 1; i <= salidas; ++i) {
-        const QString header = QString("Salida %1").arg(i);
-        FloatGrid3->SetCells(0, i, header);
-        FloatGrid3->SetFloat(1, i, 0);
-        FloatGrid2->SetCells(0, i, header);
-        FloatGrid2->SetFloat(1, i, 0);
-    }
+    ShapeColumnGrid(*FloatGrid2, "Salidas", "Salida", RedNeuronal1.NeuronasCapaSalida());
+    ShapeColumnGrid(*FloatGrid3, "Salidas", "Salida", RedNeuronal1.NeuronasCapaSalida());
 }
 
 // Each criterion's button lets only its own spin edit be edited.

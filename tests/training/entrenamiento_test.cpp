@@ -50,7 +50,7 @@ TEST_F(Entrenamiento, OneCycleMakesOnePointAtZeroAndWritesItsStatistics) {
     estado.PararEntrenamiento = true;  // left from an earlier run
     vista.ciclosTotales = 7;
     Entrenar(estado, red, vista);
-    EXPECT_EQ(vista.grafica.puntos, (std::vector<std::pair<double, double>>{{0.0, 50.0}}));
+    EXPECT_EQ(vista.grafica.puntos, (std::vector<double>{50.0}));
     EXPECT_EQ(vista.errorMaximo, 50.0);
     EXPECT_EQ(vista.errorMinimo, 50.0);
     EXPECT_EQ(vista.ciclosTotales, 8);
@@ -61,12 +61,11 @@ TEST_F(Entrenamiento, OneCycleMakesOnePointAtZeroAndWritesItsStatistics) {
     EXPECT_TRUE(vista.puntosAlProcesar.empty());
 }
 
-TEST_F(Entrenamiento, ChartXContinuesAcrossRunsAndTotalsAddUp) {
+TEST_F(Entrenamiento, PointsAndTotalsAddUpAcrossRuns) {
     vista.ciclos = 5;
     Entrenar(estado, red, vista);
     Entrenar(estado, red, vista);
     ASSERT_EQ(Puntos(), 10u);
-    for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(vista.grafica.puntos[i].first, static_cast<double>(i));
     EXPECT_EQ(vista.ciclosTotales, 10);
 }
 
@@ -75,12 +74,11 @@ TEST_F(Entrenamiento, LargestAndSmallestAreThoseOfTheRunsOwnPoints) {
     Patron(3, 0.25, 0.0);  // error 25
     estado.NumeroPatrones = 3;
     vista.ciclos = 50;
-    vista.grafica.puntos.assign(3, {0.0, 2000.0});  // an earlier run's points count for x only
+    vista.grafica.puntos.assign(3, 2000.0);  // an earlier run's points
     Entrenar(estado, red, vista);
     std::vector<double> errores;
-    for (std::size_t i = 3; i < Puntos(); ++i) errores.push_back(vista.grafica.puntos[i].second);
+    for (std::size_t i = 3; i < Puntos(); ++i) errores.push_back(vista.grafica.puntos[i]);
     ASSERT_EQ(errores.size(), 50u);
-    EXPECT_EQ(vista.grafica.puntos[3].first, 3.0);
     EXPECT_EQ(vista.errorMaximo, *std::max_element(errores.begin(), errores.end()));
     EXPECT_EQ(vista.errorMinimo, *std::min_element(errores.begin(), errores.end()));
     EXPECT_EQ(vista.errorMaximo, 50.0);
@@ -175,8 +173,8 @@ TEST_P(EntrenamientoPorError, EndsAfterTheFirstErrorStrictlyBelowTheThreshold) {
     Umbral(50);
     Entrenar(estado, red, vista);
     ASSERT_GE(Puntos(), 1u);
-    EXPECT_LT(vista.grafica.puntos.back().second, 50.0);
-    for (std::size_t i = 0; i + 1 < Puntos(); ++i) EXPECT_EQ(vista.grafica.puntos[i].second, 50.0);
+    EXPECT_LT(vista.grafica.puntos.back(), 50.0);
+    for (std::size_t i = 0; i + 1 < Puntos(); ++i) EXPECT_EQ(vista.grafica.puntos[i], 50.0);
     EXPECT_EQ(vista.ciclosTotales, static_cast<std::int64_t>(Puntos()));
 }
 
@@ -253,7 +251,7 @@ TEST_F(Entrenamiento, AnErrorBetweenMessageProcessingsKeepsThePointsOfTheIterati
     ASSERT_GT(Puntos(), 0u);
     EXPECT_EQ(vista.ciclosTotales, static_cast<std::int64_t>(Puntos()));
     for (std::size_t i = 0; i < Puntos(); ++i) {
-        EXPECT_EQ(vista.grafica.puntos[i], (std::pair<double, double>{static_cast<double>(i), 50.0}));
+        EXPECT_EQ(vista.grafica.puntos[i], 50.0);
     }
 }
 
@@ -267,7 +265,7 @@ TEST_F(Entrenamiento, TimeIsAddedAcrossAWrapOfTheTickCounter) {
 TEST_F(Entrenamiento, ReiniciarClearsTheChartCountersAndOutputGridsAndRerandomises) {
     Configurar(red, 1, 1, 2, ftSigmoide);
     red.CapaSalida.Neuronas[2].Pesos[1] = 7.0;
-    vista.grafica.puntos.assign(4, {0.0, 1.0});
+    vista.grafica.puntos.assign(4, 1.0);
     vista.ciclos = vista.umbralMaximo = vista.umbralMinimo = 40;
     vista.ciclosTotales = vista.tiempo = 9;
     vista.errorMaximo = vista.errorMinimo = 3.0;
@@ -290,8 +288,7 @@ TEST_F(Entrenamiento, ReiniciarClearsTheChartCountersAndOutputGridsAndRerandomis
 
     vista.criterio = CriterioParada::NumeroCiclos;
     Entrenar(estado, red, vista);
-    ASSERT_EQ(Puntos(), 1u);
-    EXPECT_EQ(vista.grafica.puntos[0].first, 0.0);
+    EXPECT_EQ(Puntos(), 1u);
 }
 
 }  // namespace

@@ -57,10 +57,10 @@ public:
 
 class GraficaRegistro : public GraficaErrores {
 public:
-    std::vector<std::pair<double, double>> puntos;
+    std::vector<double> puntos;
 
     std::int64_t NumeroPuntos() const override { return static_cast<std::int64_t>(puntos.size()); }
-    void AnadirPunto(double x, double y) override { puntos.emplace_back(x, y); }
+    void AnadirPunto(double y) override { puntos.push_back(y); }
     void Borrar() override { puntos.clear(); }
 };
 

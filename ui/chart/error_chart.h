@@ -9,7 +9,6 @@
 // Mouse: drag a rectangle to zoom in; right click or double click shows all
 // points again. While zoomed the view keeps its ranges as points arrive.
 
-#include "chart_adapter.h"
 #include "envelope_store.h"
 
 #include <QElapsedTimer>
@@ -23,18 +22,22 @@
 QT_FORWARD_DECLARE_CLASS(QLineSeries)
 QT_FORWARD_DECLARE_CLASS(QValueAxis)
 
-class ErrorChart : public QChartView, public ChartAdapter {
+class ErrorChart : public QChartView {
     Q_OBJECT
 
 public:
     explicit ErrorChart(QWidget* parent = nullptr);
 
-    void Clear() override;
-    void Append(double y) final {
+    // Removes every point.
+    void Clear();
+    // Adds the point (points held, y) after all others: stores it and only
+    // marks the chart for repainting, which happens when messages are next processed.
+    void Append(double y) {
         store_.Append(y);
         if (!refreshPending_) ScheduleRefresh();
     }
-    void Draw() override;
+    // Shows every point held as one line, both axes scaled to the data.
+    void Draw();
 
     const EnvelopeStore& Store() const { return store_; }
     QLineSeries* Series1() const { return series_; }

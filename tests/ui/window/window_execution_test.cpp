@@ -1,6 +1,7 @@
 // The execution tab, and the whole path from configuration through data entry
 // to execution with the keyboard alone.
 
+#include "redondear.h"
 #include "flat_combo_box.h"
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
@@ -191,7 +192,7 @@ void WindowExecutionTest::keyboardAlonePathFromConfigurationToExecution() {
     const double output = form.FloatGrid5->Cells(1, 1).replace(driver.separator(), '.').toDouble(&isNumber);
     QVERIFY(isNumber);
     QVERIFY(output > 0 && output < 1);
-    QCOMPARE(form.Redondear(3, form.RedNeuronal1.SalidasObtenidas[1]), output);
+    QCOMPARE(Redondear(3, form.RedNeuronal1.SalidasObtenidas[1]), output);
 }
 
 QTEST_MAIN(WindowExecutionTest)

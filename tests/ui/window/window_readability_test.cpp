@@ -3,6 +3,7 @@
 // accessible names and values that follow what is shown, the keyboard where
 // the next thing is typed, and a window that grows.
 
+#include "redondear.h"
 #include "error_chart.h"
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
@@ -79,7 +80,7 @@ void WindowReadabilityTest::executionGridDrawsTheEightDecimalExample() {
     WindowDriver driver;
     TForm1& form = driver.form();
     driver.ShowTab(form.TabSheet4);
-    form.FloatGrid5->SetFloat(1, 1, form.Redondear(8, 0.123456789));
+    form.FloatGrid5->SetFloat(1, 1, Redondear(8, 0.123456789));
     QCOMPARE(form.FloatGrid5->DrawnText(1, 1), driver.Regional("0.1234568"));
 }
 
