@@ -7,14 +7,14 @@
 
 #include "ratio_report.h"
 
-#include "acceso_fichero.h"
-#include "estado_trabajo.h"
-#include "fichero_ren.h"
-#include "fichero_rna.h"
-#include "lineas_fichero.h"
+#include "file_access.h"
+#include "work_state.h"
+#include "ren_file.h"
+#include "rna_file.h"
+#include "line_splitter.h"
 #include "network_files.h"
 #include "program_error.h"
-#include "red_neuronal.h"
+#include "network.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,14 +29,14 @@ namespace {
 
 struct Datos {
     TRedNeuronal red;
-    EstadoTrabajo estado;
+    WorkState estado;
     std::string rna;
     std::string ren;
     std::vector<double> valoresRna;
     std::vector<double> valoresRen;
 
     Datos() {
-        PrepararRedInicial(red);
+        PrepareStartUpNetwork(red);
         red.SetNeuronasCapaOculta(32);
         red.SetNeuronasCapaSalida(32);
         red.SetNumeroEntradas(32);
@@ -59,8 +59,8 @@ struct Datos {
                 valoresRna.push_back(estado.SalidasPatrones[p][i]);
             }
         }
-        rna = UnirLineas(LineasRna(red, PatternsToSave(estado, red), 0, 0, ','));
-        ren = UnirLineas(LineasRen(red, 0, 0, ','));
+        rna = JoinLines(RnaLines(red, PatternsToSave(estado, red), 0, 0, ','));
+        ren = JoinLines(RenLines(red, 0, 0, ','));
     }
 };
 
@@ -70,12 +70,12 @@ Datos& Los() {
 }
 
 void EscribirRna(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(UnirLineas(LineasRna(Los().red, PatternsToSave(Los().estado, Los().red), 0, 0, ',')));
+    for (auto _ : state) benchmark::DoNotOptimize(JoinLines(RnaLines(Los().red, PatternsToSave(Los().estado, Los().red), 0, 0, ',')));
 }
 BENCHMARK(EscribirRna);
 
 void EscribirRen(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(UnirLineas(LineasRen(Los().red, 0, 0, ',')));
+    for (auto _ : state) benchmark::DoNotOptimize(JoinLines(RenLines(Los().red, 0, 0, ',')));
 }
 BENCHMARK(EscribirRen);
 
@@ -99,12 +99,12 @@ BENCHMARK(BaseEscribirRna);
 BENCHMARK(BaseEscribirRen);
 
 void LeerRnaTexto(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(DescribirRna(Los().rna));
+    for (auto _ : state) benchmark::DoNotOptimize(DescribeRna(Los().rna));
 }
 BENCHMARK(LeerRnaTexto);
 
 void LeerRenTexto(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(DescribirRen(Los().ren));
+    for (auto _ : state) benchmark::DoNotOptimize(DescribeRen(Los().ren));
 }
 BENCHMARK(LeerRenTexto);
 
@@ -138,14 +138,14 @@ BENCHMARK(BaseLeerRen);
 std::string RutaBanco() { return (std::filesystem::temp_directory_path() / "perceptlab_bench_files.rna").string(); }
 
 void GuardarRna(benchmark::State& state) {
-    const std::vector<std::string> lineas = LineasRna(Los().red, PatternsToSave(Los().estado, Los().red), 0, 0, ',');
-    for (auto _ : state) GuardarLineas(RutaBanco(), lineas);
+    const std::vector<std::string> lineas = RnaLines(Los().red, PatternsToSave(Los().estado, Los().red), 0, 0, ',');
+    for (auto _ : state) SaveLines(RutaBanco(), lineas);
     std::filesystem::remove(RutaBanco());
 }
 BENCHMARK(GuardarRna)->Unit(benchmark::kMicrosecond);
 
 void BaseSobrescribir(benchmark::State& state) {
-    const std::string texto = UnirLineas(LineasRna(Los().red, PatternsToSave(Los().estado, Los().red), 0, 0, ','));
+    const std::string texto = JoinLines(RnaLines(Los().red, PatternsToSave(Los().estado, Los().red), 0, 0, ','));
     for (auto _ : state) {
         std::FILE* f = std::fopen(RutaBanco().c_str(), "wb");
         std::fwrite(texto.data(), 1, texto.size(), f);
@@ -161,8 +161,8 @@ std::string RutaEnTemporal(const char* nombre) { return (std::filesystem::temp_d
 
 void LeerRnaFichero(benchmark::State& state) {
     const std::string ruta = RutaEnTemporal("perceptlab_bench_leer.rna");
-    GuardarFicheroSeguro(ruta, Los().rna);
-    for (auto _ : state) benchmark::DoNotOptimize(LeerRna(ruta));
+    SaveFileSafely(ruta, Los().rna);
+    for (auto _ : state) benchmark::DoNotOptimize(ReadRna(ruta));
     std::filesystem::remove(ruta);
 }
 BENCHMARK(LeerRnaFichero)->Unit(benchmark::kMicrosecond);
@@ -177,7 +177,7 @@ void LeerLineasVacias(benchmark::State& state) {
     }
     for (auto _ : state) {
         try {
-            benchmark::DoNotOptimize(LeerRna(ruta));
+            benchmark::DoNotOptimize(ReadRna(ruta));
         } catch (const ProgramError& error) {
             benchmark::DoNotOptimize(error.what());
         }

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "aleatorio.h"
-#include "exponencial.h"
+#include "random_generator.h"
+#include "exp.h"
 #include "ratio_report.h"
-#include "red_neuronal.h"
+#include "network.h"
 
 namespace {
 
@@ -50,15 +50,15 @@ Patrones Crear(const Forma& forma) {
             for (double& x : p.salidas.back()) x = uniforme(azar);
         }
     }
-    Aleatorio::FijarEstado(12345);
+    RandomGenerator::SetState(12345);
     for (std::size_t t = 0; t < Pasos; ++t)
-        p.secuencia.push_back(static_cast<int>(Aleatorio::Sacar() * static_cast<double>(p.entradas.size())));
+        p.secuencia.push_back(static_cast<int>(RandomGenerator::Draw() * static_cast<double>(p.entradas.size())));
     return p;
 }
 
 std::unique_ptr<TRedNeuronal> NuestraRed(const Forma& forma) {
     auto red = std::make_unique<TRedNeuronal>();
-    PrepararRedInicial(*red);
+    PrepareStartUpNetwork(*red);
     red->SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(forma.ocultas));
     red->SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(forma.salidas));
     red->SetNumeroEntradas(forma.entradas);
@@ -201,14 +201,14 @@ int main(int argc, char** argv) {
         ratios.push_back({"EntrenarPatron/fann_train " + n, "EntrenarPatron " + n, "fann_train " + n});
         ratios.push_back({"Propagar/fann_run " + n, "Propagar " + n, "fann_run " + n});
     }
-    benchmark::RegisterBenchmark("CadenaMinima 2-2-1", CadenaMinima<Exponencial>);
+    benchmark::RegisterBenchmark("CadenaMinima 2-2-1", CadenaMinima<Exp>);
     benchmark::RegisterBenchmark("CadenaMinima exp 2-2-1", CadenaMinima<ExpBiblioteca>);
     ratios.push_back({"CadenaMinima/fann_train 2-2-1", "CadenaMinima 2-2-1", "fann_train 2-2-1"});
     ratios.push_back({"CadenaMinima exp/fann_train 2-2-1", "CadenaMinima exp 2-2-1", "fann_train 2-2-1"});
     ratios.push_back({"EntrenarPatron/CadenaMinima 2-2-1", "EntrenarPatron 2-2-1", "CadenaMinima 2-2-1"});
-    benchmark::RegisterBenchmark("sigmoides Exponencial", CadenaSigmoides<Exponencial>);
+    benchmark::RegisterBenchmark("sigmoides Exponencial", CadenaSigmoides<Exp>);
     benchmark::RegisterBenchmark("sigmoides exp", CadenaSigmoides<ExpBiblioteca>);
-    benchmark::RegisterBenchmark("1024 Exponencial", ArgumentosIndependientes<Exponencial>);
+    benchmark::RegisterBenchmark("1024 Exponencial", ArgumentosIndependientes<Exp>);
     benchmark::RegisterBenchmark("1024 exp", ArgumentosIndependientes<ExpBiblioteca>);
     ratios.push_back({"Exponencial/exp chain", "sigmoides Exponencial", "sigmoides exp"});
     ratios.push_back({"Exponencial/exp throughput", "1024 Exponencial", "1024 exp"});

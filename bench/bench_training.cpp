@@ -14,13 +14,13 @@
 #include <utility>
 #include <vector>
 
-#include "aleatorio.h"
-#include "entrenamiento.h"
-#include "estado_trabajo.h"
+#include "random_generator.h"
+#include "training_run.h"
+#include "work_state.h"
 #include "ratio_report.h"
-#include "red_neuronal.h"
-#include "vista_entrenamiento.h"
-#include "vista_sin_ventana.h"
+#include "network.h"
+#include "training_tab_view.h"
+#include "windowless_training_tab.h"
 
 // Every allocation of the process is counted, so a run can show it makes
 // none of its own once the chart's storage is reserved.
@@ -43,15 +43,15 @@ namespace {
 constexpr std::int32_t Iteraciones = 1'000'000;
 
 // Stores the points like the window's chart: in a vector reserved once.
-class GraficaEnMemoria : public GraficaErrores {
+class GraficaEnMemoria : public ErrorSeries {
 public:
-    GraficaEnMemoria() { puntos_.reserve(Iteraciones); }
-    std::int64_t NumeroPuntos() const override { return static_cast<std::int64_t>(puntos_.size()); }
-    void AnadirPunto(double y) override { puntos_.push_back(y); }
-    void Borrar() override { puntos_.clear(); }
+    GraficaEnMemoria() { points_.reserve(Iteraciones); }
+    std::int64_t PointCount() const override { return static_cast<std::int64_t>(points_.size()); }
+    void AddPoint(double y) override { points_.push_back(y); }
+    void Clear() override { points_.clear(); }
 
 private:
-    std::vector<double> puntos_;
+    std::vector<double> points_;
 };
 
 
@@ -59,14 +59,14 @@ private:
 // pattern draws are the same in both benchmarks.
 struct Banco {
     TRedNeuronal red;
-    EstadoTrabajo estado;
+    WorkState estado;
 
     Banco() {
-        Aleatorio::FijarReloj([] { return HoraDelDia{12, 0, 0, 0}; });
-        PrepararRedInicial(red);
+        RandomGenerator::SetClock([] { return TimeOfDay{12, 0, 0, 0}; });
+        PrepareStartUpNetwork(red);
         CargarXor(estado);
     }
-    ~Banco() { Aleatorio::FijarReloj({}); }
+    ~Banco() { RandomGenerator::SetClock({}); }
 };
 
 void BM_Corrida(benchmark::State& state) {
@@ -76,9 +76,9 @@ void BM_Corrida(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         banco.red.InicializarPesos();
-        grafica.Borrar();
+        grafica.Clear();
         state.ResumeTiming();
-        Entrenar(banco.estado, banco.red, vista);
+        Train(banco.estado, banco.red, vista);
     }
 }
 BENCHMARK(BM_Corrida)->Unit(benchmark::kMillisecond);
@@ -86,14 +86,14 @@ BENCHMARK(BM_Corrida)->Unit(benchmark::kMillisecond);
 void BM_EntrenarPatron(benchmark::State& state) {
     Banco banco;
     TRedNeuronal& red = banco.red;
-    const EstadoTrabajo& estado = banco.estado;
+    const WorkState& estado = banco.estado;
     for (auto _ : state) {
         state.PauseTiming();
         red.InicializarPesos();
         state.ResumeTiming();
-        Aleatorio::SembrarDesdeReloj();
+        RandomGenerator::SeedFromClock();
         for (std::int32_t t = 0; t < Iteraciones; ++t) {
-            const auto p = static_cast<std::size_t>(std::floor(Aleatorio::Sacar() * estado.NumeroPatrones)) + 1;
+            const auto p = static_cast<std::size_t>(std::floor(RandomGenerator::Draw() * estado.NumeroPatrones)) + 1;
             for (std::size_t i = 1; i <= 2; ++i) red.Entradas[i] = estado.EntradasPatrones[p][i];
             red.SalidasEsperadas[1] = estado.SalidasPatrones[p][1];
             red.EntrenarPatron();
@@ -111,7 +111,7 @@ std::int64_t AsignacionesDeUnaCorrida() {
     GraficaEnMemoria grafica;
     VistaSinVentana vista(grafica, Iteraciones);
     const std::int64_t antes = asignaciones;
-    Entrenar(banco.estado, banco.red, vista);
+    Train(banco.estado, banco.red, vista);
     return asignaciones - antes;
 }
 

@@ -1,5 +1,5 @@
 // libFuzzer target: arbitrary bytes as a trained network file and its companion.
-#include "probar_ficheros.h"
+#include "file_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tamano) {
     ProbarFicheroRen(datos, tamano);

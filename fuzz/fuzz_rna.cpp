@@ -1,5 +1,5 @@
 // libFuzzer target: arbitrary bytes as an untrained network file.
-#include "probar_ficheros.h"
+#include "file_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tamano) {
     ProbarFicheroRna(datos, tamano);

@@ -2,10 +2,10 @@
 // The one-column tables of outputs and inputs: rows 1..n labelled
 // "<word> i" in column 0, one value each in column 1.
 
-#include "vista_tabla.h"
+#include "number_table_view.h"
 
 #include <cstdint>
 #include <string>
 
 // Labels rows 1..rows and puts 0 in each of their values.
-void ClearColumnRows(VistaTabla& table, const std::string& word, std::int32_t rows);
+void ClearColumnRows(NumberTableView& table, const std::string& word, std::int32_t rows);

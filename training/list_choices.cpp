@@ -1,6 +1,6 @@
 #include "list_choices.h"
 
-#include "red_neuronal.h"
+#include "network.h"
 
 std::int32_t ListPosition(std::int32_t written, std::int32_t items) { return written >= 0 && written < items ? written : -1; }
 

@@ -1,12 +1,12 @@
 #include "network_files.h"
 
-#include "estado_trabajo.h"
+#include "work_state.h"
 #include "list_choices.h"
-#include "red_neuronal.h"
+#include "network.h"
 
 namespace {
 
-void TomarPatrones(const PatronesFichero& patrones, const CabeceraRed& cabecera, EstadoTrabajo& estado) {
+void TomarPatrones(const FilePatterns& patrones, const NetworkHeader& cabecera, WorkState& estado) {
     const std::int32_t ne = cabecera.NumeroEntradas;
     const std::int32_t ns = cabecera.NeuronasCapaSalida;
     estado.NumeroPatrones = patrones.NumeroPatrones;
@@ -23,11 +23,11 @@ void TomarPatrones(const PatronesFichero& patrones, const CabeceraRed& cabecera,
 }
 
 // The writers' order matters: each count write draws fresh weights.
-void Configurar(TRedNeuronal& red, const CabeceraRed& cabecera) {
+void Configurar(TRedNeuronal& red, const NetworkHeader& cabecera) {
     red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(cabecera.NeuronasCapaOculta));
     red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(cabecera.NeuronasCapaSalida));
     red.SetNumeroEntradas(cabecera.NumeroEntradas);
-    ApplyListChoices(red, cabecera.SeleccionRegla, cabecera.SeleccionFuncion);
+    ApplyListChoices(red, cabecera.RuleSelection, cabecera.FunctionSelection);
 }
 
 // Weights go in after the topology, whose writers replace them.
@@ -43,28 +43,28 @@ void PonerPesos(TCapaNeuronal& capa, const std::vector<double>& pesos) {
 
 }  // namespace
 
-ResultadoCarga AplicarDescripcion(const DescripcionRed& descripcion, TRedNeuronal& red, EstadoTrabajo& estado) {
-    CabeceraRed cabecera = descripcion.Cabecera;
-    cabecera.SeleccionRegla = ListPosition(cabecera.SeleccionRegla, kRuleListItems);
-    cabecera.SeleccionFuncion = ListPosition(cabecera.SeleccionFuncion, kFunctionListItems);
+LoadResult ApplyDescription(const NetworkDescription& descripcion, TRedNeuronal& red, WorkState& estado) {
+    NetworkHeader cabecera = descripcion.Header;
+    cabecera.RuleSelection = ListPosition(cabecera.RuleSelection, kRuleListItems);
+    cabecera.FunctionSelection = ListPosition(cabecera.FunctionSelection, kFunctionListItems);
     estado.NombreRed = descripcion.NombreRed;
     if (descripcion.Patrones) TomarPatrones(*descripcion.Patrones, cabecera, estado);
     Configurar(red, cabecera);
     estado.RedCreada = true;
-    if (descripcion.Tipo == TipoFicheroRed::SinEntrenar) {
+    if (descripcion.Kind == NetworkFileKind::Untrained) {
         red.InicializarPesos();
     } else {
-        PonerPesos(red.CapaOculta, descripcion.PesosOcultos);
-        PonerPesos(red.CapaSalida, descripcion.PesosSalida);
+        PonerPesos(red.CapaOculta, descripcion.HiddenWeights);
+        PonerPesos(red.CapaSalida, descripcion.OutputWeights);
     }
 
-    return {descripcion.Tipo, cabecera, descripcion.Patrones.has_value(), descripcion.Aviso};
+    return {descripcion.Kind, cabecera, descripcion.Patrones.has_value(), descripcion.Warning};
 }
 
-PatronesFichero PatternsToSave(const EstadoTrabajo& estado, const TRedNeuronal& red) {
+FilePatterns PatternsToSave(const WorkState& estado, const TRedNeuronal& red) {
     const std::int32_t ne = red.NumeroEntradas();
     const std::int32_t ns = red.NeuronasCapaSalida();
-    PatronesFichero patrones;
+    FilePatterns patrones;
     patrones.NumeroPatrones = estado.NumeroPatrones;
     for (std::int32_t p = 1; p <= estado.NumeroPatrones; ++p) {
         for (std::int32_t i = 1; i <= ne; ++i) patrones.Entradas.push_back(estado.EntradasPatrones[p][i]);

@@ -4,20 +4,20 @@
 // the order the load takes its steps; nothing here can fail, so a load
 // either changes everything it should or, when reading threw, nothing.
 
-#include "descripcion_red.h"
+#include "network_description.h"
 
 #include <cstdint>
 #include <string>
 
 class TRedNeuronal;
-struct EstadoTrabajo;
+struct WorkState;
 
 // What a load changed, for the controls to show.
-struct ResultadoCarga {
-    TipoFicheroRed Tipo = TipoFicheroRed::SinEntrenar;
-    CabeceraRed Cabecera;  // list positions that are no item read as -1
-    bool PatronesTomados = false;  // the pattern table was replaced
-    std::string Aviso;             // for a message box; empty when all went well
+struct LoadResult {
+    NetworkFileKind Kind = NetworkFileKind::Untrained;
+    NetworkHeader Header;  // list positions that are no item read as -1
+    bool PatternsTaken = false;  // the pattern table was replaced
+    std::string Warning;             // for a message box; empty when all went well
 };
 
 // Sets NombreRed, the table rows 1..N of the patterns taken and
@@ -25,8 +25,8 @@ struct ResultadoCarga {
 // output count, inputs, then rule and function where the lists select one);
 // sets RedCreada; then gives an untrained network fresh weights, or a
 // trained one the weights read.
-ResultadoCarga AplicarDescripcion(const DescripcionRed& descripcion, TRedNeuronal& red, EstadoTrabajo& estado);
+LoadResult ApplyDescription(const NetworkDescription& descripcion, TRedNeuronal& red, WorkState& estado);
 
 // Patterns 1..NumeroPatrones of the table, laid out for the network's counts
 // as an untrained file holds them.
-PatronesFichero PatternsToSave(const EstadoTrabajo& estado, const TRedNeuronal& red);
+FilePatterns PatternsToSave(const WorkState& estado, const TRedNeuronal& red);

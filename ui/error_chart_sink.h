@@ -2,23 +2,23 @@
 // The error chart as a training run sees it.
 
 #include "error_chart.h"
-#include "grafica_errores.h"
+#include "error_series.h"
 
-class ErrorChartSink : public GraficaErrores {
+class ErrorChartSink : public ErrorSeries {
 public:
     explicit ErrorChartSink(ErrorChart& chart) : chart_(chart) {}
 
-    std::int64_t NumeroPuntos() const override { return chart_.Store().Count(); }
-    void AnadirPunto(double y) override {
-        ultimo_ = y;
+    std::int64_t PointCount() const override { return chart_.Store().Count(); }
+    void AddPoint(double y) override {
+        last_ = y;
         chart_.Append(y);
     }
-    void Borrar() override { chart_.Clear(); }
+    void Clear() override { chart_.Clear(); }
 
     // The error of the latest point appended.
-    double Ultimo() const { return ultimo_; }
+    double Ultimo() const { return last_; }
 
 private:
     ErrorChart& chart_;
-    double ultimo_ = 0;
+    double last_ = 0;
 };

@@ -3,7 +3,7 @@
 // fields, the pattern-number field, the next-pattern caption and the grid.
 
 #include "float_grid_view.h"
-#include "vista_patrones.h"
+#include "data_tab_view.h"
 
 #include <array>
 
@@ -11,7 +11,7 @@ class QLabel;
 class TFlatSpinEditInteger;
 class TNKLabelFloat;
 
-class PatternView : public VistaPatrones {
+class PatternView : public DataTabView {
 public:
     // `campos` is indexed 1..20 like the fields themselves.
     PatternView(const std::array<TNKLabelFloat*, 21>& campos, TFlatSpinEditInteger& numero, QLabel& etiqueta,
@@ -24,12 +24,12 @@ public:
     std::int32_t NumeroPatron() const override;
     void SetNumeroPatron(std::int32_t valor) override;
     void SetMaximoNumeroPatron(std::int32_t maximo) override;
-    void SetEtiqueta(const std::string& texto) override;
-    VistaTabla& Rejilla() override { return rejilla_; }
+    void SetPatternLabel(const std::string& texto) override;
+    NumberTableView& Rejilla() override { return grid_; }
 
 private:
-    const std::array<TNKLabelFloat*, 21>& campos_;
-    TFlatSpinEditInteger& numero_;
-    QLabel& etiqueta_;
-    FloatGridView rejilla_;
+    const std::array<TNKLabelFloat*, 21>& fields_;
+    TFlatSpinEditInteger& number_;
+    QLabel& label_;
+    FloatGridView grid_;
 };

@@ -1,12 +1,12 @@
 #include "network_files.h"
 
-#include "acceso_fichero.h"
-#include "aleatorio.h"
-#include "ayudas_ficheros.h"
-#include "estado_trabajo.h"
-#include "fichero_ren.h"
-#include "fichero_rna.h"
-#include "lineas_fichero.h"
+#include "file_access.h"
+#include "random_generator.h"
+#include "file_test_helpers.h"
+#include "work_state.h"
+#include "ren_file.h"
+#include "rna_file.h"
+#include "line_splitter.h"
 #include "real_text.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +40,7 @@ FotoRed Foto(const TRedNeuronal& red) {
     return foto;
 }
 
-bool MismoEstado(const EstadoTrabajo& a, const EstadoTrabajo& b) {
+bool MismoEstado(const WorkState& a, const WorkState& b) {
     return a.RedCreada == b.RedCreada && a.NumeroPatrones == b.NumeroPatrones && a.NombreRed == b.NombreRed &&
            a.EntradasPatrones == b.EntradasPatrones && a.SalidasPatrones == b.SalidasPatrones &&
            a.PararEntrenamiento == b.PararEntrenamiento;
@@ -64,10 +64,10 @@ class CargaRed : public ::testing::Test {
 protected:
     CarpetaTemporal carpeta;
     TRedNeuronal red;
-    EstadoTrabajo estado;
+    WorkState estado;
 
     CargaRed() {
-        PrepararRedInicial(red);
+        PrepareStartUpNetwork(red);
         estado.NombreRed = "NuevaNeurona";
         estado.NumeroPatrones = 5;
         for (int p = 1; p <= 100; ++p) {
@@ -91,7 +91,7 @@ TEST_F(CargaRed, RoundTripKeepsEveryRenderingUnderBothSeparators) {
                 for (int k = 0; k <= capa->NumeroEntradas(); ++k) capa->Neuronas[j].Pesos[k] = ValorCualquiera(azar);
             }
         }
-        EstadoTrabajo tabla;
+        WorkState tabla;
         tabla.NumeroPatrones = prueba == 0 ? 100 : static_cast<int>(azar() % 101);
         for (int p = 1; p <= tabla.NumeroPatrones; ++p) {
             for (int i = 1; i <= 32; ++i) {
@@ -100,13 +100,13 @@ TEST_F(CargaRed, RoundTripKeepsEveryRenderingUnderBothSeparators) {
             }
         }
         const std::string ren = carpeta.Ruta("red.ren");
-        GuardarLineas(carpeta.Ruta("red.rna"), LineasRna(origen, PatternsToSave(tabla, origen), 0, 1, separador));
-        GuardarLineas(ren, LineasRen(origen, 0, 1, separador));
+        SaveLines(carpeta.Ruta("red.rna"), RnaLines(origen, PatternsToSave(tabla, origen), 0, 1, separador));
+        SaveLines(ren, RenLines(origen, 0, 1, separador));
 
         TRedNeuronal destino;
-        EstadoTrabajo cargado;
-        ResultadoCarga resultado = AplicarDescripcion(LeerRen(ren), destino, cargado);
-        ASSERT_TRUE(resultado.PatronesTomados) << resultado.Aviso;
+        WorkState cargado;
+        LoadResult resultado = ApplyDescription(ReadRen(ren), destino, cargado);
+        ASSERT_TRUE(resultado.PatternsTaken) << resultado.Warning;
         EXPECT_EQ(destino.NumeroEntradas(), origen.NumeroEntradas());
         EXPECT_EQ(destino.NeuronasCapaOculta(), origen.NeuronasCapaOculta());
         EXPECT_EQ(destino.NeuronasCapaSalida(), origen.NeuronasCapaSalida());
@@ -145,9 +145,9 @@ TEST_F(CargaRed, SavedUnderOneSeparatorLoadsAndSavesUnderTheOtherToTheSameDouble
     const FotoRed original = Foto(red);
     const std::string ren = carpeta.Ruta("red.ren");
     for (char separador : {',', '.', ','}) {
-        GuardarLineas(carpeta.Ruta("red.rna"), LineasRna(red, PatternsToSave(estado, red), 0, 0, separador));
-        GuardarLineas(ren, LineasRen(red, 0, 0, separador));
-        ASSERT_EQ(MensajeDe([&] { AplicarDescripcion(LeerRen(ren), red, estado); }), "(no error)") << separador;
+        SaveLines(carpeta.Ruta("red.rna"), RnaLines(red, PatternsToSave(estado, red), 0, 0, separador));
+        SaveLines(ren, RenLines(red, 0, 0, separador));
+        ASSERT_EQ(MensajeDe([&] { ApplyDescription(ReadRen(ren), red, estado); }), "(no error)") << separador;
         EXPECT_EQ(Foto(red), original);
         EXPECT_EQ(estado.EntradasPatrones[1][1], -maximo);
         EXPECT_EQ(estado.SalidasPatrones[1][1], minimo);
@@ -158,12 +158,12 @@ TEST_F(CargaRed, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
     // The seeding clock ticks on every read, so the weights tell the order
     // and the number of the draws.
     int tic = 0;
-    Aleatorio::FijarReloj([&] { return HoraDelDia{0, 0, tic / 1000, tic++ % 1000}; });
+    RandomGenerator::SetClock([&] { return TimeOfDay{0, 0, tic / 1000, tic++ % 1000}; });
     TRedNeuronal referencia;
-    PrepararRedInicial(referencia);
+    PrepareStartUpNetwork(referencia);
     tic = 0;
     TRedNeuronal cargada;
-    PrepararRedInicial(cargada);
+    PrepareStartUpNetwork(cargada);
 
     tic = 5000;
     referencia.SetNeuronasCapaOculta(3);
@@ -173,43 +173,43 @@ TEST_F(CargaRed, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
     referencia.InicializarPesos();
 
     tic = 5000;
-    ResultadoCarga resultado =
-        AplicarDescripcion(DescribirRna(UnirLineas({"4", "3", "2", "0", "1", "0"})), cargada, estado);
-    Aleatorio::FijarReloj({});
+    LoadResult resultado =
+        ApplyDescription(DescribeRna(JoinLines({"4", "3", "2", "0", "1", "0"})), cargada, estado);
+    RandomGenerator::SetClock({});
     EXPECT_EQ(Foto(cargada).pesos, Foto(referencia).pesos);
     EXPECT_EQ(cargada.FuncionTransferencia(), ftTangenteHiperbolica);
     EXPECT_TRUE(estado.RedCreada);
-    EXPECT_EQ(resultado.Tipo, TipoFicheroRed::SinEntrenar);
-    EXPECT_TRUE(resultado.PatronesTomados);
-    EXPECT_EQ(resultado.Cabecera.NumeroEntradas, 4);
-    EXPECT_EQ(resultado.Cabecera.SeleccionFuncion, 1);
+    EXPECT_EQ(resultado.Kind, NetworkFileKind::Untrained);
+    EXPECT_TRUE(resultado.PatternsTaken);
+    EXPECT_EQ(resultado.Header.NumeroEntradas, 4);
+    EXPECT_EQ(resultado.Header.FunctionSelection, 1);
 }
 
 TEST_F(CargaRed, TrainedLoadKeepsTheWeightsRead) {
-    DescripcionRed d = DescribirRen(UnirLineas({"1", "2", "1", "-1", "2", "1", "2", "3", "4", "5", "6", "7"}));
-    ResultadoCarga resultado = AplicarDescripcion(d, red, estado);
+    NetworkDescription d = DescribeRen(JoinLines({"1", "2", "1", "-1", "2", "1", "2", "3", "4", "5", "6", "7"}));
+    LoadResult resultado = ApplyDescription(d, red, estado);
     EXPECT_EQ(red.CapaOculta.Neuronas[1].Pesos[0], 1);
     EXPECT_EQ(red.CapaOculta.Neuronas[2].Pesos[1], 4);
     EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[0], 5);
     EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[2], 7);
     EXPECT_EQ(red.FuncionTransferencia(), ftIdentidad);
-    EXPECT_EQ(resultado.Tipo, TipoFicheroRed::Entrenada);
-    EXPECT_FALSE(resultado.PatronesTomados);
+    EXPECT_EQ(resultado.Kind, NetworkFileKind::Trained);
+    EXPECT_FALSE(resultado.PatternsTaken);
     EXPECT_EQ(estado.NumeroPatrones, 5);
     EXPECT_TRUE(estado.RedCreada);
 }
 
 TEST_F(CargaRed, NoSelectionLeavesTheTransferFunction) {
     red.SetFuncionTransferencia(ftTangenteHiperbolica);
-    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", "-1", "-1", "0"})), red, estado);
+    ApplyDescription(DescribeRna(JoinLines({"1", "1", "1", "-1", "-1", "0"})), red, estado);
     EXPECT_EQ(red.FuncionTransferencia(), ftTangenteHiperbolica);
-    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", "-1", "0", "0"})), red, estado);
+    ApplyDescription(DescribeRna(JoinLines({"1", "1", "1", "-1", "0", "0"})), red, estado);
     EXPECT_EQ(red.FuncionTransferencia(), ftSigmoide);
 }
 
 TEST_F(CargaRed, PatternsReplaceOnlyTheRowsAndColumnsTheFileHolds) {
-    const EstadoTrabajo antes = estado;
-    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "2", "0", "0", "2", "7", "8", "1", "2", "3", "4"})), red, estado);
+    const WorkState antes = estado;
+    ApplyDescription(DescribeRna(JoinLines({"1", "1", "2", "0", "0", "2", "7", "8", "1", "2", "3", "4"})), red, estado);
     EXPECT_EQ(estado.NumeroPatrones, 2);
     EXPECT_EQ(estado.EntradasPatrones[1][1], 7);
     EXPECT_EQ(estado.EntradasPatrones[2][1], 8);
@@ -244,16 +244,16 @@ TEST_F(CargaRed, FailedLoadChangesNothing) {
     };
     for (const Caso& caso : casos) {
         std::filesystem::remove(companero);
-        if (!caso.fichero.empty()) EscribirBytes(caso.ruta, UnirLineas(caso.fichero));
-        if (!caso.companero.empty()) EscribirBytes(companero, UnirLineas(caso.companero));
+        if (!caso.fichero.empty()) EscribirBytes(caso.ruta, JoinLines(caso.fichero));
+        if (!caso.companero.empty()) EscribirBytes(companero, JoinLines(caso.companero));
         const FotoRed redAntes = Foto(red);
-        const EstadoTrabajo estadoAntes = estado;
+        const WorkState estadoAntes = estado;
         const bool entrenada = caso.ruta == ren;
         std::string mensaje = MensajeDe([&] {
             if (entrenada) {
-                AplicarDescripcion(LeerRen(caso.ruta), red, estado);
+                ApplyDescription(ReadRen(caso.ruta), red, estado);
             } else {
-                AplicarDescripcion(LeerRna(caso.ruta), red, estado);
+                ApplyDescription(ReadRna(caso.ruta), red, estado);
             }
         });
         EXPECT_EQ(mensaje, caso.mensaje) << caso.nombre;
@@ -264,12 +264,12 @@ TEST_F(CargaRed, FailedLoadChangesNothing) {
 
 TEST_F(CargaRed, TrainedFileTakesPatternsFromItsCompanion) {
     const std::string ren = carpeta.Ruta("xor.ren");
-    EscribirBytes(ren, UnirLineas({"2", "1", "1", "0", "0", "1", "2", "3", "4", "5"}));
-    EscribirBytes(carpeta.Ruta("xor.rna"), UnirLineas({"2", "1", "1", "0", "0", "1", "0,5", "1", "0"}));
-    ResultadoCarga resultado = AplicarDescripcion(LeerRen(ren), red, estado);
-    EXPECT_TRUE(resultado.PatronesTomados);
-    EXPECT_EQ(resultado.Tipo, TipoFicheroRed::Entrenada);
-    EXPECT_EQ(resultado.Aviso, "");
+    EscribirBytes(ren, JoinLines({"2", "1", "1", "0", "0", "1", "2", "3", "4", "5"}));
+    EscribirBytes(carpeta.Ruta("xor.rna"), JoinLines({"2", "1", "1", "0", "0", "1", "0,5", "1", "0"}));
+    LoadResult resultado = ApplyDescription(ReadRen(ren), red, estado);
+    EXPECT_TRUE(resultado.PatternsTaken);
+    EXPECT_EQ(resultado.Kind, NetworkFileKind::Trained);
+    EXPECT_EQ(resultado.Warning, "");
     EXPECT_EQ(estado.NombreRed, "xor");
     EXPECT_EQ(estado.NumeroPatrones, 1);
     EXPECT_EQ(estado.EntradasPatrones[1][1], 0.5);
@@ -277,28 +277,28 @@ TEST_F(CargaRed, TrainedFileTakesPatternsFromItsCompanion) {
 }
 
 TEST_F(CargaRed, TrainedFileWithoutCompanionKeepsTheTable) {
-    const EstadoTrabajo antes = estado;
+    const WorkState antes = estado;
     const std::string ren = carpeta.Ruta("solo.ren");
-    EscribirBytes(ren, UnirLineas({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
+    EscribirBytes(ren, JoinLines({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
     std::filesystem::create_directory(carpeta.Ruta("solo.rna"));  // a folder is no companion
-    ResultadoCarga resultado = AplicarDescripcion(LeerRen(ren), red, estado);
-    EXPECT_FALSE(resultado.PatronesTomados);
-    EXPECT_EQ(resultado.Aviso, "");
-    EXPECT_EQ(resultado.Tipo, TipoFicheroRed::Entrenada);
+    LoadResult resultado = ApplyDescription(ReadRen(ren), red, estado);
+    EXPECT_FALSE(resultado.PatternsTaken);
+    EXPECT_EQ(resultado.Warning, "");
+    EXPECT_EQ(resultado.Kind, NetworkFileKind::Trained);
     EXPECT_EQ(estado.NumeroPatrones, antes.NumeroPatrones);
     EXPECT_EQ(estado.EntradasPatrones, antes.EntradasPatrones);
     EXPECT_EQ(estado.NombreRed, "solo");
 }
 
 TEST_F(CargaRed, CompanionOfAnotherTopologyLoadsTheNetworkAndWarns) {
-    const EstadoTrabajo antes = estado;
+    const WorkState antes = estado;
     const std::string ren = carpeta.Ruta("xor.ren");
     const std::string rna = carpeta.Ruta("xor.rna");
-    EscribirBytes(ren, UnirLineas({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
-    EscribirBytes(rna, UnirLineas({"2", "1", "1", "0", "0", "1", "1", "1", "1"}));
-    ResultadoCarga resultado = AplicarDescripcion(LeerRen(ren), red, estado);
-    EXPECT_FALSE(resultado.PatronesTomados);
-    EXPECT_EQ(resultado.Aviso, "El fichero de patrones " + rna + " no corresponde a la topología de la red; no se ha cargado.");
+    EscribirBytes(ren, JoinLines({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
+    EscribirBytes(rna, JoinLines({"2", "1", "1", "0", "0", "1", "1", "1", "1"}));
+    LoadResult resultado = ApplyDescription(ReadRen(ren), red, estado);
+    EXPECT_FALSE(resultado.PatternsTaken);
+    EXPECT_EQ(resultado.Warning, "El fichero de patrones " + rna + " no corresponde a la topología de la red; no se ha cargado.");
     EXPECT_EQ(red.NumeroEntradas(), 1);
     EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[1], 4);
     EXPECT_EQ(estado.NumeroPatrones, antes.NumeroPatrones);
@@ -307,10 +307,10 @@ TEST_F(CargaRed, CompanionOfAnotherTopologyLoadsTheNetworkAndWarns) {
 
 }  // namespace
 
-TEST(LineasRna, CommaExampleHasTwelveLinesInOrder) {
+TEST(RnaLines, CommaExampleHasTwelveLinesInOrder) {
     TRedNeuronal red;
     Topologia(red, 2, 3, 1);
-    EstadoTrabajo estado;
+    WorkState estado;
     estado.NumeroPatrones = 2;
     estado.EntradasPatrones[1][1] = 0;
     estado.EntradasPatrones[1][2] = 0.5;
@@ -318,13 +318,13 @@ TEST(LineasRna, CommaExampleHasTwelveLinesInOrder) {
     estado.EntradasPatrones[2][1] = 1;
     estado.EntradasPatrones[2][2] = 1;
     estado.SalidasPatrones[2][1] = 0;
-    EXPECT_EQ(LineasRna(red, PatternsToSave(estado, red), 0, 0, ','), (Lineas{"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"}));
+    EXPECT_EQ(RnaLines(red, PatternsToSave(estado, red), 0, 0, ','), (Lineas{"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"}));
 }
 
-TEST(LineasRna, InputsOfAllPatternsPrecedeTheirOutputs) {
+TEST(RnaLines, InputsOfAllPatternsPrecedeTheirOutputs) {
     TRedNeuronal red;
     Topologia(red, 2, 4, 1);
-    EstadoTrabajo estado;
+    WorkState estado;
     estado.NumeroPatrones = 3;
     for (int p = 1; p <= 3; ++p) {
         estado.EntradasPatrones[p][1] = p * 10 + 1;
@@ -333,18 +333,18 @@ TEST(LineasRna, InputsOfAllPatternsPrecedeTheirOutputs) {
         estado.SalidasPatrones[p][1] = -p;
     }
     estado.EntradasPatrones[4][1] = 77;  // beyond the pattern count: not saved
-    EXPECT_EQ(LineasRna(red, PatternsToSave(estado, red), -1, 2, '.'),
+    EXPECT_EQ(RnaLines(red, PatternsToSave(estado, red), -1, 2, '.'),
               (Lineas{"2", "4", "1", "-1", "2", "3", "11", "12", "21", "22", "31", "32", "-1", "-2", "-3"}));
 }
 
-TEST(LineasRna, BeforeAnyChoiceWritesStartUpTopologyAndNoPatterns) {
+TEST(RnaLines, BeforeAnyChoiceWritesStartUpTopologyAndNoPatterns) {
     TRedNeuronal red;
-    PrepararRedInicial(red);
-    EstadoTrabajo estado;
-    EXPECT_EQ(LineasRna(red, PatternsToSave(estado, red), -1, -1, '.'), (Lineas{"2", "2", "1", "-1", "-1", "0"}));
+    PrepareStartUpNetwork(red);
+    WorkState estado;
+    EXPECT_EQ(RnaLines(red, PatternsToSave(estado, red), -1, -1, '.'), (Lineas{"2", "2", "1", "-1", "-1", "0"}));
 }
 
-TEST(AplicarDescripcion, SelectionsOutsideTheListsReadAsNone) {
+TEST(ApplyDescription, SelectionsOutsideTheListsReadAsNone) {
     struct Caso {
         const char* regla;
         const char* funcion;
@@ -356,9 +356,9 @@ TEST(AplicarDescripcion, SelectionsOutsideTheListsReadAsNone) {
     };
     for (const Caso& caso : casos) {
         TRedNeuronal red;
-        EstadoTrabajo estado;
-        const ResultadoCarga d = AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", caso.regla, caso.funcion, "0"})), red, estado);
-        EXPECT_EQ(d.Cabecera.SeleccionRegla, caso.seleccionRegla) << caso.regla;
-        EXPECT_EQ(d.Cabecera.SeleccionFuncion, caso.seleccionFuncion) << caso.funcion;
+        WorkState estado;
+        const LoadResult d = ApplyDescription(DescribeRna(JoinLines({"1", "1", "1", caso.regla, caso.funcion, "0"})), red, estado);
+        EXPECT_EQ(d.Header.RuleSelection, caso.seleccionRegla) << caso.regla;
+        EXPECT_EQ(d.Header.FunctionSelection, caso.seleccionFuncion) << caso.funcion;
     }
 }

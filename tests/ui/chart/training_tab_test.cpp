@@ -6,8 +6,8 @@
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
-#include "form1.h"
-#include "form2.h"
+#include "main_window.h"
+#include "progress_window.h"
 #include "window_driver.h"
 
 #include <QApplication>
@@ -235,7 +235,7 @@ void TrainingTabTest::reiniciarResetsTrainingButKeepsPatternsAndCriterion() {
     driver.Click(form.FlatRadioButton2);
     driver.TypeInto(form.FlatSpinEditInteger9, "40");
     const std::vector<double> weightsBefore = Weights(form.RedNeuronal1);
-    const TablaPatrones inputsBefore = form.Estado.EntradasPatrones;
+    const PatternTable inputsBefore = form.Estado.EntradasPatrones;
     QVERIFY(form.FloatGrid3->GetFloat(1, 1) != 0.0);
 
     driver.Click(form.SpeedButton8);

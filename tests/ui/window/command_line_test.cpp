@@ -2,7 +2,7 @@
 // load buttons would, and Qt's own texts in the user's language.
 
 #include "command_line.h"
-#include "form1.h"
+#include "main_window.h"
 #include "qt_translations.h"
 #include "window_driver.h"
 

@@ -6,7 +6,7 @@
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
-#include "form1.h"
+#include "main_window.h"
 #include "nk_label_float.h"
 #include "window_driver.h"
 

@@ -3,13 +3,13 @@
 // accessible names and values that follow what is shown, the keyboard where
 // the next thing is typed, and a window that grows.
 
-#include "redondear.h"
+#include "rounding.h"
 #include "error_chart.h"
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
 #include "float_edit.h"
 #include "float_grid.h"
-#include "form1.h"
+#include "main_window.h"
 #include "nk_label_float.h"
 #include "window_driver.h"
 

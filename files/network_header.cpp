@@ -1,0 +1,37 @@
+#include "network_header.h"
+
+#include "line_reader.h"
+#include "integer_text.h"
+#include "network.h"
+
+#include <algorithm>
+
+namespace {
+
+std::int32_t LimitarCuenta(std::int32_t valor) { return std::clamp(valor, 1, 32); }
+
+}  // namespace
+
+void AddHeaderLines(std::vector<std::string>& lineas, const TRedNeuronal& red, std::int32_t seleccionRegla,
+                          std::int32_t seleccionFuncion) {
+    lineas.push_back(IntegerText(red.NumeroEntradas()));
+    lineas.push_back(IntegerText(red.NeuronasCapaOculta()));
+    lineas.push_back(IntegerText(red.NeuronasCapaSalida()));
+    lineas.push_back(IntegerText(seleccionRegla));
+    lineas.push_back(IntegerText(seleccionFuncion));
+}
+
+NetworkHeader ReadTopology(LineReader& lector) {
+    NetworkHeader cabecera;
+    cabecera.NumeroEntradas = LimitarCuenta(lector.Entero(1));
+    cabecera.NeuronasCapaOculta = LimitarCuenta(lector.Entero(2));
+    cabecera.NeuronasCapaSalida = LimitarCuenta(lector.Entero(3));
+    return cabecera;
+}
+
+NetworkHeader ReadHeader(LineReader& lector) {
+    NetworkHeader cabecera = ReadTopology(lector);
+    cabecera.RuleSelection = lector.Entero(4);
+    cabecera.FunctionSelection = lector.Entero(5);
+    return cabecera;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// What a neuron does with its weighted sum: the transfer function, then the
+// output function. Shared by a neuron computing alone and by a layer
+// computing all its neurons at once.
+
+#include <cmath>
+#include <optional>
+
+#include "network_parameters.h"
+#include "exp.h"
+
+// The output y for the weighted sum s; none when s or an exponential lies
+// beyond the double range, for the caller to report the overflow.
+inline std::optional<double> Activation(TFuncionTransferencia transferencia, TFuncionSalida salida, double umbral,
+                                        double s) {
+    if (!std::isfinite(s)) return std::nullopt;
+    double t = s;
+    switch (transferencia) {
+    case ftIdentidad: break;
+    case ftEscalon: t = s >= 0 ? 1.0 : -1.0; break;
+    case ftEscalonPositivo: t = s >= 0 ? 1.0 : 0.0; break;
+    case ftSigmoide: {
+        const double e = Exp(-s);
+        if (std::isinf(e)) return std::nullopt;
+        t = 1.0 / (1.0 + e);
+        break;
+    }
+    case ftTangenteHiperbolica: {
+        const double ep = Exp(s);
+        const double em = Exp(-s);
+        if (std::isinf(ep) || std::isinf(em)) return std::nullopt;
+        t = (ep - em) / (ep + em);
+        break;
+    }
+    }
+    double y = t;
+    switch (salida) {
+    case fsIdentidad: break;
+    case fsEscalon: y = t >= 0 ? 1.0 : -1.0; break;
+    case fsEscalonPositivo: y = t >= 0 ? 1.0 : 0.0; break;
+    case fsUmbral: y = t >= umbral ? 1.0 : 0.0; break;
+    case fsDobleUmbral: {
+        // Two tests in turn, so for a negative threshold the second may undo the first.
+        double v = t;
+        if (t < -umbral) v = -1.0;
+        if (v > umbral) v = 1.0;
+        y = v;
+        break;
+    }
+    }
+    return y;
+}

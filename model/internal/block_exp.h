@@ -1,0 +1,36 @@
+#pragma once
+// e^x for the four lanes of a block at once, each lane rounded exactly as
+// Exponencial rounds it (internal to the layer code).
+
+#include <cstdint>
+
+#include "exp.h"
+#include "quick_exp.h"
+#include "layer_rows.h"
+#include "power_table.h"
+
+typedef std::uint64_t UnsignedBlock __attribute__((vector_size(32), aligned(32), may_alias));
+
+[[gnu::always_inline]] inline bool TodosCiertos(const Mask& m) { return (m[0] & m[1] & m[2] & m[3]) != 0; }
+
+// The lanes the quick value left unsettled, by the slower levels. Out of
+// line, so the caller keeps its values in registers across it.
+[[gnu::noinline, gnu::cold]] inline void SettleLanes(const Block& x, Block& y, const Mask& seguro) {
+    for (int i = 0; i < kLanes; ++i)
+        if (!seguro[i]) y[i] = PreciseExp(x[i]);
+}
+
+// e^x of each lane, quick, with the lanes it settles in seguro; fused
+// multiply-add when the caller is compiled for it.
+template <bool Fma>
+[[gnu::always_inline]] inline Block QuickExpBlock(const Block& x, Mask& seguro) {
+    struct Entradas {
+        Block alto, relativo;
+    };
+    const auto cargar = [](const UnsignedBlock& j) {
+        const PotenciaDeDos &a = TablaPotencias[j[0]], &b = TablaPotencias[j[1]], &c = TablaPotencias[j[2]],
+                            &d = TablaPotencias[j[3]];
+        return Entradas{{a.alto, b.alto, c.alto, d.alto}, {a.relativo, b.relativo, c.relativo, d.relativo}};
+    };
+    return exponencial::QuickExp<Fma, Block, UnsignedBlock>(x, cargar, seguro);
+}

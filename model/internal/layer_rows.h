@@ -1,0 +1,132 @@
+#pragma once
+// Layer-wide arithmetic of the forward pass and the training step (internal).
+//
+// A layer's storage keeps one index (an input or a weight) of all its neurons
+// side by side in one row, so these loops run across a row four neurons (one
+// block) at a time, over only the blocks that hold active neurons. Each lane
+// is one neuron doing exactly its own operations in its own order, so every
+// result is bit for bit the one that neuron would compute alone. Lanes past
+// the active neurons are computed along and never stored. Everything is
+// inlined into the callers, which are compiled for AVX2 and for the baseline
+// processor.
+
+#include <cstdint>
+
+#include "layer_storage.h"
+
+typedef double Block __attribute__((vector_size(32), aligned(32), may_alias));
+typedef std::int64_t Mask __attribute__((vector_size(32), aligned(32), may_alias));
+
+constexpr int kLanes = 4;
+constexpr int kMaxBlocks = kMaxNeurons / kLanes;
+
+#define PERCEPTLAB_INLINE [[gnu::always_inline]] inline
+
+PERCEPTLAB_INLINE Block& BlockAt(double* fila, int b) { return reinterpret_cast<Block*>(fila)[b]; }
+PERCEPTLAB_INLINE const Block& BlockAt(const double* fila, int b) { return reinterpret_cast<const Block*>(fila)[b]; }
+
+// Four scalars as a block, built in registers: a block load from freshly
+// stored scalars would stall.
+PERCEPTLAB_INLINE Block BlockOfScalars(const double* v) { return Block{v[0], v[1], v[2], v[3]}; }
+
+// The blocks that hold neurons 0..m-1, and which lanes of the last one do.
+// Code for layers that fit in one block asks for SpanOf<1>: the count is
+// then a constant and every loop over blocks unrolls away.
+struct Span {
+    int bloques;
+    Mask ultimo;
+};
+
+template <int MaxB>
+PERCEPTLAB_INLINE Span SpanOf(int m) {
+    const int bloques = MaxB == 1 ? 1 : (m + kLanes - 1) / kLanes;
+    const Mask carril = {0, 1, 2, 3};
+    return {bloques, carril < static_cast<std::int64_t>(m - (bloques - 1) * kLanes)};
+}
+
+// Zeroes the lanes of block b that lie past the neurons of t.
+PERCEPTLAB_INLINE Block OnlyActive(const Block& v, const Span& t, int b) {
+    if (b + 1 < t.bloques) return v;
+    return (Block)((Mask)v & t.ultimo);
+}
+
+// Stores the lanes of `nuevo` that belong to the neurons of t; the others keep what they hold.
+PERCEPTLAB_INLINE void StoreActive(Block& destino, const Block& nuevo, const Span& t, int b) {
+    if (b + 1 < t.bloques)
+        destino = nuevo;
+    else
+        destino = (Block)(((Mask)nuevo & t.ultimo) | ((Mask)destino & ~t.ultimo));
+}
+
+// For a block whose lanes are each 0 or NaN: true when none is NaN. The
+// halves are added as pairs first, which takes fewer instructions.
+PERCEPTLAB_INLINE bool NoNaN(const Block& v) {
+    typedef double Par __attribute__((vector_size(16)));
+    const Par mitades = Par{v[0], v[1]} + Par{v[2], v[3]};
+    const double suma = mitades[0] + mitades[1];
+    return suma == suma;
+}
+
+// The weighted sums of the G blocks from g on: 0 + Entradas[0]·Pesos[0],
+// then + x[k-1]·Pesos[k] for k = 1..n. The blocks advance together in
+// registers, so their additions overlap.
+template <int G>
+PERCEPTLAB_INLINE void SumasDeGrupo(const LayerStorage& a, const double* x, int n, int g, Block* suma) {
+    Block s[G];
+    for (int c = 0; c < G; ++c) s[c] = 0.0 + BlockAt(a.entradas[0], g + c) * BlockAt(a.pesos[0], g + c);
+    for (int k = 1; k <= n; ++k) {
+        const double xk = x[k - 1];
+        for (int c = 0; c < G; ++c) s[c] = s[c] + xk * BlockAt(a.pesos[k], g + c);
+    }
+    for (int c = 0; c < G; ++c) suma[g + c] = s[c];
+}
+
+// The weighted sums of the neurons of t, four blocks at a time while they last.
+PERCEPTLAB_INLINE void WeightedSums(const LayerStorage& a, const double* x, int n, const Span& t, Block* suma) {
+    int g = 0;
+    for (; g + 4 <= t.bloques; g += 4) SumasDeGrupo<4>(a, x, n, g, suma);
+    for (; g < t.bloques; ++g) SumasDeGrupo<1>(a, x, n, g, suma);
+}
+
+// Entradas[k] := x[k-1], k = 1..n, of the neurons of t.
+PERCEPTLAB_INLINE void CopiarEntradas(LayerStorage& a, const double* x, int n, const Span& t) {
+    for (int k = 1; k <= n; ++k) {
+        const Block valor = Block{} + x[k - 1];
+        for (int b = 0; b < t.bloques; ++b) StoreActive(BlockAt(a.entradas[k], b), valor, t, b);
+    }
+}
+
+// For hidden neurons 4b..4b+3: the sum over output neurons i = 0..O-1, in
+// that order, of delta[i] times the weight output neuron i gives them. The
+// lanes run across the hidden neurons, so each sum keeps the order of i.
+PERCEPTLAB_INLINE Block DeltaSum(const LayerStorage& salida, const double* delta, int O, int b) {
+    const int j = b * kLanes + 1;
+    Block suma = Block{} + 0.0;
+    for (int i = 0; i < O; ++i) {
+        const Block pesos = {salida.pesos[j][i], salida.pesos[j + 1][i], salida.pesos[j + 2][i],
+                              salida.pesos[j + 3][i]};
+        suma = suma + delta[i] * pesos;
+    }
+    return suma;
+}
+
+// Weight row k of the neurons of t: Pesos[k] := Pesos[k] + paso[j]·x, x being
+// the neuron's own Entradas[k] (PorNeurona) or else xk. The row is stored
+// only when every new weight in it is within the double range; false otherwise.
+template <bool PorNeurona>
+PERCEPTLAB_INLINE bool CorrectRow(LayerStorage& a, int k, const Span& t, const Block* paso, double xk) {
+    Block nuevos[kMaxBlocks];
+    Block nan = Block{};  // lanes turn NaN when a result is infinite
+    for (int b = 0; b < t.bloques; ++b) {
+        if constexpr (PorNeurona)
+            nuevos[b] = BlockAt(a.pesos[k], b) + paso[b] * BlockAt(a.entradas[k], b);
+        else
+            nuevos[b] = BlockAt(a.pesos[k], b) + paso[b] * xk;
+        nan = nan + OnlyActive(nuevos[b] - nuevos[b], t, b);
+    }
+    if (!NoNaN(nan)) return false;
+    for (int b = 0; b < t.bloques; ++b) StoreActive(BlockAt(a.pesos[k], b), nuevos[b], t, b);
+    return true;
+}
+
+#undef PERCEPTLAB_INLINE

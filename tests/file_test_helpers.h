@@ -1,0 +1,60 @@
+#pragma once
+// Shared by the file tests: a scratch folder, raw file access, a network of
+// a given topology and the message of the error an action throws.
+
+#include "program_error.h"
+#include "network.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+class CarpetaTemporal {
+public:
+    CarpetaTemporal() {
+        std::string plantilla = (std::filesystem::temp_directory_path() / "perceptlab-files-XXXXXX").string();
+        path_ = ::mkdtemp(plantilla.data());
+    }
+    CarpetaTemporal(const CarpetaTemporal&) = delete;
+    CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
+    ~CarpetaTemporal() {
+        std::error_code ignorado;
+        std::filesystem::remove_all(path_, ignorado);
+    }
+    std::string Ruta(const std::string& nombre) const { return (path_ / nombre).string(); }
+    const std::filesystem::path& Carpeta() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string LeerBytes(const std::string& ruta) {
+    std::ifstream fichero(ruta, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(fichero), std::istreambuf_iterator<char>());
+}
+
+inline void EscribirBytes(const std::string& ruta, const std::string& bytes) {
+    std::ofstream fichero(ruta, std::ios::binary | std::ios::trunc);
+    fichero << bytes;
+}
+
+// The window's start-up network rewritten to the given counts, in the order
+// the configuration tab writes them.
+inline void Topologia(TRedNeuronal& red, int entradas, int ocultas, int salidas) {
+    PrepareStartUpNetwork(red);
+    red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(ocultas));
+    red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(salidas));
+    red.SetNumeroEntradas(entradas);
+}
+
+template <typename Accion>
+std::string MensajeDe(Accion&& accion) {
+    try {
+        accion();
+    } catch (const ProgramError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}

@@ -1,0 +1,149 @@
+#include "rna_file.h"
+
+#include "file_test_helpers.h"
+#include "line_splitter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lineas = std::vector<std::string>;
+
+std::string Texto(const Lineas& lineas) { return JoinLines(lineas); }
+
+TEST(DescribeRna, ReadsTheCommaExample) {
+    NetworkDescription d = DescribeRna(Texto({"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"}));
+    EXPECT_EQ(d.Kind, NetworkFileKind::Untrained);
+    EXPECT_EQ(d.Header.NumeroEntradas, 2);
+    EXPECT_EQ(d.Header.NeuronasCapaOculta, 3);
+    EXPECT_EQ(d.Header.NeuronasCapaSalida, 1);
+    EXPECT_EQ(d.Header.RuleSelection, 0);
+    EXPECT_EQ(d.Header.FunctionSelection, 0);
+    ASSERT_TRUE(d.Patrones.has_value());
+    EXPECT_EQ(d.Patrones->NumeroPatrones, 2);
+    EXPECT_EQ(d.Patrones->Entradas, (std::vector<double>{0, 0.5, 1, 1}));
+    EXPECT_EQ(d.Patrones->Salidas, (std::vector<double>{1, 0}));
+}
+
+TEST(DescribeRna, RealsReadWithEitherSeparator) {
+    // A file saved under one regional separator opens under the other.
+    for (const char* medio : {"0,5", "0.5"}) {
+        EXPECT_EQ(DescribeRna(Texto({"1", "1", "1", "0", "0", "1", medio, "-2,5E-7"})).Patrones->Entradas[0], 0.5);
+    }
+    std::string mensaje = MensajeDe([&] { DescribeRna(Texto({"1", "1", "1", "0", "0", "1", "1,5.0", "1"})); });
+    EXPECT_EQ(mensaje, "'1,5.0' is not a valid floating point value");
+    EXPECT_EQ(WithClosingPeriod(mensaje), "'1,5.0' is not a valid floating point value.");
+    EXPECT_EQ(MensajeDe([&] { DescribeRna(Texto({"1", "1", "1", "0", "0", "1,0"})); }), "'1,0' is not a valid integer value");
+}
+
+TEST(DescribeRna, MessagesQuoteTheStartOfALongLine) {
+    const std::string a64(64, 'a');
+    const std::string enie = "\xc3\xb1";  // one character, two bytes
+    struct Caso {
+        const char* nombre;
+        Lineas lineas;
+        std::string mensaje;
+    };
+    const Caso casos[] = {
+        {"64 characters, whole", {a64}, "'" + a64 + "' is not a valid integer value"},
+        {"65 characters, cut", {a64 + "b"}, "'" + a64 + "\u2026' is not a valid integer value"},
+        {"a character is not split", {a64.substr(1) + enie + "b"}, "'" + a64.substr(1) + "\u2026' is not a valid integer value"},
+        {"pattern count", {"1", "1", "1", "0", "0", std::string(70, ' ') + "200"}, "'" + std::string(64, ' ') + "\u2026' is not a valid pattern count"},
+        // Longer than any number: refused although its digits read.
+        {"long real", {"1", "1", "1", "0", "0", "1", "1" + std::string(kMaxLineLength, '0'), "1"},
+         "'1" + std::string(63, '0') + "\u2026' is not a valid floating point value"},
+    };
+    for (const Caso& caso : casos) EXPECT_EQ(MensajeDe([&] { DescribeRna(Texto(caso.lineas)); }), caso.mensaje) << caso.nombre;
+
+    const std::string mensaje = MensajeDe([] { DescribeRna(std::string(10'000'000, '9')); });
+    EXPECT_EQ(mensaje, "'" + std::string(64, '9') + "\u2026' is not a valid integer value");
+    EXPECT_LT(mensaje.size(), 200u);
+}
+
+TEST(DescribeRna, CountsAreLimitedAndPositionsFollowTheLimit) {
+    // 0 inputs read as 1: line 7 is the one input, line 8 the output.
+    NetworkDescription d = DescribeRna(Texto({"0", "2", "40", "0", "0", "1", "5"}) + Texto(Lineas(32, "6")));
+    EXPECT_EQ(d.Header.NumeroEntradas, 1);
+    EXPECT_EQ(d.Header.NeuronasCapaSalida, 32);
+    EXPECT_EQ(d.Patrones->Entradas, (std::vector<double>{5}));
+    EXPECT_EQ(d.Patrones->Salidas, std::vector<double>(32, 6));
+
+    d = DescribeRna(Texto({"-7", "99", "2147483647", "0", "0", "0"}));
+    EXPECT_EQ(d.Header.NumeroEntradas, 1);
+    EXPECT_EQ(d.Header.NeuronasCapaOculta, 32);
+    EXPECT_EQ(d.Header.NeuronasCapaSalida, 32);
+}
+
+TEST(DescribeRna, LineFormsAndTheirMessages) {
+    struct Caso {
+        const char* nombre;
+        Lineas lineas;
+        const char* mensaje;  // nullptr: the file reads
+    };
+    const Caso casos[] = {
+        {"leading blanks on an integer", {" 3", "1", "1", "0", "0", "0"}, nullptr},
+        {"trailing blank on an integer", {"3 ", "1", "1", "0", "0", "0"}, "'3 ' is not a valid integer value"},
+        {"point in an integer", {"1", "1", "1", "0", "0.0", "0"}, "'0.0' is not a valid integer value"},
+        {"empty integer line", {"1", "", "1", "0", "0", "0"}, "'' is not a valid integer value"},
+        {"trailing blank on a real", {"1", "1", "1", "0", "0", "1", "0.5 ", "2"}, nullptr},
+        {"letters in a real", {"1", "1", "1", "0", "0", "1", "uno", "2"}, "'uno' is not a valid floating point value"},
+        {"empty real line", {"1", "1", "1", "0", "0", "1", "", "2"}, "'' is not a valid floating point value"},
+        {"real beyond a double", {"1", "1", "1", "0", "0", "1", "1", "-1E309"}, "Floating point overflow"},
+        {"empty file", {}, "List index out of bounds (0)"},
+        {"header cut short", {"1", "1", "1", "0"}, "List index out of bounds (4)"},
+        {"outputs cut short", {"2", "1", "1", "0", "0", "1", "1", "2"}, "List index out of bounds (8)"},
+        {"extra lines ignored", {"1", "1", "1", "0", "0", "0", "basura"}, nullptr},
+        {"count above the table", {"1", "1", "1", "0", "0", "101"}, "'101' is not a valid pattern count"},
+        {"negative count", {"1", "1", "1", "0", "0", "-1"}, "'-1' is not a valid pattern count"},
+        {"count is checked before values", {"1", "1", "1", "0", "0", " 200"}, "' 200' is not a valid pattern count"},
+        {"count must be an integer", {"1", "1", "1", "0", "0", "2.0"}, "'2.0' is not a valid integer value"},
+    };
+    for (const Caso& caso : casos) {
+        std::string mensaje = MensajeDe([&] { DescribeRna(Texto(caso.lineas)); });
+        EXPECT_EQ(mensaje, caso.mensaje ? caso.mensaje : "(no error)") << caso.nombre;
+    }
+}
+
+TEST(DescribeRna, FullTableOfHundredPatternsReads) {
+    Lineas lineas{"1", "1", "1", "0", "0", "100"};
+    for (int v = 0; v < 200; ++v) lineas.push_back(std::to_string(v));
+    NetworkDescription d = DescribeRna(Texto(lineas));
+    EXPECT_EQ(d.Patrones->NumeroPatrones, 100);
+    EXPECT_EQ(d.Patrones->Entradas.back(), 99);
+    EXPECT_EQ(d.Patrones->Salidas.front(), 100);
+}
+
+TEST(DescribeRna, AnyLineBreakReadsTheSame) {
+    const char* cuerpo[] = {"2", "3", "1", "0", "0", "1", "0.25", "-4", "1E-5"};
+    std::string crlf, cr, lf;
+    for (const char* linea : cuerpo) {
+        crlf += std::string(linea) + "\r\n";
+        cr += std::string(linea) + "\r";
+        lf += std::string(linea) + "\n";
+    }
+    const std::vector<double> entradas{0.25, -4};
+    for (const std::string& texto : {crlf, cr, lf, crlf.substr(0, crlf.size() - 2)}) {
+        NetworkDescription d = DescribeRna(texto);
+        EXPECT_EQ(d.Patrones->Entradas, entradas);
+        EXPECT_EQ(d.Patrones->Salidas, (std::vector<double>{1e-5}));
+    }
+}
+
+TEST(ReadRna, NamesTheNetworkAfterTheFileAndReportsUnreadableFiles) {
+    CarpetaTemporal carpeta;
+    const std::string texto = Texto({"1", "1", "1", "0", "0", "0"});
+    EscribirBytes(carpeta.Ruta("xor.copia.rna"), texto);
+    EscribirBytes(carpeta.Ruta(".rna"), texto);
+    EXPECT_EQ(ReadRna(carpeta.Ruta("xor.copia.rna")).NombreRed, "xor");
+    EXPECT_EQ(ReadRna(carpeta.Ruta(".rna")).NombreRed, "");
+
+    const std::string falta = carpeta.Ruta("falta.rna");
+    EXPECT_EQ(MensajeDe([&] { ReadRna(falta); }), "Cannot open file " + falta);
+    EXPECT_EQ(MensajeDe([&] { ReadRna(carpeta.Carpeta().string()); }),
+              "Cannot open file " + carpeta.Carpeta().string());
+}
+
+}  // namespace

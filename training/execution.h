@@ -1,0 +1,12 @@
+#pragma once
+// "Ejecutar": the network's forward pass on one typed input vector, its
+// outputs shown rounded.
+
+#include "work_state.h"
+#include "execution_tab_view.h"
+
+class TRedNeuronal;
+
+// Reads exactly as many inputs as the network has and writes exactly as many
+// outputs as it has output neurons. Refused with no network.
+void Execute(const WorkState& estado, TRedNeuronal& red, ExecutionTabView& vista);
