@@ -64,23 +64,23 @@ struct Datos {
     }
 };
 
-Datos& Los() {
+Datos& Shared() {
     static Datos datos;
     return datos;
 }
 
 void EscribirRna(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(JoinLines(RnaLines(Los().red, PatternsToSave(Los().estado, Los().red), 0, 0, ',')));
+    for (auto _ : state) benchmark::DoNotOptimize(JoinLines(RnaLines(Shared().red, PatternsToSave(Shared().estado, Shared().red), 0, 0, ',')));
 }
 BENCHMARK(EscribirRna);
 
 void EscribirRen(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(JoinLines(RenLines(Los().red, 0, 0, ',')));
+    for (auto _ : state) benchmark::DoNotOptimize(JoinLines(RenLines(Shared().red, 0, 0, ',')));
 }
 BENCHMARK(EscribirRen);
 
 // Shortest round-trip form, one CR LF per value, into one string.
-void BaseEscribir(benchmark::State& state, const std::vector<double>& valores) {
+void BaselineWrite(benchmark::State& state, const std::vector<double>& valores) {
     for (auto _ : state) {
         std::string texto;
         texto.reserve(valores.size() * 26);
@@ -93,24 +93,24 @@ void BaseEscribir(benchmark::State& state, const std::vector<double>& valores) {
         benchmark::DoNotOptimize(texto);
     }
 }
-void BaseEscribirRna(benchmark::State& state) { BaseEscribir(state, Los().valoresRna); }
-void BaseEscribirRen(benchmark::State& state) { BaseEscribir(state, Los().valoresRen); }
+void BaseEscribirRna(benchmark::State& state) { BaselineWrite(state, Shared().valoresRna); }
+void BaseEscribirRen(benchmark::State& state) { BaselineWrite(state, Shared().valoresRen); }
 BENCHMARK(BaseEscribirRna);
 BENCHMARK(BaseEscribirRen);
 
 void LeerRnaTexto(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(DescribeRna(Los().rna));
+    for (auto _ : state) benchmark::DoNotOptimize(DescribeRna(Shared().rna));
 }
 BENCHMARK(LeerRnaTexto);
 
 void LeerRenTexto(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(DescribeRen(Los().ren));
+    for (auto _ : state) benchmark::DoNotOptimize(DescribeRen(Shared().ren));
 }
 BENCHMARK(LeerRenTexto);
 
 // Split at CR LF and parse every line with std::from_chars, no checks; the
 // decimal comma is read as the point it stands for by skipping to it.
-void BaseLeer(benchmark::State& state, const std::string& texto) {
+void BaselineRead(benchmark::State& state, const std::string& texto) {
     for (auto _ : state) {
         std::vector<double> valores;
         valores.reserve(6500);
@@ -129,46 +129,46 @@ void BaseLeer(benchmark::State& state, const std::string& texto) {
         benchmark::DoNotOptimize(valores);
     }
 }
-void BaseLeerRna(benchmark::State& state) { BaseLeer(state, Los().rna); }
-void BaseLeerRen(benchmark::State& state) { BaseLeer(state, Los().ren); }
+void BaseLeerRna(benchmark::State& state) { BaselineRead(state, Shared().rna); }
+void BaseLeerRen(benchmark::State& state) { BaselineRead(state, Shared().ren); }
 BENCHMARK(BaseLeerRna);
 BENCHMARK(BaseLeerRen);
 
 // The atomic save (new file, fsync, rename) against a plain overwrite.
-std::string RutaBanco() { return (std::filesystem::temp_directory_path() / "perceptlab_bench_files.rna").string(); }
+std::string BenchPath() { return (std::filesystem::temp_directory_path() / "perceptlab_bench_files.rna").string(); }
 
 void GuardarRna(benchmark::State& state) {
-    const std::vector<std::string> lineas = RnaLines(Los().red, PatternsToSave(Los().estado, Los().red), 0, 0, ',');
-    for (auto _ : state) SaveLines(RutaBanco(), lineas);
-    std::filesystem::remove(RutaBanco());
+    const std::vector<std::string> lineas = RnaLines(Shared().red, PatternsToSave(Shared().estado, Shared().red), 0, 0, ',');
+    for (auto _ : state) SaveLines(BenchPath(), lineas);
+    std::filesystem::remove(BenchPath());
 }
 BENCHMARK(GuardarRna)->Unit(benchmark::kMicrosecond);
 
 void BaseSobrescribir(benchmark::State& state) {
-    const std::string texto = JoinLines(RnaLines(Los().red, PatternsToSave(Los().estado, Los().red), 0, 0, ','));
+    const std::string texto = JoinLines(RnaLines(Shared().red, PatternsToSave(Shared().estado, Shared().red), 0, 0, ','));
     for (auto _ : state) {
-        std::FILE* f = std::fopen(RutaBanco().c_str(), "wb");
+        std::FILE* f = std::fopen(BenchPath().c_str(), "wb");
         std::fwrite(texto.data(), 1, texto.size(), f);
         std::fclose(f);
     }
-    std::filesystem::remove(RutaBanco());
+    std::filesystem::remove(BenchPath());
 }
 BENCHMARK(BaseSobrescribir)->Unit(benchmark::kMicrosecond);
 
 // Reading from disk: the largest untrained file against 200 MB of empty
 // lines, which a reader that took the whole file would hold in full.
-std::string RutaEnTemporal(const char* nombre) { return (std::filesystem::temp_directory_path() / nombre).string(); }
+std::string PathInTemp(const char* nombre) { return (std::filesystem::temp_directory_path() / nombre).string(); }
 
 void LeerRnaFichero(benchmark::State& state) {
-    const std::string ruta = RutaEnTemporal("perceptlab_bench_leer.rna");
-    SaveFileSafely(ruta, Los().rna);
+    const std::string ruta = PathInTemp("perceptlab_bench_leer.rna");
+    SaveFileSafely(ruta, Shared().rna);
     for (auto _ : state) benchmark::DoNotOptimize(ReadRna(ruta));
     std::filesystem::remove(ruta);
 }
 BENCHMARK(LeerRnaFichero)->Unit(benchmark::kMicrosecond);
 
 void LeerLineasVacias(benchmark::State& state) {
-    const std::string ruta = RutaEnTemporal("perceptlab_bench_vacias.rna");
+    const std::string ruta = PathInTemp("perceptlab_bench_vacias.rna");
     {
         const std::string megabyte(1 << 20, '\n');
         std::FILE* f = std::fopen(ruta.c_str(), "wb");

@@ -117,9 +117,9 @@ void BM_CoreRun(benchmark::State& state) {
     TRedNeuronal red;
     PrepareStartUpNetwork(red);
     WorkState estado;
-    CargarXor(estado);
+    LoadXor(estado);
     CountingChart chart;
-    VistaSinVentana view(chart, kIterations);
+    WindowlessTrainingTab view(chart, kIterations);
     for (auto _ : state) {
         state.PauseTiming();
         red.InicializarPesos();
@@ -132,7 +132,7 @@ BENCHMARK(BM_CoreRun)->Unit(benchmark::kMillisecond);
 // Four patterns of 32 inputs and 32 outputs, as a load would leave them.
 void BM_GuiRun32x32x32(benchmark::State& state) {
     std::unique_ptr<TForm1> form = NewWindow(32, 32, 32);
-    WorkState& estado = form->Estado;
+    WorkState& estado = form->workState;
     for (int p = 1; p <= 4; ++p) {
         for (int i = 1; i <= 32; ++i) {
             estado.EntradasPatrones[p][i] = (i + p) % 3 == 0 ? 0.9 : 0.1;

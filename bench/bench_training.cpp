@@ -40,12 +40,12 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
-constexpr std::int32_t Iteraciones = 1'000'000;
+constexpr std::int32_t kIterations = 1'000'000;
 
 // Stores the points like the window's chart: in a vector reserved once.
-class GraficaEnMemoria : public ErrorSeries {
+class ErrorSeriesInMemory : public ErrorSeries {
 public:
-    GraficaEnMemoria() { points_.reserve(Iteraciones); }
+    ErrorSeriesInMemory() { points_.reserve(kIterations); }
     std::int64_t PointCount() const override { return static_cast<std::int64_t>(points_.size()); }
     void AddPoint(double y) override { points_.push_back(y); }
     void Clear() override { points_.clear(); }
@@ -57,22 +57,22 @@ private:
 
 // XOR on a 2-2-1 sigmoid network. The clock is frozen, so the initial weights and the
 // pattern draws are the same in both benchmarks.
-struct Banco {
+struct Bench {
     TRedNeuronal red;
     WorkState estado;
 
-    Banco() {
+    Bench() {
         RandomGenerator::SetClock([] { return TimeOfDay{12, 0, 0, 0}; });
         PrepareStartUpNetwork(red);
-        CargarXor(estado);
+        LoadXor(estado);
     }
-    ~Banco() { RandomGenerator::SetClock({}); }
+    ~Bench() { RandomGenerator::SetClock({}); }
 };
 
-void BM_Corrida(benchmark::State& state) {
-    Banco banco;
-    GraficaEnMemoria grafica;
-    VistaSinVentana vista(grafica, Iteraciones);
+void BM_TrainingRun(benchmark::State& state) {
+    Bench banco;
+    ErrorSeriesInMemory grafica;
+    WindowlessTrainingTab vista(grafica, kIterations);
     for (auto _ : state) {
         state.PauseTiming();
         banco.red.InicializarPesos();
@@ -81,10 +81,10 @@ void BM_Corrida(benchmark::State& state) {
         Train(banco.estado, banco.red, vista);
     }
 }
-BENCHMARK(BM_Corrida)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TrainingRun)->Unit(benchmark::kMillisecond);
 
 void BM_EntrenarPatron(benchmark::State& state) {
-    Banco banco;
+    Bench banco;
     TRedNeuronal& red = banco.red;
     const WorkState& estado = banco.estado;
     for (auto _ : state) {
@@ -92,7 +92,7 @@ void BM_EntrenarPatron(benchmark::State& state) {
         red.InicializarPesos();
         state.ResumeTiming();
         RandomGenerator::SeedFromClock();
-        for (std::int32_t t = 0; t < Iteraciones; ++t) {
+        for (std::int32_t t = 0; t < kIterations; ++t) {
             const auto p = static_cast<std::size_t>(std::floor(RandomGenerator::Draw() * estado.NumeroPatrones)) + 1;
             for (std::size_t i = 1; i <= 2; ++i) red.Entradas[i] = estado.EntradasPatrones[p][i];
             red.SalidasEsperadas[1] = estado.SalidasPatrones[p][1];
@@ -106,10 +106,10 @@ BENCHMARK(BM_EntrenarPatron)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 // Allocations made by one whole run, the chart's storage being reserved.
-std::int64_t AsignacionesDeUnaCorrida() {
-    Banco banco;
-    GraficaEnMemoria grafica;
-    VistaSinVentana vista(grafica, Iteraciones);
+std::int64_t AllocationsOfARun() {
+    Bench banco;
+    ErrorSeriesInMemory grafica;
+    WindowlessTrainingTab vista(grafica, kIterations);
     const std::int64_t antes = asignaciones;
     Train(banco.estado, banco.red, vista);
     return asignaciones - antes;
@@ -119,6 +119,6 @@ int main(int argc, char** argv) {
     const int estado =
         RunBenchmarksAndPrintRatios(argc, argv, {{"run/EntrenarPatron 2-2-1", "BM_Corrida", "BM_EntrenarPatron"}});
     std::printf("memory allocations in a run of 10^6 iterations: %lld\n",
-                static_cast<long long>(AsignacionesDeUnaCorrida()));
+                static_cast<long long>(AllocationsOfARun()));
     return estado;
 }

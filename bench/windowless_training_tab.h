@@ -12,7 +12,7 @@
 #include "training_tab_view.h"
 
 // XOR coded as the help text advises, 0.1 for false and 0.9 for true.
-inline void CargarXor(WorkState& estado) {
+inline void LoadXor(WorkState& estado) {
     const double patrones[4][3] = {{0.1, 0.1, 0.1}, {0.1, 0.9, 0.9}, {0.9, 0.1, 0.9}, {0.9, 0.9, 0.1}};
     for (int p = 1; p <= 4; ++p) {
         estado.EntradasPatrones[p][1] = patrones[p - 1][0];
@@ -23,7 +23,7 @@ inline void CargarXor(WorkState& estado) {
     estado.RedCreada = true;
 }
 
-class TablaMuda : public NumberTableView {
+class SilentTable : public NumberTableView {
 public:
     void SetColCount(int) override {}
     void SetRowCount(int) override {}
@@ -33,9 +33,9 @@ public:
 };
 
 // A cycle-count run of the given length.
-class VistaSinVentana : public TrainingTabView {
+class WindowlessTrainingTab : public TrainingTabView {
 public:
-    VistaSinVentana(ErrorSeries& grafica, std::int32_t ciclos) : chart_(grafica), cycles_(ciclos) {}
+    WindowlessTrainingTab(ErrorSeries& grafica, std::int32_t ciclos) : chart_(grafica), cycles_(ciclos) {}
 
     StopCriterion Criterion() const override { return StopCriterion::CycleCount; }
     std::int32_t CycleCount() const override { return cycles_; }
@@ -58,7 +58,7 @@ public:
     void ProcessMessages() override {}
 
 private:
-    TablaMuda table_;
+    SilentTable table_;
     ErrorSeries& chart_;
     std::int32_t cycles_;
 };

@@ -12,18 +12,18 @@ namespace {
 // MPFR's exponent range, narrowed to the doubles' while it lives: its
 // exponent e means a value in [2^(e-1), 2^e), so the largest double has
 // e = 1024 and the smallest subnormal 2^-1074 has e = -1073.
-class RangoDeDoubles {
+class DoubleRange {
 public:
-    RangoDeDoubles() : emin_(mpfr_get_emin()), emax_(mpfr_get_emax()) {
+    DoubleRange() : emin_(mpfr_get_emin()), emax_(mpfr_get_emax()) {
         mpfr_set_emin(-1073);
         mpfr_set_emax(1024);
     }
-    ~RangoDeDoubles() {
+    ~DoubleRange() {
         mpfr_set_emin(emin_);
         mpfr_set_emax(emax_);
     }
-    RangoDeDoubles(const RangoDeDoubles&) = delete;
-    RangoDeDoubles& operator=(const RangoDeDoubles&) = delete;
+    DoubleRange(const DoubleRange&) = delete;
+    DoubleRange& operator=(const DoubleRange&) = delete;
 
 private:
     mpfr_exp_t emin_, emax_;
@@ -33,7 +33,7 @@ private:
 
 double ExactExp(double x) {
     if (std::isnan(x)) return x + x;
-    const RangoDeDoubles rango;
+    const DoubleRange rango;
     mpfr_t v;
     mpfr_init2(v, 53);
     mpfr_set_d(v, x, MPFR_RNDN);  // exact: 53 bits

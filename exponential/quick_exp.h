@@ -14,13 +14,13 @@
 
 namespace exponencial {
 
-inline constexpr double Redondeo = 0x1.8p52;  // adding it rounds to an integer held in the low mantissa bits
-inline constexpr double PasosPorUnidad = 0x1.71547652b82fep+8;  // 256 / ln 2
+inline constexpr double Rounding = 0x1.8p52;  // adding it rounds to an integer held in the low mantissa bits
+inline constexpr double kStepsPerUnit = 0x1.71547652b82fep+8;  // 256 / ln 2
 // (ln 2)/256 = Paso1 + Paso2 within 2^-97.3. Paso1 has 34 significant bits,
 // so its product with any |n| < 2^19 is exact.
-inline constexpr double Paso1 = 0x1.62e42fef8p-9, Paso2 = 0x1.1cf79abc9e3b4p-44;
+inline constexpr double kStep1 = 0x1.62e42fef8p-9, kStep2 = 0x1.1cf79abc9e3b4p-44;
 // Beyond it the result may come near the subnormal doubles or overflow.
-inline constexpr double Limite = 650.0;
+inline constexpr double kLimit = 650.0;
 // The rounding test's factor: 1 + 2^-6 covers a relative error bound up to
 // 2^-60.02, 1 + 1.5·2^-7 one up to 2^-60.43; the quick value's is 2^-60.22,
 // and 2^-60.55 when fused.
@@ -43,7 +43,7 @@ template <class A, class B>
 
 // c in every lane of a T.
 template <class T>
-[[gnu::always_inline]] inline T Todos(double c) {
+[[gnu::always_inline]] inline T All(double c) {
     return T{} + c;
 }
 
@@ -51,7 +51,7 @@ template <class T>
 // lane; compiled for a processor with fused multiply-add it becomes one
 // vector instruction.
 template <bool Fma, class T>
-[[gnu::always_inline]] inline T MasPor(const T& a, const T& b, const T& c) {
+[[gnu::always_inline]] inline T PlusTimes(const T& a, const T& b, const T& c) {
     if constexpr (!Fma) {
         return a * b + c;
     } else if constexpr (sizeof(T) == sizeof(double)) {
@@ -71,39 +71,39 @@ template <bool Fma, class T>
 // settled; their y is meaningless.
 template <bool Fma, class T, class U, class Entradas, class Decision>
 [[gnu::always_inline]] inline T QuickExp(const T& x, Entradas entradas, Decision& seguro) {
-    const T redondeado = MasPor<Fma>(x, Todos<T>(PasosPorUnidad), Todos<T>(Redondeo));
-    const T nd = redondeado - Redondeo;
-    const U n = ComoBits<U>(redondeado) - ComoBits<std::uint64_t>(Redondeo);
-    const T r1 = MasPor<Fma>(-nd, Todos<T>(Paso1), x);  // exact
-    const T r = MasPor<Fma>(-nd, Todos<T>(Paso2), r1);
+    const T redondeado = PlusTimes<Fma>(x, All<T>(kStepsPerUnit), All<T>(Rounding));
+    const T nd = redondeado - Rounding;
+    const U n = ComoBits<U>(redondeado) - ComoBits<std::uint64_t>(Rounding);
+    const T r1 = PlusTimes<Fma>(-nd, All<T>(kStep1), x);  // exact
+    const T r = PlusTimes<Fma>(-nd, All<T>(kStep2), r1);
     // 2^k·alto, k = floor(n / 256) added to alto's exponent.
     const auto& t = entradas(n & 255);
-    const T escala = ComoBits<T>(ComoBits<U>(t.alto) + ((n & ~std::uint64_t{255}) << 44));
+    const T escala = ComoBits<T>(ComoBits<U>(t.high) + ((n & ~std::uint64_t{255}) << 44));
     // q = relativo + e^r − 1, the polynomial in two halves that wait for r alone.
     const T r2 = r * r;
-    const T a = MasPor<Fma>(r, Todos<T>(1.0 / 6), Todos<T>(0.5));
-    const T b = MasPor<Fma>(r, Todos<T>(1.0 / 120), Todos<T>(1.0 / 24));
-    const T c = MasPor<Fma>(r2, a, r + t.relativo);
-    const T q = MasPor<Fma>(r2 * r2, b, c);
+    const T a = PlusTimes<Fma>(r, All<T>(1.0 / 6), All<T>(0.5));
+    const T b = PlusTimes<Fma>(r, All<T>(1.0 / 120), All<T>(1.0 / 24));
+    const T c = PlusTimes<Fma>(r2, a, r + t.relative);
+    const T q = PlusTimes<Fma>(r2 * r2, b, c);
     // y = escala·(1 + q) rounded, and resto what that rounding dropped.
     T y, resto;
     if constexpr (Fma) {
-        y = MasPor<Fma>(escala, q, escala);
-        resto = MasPor<Fma>(escala, q, escala - y);
+        y = PlusTimes<Fma>(escala, q, escala);
+        resto = PlusTimes<Fma>(escala, q, escala - y);
     } else {
         const T p = escala * q;
         y = escala + p;
         resto = p - (y - escala);
     }
     // Settled when even a remainder larger by the error bound would round to y.
-    const T comprobado = MasPor<Fma>(resto, Todos<T>(Holgura<Fma>), y);
+    const T comprobado = PlusTimes<Fma>(resto, All<T>(Holgura<Fma>), y);
     const U magnitud = ComoBits<U>(x) & ~(std::uint64_t{1} << 63);
     if constexpr (sizeof(T) == sizeof(double))
         // On the bits, which order the positive doubles and NaN above them:
         // integer comparisons, one branch.
-        seguro = (magnitud < ComoBits<U>(Limite)) & (ComoBits<U>(comprobado) == ComoBits<U>(y));
+        seguro = (magnitud < ComoBits<U>(kLimit)) & (ComoBits<U>(comprobado) == ComoBits<U>(y));
     else
-        seguro = (ComoBits<T>(magnitud) < Limite) & (comprobado == y);
+        seguro = (ComoBits<T>(magnitud) < kLimit) & (comprobado == y);
     return y;
 }
 #pragma GCC diagnostic pop

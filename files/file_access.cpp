@@ -48,7 +48,7 @@ bool WriteAll(int fd, std::string_view contenido) {
 }
 
 // A name no other file in the folder has, made exclusive by O_EXCL.
-std::string NombreTemporal(const fs::path& destino, int intento) {
+std::string TemporaryName(const fs::path& destino, int intento) {
     auto instante = std::chrono::steady_clock::now().time_since_epoch().count();
     std::string nombre(1, '.');
     nombre += destino.filename().string().substr(0, 100);  // room for the suffix within a name's limit
@@ -106,11 +106,11 @@ FileForReading::FileForReading(const std::string& ruta) : path_(ruta) {
 
 FileForReading::~FileForReading() { ::close(fd_); }
 
-ByteSource FileForReading::Fuente() {
-    return [this](char* destino, std::size_t capacidad) { return Leer(destino, capacidad); };
+ByteSource FileForReading::Source() {
+    return [this](char* destino, std::size_t capacidad) { return Read(destino, capacidad); };
 }
 
-std::size_t FileForReading::Leer(char* destino, std::size_t capacidad) {
+std::size_t FileForReading::Read(char* destino, std::size_t capacidad) {
     for (;;) {
         ssize_t leidos = ::read(fd_, destino, capacidad);
         if (leidos >= 0) return static_cast<std::size_t>(leidos);
@@ -139,7 +139,7 @@ void SaveFileSafely(const std::string& ruta, std::string_view contenido) {
     std::string temporal;
     int fd = -1;
     for (int intento = 0; fd < 0 && intento < 100; ++intento) {
-        temporal = NombreTemporal(destino, intento);
+        temporal = TemporaryName(destino, intento);
         fd = ::open(temporal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) break;
     }

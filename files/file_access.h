@@ -19,10 +19,10 @@ public:
     ~FileForReading();
 
     // The file's bytes for a LineSplitter; the file must outlive it.
-    ByteSource Fuente();
+    ByteSource Source();
 
 private:
-    std::size_t Leer(char* destino, std::size_t capacidad);
+    std::size_t Read(char* destino, std::size_t capacidad);
 
     std::string path_;
     int fd_;

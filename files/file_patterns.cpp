@@ -13,9 +13,9 @@ void AddPatternLines(std::vector<std::string>& lineas, const FilePatterns& patro
 
 FilePatterns ReadPatterns(LineReader& lector, std::int32_t entradas, std::int32_t salidas) {
     FilePatterns patrones;
-    const std::int32_t n = lector.Entero(6);
+    const std::int32_t n = lector.Integer(6);
     if (n < 0 || n > kMaxPatterns) {
-        throw ProgramError("'" + lector.Cita(6) + "' is not a valid pattern count");
+        throw ProgramError("'" + lector.Quote(6) + "' is not a valid pattern count");
     }
     patrones.NumeroPatrones = n;
     patrones.Entradas.reserve(static_cast<std::size_t>(n * entradas));

@@ -12,14 +12,14 @@ namespace {
 constexpr std::size_t kQuoteLength = 64;
 
 // Up to kQuoteLength bytes, not splitting a UTF-8 character, then "…".
-std::string Citar(std::string_view linea) {
+std::string Quoted(std::string_view linea) {
     if (linea.size() <= kQuoteLength) return std::string(linea);
     std::size_t corte = kQuoteLength;
     while (corte > 0 && (static_cast<unsigned char>(linea[corte]) & 0xC0) == 0x80) --corte;
     return std::string(linea.substr(0, corte)) + "\u2026";
 }
 
-ByteSource FuenteDeTexto(std::string_view texto) {
+ByteSource SourceOfText(std::string_view texto) {
     return [texto](char* destino, std::size_t capacidad) mutable {
         const std::size_t n = std::min(capacidad, texto.size());
         std::memcpy(destino, texto.data(), n);
@@ -32,18 +32,18 @@ ByteSource FuenteDeTexto(std::string_view texto) {
 
 LineReader::LineReader(ByteSource fuente) : splitter_(std::move(fuente)) {}
 
-LineReader::LineReader(std::string_view texto) : LineReader(FuenteDeTexto(texto)) {}
+LineReader::LineReader(std::string_view texto) : LineReader(SourceOfText(texto)) {}
 
-std::string_view LineReader::Texto(std::size_t indice) const {
+std::string_view LineReader::LineText(std::size_t indice) const {
     const std::size_t inicio = indice == 0 ? 0 : lineEnds_[indice - 1];
     return std::string_view(text_).substr(inicio, lineEnds_[indice] - inicio);
 }
 
-std::string LineReader::Cita(std::int32_t numero) const {
-    return Citar(Texto(static_cast<std::size_t>(numero - 1)));
+std::string LineReader::Quote(std::int32_t numero) const {
+    return Quoted(LineText(static_cast<std::size_t>(numero - 1)));
 }
 
-std::string_view LineReader::Alcanzar(std::int32_t numero, std::string_view noEs) {
+std::string_view LineReader::Reach(std::int32_t numero, std::string_view noEs) {
     const auto buscada = static_cast<std::size_t>(std::max(numero, 0));
     while (lineEnds_.size() < buscada && !end_ && !tooLong_) {
         const LineEnd resultado = splitter_.Siguiente(text_);
@@ -55,26 +55,26 @@ std::string_view LineReader::Alcanzar(std::int32_t numero, std::string_view noEs
         }
     }
     if (tooLong_ && lineEnds_.size() <= buscada) {
-        throw ProgramError("'" + Citar(Texto(lineEnds_.size() - 1)) + "'" + std::string(noEs));
+        throw ProgramError("'" + Quoted(LineText(lineEnds_.size() - 1)) + "'" + std::string(noEs));
     }
     if (numero < 1 || buscada > lineEnds_.size()) {
         // The message counts lines from 0.
         throw ProgramError("List index out of bounds (" + IntegerText(numero - 1) + ")");
     }
-    return Texto(buscada - 1);
+    return LineText(buscada - 1);
 }
 
-std::int32_t LineReader::Entero(std::int32_t numero) {
+std::int32_t LineReader::Integer(std::int32_t numero) {
     constexpr std::string_view noEs = " is not a valid integer value";
-    std::string_view linea = Alcanzar(numero, noEs);
+    std::string_view linea = Reach(numero, noEs);
     std::optional<std::int32_t> valor = ReadInteger(linea, IntegerForms::DecimalOrHexadecimal);
-    if (!valor) throw ProgramError("'" + Citar(linea) + "'" + std::string(noEs));
+    if (!valor) throw ProgramError("'" + Quoted(linea) + "'" + std::string(noEs));
     return *valor;
 }
 
 double LineReader::Real(std::int32_t numero) {
     constexpr std::string_view noEs = " is not a valid floating point value";
-    std::string_view linea = Alcanzar(numero, noEs);
+    std::string_view linea = Reach(numero, noEs);
     // A line holds one number and the form has no group separator, so a file
     // saved under either decimal separator reads under the other.
     const char separador = linea.find(',') == std::string_view::npos ? '.' : ',';
@@ -87,5 +87,5 @@ double LineReader::Real(std::int32_t numero) {
     case RealStatus::NotANumber:
         break;
     }
-    throw ProgramError("'" + Citar(linea) + "'" + std::string(noEs));
+    throw ProgramError("'" + Quoted(linea) + "'" + std::string(noEs));
 }

@@ -33,7 +33,7 @@ struct NetworkDescription {
     NetworkHeader Header;
     // Always there for an untrained file; for a trained one, only when a
     // companion of the same topology was found.
-    std::optional<FilePatterns> Patrones;
+    std::optional<FilePatterns> Patterns;
     std::vector<double> HiddenWeights;  // hidden neuron j's Pesos[k] at (j - 1) * (NE + 1) + k
     std::vector<double> OutputWeights;   // output neuron j's Pesos[k] at (j - 1) * (NH + 1) + k
     std::string Warning;                 // for a message box; empty when all went well

@@ -23,15 +23,15 @@ void AddHeaderLines(std::vector<std::string>& lineas, const TRedNeuronal& red, s
 
 NetworkHeader ReadTopology(LineReader& lector) {
     NetworkHeader cabecera;
-    cabecera.NumeroEntradas = LimitarCuenta(lector.Entero(1));
-    cabecera.NeuronasCapaOculta = LimitarCuenta(lector.Entero(2));
-    cabecera.NeuronasCapaSalida = LimitarCuenta(lector.Entero(3));
+    cabecera.NumeroEntradas = LimitarCuenta(lector.Integer(1));
+    cabecera.NeuronasCapaOculta = LimitarCuenta(lector.Integer(2));
+    cabecera.NeuronasCapaSalida = LimitarCuenta(lector.Integer(3));
     return cabecera;
 }
 
 NetworkHeader ReadHeader(LineReader& lector) {
     NetworkHeader cabecera = ReadTopology(lector);
-    cabecera.RuleSelection = lector.Entero(4);
-    cabecera.FunctionSelection = lector.Entero(5);
+    cabecera.RuleSelection = lector.Integer(4);
+    cabecera.FunctionSelection = lector.Integer(5);
     return cabecera;
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-void AnadirPesosCapa(std::vector<std::string>& lineas, const TCapaNeuronal& capa, char separador) {
+void AddLayerWeights(std::vector<std::string>& lineas, const TCapaNeuronal& capa, char separador) {
     for (int j = 1; j <= capa.NumeroNeuronas(); ++j) {
         for (int k = 0; k <= capa.NumeroEntradas(); ++k) {
             lineas.push_back(RealText(capa.Neuronas[j].Pesos[static_cast<std::size_t>(k)], separador));
@@ -19,7 +19,7 @@ void AnadirPesosCapa(std::vector<std::string>& lineas, const TCapaNeuronal& capa
     }
 }
 
-std::vector<double> LeerPesos(LineReader& lector, std::int32_t& linea, std::int32_t neuronas,
+std::vector<double> ReadWeights(LineReader& lector, std::int32_t& linea, std::int32_t neuronas,
                               std::int32_t entradas) {
     std::vector<double> pesos;
     pesos.reserve(static_cast<std::size_t>(neuronas * (entradas + 1)));
@@ -27,18 +27,18 @@ std::vector<double> LeerPesos(LineReader& lector, std::int32_t& linea, std::int3
     return pesos;
 }
 
-NetworkDescription Describir(LineReader& lector) {
+NetworkDescription Describe(LineReader& lector) {
     NetworkDescription descripcion;
     descripcion.Kind = NetworkFileKind::Trained;
     descripcion.Header = ReadHeader(lector);
     const NetworkHeader& c = descripcion.Header;
     std::int32_t linea = 6;
-    descripcion.HiddenWeights = LeerPesos(lector, linea, c.NeuronasCapaOculta, c.NumeroEntradas);
-    descripcion.OutputWeights = LeerPesos(lector, linea, c.NeuronasCapaSalida, c.NeuronasCapaOculta);
+    descripcion.HiddenWeights = ReadWeights(lector, linea, c.NeuronasCapaOculta, c.NumeroEntradas);
+    descripcion.OutputWeights = ReadWeights(lector, linea, c.NeuronasCapaSalida, c.NeuronasCapaOculta);
     return descripcion;
 }
 
-void TomarCompanero(NetworkDescription& descripcion, LineReader& lector, const std::string& rutaCompanera) {
+void TakeCompanion(NetworkDescription& descripcion, LineReader& lector, const std::string& rutaCompanera) {
     const NetworkHeader topologia = ReadTopology(lector);
     const NetworkHeader& red = descripcion.Header;
     if (topologia.NumeroEntradas != red.NumeroEntradas || topologia.NeuronasCapaOculta != red.NeuronasCapaOculta ||
@@ -47,7 +47,7 @@ void TomarCompanero(NetworkDescription& descripcion, LineReader& lector, const s
                             " no corresponde a la topología de la red; no se ha cargado.";
         return;
     }
-    descripcion.Patrones = ReadPatterns(lector, red.NumeroEntradas, red.NeuronasCapaSalida);
+    descripcion.Patterns = ReadPatterns(lector, red.NumeroEntradas, red.NeuronasCapaSalida);
 }
 
 }  // namespace
@@ -56,34 +56,34 @@ std::vector<std::string> RenLines(const TRedNeuronal& red, std::int32_t seleccio
                                    std::int32_t seleccionFuncion, char separador) {
     std::vector<std::string> lineas;
     AddHeaderLines(lineas, red, seleccionRegla, seleccionFuncion);
-    AnadirPesosCapa(lineas, red.CapaOculta, separador);
-    AnadirPesosCapa(lineas, red.CapaSalida, separador);
+    AddLayerWeights(lineas, red.CapaOculta, separador);
+    AddLayerWeights(lineas, red.CapaSalida, separador);
     return lineas;
 }
 
 NetworkDescription DescribeRen(std::string_view texto) {
     LineReader lector(texto);
-    return Describir(lector);
+    return Describe(lector);
 }
 
 void AddCompanion(NetworkDescription& descripcion, std::string_view textoCompanero, const std::string& rutaCompanera) {
     LineReader lector(textoCompanero);
-    TomarCompanero(descripcion, lector, rutaCompanera);
+    TakeCompanion(descripcion, lector, rutaCompanera);
 }
 
 NetworkDescription ReadRen(const std::string& ruta) {
     NetworkDescription descripcion;
     {
         FileForReading fichero(ruta);
-        LineReader lector(fichero.Fuente());
-        descripcion = Describir(lector);
+        LineReader lector(fichero.Source());
+        descripcion = Describe(lector);
     }
     descripcion.NombreRed = QuitarExtension(NameWithoutFolder(ruta));
     const std::string companera = CompanionPath(ruta);
     if (FileExists(companera)) {
         FileForReading fichero(companera);
-        LineReader lector(fichero.Fuente());
-        TomarCompanero(descripcion, lector, companera);
+        LineReader lector(fichero.Source());
+        TakeCompanion(descripcion, lector, companera);
     }
     return descripcion;
 }

@@ -17,11 +17,11 @@ std::vector<std::string> RnaLines(const TRedNeuronal& red, const FilePatterns& p
 
 namespace {
 
-NetworkDescription Describir(LineReader& lector) {
+NetworkDescription Describe(LineReader& lector) {
     NetworkDescription descripcion;
     descripcion.Kind = NetworkFileKind::Untrained;
     descripcion.Header = ReadHeader(lector);
-    descripcion.Patrones =
+    descripcion.Patterns =
         ReadPatterns(lector, descripcion.Header.NumeroEntradas, descripcion.Header.NeuronasCapaSalida);
     return descripcion;
 }
@@ -30,13 +30,13 @@ NetworkDescription Describir(LineReader& lector) {
 
 NetworkDescription DescribeRna(std::string_view texto) {
     LineReader lector(texto);
-    return Describir(lector);
+    return Describe(lector);
 }
 
 NetworkDescription ReadRna(const std::string& ruta) {
     FileForReading fichero(ruta);
-    LineReader lector(fichero.Fuente());
-    NetworkDescription descripcion = Describir(lector);
+    LineReader lector(fichero.Source());
+    NetworkDescription descripcion = Describe(lector);
     descripcion.NombreRed = QuitarExtension(NameWithoutFolder(ruta));
     return descripcion;
 }

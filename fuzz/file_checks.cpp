@@ -21,9 +21,9 @@
 namespace {
 
 constexpr char kSeparadores[] = {'.', ','};
-const std::string kRutaCompanera = "companero.rna";
+const std::string kCompanionPath = "companero.rna";
 
-[[noreturn]] void Fallo(const char* que) {
+[[noreturn]] void Fail(const char* que) {
     std::fputs("files fuzz check failed: ", stderr);
     std::fputs(que, stderr);
     std::fputs("\n", stderr);
@@ -31,7 +31,7 @@ const std::string kRutaCompanera = "companero.rna";
 }
 
 // A fixed clock: the weights a load draws do not depend on the hour.
-void CongelarReloj() {
+void FreezeClock() {
     static const bool hecho = [] {
         RandomGenerator::SetClock([] { return TimeOfDay{12, 0, 0, 0}; });
         return true;
@@ -40,34 +40,34 @@ void CongelarReloj() {
 }
 
 // What the main window owns and a load changes.
-struct Ventana {
+struct Window {
     TRedNeuronal red;
     WorkState estado;
-    Ventana() { PrepareStartUpNetwork(red); }
+    Window() { PrepareStartUpNetwork(red); }
 };
 
 // Equal, or only as written: a saved value reads back as its 15-digit text.
 enum class Equality : std::uint8_t { Exact, Written };
 
-void CompararValores(const std::vector<double>& a, const std::vector<double>& b, Equality igualdad, const char* que) {
-    if (a.size() != b.size()) Fallo(que);
+void CompareValues(const std::vector<double>& a, const std::vector<double>& b, Equality igualdad, const char* que) {
+    if (a.size() != b.size()) Fail(que);
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (igualdad == Equality::Exact ? a[i] != b[i] : RealText(a[i], '.') != RealText(b[i], '.')) Fallo(que);
+        if (igualdad == Equality::Exact ? a[i] != b[i] : RealText(a[i], '.') != RealText(b[i], '.')) Fail(que);
     }
 }
 
-void CompararCabeceras(const NetworkHeader& a, const NetworkHeader& b) {
+void CompareHeaders(const NetworkHeader& a, const NetworkHeader& b) {
     if (a.NumeroEntradas != b.NumeroEntradas || a.NeuronasCapaOculta != b.NeuronasCapaOculta ||
         a.NeuronasCapaSalida != b.NeuronasCapaSalida || a.RuleSelection != b.RuleSelection ||
         a.FunctionSelection != b.FunctionSelection) {
-        Fallo("header");
+        Fail("header");
     }
 }
 
-void CompararPatrones(const FilePatterns& a, const FilePatterns& b, Equality igualdad) {
-    if (a.NumeroPatrones != b.NumeroPatrones) Fallo("pattern count");
-    CompararValores(a.Entradas, b.Entradas, igualdad, "pattern inputs");
-    CompararValores(a.Salidas, b.Salidas, igualdad, "pattern outputs");
+void ComparePatterns(const FilePatterns& a, const FilePatterns& b, Equality igualdad) {
+    if (a.NumeroPatrones != b.NumeroPatrones) Fail("pattern count");
+    CompareValues(a.Entradas, b.Entradas, igualdad, "pattern inputs");
+    CompareValues(a.Salidas, b.Salidas, igualdad, "pattern outputs");
 }
 
 // What the window holds, in the order the description keeps it.
@@ -79,7 +79,7 @@ std::vector<double> Pesos(const TCapaNeuronal& capa) {
     return pesos;
 }
 
-FilePatterns Tabla(const WorkState& estado, std::int32_t entradas, std::int32_t salidas) {
+FilePatterns Table(const WorkState& estado, std::int32_t entradas, std::int32_t salidas) {
     FilePatterns patrones;
     patrones.NumeroPatrones = estado.NumeroPatrones;
     for (std::int32_t p = 1; p <= estado.NumeroPatrones; ++p) {
@@ -89,36 +89,36 @@ FilePatterns Tabla(const WorkState& estado, std::int32_t entradas, std::int32_t 
     return patrones;
 }
 
-std::optional<NetworkDescription> Describir(std::string_view texto, std::optional<std::string_view> companero, bool entrenada) {
+std::optional<NetworkDescription> Describe(std::string_view texto, std::optional<std::string_view> companero, bool entrenada) {
     try {
         if (!entrenada) return DescribeRna(texto);
         NetworkDescription descripcion = DescribeRen(texto);
-        if (companero) AddCompanion(descripcion, *companero, kRutaCompanera);
+        if (companero) AddCompanion(descripcion, *companero, kCompanionPath);
         return descripcion;
     } catch (const ProgramError&) {
         return std::nullopt;
     }
 }
 
-void Probar(std::string_view texto, std::optional<std::string_view> companero, bool entrenada) {
-    CongelarReloj();
-    std::optional<NetworkDescription> leida = Describir(texto, companero, entrenada);
+void Check(std::string_view texto, std::optional<std::string_view> companero, bool entrenada) {
+    FreezeClock();
+    std::optional<NetworkDescription> leida = Describe(texto, companero, entrenada);
     if (!leida) return;
 
     // Kept from one input to the next, as the window keeps them from one
     // load to the next: a load must not depend on what came before.
-    static Ventana ventana;
+    static Window ventana;
     TRedNeuronal& red = ventana.red;
     WorkState& estado = ventana.estado;
     LoadResult resultado = ApplyDescription(*leida, red, estado);
-    if (resultado.PatternsTaken != leida->Patrones.has_value()) Fallo("result");
+    if (resultado.PatternsTaken != leida->Patterns.has_value()) Fail("result");
     const NetworkHeader& cabecera = resultado.Header;
-    CompararCabeceras(leida->Header, cabecera);
-    const FilePatterns tabla = Tabla(estado, cabecera.NumeroEntradas, cabecera.NeuronasCapaSalida);
-    if (leida->Patrones) CompararPatrones(*leida->Patrones, tabla, Equality::Exact);
+    CompareHeaders(leida->Header, cabecera);
+    const FilePatterns tabla = Table(estado, cabecera.NumeroEntradas, cabecera.NeuronasCapaSalida);
+    if (leida->Patterns) ComparePatterns(*leida->Patterns, tabla, Equality::Exact);
     if (entrenada) {
-        CompararValores(leida->HiddenWeights, Pesos(red.CapaOculta), Equality::Exact, "hidden weights taken");
-        CompararValores(leida->OutputWeights, Pesos(red.CapaSalida), Equality::Exact, "output weights taken");
+        CompareValues(leida->HiddenWeights, Pesos(red.CapaOculta), Equality::Exact, "hidden weights taken");
+        CompareValues(leida->OutputWeights, Pesos(red.CapaSalida), Equality::Exact, "output weights taken");
     }
 
     // Both files the window would save now, under either separator, read
@@ -126,31 +126,31 @@ void Probar(std::string_view texto, std::optional<std::string_view> companero, b
     for (char separador : kSeparadores) {
         const std::string rna = JoinLines(RnaLines(red, PatternsToSave(estado, red), cabecera.RuleSelection, cabecera.FunctionSelection, separador));
         const std::string ren = JoinLines(RenLines(red, cabecera.RuleSelection, cabecera.FunctionSelection, separador));
-        std::optional<NetworkDescription> sinEntrenar = Describir(rna, std::nullopt, false);
-        std::optional<NetworkDescription> conPesos = Describir(ren, std::nullopt, true);
-        if (!sinEntrenar || !conPesos) Fallo("saved file does not read");
-        CompararCabeceras(cabecera, sinEntrenar->Header);
-        CompararCabeceras(cabecera, conPesos->Header);
-        CompararPatrones(tabla, *sinEntrenar->Patrones, Equality::Written);
-        CompararValores(Pesos(red.CapaOculta), conPesos->HiddenWeights, Equality::Written, "hidden weights");
-        CompararValores(Pesos(red.CapaSalida), conPesos->OutputWeights, Equality::Written, "output weights");
+        std::optional<NetworkDescription> sinEntrenar = Describe(rna, std::nullopt, false);
+        std::optional<NetworkDescription> conPesos = Describe(ren, std::nullopt, true);
+        if (!sinEntrenar || !conPesos) Fail("saved file does not read");
+        CompareHeaders(cabecera, sinEntrenar->Header);
+        CompareHeaders(cabecera, conPesos->Header);
+        ComparePatterns(tabla, *sinEntrenar->Patterns, Equality::Written);
+        CompareValues(Pesos(red.CapaOculta), conPesos->HiddenWeights, Equality::Written, "hidden weights");
+        CompareValues(Pesos(red.CapaSalida), conPesos->OutputWeights, Equality::Written, "output weights");
     }
 }
 
-std::string_view Texto(const std::uint8_t* datos, std::size_t tamano) {
+std::string_view LineText(const std::uint8_t* datos, std::size_t tamano) {
     return {reinterpret_cast<const char*>(datos), tamano};
 }
 
 }  // namespace
 
-void ProbarFicheroRna(const std::uint8_t* datos, std::size_t tamano) { Probar(Texto(datos, tamano), std::nullopt, false); }
+void CheckRnaFile(const std::uint8_t* datos, std::size_t tamano) { Check(LineText(datos, tamano), std::nullopt, false); }
 
-void ProbarFicheroRen(const std::uint8_t* datos, std::size_t tamano) {
-    std::string_view texto = Texto(datos, tamano);
+void CheckRenFile(const std::uint8_t* datos, std::size_t tamano) {
+    std::string_view texto = LineText(datos, tamano);
     std::size_t corte = texto.find('\f');
     if (corte == std::string_view::npos) {
-        Probar(texto, std::nullopt, true);
+        Check(texto, std::nullopt, true);
     } else {
-        Probar(texto.substr(0, corte), texto.substr(corte + 1), true);
+        Check(texto.substr(0, corte), texto.substr(corte + 1), true);
     }
 }

@@ -9,8 +9,8 @@
 #include <cstdint>
 
 // The input as an untrained file.
-void ProbarFicheroRna(const std::uint8_t* datos, std::size_t tamano);
+void CheckRnaFile(const std::uint8_t* datos, std::size_t tamano);
 
 // The input as a trained file; a form feed, when there is one, ends it and
 // starts the text of its companion.
-void ProbarFicheroRen(const std::uint8_t* datos, std::size_t tamano);
+void CheckRenFile(const std::uint8_t* datos, std::size_t tamano);

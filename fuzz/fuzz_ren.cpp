@@ -2,6 +2,6 @@
 #include "file_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tamano) {
-    ProbarFicheroRen(datos, tamano);
+    CheckRenFile(datos, tamano);
     return 0;
 }

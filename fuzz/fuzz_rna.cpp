@@ -2,6 +2,6 @@
 #include "file_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tamano) {
-    ProbarFicheroRna(datos, tamano);
+    CheckRnaFile(datos, tamano);
     return 0;
 }

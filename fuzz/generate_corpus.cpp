@@ -16,7 +16,7 @@
 
 namespace {
 
-void Topologia(TRedNeuronal& red, int entradas, int ocultas, int salidas) {
+void Topology(TRedNeuronal& red, int entradas, int ocultas, int salidas) {
     PrepareStartUpNetwork(red);
     red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(ocultas));
     red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(salidas));
@@ -25,7 +25,7 @@ void Topologia(TRedNeuronal& red, int entradas, int ocultas, int salidas) {
 
 // Values of the shapes the text form distinguishes: whole, fractional, tiny,
 // huge, negative, more than fifteen digits.
-double Valor(int n) {
+double Value(int n) {
     static const double valores[] = {0, 0.5, 1, -0.25, 1e-5, -2.5e-7, 1e15, 1.5e20, 1.0 / 3.0, 12.5, -3, 0.0001};
     return valores[n % 12] * (n / 12 + 1);
 }
@@ -39,7 +39,7 @@ double Extremo(int n) {
     return valores[n % 7];
 }
 
-WorkState Patrones(int numero, double (*valor)(int)) {
+WorkState Patterns(int numero, double (*valor)(int)) {
     WorkState estado;
     estado.NumeroPatrones = numero;
     for (int p = 1; p <= numero; ++p) {
@@ -51,7 +51,7 @@ WorkState Patrones(int numero, double (*valor)(int)) {
     return estado;
 }
 
-void PonerPesos(TRedNeuronal& red, double (*valor)(int)) {
+void PutWeights(TRedNeuronal& red, double (*valor)(int)) {
     for (TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida}) {
         for (int j = 1; j <= capa->NumeroNeuronas(); ++j) {
             for (int k = 0; k <= capa->NumeroEntradas(); ++k) capa->Neuronas[j].Pesos[static_cast<std::size_t>(k)] = valor(j * 5 + k);
@@ -68,23 +68,23 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(carpeta / "ren");
     auto ruta = [&](const char* tipo, const std::string& nombre) { return (carpeta / tipo / nombre).string(); };
 
-    struct Caso {
+    struct Case {
         const char* nombre;
         int entradas, ocultas, salidas, patrones, regla, funcion;
         char separador;
-        double (*valor)(int) = Valor;
+        double (*valor)(int) = Value;
     };
-    const Caso casos[] = {
+    const Case casos[] = {
         {"xor_punto", 2, 3, 1, 4, 0, 0, '.'},    {"xor_coma", 2, 3, 1, 4, 0, 1, ','},
         {"vacia", 2, 2, 1, 0, -1, -1, '.'},      {"ancha", 32, 3, 32, 2, 0, 2, ','},
         {"cien", 1, 1, 1, 100, 0, 0, '.'},       {"mixta", 3, 4, 2, 5, -1, 1, ','},
         {"extremos_punto", 3, 2, 2, 3, 0, 2, '.', Extremo}, {"extremos_coma", 2, 3, 1, 4, 0, 0, ',', Extremo},
     };
-    for (const Caso& c : casos) {
+    for (const Case& c : casos) {
         TRedNeuronal red;
-        Topologia(red, c.entradas, c.ocultas, c.salidas);
-        if (c.valor == Extremo) PonerPesos(red, Extremo);
-        const WorkState estado = Patrones(c.patrones, c.valor);
+        Topology(red, c.entradas, c.ocultas, c.salidas);
+        if (c.valor == Extremo) PutWeights(red, Extremo);
+        const WorkState estado = Patterns(c.patrones, c.valor);
         const std::string rna = JoinLines(RnaLines(red, PatternsToSave(estado, red), c.regla, c.funcion, c.separador));
         const std::string ren = JoinLines(RenLines(red, c.regla, c.funcion, c.separador));
         SaveFileSafely(ruta("rna", std::string(c.nombre) + ".rna"), rna);

@@ -12,7 +12,7 @@ std::array<TNeurona, kMaxNeurons> CreateNeurons(LayerStorage& almacen, std::inde
     return {TNeurona(almacen, static_cast<int>(J))...};
 }
 
-void ComprobarNeuronas(int v) {
+void CheckNeurons(int v) {
     if (v > kMaxNeurons) throw std::out_of_range("TCapaNeuronal: NumeroNeuronas fuera de 0..32");
 }
 
@@ -24,7 +24,7 @@ LayerNeurons::LayerNeurons(LayerStorage& almacen)
 TCapaNeuronal::TCapaNeuronal() : Neuronas(storage_) {}
 
 void TCapaNeuronal::SetNumeroNeuronas(TRangoNeuronas v) {
-    ComprobarNeuronas(v);
+    CheckNeurons(v);
     neuronCount_ = v;
     for (int j = 1; j <= v; ++j) {
         TNeurona& neurona = Neuronas[j];

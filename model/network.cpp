@@ -10,27 +10,27 @@
 namespace {
 
 // The arrays hold 32 neurons and 32 inputs; callers keep counts within them.
-void Comprobar(int valor, int maximo, const char* que) {
+void Check(int valor, int maximo, const char* que) {
     if (valor < 0 || valor > maximo) throw std::out_of_range(que);
 }
 
 }  // namespace
 
 void TRedNeuronal::SetNeuronasCapaOculta(TRangoNeuronas h) {
-    Comprobar(h, kMaxNeurons, "TRedNeuronal: NeuronasCapaOculta fuera de 0..32");
+    Check(h, kMaxNeurons, "TRedNeuronal: NeuronasCapaOculta fuera de 0..32");
     hiddenCount_ = h;
     CapaOculta.SetNumeroNeuronas(h);
     CapaSalida.SetNumeroEntradas(h);
 }
 
 void TRedNeuronal::SetNeuronasCapaSalida(TRangoNeuronas o) {
-    Comprobar(o, kMaxNeurons, "TRedNeuronal: NeuronasCapaSalida fuera de 0..32");
+    Check(o, kMaxNeurons, "TRedNeuronal: NeuronasCapaSalida fuera de 0..32");
     outputCount_ = o;
     CapaSalida.SetNumeroNeuronas(o);
 }
 
 void TRedNeuronal::SetNumeroEntradas(std::int32_t n) {
-    Comprobar(n, kMaxInputs, "TRedNeuronal: NumeroEntradas fuera de 0..32");
+    Check(n, kMaxInputs, "TRedNeuronal: NumeroEntradas fuera de 0..32");
     inputCount_ = n;
     CapaOculta.SetNumeroEntradas(n);
     std::fill_n(Entradas.begin() + 1, n, 0.0);

@@ -11,38 +11,38 @@
 #include <iterator>
 #include <string>
 
-class CarpetaTemporal {
+class TemporaryFolder {
 public:
-    CarpetaTemporal() {
+    TemporaryFolder() {
         std::string plantilla = (std::filesystem::temp_directory_path() / "perceptlab-files-XXXXXX").string();
         path_ = ::mkdtemp(plantilla.data());
     }
-    CarpetaTemporal(const CarpetaTemporal&) = delete;
-    CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
-    ~CarpetaTemporal() {
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    ~TemporaryFolder() {
         std::error_code ignorado;
         std::filesystem::remove_all(path_, ignorado);
     }
-    std::string Ruta(const std::string& nombre) const { return (path_ / nombre).string(); }
-    const std::filesystem::path& Carpeta() const { return path_; }
+    std::string Path(const std::string& nombre) const { return (path_ / nombre).string(); }
+    const std::filesystem::path& Folder() const { return path_; }
 
 private:
     std::filesystem::path path_;
 };
 
-inline std::string LeerBytes(const std::string& ruta) {
+inline std::string ReadBytes(const std::string& ruta) {
     std::ifstream fichero(ruta, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(fichero), std::istreambuf_iterator<char>());
 }
 
-inline void EscribirBytes(const std::string& ruta, const std::string& bytes) {
+inline void WriteBytes(const std::string& ruta, const std::string& bytes) {
     std::ofstream fichero(ruta, std::ios::binary | std::ios::trunc);
     fichero << bytes;
 }
 
 // The window's start-up network rewritten to the given counts, in the order
 // the configuration tab writes them.
-inline void Topologia(TRedNeuronal& red, int entradas, int ocultas, int salidas) {
+inline void Topology(TRedNeuronal& red, int entradas, int ocultas, int salidas) {
     PrepareStartUpNetwork(red);
     red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(ocultas));
     red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(salidas));
@@ -50,7 +50,7 @@ inline void Topologia(TRedNeuronal& red, int entradas, int ocultas, int salidas)
 }
 
 template <typename Accion>
-std::string MensajeDe(Accion&& accion) {
+std::string MessageOf(Accion&& accion) {
     try {
         accion();
     } catch (const ProgramError& error) {

@@ -10,21 +10,21 @@
 
 class DataTabView {
 public:
-    static constexpr int Campos = 20;
-    static constexpr int CamposPorTipo = 10;
+    static constexpr int Fields = 20;
+    static constexpr int FieldsOfKind = 10;
 
     virtual ~DataTabView() = default;
     // Entry field `campo` (1..20). Values are extended precision, as typed.
-    virtual bool Habilitado(int campo) const = 0;
-    virtual void SetHabilitado(int campo, bool habilitado) = 0;
-    virtual long double Valor(int campo) const = 0;
-    virtual void SetValor(int campo, long double valor) = 0;
+    virtual bool Enabled(int campo) const = 0;
+    virtual void SetEnabled(int campo, bool habilitado) = 0;
+    virtual long double Value(int campo) const = 0;
+    virtual void SetValue(int campo, long double valor) = 0;
     // The pattern-number field: its value as typed, and a value write that
     // clamps to the field's range; the maximum write does not re-clamp.
-    virtual std::int32_t NumeroPatron() const = 0;
-    virtual void SetNumeroPatron(std::int32_t valor) = 0;
-    virtual void SetMaximoNumeroPatron(std::int32_t maximo) = 0;
+    virtual std::int32_t PatternNumber() const = 0;
+    virtual void SetPatternNumber(std::int32_t valor) = 0;
+    virtual void SetLargestPatternNumber(std::int32_t maximo) = 0;
     // The caption above the fields, telling the number of the next pattern.
     virtual void SetPatternLabel(const std::string& texto) = 0;
-    virtual NumberTableView& Rejilla() = 0;
+    virtual NumberTableView& PatternGrid() = 0;
 };

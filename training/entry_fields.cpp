@@ -6,6 +6,6 @@
 void EnableEntryFields(DataTabView& vista, const TRedNeuronal& red) {
     const int n = red.NumeroEntradas();
     const int m = red.NeuronasCapaSalida();
-    for (int k = 1; k <= DataTabView::CamposPorTipo; ++k) vista.SetHabilitado(k, n >= k);
-    for (int k = 1; k <= DataTabView::CamposPorTipo; ++k) vista.SetHabilitado(DataTabView::CamposPorTipo + k, m >= k);
+    for (int k = 1; k <= DataTabView::FieldsOfKind; ++k) vista.SetEnabled(k, n >= k);
+    for (int k = 1; k <= DataTabView::FieldsOfKind; ++k) vista.SetEnabled(DataTabView::FieldsOfKind + k, m >= k);
 }

@@ -10,6 +10,6 @@ void Execute(const WorkState& estado, TRedNeuronal& red, ExecutionTabView& vista
     red.Propagar();
     NumberTableView& salidas = vista.Salidas();
     for (std::int32_t j = 1; j <= red.NeuronasCapaSalida(); ++j) {
-        salidas.SetFloat(1, j, Redondear(vista.Decimales(), red.SalidasObtenidas[j]));
+        salidas.SetFloat(1, j, Redondear(vista.Decimals(), red.SalidasObtenidas[j]));
     }
 }

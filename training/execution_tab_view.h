@@ -13,5 +13,5 @@ public:
     // One output per row, column 1, from row 1.
     virtual NumberTableView& Salidas() = 0;
     // The number of decimals as typed, not yet clamped to its field's range.
-    virtual std::int32_t Decimales() const = 0;
+    virtual std::int32_t Decimals() const = 0;
 };

@@ -13,8 +13,8 @@
 // so equal inputs give equal bits. Dividing by |d| keeps a negative target
 // from giving a negative error that would end any error-criterion run at
 // once. Throws "Floating point overflow" when the error is not finite.
-template <typename Valores>
-double IterationError(const Valores& esperadas, const Valores& obtenidas, std::int32_t salidas) {
+template <typename Values>
+double IterationError(const Values& esperadas, const Values& obtenidas, std::int32_t salidas) {
     const double n = salidas;
     double error = 0.0;
     for (std::int32_t k = 1; k <= salidas; ++k) {

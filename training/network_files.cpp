@@ -6,7 +6,7 @@
 
 namespace {
 
-void TomarPatrones(const FilePatterns& patrones, const NetworkHeader& cabecera, WorkState& estado) {
+void TakePatterns(const FilePatterns& patrones, const NetworkHeader& cabecera, WorkState& estado) {
     const std::int32_t ne = cabecera.NumeroEntradas;
     const std::int32_t ns = cabecera.NeuronasCapaSalida;
     estado.NumeroPatrones = patrones.NumeroPatrones;
@@ -23,7 +23,7 @@ void TomarPatrones(const FilePatterns& patrones, const NetworkHeader& cabecera, 
 }
 
 // The writers' order matters: each count write draws fresh weights.
-void Configurar(TRedNeuronal& red, const NetworkHeader& cabecera) {
+void Configure(TRedNeuronal& red, const NetworkHeader& cabecera) {
     red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(cabecera.NeuronasCapaOculta));
     red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(cabecera.NeuronasCapaSalida));
     red.SetNumeroEntradas(cabecera.NumeroEntradas);
@@ -31,7 +31,7 @@ void Configurar(TRedNeuronal& red, const NetworkHeader& cabecera) {
 }
 
 // Weights go in after the topology, whose writers replace them.
-void PonerPesos(TCapaNeuronal& capa, const std::vector<double>& pesos) {
+void PutWeights(TCapaNeuronal& capa, const std::vector<double>& pesos) {
     const int entradas = capa.NumeroEntradas();
     for (int j = 1; j <= capa.NumeroNeuronas(); ++j) {
         for (int k = 0; k <= entradas; ++k) {
@@ -48,17 +48,17 @@ LoadResult ApplyDescription(const NetworkDescription& descripcion, TRedNeuronal&
     cabecera.RuleSelection = ListPosition(cabecera.RuleSelection, kRuleListItems);
     cabecera.FunctionSelection = ListPosition(cabecera.FunctionSelection, kFunctionListItems);
     estado.NombreRed = descripcion.NombreRed;
-    if (descripcion.Patrones) TomarPatrones(*descripcion.Patrones, cabecera, estado);
-    Configurar(red, cabecera);
+    if (descripcion.Patterns) TakePatterns(*descripcion.Patterns, cabecera, estado);
+    Configure(red, cabecera);
     estado.RedCreada = true;
     if (descripcion.Kind == NetworkFileKind::Untrained) {
         red.InicializarPesos();
     } else {
-        PonerPesos(red.CapaOculta, descripcion.HiddenWeights);
-        PonerPesos(red.CapaSalida, descripcion.OutputWeights);
+        PutWeights(red.CapaOculta, descripcion.HiddenWeights);
+        PutWeights(red.CapaSalida, descripcion.OutputWeights);
     }
 
-    return {descripcion.Kind, cabecera, descripcion.Patrones.has_value(), descripcion.Warning};
+    return {descripcion.Kind, cabecera, descripcion.Patterns.has_value(), descripcion.Warning};
 }
 
 FilePatterns PatternsToSave(const WorkState& estado, const TRedNeuronal& red) {

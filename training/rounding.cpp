@@ -8,7 +8,7 @@
 namespace {
 
 // 10^n by repeated multiplication in 32 bits; n stays within 0..9 here.
-double PotenciaDeDiez(std::int32_t n) {
+double PowerOfTen(std::int32_t n) {
     std::int32_t potencia = 1;
     for (std::int32_t i = 0; i < n; ++i) potencia *= 10;
     return static_cast<double>(potencia);
@@ -18,10 +18,10 @@ double PotenciaDeDiez(std::int32_t n) {
 
 double Redondear(std::int32_t decimales, double x) {
     const std::int32_t d = std::clamp<std::int32_t>(decimales, 0, 8);
-    double y = x * PotenciaDeDiez(d + 1);
+    double y = x * PowerOfTen(d + 1);
     if (!std::isfinite(y)) throw ProgramError(kOverflowMessage);
     y = y + 5;
     y = y / 10;
     const double t = std::trunc(y);
-    return t / PotenciaDeDiez(d);
+    return t / PowerOfTen(d);
 }

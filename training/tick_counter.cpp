@@ -7,12 +7,12 @@ namespace TickCounter {
 
 namespace {
 
-std::function<std::uint32_t()>& Contador() {
+std::function<std::uint32_t()>& Counter() {
     static std::function<std::uint32_t()> contador;
     return contador;
 }
 
-std::uint32_t DelRelojEstable() {
+std::uint32_t FromSteadyClock() {
     const auto ahora = std::chrono::steady_clock::now().time_since_epoch();
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(ahora).count();
     return static_cast<std::uint32_t>(ms);
@@ -21,11 +21,11 @@ std::uint32_t DelRelojEstable() {
 }  // namespace
 
 std::uint32_t GetTickCount() {
-    return Contador() ? Contador()() : DelRelojEstable();
+    return Counter() ? Counter()() : FromSteadyClock();
 }
 
 void SetCounter(std::function<std::uint32_t()> contador) {
-    Contador() = std::move(contador);
+    Counter() = std::move(contador);
 }
 
 }  // namespace TickCounter

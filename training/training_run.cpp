@@ -12,7 +12,7 @@ namespace {
 
 // Messages are processed this often; more often would slow a run, less
 // often would leave the windows frozen for longer.
-constexpr std::int64_t kIteracionesPorBombeo = 10000;
+constexpr std::int64_t kIterationsPerMessagePump = 10000;
 
 class TrainingLoop {
 public:
@@ -23,7 +23,7 @@ public:
         std::int64_t ciclo = 1;
         while (view_.CycleCount() >= ciclo) {
             ++iterations_;
-            if (iterations_ % kIteracionesPorBombeo == 0) view_.ProcessMessages();
+            if (iterations_ % kIterationsPerMessagePump == 0) view_.ProcessMessages();
             if (state_.PararEntrenamiento) ciclo = view_.CycleCount();
             Iteration();
             ++ciclo;
@@ -35,7 +35,7 @@ public:
         const double umbral = umbralEntero;
         double error = umbral;
         while (error >= umbral) {
-            if (iterations_ % kIteracionesPorBombeo == 0) view_.ProcessMessages();
+            if (iterations_ % kIterationsPerMessagePump == 0) view_.ProcessMessages();
             const bool ultima = state_.PararEntrenamiento;
             ++iterations_;
             error = Iteration();

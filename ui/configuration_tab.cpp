@@ -67,7 +67,7 @@ TRangoNeuronas CountOf(const TFlatSpinEditInteger& edit) {
 
 }  // namespace
 
-void TForm1::BuildConfiguracion() {
+void TForm1::BuildConfigurationTab() {
     QWidget* tab = TabSheet1;
     constexpr int kLeft = 8, kRight = 306, kWidth = 284, kHeight = 116;
 
@@ -104,13 +104,13 @@ void TForm1::BuildConfiguracion() {
 void TForm1::SpeedButton1Click() {
     Chart1->Clear();
     setWindowTitle("PerceptLab");
-    Estado.NombreRed = "NuevaNeurona";
+    workState.NombreRed = "NuevaNeurona";
     RedNeuronal1.SetNeuronasCapaOculta(CountOf(*FlatSpinEditInteger2));
     RedNeuronal1.SetNeuronasCapaSalida(CountOf(*FlatSpinEditInteger3));
     RedNeuronal1.SetNumeroEntradas(CountOf(*FlatSpinEditInteger1));
     ApplyListSelections();
-    Estado.RedCreada = true;
-    Estado.NumeroPatrones = 0;
+    workState.RedCreada = true;
+    workState.NumeroPatrones = 0;
     FloatGridView grid(*FloatGrid1);
     ResetPatternGrid(grid, RedNeuronal1);
     EnableEntryFields(*patternView_, RedNeuronal1);
@@ -161,8 +161,8 @@ void TForm1::LoadFile(const QString& path, bool trained) {
 
 LoadResult TForm1::ApplyLoad(const NetworkDescription& descripcion) {
     Chart1->Clear();
-    const LoadResult resultado = ApplyDescription(descripcion, RedNeuronal1, Estado);
-    setWindowTitle("Perceptlab " + QString::fromStdString(Estado.NombreRed));
+    const LoadResult resultado = ApplyDescription(descripcion, RedNeuronal1, workState);
+    setWindowTitle("Perceptlab " + QString::fromStdString(workState.NombreRed));
     return resultado;
 }
 
@@ -175,8 +175,8 @@ void TForm1::ShowLoad(const LoadResult& resultado) {
     FlatComboBox2->SetItemIndex(cabecera.FunctionSelection);
     if (resultado.PatternsTaken) {
         FloatGridView grid(*FloatGrid1);
-        RebuildPatternGrid(grid, Estado, RedNeuronal1);
-        Label3->setText(QString::fromStdString("Patrón " + IntegerText(Estado.NumeroPatrones + 1)));
+        RebuildPatternGrid(grid, workState, RedNeuronal1);
+        Label3->setText(QString::fromStdString("Patrón " + IntegerText(workState.NumeroPatrones + 1)));
         EnableEntryFields(*patternView_, RedNeuronal1);
         ResetTrainingReadouts();
     }

@@ -41,7 +41,7 @@ QString FieldCaption(const char* word, int k) { return QString("%1%2%3").arg(wor
 
 }  // namespace
 
-void TForm1::BuildIntroducirDatos() {
+void TForm1::BuildDataTab() {
     QWidget* tab = TabSheet2;
     Label4 = NewLabel(tab, "Label4", "Máximo número de patrones 100", QRect(8, 10, 0, 0));
     SetBold(Label4);
@@ -94,17 +94,17 @@ void TForm1::BuildIntroducirDatos() {
 
 void TForm1::TabSheet2Show() { FlatSpinEditInteger8->SetValue(0); }
 
-void TForm1::SpeedButton3Click() { AddPattern(Estado, RedNeuronal1, *patternView_); }
+void TForm1::SpeedButton3Click() { AddPattern(workState, RedNeuronal1, *patternView_); }
 
-void TForm1::SpeedButton5Click() { DeletePattern(Estado, RedNeuronal1, *patternView_); }
+void TForm1::SpeedButton5Click() { DeletePattern(workState, RedNeuronal1, *patternView_); }
 
-void TForm1::SpeedButton6Click() { DeleteAllPatterns(Estado, RedNeuronal1, *patternView_); }
+void TForm1::SpeedButton6Click() { DeleteAllPatterns(workState, RedNeuronal1, *patternView_); }
 
 void TForm1::SpeedButton4Click() {
     const std::optional<QString> ruta = fileDialogs_->Execute(this, SaveDialog1);
     if (!ruta) return;
     const std::string path = ruta->toStdString();
-    SaveLines(path, RnaLines(RedNeuronal1, PatternsToSave(Estado, RedNeuronal1), FlatComboBox1->ItemIndex(), FlatComboBox2->ItemIndex(),
+    SaveLines(path, RnaLines(RedNeuronal1, PatternsToSave(workState, RedNeuronal1), FlatComboBox1->ItemIndex(), FlatComboBox2->ItemIndex(),
                                   decimalSeparator_));
     setWindowTitle(QString::fromStdString("PerceptLab " + NameWithoutFolder(path)));
 }

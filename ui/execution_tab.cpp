@@ -23,7 +23,7 @@ public:
 
     NumberTableView& Entradas() override { return inputs_; }
     NumberTableView& Salidas() override { return outputs_; }
-    std::int32_t Decimales() const override { return decimals_.Value(); }
+    std::int32_t Decimals() const override { return decimals_.Value(); }
 
 private:
     FloatGridView inputs_;
@@ -33,7 +33,7 @@ private:
 
 }  // namespace
 
-void TForm1::BuildEjecucion() {
+void TForm1::BuildExecutionTab() {
     QGroupBox* entradas = NewGroupBox(TabSheet4, "GroupBox7", "Entradas ", QRect(33, 39, 247, 274));
     FloatGrid4 = NewColumnGrid(entradas, "FloatGrid4", QRect(52, 33, 144, 224), 74, true, "Entradas");
 
@@ -64,5 +64,5 @@ void TForm1::TabSheet4Show() {
 
 void TForm1::SpeedButton9Click() {
     ExecutionView view(*FloatGrid4, *FloatGrid5, *FlatSpinEditInteger7);
-    Execute(Estado, RedNeuronal1, view);
+    Execute(workState, RedNeuronal1, view);
 }

@@ -110,11 +110,11 @@ void TForm1::BuildWindow() {
     }
 
     // Created in reading order, so that Tab walks each page top to bottom.
-    BuildConfiguracion();
-    BuildIntroducirDatos();
-    BuildEntrenamiento();
-    BuildEjecucion();
-    BuildAyuda();
+    BuildConfigurationTab();
+    BuildDataTab();
+    BuildTrainingTab();
+    BuildExecutionTab();
+    BuildHelpTab();
     PageControl1->setCurrentWidget(TabSheet1);
     SetUpGrowth();
     // Disabled controls (fields the topology leaves out, everything during a
@@ -214,9 +214,9 @@ void TForm1::PageChanged(int index) {
     });
 }
 
-void TForm1::FormCreate() { ClearWorkState(Estado); }
+void TForm1::FormCreate() { ClearWorkState(workState); }
 
-void TForm1::FormShow() { Estado.NombreRed = "NuevaNeurona"; }
+void TForm1::FormShow() { workState.NombreRed = "NuevaNeurona"; }
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
@@ -230,7 +230,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     // The run lives inside a handler further down the stack: ask it to stop
     // and close once it has returned.
     if (trainingRunning_) {
-        Estado.PararEntrenamiento = true;
+        workState.PararEntrenamiento = true;
         closeAfterRun_ = true;
         event->ignore();
         return;

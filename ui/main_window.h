@@ -54,7 +54,7 @@ public:
     void OpenFile(const QString& path);
 
     TRedNeuronal RedNeuronal1;
-    WorkState Estado;
+    WorkState workState;
 
     // Handlers, named after their control and event.
     void FormCreate();
@@ -89,11 +89,11 @@ private:
     // Tab captions are never clipped: a style or font too wide for the tabs
     // gets a smaller face, and at worst the tab bar scrolls.
     void FitTabCaptions();
-    void BuildConfiguracion();
-    void BuildIntroducirDatos();
-    void BuildEntrenamiento();
-    void BuildEjecucion();
-    void BuildAyuda();
+    void BuildConfigurationTab();
+    void BuildDataTab();
+    void BuildTrainingTab();
+    void BuildExecutionTab();
+    void BuildHelpTab();
     void ConnectHandlers();
     void PageChanged(int index);
 

@@ -17,15 +17,15 @@ public:
     PatternView(const std::array<TNKLabelFloat*, 21>& campos, TFlatSpinEditInteger& numero, QLabel& etiqueta,
                 TFloatGrid& rejilla);
 
-    bool Habilitado(int campo) const override;
-    void SetHabilitado(int campo, bool habilitado) override;
-    long double Valor(int campo) const override;
-    void SetValor(int campo, long double valor) override;
-    std::int32_t NumeroPatron() const override;
-    void SetNumeroPatron(std::int32_t valor) override;
-    void SetMaximoNumeroPatron(std::int32_t maximo) override;
+    bool Enabled(int campo) const override;
+    void SetEnabled(int campo, bool habilitado) override;
+    long double Value(int campo) const override;
+    void SetValue(int campo, long double valor) override;
+    std::int32_t PatternNumber() const override;
+    void SetPatternNumber(std::int32_t valor) override;
+    void SetLargestPatternNumber(std::int32_t maximo) override;
     void SetPatternLabel(const std::string& texto) override;
-    NumberTableView& Rejilla() override { return grid_; }
+    NumberTableView& PatternGrid() override { return grid_; }
 
 private:
     const std::array<TNKLabelFloat*, 21>& fields_;

@@ -65,7 +65,7 @@ QLabel* NewUnitLabel(QWidget* parent, const QString& name, const QString& text, 
 
 }  // namespace
 
-void TForm1::BuildEntrenamiento() {
+void TForm1::BuildTrainingTab() {
     GroupBox8 = NewGroupBox(TabSheet3, "GroupBox8", "Entrenar ", QRect(13, 13, 573, 352));
 
     QGroupBox* criterios =
@@ -165,20 +165,20 @@ void TForm1::FlatRadioButton3Click() {
     FlatSpinEditInteger10->setEnabled(true);
 }
 
-void TForm1::SpeedButton7Click() { Train(Estado, RedNeuronal1, *trainingView_); }
+void TForm1::SpeedButton7Click() { Train(workState, RedNeuronal1, *trainingView_); }
 
 // For the length of a run only the progress window's "Stop" answers: a click
 // on "Entrenar", "Reiniciar" or a load would otherwise run nested inside the
 // run and pull the network out from under it.
 void TForm1::BeginRun() {
-    Form2 = std::make_unique<TForm2>(Estado.PararEntrenamiento);
+    Form2 = std::make_unique<TForm2>(workState.PararEntrenamiento);
     trainingRunning_ = true;
     {
         FocusOutBlocker keepTypedValue(this);
         focusBeforeRun_ = keepTypedValue.Watched();
         PageControl1->setEnabled(false);
     }
-    Form2->Mostrar();
+    Form2->ShowPainted();
 }
 
 void TForm1::EndRun() noexcept {

@@ -24,18 +24,18 @@ public:
     // Line `numero` (from 1) as an integer; throws "'<line>' is not a valid
     // integer value", or "List index out of bounds (<numero - 1>)" when the
     // text has no such line.
-    std::int32_t Entero(std::int32_t numero);
+    std::int32_t Integer(std::int32_t numero);
     // Line `numero` as a real, with "." or "," as the decimal separator;
     // throws "'<line>' is not a valid floating point value", "Floating point
     // overflow", or the missing-line message.
     double Real(std::int32_t numero);
     // Line `numero`, already read, as messages quote it: cut to its first 64
     // characters followed by "…" when longer.
-    std::string Cita(std::int32_t numero) const;
+    std::string Quote(std::int32_t numero) const;
 
 private:
-    std::string_view Alcanzar(std::int32_t numero, std::string_view noEs);
-    std::string_view Texto(std::size_t indice) const;
+    std::string_view Reach(std::int32_t numero, std::string_view noEs);
+    std::string_view LineText(std::size_t indice) const;
 
     LineSplitter splitter_;
     std::string text_;                 // the lines read so far, one after another

@@ -11,7 +11,7 @@
 
 typedef std::uint64_t UnsignedBlock __attribute__((vector_size(32), aligned(32), may_alias));
 
-[[gnu::always_inline]] inline bool TodosCiertos(const Mask& m) { return (m[0] & m[1] & m[2] & m[3]) != 0; }
+[[gnu::always_inline]] inline bool AllTrue(const Mask& m) { return (m[0] & m[1] & m[2] & m[3]) != 0; }
 
 // The lanes the quick value left unsettled, by the slower levels. Out of
 // line, so the caller keeps its values in registers across it.
@@ -25,12 +25,12 @@ typedef std::uint64_t UnsignedBlock __attribute__((vector_size(32), aligned(32),
 template <bool Fma>
 [[gnu::always_inline]] inline Block QuickExpBlock(const Block& x, Mask& seguro) {
     struct Entradas {
-        Block alto, relativo;
+        Block high, relative;
     };
     const auto cargar = [](const UnsignedBlock& j) {
-        const PotenciaDeDos &a = TablaPotencias[j[0]], &b = TablaPotencias[j[1]], &c = TablaPotencias[j[2]],
-                            &d = TablaPotencias[j[3]];
-        return Entradas{{a.alto, b.alto, c.alto, d.alto}, {a.relativo, b.relativo, c.relativo, d.relativo}};
+        const PowerOfTwo &a = kPowerTable[j[0]], &b = kPowerTable[j[1]], &c = kPowerTable[j[2]],
+                            &d = kPowerTable[j[3]];
+        return Entradas{{a.high, b.high, c.high, d.high}, {a.relative, b.relative, c.relative, d.relative}};
     };
     return exponencial::QuickExp<Fma, Block, UnsignedBlock>(x, cargar, seguro);
 }

@@ -37,10 +37,10 @@ template <int MaxB, bool Fma>
             todos &= seguroMas[b];
         }
     }
-    if (!TodosCiertos(todos)) [[unlikely]] {
+    if (!AllTrue(todos)) [[unlikely]] {
         for (int b = 0; b < t.bloques; ++b) {
-            if (!TodosCiertos(seguroMenos[b])) SettleLanes(menos[b], em[b], seguroMenos[b]);
-            if (!sigmoide && !TodosCiertos(seguroMas[b])) SettleLanes(mas[b], ep[b], seguroMas[b]);
+            if (!AllTrue(seguroMenos[b])) SettleLanes(menos[b], em[b], seguroMenos[b]);
+            if (!sigmoide && !AllTrue(seguroMas[b])) SettleLanes(mas[b], ep[b], seguroMas[b]);
         }
     }
 
@@ -92,7 +92,7 @@ template <int MaxB, bool Fma>
                 std::memcpy(salidas + b * kLanes, &destino, sizeof destino);
             }
         }
-        CopiarEntradas(almacen, x.data(), n, tramo);
+        CopyInputs(almacen, x.data(), n, tramo);
         return;
     }
 
@@ -107,7 +107,7 @@ template <int MaxB, bool Fma>
         if (salidas) salidas[hechas] = *y;
     }
     // The failing neuron got its inputs.
-    CopiarEntradas(almacen, x.data(), n, SpanOf<MaxB>(std::min(hechas + 1, neuronas)));
+    CopyInputs(almacen, x.data(), n, SpanOf<MaxB>(std::min(hechas + 1, neuronas)));
     if (hechas < neuronas) throw ProgramError(kOverflowMessage);
 }
 

@@ -71,7 +71,7 @@ PERCEPTLAB_INLINE bool NoNaN(const Block& v) {
 // then + x[k-1]·Pesos[k] for k = 1..n. The blocks advance together in
 // registers, so their additions overlap.
 template <int G>
-PERCEPTLAB_INLINE void SumasDeGrupo(const LayerStorage& a, const double* x, int n, int g, Block* suma) {
+PERCEPTLAB_INLINE void GroupSums(const LayerStorage& a, const double* x, int n, int g, Block* suma) {
     Block s[G];
     for (int c = 0; c < G; ++c) s[c] = 0.0 + BlockAt(a.entradas[0], g + c) * BlockAt(a.pesos[0], g + c);
     for (int k = 1; k <= n; ++k) {
@@ -84,12 +84,12 @@ PERCEPTLAB_INLINE void SumasDeGrupo(const LayerStorage& a, const double* x, int 
 // The weighted sums of the neurons of t, four blocks at a time while they last.
 PERCEPTLAB_INLINE void WeightedSums(const LayerStorage& a, const double* x, int n, const Span& t, Block* suma) {
     int g = 0;
-    for (; g + 4 <= t.bloques; g += 4) SumasDeGrupo<4>(a, x, n, g, suma);
-    for (; g < t.bloques; ++g) SumasDeGrupo<1>(a, x, n, g, suma);
+    for (; g + 4 <= t.bloques; g += 4) GroupSums<4>(a, x, n, g, suma);
+    for (; g < t.bloques; ++g) GroupSums<1>(a, x, n, g, suma);
 }
 
 // Entradas[k] := x[k-1], k = 1..n, of the neurons of t.
-PERCEPTLAB_INLINE void CopiarEntradas(LayerStorage& a, const double* x, int n, const Span& t) {
+PERCEPTLAB_INLINE void CopyInputs(LayerStorage& a, const double* x, int n, const Span& t) {
     for (int k = 1; k <= n; ++k) {
         const Block valor = Block{} + x[k - 1];
         for (int b = 0; b < t.bloques; ++b) StoreActive(BlockAt(a.entradas[k], b), valor, t, b);

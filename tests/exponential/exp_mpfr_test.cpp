@@ -19,12 +19,12 @@ namespace {
 
 // e^x to 256 bits, and its distance to the nearest midpoint between two
 // adjacent doubles in units of their spacing.
-struct Referencia {
+struct Reference {
     double redondeada;
     double aLaMitad;
 };
 
-Referencia Calcular(double x) {
+Reference Compute(double x) {
     mpfr_t v, mitad;
     mpfr_inits2(256, v, mitad, static_cast<mpfr_ptr>(nullptr));
     mpfr_set_d(v, x, MPFR_RNDN);
@@ -35,7 +35,7 @@ Referencia Calcular(double x) {
     mpfr_add_d(mitad, mitad, arriba, MPFR_RNDN);  // exact at 256 bits
     mpfr_div_2ui(mitad, mitad, 1, MPFR_RNDN);
     mpfr_sub(mitad, v, mitad, MPFR_RNDN);
-    const Referencia r{mpfr_get_d(v, MPFR_RNDN), std::fabs(mpfr_get_d(mitad, MPFR_RNDN)) / (arriba - abajo)};
+    const Reference r{mpfr_get_d(v, MPFR_RNDN), std::fabs(mpfr_get_d(mitad, MPFR_RNDN)) / (arriba - abajo)};
     mpfr_clears(v, mitad, static_cast<mpfr_ptr>(nullptr));
     return r;
 }
@@ -43,11 +43,11 @@ Referencia Calcular(double x) {
 TEST(ExponencialMpfr, EveryLevelRoundsTheHardestArgumentsCorrectly) {
     // Besides the shared ones: results among the subnormals, near the
     // largest double, and within a hair of 1.
-    std::vector<double> argumentos(ArgumentosDificiles.begin(), ArgumentosDificiles.end());
+    std::vector<double> argumentos(HardArguments.begin(), HardArguments.end());
     argumentos.insert(argumentos.end(), {-0x1.6baa1efe8d19bp+9, -0x1.6fce15d09c933p+9, 0x1.6252c881ca734p+9,
                                          0x1.ca0629666424cp-28, 0x1.7680000bfb70ep-44});
     for (const double x : argumentos) {
-        const Referencia r = Calcular(x);
+        const Reference r = Compute(x);
         // Within 2^-19 of a spacing of the midpoint: about 2^-72 of the value
         // for a normal result, far closer than the quick value or the
         // double-double can settle.

@@ -18,7 +18,7 @@
 namespace {
 
 // The correctly rounded e^x, or NaN when the quadruple value cannot settle it.
-double Referencia(double x) {
+double Reference(double x) {
     const __float128 q = expq(static_cast<__float128>(x));
     const double d = static_cast<double>(q);
     if (std::isinf(d) || d == 0) return d;
@@ -31,10 +31,10 @@ double Referencia(double x) {
 }
 
 // Checks both the quick path (Exponencial) and the multi-word one on every argument.
-void ComprobarContraReferencia(const std::vector<double>& argumentos, bool tambienExacta) {
+void CheckAgainstReference(const std::vector<double>& argumentos, bool tambienExacta) {
     int sinDecidir = 0, fallos = 0;
     for (const double x : argumentos) {
-        const double esperado = Referencia(x);
+        const double esperado = Reference(x);
         if (std::isnan(esperado)) {
             ++sinDecidir;
             continue;
@@ -58,19 +58,19 @@ std::vector<double> Uniformes(double desde, double hasta, int cuantos, unsigned 
 TEST(Exp, RoundsCorrectlyWhereTheNetworkLives) {
     // Weighted sums of a trained network mostly lie here; the C library's exp
     // misrounds about 150 of these arguments.
-    ComprobarContraReferencia(Uniformes(-40, 40, 200000, 1), false);
+    CheckAgainstReference(Uniformes(-40, 40, 200000, 1), false);
 }
 
 TEST(Exp, RoundsCorrectlyOverTheWholeRange) {
     // Overflow, subnormal results and underflow to zero included.
-    ComprobarContraReferencia(Uniformes(-746, 710, 20000, 2), true);
-    ComprobarContraReferencia(Uniformes(-746, -707, 5000, 3), true);
-    ComprobarContraReferencia(Uniformes(708, 710, 2000, 4), true);
+    CheckAgainstReference(Uniformes(-746, 710, 20000, 2), true);
+    CheckAgainstReference(Uniformes(-746, -707, 5000, 3), true);
+    CheckAgainstReference(Uniformes(708, 710, 2000, 4), true);
 }
 
 TEST(Exp, ArgumentsCloseToARoundingBoundary) {
-    for (const double x : ArgumentosDificiles) {
-        const double esperado = Referencia(x);
+    for (const double x : HardArguments) {
+        const double esperado = Reference(x);
         ASSERT_FALSE(std::isnan(esperado)) << std::hexfloat << x;
         EXPECT_EQ(Exp(x), esperado) << std::hexfloat << x;
         EXPECT_EQ(ExactExp(x), esperado) << std::hexfloat << x;
@@ -81,7 +81,7 @@ TEST(Exp, SmallArgumentsAndExactBoundaries) {
     std::vector<double> x;
     std::mt19937_64 azar(5);
     for (int i = 0; i < 3000; ++i) x.push_back(std::ldexp(std::uniform_real_distribution<double>(-1, 1)(azar), -(i % 60)));
-    ComprobarContraReferencia(x, true);
+    CheckAgainstReference(x, true);
 
     // Within half a unit of 1: the value just above 1 + 2^-53 rounds up, the others to 1.
     EXPECT_EQ(Exp(0x1p-53), 1 + 0x1p-52);
@@ -102,11 +102,11 @@ TEST(Exp, SmallArgumentsAndExactBoundaries) {
 TEST(Exp, TableHoldsThePowersOfTwo) {
     for (int j = 0; j < 256; ++j) {
         const __float128 potencia = exp2q(static_cast<__float128>(j) / 256);
-        const PotenciaDeDos& t = TablaPotencias[j];
-        EXPECT_EQ(t.alto, static_cast<double>(potencia)) << j;
-        const __float128 error = static_cast<__float128>(t.alto) + t.bajo - potencia;
+        const PowerOfTwo& t = kPowerTable[j];
+        EXPECT_EQ(t.high, static_cast<double>(potencia)) << j;
+        const __float128 error = static_cast<__float128>(t.high) + t.low - potencia;
         EXPECT_LT(fabsq(error), static_cast<__float128>(0x1p-106)) << j;
-        const __float128 errorRelativo = static_cast<__float128>(t.alto) * (1 + static_cast<__float128>(t.relativo)) - potencia;
+        const __float128 errorRelativo = static_cast<__float128>(t.high) * (1 + static_cast<__float128>(t.relative)) - potencia;
         EXPECT_LT(fabsq(errorRelativo), static_cast<__float128>(0x1p-105)) << j;
     }
 }

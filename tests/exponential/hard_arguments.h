@@ -5,5 +5,5 @@
 
 #include <array>
 
-inline constexpr std::array<double, 4> ArgumentosDificiles = {-0x1.b076b47144d8p+3, -0x1.ecfc19abb28e2p+3,
+inline constexpr std::array<double, 4> HardArguments = {-0x1.b076b47144d8p+3, -0x1.ecfc19abb28e2p+3,
                                                                0x1.8572753d048fp+4, 0x1.e54d24d44807p+2};

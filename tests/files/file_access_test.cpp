@@ -33,7 +33,7 @@ constexpr bool kDireccionesReservadas = false;
 
 // Lets this process use at most 64 MB more address space than it uses now:
 // a read that held a file's useless lines would run out.
-void LimitarMemoria() {
+void LimitMemory() {
     if (kDireccionesReservadas) return;
     std::ifstream statm("/proc/self/statm");
     rlim_t paginas = 0;
@@ -44,29 +44,29 @@ void LimitarMemoria() {
 }
 
 // Ends a child process of a test: successfully when `obtenido` is `esperado`.
-[[noreturn]] void TerminarCon(const std::string& obtenido, const std::string& esperado) {
+[[noreturn]] void EndWith(const std::string& obtenido, const std::string& esperado) {
     if (obtenido != esperado) std::fprintf(stderr, "got: %.400s\n", obtenido.c_str());
     std::_Exit(obtenido == esperado ? 0 : 1);
 }
 
-int EntradasEnCarpeta(const CarpetaTemporal& carpeta) {
+int EntriesInFolder(const TemporaryFolder& carpeta) {
     int n = 0;
-    for ([[maybe_unused]] const auto& entrada : fs::directory_iterator(carpeta.Carpeta())) ++n;
+    for ([[maybe_unused]] const auto& entrada : fs::directory_iterator(carpeta.Folder())) ++n;
     return n;
 }
 
 // Lowers the largest file this process may write for the scope's life, so
 // that a write fails midway; the signal that would end the process is ignored.
-class LimiteTamano {
+class SizeLimit {
 public:
-    explicit LimiteTamano(rlim_t bytes) {
+    explicit SizeLimit(rlim_t bytes) {
         previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
         ::getrlimit(RLIMIT_FSIZE, &previous_);
         rlimit limite = previous_;
         limite.rlim_cur = bytes;
         ::setrlimit(RLIMIT_FSIZE, &limite);
     }
-    ~LimiteTamano() {
+    ~SizeLimit() {
         ::setrlimit(RLIMIT_FSIZE, &previous_);
         std::signal(SIGXFSZ, previousSignal_);
     }
@@ -77,43 +77,43 @@ private:
 };
 
 TEST(SaveLines, WritesCrLfAfterEveryLineAndReplacesTheFile) {
-    CarpetaTemporal carpeta;
-    const std::string ruta = carpeta.Ruta("xor.rna");
-    EscribirBytes(ruta, std::string(1000, 'z'));
+    TemporaryFolder carpeta;
+    const std::string ruta = carpeta.Path("xor.rna");
+    WriteBytes(ruta, std::string(1000, 'z'));
     SaveLines(ruta, {"2", "0,5"});
-    EXPECT_EQ(LeerBytes(ruta), "2\r\n0,5\r\n");
-    EXPECT_EQ(EntradasEnCarpeta(carpeta), 1);
+    EXPECT_EQ(ReadBytes(ruta), "2\r\n0,5\r\n");
+    EXPECT_EQ(EntriesInFolder(carpeta), 1);
 }
 
 TEST(SaveFileSafely, FailedWriteLeavesThePreviousFileByteForByte) {
-    CarpetaTemporal carpeta;
-    const std::string ruta = carpeta.Ruta("xor.ren");
+    TemporaryFolder carpeta;
+    const std::string ruta = carpeta.Path("xor.ren");
     const std::string anterior = "1\r\n1\r\n1\r\n0\r\n0\r\n0,25\r\n";
-    EscribirBytes(ruta, anterior);
+    WriteBytes(ruta, anterior);
     {
-        LimiteTamano limite(4096);
-        EXPECT_EQ(MensajeDe([&] { SaveFileSafely(ruta, std::string(100000, '7')); }), "Cannot create file " + ruta);
+        SizeLimit limite(4096);
+        EXPECT_EQ(MessageOf([&] { SaveFileSafely(ruta, std::string(100000, '7')); }), "Cannot create file " + ruta);
     }
-    EXPECT_EQ(LeerBytes(ruta), anterior);
-    EXPECT_EQ(EntradasEnCarpeta(carpeta), 1);  // no temporary file left behind
+    EXPECT_EQ(ReadBytes(ruta), anterior);
+    EXPECT_EQ(EntriesInFolder(carpeta), 1);  // no temporary file left behind
 }
 
 TEST(SaveFileSafely, ReportsAFileThatCannotBeCreated) {
-    CarpetaTemporal carpeta;
-    const std::string sinCarpeta = carpeta.Ruta("no/existe/xor.rna");
-    EXPECT_EQ(MensajeDe([&] { SaveFileSafely(sinCarpeta, "1"); }), "Cannot create file " + sinCarpeta);
-    const std::string esCarpeta = carpeta.Ruta("sub");
+    TemporaryFolder carpeta;
+    const std::string sinCarpeta = carpeta.Path("no/existe/xor.rna");
+    EXPECT_EQ(MessageOf([&] { SaveFileSafely(sinCarpeta, "1"); }), "Cannot create file " + sinCarpeta);
+    const std::string esCarpeta = carpeta.Path("sub");
     fs::create_directory(esCarpeta);
-    EXPECT_EQ(MensajeDe([&] { SaveFileSafely(esCarpeta, "1"); }), "Cannot create file " + esCarpeta);
+    EXPECT_EQ(MessageOf([&] { SaveFileSafely(esCarpeta, "1"); }), "Cannot create file " + esCarpeta);
     EXPECT_TRUE(fs::is_directory(esCarpeta));
-    EXPECT_EQ(MensajeDe([&] { SaveFileSafely("", "1"); }), "Cannot create file ");
+    EXPECT_EQ(MessageOf([&] { SaveFileSafely("", "1"); }), "Cannot create file ");
 }
 
 TEST(SaveFileSafely, KeepsPermissionsOwnerAndSymbolicLinks) {
-    CarpetaTemporal carpeta;
-    const std::string real = carpeta.Ruta("real.rna");
-    const std::string enlace = carpeta.Ruta("enlace.rna");
-    EscribirBytes(real, "viejo");
+    TemporaryFolder carpeta;
+    const std::string real = carpeta.Path("real.rna");
+    const std::string enlace = carpeta.Path("enlace.rna");
+    WriteBytes(real, "viejo");
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     const bool root = ::geteuid() == 0;  // only root may give a file to another user
     if (root) {
@@ -122,7 +122,7 @@ TEST(SaveFileSafely, KeepsPermissionsOwnerAndSymbolicLinks) {
     fs::create_symlink(real, enlace);
     SaveFileSafely(enlace, "nuevo");
     EXPECT_TRUE(fs::is_symlink(enlace));
-    EXPECT_EQ(LeerBytes(real), "nuevo");
+    EXPECT_EQ(ReadBytes(real), "nuevo");
     EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     struct stat datos {};
     ASSERT_EQ(::stat(real.c_str(), &datos), 0);
@@ -131,115 +131,115 @@ TEST(SaveFileSafely, KeepsPermissionsOwnerAndSymbolicLinks) {
 }
 
 TEST(SaveFileSafely, DanglingLinkGetsItsFileAndStaysALink) {
-    CarpetaTemporal carpeta;
-    const std::string enlace = carpeta.Ruta("enlace.rna");
+    TemporaryFolder carpeta;
+    const std::string enlace = carpeta.Path("enlace.rna");
     fs::create_symlink("falta.rna", enlace);
     SaveFileSafely(enlace, "nuevo");
     EXPECT_TRUE(fs::is_symlink(enlace));
-    EXPECT_EQ(LeerBytes(carpeta.Ruta("falta.rna")), "nuevo");
-    const std::string bucle = carpeta.Ruta("bucle.rna");
+    EXPECT_EQ(ReadBytes(carpeta.Path("falta.rna")), "nuevo");
+    const std::string bucle = carpeta.Path("bucle.rna");
     fs::create_symlink("bucle.rna", bucle);
-    EXPECT_EQ(MensajeDe([&] { SaveFileSafely(bucle, "1"); }), "Cannot create file " + bucle);
+    EXPECT_EQ(MessageOf([&] { SaveFileSafely(bucle, "1"); }), "Cannot create file " + bucle);
 }
 
 TEST(SaveFileSafely, WritesInPlaceWhenTheFolderTakesNoNewFile) {
-    CarpetaTemporal carpeta;
-    fs::permissions(carpeta.Carpeta(), fs::perms::others_exec, fs::perm_options::add);
-    const std::string cerrada = carpeta.Ruta("cerrada");
+    TemporaryFolder carpeta;
+    fs::permissions(carpeta.Folder(), fs::perms::others_exec, fs::perm_options::add);
+    const std::string cerrada = carpeta.Path("cerrada");
     fs::create_directory(cerrada);
     const std::string ruta = cerrada + "/xor.rna";
-    EscribirBytes(ruta, "viejo y largo");
+    WriteBytes(ruta, "viejo y largo");
     fs::permissions(ruta, fs::perms::others_write, fs::perm_options::add);
     fs::permissions(cerrada, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_exec);
     EXPECT_EXIT(
         {
             // Root may create files anywhere: the save runs as a user who may not.
             if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(2);
-            TerminarCon(MensajeDe([&] { SaveFileSafely(ruta, "nuevo"); }), "(no error)");
+            EndWith(MessageOf([&] { SaveFileSafely(ruta, "nuevo"); }), "(no error)");
         },
         ::testing::ExitedWithCode(0), "");
     fs::permissions(cerrada, fs::perms::owner_all);
-    EXPECT_EQ(LeerBytes(ruta), "nuevo");
+    EXPECT_EQ(ReadBytes(ruta), "nuevo");
     EXPECT_EQ(std::distance(fs::directory_iterator(cerrada), fs::directory_iterator()), 1);
 }
 
 // Root may write any file, so the save runs in a child that, under root,
 // first becomes the unprivileged user "nobody".
 TEST(SaveFileSafely, RefusesAFileTheUserMayNotWrite) {
-    CarpetaTemporal carpeta;
-    const std::string ruta = carpeta.Ruta("protegido.rna");
-    EscribirBytes(ruta, "viejo");
+    TemporaryFolder carpeta;
+    const std::string ruta = carpeta.Path("protegido.rna");
+    WriteBytes(ruta, "viejo");
     fs::permissions(ruta, fs::perms::owner_read);
-    fs::permissions(carpeta.Carpeta(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    fs::permissions(carpeta.Folder(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
     EXPECT_EXIT(
         {
             constexpr uid_t kNadie = 65534;
             if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNadie) != 0 || ::setuid(kNadie) != 0))
                 std::_Exit(2);
-            TerminarCon(MensajeDe([&] { SaveFileSafely(ruta, "nuevo"); }), "Cannot create file " + ruta);
+            EndWith(MessageOf([&] { SaveFileSafely(ruta, "nuevo"); }), "Cannot create file " + ruta);
         },
         ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(LeerBytes(ruta), "viejo");
+    EXPECT_EQ(ReadBytes(ruta), "viejo");
 }
 
 TEST(SaveFileSafely, LongNamesStillSave) {
-    CarpetaTemporal carpeta;
-    const std::string ruta = carpeta.Ruta(std::string(240, 'n') + ".rna");
+    TemporaryFolder carpeta;
+    const std::string ruta = carpeta.Path(std::string(240, 'n') + ".rna");
     SaveFileSafely(ruta, "1\r\n");
-    EXPECT_EQ(LeerBytes(ruta), "1\r\n");
+    EXPECT_EQ(ReadBytes(ruta), "1\r\n");
 }
 
 TEST(FileForReading, ReadsEveryByteOrReportsTheFile) {
-    CarpetaTemporal carpeta;
-    const std::string ruta = carpeta.Ruta("datos.rna");
+    TemporaryFolder carpeta;
+    const std::string ruta = carpeta.Path("datos.rna");
     const std::string bytes("1\r\n\0\xff\r", 6);
-    EscribirBytes(ruta, bytes);
+    WriteBytes(ruta, bytes);
     FileForReading fichero(ruta);
     std::string leido(100, ' ');
-    leido.resize(fichero.Fuente()(leido.data(), leido.size()));
+    leido.resize(fichero.Source()(leido.data(), leido.size()));
     EXPECT_EQ(leido, bytes);
-    EXPECT_EQ(MensajeDe([&] { FileForReading otro(carpeta.Ruta("no.rna")); }), "Cannot open file " + carpeta.Ruta("no.rna"));
-    EXPECT_EQ(MensajeDe([&] { FileForReading otro(carpeta.Carpeta().string()); }),
-              "Cannot open file " + carpeta.Carpeta().string());
+    EXPECT_EQ(MessageOf([&] { FileForReading otro(carpeta.Path("no.rna")); }), "Cannot open file " + carpeta.Path("no.rna"));
+    EXPECT_EQ(MessageOf([&] { FileForReading otro(carpeta.Folder().string()); }),
+              "Cannot open file " + carpeta.Folder().string());
 }
 
 // Each load returns at once and within 64 MB: a pipe (as the file or as the
 // companion) or a device is refused, and a file is read no further than the
 // lines it needs, however many follow.
 TEST(ReadRna, AnyFileLoadsAtOnceWithinBoundedMemory) {
-    CarpetaTemporal carpeta;
-    const std::string tuberia = carpeta.Ruta("tuberia.rna");
+    TemporaryFolder carpeta;
+    const std::string tuberia = carpeta.Path("tuberia.rna");
     ASSERT_EQ(::mkfifo(tuberia.c_str(), 0600), 0);
-    const std::string cero = carpeta.Ruta("cero.rna");
+    const std::string cero = carpeta.Path("cero.rna");
     fs::create_symlink("/dev/zero", cero);
-    const std::string ren = carpeta.Ruta("xor.ren");
-    EscribirBytes(ren, "1\r\n1\r\n1\r\n0\r\n0\r\n1\r\n2\r\n3\r\n4\r\n");
-    ASSERT_EQ(::mkfifo(carpeta.Ruta("xor.rna").c_str(), 0600), 0);
+    const std::string ren = carpeta.Path("xor.ren");
+    WriteBytes(ren, "1\r\n1\r\n1\r\n0\r\n0\r\n1\r\n2\r\n3\r\n4\r\n");
+    ASSERT_EQ(::mkfifo(carpeta.Path("xor.rna").c_str(), 0600), 0);
     const std::string saltos(8 << 20, '\n');  // 8 million empty lines, far more as a list of lines
-    const std::string vacias = carpeta.Ruta("vacias.rna");
-    EscribirBytes(vacias, saltos);
-    const std::string conCola = carpeta.Ruta("con_cola.rna");
-    EscribirBytes(conCola, "1\r\n1\r\n1\r\n0\r\n0\r\n1\r\n0,5\r\n2\r\n" + saltos);
+    const std::string vacias = carpeta.Path("vacias.rna");
+    WriteBytes(vacias, saltos);
+    const std::string conCola = carpeta.Path("con_cola.rna");
+    WriteBytes(conCola, "1\r\n1\r\n1\r\n0\r\n0\r\n1\r\n0,5\r\n2\r\n" + saltos);
     const std::string esperado = "Cannot open file " + tuberia + "|Cannot open file " + cero + "|Cannot open file " +
-                                 carpeta.Ruta("xor.rna") + "|'' is not a valid integer value|0.5";
+                                 carpeta.Path("xor.rna") + "|'' is not a valid integer value|0.5";
     EXPECT_EXIT(
         {
             ::alarm(60);  // ends the child should an open wait for a writer
-            LimitarMemoria();
-            TerminarCon(MensajeDe([&] { ReadRna(tuberia); }) + "|" + MensajeDe([&] { ReadRna(cero); }) + "|" +
-                            MensajeDe([&] { ReadRen(ren); }) + "|" + MensajeDe([&] { ReadRna(vacias); }) + "|" +
-                            RealText(ReadRna(conCola).Patrones->Entradas.at(0), '.'),
+            LimitMemory();
+            EndWith(MessageOf([&] { ReadRna(tuberia); }) + "|" + MessageOf([&] { ReadRna(cero); }) + "|" +
+                            MessageOf([&] { ReadRen(ren); }) + "|" + MessageOf([&] { ReadRna(vacias); }) + "|" +
+                            RealText(ReadRna(conCola).Patterns->Entradas.at(0), '.'),
                         esperado);
         },
         ::testing::ExitedWithCode(0), "");
 }
 
 TEST(FileExists, OnlyForFiles) {
-    CarpetaTemporal carpeta;
-    EscribirBytes(carpeta.Ruta("a.rna"), "");
-    EXPECT_TRUE(FileExists(carpeta.Ruta("a.rna")));
-    EXPECT_FALSE(FileExists(carpeta.Ruta("b.rna")));
-    EXPECT_FALSE(FileExists(carpeta.Carpeta().string()));
+    TemporaryFolder carpeta;
+    WriteBytes(carpeta.Path("a.rna"), "");
+    EXPECT_TRUE(FileExists(carpeta.Path("a.rna")));
+    EXPECT_FALSE(FileExists(carpeta.Path("b.rna")));
+    EXPECT_FALSE(FileExists(carpeta.Folder().string()));
 }
 
 }  // namespace

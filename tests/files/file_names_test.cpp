@@ -4,30 +4,30 @@
 
 namespace {
 
-struct CasoNombre {
+struct NameCase {
     const char* entrada;
     const char* salida;
 };
 
 TEST(QuitarExtension, CutsAtTheFirstPoint) {
-    const CasoNombre casos[] = {
+    const NameCase casos[] = {
         {"xor.rna", "xor"}, {"xor.copia.rna", "xor"}, {".rna", ""}, {"xor", "xor"}, {"", ""},
     };
-    for (const CasoNombre& caso : casos) EXPECT_EQ(QuitarExtension(caso.entrada), caso.salida) << caso.entrada;
+    for (const NameCase& caso : casos) EXPECT_EQ(QuitarExtension(caso.entrada), caso.salida) << caso.entrada;
 }
 
 TEST(NameWithoutFolder, KeepsTheExtension) {
-    const CasoNombre casos[] = {
+    const NameCase casos[] = {
         {"/home/ana/xor.rna", "xor.rna"},
         {"xor.copia.rna", "xor.copia.rna"},
         {"/datos.2024/.rna", ".rna"},
         {"/redes/", ""},
     };
-    for (const CasoNombre& caso : casos) EXPECT_EQ(NameWithoutFolder(caso.entrada), caso.salida) << caso.entrada;
+    for (const NameCase& caso : casos) EXPECT_EQ(NameWithoutFolder(caso.entrada), caso.salida) << caso.entrada;
 }
 
 TEST(CompanionPath, CutsTheWholePathAtItsFirstPoint) {
-    const CasoNombre casos[] = {
+    const NameCase casos[] = {
         {"C:\\redes\\xor.ren", "C:\\redes\\xor.rna"},
         {"C:\\datos.2024\\xor.ren", "C:\\datos.rna"},
         {"/home/ana/xor.ren", "/home/ana/xor.rna"},
@@ -35,7 +35,7 @@ TEST(CompanionPath, CutsTheWholePathAtItsFirstPoint) {
         {"/home/ana/xor.copia.ren", "/home/ana/xor.rna"},
         {"/home/ana/xor", "/home/ana/xor.rna"},
     };
-    for (const CasoNombre& caso : casos) EXPECT_EQ(CompanionPath(caso.entrada), caso.salida) << caso.entrada;
+    for (const NameCase& caso : casos) EXPECT_EQ(CompanionPath(caso.entrada), caso.salida) << caso.entrada;
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 
 namespace {
 
-struct CasoDivision {
+struct DivisionCase {
     const char* nombre;
     std::string texto;
     std::vector<std::string> lineas;
@@ -21,7 +21,7 @@ struct CasoDivision {
 
 // Every line of `texto`, given to the divider `trozo` bytes at a time; a
 // line too long shows as the count of characters kept.
-std::vector<std::string> Dividir(const std::string& texto, std::size_t trozo) {
+std::vector<std::string> Split(const std::string& texto, std::size_t trozo) {
     std::size_t dado = 0;
     LineSplitter divisor([&](char* destino, std::size_t capacidad) {
         const std::size_t n = std::min({trozo, capacidad, texto.size() - dado});
@@ -39,7 +39,7 @@ std::vector<std::string> Dividir(const std::string& texto, std::size_t trozo) {
 
 TEST(LineSplitter, SplitsAtEveryKindOfBreak) {
     using namespace std::string_literals;
-    const CasoDivision casos[] = {
+    const DivisionCase casos[] = {
         {"empty text", "", {}},
         {"CR LF", "a\r\nb\r\n", {"a", "b"}},
         {"lone LF", "a\nb\n", {"a", "b"}},
@@ -56,14 +56,14 @@ TEST(LineSplitter, SplitsAtEveryKindOfBreak) {
     };
     // One byte at a time, a CR LF falls across two reads.
     for (std::size_t trozo : {std::size_t{1}, std::size_t{65536}}) {
-        for (const CasoDivision& caso : casos) EXPECT_EQ(Dividir(caso.texto, trozo), caso.lineas) << caso.nombre << " " << trozo;
+        for (const DivisionCase& caso : casos) EXPECT_EQ(Split(caso.texto, trozo), caso.lineas) << caso.nombre << " " << trozo;
     }
 }
 
 TEST(LineSplitter, LineLongerThanAnyNumberEndsTheText) {
     const std::string justa(kMaxLineLength, '7');
-    EXPECT_EQ(Dividir(justa + "\r\n1\r\n", 1000), (std::vector<std::string>{justa, "1"}));
-    EXPECT_EQ(Dividir(justa + "7\r\n1\r\n", 1000), std::vector<std::string>{"long: 4096"});
+    EXPECT_EQ(Split(justa + "\r\n1\r\n", 1000), (std::vector<std::string>{justa, "1"}));
+    EXPECT_EQ(Split(justa + "7\r\n1\r\n", 1000), std::vector<std::string>{"long: 4096"});
 }
 
 TEST(JoinLines, EndsEveryLineWithCrLf) {

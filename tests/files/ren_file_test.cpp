@@ -13,11 +13,11 @@
 
 namespace {
 
-using Lineas = std::vector<std::string>;
+using Lines = std::vector<std::string>;
 
 // Every weight of the network gets a value naming its place: layer 1 or 2,
 // neuron j, index k.
-void PesosConNombre(TRedNeuronal& red) {
+void NamedWeights(TRedNeuronal& red) {
     for (int j = 1; j <= red.CapaOculta.NumeroNeuronas(); ++j) {
         for (int k = 0; k <= red.CapaOculta.NumeroEntradas(); ++k) red.CapaOculta.Neuronas[j].Pesos[k] = 100 + j * 10 + k;
     }
@@ -28,11 +28,11 @@ void PesosConNombre(TRedNeuronal& red) {
 
 TEST(RenLines, WeightsFollowLayerNeuronAndIndexOrder) {
     TRedNeuronal red;
-    Topologia(red, 3, 4, 2);
-    PesosConNombre(red);
-    Lineas lineas = RenLines(red, 0, 1, '.');
+    Topology(red, 3, 4, 2);
+    NamedWeights(red);
+    Lines lineas = RenLines(red, 0, 1, '.');
     ASSERT_EQ(lineas.size(), 31u);
-    EXPECT_EQ((Lineas(lineas.begin(), lineas.begin() + 5)), (Lineas{"3", "4", "2", "0", "1"}));
+    EXPECT_EQ((Lines(lineas.begin(), lineas.begin() + 5)), (Lines{"3", "4", "2", "0", "1"}));
     EXPECT_EQ(lineas[6 - 1], "110");   // hidden neuron 1's bias weight
     EXPECT_EQ(lineas[9 - 1], "113");   // hidden neuron 1's last weight
     EXPECT_EQ(lineas[10 - 1], "120");  // hidden neuron 2's bias weight
@@ -44,7 +44,7 @@ TEST(RenLines, WeightsFollowLayerNeuronAndIndexOrder) {
 TEST(RenLines, StartUpNetworkHasFourteenLines) {
     TRedNeuronal red;
     PrepareStartUpNetwork(red);
-    Lineas lineas = RenLines(red, -1, -1, ',');
+    Lines lineas = RenLines(red, -1, -1, ',');
     ASSERT_EQ(lineas.size(), 14u);
     // Random initial weights: the first and the last weight line.
     EXPECT_EQ(lineas[5], RealText(red.CapaOculta.Neuronas[1].Pesos[0], ','));
@@ -53,11 +53,11 @@ TEST(RenLines, StartUpNetworkHasFourteenLines) {
 
 TEST(DescribeRen, ReadsWeightsFromTheirLines) {
     TRedNeuronal red;
-    Topologia(red, 3, 4, 2);
-    PesosConNombre(red);
+    Topology(red, 3, 4, 2);
+    NamedWeights(red);
     NetworkDescription d = DescribeRen(JoinLines(RenLines(red, 0, 2, ',')));
     EXPECT_EQ(d.Kind, NetworkFileKind::Trained);
-    EXPECT_FALSE(d.Patrones.has_value());
+    EXPECT_FALSE(d.Patterns.has_value());
     ASSERT_EQ(d.HiddenWeights.size(), 16u);
     ASSERT_EQ(d.OutputWeights.size(), 10u);
     EXPECT_EQ(d.HiddenWeights[4], 120);
@@ -67,66 +67,66 @@ TEST(DescribeRen, ReadsWeightsFromTheirLines) {
 
 TEST(DescribeRen, MissingWeightLineIsNumberedFromZero) {
     TRedNeuronal red;
-    Topologia(red, 3, 4, 2);
-    Lineas lineas = RenLines(red, 0, 0, '.');
+    Topology(red, 3, 4, 2);
+    Lines lineas = RenLines(red, 0, 0, '.');
     lineas.pop_back();
-    EXPECT_EQ(MensajeDe([&] { DescribeRen(JoinLines(lineas)); }), "List index out of bounds (30)");
+    EXPECT_EQ(MessageOf([&] { DescribeRen(JoinLines(lineas)); }), "List index out of bounds (30)");
     lineas.resize(5);
-    EXPECT_EQ(MensajeDe([&] { DescribeRen(JoinLines(lineas)); }), "List index out of bounds (5)");
+    EXPECT_EQ(MessageOf([&] { DescribeRen(JoinLines(lineas)); }), "List index out of bounds (5)");
 }
 
 TEST(DescribeRen, HasNoPatternCountLine) {
     // Line 6 is a weight: a fraction there reads, where an untrained file would fail.
-    Lineas lineas{"1", "1", "1", "0", "0", "0.5", "1", "2", "3"};
+    Lines lineas{"1", "1", "1", "0", "0", "0.5", "1", "2", "3"};
     NetworkDescription d = DescribeRen(JoinLines(lineas));
     EXPECT_EQ(d.HiddenWeights, (std::vector<double>{0.5, 1}));
     EXPECT_EQ(d.OutputWeights, (std::vector<double>{2, 3}));
 }
 
-class Companero : public ::testing::Test {
+class Companion : public ::testing::Test {
 protected:
     // A trained 2-2-1 description.
     NetworkDescription entrenada = DescribeRen(JoinLines({"2", "2", "1", "0", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
 };
 
-TEST_F(Companero, OfTheSameTopologyGivesItsPatterns) {
+TEST_F(Companion, OfTheSameTopologyGivesItsPatterns) {
     AddCompanion(entrenada, JoinLines({"2", "2", "1", "-1", "-1", "1", "0,5", "1", "0"}), "/r/xor.rna");
-    ASSERT_TRUE(entrenada.Patrones.has_value());
-    EXPECT_EQ(entrenada.Patrones->Entradas, (std::vector<double>{0.5, 1}));
-    EXPECT_EQ(entrenada.Patrones->Salidas, (std::vector<double>{0}));
+    ASSERT_TRUE(entrenada.Patterns.has_value());
+    EXPECT_EQ(entrenada.Patterns->Entradas, (std::vector<double>{0.5, 1}));
+    EXPECT_EQ(entrenada.Patterns->Salidas, (std::vector<double>{0}));
     EXPECT_EQ(entrenada.Warning, "");
 }
 
-TEST_F(Companero, CountsAreComparedAfterTheLimit) {
+TEST_F(Companion, CountsAreComparedAfterTheLimit) {
     AddCompanion(entrenada, JoinLines({" 2", "2", "$1", "7", "7", "0"}), "/r/xor.rna");
-    EXPECT_TRUE(entrenada.Patrones.has_value());
+    EXPECT_TRUE(entrenada.Patterns.has_value());
     NetworkDescription una = DescribeRen(JoinLines({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
     AddCompanion(una, JoinLines({"0", "-4", "1", "0", "0", "0"}), "/r/una.rna");
-    EXPECT_TRUE(una.Patrones.has_value());
+    EXPECT_TRUE(una.Patterns.has_value());
 }
 
-TEST_F(Companero, OfAnotherTopologyIsLeftOutWithAWarning) {
-    for (const Lineas& cabecera : {Lineas{"3", "2", "1"}, Lineas{"2", "3", "1"}, Lineas{"2", "2", "2"}}) {
+TEST_F(Companion, OfAnotherTopologyIsLeftOutWithAWarning) {
+    for (const Lines& cabecera : {Lines{"3", "2", "1"}, Lines{"2", "3", "1"}, Lines{"2", "2", "2"}}) {
         NetworkDescription d = entrenada;
-        Lineas lineas = cabecera;
+        Lines lineas = cabecera;
         // Its own pattern part would not even read: a mismatch is not looked into further.
         lineas.insert(lineas.end(), {"0", "0", "1", "basura"});
         AddCompanion(d, JoinLines(lineas), "/r/xor.rna");
-        EXPECT_FALSE(d.Patrones.has_value());
+        EXPECT_FALSE(d.Patterns.has_value());
         EXPECT_EQ(d.Warning, "El fichero de patrones /r/xor.rna no corresponde a la topología de la red; no se ha cargado.");
     }
 }
 
-TEST_F(Companero, MalformedOneFailsTheLoad) {
-    EXPECT_EQ(MensajeDe([&] { AddCompanion(entrenada, JoinLines({"2", "2"}), "/r/x.rna"); }),
+TEST_F(Companion, MalformedOneFailsTheLoad) {
+    EXPECT_EQ(MessageOf([&] { AddCompanion(entrenada, JoinLines({"2", "2"}), "/r/x.rna"); }),
               "List index out of bounds (2)");
-    EXPECT_EQ(MensajeDe([&] { AddCompanion(entrenada, JoinLines({"2", "2", "1", "0", "0", "1", "1", "x"}), "/r/x.rna"); }),
+    EXPECT_EQ(MessageOf([&] { AddCompanion(entrenada, JoinLines({"2", "2", "1", "0", "0", "1", "1", "x"}), "/r/x.rna"); }),
               "'x' is not a valid floating point value");
-    EXPECT_EQ(MensajeDe([&] { AddCompanion(entrenada, JoinLines({"2", "2", "1", "0", "0", "1000"}), "/r/x.rna"); }),
+    EXPECT_EQ(MessageOf([&] { AddCompanion(entrenada, JoinLines({"2", "2", "1", "0", "0", "1000"}), "/r/x.rna"); }),
               "'1000' is not a valid pattern count");
     // Lines 4 and 5 are passed over, yet one longer than any number stops the read.
     const std::string larga(kMaxLineLength + 1, '0');
-    EXPECT_EQ(MensajeDe([&] { AddCompanion(entrenada, JoinLines({"2", "2", "1", larga, "0", "0"}), "/r/x.rna"); }),
+    EXPECT_EQ(MessageOf([&] { AddCompanion(entrenada, JoinLines({"2", "2", "1", larga, "0", "0"}), "/r/x.rna"); }),
               "'" + larga.substr(0, 64) + "\u2026' is not a valid integer value");
 }
 

@@ -29,9 +29,9 @@ int main(int argc, char** argv) {
             const std::string bytes((std::istreambuf_iterator<char>(fichero)), std::istreambuf_iterator<char>());
             const auto* datos = reinterpret_cast<const std::uint8_t*>(bytes.data());
             if (tipo == "rna") {
-                ProbarFicheroRna(datos, bytes.size());
+                CheckRnaFile(datos, bytes.size());
             } else {
-                ProbarFicheroRen(datos, bytes.size());
+                CheckRenFile(datos, bytes.size());
             }
             ++probados;
         }

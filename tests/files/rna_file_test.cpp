@@ -10,44 +10,44 @@
 
 namespace {
 
-using Lineas = std::vector<std::string>;
+using Lines = std::vector<std::string>;
 
-std::string Texto(const Lineas& lineas) { return JoinLines(lineas); }
+std::string LineText(const Lines& lineas) { return JoinLines(lineas); }
 
 TEST(DescribeRna, ReadsTheCommaExample) {
-    NetworkDescription d = DescribeRna(Texto({"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"}));
+    NetworkDescription d = DescribeRna(LineText({"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"}));
     EXPECT_EQ(d.Kind, NetworkFileKind::Untrained);
     EXPECT_EQ(d.Header.NumeroEntradas, 2);
     EXPECT_EQ(d.Header.NeuronasCapaOculta, 3);
     EXPECT_EQ(d.Header.NeuronasCapaSalida, 1);
     EXPECT_EQ(d.Header.RuleSelection, 0);
     EXPECT_EQ(d.Header.FunctionSelection, 0);
-    ASSERT_TRUE(d.Patrones.has_value());
-    EXPECT_EQ(d.Patrones->NumeroPatrones, 2);
-    EXPECT_EQ(d.Patrones->Entradas, (std::vector<double>{0, 0.5, 1, 1}));
-    EXPECT_EQ(d.Patrones->Salidas, (std::vector<double>{1, 0}));
+    ASSERT_TRUE(d.Patterns.has_value());
+    EXPECT_EQ(d.Patterns->NumeroPatrones, 2);
+    EXPECT_EQ(d.Patterns->Entradas, (std::vector<double>{0, 0.5, 1, 1}));
+    EXPECT_EQ(d.Patterns->Salidas, (std::vector<double>{1, 0}));
 }
 
 TEST(DescribeRna, RealsReadWithEitherSeparator) {
     // A file saved under one regional separator opens under the other.
     for (const char* medio : {"0,5", "0.5"}) {
-        EXPECT_EQ(DescribeRna(Texto({"1", "1", "1", "0", "0", "1", medio, "-2,5E-7"})).Patrones->Entradas[0], 0.5);
+        EXPECT_EQ(DescribeRna(LineText({"1", "1", "1", "0", "0", "1", medio, "-2,5E-7"})).Patterns->Entradas[0], 0.5);
     }
-    std::string mensaje = MensajeDe([&] { DescribeRna(Texto({"1", "1", "1", "0", "0", "1", "1,5.0", "1"})); });
+    std::string mensaje = MessageOf([&] { DescribeRna(LineText({"1", "1", "1", "0", "0", "1", "1,5.0", "1"})); });
     EXPECT_EQ(mensaje, "'1,5.0' is not a valid floating point value");
     EXPECT_EQ(WithClosingPeriod(mensaje), "'1,5.0' is not a valid floating point value.");
-    EXPECT_EQ(MensajeDe([&] { DescribeRna(Texto({"1", "1", "1", "0", "0", "1,0"})); }), "'1,0' is not a valid integer value");
+    EXPECT_EQ(MessageOf([&] { DescribeRna(LineText({"1", "1", "1", "0", "0", "1,0"})); }), "'1,0' is not a valid integer value");
 }
 
 TEST(DescribeRna, MessagesQuoteTheStartOfALongLine) {
     const std::string a64(64, 'a');
     const std::string enie = "\xc3\xb1";  // one character, two bytes
-    struct Caso {
+    struct Case {
         const char* nombre;
-        Lineas lineas;
+        Lines lineas;
         std::string mensaje;
     };
-    const Caso casos[] = {
+    const Case casos[] = {
         {"64 characters, whole", {a64}, "'" + a64 + "' is not a valid integer value"},
         {"65 characters, cut", {a64 + "b"}, "'" + a64 + "\u2026' is not a valid integer value"},
         {"a character is not split", {a64.substr(1) + enie + "b"}, "'" + a64.substr(1) + "\u2026' is not a valid integer value"},
@@ -56,34 +56,34 @@ TEST(DescribeRna, MessagesQuoteTheStartOfALongLine) {
         {"long real", {"1", "1", "1", "0", "0", "1", "1" + std::string(kMaxLineLength, '0'), "1"},
          "'1" + std::string(63, '0') + "\u2026' is not a valid floating point value"},
     };
-    for (const Caso& caso : casos) EXPECT_EQ(MensajeDe([&] { DescribeRna(Texto(caso.lineas)); }), caso.mensaje) << caso.nombre;
+    for (const Case& caso : casos) EXPECT_EQ(MessageOf([&] { DescribeRna(LineText(caso.lineas)); }), caso.mensaje) << caso.nombre;
 
-    const std::string mensaje = MensajeDe([] { DescribeRna(std::string(10'000'000, '9')); });
+    const std::string mensaje = MessageOf([] { DescribeRna(std::string(10'000'000, '9')); });
     EXPECT_EQ(mensaje, "'" + std::string(64, '9') + "\u2026' is not a valid integer value");
     EXPECT_LT(mensaje.size(), 200u);
 }
 
 TEST(DescribeRna, CountsAreLimitedAndPositionsFollowTheLimit) {
     // 0 inputs read as 1: line 7 is the one input, line 8 the output.
-    NetworkDescription d = DescribeRna(Texto({"0", "2", "40", "0", "0", "1", "5"}) + Texto(Lineas(32, "6")));
+    NetworkDescription d = DescribeRna(LineText({"0", "2", "40", "0", "0", "1", "5"}) + LineText(Lines(32, "6")));
     EXPECT_EQ(d.Header.NumeroEntradas, 1);
     EXPECT_EQ(d.Header.NeuronasCapaSalida, 32);
-    EXPECT_EQ(d.Patrones->Entradas, (std::vector<double>{5}));
-    EXPECT_EQ(d.Patrones->Salidas, std::vector<double>(32, 6));
+    EXPECT_EQ(d.Patterns->Entradas, (std::vector<double>{5}));
+    EXPECT_EQ(d.Patterns->Salidas, std::vector<double>(32, 6));
 
-    d = DescribeRna(Texto({"-7", "99", "2147483647", "0", "0", "0"}));
+    d = DescribeRna(LineText({"-7", "99", "2147483647", "0", "0", "0"}));
     EXPECT_EQ(d.Header.NumeroEntradas, 1);
     EXPECT_EQ(d.Header.NeuronasCapaOculta, 32);
     EXPECT_EQ(d.Header.NeuronasCapaSalida, 32);
 }
 
 TEST(DescribeRna, LineFormsAndTheirMessages) {
-    struct Caso {
+    struct Case {
         const char* nombre;
-        Lineas lineas;
+        Lines lineas;
         const char* mensaje;  // nullptr: the file reads
     };
-    const Caso casos[] = {
+    const Case casos[] = {
         {"leading blanks on an integer", {" 3", "1", "1", "0", "0", "0"}, nullptr},
         {"trailing blank on an integer", {"3 ", "1", "1", "0", "0", "0"}, "'3 ' is not a valid integer value"},
         {"point in an integer", {"1", "1", "1", "0", "0.0", "0"}, "'0.0' is not a valid integer value"},
@@ -101,19 +101,19 @@ TEST(DescribeRna, LineFormsAndTheirMessages) {
         {"count is checked before values", {"1", "1", "1", "0", "0", " 200"}, "' 200' is not a valid pattern count"},
         {"count must be an integer", {"1", "1", "1", "0", "0", "2.0"}, "'2.0' is not a valid integer value"},
     };
-    for (const Caso& caso : casos) {
-        std::string mensaje = MensajeDe([&] { DescribeRna(Texto(caso.lineas)); });
+    for (const Case& caso : casos) {
+        std::string mensaje = MessageOf([&] { DescribeRna(LineText(caso.lineas)); });
         EXPECT_EQ(mensaje, caso.mensaje ? caso.mensaje : "(no error)") << caso.nombre;
     }
 }
 
 TEST(DescribeRna, FullTableOfHundredPatternsReads) {
-    Lineas lineas{"1", "1", "1", "0", "0", "100"};
+    Lines lineas{"1", "1", "1", "0", "0", "100"};
     for (int v = 0; v < 200; ++v) lineas.push_back(std::to_string(v));
-    NetworkDescription d = DescribeRna(Texto(lineas));
-    EXPECT_EQ(d.Patrones->NumeroPatrones, 100);
-    EXPECT_EQ(d.Patrones->Entradas.back(), 99);
-    EXPECT_EQ(d.Patrones->Salidas.front(), 100);
+    NetworkDescription d = DescribeRna(LineText(lineas));
+    EXPECT_EQ(d.Patterns->NumeroPatrones, 100);
+    EXPECT_EQ(d.Patterns->Entradas.back(), 99);
+    EXPECT_EQ(d.Patterns->Salidas.front(), 100);
 }
 
 TEST(DescribeRna, AnyLineBreakReadsTheSame) {
@@ -127,23 +127,23 @@ TEST(DescribeRna, AnyLineBreakReadsTheSame) {
     const std::vector<double> entradas{0.25, -4};
     for (const std::string& texto : {crlf, cr, lf, crlf.substr(0, crlf.size() - 2)}) {
         NetworkDescription d = DescribeRna(texto);
-        EXPECT_EQ(d.Patrones->Entradas, entradas);
-        EXPECT_EQ(d.Patrones->Salidas, (std::vector<double>{1e-5}));
+        EXPECT_EQ(d.Patterns->Entradas, entradas);
+        EXPECT_EQ(d.Patterns->Salidas, (std::vector<double>{1e-5}));
     }
 }
 
 TEST(ReadRna, NamesTheNetworkAfterTheFileAndReportsUnreadableFiles) {
-    CarpetaTemporal carpeta;
-    const std::string texto = Texto({"1", "1", "1", "0", "0", "0"});
-    EscribirBytes(carpeta.Ruta("xor.copia.rna"), texto);
-    EscribirBytes(carpeta.Ruta(".rna"), texto);
-    EXPECT_EQ(ReadRna(carpeta.Ruta("xor.copia.rna")).NombreRed, "xor");
-    EXPECT_EQ(ReadRna(carpeta.Ruta(".rna")).NombreRed, "");
+    TemporaryFolder carpeta;
+    const std::string texto = LineText({"1", "1", "1", "0", "0", "0"});
+    WriteBytes(carpeta.Path("xor.copia.rna"), texto);
+    WriteBytes(carpeta.Path(".rna"), texto);
+    EXPECT_EQ(ReadRna(carpeta.Path("xor.copia.rna")).NombreRed, "xor");
+    EXPECT_EQ(ReadRna(carpeta.Path(".rna")).NombreRed, "");
 
-    const std::string falta = carpeta.Ruta("falta.rna");
-    EXPECT_EQ(MensajeDe([&] { ReadRna(falta); }), "Cannot open file " + falta);
-    EXPECT_EQ(MensajeDe([&] { ReadRna(carpeta.Carpeta().string()); }),
-              "Cannot open file " + carpeta.Carpeta().string());
+    const std::string falta = carpeta.Path("falta.rna");
+    EXPECT_EQ(MessageOf([&] { ReadRna(falta); }), "Cannot open file " + falta);
+    EXPECT_EQ(MessageOf([&] { ReadRna(carpeta.Folder().string()); }),
+              "Cannot open file " + carpeta.Folder().string());
 }
 
 }  // namespace

@@ -7,25 +7,25 @@
 
 #include "random_generator.h"
 
-class RelojFijo {
+class FrozenClock {
 public:
-    explicit RelojFijo(TimeOfDay hora) { Fijar(hora); }
-    ~RelojFijo() { RandomGenerator::SetClock({}); }
-    RelojFijo(const RelojFijo&) = delete;
-    RelojFijo& operator=(const RelojFijo&) = delete;
-    void Fijar(TimeOfDay hora) {
+    explicit FrozenClock(TimeOfDay hora) { Set(hora); }
+    ~FrozenClock() { RandomGenerator::SetClock({}); }
+    FrozenClock(const FrozenClock&) = delete;
+    FrozenClock& operator=(const FrozenClock&) = delete;
+    void Set(TimeOfDay hora) {
         RandomGenerator::SetClock([hora] { return hora; });
     }
 };
 
 // Milliseconds of the day of a clock reading.
-inline std::uint32_t Semilla(TimeOfDay h) {
+inline std::uint32_t Seed(TimeOfDay h) {
     return static_cast<std::uint32_t>(h.hora * 3600000 + h.minuto * 60000 + h.segundo * 1000 + h.milisegundo);
 }
 
 // The first `cuantos` draws after seeding with `semilla`, each minus 0.5 as
 // a new weight or input slot receives it.
-inline std::vector<double> SorteosMenosMedio(std::uint32_t semilla, int cuantos) {
+inline std::vector<double> DrawsMinusHalf(std::uint32_t semilla, int cuantos) {
     std::vector<double> v;
     std::uint64_t x = semilla;
     for (int i = 0; i < cuantos; ++i) {

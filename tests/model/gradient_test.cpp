@@ -12,11 +12,11 @@
 
 namespace {
 
-struct Peso {
+struct Weight {
     TCapaNeuronal* capa;
     int neurona;
     std::size_t k;
-    double& Valor() const { return capa->Neuronas[neurona].Pesos[k]; }
+    double& Value() const { return capa->Neuronas[neurona].Pesos[k]; }
 };
 
 double Error(TRedNeuronal& red) {
@@ -43,12 +43,12 @@ TEST_P(Gradiente, OneStepMovesEachWeightByMinusEtaTimesTheGradient) {
     red.SetNeuronasCapaOculta(4);
     red.SetNeuronasCapaSalida(2);
 
-    std::vector<Peso> pesos;
+    std::vector<Weight> pesos;
     for (int j = 1; j <= 4; ++j)
         for (std::size_t k = 0; k <= 3; ++k) pesos.push_back({&red.CapaOculta, j, k});
     for (int i = 1; i <= 2; ++i)
         for (std::size_t k = 0; k <= 4; ++k) pesos.push_back({&red.CapaSalida, i, k});
-    for (const Peso& p : pesos) p.Valor() = uniforme(azar);
+    for (const Weight& p : pesos) p.Value() = uniforme(azar);
     for (std::size_t i = 1; i <= 3; ++i) red.Entradas[i] = uniforme(azar);
     red.SalidasEsperadas[1] = 0.8;
     red.SalidasEsperadas[2] = GetParam() == ftSigmoide ? 0.1 : -0.6;
@@ -56,13 +56,13 @@ TEST_P(Gradiente, OneStepMovesEachWeightByMinusEtaTimesTheGradient) {
     const double h = 1e-6;
     std::vector<double> gradiente, antes;
     double mayor = 0;
-    for (const Peso& p : pesos) {
-        const double w = p.Valor();
-        p.Valor() = w + h;
+    for (const Weight& p : pesos) {
+        const double w = p.Value();
+        p.Value() = w + h;
         const double arriba = Error(red);
-        p.Valor() = w - h;
+        p.Value() = w - h;
         const double abajo = Error(red);
-        p.Valor() = w;
+        p.Value() = w;
         gradiente.push_back((arriba - abajo) / (2 * h));
         antes.push_back(w);
         mayor = std::max(mayor, std::fabs(gradiente.back()));
@@ -74,7 +74,7 @@ TEST_P(Gradiente, OneStepMovesEachWeightByMinusEtaTimesTheGradient) {
     red.EntrenarPatron();
     EXPECT_EQ(red.SalidasObtenidas, salidasAntes);
     for (std::size_t w = 0; w < pesos.size(); ++w) {
-        const double movido = pesos[w].Valor() - antes[w];
+        const double movido = pesos[w].Value() - antes[w];
         EXPECT_NEAR(movido, -0.35 * gradiente[w], 1e-8 + 1e-6 * std::fabs(gradiente[w]))
             << (pesos[w].capa == &red.CapaOculta ? "hidden " : "output ") << pesos[w].neurona << " weight "
             << pesos[w].k;

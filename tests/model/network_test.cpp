@@ -18,8 +18,8 @@ const TimeOfDay Antes{9, 0, 0, 0};
 const TimeOfDay Despues{9, 0, 0, 500};
 
 // The weights neuron of `n` inputs receives when initialised under `hora`.
-std::vector<double> PesosSembrados(TimeOfDay hora, int n) {
-    const auto d = SorteosMenosMedio(Semilla(hora), 2 * n + 1);
+std::vector<double> SeededWeights(TimeOfDay hora, int n) {
+    const auto d = DrawsMinusHalf(Seed(hora), 2 * n + 1);
     std::vector<double> pesos{d[0]};
     for (int k = 1; k <= n; ++k) pesos.push_back(d[static_cast<std::size_t>(2 * k)]);
     return pesos;
@@ -32,7 +32,7 @@ std::vector<double> Pesos(const TNeurona& neurona) {
     return pesos;
 }
 
-void PonerPesos(TCapaNeuronal& capa, int neuronas, double valor) {
+void PutWeights(TCapaNeuronal& capa, int neuronas, double valor) {
     for (int j = 1; j <= neuronas; ++j)
         for (std::size_t k = 0; k <= static_cast<std::size_t>(capa.Neuronas[j].NumeroEntradas()); ++k)
             capa.Neuronas[j].Pesos[k] = valor;
@@ -55,9 +55,9 @@ TEST(RedNeuronal, ConstructionSetsFieldsWithoutTheWriters) {
 }
 
 TEST(RedNeuronal, InitialPreparationMakesTheInvariantsHold) {
-    RelojFijo reloj(Antes);
+    FrozenClock reloj(Antes);
     TRedNeuronal red;
-    reloj.Fijar(Despues);
+    reloj.Set(Despues);
     PrepareStartUpNetwork(red);
     EXPECT_EQ(red.FuncionTransferencia(), ftSigmoide);
     EXPECT_EQ(red.CapaOculta.NumeroNeuronas(), 2);
@@ -67,15 +67,15 @@ TEST(RedNeuronal, InitialPreparationMakesTheInvariantsHold) {
     for (TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida})
         for (int j = 1; j <= capa->NumeroNeuronas(); ++j) {
             EXPECT_EQ(capa->Neuronas[j].FuncionTransferencia(), ftSigmoide);
-            EXPECT_EQ(Pesos(capa->Neuronas[j]), PesosSembrados(Despues, 2));
+            EXPECT_EQ(Pesos(capa->Neuronas[j]), SeededWeights(Despues, 2));
         }
     // Output neuron 2 was still active when the hidden count was written.
-    EXPECT_EQ(Pesos(red.CapaSalida.Neuronas[2]), PesosSembrados(Despues, 2));
-    EXPECT_EQ(Pesos(red.CapaSalida.Neuronas[3]), PesosSembrados(Antes, 2));
+    EXPECT_EQ(Pesos(red.CapaSalida.Neuronas[2]), SeededWeights(Despues, 2));
+    EXPECT_EQ(Pesos(red.CapaSalida.Neuronas[3]), SeededWeights(Antes, 2));
 }
 
 TEST(RedNeuronal, FrozenClockGivesIdenticalNetworks) {
-    RelojFijo reloj({15, 45, 0, 123});
+    FrozenClock reloj({15, 45, 0, 123});
     TRedNeuronal a, b;
     PrepareStartUpNetwork(a);
     PrepareStartUpNetwork(b);
@@ -84,19 +84,19 @@ TEST(RedNeuronal, FrozenClockGivesIdenticalNetworks) {
 }
 
 TEST(RedNeuronal, WriterOfHiddenCountRerandomisesBothLayers) {
-    RelojFijo reloj(Antes);
+    FrozenClock reloj(Antes);
     TRedNeuronal red;
     PrepareStartUpNetwork(red);
-    reloj.Fijar(Despues);
+    reloj.Set(Despues);
     red.SetNeuronasCapaOculta(3);
-    for (int j = 1; j <= 3; ++j) EXPECT_EQ(Pesos(red.CapaOculta.Neuronas[j]), PesosSembrados(Despues, 2)) << j;
-    EXPECT_EQ(Pesos(red.CapaSalida.Neuronas[1]), PesosSembrados(Despues, 3));
+    for (int j = 1; j <= 3; ++j) EXPECT_EQ(Pesos(red.CapaOculta.Neuronas[j]), SeededWeights(Despues, 2)) << j;
+    EXPECT_EQ(Pesos(red.CapaSalida.Neuronas[1]), SeededWeights(Despues, 3));
     EXPECT_EQ(red.CapaOculta.Neuronas[3].FuncionTransferencia(), ftSigmoide);
-    EXPECT_EQ(Pesos(red.CapaOculta.Neuronas[4]), PesosSembrados(Antes, 2));
+    EXPECT_EQ(Pesos(red.CapaOculta.Neuronas[4]), SeededWeights(Antes, 2));
 }
 
 TEST(RedNeuronal, LoweringOutputCountLeavesTheRestAndRaisingItRefreshes) {
-    RelojFijo reloj(Antes);
+    FrozenClock reloj(Antes);
     TRedNeuronal red;
     PrepareStartUpNetwork(red);
     red.SetNeuronasCapaSalida(3);
@@ -112,10 +112,10 @@ TEST(RedNeuronal, LoweringOutputCountLeavesTheRestAndRaisingItRefreshes) {
     EXPECT_EQ(Pesos(red.CapaSalida.Neuronas[3]), pesos3);
     EXPECT_EQ(red.CapaSalida.Neuronas[3].FuncionTransferencia(), ftSigmoide);
 
-    reloj.Fijar(Despues);
+    reloj.Set(Despues);
     red.SetNeuronasCapaSalida(3);
     for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(Pesos(red.CapaSalida.Neuronas[i]), PesosSembrados(Despues, 2)) << i;
+        EXPECT_EQ(Pesos(red.CapaSalida.Neuronas[i]), SeededWeights(Despues, 2)) << i;
         EXPECT_EQ(red.CapaSalida.Neuronas[i].FuncionTransferencia(), ftTangenteHiperbolica) << i;
     }
 }
@@ -164,8 +164,8 @@ TEST(RedNeuronal, ZeroWeightsWithSigmoidGiveOneHalf) {
     PrepareStartUpNetwork(red);
     red.SetNeuronasCapaOculta(4);
     red.SetNeuronasCapaSalida(5);
-    PonerPesos(red.CapaOculta, 4, 0);
-    PonerPesos(red.CapaSalida, 5, 0);
+    PutWeights(red.CapaOculta, 4, 0);
+    PutWeights(red.CapaSalida, 5, 0);
     red.Entradas[1] = 3;
     red.Entradas[2] = -7;
     red.Propagar();
@@ -176,7 +176,7 @@ TEST(RedNeuronal, ZeroWeightsWithSigmoidGiveOneHalf) {
 }
 
 TEST(RedNeuronal, LayerPassMatchesEachNeuronComputingAlone) {
-    RelojFijo reloj({3, 3, 3, 3});
+    FrozenClock reloj({3, 3, 3, 3});
     TRedNeuronal red;
     PrepareStartUpNetwork(red);
     red.SetNumeroEntradas(32);
@@ -206,7 +206,7 @@ TEST(RedNeuronal, LayerPassSettlesExponentialsCloseToARoundingBoundary) {
     // the others get ordinary ones. Layers of one, one and a bit, and eight blocks.
     for (const int ocultas : {1, 3, 5, 32})
         for (const TFuncionTransferencia ft : {ftSigmoide, ftTangenteHiperbolica})
-            for (const double x : ArgumentosDificiles) {
+            for (const double x : HardArguments) {
                 const int dificil = ocultas == 1 ? 1 : ocultas - 1;
                 TRedNeuronal red;
                 PrepareStartUpNetwork(red);
@@ -266,7 +266,7 @@ TEST(RedNeuronal, OverflowInOutputLayerKeepsEarlierObtainedOutputs) {
     PrepareStartUpNetwork(red);
     red.SetNeuronasCapaSalida(3);
     red.SetFuncionTransferencia(ftIdentidad);
-    PonerPesos(red.CapaOculta, 2, 0);
+    PutWeights(red.CapaOculta, 2, 0);
     red.CapaOculta.Neuronas[1].Pesos[1] = 1e300;
     red.CapaOculta.Neuronas[2].Pesos[1] = 1e300;
     red.Entradas[1] = 1;

@@ -14,15 +14,15 @@
 namespace {
 
 // A neuron with weighted sum exactly t: bias weight 0, input 1 = t, weight 1.
-void FijarSuma(TNeurona& neurona, double t) {
+void SetSum(TNeurona& neurona, double t) {
     neurona.SetNumeroEntradas(1);
     neurona.Pesos[0] = 0;
     neurona.Pesos[1] = 1;
     neurona.Entradas[1] = t;
 }
 
-double Calcular(TNeurona& neurona, TFuncionTransferencia ft, TFuncionSalida fs, double umbral, double suma) {
-    FijarSuma(neurona, suma);
+double Compute(TNeurona& neurona, TFuncionTransferencia ft, TFuncionSalida fs, double umbral, double suma) {
+    SetSum(neurona, suma);
     neurona.SetFuncionTransferencia(ft);
     neurona.SetFuncionSalida(fs);
     neurona.SetUmbral(umbral);
@@ -30,7 +30,7 @@ double Calcular(TNeurona& neurona, TFuncionTransferencia ft, TFuncionSalida fs, 
     return neurona.Salida();
 }
 
-void EsperarDesbordamiento(TNeurona& neurona) {
+void ExpectOverflow(TNeurona& neurona) {
     try {
         neurona.CalcularSalida();
         ADD_FAILURE() << "no overflow";
@@ -56,10 +56,10 @@ TEST(Neurona, InitialisationReseedsThenDrawsBiasThenSlotBeforeWeight) {
     TCapaNeuronal capa;
     TNeurona& n = capa.Neuronas[1];
     const TimeOfDay hora{7, 8, 9, 10};
-    RelojFijo reloj(hora);
+    FrozenClock reloj(hora);
     RandomGenerator::SetState(12345);  // must not matter: the neuron reseeds
     n.SetNumeroEntradas(3);
-    const auto d = SorteosMenosMedio(Semilla(hora), 7);
+    const auto d = DrawsMinusHalf(Seed(hora), 7);
     EXPECT_EQ(n.Entradas[0], -1.0);
     EXPECT_EQ(n.Pesos[0], d[0]);
     for (std::size_t k = 1; k <= 3; ++k) {
@@ -69,7 +69,7 @@ TEST(Neurona, InitialisationReseedsThenDrawsBiasThenSlotBeforeWeight) {
 }
 
 TEST(Neurona, SameClockReadingGivesIdenticalWeights) {
-    RelojFijo reloj({12, 0, 0, 0});
+    FrozenClock reloj({12, 0, 0, 0});
     TCapaNeuronal capa;
     for (int j = 2; j <= 32; ++j)
         for (std::size_t k = 0; k <= 2; ++k) {
@@ -79,13 +79,13 @@ TEST(Neurona, SameClockReadingGivesIdenticalWeights) {
 }
 
 TEST(Neurona, WritingTheSameInputCountStillReplacesEveryWeight) {
-    RelojFijo reloj({1, 0, 0, 0});
+    FrozenClock reloj({1, 0, 0, 0});
     TCapaNeuronal capa;
     TNeurona& n = capa.Neuronas[1];
     const TimeOfDay despues{1, 0, 0, 1};
-    reloj.Fijar(despues);
+    reloj.Set(despues);
     n.SetNumeroEntradas(2);
-    const auto d = SorteosMenosMedio(Semilla(despues), 5);
+    const auto d = DrawsMinusHalf(Seed(despues), 5);
     EXPECT_EQ(n.Pesos[0], d[0]);
     EXPECT_EQ(n.Pesos[1], d[2]);
     EXPECT_EQ(n.Pesos[2], d[4]);
@@ -130,67 +130,67 @@ TEST(Neurona, SumAddsProductsInIndexOrder) {
     EXPECT_EQ(n.Salida(), 0.0);
 }
 
-struct CasoFunciones {
+struct FunctionsCase {
     TFuncionTransferencia ft;
     TFuncionSalida fs;
     double umbral, suma, salida;
 };
 
-void PrintTo(const CasoFunciones& c, std::ostream* os) {
+void PrintTo(const FunctionsCase& c, std::ostream* os) {
     *os << "ft " << static_cast<int>(c.ft) << ", fs " << static_cast<int>(c.fs) << ", umbral " << c.umbral
         << ", suma " << c.suma;
 }
 
-class NeuronaFunciones : public ::testing::TestWithParam<CasoFunciones> {};
+class NeuronFunctions : public ::testing::TestWithParam<FunctionsCase> {};
 
-TEST_P(NeuronaFunciones, GiveTheTabledOutput) {
-    const CasoFunciones c = GetParam();
+TEST_P(NeuronFunctions, GiveTheTabledOutput) {
+    const FunctionsCase c = GetParam();
     TCapaNeuronal capa;
-    EXPECT_EQ(Calcular(capa.Neuronas[1], c.ft, c.fs, c.umbral, c.suma), c.salida);
+    EXPECT_EQ(Compute(capa.Neuronas[1], c.ft, c.fs, c.umbral, c.suma), c.salida);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Tabla, NeuronaFunciones,
-    ::testing::Values(CasoFunciones{ftEscalon, fsIdentidad, 0, 0, 1}, CasoFunciones{ftEscalon, fsIdentidad, 0, -1e-300, -1},
-                      CasoFunciones{ftEscalonPositivo, fsIdentidad, 0, 0, 1},
-                      CasoFunciones{ftEscalonPositivo, fsIdentidad, 0, -2, 0},
-                      CasoFunciones{ftSigmoide, fsIdentidad, 0, 0, 0.5},
-                      CasoFunciones{ftSigmoide, fsIdentidad, 0, 1000, 1},  // e^-1000 underflows to 0: no error
-                      CasoFunciones{ftTangenteHiperbolica, fsIdentidad, 0, 0, 0},
-                      CasoFunciones{ftTangenteHiperbolica, fsIdentidad, 0, 1, (Exp(1.0) - Exp(-1.0)) / (Exp(1.0) + Exp(-1.0))},
-                      CasoFunciones{ftIdentidad, fsIdentidad, 0, -1e300, -1e300},
-                      CasoFunciones{ftIdentidad, fsEscalon, 0, 0, 1}, CasoFunciones{ftIdentidad, fsEscalon, 0, -0.1, -1},
-                      CasoFunciones{ftIdentidad, fsEscalonPositivo, 0, -0.1, 0},
-                      CasoFunciones{ftIdentidad, fsUmbral, 0, 0, 1}, CasoFunciones{ftIdentidad, fsUmbral, 0, -0.1, 0},
-                      CasoFunciones{ftIdentidad, fsUmbral, 2, 3, 1}, CasoFunciones{ftIdentidad, fsUmbral, 2, 1.5, 0},
-                      CasoFunciones{ftIdentidad, fsDobleUmbral, 0.5, -0.7, -1},
-                      CasoFunciones{ftIdentidad, fsDobleUmbral, 0.5, 0.7, 1},
-                      CasoFunciones{ftIdentidad, fsDobleUmbral, 0.5, 0.5, 0.5},
-                      CasoFunciones{ftIdentidad, fsDobleUmbral, 0.5, -0.5, -0.5},
+    Table, NeuronFunctions,
+    ::testing::Values(FunctionsCase{ftEscalon, fsIdentidad, 0, 0, 1}, FunctionsCase{ftEscalon, fsIdentidad, 0, -1e-300, -1},
+                      FunctionsCase{ftEscalonPositivo, fsIdentidad, 0, 0, 1},
+                      FunctionsCase{ftEscalonPositivo, fsIdentidad, 0, -2, 0},
+                      FunctionsCase{ftSigmoide, fsIdentidad, 0, 0, 0.5},
+                      FunctionsCase{ftSigmoide, fsIdentidad, 0, 1000, 1},  // e^-1000 underflows to 0: no error
+                      FunctionsCase{ftTangenteHiperbolica, fsIdentidad, 0, 0, 0},
+                      FunctionsCase{ftTangenteHiperbolica, fsIdentidad, 0, 1, (Exp(1.0) - Exp(-1.0)) / (Exp(1.0) + Exp(-1.0))},
+                      FunctionsCase{ftIdentidad, fsIdentidad, 0, -1e300, -1e300},
+                      FunctionsCase{ftIdentidad, fsEscalon, 0, 0, 1}, FunctionsCase{ftIdentidad, fsEscalon, 0, -0.1, -1},
+                      FunctionsCase{ftIdentidad, fsEscalonPositivo, 0, -0.1, 0},
+                      FunctionsCase{ftIdentidad, fsUmbral, 0, 0, 1}, FunctionsCase{ftIdentidad, fsUmbral, 0, -0.1, 0},
+                      FunctionsCase{ftIdentidad, fsUmbral, 2, 3, 1}, FunctionsCase{ftIdentidad, fsUmbral, 2, 1.5, 0},
+                      FunctionsCase{ftIdentidad, fsDobleUmbral, 0.5, -0.7, -1},
+                      FunctionsCase{ftIdentidad, fsDobleUmbral, 0.5, 0.7, 1},
+                      FunctionsCase{ftIdentidad, fsDobleUmbral, 0.5, 0.5, 0.5},
+                      FunctionsCase{ftIdentidad, fsDobleUmbral, 0.5, -0.5, -0.5},
                       // Negative threshold: -1 is set by the first test, then raised to +1 by the second.
-                      CasoFunciones{ftIdentidad, fsDobleUmbral, -2, 0.2, 1}));
+                      FunctionsCase{ftIdentidad, fsDobleUmbral, -2, 0.2, 1}));
 
 TEST(Neurona, OverflowThrowsAndKeepsTheOldOutput) {
     TCapaNeuronal capa;
     TNeurona& n = capa.Neuronas[1];
-    Calcular(n, ftIdentidad, fsIdentidad, 0, 0.25);
+    Compute(n, ftIdentidad, fsIdentidad, 0, 0.25);
     ASSERT_EQ(n.Salida(), 0.25);
 
     n.SetFuncionTransferencia(ftSigmoide);
     n.Entradas[1] = -710;  // e^710 is beyond the double range
-    EsperarDesbordamiento(n);
+    ExpectOverflow(n);
     n.SetFuncionTransferencia(ftTangenteHiperbolica);
-    EsperarDesbordamiento(n);
+    ExpectOverflow(n);
     n.Entradas[1] = 710;
-    EsperarDesbordamiento(n);
+    ExpectOverflow(n);
     n.SetFuncionTransferencia(ftIdentidad);
     n.Entradas[1] = 1e200;
     n.Pesos[1] = 1e200;  // the product overflows
-    EsperarDesbordamiento(n);
+    ExpectOverflow(n);
     n.Pesos[1] = 1;
     n.Entradas[1] = 1.7e308;
     n.Pesos[0] = -1.7e308;  // the sum overflows
-    EsperarDesbordamiento(n);
+    ExpectOverflow(n);
     EXPECT_EQ(n.Salida(), 0.25);
 
     n.SetFuncionTransferencia(ftSigmoide);

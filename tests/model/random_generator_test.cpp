@@ -5,10 +5,10 @@
 #include "frozen_clock.h"
 
 TEST(RandomGenerator, SeedIsMillisecondsOfTheUtcDay) {
-    RelojFijo reloj({10, 20, 30, 400});
+    FrozenClock reloj({10, 20, 30, 400});
     RandomGenerator::SeedFromClock();
     EXPECT_EQ(RandomGenerator::State(), 37230400u);
-    reloj.Fijar({23, 59, 59, 999});
+    reloj.Set({23, 59, 59, 999});
     RandomGenerator::SeedFromClock();
     EXPECT_EQ(RandomGenerator::State(), 86399999u);
 }
@@ -41,7 +41,7 @@ TEST(RandomGenerator, SystemClockGivesATimeOfDay) {
     EXPECT_GE(h.milisegundo, 0);
     EXPECT_LT(h.milisegundo, 1000);
     {
-        RelojFijo reloj({0, 0, 0, 1});
+        FrozenClock reloj({0, 0, 0, 1});
     }  // restores the system clock
     RandomGenerator::SeedFromClock();
     EXPECT_LT(RandomGenerator::State(), 86400000u);

@@ -17,7 +17,7 @@ namespace {
 int asignaciones = 0;
 
 // One input, one hidden neuron, one output neuron, every weight 0.
-void RedMinima(TRedNeuronal& red, TFuncionTransferencia ft) {
+void SmallestNetwork(TRedNeuronal& red, TFuncionTransferencia ft) {
     PrepareStartUpNetwork(red);
     red.SetNumeroEntradas(1);
     red.SetNeuronasCapaOculta(1);
@@ -30,7 +30,7 @@ void RedMinima(TRedNeuronal& red, TFuncionTransferencia ft) {
     red.SalidasEsperadas[1] = 1;
 }
 
-std::vector<double> TodosLosPesos(const TRedNeuronal& red) {
+std::vector<double> AllWeights(const TRedNeuronal& red) {
     std::vector<double> pesos;
     for (const TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida})
         for (int j = 1; j <= capa->NumeroNeuronas(); ++j)
@@ -51,7 +51,7 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 TEST(EntrenarPatron, SigmoidWithZeroWeightsMovesOnlyTheOutputNeuron) {
     TRedNeuronal red;
-    RedMinima(red, ftSigmoide);
+    SmallestNetwork(red, ftSigmoide);
     red.EntrenarPatron();
     EXPECT_EQ(red.SalidasObtenidas[1], 0.5);
     EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[0], -0.04375);
@@ -62,7 +62,7 @@ TEST(EntrenarPatron, SigmoidWithZeroWeightsMovesOnlyTheOutputNeuron) {
 
 TEST(EntrenarPatron, SigmoidWithUnitOutputWeightMovesBothLayers) {
     TRedNeuronal red;
-    RedMinima(red, ftSigmoide);
+    SmallestNetwork(red, ftSigmoide);
     red.CapaSalida.Neuronas[1].Pesos[1] = 1;
     red.EntrenarPatron();
     EXPECT_NEAR(red.SalidasObtenidas[1], 0.6224593, 5e-8);
@@ -77,7 +77,7 @@ TEST(EntrenarPatron, SigmoidWithUnitOutputWeightMovesBothLayers) {
 
 TEST(EntrenarPatron, HyperbolicTangentWithZeroWeights) {
     TRedNeuronal red;
-    RedMinima(red, ftTangenteHiperbolica);
+    SmallestNetwork(red, ftTangenteHiperbolica);
     red.EntrenarPatron();
     EXPECT_EQ(red.SalidasObtenidas[1], 0.0);
     EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[0], -0.35);
@@ -92,9 +92,9 @@ TEST(EntrenarPatron, FunctionsWithoutDerivativeOnlyPropagate) {
         red.SetFuncionTransferencia(ft);
         red.Entradas[1] = 0.7;
         red.SalidasEsperadas[1] = 5;
-        const auto antes = TodosLosPesos(red);
+        const auto antes = AllWeights(red);
         red.EntrenarPatron();
-        EXPECT_EQ(TodosLosPesos(red), antes) << ft;
+        EXPECT_EQ(AllWeights(red), antes) << ft;
         EXPECT_EQ(red.SalidasObtenidas[1], red.CapaSalida.Neuronas[1].Salida()) << ft;
         EXPECT_EQ(red.CapaOculta.Neuronas[1].Entradas[1], 0.7) << ft;
     }
@@ -110,56 +110,56 @@ TEST(EntrenarPatron, NoErrorNoChange) {
         red.Entradas[2] = -0.9;
         red.Propagar();
         for (std::size_t i = 1; i <= 3; ++i) red.SalidasEsperadas[i] = red.SalidasObtenidas[i];
-        const auto antes = TodosLosPesos(red);
+        const auto antes = AllWeights(red);
         red.EntrenarPatron();
-        EXPECT_EQ(TodosLosPesos(red), antes) << ft;
+        EXPECT_EQ(AllWeights(red), antes) << ft;
     }
 }
 
 TEST(EntrenarPatron, SaturatedOutputHasZeroDelta) {
-    struct Caso {
+    struct Case {
         TFuncionTransferencia ft;
         double sesgo, salida;
     };
-    for (const Caso c : {Caso{ftSigmoide, -800, 1}, Caso{ftTangenteHiperbolica, -400, 1},
-                         Caso{ftTangenteHiperbolica, 400, -1}}) {
+    for (const Case c : {Case{ftSigmoide, -800, 1}, Case{ftTangenteHiperbolica, -400, 1},
+                         Case{ftTangenteHiperbolica, 400, -1}}) {
         TRedNeuronal red;
-        RedMinima(red, c.ft);
+        SmallestNetwork(red, c.ft);
         red.CapaSalida.Neuronas[1].Pesos[0] = c.sesgo;
         red.CapaSalida.Neuronas[1].Pesos[1] = 0.5;
         red.SalidasEsperadas[1] = 0.25;
-        const auto antes = TodosLosPesos(red);
+        const auto antes = AllWeights(red);
         red.EntrenarPatron();
         ASSERT_EQ(red.SalidasObtenidas[1], c.salida) << c.sesgo;
-        EXPECT_EQ(TodosLosPesos(red), antes) << c.sesgo;
+        EXPECT_EQ(AllWeights(red), antes) << c.sesgo;
     }
 }
 
 TEST(EntrenarPatron, ForwardOverflowChangesNoWeight) {
     TRedNeuronal red;
-    RedMinima(red, ftSigmoide);
+    SmallestNetwork(red, ftSigmoide);
     red.CapaSalida.Neuronas[1].Pesos[0] = 800;  // output sum -800 - ...: e^800 overflows
-    const auto antes = TodosLosPesos(red);
+    const auto antes = AllWeights(red);
     EXPECT_THROW(red.EntrenarPatron(), ProgramError);
-    EXPECT_EQ(TodosLosPesos(red), antes);
+    EXPECT_EQ(AllWeights(red), antes);
     EXPECT_EQ(red.CapaOculta.Neuronas[1].Salida(), 0.5);  // computed before the failure
 }
 
 TEST(EntrenarPatron, OverflowInHiddenDeltasChangesNoWeight) {
     TRedNeuronal red;
-    RedMinima(red, ftSigmoide);
+    SmallestNetwork(red, ftSigmoide);
     red.SalidasEsperadas[1] = 1e308;
     // Output sum -5e9 + 0.5 * 1e10 = 0; the delta 2.5e307 times the weight 1e10 overflows.
     red.CapaSalida.Neuronas[1].Pesos[0] = 5e9;
     red.CapaSalida.Neuronas[1].Pesos[1] = 1e10;
-    const auto antes = TodosLosPesos(red);
+    const auto antes = AllWeights(red);
     try {
         red.EntrenarPatron();
         FAIL() << "no overflow";
     } catch (const ProgramError& e) {
         EXPECT_EQ(std::string(e.what()), "Floating point overflow");
     }
-    EXPECT_EQ(TodosLosPesos(red), antes);
+    EXPECT_EQ(AllWeights(red), antes);
 }
 
 TEST(EntrenarPatron, OverflowInWeightUpdateStopsAtThatWeight) {
@@ -187,7 +187,7 @@ TEST(EntrenarPatron, OverflowInWeightUpdateStopsAtThatWeight) {
     EXPECT_EQ(red.CapaOculta.Neuronas[2].Pesos[1], 1e-300);   // the overflowing weight
     EXPECT_EQ(red.CapaOculta.Neuronas[3].Pesos[1], 1e-300);   // after it in the same row: untouched
     EXPECT_EQ(red.CapaOculta.Neuronas[1].Pesos[2], 0.0);      // after it: untouched
-    for (double w : TodosLosPesos(red)) EXPECT_TRUE(std::isfinite(w));
+    for (double w : AllWeights(red)) EXPECT_TRUE(std::isfinite(w));
 }
 
 TEST(EntrenarPatron, MakesNoAllocation) {
@@ -215,10 +215,10 @@ struct Forma {
 
 // The step written out neuron by neuron, straight from its definition, on
 // copies of the weights: what the layer-wide code must reproduce bit for bit.
-struct PasoDeReferencia {
+struct ReferenceStep {
     std::vector<std::vector<double>> oculta, salida;  // [j][k]
 
-    PasoDeReferencia(TRedNeuronal& red, const Forma& f) {
+    ReferenceStep(TRedNeuronal& red, const Forma& f) {
         for (int j = 1; j <= f.H; ++j) {
             oculta.emplace_back();
             for (std::size_t k = 0; k <= static_cast<std::size_t>(f.n); ++k)
@@ -279,7 +279,7 @@ TEST(EntrenarPatron, MatchesTheStepWrittenOutNeuronByNeuron) {
                     red.Entradas[k] = uniforme(azar);
                     red.SalidasEsperadas[k] = uniforme(azar) / 2;
                 }
-                const PasoDeReferencia referencia(red, f);
+                const ReferenceStep referencia(red, f);
                 red.EntrenarPatron();
                 for (int j = 1; j <= f.H; ++j)
                     for (std::size_t k = 0; k <= static_cast<std::size_t>(f.n); ++k)

@@ -16,13 +16,13 @@
 
 namespace {
 
-struct CasoTexto {
+struct TextCase {
     double valor;
     const char* punto;  // written with "." as the separator
 };
 
 // One row per rendering rule; a failure names its row.
-const CasoTexto kTextos[] = {
+const TextCase kTextos[] = {
     {0.0, "0"},
     {-0.0, "0"},
     {0.5, "0.5"},
@@ -72,13 +72,13 @@ const CasoTexto kTextos[] = {
 };
 
 TEST(RealText, RendersEachRuleWithPoint) {
-    for (const CasoTexto& caso : kTextos) {
+    for (const TextCase& caso : kTextos) {
         EXPECT_EQ(RealText(caso.valor, '.'), caso.punto) << caso.punto;
     }
 }
 
 TEST(RealText, UsesTheGivenSeparatorOnly) {
-    for (const CasoTexto& caso : kTextos) {
+    for (const TextCase& caso : kTextos) {
         std::string esperado = caso.punto;
         for (char& c : esperado) {
             if (c == '.') c = ',';
@@ -119,12 +119,12 @@ TEST(IntegerText, WritesPlainDecimal) {
     EXPECT_EQ(IntegerText(std::numeric_limits<std::int32_t>::min()), "-2147483648");
 }
 
-struct CasoEntero {
+struct IntegerCase {
     const char* texto;
     std::optional<std::int32_t> valor;
 };
 
-const CasoEntero kEnteros[] = {
+const IntegerCase kEnteros[] = {
     {"3", 3},
     {" 3", 3},
     {"   -3", -3},
@@ -164,12 +164,12 @@ const CasoEntero kEnteros[] = {
 };
 
 TEST(LeerEntero, AcceptsExactlyTheIntegerForms) {
-    for (const CasoEntero& caso : kEnteros) {
+    for (const IntegerCase& caso : kEnteros) {
         EXPECT_EQ(ReadInteger(caso.texto, IntegerForms::DecimalOrHexadecimal), caso.valor) << "'" << caso.texto << "'";
     }
 }
 
-struct CasoReal {
+struct RealCase {
     const char* texto;
     char separador;
     RealStatus estado;
@@ -180,7 +180,7 @@ constexpr auto Ok = RealStatus::Valid;
 constexpr auto No = RealStatus::NotANumber;
 constexpr auto Desborda = RealStatus::Overflow;
 
-const CasoReal kReales[] = {
+const RealCase kReales[] = {
     {"0.5", '.', Ok, 0.5},
     {"0,5", ',', Ok, 0.5},
     {"0,5", '.', No, 0},
@@ -234,7 +234,7 @@ const CasoReal kReales[] = {
 };
 
 TEST(ParseReal, AcceptsExactlyTheRealForms) {
-    for (const CasoReal& caso : kReales) {
+    for (const RealCase& caso : kReales) {
         RealReading lectura = ParseReal(caso.texto, caso.separador);
         EXPECT_EQ(lectura.status, caso.estado) << "'" << caso.texto << "' " << caso.separador;
         if (caso.estado == Ok) {

@@ -12,42 +12,42 @@
 
 namespace {
 
-struct Redondeo {
+struct Rounding {
     std::int32_t decimales;
     double x;
     double resultado;
 };
 
-class RedondearTabla : public ::testing::TestWithParam<Redondeo> {};
+class RoundingTable : public ::testing::TestWithParam<Rounding> {};
 
-TEST_P(RedondearTabla, TruncatesTheScaledValuePlusOneHalf) {
-    const Redondeo& r = GetParam();
+TEST_P(RoundingTable, TruncatesTheScaledValuePlusOneHalf) {
+    const Rounding& r = GetParam();
     EXPECT_EQ(Redondear(r.decimales, r.x), r.resultado);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Casos, RedondearTabla,
-    ::testing::Values(Redondeo{2, 0.125, 0.13}, Redondeo{2, 0.1249, 0.12}, Redondeo{0, 2.5, 3},
-                      Redondeo{0, 2.4999, 2}, Redondeo{0, -2.5, -2}, Redondeo{0, -2.6, -2},
-                      Redondeo{1, -0.17, -0.1}, Redondeo{1, -0.12, 0}, Redondeo{1, -0.25, -0.2},
-                      Redondeo{2, 1.005, 1}, Redondeo{8, 0.123456789, 0.12345679}, Redondeo{0, 0.5, 1},
-                      Redondeo{0, 0.4999, 0}, Redondeo{3, 0.5, 0.5},
+    Casos, RoundingTable,
+    ::testing::Values(Rounding{2, 0.125, 0.13}, Rounding{2, 0.1249, 0.12}, Rounding{0, 2.5, 3},
+                      Rounding{0, 2.4999, 2}, Rounding{0, -2.5, -2}, Rounding{0, -2.6, -2},
+                      Rounding{1, -0.17, -0.1}, Rounding{1, -0.12, 0}, Rounding{1, -0.25, -0.2},
+                      Rounding{2, 1.005, 1}, Rounding{8, 0.123456789, 0.12345679}, Rounding{0, 0.5, 1},
+                      Rounding{0, 0.4999, 0}, Rounding{3, 0.5, 0.5},
                       // Scaled by 10^(d+1), plus 5, over 10: trunc(x·10^d + 0.5) gives 0.28 and 1.2.
-                      Redondeo{2, 0.285, 0.29}, Redondeo{1, 1.15, 1.1},
+                      Rounding{2, 0.285, 0.29}, Rounding{1, 1.15, 1.1},
                       // Decimals a field has not yet clamped take the nearer bound.
-                      Redondeo{9, 0.123456789, 0.12345679}, Redondeo{std::numeric_limits<std::int32_t>::max(), 0.5, 0.5},
-                      Redondeo{-1, 2.5, 3}, Redondeo{std::numeric_limits<std::int32_t>::min(), 2.4999, 2}));
+                      Rounding{9, 0.123456789, 0.12345679}, Rounding{std::numeric_limits<std::int32_t>::max(), 0.5, 0.5},
+                      Rounding{-1, 2.5, 3}, Rounding{std::numeric_limits<std::int32_t>::min(), 2.4999, 2}));
 
 TEST(Redondear, ScaledValueBeyondTheDoubleRangeIsAnOverflow) {
     EXPECT_THROW(Redondear(8, 1e300), ProgramError);
     EXPECT_DOUBLE_EQ(Redondear(0, 1e300), 1e300);
 }
 
-class Ejecucion : public ::testing::Test {
+class Execution : public ::testing::Test {
 protected:
     void SetUp() override {
-        CongelarReloj();
-        Configurar(red, 3, 1, 2, ftIdentidad);
+        FreezeClock();
+        Configure(red, 3, 1, 2, ftIdentidad);
         // Output j = its bias term alone: -Pesos[0].
         red.CapaSalida.Neuronas[1].Pesos[0] = 0.17;
         red.CapaSalida.Neuronas[1].Pesos[1] = 0.0;
@@ -59,16 +59,16 @@ protected:
 
     TRedNeuronal red;
     WorkState estado;
-    EjecucionRegistro vista;
+    RecordingExecutionTab vista;
 };
 
-TEST_F(Ejecucion, RefusedWithoutNetwork) {
+TEST_F(Execution, RefusedWithoutNetwork) {
     Execute(estado, red, vista);
     EXPECT_EQ(red.Entradas[1], 0.0);
     EXPECT_EQ(vista.salidas.escrituras, 0);
 }
 
-TEST_F(Ejecucion, ReadsOneRowPerInputAndRoundsEveryOutput) {
+TEST_F(Execution, ReadsOneRowPerInputAndRoundsEveryOutput) {
     estado.RedCreada = true;
     red.Entradas[4] = -3;
     vista.decimales = 1;
@@ -77,7 +77,7 @@ TEST_F(Ejecucion, ReadsOneRowPerInputAndRoundsEveryOutput) {
     EXPECT_EQ(red.Entradas[3], 3.0);
     EXPECT_EQ(red.Entradas[4], -3.0);
     EXPECT_EQ(red.SalidasObtenidas[1], -0.17);
-    EXPECT_EQ(vista.salidas.numeros, (std::map<Celda, double>{{{1, 1}, -0.1}, {{1, 2}, 0.5}}));
+    EXPECT_EQ(vista.salidas.numeros, (std::map<Cell, double>{{{1, 1}, -0.1}, {{1, 2}, 0.5}}));
     EXPECT_EQ(vista.lecturasDecimales, 2);
 }
 

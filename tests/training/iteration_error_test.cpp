@@ -10,10 +10,10 @@
 
 namespace {
 
-using Valores = std::array<double, 33>;
+using Values = std::array<double, 33>;
 
 double Error(const std::vector<double>& d, const std::vector<double>& o) {
-    Valores esperadas{}, obtenidas{};
+    Values esperadas{}, obtenidas{};
     for (std::size_t k = 0; k < d.size(); ++k) {
         esperadas[k + 1] = d[k];
         obtenidas[k + 1] = o[k];

@@ -20,18 +20,18 @@
 
 namespace {
 
-using Lineas = std::vector<std::string>;
+using Lines = std::vector<std::string>;
 
 // Everything of the network a load may touch, to compare before and after.
-struct FotoRed {
+struct NetworkSnapshotForTest {
     int entradas, ocultas, salidas;
     TFuncionTransferencia funcion;
     std::vector<double> pesos;
-    bool operator==(const FotoRed&) const = default;
+    bool operator==(const NetworkSnapshotForTest&) const = default;
 };
 
-FotoRed Foto(const TRedNeuronal& red) {
-    FotoRed foto{red.NumeroEntradas(), red.NeuronasCapaOculta(), red.NeuronasCapaSalida(), red.FuncionTransferencia(), {}};
+NetworkSnapshotForTest Snapshot(const TRedNeuronal& red) {
+    NetworkSnapshotForTest foto{red.NumeroEntradas(), red.NeuronasCapaOculta(), red.NeuronasCapaSalida(), red.FuncionTransferencia(), {}};
     for (const TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida}) {
         for (int j = 1; j <= 32; ++j) {
             for (int k = 0; k <= 32; ++k) foto.pesos.push_back(capa->Neuronas[j].Pesos[k]);
@@ -40,14 +40,14 @@ FotoRed Foto(const TRedNeuronal& red) {
     return foto;
 }
 
-bool MismoEstado(const WorkState& a, const WorkState& b) {
+bool SameState(const WorkState& a, const WorkState& b) {
     return a.RedCreada == b.RedCreada && a.NumeroPatrones == b.NumeroPatrones && a.NombreRed == b.NombreRed &&
            a.EntradasPatrones == b.EntradasPatrones && a.SalidasPatrones == b.SalidasPatrones &&
            a.PararEntrenamiento == b.PararEntrenamiento;
 }
 
 // Values of every kind: any finite double, small fractions, whole numbers.
-double ValorCualquiera(std::mt19937_64& azar) {
+double AnyValue(std::mt19937_64& azar) {
     switch (azar() % 3) {
     case 0: {
         double v = std::bit_cast<double>(azar());
@@ -60,13 +60,13 @@ double ValorCualquiera(std::mt19937_64& azar) {
     }
 }
 
-class CargaRed : public ::testing::Test {
+class NetworkLoading : public ::testing::Test {
 protected:
-    CarpetaTemporal carpeta;
+    TemporaryFolder carpeta;
     TRedNeuronal red;
     WorkState estado;
 
-    CargaRed() {
+    NetworkLoading() {
         PrepareStartUpNetwork(red);
         estado.NombreRed = "NuevaNeurona";
         estado.NumeroPatrones = 5;
@@ -79,28 +79,28 @@ protected:
     }
 };
 
-TEST_F(CargaRed, RoundTripKeepsEveryRenderingUnderBothSeparators) {
+TEST_F(NetworkLoading, RoundTripKeepsEveryRenderingUnderBothSeparators) {
     std::mt19937_64 azar(42);
     for (int prueba = 0; prueba < 12; ++prueba) {
         const char separador = prueba % 2 ? ',' : '.';
         TRedNeuronal origen;
-        Topologia(origen, 1 + static_cast<int>(azar() % 32), 1 + static_cast<int>(azar() % 32),
+        Topology(origen, 1 + static_cast<int>(azar() % 32), 1 + static_cast<int>(azar() % 32),
                   1 + static_cast<int>(azar() % 32));
         for (TCapaNeuronal* capa : {&origen.CapaOculta, &origen.CapaSalida}) {
             for (int j = 1; j <= capa->NumeroNeuronas(); ++j) {
-                for (int k = 0; k <= capa->NumeroEntradas(); ++k) capa->Neuronas[j].Pesos[k] = ValorCualquiera(azar);
+                for (int k = 0; k <= capa->NumeroEntradas(); ++k) capa->Neuronas[j].Pesos[k] = AnyValue(azar);
             }
         }
         WorkState tabla;
         tabla.NumeroPatrones = prueba == 0 ? 100 : static_cast<int>(azar() % 101);
         for (int p = 1; p <= tabla.NumeroPatrones; ++p) {
             for (int i = 1; i <= 32; ++i) {
-                tabla.EntradasPatrones[p][i] = ValorCualquiera(azar);
-                tabla.SalidasPatrones[p][i] = ValorCualquiera(azar);
+                tabla.EntradasPatrones[p][i] = AnyValue(azar);
+                tabla.SalidasPatrones[p][i] = AnyValue(azar);
             }
         }
-        const std::string ren = carpeta.Ruta("red.ren");
-        SaveLines(carpeta.Ruta("red.rna"), RnaLines(origen, PatternsToSave(tabla, origen), 0, 1, separador));
+        const std::string ren = carpeta.Path("red.ren");
+        SaveLines(carpeta.Path("red.rna"), RnaLines(origen, PatternsToSave(tabla, origen), 0, 1, separador));
         SaveLines(ren, RenLines(origen, 0, 1, separador));
 
         TRedNeuronal destino;
@@ -130,11 +130,11 @@ TEST_F(CargaRed, RoundTripKeepsEveryRenderingUnderBothSeparators) {
     }
 }
 
-TEST_F(CargaRed, SavedUnderOneSeparatorLoadsAndSavesUnderTheOtherToTheSameDoubles) {
+TEST_F(NetworkLoading, SavedUnderOneSeparatorLoadsAndSavesUnderTheOtherToTheSameDoubles) {
     // Each of these is its own 15-digit text, the largest double included.
     constexpr double maximo = std::numeric_limits<double>::max();
     constexpr double minimo = std::numeric_limits<double>::denorm_min();
-    Topologia(red, 1, 1, 1);
+    Topology(red, 1, 1, 1);
     red.CapaOculta.Neuronas[1].Pesos[0] = maximo;
     red.CapaOculta.Neuronas[1].Pesos[1] = -minimo;
     red.CapaSalida.Neuronas[1].Pesos[0] = -2.5e-7;
@@ -142,19 +142,19 @@ TEST_F(CargaRed, SavedUnderOneSeparatorLoadsAndSavesUnderTheOtherToTheSameDouble
     estado.NumeroPatrones = 1;
     estado.EntradasPatrones[1][1] = -maximo;
     estado.SalidasPatrones[1][1] = minimo;
-    const FotoRed original = Foto(red);
-    const std::string ren = carpeta.Ruta("red.ren");
+    const NetworkSnapshotForTest original = Snapshot(red);
+    const std::string ren = carpeta.Path("red.ren");
     for (char separador : {',', '.', ','}) {
-        SaveLines(carpeta.Ruta("red.rna"), RnaLines(red, PatternsToSave(estado, red), 0, 0, separador));
+        SaveLines(carpeta.Path("red.rna"), RnaLines(red, PatternsToSave(estado, red), 0, 0, separador));
         SaveLines(ren, RenLines(red, 0, 0, separador));
-        ASSERT_EQ(MensajeDe([&] { ApplyDescription(ReadRen(ren), red, estado); }), "(no error)") << separador;
-        EXPECT_EQ(Foto(red), original);
+        ASSERT_EQ(MessageOf([&] { ApplyDescription(ReadRen(ren), red, estado); }), "(no error)") << separador;
+        EXPECT_EQ(Snapshot(red), original);
         EXPECT_EQ(estado.EntradasPatrones[1][1], -maximo);
         EXPECT_EQ(estado.SalidasPatrones[1][1], minimo);
     }
 }
 
-TEST_F(CargaRed, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
+TEST_F(NetworkLoading, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
     // The seeding clock ticks on every read, so the weights tell the order
     // and the number of the draws.
     int tic = 0;
@@ -176,7 +176,7 @@ TEST_F(CargaRed, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
     LoadResult resultado =
         ApplyDescription(DescribeRna(JoinLines({"4", "3", "2", "0", "1", "0"})), cargada, estado);
     RandomGenerator::SetClock({});
-    EXPECT_EQ(Foto(cargada).pesos, Foto(referencia).pesos);
+    EXPECT_EQ(Snapshot(cargada).pesos, Snapshot(referencia).pesos);
     EXPECT_EQ(cargada.FuncionTransferencia(), ftTangenteHiperbolica);
     EXPECT_TRUE(estado.RedCreada);
     EXPECT_EQ(resultado.Kind, NetworkFileKind::Untrained);
@@ -185,7 +185,7 @@ TEST_F(CargaRed, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
     EXPECT_EQ(resultado.Header.FunctionSelection, 1);
 }
 
-TEST_F(CargaRed, TrainedLoadKeepsTheWeightsRead) {
+TEST_F(NetworkLoading, TrainedLoadKeepsTheWeightsRead) {
     NetworkDescription d = DescribeRen(JoinLines({"1", "2", "1", "-1", "2", "1", "2", "3", "4", "5", "6", "7"}));
     LoadResult resultado = ApplyDescription(d, red, estado);
     EXPECT_EQ(red.CapaOculta.Neuronas[1].Pesos[0], 1);
@@ -199,7 +199,7 @@ TEST_F(CargaRed, TrainedLoadKeepsTheWeightsRead) {
     EXPECT_TRUE(estado.RedCreada);
 }
 
-TEST_F(CargaRed, NoSelectionLeavesTheTransferFunction) {
+TEST_F(NetworkLoading, NoSelectionLeavesTheTransferFunction) {
     red.SetFuncionTransferencia(ftTangenteHiperbolica);
     ApplyDescription(DescribeRna(JoinLines({"1", "1", "1", "-1", "-1", "0"})), red, estado);
     EXPECT_EQ(red.FuncionTransferencia(), ftTangenteHiperbolica);
@@ -207,7 +207,7 @@ TEST_F(CargaRed, NoSelectionLeavesTheTransferFunction) {
     EXPECT_EQ(red.FuncionTransferencia(), ftSigmoide);
 }
 
-TEST_F(CargaRed, PatternsReplaceOnlyTheRowsAndColumnsTheFileHolds) {
+TEST_F(NetworkLoading, PatternsReplaceOnlyTheRowsAndColumnsTheFileHolds) {
     const WorkState antes = estado;
     ApplyDescription(DescribeRna(JoinLines({"1", "1", "2", "0", "0", "2", "7", "8", "1", "2", "3", "4"})), red, estado);
     EXPECT_EQ(estado.NumeroPatrones, 2);
@@ -221,35 +221,35 @@ TEST_F(CargaRed, PatternsReplaceOnlyTheRowsAndColumnsTheFileHolds) {
     EXPECT_EQ(estado.SalidasPatrones[5], antes.SalidasPatrones[5]);
 }
 
-TEST_F(CargaRed, FailedLoadChangesNothing) {
-    const std::string rna = carpeta.Ruta("mala.rna");
-    const std::string ren = carpeta.Ruta("otra.ren");
-    const std::string companero = carpeta.Ruta("otra.rna");
-    struct Caso {
+TEST_F(NetworkLoading, FailedLoadChangesNothing) {
+    const std::string rna = carpeta.Path("mala.rna");
+    const std::string ren = carpeta.Path("otra.ren");
+    const std::string companero = carpeta.Path("otra.rna");
+    struct Case {
         const char* nombre;
         std::string ruta;
-        Lineas fichero;
-        Lineas companero;  // empty: none
+        Lines fichero;
+        Lines companero;  // empty: none
         std::string mensaje;
     };
-    const Caso casos[] = {
+    const Case casos[] = {
         {"last pattern value", rna, {"1", "1", "1", "0", "0", "2", "1", "2", "3", "x"}, {}, "'x' is not a valid floating point value"},
         {"missing pattern line", rna, {"1", "1", "1", "0", "0", "2", "1", "2", "3"}, {}, "List index out of bounds (9)"},
         {"pattern count", rna, {"1", "1", "1", "0", "0", "101"}, {}, "'101' is not a valid pattern count"},
-        {"missing file", carpeta.Ruta("no.rna"), {}, {}, "Cannot open file " + carpeta.Ruta("no.rna")},
+        {"missing file", carpeta.Path("no.rna"), {}, {}, "Cannot open file " + carpeta.Path("no.rna")},
         {"last weight", ren, {"1", "1", "1", "0", "0", "1", "2", "3", "1E999"}, {}, "Floating point overflow"},
         {"companion values", ren, {"1", "1", "1", "0", "0", "1", "2", "3", "4"}, {"1", "1", "1", "0", "0", "1", "1", "y"},
          "'y' is not a valid floating point value"},
         {"companion header", ren, {"1", "1", "1", "0", "0", "1", "2", "3", "4"}, {"1", "1"}, "List index out of bounds (2)"},
     };
-    for (const Caso& caso : casos) {
+    for (const Case& caso : casos) {
         std::filesystem::remove(companero);
-        if (!caso.fichero.empty()) EscribirBytes(caso.ruta, JoinLines(caso.fichero));
-        if (!caso.companero.empty()) EscribirBytes(companero, JoinLines(caso.companero));
-        const FotoRed redAntes = Foto(red);
+        if (!caso.fichero.empty()) WriteBytes(caso.ruta, JoinLines(caso.fichero));
+        if (!caso.companero.empty()) WriteBytes(companero, JoinLines(caso.companero));
+        const NetworkSnapshotForTest redAntes = Snapshot(red);
         const WorkState estadoAntes = estado;
         const bool entrenada = caso.ruta == ren;
-        std::string mensaje = MensajeDe([&] {
+        std::string mensaje = MessageOf([&] {
             if (entrenada) {
                 ApplyDescription(ReadRen(caso.ruta), red, estado);
             } else {
@@ -257,15 +257,15 @@ TEST_F(CargaRed, FailedLoadChangesNothing) {
             }
         });
         EXPECT_EQ(mensaje, caso.mensaje) << caso.nombre;
-        EXPECT_EQ(Foto(red), redAntes) << caso.nombre;
-        EXPECT_TRUE(MismoEstado(estado, estadoAntes)) << caso.nombre;
+        EXPECT_EQ(Snapshot(red), redAntes) << caso.nombre;
+        EXPECT_TRUE(SameState(estado, estadoAntes)) << caso.nombre;
     }
 }
 
-TEST_F(CargaRed, TrainedFileTakesPatternsFromItsCompanion) {
-    const std::string ren = carpeta.Ruta("xor.ren");
-    EscribirBytes(ren, JoinLines({"2", "1", "1", "0", "0", "1", "2", "3", "4", "5"}));
-    EscribirBytes(carpeta.Ruta("xor.rna"), JoinLines({"2", "1", "1", "0", "0", "1", "0,5", "1", "0"}));
+TEST_F(NetworkLoading, TrainedFileTakesPatternsFromItsCompanion) {
+    const std::string ren = carpeta.Path("xor.ren");
+    WriteBytes(ren, JoinLines({"2", "1", "1", "0", "0", "1", "2", "3", "4", "5"}));
+    WriteBytes(carpeta.Path("xor.rna"), JoinLines({"2", "1", "1", "0", "0", "1", "0,5", "1", "0"}));
     LoadResult resultado = ApplyDescription(ReadRen(ren), red, estado);
     EXPECT_TRUE(resultado.PatternsTaken);
     EXPECT_EQ(resultado.Kind, NetworkFileKind::Trained);
@@ -276,11 +276,11 @@ TEST_F(CargaRed, TrainedFileTakesPatternsFromItsCompanion) {
     EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[1], 5);
 }
 
-TEST_F(CargaRed, TrainedFileWithoutCompanionKeepsTheTable) {
+TEST_F(NetworkLoading, TrainedFileWithoutCompanionKeepsTheTable) {
     const WorkState antes = estado;
-    const std::string ren = carpeta.Ruta("solo.ren");
-    EscribirBytes(ren, JoinLines({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
-    std::filesystem::create_directory(carpeta.Ruta("solo.rna"));  // a folder is no companion
+    const std::string ren = carpeta.Path("solo.ren");
+    WriteBytes(ren, JoinLines({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
+    std::filesystem::create_directory(carpeta.Path("solo.rna"));  // a folder is no companion
     LoadResult resultado = ApplyDescription(ReadRen(ren), red, estado);
     EXPECT_FALSE(resultado.PatternsTaken);
     EXPECT_EQ(resultado.Warning, "");
@@ -290,12 +290,12 @@ TEST_F(CargaRed, TrainedFileWithoutCompanionKeepsTheTable) {
     EXPECT_EQ(estado.NombreRed, "solo");
 }
 
-TEST_F(CargaRed, CompanionOfAnotherTopologyLoadsTheNetworkAndWarns) {
+TEST_F(NetworkLoading, CompanionOfAnotherTopologyLoadsTheNetworkAndWarns) {
     const WorkState antes = estado;
-    const std::string ren = carpeta.Ruta("xor.ren");
-    const std::string rna = carpeta.Ruta("xor.rna");
-    EscribirBytes(ren, JoinLines({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
-    EscribirBytes(rna, JoinLines({"2", "1", "1", "0", "0", "1", "1", "1", "1"}));
+    const std::string ren = carpeta.Path("xor.ren");
+    const std::string rna = carpeta.Path("xor.rna");
+    WriteBytes(ren, JoinLines({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
+    WriteBytes(rna, JoinLines({"2", "1", "1", "0", "0", "1", "1", "1", "1"}));
     LoadResult resultado = ApplyDescription(ReadRen(ren), red, estado);
     EXPECT_FALSE(resultado.PatternsTaken);
     EXPECT_EQ(resultado.Warning, "El fichero de patrones " + rna + " no corresponde a la topología de la red; no se ha cargado.");
@@ -309,7 +309,7 @@ TEST_F(CargaRed, CompanionOfAnotherTopologyLoadsTheNetworkAndWarns) {
 
 TEST(RnaLines, CommaExampleHasTwelveLinesInOrder) {
     TRedNeuronal red;
-    Topologia(red, 2, 3, 1);
+    Topology(red, 2, 3, 1);
     WorkState estado;
     estado.NumeroPatrones = 2;
     estado.EntradasPatrones[1][1] = 0;
@@ -318,12 +318,12 @@ TEST(RnaLines, CommaExampleHasTwelveLinesInOrder) {
     estado.EntradasPatrones[2][1] = 1;
     estado.EntradasPatrones[2][2] = 1;
     estado.SalidasPatrones[2][1] = 0;
-    EXPECT_EQ(RnaLines(red, PatternsToSave(estado, red), 0, 0, ','), (Lineas{"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"}));
+    EXPECT_EQ(RnaLines(red, PatternsToSave(estado, red), 0, 0, ','), (Lines{"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"}));
 }
 
 TEST(RnaLines, InputsOfAllPatternsPrecedeTheirOutputs) {
     TRedNeuronal red;
-    Topologia(red, 2, 4, 1);
+    Topology(red, 2, 4, 1);
     WorkState estado;
     estado.NumeroPatrones = 3;
     for (int p = 1; p <= 3; ++p) {
@@ -334,27 +334,27 @@ TEST(RnaLines, InputsOfAllPatternsPrecedeTheirOutputs) {
     }
     estado.EntradasPatrones[4][1] = 77;  // beyond the pattern count: not saved
     EXPECT_EQ(RnaLines(red, PatternsToSave(estado, red), -1, 2, '.'),
-              (Lineas{"2", "4", "1", "-1", "2", "3", "11", "12", "21", "22", "31", "32", "-1", "-2", "-3"}));
+              (Lines{"2", "4", "1", "-1", "2", "3", "11", "12", "21", "22", "31", "32", "-1", "-2", "-3"}));
 }
 
 TEST(RnaLines, BeforeAnyChoiceWritesStartUpTopologyAndNoPatterns) {
     TRedNeuronal red;
     PrepareStartUpNetwork(red);
     WorkState estado;
-    EXPECT_EQ(RnaLines(red, PatternsToSave(estado, red), -1, -1, '.'), (Lineas{"2", "2", "1", "-1", "-1", "0"}));
+    EXPECT_EQ(RnaLines(red, PatternsToSave(estado, red), -1, -1, '.'), (Lines{"2", "2", "1", "-1", "-1", "0"}));
 }
 
 TEST(ApplyDescription, SelectionsOutsideTheListsReadAsNone) {
-    struct Caso {
+    struct Case {
         const char* regla;
         const char* funcion;
         int seleccionRegla;
         int seleccionFuncion;
     };
-    const Caso casos[] = {
+    const Case casos[] = {
         {"0", "1", 0, 1}, {"0", "2", 0, 2}, {"-1", "-1", -1, -1}, {"1", "3", -1, -1}, {"$0", "-5", 0, -1},
     };
-    for (const Caso& caso : casos) {
+    for (const Case& caso : casos) {
         TRedNeuronal red;
         WorkState estado;
         const LoadResult d = ApplyDescription(DescribeRna(JoinLines({"1", "1", "1", caso.regla, caso.funcion, "0"})), red, estado);

@@ -9,21 +9,21 @@
 
 namespace {
 
-class OperacionesPatrones : public ::testing::Test {
+class PatternOperations : public ::testing::Test {
 protected:
     void SetUp() override {
-        CongelarReloj();
+        FreezeClock();
         PrepareStartUpNetwork(red);
     }
     void TearDown() override { RandomGenerator::SetClock({}); }
 
     // A network of `entradas` inputs and `salidas` outputs with its fields enabled.
-    void Crear(std::int32_t entradas, TRangoNeuronas salidas) {
-        Configurar(red, entradas, 2, salidas);
+    void Make(std::int32_t entradas, TRangoNeuronas salidas) {
+        Configure(red, entradas, 2, salidas);
         estado.RedCreada = true;
         EnableEntryFields(vista, red);
     }
-    void Anadir(double entrada1, double salida1) {
+    void Add(double entrada1, double salida1) {
         vista.valores[1] = entrada1;
         vista.valores[11] = salida1;
         AddPattern(estado, red, vista);
@@ -31,10 +31,10 @@ protected:
 
     TRedNeuronal red;
     WorkState estado;
-    PatronesRegistro vista;
+    RecordingDataTab vista;
 };
 
-TEST_F(OperacionesPatrones, AddAndDeleteAreRefusedWithoutNetworkButDeleteAllRuns) {
+TEST_F(PatternOperations, AddAndDeleteAreRefusedWithoutNetworkButDeleteAllRuns) {
     vista.valores[1] = 7;
     vista.numeroPatron = 1;
     AddPattern(estado, red, vista);
@@ -49,11 +49,11 @@ TEST_F(OperacionesPatrones, AddAndDeleteAreRefusedWithoutNetworkButDeleteAllRuns
     EXPECT_EQ(vista.rejilla.filas, 2);
     EXPECT_EQ(vista.etiqueta, "Patrón 1");
     // The start-up network has 2 inputs and 1 output.
-    EXPECT_EQ(vista.rejilla.numeros, (std::map<Celda, double>{{{1, 1}, 0.0}, {{2, 1}, 0.0}, {{3, 1}, 0.0}}));
+    EXPECT_EQ(vista.rejilla.numeros, (std::map<Cell, double>{{{1, 1}, 0.0}, {{2, 1}, 0.0}, {{3, 1}, 0.0}}));
 }
 
-TEST_F(OperacionesPatrones, AddStoresEnabledFieldsOnlyAndResetsAllTwenty) {
-    Crear(2, 1);
+TEST_F(PatternOperations, AddStoresEnabledFieldsOnlyAndResetsAllTwenty) {
+    Make(2, 1);
     estado.EntradasPatrones[1][3] = 4.5;  // left by an older pattern
     vista.valores = {};
     vista.valores[2] = 1;
@@ -76,23 +76,23 @@ TEST_F(OperacionesPatrones, AddStoresEnabledFieldsOnlyAndResetsAllTwenty) {
     EXPECT_EQ(vista.rejilla.filas, 2);
     EXPECT_EQ(vista.rejilla.columnas, -1);
     EXPECT_TRUE(vista.rejilla.textos.empty());
-    EXPECT_EQ(vista.rejilla.numeros, (std::map<Celda, double>{{{1, 1}, 0.0}, {{2, 1}, 1.0}, {{3, 1}, 1.0}}));
+    EXPECT_EQ(vista.rejilla.numeros, (std::map<Cell, double>{{{1, 1}, 0.0}, {{2, 1}, 1.0}, {{3, 1}, 1.0}}));
 }
 
-TEST_F(OperacionesPatrones, AddClearsColumnsNoFieldCanType) {
-    Crear(12, 11);
+TEST_F(PatternOperations, AddClearsColumnsNoFieldCanType) {
+    Make(12, 11);
     estado.EntradasPatrones[1][11] = 3;
     estado.SalidasPatrones[1][12] = 3;
-    Anadir(0.5, 0.25);
+    Add(0.5, 0.25);
     EXPECT_EQ(estado.EntradasPatrones[1][11], 0.0);
     EXPECT_EQ(estado.SalidasPatrones[1][12], 0.0);
     EXPECT_EQ(vista.rejilla.numeros.at({12, 1}), 0.0);
     EXPECT_EQ(vista.rejilla.numeros.at({13, 1}), 0.25);
 }
 
-TEST_F(OperacionesPatrones, TableHoldsAHundredPatterns) {
-    Crear(1, 1);
-    for (int p = 1; p <= 100; ++p) Anadir(p, -p);
+TEST_F(PatternOperations, TableHoldsAHundredPatterns) {
+    Make(1, 1);
+    for (int p = 1; p <= 100; ++p) Add(p, -p);
     EXPECT_EQ(vista.etiqueta, "Patrón 101");
     EXPECT_EQ(estado.EntradasPatrones[100][1], 100.0);
 
@@ -104,10 +104,10 @@ TEST_F(OperacionesPatrones, TableHoldsAHundredPatterns) {
     EXPECT_EQ(vista.valores[1], 5);
 }
 
-TEST_F(OperacionesPatrones, DeleteMovesLaterPatternsUpAndRebuildsTheGrid) {
-    Crear(1, 1);
-    for (int p = 1; p <= 4; ++p) Anadir(10 * p, p);
-    vista.rejilla = TablaRegistro{};
+TEST_F(PatternOperations, DeleteMovesLaterPatternsUpAndRebuildsTheGrid) {
+    Make(1, 1);
+    for (int p = 1; p <= 4; ++p) Add(10 * p, p);
+    vista.rejilla = RecordingTable{};
     vista.numeroPatron = 2;
     DeletePattern(estado, red, vista);
 
@@ -124,15 +124,15 @@ TEST_F(OperacionesPatrones, DeleteMovesLaterPatternsUpAndRebuildsTheGrid) {
     EXPECT_EQ(vista.rejilla.columnas, 3);
     EXPECT_EQ(vista.rejilla.filas, 4);
     EXPECT_EQ(vista.rejilla.textos,
-              (std::map<Celda, std::string>{{{0, 0}, "Patrón"}, {{1, 0}, "Entrada 1"}, {{2, 0}, "Salida 1"}}));
-    EXPECT_EQ(vista.rejilla.numeros, (std::map<Celda, double>{{{1, 1}, 10.0}, {{2, 1}, 1.0}, {{1, 2}, 30.0},
+              (std::map<Cell, std::string>{{{0, 0}, "Patrón"}, {{1, 0}, "Entrada 1"}, {{2, 0}, "Salida 1"}}));
+    EXPECT_EQ(vista.rejilla.numeros, (std::map<Cell, double>{{{1, 1}, 10.0}, {{2, 1}, 1.0}, {{1, 2}, 30.0},
                                                               {{2, 2}, 3.0}, {{1, 3}, 40.0}, {{2, 3}, 4.0}}));
 }
 
-TEST_F(OperacionesPatrones, DeleteBeyondTheCountRemovesTheLastAndTheOnlyLeavesTheHeader) {
-    Crear(1, 1);
-    Anadir(1, 1);
-    Anadir(2, 2);
+TEST_F(PatternOperations, DeleteBeyondTheCountRemovesTheLastAndTheOnlyLeavesTheHeader) {
+    Make(1, 1);
+    Add(1, 1);
+    Add(2, 2);
     vista.numeroPatron = 7;
     DeletePattern(estado, red, vista);
     EXPECT_EQ(estado.NumeroPatrones, 1);
@@ -145,16 +145,16 @@ TEST_F(OperacionesPatrones, DeleteBeyondTheCountRemovesTheLastAndTheOnlyLeavesTh
     EXPECT_EQ(vista.rejilla.filas, 1);
     EXPECT_EQ(vista.etiqueta, "1");
 
-    Anadir(3, 3);
+    Add(3, 3);
     EXPECT_EQ(vista.rejilla.filas, 2);
     EXPECT_EQ(estado.NumeroPatrones, 1);
 }
 
-TEST_F(OperacionesPatrones, DeleteIsRefusedForNumbersBelowOneAndAnEmptyTable) {
-    Crear(1, 1);
+TEST_F(PatternOperations, DeleteIsRefusedForNumbersBelowOneAndAnEmptyTable) {
+    Make(1, 1);
     vista.numeroPatron = 1;
     DeletePattern(estado, red, vista);
-    Anadir(1, 1);
+    Add(1, 1);
     const int escrituras = vista.escrituras;
     for (std::int32_t n : {0, -1}) {
         vista.numeroPatron = n;
@@ -164,9 +164,9 @@ TEST_F(OperacionesPatrones, DeleteIsRefusedForNumbersBelowOneAndAnEmptyTable) {
     EXPECT_EQ(vista.escrituras, escrituras);
 }
 
-TEST_F(OperacionesPatrones, DeleteAllKeepsTableRowsAndThePatternNumberField) {
-    Crear(2, 1);
-    Anadir(5, 6);
+TEST_F(PatternOperations, DeleteAllKeepsTableRowsAndThePatternNumberField) {
+    Make(2, 1);
+    Add(5, 6);
     vista.numeroPatron = 1;
     DeleteAllPatterns(estado, red, vista);
     EXPECT_EQ(estado.NumeroPatrones, 0);
@@ -177,12 +177,12 @@ TEST_F(OperacionesPatrones, DeleteAllKeepsTableRowsAndThePatternNumberField) {
     EXPECT_EQ(vista.rejilla.numeros.at({3, 1}), 0.0);
 }
 
-TEST_F(OperacionesPatrones, NewNetworkGridHasHeadersAndOneZeroRow) {
-    Configurar(red, 3, 2, 2);
+TEST_F(PatternOperations, NewNetworkGridHasHeadersAndOneZeroRow) {
+    Configure(red, 3, 2, 2);
     ResetPatternGrid(vista.rejilla, red);
     EXPECT_EQ(vista.rejilla.columnas, 6);
     EXPECT_EQ(vista.rejilla.filas, 2);
-    EXPECT_EQ(vista.rejilla.textos, (std::map<Celda, std::string>{{{0, 0}, "Patrón"},
+    EXPECT_EQ(vista.rejilla.textos, (std::map<Cell, std::string>{{{0, 0}, "Patrón"},
                                                                  {{1, 0}, "Entrada 1"},
                                                                  {{2, 0}, "Entrada 2"},
                                                                  {{3, 0}, "Entrada 3"},
@@ -195,10 +195,10 @@ TEST_F(OperacionesPatrones, NewNetworkGridHasHeadersAndOneZeroRow) {
     }
 }
 
-TEST_F(OperacionesPatrones, EntryFieldsFollowTheTopology) {
-    struct Caso { std::int32_t entradas; TRangoNeuronas salidas; };
-    for (Caso caso : {Caso{3, 2}, Caso{1, 1}, Caso{10, 10}, Caso{32, 32}}) {
-        Configurar(red, caso.entradas, 1, caso.salidas);
+TEST_F(PatternOperations, EntryFieldsFollowTheTopology) {
+    struct Case { std::int32_t entradas; TRangoNeuronas salidas; };
+    for (Case caso : {Case{3, 2}, Case{1, 1}, Case{10, 10}, Case{32, 32}}) {
+        Configure(red, caso.entradas, 1, caso.salidas);
         vista.habilitados.fill(caso.entradas != 1);
         EnableEntryFields(vista, red);
         for (int k = 1; k <= 10; ++k) {

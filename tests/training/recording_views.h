@@ -16,14 +16,14 @@
 #include <utility>
 #include <vector>
 
-using Celda = std::pair<int, int>;  // (column, row)
+using Cell = std::pair<int, int>;  // (column, row)
 
-class TablaRegistro : public NumberTableView {
+class RecordingTable : public NumberTableView {
 public:
     int columnas = -1;
     int filas = -1;
-    std::map<Celda, std::string> textos;
-    std::map<Celda, double> numeros;
+    std::map<Cell, std::string> textos;
+    std::map<Cell, double> numeros;
     int escrituras = 0;  // every call that changes the grid
 
     void SetColCount(int c) override { columnas = c; ++escrituras; }
@@ -33,29 +33,29 @@ public:
     double GetFloat(int c, int f) override { return numeros[{c, f}]; }
 };
 
-class PatronesRegistro : public DataTabView {
+class RecordingDataTab : public DataTabView {
 public:
-    std::array<bool, Campos + 1> habilitados{};
-    std::array<long double, Campos + 1> valores{};
+    std::array<bool, Fields + 1> habilitados{};
+    std::array<long double, Fields + 1> valores{};
     std::int32_t numeroPatron = 0;
     std::int32_t maximoNumeroPatron = 0;
     std::string etiqueta = "Patrón 1";
-    TablaRegistro rejilla;
+    RecordingTable rejilla;
     int escrituras = 0;  // field, number and label writes
 
-    PatronesRegistro() { habilitados.fill(true); }
-    bool Habilitado(int c) const override { return habilitados.at(c); }
-    void SetHabilitado(int c, bool h) override { habilitados.at(c) = h; ++escrituras; }
-    long double Valor(int c) const override { return valores.at(c); }
-    void SetValor(int c, long double v) override { valores.at(c) = v; ++escrituras; }
-    std::int32_t NumeroPatron() const override { return numeroPatron; }
-    void SetNumeroPatron(std::int32_t v) override { numeroPatron = v; ++escrituras; }
-    void SetMaximoNumeroPatron(std::int32_t m) override { maximoNumeroPatron = m; ++escrituras; }
+    RecordingDataTab() { habilitados.fill(true); }
+    bool Enabled(int c) const override { return habilitados.at(c); }
+    void SetEnabled(int c, bool h) override { habilitados.at(c) = h; ++escrituras; }
+    long double Value(int c) const override { return valores.at(c); }
+    void SetValue(int c, long double v) override { valores.at(c) = v; ++escrituras; }
+    std::int32_t PatternNumber() const override { return numeroPatron; }
+    void SetPatternNumber(std::int32_t v) override { numeroPatron = v; ++escrituras; }
+    void SetLargestPatternNumber(std::int32_t m) override { maximoNumeroPatron = m; ++escrituras; }
     void SetPatternLabel(const std::string& t) override { etiqueta = t; ++escrituras; }
-    NumberTableView& Rejilla() override { return rejilla; }
+    NumberTableView& PatternGrid() override { return rejilla; }
 };
 
-class GraficaRegistro : public ErrorSeries {
+class RecordingErrorSeries : public ErrorSeries {
 public:
     std::vector<double> puntos;
 
@@ -64,7 +64,7 @@ public:
     void Clear() override { puntos.clear(); }
 };
 
-class EntrenamientoRegistro : public TrainingTabView {
+class RecordingTrainingTab : public TrainingTabView {
 public:
     StopCriterion criterio = StopCriterion::CycleCount;
     std::int32_t ciclos = 1;
@@ -74,8 +74,8 @@ public:
     std::int64_t tiempo = 0;
     double errorMaximo = -1.0;
     double errorMinimo = -1.0;
-    TablaRegistro esperadas, obtenidas;
-    GraficaRegistro grafica;
+    RecordingTable esperadas, obtenidas;
+    RecordingErrorSeries grafica;
     int aperturas = 0;
     int cierres = 0;
     bool progresoAbierto = false;
@@ -108,13 +108,13 @@ public:
     }
 };
 
-class EjecucionRegistro : public ExecutionTabView {
+class RecordingExecutionTab : public ExecutionTabView {
 public:
-    TablaRegistro entradas, salidas;
+    RecordingTable entradas, salidas;
     std::int32_t decimales = 0;
     mutable int lecturasDecimales = 0;
 
     NumberTableView& Entradas() override { return entradas; }
     NumberTableView& Salidas() override { return salidas; }
-    std::int32_t Decimales() const override { ++lecturasDecimales; return decimales; }
+    std::int32_t Decimals() const override { ++lecturasDecimales; return decimales; }
 };

@@ -7,11 +7,11 @@
 #include <cstdint>
 
 // Freezes the seeding clock so every run draws the same patterns.
-inline void CongelarReloj() {
+inline void FreezeClock() {
     RandomGenerator::SetClock([] { return TimeOfDay{10, 20, 30, 400}; });
 }
 
-inline void Configurar(TRedNeuronal& red, std::int32_t entradas, TRangoNeuronas ocultas, TRangoNeuronas salidas,
+inline void Configure(TRedNeuronal& red, std::int32_t entradas, TRangoNeuronas ocultas, TRangoNeuronas salidas,
                        TFuncionTransferencia funcion = ftSigmoide) {
     PrepareStartUpNetwork(red);
     red.SetNeuronasCapaOculta(ocultas);
@@ -23,7 +23,7 @@ inline void Configurar(TRedNeuronal& red, std::int32_t entradas, TRangoNeuronas 
 // 1-1-1 identity network whose output equals its input: it does not learn,
 // so each pattern's error stays the same from iteration to iteration.
 inline void ConfigurarEspejo(TRedNeuronal& red) {
-    Configurar(red, 1, 1, 1, ftIdentidad);
+    Configure(red, 1, 1, 1, ftIdentidad);
     red.CapaOculta.Neuronas[1].Pesos[0] = 0.0;
     red.CapaOculta.Neuronas[1].Pesos[1] = 1.0;
     red.CapaSalida.Neuronas[1].Pesos[0] = 0.0;

@@ -87,7 +87,7 @@ void THiperBoton::paintEvent(QPaintEvent*) {
     QRadialGradient relleno(0.5, 0.5, 0.5);
     relleno.setCoordinateMode(QGradient::ObjectMode);
     relleno.setColorAt(0, inner_);
-    relleno.setColorAt(1, BordeActual());
+    relleno.setColorAt(1, CurrentBorder());
     painter.fillPath(forma(area), relleno);
 
     QRectF zonaTexto = area;
@@ -95,8 +95,8 @@ void THiperBoton::paintEvent(QPaintEvent*) {
     painter.setFont(font());
     // A faint outline in the edge colour keeps a light caption readable on
     // the light centre of the gradient.
-    painter.setPen(BordeActual());
+    painter.setPen(CurrentBorder());
     painter.drawText(zonaTexto.translated(1, 1), Qt::AlignCenter, text());
-    painter.setPen(TextoActual());
+    painter.setPen(CurrentTextColour());
     painter.drawText(zonaTexto, Qt::AlignCenter, text());
 }

@@ -17,14 +17,14 @@ public:
     void SetHoverColours(QColor borde, QColor texto) { hoverBorder_ = borde; hoverText_ = texto; update(); }
     void SetTextColour(QColor texto) { text_ = texto; update(); }
     // Corner rounding in percent of half the size: 0 square, 100 an oval.
-    void SetRedondeo(int porcentaje) { rounding_ = porcentaje; update(); }
+    void SetRounding(int porcentaje) { rounding_ = porcentaje; update(); }
     void SetAnchoBorde(int pixeles) { borderWidth_ = pixeles; update(); }
     // Without it the button looks the same whatever the mouse does.
     void SetReactsToMouse(bool reacciona);
 
-    bool Encima() const { return reactsToMouse_ && hovered_; }
-    QColor BordeActual() const { return Encima() ? hoverBorder_ : border_; }
-    QColor TextoActual() const { return Encima() ? hoverText_ : text_; }
+    bool Hovered() const { return reactsToMouse_ && hovered_; }
+    QColor CurrentBorder() const { return Hovered() ? hoverBorder_ : border_; }
+    QColor CurrentTextColour() const { return Hovered() ? hoverText_ : text_; }
 
     QSize sizeHint() const override;
 

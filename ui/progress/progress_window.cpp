@@ -20,7 +20,7 @@ TForm2::TForm2(bool& pararEntrenamiento)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
       HiperBoton1(this),
       HiperBoton2(this),
-      Avance(this),
+      progressLine(this),
       Barra(this),
       stopTraining_(pararEntrenamiento) {
     setObjectName(QStringLiteral("Form2"));
@@ -36,7 +36,7 @@ TForm2::TForm2(bool& pararEntrenamiento)
     HiperBoton1.setFont(estrecha);
     HiperBoton1.SetColours(QColor(0, 0, 128), QColor(255, 255, 255));
     HiperBoton1.SetTextColour(QColor(255, 255, 255));
-    HiperBoton1.SetRedondeo(0);
+    HiperBoton1.SetRounding(0);
     HiperBoton1.SetAnchoBorde(0);
     HiperBoton1.SetReactsToMouse(false);
     HiperBoton1.setGeometry(0, 0, 338, 48);
@@ -50,16 +50,16 @@ TForm2::TForm2(bool& pararEntrenamiento)
     HiperBoton2.setGeometry(280, 8, 48, 32);
     // Under the caption, clear of "Stop", and letting clicks through to the
     // strip below it, which does nothing with them.
-    Avance.setObjectName(QStringLiteral("Avance"));
+    progressLine.setObjectName(QStringLiteral("Avance"));
     QFont pequena = font();
     pequena.setPixelSize(9);
-    Avance.setFont(pequena);
-    Avance.setAlignment(Qt::AlignCenter);
-    Avance.setGeometry(0, 35, 338, 11);
-    QPalette blanco = Avance.palette();
+    progressLine.setFont(pequena);
+    progressLine.setAlignment(Qt::AlignCenter);
+    progressLine.setGeometry(0, 35, 338, 11);
+    QPalette blanco = progressLine.palette();
     blanco.setColor(QPalette::WindowText, QColor(255, 255, 255));
-    Avance.setPalette(blanco);
-    Avance.setAttribute(Qt::WA_TransparentForMouseEvents);
+    progressLine.setPalette(blanco);
+    progressLine.setAttribute(Qt::WA_TransparentForMouseEvents);
     Barra.setObjectName(QStringLiteral("Barra"));
     QPalette amarillo = Barra.palette();
     amarillo.setColor(QPalette::Window, QColor(255, 255, 0));
@@ -72,13 +72,13 @@ TForm2::TForm2(bool& pararEntrenamiento)
     connect(&HiperBoton2, &QAbstractButton::clicked, this, &TForm2::HiperBoton2Click);
 }
 
-void TForm2::Mostrar() {
+void TForm2::ShowPainted() {
     show();
     repaint();
 }
 
 void TForm2::ShowProgress(const QString& texto, double fraccion) {
-    Avance.setText(texto);
+    progressLine.setText(texto);
     Barra.setGeometry(0, height() - Barra.height(), int(std::clamp(fraccion, 0.0, 1.0) * width()), Barra.height());
 }
 

@@ -22,7 +22,7 @@ public:
     explicit TForm2(bool& pararEntrenamiento);
 
     // Shows the window and paints it at once, before a run's loop starts.
-    void Mostrar();
+    void ShowPainted();
 
     // "Stop": requests the run to stop, then processes pending messages once.
     void HiperBoton2Click();
@@ -33,7 +33,7 @@ public:
 
     THiperBoton HiperBoton1;
     THiperBoton HiperBoton2;
-    QLabel Avance;
+    QLabel progressLine;
     QWidget Barra;
 
 protected:

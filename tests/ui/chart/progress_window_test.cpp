@@ -60,7 +60,7 @@ void Form2Test::layoutCaptionsAndFocus() {
 void Form2Test::stopRequestsThenProcessesPendingMessages() {
     bool parar = false;
     TForm2 form(parar);
-    form.Mostrar();
+    form.ShowPainted();
     QVERIFY(form.isVisible());
     // A message already waiting when "Stop" is clicked is handled inside the
     // click, after the request is set.
@@ -77,7 +77,7 @@ void Form2Test::stopRequestsThenProcessesPendingMessages() {
 void Form2Test::clickOnTheCaptionDoesNothing() {
     bool parar = false;
     TForm2 form(parar);
-    form.Mostrar();
+    form.ShowPainted();
     QCOMPARE(form.childAt(304, 24), &form.HiperBoton2);
     QSignalSpy clicks(&form.HiperBoton1, &QAbstractButton::clicked);
     QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(100, 24));
@@ -91,7 +91,7 @@ void Form2Test::stopStaysClickableWhileAnotherWindowIsDisabled() {
     mainWindow.show();
     bool parar = false;
     TForm2 form(parar);
-    form.Mostrar();
+    form.ShowPainted();
     mainWindow.setEnabled(false);
     QVERIFY(form.HiperBoton2.isEnabled());
     QTest::mouseClick(&form.HiperBoton2, Qt::LeftButton);
@@ -101,16 +101,16 @@ void Form2Test::stopStaysClickableWhileAnotherWindowIsDisabled() {
 void Form2Test::stopChangesLookOnHoverAndPress() {
     bool parar = false;
     TForm2 form(parar);
-    form.Mostrar();
+    form.ShowPainted();
     THiperBoton& stop = form.HiperBoton2;
     // Between the border and the centre the fill is green to yellow (no blue)
     // at rest, teal to yellow (some blue) under the mouse.
     const QPoint nearRim(8, 16);
     QCOMPARE(PixelAt(stop, nearRim.x(), nearRim.y()).blue(), 0);
-    QCOMPARE(stop.TextoActual(), QColor(0, 0, 0));
+    QCOMPARE(stop.CurrentTextColour(), QColor(0, 0, 0));
     SendEnter(stop);
     QVERIFY(PixelAt(stop, nearRim.x(), nearRim.y()).blue() > 30);
-    QCOMPARE(stop.TextoActual(), QColor(255, 255, 255));
+    QCOMPARE(stop.CurrentTextColour(), QColor(255, 255, 255));
 
     const QImage hovered = stop.grab().toImage();
     stop.setDown(true);
@@ -126,7 +126,7 @@ void Form2Test::stopChangesLookOnHoverAndPress() {
 void Form2Test::showsCentredOnTheScreen() {
     bool parar = false;
     TForm2 form(parar);
-    form.Mostrar();
+    form.ShowPainted();
     const QPoint screenCentre = form.screen()->availableGeometry().center();
     QVERIFY((form.geometry().center() - screenCentre).manhattanLength() <= 2);
 }
@@ -135,7 +135,7 @@ void Form2Test::showsHowFarTheRunIs() {
     bool parar = false;
     TForm2 form(parar);
     form.ShowProgress(QStringLiteral("200 de 800 iteraciones"), 0.25);
-    QCOMPARE(form.Avance.text(), QString("200 de 800 iteraciones"));
+    QCOMPARE(form.progressLine.text(), QString("200 de 800 iteraciones"));
     QCOMPARE(form.Barra.geometry(), QRect(0, 46, 338 / 4, 2));
     // More iterations than first asked for (the field was changed) fill the bar, no more.
     form.ShowProgress(QStringLiteral("900 de 800 iteraciones"), 1.125);

@@ -48,11 +48,11 @@ void CommandLineTest::opensEachKindByItsExtension() {
     TForm1& form = driver.form();
     form.OpenFile(driver.WriteFile("ident.REN", {"1", "1", "1", "0", "2", "0.1", "-2.5", "3", "1E20"}));
     QCOMPARE(form.RedNeuronal1.CapaSalida.Neuronas[1].Pesos[1], 1E20);
-    QCOMPARE(form.Estado.NombreRed, std::string("ident"));
+    QCOMPARE(form.workState.NombreRed, std::string("ident"));
 
     form.OpenFile(QStringLiteral(PERCEPTLAB_EXAMPLES_DIR "/xor.rna"));
-    QCOMPARE(form.Estado.NumeroPatrones, 4);
-    QCOMPARE(form.Estado.NombreRed, std::string("xor"));
+    QCOMPARE(form.workState.NumeroPatrones, 4);
+    QCOMPARE(form.workState.NombreRed, std::string("xor"));
     QVERIFY(driver.errors.messages.isEmpty());
 }
 

@@ -169,9 +169,9 @@ void WindowExecutionTest::keyboardAlonePathFromConfigurationToExecution() {
         QVERIFY(TabTo(form.SpeedButton3));
         press(Qt::Key_Space);
     }
-    QCOMPARE(form.Estado.NumeroPatrones, 4);
-    QCOMPARE(form.Estado.SalidasPatrones[2][1], 0.9);
-    QCOMPARE(form.Estado.EntradasPatrones[3][1], 1.0);
+    QCOMPARE(form.workState.NumeroPatrones, 4);
+    QCOMPARE(form.workState.SalidasPatrones[2][1], 0.9);
+    QCOMPARE(form.workState.EntradasPatrones[3][1], 1.0);
 
     press(Qt::Key_Tab, Qt::ControlModifier);
     press(Qt::Key_Tab, Qt::ControlModifier);
