@@ -12,10 +12,11 @@ LearningTab::LearningTab(TRedNeuronal& red, EstadoTrabajo& estado, VistaEntrenam
     views_->setObjectName("learningViews");
     stepView_ = new StepView(red, estado, training);
     AddView(stepView_, "Paso a paso");
-    connect(stepView_, &StepView::stepApplied, this, &LearningTab::Refresh);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(views_);
+    // An applied step changed the network every view shows.
+    connect(stepView_, &StepView::stepApplied, this, &LearningTab::Refresh);
 }
 
 void LearningTab::AddView(QWidget* page, const QString& caption) {

@@ -18,9 +18,10 @@ public:
 
     // Adds a view as a further inner tab.
     void AddView(QWidget* page, const QString& caption);
-    // The network or the patterns may have changed (the page was shown, a
-    // run ended, a step was applied).
+    // The network or the patterns may have changed (the page was shown, a run ended).
     void Refresh();
+
+    StepView* Steps() const { return stepView_; }
 
 private:
     QTabWidget* views_;
