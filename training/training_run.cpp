@@ -3,9 +3,11 @@
 #include "random_generator.h"
 #include "tick_counter.h"
 #include "iteration_error.h"
-#include "network.h"
 #include "column_table.h"
+#include "network_snapshot.h"
+#include "network.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -58,24 +60,31 @@ public:
         view_.SetTotalCycles(view_.TotalCycles() + done_);
     }
 
-private:
-    // One pattern drawn, trained once and measured; returns its error.
-    double Iteration() {
-        const double r = RandomGenerator::Draw();
-        const std::int32_t p = static_cast<std::int32_t>(std::floor(r * state_.NumeroPatrones)) + 1;
+    // Pattern p put into the network, trained by `train` and measured;
+    // returns its error.
+    template <class Step>
+    double IterationOn(std::int32_t p, Step train) {
         const std::int32_t entradas = network_.NumeroEntradas();
         const std::int32_t salidas = network_.NeuronasCapaSalida();
         for (std::int32_t i = 1; i <= entradas; ++i) network_.Entradas[i] = state_.EntradasPatrones[p][i];
         for (std::int32_t k = 1; k <= salidas; ++k) network_.SalidasEsperadas[k] = state_.SalidasPatrones[p][k];
         // Leaves the outputs of before the weight change, so the error is the
         // pattern's as it was presented.
-        network_.EntrenarPatron();
+        train();
         const double error = IterationError(network_.SalidasEsperadas, network_.SalidasObtenidas, salidas);
         chart_.AddPoint(error);
         if (error > largest_) largest_ = error;
         if (error < smallest_) smallest_ = error;
         ++done_;
         return error;
+    }
+
+private:
+    // One pattern drawn, trained once and measured; returns its error.
+    double Iteration() {
+        const double r = RandomGenerator::Draw();
+        const std::int32_t p = static_cast<std::int32_t>(std::floor(r * state_.NumeroPatrones)) + 1;
+        return IterationOn(p, [this] { network_.EntrenarPatron(); });
     }
 
     WorkState& state_;
@@ -87,6 +96,19 @@ private:
     double largest_ = 0.0;
     double smallest_ = 1000.0;
 };
+
+// Runs `body`, then writes the statistics of the iterations it completed,
+// also when it throws.
+template <class Body>
+void WithStatistics(TrainingLoop& corrida, std::uint32_t inicio, Body body) {
+    try {
+        body();
+    } catch (...) {
+        corrida.WriteStatistics(inicio);
+        throw;
+    }
+    corrida.WriteStatistics(inicio);
+}
 
 // Closes the progress window on every way out of a run.
 class ProgressCloser {
@@ -113,17 +135,37 @@ void Train(WorkState& estado, TRedNeuronal& red, TrainingTabView& vista) {
     RandomGenerator::SeedFromClock();
     const std::uint32_t inicio = TickCounter::GetTickCount();
     TrainingLoop corrida(estado, red, vista);
-    try {
+    WithStatistics(corrida, inicio, [&] {
         switch (vista.Criterion()) {
         case StopCriterion::CycleCount: corrida.RunForCycles(); break;
         case StopCriterion::LargestError: corrida.RunUntilErrorBelow(vista.LargestErrorThreshold()); break;
         case StopCriterion::SmallestError: corrida.RunUntilErrorBelow(vista.SmallestErrorThreshold()); break;
         }
-    } catch (...) {
-        corrida.WriteStatistics(inicio);
-        throw;
-    }
-    corrida.WriteStatistics(inicio);
+    });
+}
+
+WorkedStep ComputeWorkedStepOnPattern(const WorkState& estado, const TRedNeuronal& red, std::int32_t patron) {
+    const auto p = static_cast<std::size_t>(patron);
+    return ComputeWorkedStep(TakeSnapshot(red), std::span(estado.EntradasPatrones[p]).subspan(1),
+                             std::span(estado.SalidasPatrones[p]).subspan(1));
+}
+
+void ApplyWorkedStep(WorkState& estado, TRedNeuronal& red, std::int32_t patron, const WorkedStep& paso,
+                     TrainingTabView& vista) {
+    if (!estado.RedCreada || patron < 1 || patron > std::min(estado.NumeroPatrones, kMaxPatterns)) return;
+    const std::uint32_t inicio = TickCounter::GetTickCount();
+    TrainingLoop corrida(estado, red, vista);
+    WithStatistics(corrida, inicio, [&] {
+        corrida.IterationOn(patron, [&] {
+            // The forward pass leaves the neurons' inputs and outputs and
+            // SalidasObtenidas as the step's own forward pass does.
+            red.Propagar();
+            for (const WeightChange& c : paso.weights) {
+                TCapaNeuronal& capa = c.layer == StepLayer::Hidden ? red.CapaOculta : red.CapaSalida;
+                capa.Neuronas[c.neuron].Pesos[static_cast<std::size_t>(c.index)] = c.newWeight;
+            }
+        });
+    });
 }
 
 void ResetTraining(TRedNeuronal& red, TrainingTabView& vista) {

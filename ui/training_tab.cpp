@@ -14,6 +14,7 @@
 #include "float_grid.h"
 #include "main_window.h"
 #include "focus_out_blocker.h"
+#include "learning_tab.h"
 #include "progress_window.h"
 #include "readable_when_disabled.h"
 #include "training_view.h"
@@ -190,6 +191,7 @@ void TForm1::EndRun() noexcept {
     if (focusBeforeRun_) focusBeforeRun_->setFocus(Qt::OtherFocusReason);
     focusBeforeRun_.clear();
     trainingRunning_ = false;
+    learningTab_->Refresh();
     // A close asked for during the run goes ahead once the handler returns.
     if (closeAfterRun_) QTimer::singleShot(0, this, &QWidget::close);
 }

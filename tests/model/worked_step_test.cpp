@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "exp.h"
+#include "network_snapshot.h"
+#include "program_error.h"
+#include "network.h"
+#include "worked_step.h"
+
+namespace {
+
+void Build(TRedNeuronal& red, int n, int H, int O, TFuncionTransferencia ft) {
+    PrepareStartUpNetwork(red);
+    red.SetFuncionTransferencia(ft);
+    red.SetNumeroEntradas(n);
+    red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(H));
+    red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(O));
+}
+
+WorkedStep StepOf(const TRedNeuronal& red) {
+    return ComputeWorkedStep(TakeSnapshot(red), std::span(red.Entradas).subspan(1),
+                             std::span(red.SalidasEsperadas).subspan(1));
+}
+
+double Weight(const TRedNeuronal& red, const WeightChange& c) {
+    const TCapaNeuronal& capa = c.layer == StepLayer::Hidden ? red.CapaOculta : red.CapaSalida;
+    return capa.Neuronas[c.neuron].Pesos[static_cast<std::size_t>(c.index)];
+}
+
+}  // namespace
+
+TEST(WorkedStep, IsBitIdenticalToPropagarAndEntrenarPatron) {
+    std::mt19937 random(15);
+    std::uniform_real_distribution<double> uniform(-2, 2);
+    // Also layers of 5, 9, 13 and 30 neurons, which end part-way through a block of four.
+    for (const auto [n, H, O] : {std::array{1, 1, 1}, {2, 2, 1}, {3, 4, 2}, {10, 32, 10}, {32, 32, 32}, {3, 5, 2},
+                                 {7, 9, 5}, {4, 13, 30}})
+        for (TFuncionTransferencia ft : {ftSigmoide, ftTangenteHiperbolica}) {
+            const std::string where = std::to_string(n) + "-" + std::to_string(H) + "-" + std::to_string(O) +
+                                      (ft == ftSigmoide ? " sigmoid" : " tangent");
+            TRedNeuronal red;
+            Build(red, n, H, O, ft);
+            for (const auto& [capa, count, inputs] : {std::tuple{&red.CapaOculta, H, n}, {&red.CapaSalida, O, H}})
+                for (int j = 1; j <= count; ++j)
+                    for (std::size_t k = 0; k <= static_cast<std::size_t>(inputs); ++k)
+                        capa->Neuronas[j].Pesos[k] = uniform(random);
+            for (int pattern = 0; pattern < 3; ++pattern) {
+                for (std::size_t k = 1; k <= 32; ++k) {
+                    red.Entradas[k] = uniform(random);
+                    red.SalidasEsperadas[k] = uniform(random) / 2;
+                }
+                const WorkedStep step = StepOf(red);
+                ASSERT_EQ(step.weights.size(), static_cast<std::size_t>(O * (H + 1) + H * (n + 1))) << where;
+
+                red.Propagar();
+                for (int j = 1; j <= H; ++j)
+                    ASSERT_EQ(step.hidden[j - 1].output, red.CapaOculta.Neuronas[j].Salida()) << where << " hidden " << j;
+                for (int i = 1; i <= O; ++i)
+                    ASSERT_EQ(step.output[i - 1].output, red.SalidasObtenidas[i]) << where << " output " << i;
+
+                red.EntrenarPatron();
+                for (const WeightChange& c : step.weights)
+                    ASSERT_EQ(c.newWeight, Weight(red, c))
+                        << where << (c.layer == StepLayer::Hidden ? " hidden " : " output ") << c.neuron << " weight "
+                        << c.index;
+            }
+        }
+}
+
+// The hand-worked example of the step: one input 1, output weights (0, 1), expected 1.
+TEST(WorkedStep, RecordsTheIntermediateValuesOfTheTaughtExample) {
+    TRedNeuronal red;
+    Build(red, 1, 1, 1, ftSigmoide);
+    red.CapaOculta.Neuronas[1].Pesos[0] = red.CapaOculta.Neuronas[1].Pesos[1] = 0;
+    red.CapaSalida.Neuronas[1].Pesos[0] = 0;
+    red.CapaSalida.Neuronas[1].Pesos[1] = 1;
+    red.Entradas[1] = red.SalidasEsperadas[1] = 1;
+    const WorkedStep step = StepOf(red);
+
+    EXPECT_EQ(step.hidden[0].sum, 0.0);
+    EXPECT_EQ(step.hidden[0].expMinus, 1.0);
+    EXPECT_EQ(step.hidden[0].output, 0.5);
+    EXPECT_EQ(step.output[0].sum, 0.5);
+    EXPECT_EQ(step.output[0].expMinus, Exp(-0.5));
+    EXPECT_NEAR(step.outputDeltas[0].delta, 0.0887235, 5e-8);
+    EXPECT_EQ(step.outputDeltas[0].error, 1 - step.output[0].output);
+    // Σ δo·w takes the output weight of before the step, 1.
+    EXPECT_EQ(step.hiddenDeltas[0].error, step.outputDeltas[0].delta);
+    EXPECT_EQ(step.hiddenDeltas[0].derivative, 0.25);
+    // Output weights first, the bias on input −1 first of all.
+    const WeightChange& bias = step.weights.front();
+    EXPECT_EQ(bias.layer, StepLayer::Output);
+    EXPECT_EQ(bias.input, -1.0);
+    EXPECT_EQ(bias.change, -(0.35 * step.outputDeltas[0].delta));
+    EXPECT_NEAR(bias.newWeight, -0.0310532, 5e-8);
+    EXPECT_EQ(step.weights[1].input, 0.5);
+    EXPECT_NEAR(step.weights.back().newWeight, 0.0077633, 5e-8);
+}
+
+TEST(WorkedStep, IdentityRecordsTheForwardPassAndNoStep) {
+    TRedNeuronal red;
+    Build(red, 2, 3, 2, ftIdentidad);
+    red.Entradas[1] = 0.7;
+    red.Entradas[2] = -3;
+    const WorkedStep step = StepOf(red);
+    red.EntrenarPatron();
+    EXPECT_FALSE(step.learns);
+    EXPECT_TRUE(step.outputDeltas.empty() && step.hiddenDeltas.empty() && step.weights.empty());
+    EXPECT_EQ(step.hidden[2].output, step.hidden[2].sum);
+    EXPECT_EQ(step.output[1].output, red.SalidasObtenidas[2]);
+}
+
+// In the forward pass, in the hidden deltas and in a new weight.
+TEST(WorkedStep, OverflowsWhereEntrenarPatronDoes) {
+    TRedNeuronal red;
+    Build(red, 1, 1, 1, ftTangenteHiperbolica);
+    red.Entradas[1] = red.SalidasEsperadas[1] = 1;
+    const auto overflows = [&](double hiddenWeight, double outputBias, double outputWeight, const char* where) {
+        red.CapaOculta.Neuronas[1].Pesos[0] = 0;
+        red.CapaOculta.Neuronas[1].Pesos[1] = hiddenWeight;
+        red.CapaSalida.Neuronas[1].Pesos[0] = outputBias;
+        red.CapaSalida.Neuronas[1].Pesos[1] = outputWeight;
+        try {
+            StepOf(red);
+            ADD_FAILURE() << where << ": no overflow";
+        } catch (const ProgramError& e) {
+            EXPECT_EQ(std::string(e.what()), "Floating point overflow") << where;
+        }
+        EXPECT_THROW(red.EntrenarPatron(), ProgramError) << where;
+    };
+    overflows(0, 800, 0, "e^800, tangent");
+    red.SetFuncionTransferencia(ftSigmoide);
+    overflows(0, 800, 0, "e^800");
+    red.SalidasEsperadas[1] = 1e308;
+    overflows(0, 5e9, 1e10, "δo = 2.5e307 times the weight 1e10");
+    red.Entradas[1] = 1e10;
+    overflows(1e-300, 0, 1e-3, "δh near 1e303 times the input 1e10");
+}
