@@ -2,6 +2,7 @@
 
 #include "integer_text.h"
 #include "program_error.h"
+#include "read_messages.h"
 
 #include <cerrno>
 #include <chrono>
@@ -101,7 +102,7 @@ FileForReading::FileForReading(const std::string& ruta) : path_(ruta) {
         return;
     }
     if (fd_ >= 0) ::close(fd_);
-    throw ProgramError("Cannot open file " + path_);
+    throw ProgramError(CannotOpenMessage(path_));
 }
 
 FileForReading::~FileForReading() { ::close(fd_); }
@@ -114,7 +115,7 @@ std::size_t FileForReading::Read(char* destino, std::size_t capacidad) {
     for (;;) {
         ssize_t leidos = ::read(fd_, destino, capacidad);
         if (leidos >= 0) return static_cast<std::size_t>(leidos);
-        if (errno != EINTR) throw ProgramError("Cannot open file " + path_);
+        if (errno != EINTR) throw ProgramError(CannotOpenMessage(path_));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "integer_text.h"
 #include "real_text.h"
 #include "program_error.h"
+#include "read_messages.h"
 
 void AddPatternLines(std::vector<std::string>& lineas, const FilePatterns& patrones, char separador) {
     lineas.push_back(IntegerText(patrones.NumeroPatrones));
@@ -15,7 +16,7 @@ FilePatterns ReadPatterns(LineReader& lector, std::int32_t entradas, std::int32_
     FilePatterns patrones;
     const std::int32_t n = lector.Integer(6);
     if (n < 0 || n > kMaxPatterns) {
-        throw ProgramError("'" + lector.Quote(6) + "' is not a valid pattern count");
+        throw ProgramError(NotAPatternCountMessage(lector.Line(6)));
     }
     patrones.NumeroPatrones = n;
     patrones.Entradas.reserve(static_cast<std::size_t>(n * entradas));

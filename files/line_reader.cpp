@@ -1,23 +1,14 @@
 #include "line_reader.h"
 
 #include "integer_text.h"
-#include "real_reading.h"
 #include "program_error.h"
+#include "read_messages.h"
+#include "real_reading.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-constexpr std::size_t kQuoteLength = 64;
-
-// Up to kQuoteLength bytes, not splitting a UTF-8 character, then "…".
-std::string Quoted(std::string_view linea) {
-    if (linea.size() <= kQuoteLength) return std::string(linea);
-    std::size_t corte = kQuoteLength;
-    while (corte > 0 && (static_cast<unsigned char>(linea[corte]) & 0xC0) == 0x80) --corte;
-    return std::string(linea.substr(0, corte)) + "\u2026";
-}
 
 ByteSource SourceOfText(std::string_view texto) {
     return [texto](char* destino, std::size_t capacidad) mutable {
@@ -39,11 +30,9 @@ std::string_view LineReader::LineText(std::size_t indice) const {
     return std::string_view(text_).substr(inicio, lineEnds_[indice] - inicio);
 }
 
-std::string LineReader::Quote(std::int32_t numero) const {
-    return Quoted(LineText(static_cast<std::size_t>(numero - 1)));
-}
+std::string_view LineReader::Line(std::int32_t numero) const { return LineText(static_cast<std::size_t>(numero - 1)); }
 
-std::string_view LineReader::Reach(std::int32_t numero, std::string_view noEs) {
+std::string_view LineReader::Reach(std::int32_t numero, NotValidMessage notValid) {
     const auto buscada = static_cast<std::size_t>(std::max(numero, 0));
     while (lineEnds_.size() < buscada && !end_ && !tooLong_) {
         const LineEnd resultado = splitter_.Siguiente(text_);
@@ -55,26 +44,23 @@ std::string_view LineReader::Reach(std::int32_t numero, std::string_view noEs) {
         }
     }
     if (tooLong_ && lineEnds_.size() <= buscada) {
-        throw ProgramError("'" + Quoted(LineText(lineEnds_.size() - 1)) + "'" + std::string(noEs));
+        throw ProgramError(notValid(LineText(lineEnds_.size() - 1)));
     }
     if (numero < 1 || buscada > lineEnds_.size()) {
-        // The message counts lines from 0.
-        throw ProgramError("List index out of bounds (" + IntegerText(numero - 1) + ")");
+        throw ProgramError(MissingLineMessage(numero - 1));
     }
     return LineText(buscada - 1);
 }
 
 std::int32_t LineReader::Integer(std::int32_t numero) {
-    constexpr std::string_view noEs = " is not a valid integer value";
-    std::string_view linea = Reach(numero, noEs);
+    std::string_view linea = Reach(numero, NotAnIntegerMessage);
     std::optional<std::int32_t> valor = ReadInteger(linea, IntegerForms::DecimalOrHexadecimal);
-    if (!valor) throw ProgramError("'" + Quoted(linea) + "'" + std::string(noEs));
+    if (!valor) throw ProgramError(NotAnIntegerMessage(linea));
     return *valor;
 }
 
 double LineReader::Real(std::int32_t numero) {
-    constexpr std::string_view noEs = " is not a valid floating point value";
-    std::string_view linea = Reach(numero, noEs);
+    std::string_view linea = Reach(numero, NotARealMessage);
     // A line holds one number and the form has no group separator, so a file
     // saved under either decimal separator reads under the other.
     const char separador = linea.find(',') == std::string_view::npos ? '.' : ',';
@@ -83,9 +69,9 @@ double LineReader::Real(std::int32_t numero) {
     case RealStatus::Valid:
         return lectura.value;
     case RealStatus::Overflow:
-        throw ProgramError("Floating point overflow");
+        throw ProgramError(kOverflowMessage);
     case RealStatus::NotANumber:
         break;
     }
-    throw ProgramError("'" + Quoted(linea) + "'" + std::string(noEs));
+    throw ProgramError(NotARealMessage(linea));
 }

@@ -5,6 +5,7 @@
 #include "line_reader.h"
 #include "file_names.h"
 
+#include "read_messages.h"
 #include "real_text.h"
 #include "file_patterns.h"
 #include "network.h"
@@ -43,8 +44,7 @@ void TakeCompanion(NetworkDescription& descripcion, LineReader& lector, const st
     const NetworkHeader& red = descripcion.Header;
     if (topologia.NumeroEntradas != red.NumeroEntradas || topologia.NeuronasCapaOculta != red.NeuronasCapaOculta ||
         topologia.NeuronasCapaSalida != red.NeuronasCapaSalida) {
-        descripcion.Warning = "El fichero de patrones " + rutaCompanera +
-                            " no corresponde a la topología de la red; no se ha cargado.";
+        descripcion.Warning = CompanionMismatchWarning(rutaCompanera);
         return;
     }
     descripcion.Patterns = ReadPatterns(lector, red.NumeroEntradas, red.NeuronasCapaSalida);

@@ -14,12 +14,14 @@
 class LineReader {
 public:
     explicit LineReader(ByteSource fuente);
-    // Reads `texto`, which must outlive the reader.
+    // Reads `texto`, which must outlive the reader: a temporary string is
+    // refused, since the reader would keep views into it.
     explicit LineReader(std::string_view texto);
+    explicit LineReader(std::string&&) = delete;
 
-    // Entero and Real quote a line as Cita does, and refuse a line longer
-    // than kMaxLineLength, the one asked for or one passed over on the
-    // way to it, with the message of their kind.
+    // Integer and Real refuse a line longer than kMaxLineLength, the one
+    // asked for or one passed over on the way to it, with the message of
+    // their kind (read_messages.h).
 
     // Line `numero` (from 1) as an integer; throws "'<line>' is not a valid
     // integer value", or "List index out of bounds (<numero - 1>)" when the
@@ -29,12 +31,12 @@ public:
     // throws "'<line>' is not a valid floating point value", "Floating point
     // overflow", or the missing-line message.
     double Real(std::int32_t numero);
-    // Line `numero`, already read, as messages quote it: cut to its first 64
-    // characters followed by "…" when longer.
-    std::string Quote(std::int32_t numero) const;
+    // Line `numero`, already read.
+    std::string_view Line(std::int32_t numero) const;
 
 private:
-    std::string_view Reach(std::int32_t numero, std::string_view noEs);
+    using NotValidMessage = std::string (*)(std::string_view line);
+    std::string_view Reach(std::int32_t numero, NotValidMessage notValid);
     std::string_view LineText(std::size_t indice) const;
 
     LineSplitter splitter_;
