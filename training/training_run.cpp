@@ -4,6 +4,7 @@
 #include "tick_counter.h"
 #include "iteration_error.h"
 #include "column_table.h"
+#include "stop_criteria.h"
 #include "network_snapshot.h"
 #include "network.h"
 
@@ -11,91 +12,6 @@
 #include <cmath>
 
 namespace {
-
-// Messages are processed this often; more often would slow a run, less
-// often would leave the windows frozen for longer.
-constexpr std::int64_t kIterationsPerMessagePump = 10000;
-
-class TrainingLoop {
-public:
-    TrainingLoop(WorkState& estado, TRedNeuronal& red, TrainingTabView& vista)
-        : state_(estado), network_(red), view_(vista), chart_(vista.Chart()) {}
-
-    void RunForCycles() {
-        std::int64_t ciclo = 1;
-        while (view_.CycleCount() >= ciclo) {
-            ++iterations_;
-            if (iterations_ % kIterationsPerMessagePump == 0) view_.ProcessMessages();
-            if (state_.PararEntrenamiento) ciclo = view_.CycleCount();
-            Iteration();
-            ++ciclo;
-        }
-    }
-
-    // Goes on while the latest error is not strictly below the threshold.
-    void RunUntilErrorBelow(std::int32_t umbralEntero) {
-        const double umbral = umbralEntero;
-        double error = umbral;
-        while (error >= umbral) {
-            if (iterations_ % kIterationsPerMessagePump == 0) view_.ProcessMessages();
-            const bool ultima = state_.PararEntrenamiento;
-            ++iterations_;
-            error = Iteration();
-            if (ultima) break;
-        }
-    }
-
-    // The run's results, from the iterations completed.
-    void WriteStatistics(std::uint32_t inicio) {
-        view_.SetLargestError(largest_);
-        view_.SetSmallestError(smallest_);
-        NumberTableView& esperadas = view_.SalidasEsperadas();
-        NumberTableView& obtenidas = view_.SalidasObtenidas();
-        for (std::int32_t j = 1; j <= network_.NeuronasCapaSalida(); ++j) {
-            esperadas.SetFloat(1, j, network_.SalidasEsperadas[j]);
-            obtenidas.SetFloat(1, j, network_.SalidasObtenidas[j]);
-        }
-        const std::uint32_t ms = TickCounter::Elapsed(inicio, TickCounter::GetTickCount());
-        view_.SetTrainingTime(view_.TrainingTime() + ms);
-        view_.SetTotalCycles(view_.TotalCycles() + done_);
-    }
-
-    // Pattern p put into the network, trained by `train` and measured;
-    // returns its error.
-    template <class Step>
-    double IterationOn(std::int32_t p, Step train) {
-        const std::int32_t entradas = network_.NumeroEntradas();
-        const std::int32_t salidas = network_.NeuronasCapaSalida();
-        for (std::int32_t i = 1; i <= entradas; ++i) network_.Entradas[i] = state_.EntradasPatrones[p][i];
-        for (std::int32_t k = 1; k <= salidas; ++k) network_.SalidasEsperadas[k] = state_.SalidasPatrones[p][k];
-        // Leaves the outputs of before the weight change, so the error is the
-        // pattern's as it was presented.
-        train();
-        const double error = IterationError(network_.SalidasEsperadas, network_.SalidasObtenidas, salidas);
-        chart_.AddPoint(error);
-        if (error > largest_) largest_ = error;
-        if (error < smallest_) smallest_ = error;
-        ++done_;
-        return error;
-    }
-
-private:
-    // One pattern drawn, trained once and measured; returns its error.
-    double Iteration() {
-        const double r = RandomGenerator::Draw();
-        const std::int32_t p = static_cast<std::int32_t>(std::floor(r * state_.NumeroPatrones)) + 1;
-        return IterationOn(p, [this] { network_.EntrenarPatron(); });
-    }
-
-    WorkState& state_;
-    TRedNeuronal& network_;
-    TrainingTabView& view_;
-    ErrorSeries& chart_;
-    std::int64_t iterations_ = 0;  // as the loops count them, to time the message processing
-    std::int64_t done_ = 0;       // completed, which an iteration that throws is not
-    double largest_ = 0.0;
-    double smallest_ = 1000.0;
-};
 
 // Runs `body`, then writes the statistics of the iterations it completed,
 // also when it throws.

@@ -1,0 +1,57 @@
+#include "stop_criteria.h"
+
+#include "random_generator.h"
+#include "tick_counter.h"
+
+#include <cmath>
+
+namespace {
+
+// Messages are processed this often; more often would slow a run, less
+// often would leave the windows frozen for longer.
+constexpr std::int64_t kIterationsPerMessagePump = 10000;
+
+}  // namespace
+
+void TrainingLoop::RunForCycles() {
+    std::int64_t cycle = 1;
+    while (view_.CycleCount() >= cycle) {
+        ++iterations_;
+        if (iterations_ % kIterationsPerMessagePump == 0) view_.ProcessMessages();
+        if (state_.PararEntrenamiento) cycle = view_.CycleCount();
+        Iteration();
+        ++cycle;
+    }
+}
+
+void TrainingLoop::RunUntilErrorBelow(std::int32_t threshold) {
+    const double limit = threshold;
+    double error = limit;
+    while (error >= limit) {
+        if (iterations_ % kIterationsPerMessagePump == 0) view_.ProcessMessages();
+        const bool last = state_.PararEntrenamiento;
+        ++iterations_;
+        error = Iteration();
+        if (last) break;
+    }
+}
+
+void TrainingLoop::WriteStatistics(std::uint32_t startTicks) {
+    view_.SetLargestError(largest_);
+    view_.SetSmallestError(smallest_);
+    NumberTableView& expected = view_.SalidasEsperadas();
+    NumberTableView& obtained = view_.SalidasObtenidas();
+    for (std::int32_t j = 1; j <= network_.NeuronasCapaSalida(); ++j) {
+        expected.SetFloat(1, j, network_.SalidasEsperadas[j]);
+        obtained.SetFloat(1, j, network_.SalidasObtenidas[j]);
+    }
+    const std::uint32_t ms = TickCounter::Elapsed(startTicks, TickCounter::GetTickCount());
+    view_.SetTrainingTime(view_.TrainingTime() + ms);
+    view_.SetTotalCycles(view_.TotalCycles() + done_);
+}
+
+double TrainingLoop::Iteration() {
+    const double r = RandomGenerator::Draw();
+    const std::int32_t p = static_cast<std::int32_t>(std::floor(r * state_.NumeroPatrones)) + 1;
+    return IterationOn(p, [this] { network_.EntrenarPatron(); });
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The loop of a training run and the criteria that end it: a number of
+// cycles, or the latest iteration's error strictly below a threshold, each
+// cut short by a stop request seen when messages are processed.
+
+#include "error_series.h"
+#include "iteration_error.h"
+#include "network.h"
+#include "training_tab_view.h"
+#include "work_state.h"
+
+#include <cstdint>
+
+class TrainingLoop {
+public:
+    TrainingLoop(WorkState& estado, TRedNeuronal& red, TrainingTabView& vista)
+        : state_(estado), network_(red), view_(vista), chart_(vista.Chart()) {}
+
+    // Goes on while the cycle count, read again before every iteration, is
+    // not reached.
+    void RunForCycles();
+
+    // Goes on while the latest error is not strictly below the threshold.
+    void RunUntilErrorBelow(std::int32_t threshold);
+
+    // The run's results, from the iterations completed.
+    void WriteStatistics(std::uint32_t startTicks);
+
+    // Pattern p put into the network, trained by `train` and measured;
+    // returns its error.
+    template <class Step>
+    double IterationOn(std::int32_t p, Step train) {
+        const std::int32_t entradas = network_.NumeroEntradas();
+        const std::int32_t salidas = network_.NeuronasCapaSalida();
+        for (std::int32_t i = 1; i <= entradas; ++i) network_.Entradas[i] = state_.EntradasPatrones[p][i];
+        for (std::int32_t k = 1; k <= salidas; ++k) network_.SalidasEsperadas[k] = state_.SalidasPatrones[p][k];
+        // Leaves the outputs of before the weight change, so the error is the
+        // pattern's as it was presented.
+        train();
+        const double error = IterationError(network_.SalidasEsperadas, network_.SalidasObtenidas, salidas);
+        chart_.AddPoint(error);
+        if (error > largest_) largest_ = error;
+        if (error < smallest_) smallest_ = error;
+        ++done_;
+        return error;
+    }
+
+private:
+    // One pattern drawn, trained once and measured; returns its error.
+    double Iteration();
+
+    WorkState& state_;
+    TRedNeuronal& network_;
+    TrainingTabView& view_;
+    ErrorSeries& chart_;
+    std::int64_t iterations_ = 0;  // as the loops count them, to time the message processing
+    std::int64_t done_ = 0;       // completed, which an iteration that throws is not
+    double largest_ = 0.0;
+    double smallest_ = 1000.0;
+};
