@@ -25,22 +25,6 @@
 
 namespace {
 
-QChar Separator() { return QLatin1Char(RegionalDecimalSeparator()); }
-
-bool IsAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
-
-constexpr QChar kBackspace = QChar(0x08);
-constexpr QChar kEnter = QChar(0x0D);
-constexpr QChar kEscape = QChar(0x1B);
-
-// The text with the selection (or, without one, nothing at the caret)
-// replaced by `insertion`.
-QString Replaced(const QLineEdit& edit, const QString& insertion) {
-    QString text = edit.text();
-    if (edit.hasSelectedText()) return text.replace(edit.selectionStart(), edit.selectedText().size(), insertion);
-    return text.insert(edit.cursorPosition(), insertion);
-}
-
 // The number a text in the field stands for: empty, "-" and any text that is
 // no number count as 0.
 long double NumberOf(const QString& text) {
@@ -48,6 +32,12 @@ long double NumberOf(const QString& text) {
 }
 
 }  // namespace
+
+QString TFloatEdit::Replaced(const QString& insertion) const {
+    QString edited = text();
+    if (hasSelectedText()) return edited.replace(selectionStart(), selectedText().size(), insertion);
+    return edited.insert(cursorPosition(), insertion);
+}
 
 TFloatEdit::TFloatEdit(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -71,7 +61,7 @@ void TFloatEdit::SetValue(long double value) {
     if (bare.isEmpty())
         throw ProgramError((GeneralNumberText(value, 15, 0) + " no representa un número en coma flotante válido").toStdString());
     if (positiveOnly_ && value < 0) throw ProgramError("No se admiten números negativos");
-    const qsizetype point = bare.indexOf(Separator());
+    const qsizetype point = bare.indexOf(QLatin1Char(RegionalDecimalSeparator()));
     const qsizetype integerDigits = (point < 0 ? bare.size() : point) - (bare.startsWith(QLatin1Char('-')) ? 1 : 0);
     if (integerDigits > format_.IntegerDigits())
         throw ProgramError((FixedNumberText(value, 2) + " tiene demasiados dígitos significativos").toStdString());
@@ -100,103 +90,9 @@ void TFloatEdit::ShowFormatted() {
     setText(FormattedNumber(format_, value_));
 }
 
-void TFloatEdit::keyPressEvent(QKeyEvent* event) {
-    if (!isReadOnly() && event->matches(QKeySequence::Paste)) {
-        PasteChecked();
-        return;
-    }
-    if (!isReadOnly() && event->matches(QKeySequence::Cut)) {
-        CutChecked();
-        return;
-    }
-    QChar key;
-    if ((event->modifiers() & Qt::KeypadModifier) &&
-        (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma)) {
-        key = Separator();
-    } else if (event->text().size() == 1) {
-        key = event->text()[0];
-    }
-    // Keys that type nothing (arrows, Delete, shortcuts) are the edit box's.
-    const bool character = !key.isNull() && (key.unicode() >= 0x20 || key == kBackspace || key == kEnter || key == kEscape) &&
-                           key.unicode() != 0x7F;
-    if (!character) {
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
-    if (key == kEnter || key == kEscape) {
-        // Left to the window's default and cancel buttons.
-        event->ignore();
-        return;
-    }
-    event->accept();
-    if (!AcceptsCharacter(key)) return;
-    if (key == kBackspace)
-        backspace();
-    else
-        insert(QString(key));
-}
-
-bool TFloatEdit::AcceptsCharacter(QChar key) {
-    if (isReadOnly()) return false;
-    const QChar separator = Separator();
-    if (key != kBackspace && key != QLatin1Char(' ') && key != QLatin1Char('-') && !IsAsciiDigit(key) && key != separator)
-        return false;
-    // A separator may replace the selected one, so only the text kept counts.
-    if (key == separator && (format_.Decimals() == 0 || Replaced(*this, QString()).contains(separator))) return false;
-    if (key == QLatin1Char(' ')) {
-        if (hasSelectedText() && selectedText() == text()) {
-            setText(QStringLiteral("0"));
-            selectAll();
-        }
-        return false;
-    }
-    if (key == QLatin1Char('-')) {
-        if (!positiveOnly_ && value_ != 0) ToggleSign();
-        return false;
-    }
-    const bool signed_ = text().startsWith(QLatin1Char('-'));
-    if (signed_ && !hasSelectedText() && cursorPosition() == 0) return false;
-    if (key == kBackspace && signed_ && !hasSelectedText() && cursorPosition() == 1) return false;
-
-    QString result;
-    if (key == kBackspace) {
-        result = text();
-        if (hasSelectedText())
-            result.remove(selectionStart(), selectedText().size());
-        else if (cursorPosition() > 0)
-            result.remove(cursorPosition() - 1, 1);
-    } else {
-        result = Replaced(*this, QString(key));
-    }
-    if (result.isEmpty() || result == QLatin1String("-")) result = QStringLiteral("0");
-    if (result.startsWith(QLatin1Char('-'))) result.remove(0, 1);
-    const qsizetype point = result.indexOf(separator);
-    const qsizetype integerDigits = point < 0 ? result.size() : point;
-    const qsizetype decimals = point < 0 ? 0 : result.size() - point - 1;
-    return integerDigits <= format_.IntegerDigits() && decimals <= format_.Decimals();
-}
-
-void TFloatEdit::ToggleSign() {
-    const bool selected = hasSelectedText();
-    const int start = selected ? selectionStart() : cursorPosition();
-    const int length = selected ? static_cast<int>(selectedText().size()) : 0;
-    const bool caretAtStart = selected && cursorPosition() == start;
-    QString toggled = text();
-    const int shift = ToggleLeadingMinus(toggled);
-    setText(toggled);
-    // The caret stays beside the digit it was beside.
-    const int newStart = std::max(0, start + shift);
-    if (!selected)
-        setCursorPosition(newStart);
-    else if (caretAtStart)
-        setSelection(newStart + length, -length);
-    else
-        setSelection(newStart, length);
-}
-
 void TFloatEdit::PasteChecked() {
     RunGuarded([this] {
-        const QString result = Replaced(*this, QGuiApplication::clipboard()->text());
+        const QString result = Replaced(QGuiApplication::clipboard()->text());
         const std::optional<double> number = ReadNumber(result);
         if (!number) throw ProgramError((result + " no representa un número en coma flotante válido").toStdString());
         SetValue(*number);
@@ -207,7 +103,7 @@ void TFloatEdit::PasteChecked() {
 void TFloatEdit::CutChecked() {
     if (!hasSelectedText()) return;
     const int start = selectionStart();
-    const QString remainder = Replaced(*this, QString());
+    const QString remainder = Replaced(QString());
     QGuiApplication::clipboard()->setText(selectedText());
     RunGuarded([&] {
         SetValue(NumberOf(remainder));

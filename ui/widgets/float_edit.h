@@ -44,8 +44,13 @@ private:
     // not fit even then shows its beginning, never only its end, which would
     // read as a different number.
     void FitText();
+    // The key rules (float_edit_key_rules.cpp): whether a typed character
+    // goes in, and the sign key's toggle.
     bool AcceptsCharacter(QChar key);
     void ToggleSign();
+    // The text with the selection (or, without one, nothing at the caret)
+    // replaced by `insertion`.
+    QString Replaced(const QString& insertion) const;
     void ShowBare(const QString& text);
     void ShowFormatted();
     void RefreshValue(const QString& text);
