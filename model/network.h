@@ -51,11 +51,16 @@ public:
     void InicializarPesos();
     // Forward pass of Entradas[1..n] into SalidasObtenidas[1..O]. On overflow
     // the neurons already computed keep their results and the error is thrown.
+    // The work is done a layer at a time, four neurons abreast
+    // (internal/layer_forward_pass.h); TNeurona::CalcularSalida is the same
+    // arithmetic for one neuron, and ComputeWorkedStep (worked_step.h) the
+    // readable whole, both kept equal to this bit for bit by the tests.
     void Propagar();
     // One backpropagation step (learning rate 0.35, no momentum) on the pattern
     // in Entradas and SalidasEsperadas. SalidasObtenidas keeps the outputs
     // from before the weight change. Only sigmoid and hyperbolic tangent
-    // learn; other functions make it a forward pass.
+    // learn; other functions make it a forward pass. Fast path of the step
+    // ComputeWorkedStep writes out value by value.
     void EntrenarPatron();
 
 private:

@@ -38,7 +38,9 @@ public:
     // each input its slot and its weight, each as a draw minus 0.5.
     void InicializarPesos();
     // Weighted sum, transfer and output function into Salida; throws
-    // ProgramError("Floating point overflow") leaving Salida as it was.
+    // ProgramError("Floating point overflow") leaving Salida as it was. The
+    // one-neuron reference of what the network's passes compute for a whole
+    // layer at once (internal/layer_forward_pass.h), which do not call it.
     void CalcularSalida();
 
 private:

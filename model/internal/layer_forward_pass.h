@@ -1,5 +1,6 @@
 #pragma once
-// A layer's forward pass and the network's (internal): defined here, inline,
+// The forward pass that runs: a layer's, four neurons abreast, and the
+// network's (Propagar and the start of EntrenarPatron). Defined here, inline,
 // so that the network's forward pass compiles both layers into itself, and
 // the training step the forward pass.
 
