@@ -1,5 +1,5 @@
 // The last level: MPFR's e^x, correctly rounded by construction. Slow (a few
-// microseconds); Exponencial needs it for about one argument in 100 000.
+// microseconds); Exp needs it for about one argument in 100 000.
 
 #include <mpfr.h>
 

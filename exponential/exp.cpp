@@ -12,14 +12,14 @@ namespace {
 template <bool Fma>
 [[gnu::always_inline]] inline double Compute(double x) {
     bool seguro;
-    const double y = exponencial::QuickExp<Fma, double, std::uint64_t>(
+    const double y = QuickLevel::QuickExp<Fma, double, std::uint64_t>(
         x, [](std::uint64_t j) -> const PowerOfTwo& { return kPowerTable[j]; }, seguro);
     if (seguro) [[likely]]
         return y;
     return PreciseExp(x);
 }
 
-// The exact sum or product of two doubles as alto + bajo.
+// The exact sum or product of two doubles as high + low.
 struct DoubleDouble {
     double high, low;
 };
@@ -36,7 +36,7 @@ DoubleDouble OrderedExactSum(double a, double b) {
     return {s, b - (s - a)};
 }
 
-DoubleDouble Partir(double a) {
+DoubleDouble SplitDouble(double a) {
     const double c = 134217729.0 * a;  // 2^27 + 1
     const double high = c - (c - a);
     return {high, a - high};
@@ -44,7 +44,7 @@ DoubleDouble Partir(double a) {
 
 DoubleDouble ExactProduct(double a, double b) {
     const double p = a * b;
-    const DoubleDouble pa = Partir(a), pb = Partir(b);
+    const DoubleDouble pa = SplitDouble(a), pb = SplitDouble(b);
     return {p, ((pa.high * pb.high - p) + pa.high * pb.low + pa.low * pb.high) + pa.low * pb.low};
 }
 
@@ -66,17 +66,17 @@ double Exp(double x) { return Compute<false>(x); }
 #endif
 
 double PreciseExp(double x) {
-    using namespace exponencial;
+    using namespace QuickLevel;
     // Only where e^x is a normal double is scaling by 2^k exact.
     if (!(x > -708.0 && x < 709.0)) return ExactExp(x);
 
     // x = n·(ln 2)/256 + r, r = rh + rl.
-    const double nd = (x * kStepsPerUnit + Rounding) - Rounding;
+    const double nd = (x * kStepsPerUnit + kRoundingShift) - kRoundingShift;
     const auto n = static_cast<std::int64_t>(nd);
     const DoubleDouble rr = ExactSum(x - nd * kStep1, -(nd * kStep2Short));
     const double rh = rr.high, rl = rr.low - nd * kStep3;
     const PowerOfTwo& t = kPowerTable[n & 255];
-    // e^r − 1 to degree 6, then (alto + bajo)·e^r.
+    // e^r − 1 to degree 6, then (high + low)·e^r.
     const DoubleDouble cuadrado = ExactProduct(rh, rh);
     const double resto = rl + rl * rh + 0.5 * cuadrado.low +
                          cuadrado.high * (rh * (1.0 / 6 + rh * (1.0 / 24 + rh * (1.0 / 120 + rh * (1.0 / 720)))));

@@ -4,7 +4,7 @@
 // the other for any processor. docs/exponential.md derives every constant.
 //
 // x = n·(ln 2)/256 + r with |r| <= (ln 2)/512 and a little, so
-// e^x = 2^k·2^(j/256)·e^r with n = 256k + j, and 2^(j/256) = alto·(1 + relativo)
+// e^x = 2^k·2^(j/256)·e^r with n = 256k + j, and 2^(j/256) = high·(1 + relative)
 // comes from the table.
 
 #include <cstdint>
@@ -12,11 +12,11 @@
 
 #include "power_table.h"
 
-namespace exponencial {
+namespace QuickLevel {
 
-inline constexpr double Rounding = 0x1.8p52;  // adding it rounds to an integer held in the low mantissa bits
+inline constexpr double kRoundingShift = 0x1.8p52;  // adding it rounds to an integer held in the low mantissa bits
 inline constexpr double kStepsPerUnit = 0x1.71547652b82fep+8;  // 256 / ln 2
-// (ln 2)/256 = Paso1 + Paso2 within 2^-97.3. Paso1 has 34 significant bits,
+// (ln 2)/256 = kStep1 + kStep2 within 2^-97.3. kStep1 has 34 significant bits,
 // so its product with any |n| < 2^19 is exact.
 inline constexpr double kStep1 = 0x1.62e42fef8p-9, kStep2 = 0x1.1cf79abc9e3b4p-44;
 // Beyond it the result may come near the subnormal doubles or overflow.
@@ -25,7 +25,7 @@ inline constexpr double kLimit = 650.0;
 // 2^-60.02, 1 + 1.5·2^-7 one up to 2^-60.43; the quick value's is 2^-60.22,
 // and 2^-60.55 when fused.
 template <bool Fma>
-inline constexpr double Holgura = Fma ? 1 + 0x1.8p-7 : 1 + 0x1p-6;
+inline constexpr double kSlack = Fma ? 1 + 0x1.8p-7 : 1 + 0x1p-6;
 
 // Vectors pass by value only between always-inlined functions.
 #pragma GCC diagnostic push
@@ -34,7 +34,7 @@ inline constexpr double Holgura = Fma ? 1 + 0x1.8p-7 : 1 + 0x1p-6;
 // The bits of b as an A of the same size; for vectors too, where the
 // sanitizers misread std::bit_cast.
 template <class A, class B>
-[[gnu::always_inline]] inline A ComoBits(const B& b) {
+[[gnu::always_inline]] inline A AsBits(const B& b) {
     static_assert(sizeof(A) == sizeof(B));
     A a;
     std::memcpy(&a, &b, sizeof a);
@@ -67,19 +67,19 @@ template <bool Fma, class T>
 // lane by lane: T is double with U std::uint64_t, or a vector of doubles with
 // U the unsigned vector of its width (unsigned, so that lanes out of range
 // wrap instead of overflowing). entradas(j) gives the table entries of indexes
-// j as .alto and .relativo. Lanes with |x| >= Limite and NaN lanes are never
+// j as .high and .relative. Lanes with |x| >= kLimit and NaN lanes are never
 // settled; their y is meaningless.
 template <bool Fma, class T, class U, class Entradas, class Decision>
 [[gnu::always_inline]] inline T QuickExp(const T& x, Entradas entradas, Decision& seguro) {
-    const T redondeado = PlusTimes<Fma>(x, All<T>(kStepsPerUnit), All<T>(Rounding));
-    const T nd = redondeado - Rounding;
-    const U n = ComoBits<U>(redondeado) - ComoBits<std::uint64_t>(Rounding);
+    const T redondeado = PlusTimes<Fma>(x, All<T>(kStepsPerUnit), All<T>(kRoundingShift));
+    const T nd = redondeado - kRoundingShift;
+    const U n = AsBits<U>(redondeado) - AsBits<std::uint64_t>(kRoundingShift);
     const T r1 = PlusTimes<Fma>(-nd, All<T>(kStep1), x);  // exact
     const T r = PlusTimes<Fma>(-nd, All<T>(kStep2), r1);
-    // 2^k·alto, k = floor(n / 256) added to alto's exponent.
+    // 2^k·high, k = floor(n / 256) added to high's exponent.
     const auto& t = entradas(n & 255);
-    const T escala = ComoBits<T>(ComoBits<U>(t.high) + ((n & ~std::uint64_t{255}) << 44));
-    // q = relativo + e^r − 1, the polynomial in two halves that wait for r alone.
+    const T escala = AsBits<T>(AsBits<U>(t.high) + ((n & ~std::uint64_t{255}) << 44));
+    // q = relative + e^r − 1, the polynomial in two halves that wait for r alone.
     const T r2 = r * r;
     const T a = PlusTimes<Fma>(r, All<T>(1.0 / 6), All<T>(0.5));
     const T b = PlusTimes<Fma>(r, All<T>(1.0 / 120), All<T>(1.0 / 24));
@@ -96,14 +96,14 @@ template <bool Fma, class T, class U, class Entradas, class Decision>
         resto = p - (y - escala);
     }
     // Settled when even a remainder larger by the error bound would round to y.
-    const T comprobado = PlusTimes<Fma>(resto, All<T>(Holgura<Fma>), y);
-    const U magnitud = ComoBits<U>(x) & ~(std::uint64_t{1} << 63);
+    const T comprobado = PlusTimes<Fma>(resto, All<T>(kSlack<Fma>), y);
+    const U magnitud = AsBits<U>(x) & ~(std::uint64_t{1} << 63);
     if constexpr (sizeof(T) == sizeof(double))
         // On the bits, which order the positive doubles and NaN above them:
         // integer comparisons, one branch.
-        seguro = (magnitud < ComoBits<U>(kLimit)) & (ComoBits<U>(comprobado) == ComoBits<U>(y));
+        seguro = (magnitud < AsBits<U>(kLimit)) & (AsBits<U>(comprobado) == AsBits<U>(y));
     else
-        seguro = (ComoBits<T>(magnitud) < kLimit) & (comprobado == y);
+        seguro = (AsBits<T>(magnitud) < kLimit) & (comprobado == y);
     return y;
 }
 #pragma GCC diagnostic pop

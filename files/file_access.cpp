@@ -18,17 +18,17 @@ namespace {
 namespace fs = std::filesystem;
 
 // Closes the descriptor when the scope ends, however it ends.
-class Descriptor {
+class FileDescriptor {
 public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
         if (fd_ >= 0) ::close(fd_);
     }
     int get() const { return fd_; }
     // Closes now, reporting whether the data reached the file.
-    bool Cerrar() {
+    bool Close() {
         int fd = fd_;
         fd_ = -1;
         return ::close(fd) == 0;
@@ -63,7 +63,7 @@ std::string TemporaryName(const fs::path& destino, int intento) {
 
 // The file a save writes: symbolic links followed, whether or not the file
 // they end at exists. Empty for a loop of links.
-std::optional<fs::path> SeguirEnlaces(fs::path ruta) {
+std::optional<fs::path> FollowLinks(fs::path ruta) {
     for (int saltos = 0; saltos < 40; ++saltos) {
         struct stat datos {};
         if (::lstat(ruta.c_str(), &datos) != 0 || !S_ISLNK(datos.st_mode)) return ruta;
@@ -78,17 +78,17 @@ std::optional<fs::path> SeguirEnlaces(fs::path ruta) {
 // Gives the new file the replaced file's owner and group where the process
 // may: root sets both, an owner who belongs to the group sets the group.
 // Whether both were kept; the save goes on either way.
-bool ConservarDueno(int fd, const struct stat& anterior) {
+bool KeepOwner(int fd, const struct stat& anterior) {
     if (anterior.st_uid == ::geteuid() && anterior.st_gid == ::getegid()) return true;
     if (::fchown(fd, anterior.st_uid, anterior.st_gid) == 0) return true;
     return ::fchown(fd, static_cast<uid_t>(-1), anterior.st_gid) == 0 && anterior.st_uid == ::geteuid();
 }
 
 bool WriteInPlace(const fs::path& destino, std::string_view contenido) {
-    Descriptor fd(::open(destino.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC));
+    FileDescriptor fd(::open(destino.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) return false;
     const bool escrito = WriteAll(fd.get(), contenido) && ::fsync(fd.get()) == 0;
-    return fd.Cerrar() && escrito;
+    return fd.Close() && escrito;
 }
 
 }  // namespace
@@ -128,7 +128,7 @@ bool FileExists(const std::string& ruta) {
 void SaveFileSafely(const std::string& ruta, std::string_view contenido) {
     const ProgramError error("Cannot create file " + ruta);
     if (ruta.empty()) throw error;
-    const std::optional<fs::path> seguido = SeguirEnlaces(ruta);
+    const std::optional<fs::path> seguido = FollowLinks(ruta);
     if (!seguido || !seguido->has_filename()) throw error;
     const fs::path& destino = *seguido;
     struct stat anterior {};
@@ -148,16 +148,16 @@ void SaveFileSafely(const std::string& ruta, std::string_view contenido) {
         if (existe && S_ISREG(anterior.st_mode) && WriteInPlace(destino, contenido)) return;
         throw error;
     }
-    Descriptor descriptor(fd);
+    FileDescriptor descriptor(fd);
 
     bool correcto = true;
     if (existe) {
-        ConservarDueno(fd, anterior);
+        KeepOwner(fd, anterior);
         // After the owner: changing it clears the set-user-ID and set-group-ID bits.
         correcto = ::fchmod(fd, anterior.st_mode & 07777) == 0;
     }
     correcto = correcto && WriteAll(fd, contenido) && ::fsync(fd) == 0;
-    correcto = descriptor.Cerrar() && correcto;
+    correcto = descriptor.Close() && correcto;
     correcto = correcto && ::rename(temporal.c_str(), destino.c_str()) == 0;
     if (!correcto) {
         ::unlink(temporal.c_str());

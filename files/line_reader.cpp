@@ -35,7 +35,7 @@ std::string_view LineReader::Line(std::int32_t numero) const { return LineText(s
 std::string_view LineReader::Reach(std::int32_t numero, NotValidMessage notValid) {
     const auto buscada = static_cast<std::size_t>(std::max(numero, 0));
     while (lineEnds_.size() < buscada && !end_ && !tooLong_) {
-        const LineEnd resultado = splitter_.Siguiente(text_);
+        const LineEnd resultado = splitter_.Next(text_);
         if (resultado == LineEnd::EndOfText) {
             end_ = true;
         } else {

@@ -4,7 +4,7 @@
 
 LineSplitter::LineSplitter(ByteSource fuente) : source_(std::move(fuente)), block_(65536) {}
 
-bool LineSplitter::Rellenar() {
+bool LineSplitter::Refill() {
     if (finished_) return false;
     position_ = 0;
     end_ = source_(block_.data(), block_.size());
@@ -12,16 +12,16 @@ bool LineSplitter::Rellenar() {
     return !finished_;
 }
 
-LineEnd LineSplitter::Siguiente(std::string& destino) {
+LineEnd LineSplitter::Next(std::string& destino) {
     if (afterCR_) {
-        if (position_ == end_) Rellenar();
+        if (position_ == end_) Refill();
         if (position_ < end_ && block_[position_] == '\n') ++position_;
         afterCR_ = false;
     }
     std::size_t largo = 0;
     bool empezada = false;
     for (;;) {
-        if (position_ == end_ && !Rellenar()) return empezada ? LineEnd::Line : LineEnd::EndOfText;
+        if (position_ == end_ && !Refill()) return empezada ? LineEnd::Line : LineEnd::EndOfText;
         const char* inicio = block_.data() + position_;
         const char* final = block_.data() + end_;
         const char* corte = std::find_if(inicio, final, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });

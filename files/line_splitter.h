@@ -31,11 +31,11 @@ public:
     // Appends the next line, without its break, to `destino`. Of a line
     // longer than kMaxLineLength only the first kMaxLineLength characters
     // are appended, and nothing after them is read: the text ends there.
-    LineEnd Siguiente(std::string& destino);
+    LineEnd Next(std::string& destino);
 
 private:
     // Refills the block; false at the end of the text.
-    bool Rellenar();
+    bool Refill();
 
     ByteSource source_;
     std::vector<char> block_;

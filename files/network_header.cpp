@@ -8,7 +8,7 @@
 
 namespace {
 
-std::int32_t LimitarCuenta(std::int32_t valor) { return std::clamp(valor, 1, 32); }
+std::int32_t ClampCount(std::int32_t valor) { return std::clamp(valor, 1, 32); }
 
 }  // namespace
 
@@ -23,9 +23,9 @@ void AddHeaderLines(std::vector<std::string>& lineas, const TRedNeuronal& red, s
 
 NetworkHeader ReadTopology(LineReader& lector) {
     NetworkHeader cabecera;
-    cabecera.NumeroEntradas = LimitarCuenta(lector.Integer(1));
-    cabecera.NeuronasCapaOculta = LimitarCuenta(lector.Integer(2));
-    cabecera.NeuronasCapaSalida = LimitarCuenta(lector.Integer(3));
+    cabecera.NumeroEntradas = ClampCount(lector.Integer(1));
+    cabecera.NeuronasCapaOculta = ClampCount(lector.Integer(2));
+    cabecera.NeuronasCapaSalida = ClampCount(lector.Integer(3));
     return cabecera;
 }
 

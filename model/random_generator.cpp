@@ -18,7 +18,7 @@ double Draw() {
 
 void SeedFromClock() {
     const TimeOfDay h = reloj ? reloj() : GetSystemTime();
-    estado = static_cast<std::uint32_t>(((h.hora * 60 + h.minuto) * 60 + h.segundo) * 1000 + h.milisegundo);
+    estado = static_cast<std::uint32_t>(((h.hour * 60 + h.minute) * 60 + h.second) * 1000 + h.millisecond);
 }
 
 std::uint32_t State() { return estado; }
@@ -27,4 +27,4 @@ void SetState(std::uint32_t nuevo) { estado = nuevo; }
 
 void SetClock(std::function<TimeOfDay()> nuevo) { reloj = std::move(nuevo); }
 
-}  // namespace Aleatorio
+}  // namespace RandomGenerator

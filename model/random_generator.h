@@ -22,4 +22,4 @@ void SetState(std::uint32_t estado);
 // system clock.
 void SetClock(std::function<TimeOfDay()> reloj);
 
-}  // namespace Aleatorio
+}  // namespace RandomGenerator

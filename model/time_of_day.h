@@ -2,7 +2,7 @@
 // The UTC time of day, as the random generator reads it to seed itself.
 
 struct TimeOfDay {
-    int hora, minuto, segundo, milisegundo;
+    int hour, minute, second, millisecond;
 };
 
 // The current UTC time of day with milliseconds, from the system clock.

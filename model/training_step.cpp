@@ -55,7 +55,7 @@ template <int MaxB>
     Block nan = Block{};  // lanes turn NaN when a delta is not finite
 
     // Output deltas.
-    for (int b = 0; b < tramoSalida.bloques; ++b) {
+    for (int b = 0; b < tramoSalida.blocks; ++b) {
         const Block obtenida = BlockOfScalars(&SalidasObtenidas[1 + b * kLanes]);
         const Block esperada = BlockOfScalars(&SalidasEsperadas[1 + b * kLanes]);
         deltaSalida[b] = OnlyActive(Derivative(transfer_, obtenida) * (esperada - obtenida), tramoSalida, b);
@@ -63,7 +63,7 @@ template <int MaxB>
     }
 
     // Hidden deltas, through the output weights of before this step.
-    for (int b = 0; b < tramoOculta.bloques; ++b) {
+    for (int b = 0; b < tramoOculta.blocks; ++b) {
         const Block y = BlockOfScalars(oculta.salidas + b * kLanes);
         const Block suma = DeltaSum(salida, reinterpret_cast<const double*>(deltaSalida), O, b);
         deltaOculta[b] = OnlyActive(Derivative(transfer_, y) * suma, tramoOculta, b);
@@ -72,12 +72,12 @@ template <int MaxB>
     if (!NoNaN(nan)) throw ProgramError(kOverflowMessage);
 
     // Output weights, bias first: Pesos[k] += (η·δo[i]) · the neuron's own input k (-1 for k = 0).
-    for (int b = 0; b < tramoSalida.bloques; ++b) paso[b] = kLearningRate * deltaSalida[b];
+    for (int b = 0; b < tramoSalida.blocks; ++b) paso[b] = kLearningRate * deltaSalida[b];
     CorrectWeights<true>(salida, H + 1, O, tramoSalida, paso, nullptr);
 
     // Hidden weights: the bias Pesos[0] -= η·δh[j], which is adding (η·δh[j]) · -1,
     // then Pesos[k] += (η·δh[j]) · Entradas[k] of the network.
-    for (int b = 0; b < tramoOculta.bloques; ++b) paso[b] = kLearningRate * deltaOculta[b];
+    for (int b = 0; b < tramoOculta.blocks; ++b) paso[b] = kLearningRate * deltaOculta[b];
     CorrectWeights<false>(oculta, n + 1, H, tramoOculta, paso, Entradas.data());
 }
 

@@ -16,7 +16,7 @@ public:
     void Clear() override { chart_.Clear(); }
 
     // The error of the latest point appended.
-    double Ultimo() const { return last_; }
+    double Last() const { return last_; }
 
 private:
     ErrorChart& chart_;

@@ -11,7 +11,7 @@
 namespace {
 
 // Fixed text; the trailing blanks of several lines belong to it.
-const char* const kAclaraciones[] = {
+const char* const kClarifications[] = {
     "Este programa intenta simular el funcionamiento de una Red Neuronal de un tipo concreto . Se ",
     "trata ",
     "de un Perceptrón Multicapa . Se implementa el aprendizaje de Retropropagación del Gradiente . ",
@@ -54,7 +54,7 @@ void TForm1::BuildHelpTab() {
     FlatMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     FlatMemo1->setReadOnly(true);
     QStringList lines;
-    for (const char* line : kAclaraciones) lines << QString::fromUtf8(line);
+    for (const char* line : kClarifications) lines << QString::fromUtf8(line);
     FlatMemo1->setPlainText(lines.join(QLatin1Char('\n')));
 
     QLabel* credit1 = NewLabel(TabSheet5, "Label13", "PerceptLab 0.1 — herramienta docente de redes neuronales",

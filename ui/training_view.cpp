@@ -86,7 +86,7 @@ void TrainingView::ShowProgress() {
                                 total > 0 ? double(hechas) / double(total) : 0.0);
     } else {
         progreso->ShowProgress(QStringLiteral("%1 iteraciones, último error %2 %")
-                                    .arg(entero(hechas), GeneralNumberText(chart_.Ultimo(), 6, 2)),
+                                    .arg(entero(hechas), GeneralNumberText(chart_.Last(), 6, 2)),
                                 0.0);
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 // e^x for the four lanes of a block at once, each lane rounded exactly as
-// Exponencial rounds it (internal to the layer code).
+// Exp rounds it (internal to the layer code).
 
 #include <cstdint>
 
@@ -32,5 +32,5 @@ template <bool Fma>
                             &d = kPowerTable[j[3]];
         return Entradas{{a.high, b.high, c.high, d.high}, {a.relative, b.relative, c.relative, d.relative}};
     };
-    return exponencial::QuickExp<Fma, Block, UnsignedBlock>(x, cargar, seguro);
+    return QuickLevel::QuickExp<Fma, Block, UnsignedBlock>(x, cargar, seguro);
 }

@@ -28,7 +28,7 @@ template <int MaxB, bool Fma>
     Block menos[MaxB], mas[MaxB], em[MaxB], ep[MaxB];
     Mask seguroMenos[MaxB], seguroMas[MaxB];
     Mask todos = ~Mask{};
-    for (int b = 0; b < t.bloques; ++b) {
+    for (int b = 0; b < t.blocks; ++b) {
         mas[b] = OnlyActive(sumas[b], t, b);  // lanes past the neurons compute e^0
         menos[b] = -mas[b];
         em[b] = QuickExpBlock<Fma>(menos[b], seguroMenos[b]);
@@ -39,14 +39,14 @@ template <int MaxB, bool Fma>
         }
     }
     if (!AllTrue(todos)) [[unlikely]] {
-        for (int b = 0; b < t.bloques; ++b) {
+        for (int b = 0; b < t.blocks; ++b) {
             if (!AllTrue(seguroMenos[b])) SettleLanes(menos[b], em[b], seguroMenos[b]);
             if (!sigmoide && !AllTrue(seguroMas[b])) SettleLanes(mas[b], ep[b], seguroMas[b]);
         }
     }
 
     Block nan = Block{};  // lanes turn NaN on a value that is not finite
-    for (int b = 0; b < t.bloques; ++b) {
+    for (int b = 0; b < t.blocks; ++b) {
         if (sigmoide) {
             nan = nan + (mas[b] - mas[b]) + (em[b] - em[b]);
             salidas[b] = 1.0 / (1.0 + em[b]);
@@ -84,7 +84,7 @@ template <int MaxB, bool Fma>
         ActivateBlocks<MaxB, Fma>(neuronasCapa[1].FuncionTransferencia(), sumas, tramo, activadas)) [[likely]] {
         // A block at a time: a copy of a varying count would become a call
         // to memcpy, slow to start, on the step's chain.
-        for (int b = 0; b < tramo.bloques; ++b) {
+        for (int b = 0; b < tramo.blocks; ++b) {
             StoreActive(BlockAt(almacen.salidas, b), activadas[b], tramo, b);
             if (salidas) {
                 Block destino;

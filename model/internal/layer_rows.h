@@ -33,29 +33,29 @@ PERCEPTLAB_INLINE Block BlockOfScalars(const double* v) { return Block{v[0], v[1
 // Code for layers that fit in one block asks for SpanOf<1>: the count is
 // then a constant and every loop over blocks unrolls away.
 struct Span {
-    int bloques;
-    Mask ultimo;
+    int blocks;
+    Mask lastLanes;
 };
 
 template <int MaxB>
 PERCEPTLAB_INLINE Span SpanOf(int m) {
-    const int bloques = MaxB == 1 ? 1 : (m + kLanes - 1) / kLanes;
+    const int blocks = MaxB == 1 ? 1 : (m + kLanes - 1) / kLanes;
     const Mask carril = {0, 1, 2, 3};
-    return {bloques, carril < static_cast<std::int64_t>(m - (bloques - 1) * kLanes)};
+    return {blocks, carril < static_cast<std::int64_t>(m - (blocks - 1) * kLanes)};
 }
 
 // Zeroes the lanes of block b that lie past the neurons of t.
 PERCEPTLAB_INLINE Block OnlyActive(const Block& v, const Span& t, int b) {
-    if (b + 1 < t.bloques) return v;
-    return (Block)((Mask)v & t.ultimo);
+    if (b + 1 < t.blocks) return v;
+    return (Block)((Mask)v & t.lastLanes);
 }
 
 // Stores the lanes of `nuevo` that belong to the neurons of t; the others keep what they hold.
 PERCEPTLAB_INLINE void StoreActive(Block& destino, const Block& nuevo, const Span& t, int b) {
-    if (b + 1 < t.bloques)
+    if (b + 1 < t.blocks)
         destino = nuevo;
     else
-        destino = (Block)(((Mask)nuevo & t.ultimo) | ((Mask)destino & ~t.ultimo));
+        destino = (Block)(((Mask)nuevo & t.lastLanes) | ((Mask)destino & ~t.lastLanes));
 }
 
 // For a block whose lanes are each 0 or NaN: true when none is NaN. The
@@ -84,15 +84,15 @@ PERCEPTLAB_INLINE void GroupSums(const LayerStorage& a, const double* x, int n, 
 // The weighted sums of the neurons of t, four blocks at a time while they last.
 PERCEPTLAB_INLINE void WeightedSums(const LayerStorage& a, const double* x, int n, const Span& t, Block* suma) {
     int g = 0;
-    for (; g + 4 <= t.bloques; g += 4) GroupSums<4>(a, x, n, g, suma);
-    for (; g < t.bloques; ++g) GroupSums<1>(a, x, n, g, suma);
+    for (; g + 4 <= t.blocks; g += 4) GroupSums<4>(a, x, n, g, suma);
+    for (; g < t.blocks; ++g) GroupSums<1>(a, x, n, g, suma);
 }
 
 // Entradas[k] := x[k-1], k = 1..n, of the neurons of t.
 PERCEPTLAB_INLINE void CopyInputs(LayerStorage& a, const double* x, int n, const Span& t) {
     for (int k = 1; k <= n; ++k) {
         const Block valor = Block{} + x[k - 1];
-        for (int b = 0; b < t.bloques; ++b) StoreActive(BlockAt(a.entradas[k], b), valor, t, b);
+        for (int b = 0; b < t.blocks; ++b) StoreActive(BlockAt(a.entradas[k], b), valor, t, b);
     }
 }
 
@@ -117,7 +117,7 @@ template <bool PorNeurona>
 PERCEPTLAB_INLINE bool CorrectRow(LayerStorage& a, int k, const Span& t, const Block* paso, double xk) {
     Block nuevos[kMaxBlocks];
     Block nan = Block{};  // lanes turn NaN when a result is infinite
-    for (int b = 0; b < t.bloques; ++b) {
+    for (int b = 0; b < t.blocks; ++b) {
         if constexpr (PorNeurona)
             nuevos[b] = BlockAt(a.pesos[k], b) + paso[b] * BlockAt(a.entradas[k], b);
         else
@@ -125,7 +125,7 @@ PERCEPTLAB_INLINE bool CorrectRow(LayerStorage& a, int k, const Span& t, const B
         nan = nan + OnlyActive(nuevos[b] - nuevos[b], t, b);
     }
     if (!NoNaN(nan)) return false;
-    for (int b = 0; b < t.bloques; ++b) StoreActive(BlockAt(a.pesos[k], b), nuevos[b], t, b);
+    for (int b = 0; b < t.blocks; ++b) StoreActive(BlockAt(a.pesos[k], b), nuevos[b], t, b);
     return true;
 }
 

@@ -30,7 +30,7 @@ double Reference(double x) {
     return d;
 }
 
-// Checks both the quick path (Exponencial) and the multi-word one on every argument.
+// Checks both the quick path (Exp) and the multi-word one on every argument.
 void CheckAgainstReference(const std::vector<double>& argumentos, bool tambienExacta) {
     int sinDecidir = 0, fallos = 0;
     for (const double x : argumentos) {

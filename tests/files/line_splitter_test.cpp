@@ -31,7 +31,7 @@ std::vector<std::string> Split(const std::string& texto, std::size_t trozo) {
     });
     std::vector<std::string> lineas;
     std::string linea;
-    for (LineEnd r; (r = divisor.Siguiente(linea)) != LineEnd::EndOfText; linea.clear()) {
+    for (LineEnd r; (r = divisor.Next(linea)) != LineEnd::EndOfText; linea.clear()) {
         lineas.push_back(r == LineEnd::TooLong ? "long: " + IntegerText(static_cast<std::int32_t>(linea.size())) : linea);
     }
     return lineas;

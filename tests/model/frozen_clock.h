@@ -9,18 +9,18 @@
 
 class FrozenClock {
 public:
-    explicit FrozenClock(TimeOfDay hora) { Set(hora); }
+    explicit FrozenClock(TimeOfDay hour) { Set(hour); }
     ~FrozenClock() { RandomGenerator::SetClock({}); }
     FrozenClock(const FrozenClock&) = delete;
     FrozenClock& operator=(const FrozenClock&) = delete;
-    void Set(TimeOfDay hora) {
-        RandomGenerator::SetClock([hora] { return hora; });
+    void Set(TimeOfDay hour) {
+        RandomGenerator::SetClock([hour] { return hour; });
     }
 };
 
 // Milliseconds of the day of a clock reading.
 inline std::uint32_t Seed(TimeOfDay h) {
-    return static_cast<std::uint32_t>(h.hora * 3600000 + h.minuto * 60000 + h.segundo * 1000 + h.milisegundo);
+    return static_cast<std::uint32_t>(h.hour * 3600000 + h.minute * 60000 + h.second * 1000 + h.millisecond);
 }
 
 // The first `cuantos` draws after seeding with `semilla`, each minus 0.5 as

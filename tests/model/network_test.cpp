@@ -18,8 +18,8 @@ const TimeOfDay Antes{9, 0, 0, 0};
 const TimeOfDay Despues{9, 0, 0, 500};
 
 // The weights neuron of `n` inputs receives when initialised under `hora`.
-std::vector<double> SeededWeights(TimeOfDay hora, int n) {
-    const auto d = DrawsMinusHalf(Seed(hora), 2 * n + 1);
+std::vector<double> SeededWeights(TimeOfDay hour, int n) {
+    const auto d = DrawsMinusHalf(Seed(hour), 2 * n + 1);
     std::vector<double> pesos{d[0]};
     for (int k = 1; k <= n; ++k) pesos.push_back(d[static_cast<std::size_t>(2 * k)]);
     return pesos;

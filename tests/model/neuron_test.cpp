@@ -55,11 +55,11 @@ TEST(Neurona, StartsWithTwoInputsFirstEnumerationsAndZeroes) {
 TEST(Neurona, InitialisationReseedsThenDrawsBiasThenSlotBeforeWeight) {
     TCapaNeuronal capa;
     TNeurona& n = capa.Neuronas[1];
-    const TimeOfDay hora{7, 8, 9, 10};
-    FrozenClock reloj(hora);
+    const TimeOfDay hour{7, 8, 9, 10};
+    FrozenClock reloj(hour);
     RandomGenerator::SetState(12345);  // must not matter: the neuron reseeds
     n.SetNumeroEntradas(3);
-    const auto d = DrawsMinusHalf(Seed(hora), 7);
+    const auto d = DrawsMinusHalf(Seed(hour), 7);
     EXPECT_EQ(n.Entradas[0], -1.0);
     EXPECT_EQ(n.Pesos[0], d[0]);
     for (std::size_t k = 1; k <= 3; ++k) {

@@ -32,14 +32,14 @@ TEST(RandomGenerator, StateWrapsModulo2To32AndDrawsStayBelowOne) {
 
 TEST(RandomGenerator, SystemClockGivesATimeOfDay) {
     const TimeOfDay h = GetSystemTime();
-    EXPECT_GE(h.hora, 0);
-    EXPECT_LT(h.hora, 24);
-    EXPECT_GE(h.minuto, 0);
-    EXPECT_LT(h.minuto, 60);
-    EXPECT_GE(h.segundo, 0);
-    EXPECT_LT(h.segundo, 60);
-    EXPECT_GE(h.milisegundo, 0);
-    EXPECT_LT(h.milisegundo, 1000);
+    EXPECT_GE(h.hour, 0);
+    EXPECT_LT(h.hour, 24);
+    EXPECT_GE(h.minute, 0);
+    EXPECT_LT(h.minute, 60);
+    EXPECT_GE(h.second, 0);
+    EXPECT_LT(h.second, 60);
+    EXPECT_GE(h.millisecond, 0);
+    EXPECT_LT(h.millisecond, 1000);
     {
         FrozenClock reloj({0, 0, 0, 1});
     }  // restores the system clock

@@ -18,7 +18,7 @@ public:
     void SetTextColour(QColor texto) { text_ = texto; update(); }
     // Corner rounding in percent of half the size: 0 square, 100 an oval.
     void SetRounding(int porcentaje) { rounding_ = porcentaje; update(); }
-    void SetAnchoBorde(int pixeles) { borderWidth_ = pixeles; update(); }
+    void SetBorderWidth(int pixeles) { borderWidth_ = pixeles; update(); }
     // Without it the button looks the same whatever the mouse does.
     void SetReactsToMouse(bool reacciona);
 

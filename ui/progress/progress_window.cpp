@@ -37,7 +37,7 @@ TForm2::TForm2(bool& pararEntrenamiento)
     HiperBoton1.SetColours(QColor(0, 0, 128), QColor(255, 255, 255));
     HiperBoton1.SetTextColour(QColor(255, 255, 255));
     HiperBoton1.SetRounding(0);
-    HiperBoton1.SetAnchoBorde(0);
+    HiperBoton1.SetBorderWidth(0);
     HiperBoton1.SetReactsToMouse(false);
     HiperBoton1.setGeometry(0, 0, 338, 48);
 
