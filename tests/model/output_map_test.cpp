@@ -1,0 +1,115 @@
+#include "output_map.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "program_error.h"
+#include "red_neuronal.h"
+#include "reloj_fijo.h"
+
+namespace {
+
+// A network of the given shape whose weights are spread over ±scale, so that
+// sums reach well into the flat parts of the functions.
+void RandomNetwork(TRedNeuronal& red, int inputs, int hidden, int outputs, TFuncionTransferencia function,
+                   double scale, std::mt19937& random) {
+    PrepararRedInicial(red);
+    red.SetNumeroEntradas(inputs);
+    red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(hidden));
+    red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(outputs));
+    red.SetFuncionTransferencia(function);
+    std::uniform_real_distribution<double> weight(-scale, scale);
+    for (TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida})
+        for (int j = 1; j <= capa->NumeroNeuronas(); ++j)
+            for (std::size_t k = 0; k <= static_cast<std::size_t>(capa->NumeroEntradas()); ++k)
+                capa->Neuronas[j].Pesos[k] = weight(random);
+}
+
+}  // namespace
+
+TEST(OutputMap, ValueIsBitIdenticalToPropagarForEveryFunctionAndShape) {
+    RelojFijo reloj({8, 0, 0, 0});
+    std::mt19937 random(15);
+    std::uniform_real_distribution<double> input(-2.0, 2.0);
+    const int shapes[][3] = {{1, 1, 1}, {2, 2, 1}, {2, 32, 1}, {3, 4, 2}, {32, 32, 32}};
+    for (TFuncionTransferencia function : {ftSigmoide, ftTangenteHiperbolica, ftIdentidad}) {
+        for (const auto& shape : shapes) {
+            TRedNeuronal red;
+            RandomNetwork(red, shape[0], shape[1], shape[2], function, 6.0, random);
+            const NetworkSnapshot snapshot = TakeSnapshot(red);
+            for (int trial = 0; trial < 20; ++trial) {
+                std::vector<double> x(static_cast<std::size_t>(shape[0]));
+                for (int i = 1; i <= shape[0]; ++i) red.Entradas[i] = x[static_cast<std::size_t>(i - 1)] = input(random);
+                red.Propagar();
+                for (int o = 1; o <= shape[2]; ++o) {
+                    const double value = OutputValue(snapshot, o, x);
+                    EXPECT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(red.SalidasObtenidas[o]))
+                        << "function " << int(function) << " shape " << shape[0] << "-" << shape[1] << "-" << shape[2]
+                        << " output " << o;
+                }
+            }
+        }
+    }
+}
+
+TEST(OutputMap, OverflowGivesNoValueWherePropagarThrows) {
+    RelojFijo reloj({8, 0, 0, 0});
+    std::mt19937 random(3);
+    TRedNeuronal red;
+    RandomNetwork(red, 2, 2, 1, ftSigmoide, 1.0, random);
+    red.CapaOculta.Neuronas[2].Pesos[1] = 1e300;
+    red.Entradas[1] = -1e10;
+    red.Entradas[2] = 0.5;
+    EXPECT_THROW(red.Propagar(), ProgramError);
+    const std::vector<double> x{-1e10, 0.5};
+    EXPECT_TRUE(std::isnan(OutputValue(TakeSnapshot(red), 1, x)));
+}
+
+TEST(OutputMap, GridCellsAreTheValuesAtTheirCentresTopRowFirst) {
+    RelojFijo reloj({8, 0, 0, 0});
+    std::mt19937 random(7);
+    TRedNeuronal red;
+    RandomNetwork(red, 2, 3, 2, ftTangenteHiperbolica, 3.0, random);
+    const NetworkSnapshot snapshot = TakeSnapshot(red);
+    std::vector<double> values;
+    OutputGrid(snapshot, 2, {-1.0, 3.0}, {0.0, 2.0}, 4, 2, values);
+    ASSERT_EQ(values.size(), 8u);
+    // Columns 1 wide centred at -0.5, 0.5, 1.5, 2.5; rows centred at y 1.5 (top), 0.5.
+    const double centreX[] = {-0.5, 0.5, 1.5, 2.5};
+    const double centreY[] = {1.5, 0.5};
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 4; ++column) {
+            const std::vector<double> x{centreX[column], centreY[row]};
+            EXPECT_EQ(values[static_cast<std::size_t>(row * 4 + column)], OutputValue(snapshot, 2, x))
+                << row << "," << column;
+        }
+    EXPECT_NE(values[0], values[7]);
+}
+
+TEST(OutputMap, AxisRangeCoversPatternsWithMarginAndUnitDataAtLeastTheUnitFrame) {
+    struct Case {
+        std::vector<double> values;
+        double low, high;
+    };
+    const Case cases[] = {
+        {{}, -0.1, 1.1},
+        {{0.0, 1.0}, -0.1, 1.1},
+        {{0.1, 0.9, 0.5}, -0.1, 1.1},
+        {{0.0, 0.2}, -0.1, 1.1},
+        {{-1.0, 1.0}, -1.2, 1.2},
+        {{0.0, 10.0}, -1.0, 11.0},
+        {{1.0, 2.0, 1.5}, 0.9, 2.1},
+        {{3.0}, 2.5, 3.5},
+        {{0.5}, -0.1, 1.1},
+    };
+    for (const Case& c : cases) {
+        const AxisRange range = MapAxisRange(c.values);
+        EXPECT_DOUBLE_EQ(range.low, c.low) << c.values.size();
+        EXPECT_DOUBLE_EQ(range.high, c.high) << c.values.size();
+    }
+}
