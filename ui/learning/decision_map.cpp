@@ -65,7 +65,6 @@ DecisionMap::DecisionMap(QWidget* parent) : NetworkView(parent), outputChooser_(
     setPalette(palette);
     outputChooser_->setObjectName(QStringLiteral("outputChooser"));
     outputChooser_->setAccessibleName(QStringLiteral("Neurona de salida del mapa"));
-    outputChooser_->setGeometry(4, 3, 120, 22);
     connect(outputChooser_, &QComboBox::activated, this, [this](int item) {
         output_ = item + 1;
         Refresh();
@@ -110,6 +109,7 @@ void DecisionMap::Recompute(const TRedNeuronal& red, const EstadoTrabajo& estado
 
 void DecisionMap::resizeEvent(QResizeEvent* event) {
     NetworkView::resizeEvent(event);
+    outputChooser_->setGeometry(width() - 124, 3, 120, 22);
     planeValid_ = false;
 }
 
@@ -197,8 +197,11 @@ void DecisionMap::PaintPlane(QPainter& painter) const {
         painter.setBrush(ScaleColour(ScaleShare(p.expected)));
         painter.drawEllipse(ToWidget(p.x1, p.x2), 5.5, 5.5);
     }
+    // The frame just outside the cells.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(plane);
+    painter.drawRect(plane.adjusted(-1, -1, 0, 0));
 }
 
 void DecisionMap::PaintCurve(QPainter& painter) {
@@ -225,7 +228,7 @@ void DecisionMap::PaintCurve(QPainter& painter) {
 
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::lightGray, 1));
-    painter.drawRect(plane);
+    painter.drawRect(plane.adjusted(-1, -1, 0, 0));
     painter.save();
     painter.setClipRect(plane);
     QPainterPath path;
@@ -267,7 +270,7 @@ void DecisionMap::PaintAxes(QPainter& painter, bool withY) const {
     }
     painter.drawText(QRectF(plane.left(), plane.bottom() + 18, plane.width(), 14), Qt::AlignCenter,
                      QStringLiteral("Entrada 1"));
-    painter.drawText(QRectF(plane.left(), 6, plane.width(), 20), Qt::AlignRight | Qt::AlignVCenter,
+    painter.drawText(QRectF(6, kTop - 22, 120, 14), Qt::AlignLeft | Qt::AlignVCenter,
                      withY ? QStringLiteral("Entrada 2 ↑") : QStringLiteral("Salida %1 ↑").arg(output_));
 }
 
@@ -286,6 +289,4 @@ void DecisionMap::PaintScale(QPainter& painter) const {
         painter.drawLine(QPointF(bar.right(), y), QPointF(bar.right() + 4, y));
         painter.drawText(QRectF(bar.right() + 6, y - 7, 60, 14), Qt::AlignLeft | Qt::AlignVCenter, Tick(value));
     }
-    painter.drawText(QRectF(bar.left() - 10, 6, 80, 20), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Salida %1").arg(output_));
 }
