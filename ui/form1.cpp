@@ -148,6 +148,7 @@ void TForm1::SetUpGrowth() {
     add("GroupBox11", {0.5, 0, 0.5, third});
     add("FloatGrid3", {0, 0, 0.5, third});
     add("Chart1", {0, third, 1, 1 - third});
+    add("saveChartImage", {1, third, 0, 0});
     // Execution: the two grids share the width, "Ejecutar" stays centred below.
     add("GroupBox7", {0, 0, 0.5, 1});
     add("FloatGrid4", {0, 0, 0.5, 1});
@@ -192,6 +193,7 @@ void TForm1::ConnectHandlers() {
     onClick(SpeedButton8, &TForm1::SpeedButton8Click);
     onClick(SpeedButton11, &TForm1::SpeedButton11Click);
     onClick(SpeedButton9, &TForm1::SpeedButton9Click);
+    onClick(saveChartImage, &TForm1::SaveChartImage);
 
     // A radio button's handler runs when it becomes checked, not when a
     // checked button is clicked again.

@@ -79,6 +79,8 @@ public:
     void SpeedButton11Click();
     void TabSheet4Show();
     void SpeedButton9Click();
+    // "Guardar Imagen" of the training tab: the error chart as a PNG file.
+    void SaveChartImage();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -185,6 +187,7 @@ public:
     TFloatGrid* FloatGrid2 = nullptr;
     TFloatGrid* FloatGrid3 = nullptr;
     ErrorChart* Chart1 = nullptr;
+    QPushButton* saveChartImage = nullptr;
     std::unique_ptr<TForm2> Form2;
 
     // Execution tab.

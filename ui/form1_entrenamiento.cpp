@@ -14,6 +14,7 @@
 #include "form1.h"
 #include "focus_out_blocker.h"
 #include "form2.h"
+#include "image_export.h"
 #include "readable_when_disabled.h"
 #include "training_view.h"
 
@@ -144,6 +145,10 @@ void TForm1::BuildEntrenamiento() {
 
     Chart1 = new ErrorChart(GroupBox8);
     Place(Chart1, "Chart1", QRect(224, 144, 329, 193), "Gráfica de errores");
+    // Over the chart's top right corner, beside its title.
+    saveChartImage = NewSpeedButton(GroupBox8, "saveChartImage", "Guardar Imagen", QRect(465, 147, 86, 18),
+                                    QStyle::SP_DialogSaveButton, 9);
+    saveChartImage->setIconSize(QSize(12, 12));
 
     // A run disables the window; its captions and read-outs stay as legible
     // as before, since they are what the learner watches meanwhile.
@@ -218,6 +223,8 @@ void TForm1::EndRun() noexcept {
     // A close asked for during the run goes ahead once the handler returns.
     if (closeAfterRun_) QTimer::singleShot(0, this, &QWidget::close);
 }
+
+void TForm1::SaveChartImage() { SaveWidgetImage(*Chart1, *fileDialogs_, this); }
 
 void TForm1::SpeedButton8Click() { Reiniciar(RedNeuronal1, *trainingView_); }
 
