@@ -91,6 +91,39 @@ TEST(OutputMap, GridCellsAreTheValuesAtTheirCentresTopRowFirst) {
     EXPECT_NE(values[0], values[7]);
 }
 
+// Cells are computed four at a time, the rest of a row and any four holding
+// an overflow one by one: every cell must still be bit for bit its own value.
+TEST(OutputMap, GridMatchesEachCellsOwnPassWithTailsAndOverflows) {
+    RelojFijo reloj({8, 0, 0, 0});
+    std::mt19937 random(11);
+    for (TFuncionTransferencia function : {ftSigmoide, ftTangenteHiperbolica, ftIdentidad}) {
+        for (int hidden : {1, 5, 32}) {
+            TRedNeuronal red;
+            RandomNetwork(red, 2, hidden, 1, function, 8.0, random);
+            // Hidden neuron 1 overflows towards the edges of the plane only.
+            red.CapaOculta.Neuronas[1].Pesos[1] = function == ftIdentidad ? 1.5e308 : 800.0;
+            if (function == ftIdentidad) red.CapaSalida.Neuronas[1].Pesos[1] = 1e-300;
+            const NetworkSnapshot snapshot = TakeSnapshot(red);
+            std::vector<double> values;
+            const int columns = 11, rows = 3;
+            const AxisRange x{-1.5, 1.25}, y{-2.0, 2.5};
+            OutputGrid(snapshot, 1, x, y, columns, rows, values);
+            int overflows = 0;
+            for (int row = 0; row < rows; ++row)
+                for (int column = 0; column < columns; ++column) {
+                    const std::vector<double> point{x.low + (column + 0.5) * 0.25, y.high - (row + 0.5) * 1.5};
+                    const double expected = OutputValue(snapshot, 1, point);
+                    const double value = values[static_cast<std::size_t>(row * columns + column)];
+                    overflows += std::isnan(expected);
+                    EXPECT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(expected))
+                        << int(function) << " " << hidden << " cell " << row << "," << column;
+                }
+            EXPECT_GT(overflows, 0);
+            EXPECT_LT(overflows, columns * rows / 2) << int(function) << " " << hidden;
+        }
+    }
+}
+
 TEST(OutputMap, AxisRangeCoversPatternsWithMarginAndUnitDataAtLeastTheUnitFrame) {
     struct Case {
         std::vector<double> values;
