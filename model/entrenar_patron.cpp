@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr double Eta = 0.35;  // learning rate; no momentum
-
 // f'(y), written in terms of the neuron's output y, for a value or a block.
 template <class T>
 [[gnu::always_inline]] inline T Derivada(TFuncionTransferencia funcion, const T& y) {
@@ -74,12 +72,12 @@ template <int MaxB>
     if (!SinNaN(nan)) throw ProgramError(MensajeDesbordamiento);
 
     // Output weights, bias first: Pesos[k] += (η·δo[i]) · the neuron's own input k (-1 for k = 0).
-    for (int b = 0; b < tramoSalida.bloques; ++b) paso[b] = Eta * deltaSalida[b];
+    for (int b = 0; b < tramoSalida.bloques; ++b) paso[b] = kLearningRate * deltaSalida[b];
     CorregirPesos<true>(salida, H + 1, O, tramoSalida, paso, nullptr);
 
     // Hidden weights: the bias Pesos[0] -= η·δh[j], which is adding (η·δh[j]) · -1,
     // then Pesos[k] += (η·δh[j]) · Entradas[k] of the network.
-    for (int b = 0; b < tramoOculta.bloques; ++b) paso[b] = Eta * deltaOculta[b];
+    for (int b = 0; b < tramoOculta.bloques; ++b) paso[b] = kLearningRate * deltaOculta[b];
     CorregirPesos<false>(oculta, n + 1, H, tramoOculta, paso, Entradas.data());
 }
 

@@ -10,6 +10,9 @@
 #include "capa_neuronal.h"
 #include "enumeraciones.h"
 
+// η of the training step; the step has no momentum.
+inline constexpr double kLearningRate = 0.35;
+
 // Indexed 1..32; element 0 is unused.
 using ValoresRed = std::array<double, MaxNeuronas + 1>;
 

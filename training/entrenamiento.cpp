@@ -3,6 +3,7 @@
 #include "aleatorio.h"
 #include "contador_ticks.h"
 #include "error_iteracion.h"
+#include "network_snapshot.h"
 #include "red_neuronal.h"
 #include "texto_decimal.h"
 
@@ -58,24 +59,31 @@ public:
         vista_.SetCiclosTotales(vista_.CiclosTotales() + hechas_);
     }
 
-private:
-    // One pattern drawn, trained once and measured; returns its error.
-    double Iteracion() {
-        const double r = Aleatorio::Sacar();
-        const std::int32_t p = static_cast<std::int32_t>(std::floor(r * estado_.NumeroPatrones)) + 1;
+    // Pattern p put into the network, trained by `entrenar` and measured;
+    // returns its error.
+    template <class Paso>
+    double IteracionSobre(std::int32_t p, Paso entrenar) {
         const std::int32_t entradas = red_.NumeroEntradas();
         const std::int32_t salidas = red_.NeuronasCapaSalida();
         for (std::int32_t i = 1; i <= entradas; ++i) red_.Entradas[i] = estado_.EntradasPatrones[p][i];
         for (std::int32_t k = 1; k <= salidas; ++k) red_.SalidasEsperadas[k] = estado_.SalidasPatrones[p][k];
         // Leaves the outputs of before the weight change, so the error is the
         // pattern's as it was presented.
-        red_.EntrenarPatron();
+        entrenar();
         const double error = ErrorIteracion(red_.SalidasEsperadas, red_.SalidasObtenidas, salidas);
         grafica_.AnadirPunto(static_cast<double>(grafica_.NumeroPuntos()), error);
         if (error > mayor_) mayor_ = error;
         if (error < menor_) menor_ = error;
         ++hechas_;
         return error;
+    }
+
+private:
+    // One pattern drawn, trained once and measured; returns its error.
+    double Iteracion() {
+        const double r = Aleatorio::Sacar();
+        const std::int32_t p = static_cast<std::int32_t>(std::floor(r * estado_.NumeroPatrones)) + 1;
+        return IteracionSobre(p, [this] { red_.EntrenarPatron(); });
     }
 
     EstadoTrabajo& estado_;
@@ -87,6 +95,19 @@ private:
     double mayor_ = 0.0;
     double menor_ = 1000.0;
 };
+
+// Runs `cuerpo`, then writes the statistics of the iterations it completed,
+// also when it throws.
+template <class Cuerpo>
+void ConEstadisticas(Corrida& corrida, std::uint32_t inicio, Cuerpo cuerpo) {
+    try {
+        cuerpo();
+    } catch (...) {
+        corrida.EscribirEstadisticas(inicio);
+        throw;
+    }
+    corrida.EscribirEstadisticas(inicio);
+}
 
 // Closes the progress window on every way out of a run.
 class CierreProgreso {
@@ -113,17 +134,37 @@ void Entrenar(EstadoTrabajo& estado, TRedNeuronal& red, VistaEntrenamiento& vist
     Aleatorio::SembrarDesdeReloj();
     const std::uint32_t inicio = ContadorTicks::GetTickCount();
     Corrida corrida(estado, red, vista);
-    try {
+    ConEstadisticas(corrida, inicio, [&] {
         switch (vista.Criterio()) {
         case CriterioParada::NumeroCiclos: corrida.PorCiclos(); break;
         case CriterioParada::ErrorMaximo: corrida.PorError(vista.UmbralErrorMaximo()); break;
         case CriterioParada::ErrorMinimo: corrida.PorError(vista.UmbralErrorMinimo()); break;
         }
-    } catch (...) {
-        corrida.EscribirEstadisticas(inicio);
-        throw;
-    }
-    corrida.EscribirEstadisticas(inicio);
+    });
+}
+
+WorkedStep ComputeWorkedStepOnPattern(const EstadoTrabajo& estado, const TRedNeuronal& red, std::int32_t patron) {
+    const auto p = static_cast<std::size_t>(patron);
+    return ComputeWorkedStep(TakeSnapshot(red), std::span(estado.EntradasPatrones[p]).subspan(1),
+                             std::span(estado.SalidasPatrones[p]).subspan(1));
+}
+
+void ApplyWorkedStep(EstadoTrabajo& estado, TRedNeuronal& red, std::int32_t patron, const WorkedStep& paso,
+                     VistaEntrenamiento& vista) {
+    if (!estado.RedCreada || patron < 1 || patron > estado.NumeroPatrones) return;
+    const std::uint32_t inicio = ContadorTicks::GetTickCount();
+    Corrida corrida(estado, red, vista);
+    ConEstadisticas(corrida, inicio, [&] {
+        corrida.IteracionSobre(patron, [&] {
+            // The forward pass leaves the neurons' inputs and outputs and
+            // SalidasObtenidas as the step's own forward pass does.
+            red.Propagar();
+            for (const WeightChange& c : paso.weights) {
+                TCapaNeuronal& capa = c.layer == StepLayer::Hidden ? red.CapaOculta : red.CapaSalida;
+                capa.Neuronas[c.neuron].Pesos[static_cast<std::size_t>(c.index)] = c.newWeight;
+            }
+        });
+    });
 }
 
 void Reiniciar(TRedNeuronal& red, VistaEntrenamiento& vista) {

@@ -1,8 +1,12 @@
 #pragma once
-// A training run ("Entrenar") and the reset of training ("Reiniciar").
+// A training run ("Entrenar"), one worked step applied as a training
+// iteration ("Aplicar Paso") and the reset of training ("Reiniciar").
 
 #include "estado_trabajo.h"
 #include "vista_entrenamiento.h"
+#include "worked_step.h"
+
+#include <cstdint>
 
 class TRedNeuronal;
 
@@ -18,6 +22,17 @@ class TRedNeuronal;
 // after the next one (10000·k + 1). Counting is 64-bit, so every cycle count
 // a field can hold makes exactly that many iterations.
 void Entrenar(EstadoTrabajo& estado, TRedNeuronal& red, VistaEntrenamiento& vista);
+
+// The worked step of the network on pattern `patron` (1..NumeroPatrones) of the table.
+WorkedStep ComputeWorkedStepOnPattern(const EstadoTrabajo& estado, const TRedNeuronal& red, std::int32_t patron);
+
+// Applies `paso`, the step ComputeWorkedStep gives for the network on
+// pattern `patron` of the table, as one training iteration on that pattern:
+// the network ends as EntrenarPatron would leave it, and the chart, the
+// totals and the statistics as a run of one cycle would. Nothing happens when
+// there is no network or no such pattern.
+void ApplyWorkedStep(EstadoTrabajo& estado, TRedNeuronal& red, std::int32_t patron, const WorkedStep& paso,
+                     VistaEntrenamiento& vista);
 
 // Clears the chart, gives the network new random weights and puts the
 // counters, criteria values, error fields and output grids back to their

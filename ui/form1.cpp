@@ -12,6 +12,7 @@
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
 #include "gradient_panel.h"
+#include "learning_tab.h"
 #include "form2.h"
 #include "nk_label_float.h"
 #include "pattern_view.h"
@@ -91,24 +92,26 @@ void TForm1::BuildWindow() {
 
     ImageList1 = {TabIcon(QStyle::SP_FileDialogDetailedView), TabIcon(QStyle::SP_FileDialogContentsView),
                   TabIcon(QStyle::SP_BrowserReload), TabIcon(QStyle::SP_MediaPlay),
-                  TabIcon(QStyle::SP_MessageBoxQuestion)};
+                  TabIcon(QStyle::SP_MessageBoxQuestion), TabIcon(QStyle::SP_MessageBoxInformation)};
     const struct {
         QWidget** sheet;
         const char* name;
         const char* caption;
+        std::size_t icon;
     } tabs[] = {
-        {&TabSheet1, "TabSheet1", "Configuración"},
-        {&TabSheet2, "TabSheet2", "Introducir Datos"},
-        {&TabSheet3, "TabSheet3", "Entrenamiento"},
-        {&TabSheet4, "TabSheet4", "Ejecución"},
-        {&TabSheet5, "TabSheet5", "Ayuda y Créditos"},
+        {&TabSheet1, "TabSheet1", "Configuración", 0},
+        {&TabSheet2, "TabSheet2", "Introducir Datos", 1},
+        {&TabSheet3, "TabSheet3", "Entrenamiento", 2},
+        {&TabSheet4, "TabSheet4", "Ejecución", 3},
+        {&TabSheet6, "TabSheet6", "Cómo Aprende", 5},
+        {&TabSheet5, "TabSheet5", "Ayuda y Créditos", 4},
     };
-    for (std::size_t i = 0; i < std::size(tabs); ++i) {
-        QWidget*& sheet = *tabs[i].sheet;
+    for (const auto& tab : tabs) {
+        QWidget*& sheet = *tab.sheet;
         sheet = new QWidget;
-        sheet->setObjectName(tabs[i].name);
-        sheet->setAccessibleName(QString::fromUtf8(tabs[i].caption));
-        PageControl1->addTab(sheet, ImageList1[i], QString::fromUtf8(tabs[i].caption));
+        sheet->setObjectName(tab.name);
+        sheet->setAccessibleName(QString::fromUtf8(tab.caption));
+        PageControl1->addTab(sheet, ImageList1[tab.icon], QString::fromUtf8(tab.caption));
     }
 
     // Created in reading order, so that Tab walks each page top to bottom.
@@ -116,6 +119,7 @@ void TForm1::BuildWindow() {
     BuildIntroducirDatos();
     BuildEntrenamiento();
     BuildEjecucion();
+    BuildLearning();
     BuildAyuda();
     PageControl1->setCurrentWidget(TabSheet1);
     SetUpGrowth();
@@ -194,6 +198,7 @@ void TForm1::ConnectHandlers() {
     onClick(SpeedButton11, &TForm1::SpeedButton11Click);
     onClick(SpeedButton9, &TForm1::SpeedButton9Click);
     onClick(saveChartImage, &TForm1::SaveChartImage);
+    onClick(learningTab_->SaveImageButton(), &TForm1::SaveViewImage);
 
     // A radio button's handler runs when it becomes checked, not when a
     // checked button is clicked again.
@@ -215,6 +220,7 @@ void TForm1::PageChanged(int index) {
         if (page == TabSheet2) TabSheet2Show();
         else if (page == TabSheet3) TabSheet3Show();
         else if (page == TabSheet4) TabSheet4Show();
+        else if (page == TabSheet6) TabSheet6Show();
     });
 }
 

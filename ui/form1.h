@@ -1,6 +1,6 @@
 #pragma once
-// The main window: five tabs through which the user configures the network,
-// types patterns, trains, executes and reads the help. It owns the network,
+// The main window: six tabs through which the user configures the network,
+// types patterns, trains, executes, watches how it learns and reads the help. It owns the network,
 // the working state and every control; its handlers read controls, call the
 // core and write controls. The implementation is split by tab.
 
@@ -21,6 +21,7 @@
 class CompactTabStyle;
 class ErrorChart;
 class GradientPanel;
+class LearningTab;
 class PatternView;
 class QFrame;
 class QGroupBox;
@@ -79,8 +80,11 @@ public:
     void SpeedButton11Click();
     void TabSheet4Show();
     void SpeedButton9Click();
+    void TabSheet6Show();
     // "Guardar Imagen" of the training tab: the error chart as a PNG file.
     void SaveChartImage();
+    // "Guardar Imagen" of the "Cómo Aprende" tab: the view in front.
+    void SaveViewImage();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -98,6 +102,7 @@ private:
     void BuildIntroducirDatos();
     void BuildEntrenamiento();
     void BuildEjecucion();
+    void BuildLearning();
     void BuildAyuda();
     void ConnectHandlers();
     void PageChanged(int index);
@@ -128,6 +133,7 @@ private:
     QPointer<QWidget> focusBeforeRun_;
     std::unique_ptr<PatternView> patternView_;
     std::unique_ptr<TrainingView> trainingView_;
+    LearningTab* learningTab_ = nullptr;
     std::unique_ptr<CompactTabStyle> compactTabStyle_;
     WindowGrowth growth_;
 
@@ -140,8 +146,9 @@ public:
     QWidget* TabSheet3 = nullptr;
     QWidget* TabSheet4 = nullptr;
     QWidget* TabSheet5 = nullptr;
-    // Tab i shows icon i - 1.
-    std::array<QIcon, 5> ImageList1;
+    QWidget* TabSheet6 = nullptr;  // "Cómo Aprende", shown before TabSheet5
+    // TabSheet i shows icon i - 1.
+    std::array<QIcon, 6> ImageList1;
 
     // Configuration tab.
     TFlatSpinEditInteger* FlatSpinEditInteger1 = nullptr;

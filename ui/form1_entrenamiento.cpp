@@ -13,6 +13,7 @@
 #include "float_grid.h"
 #include "form1.h"
 #include "focus_out_blocker.h"
+#include "learning_tab.h"
 #include "form2.h"
 #include "image_export.h"
 #include "readable_when_disabled.h"
@@ -220,6 +221,7 @@ void TForm1::EndRun() noexcept {
     if (focusBeforeRun_) focusBeforeRun_->setFocus(Qt::OtherFocusReason);
     focusBeforeRun_.clear();
     trainingRunning_ = false;
+    learningTab_->Refresh();
     // A close asked for during the run goes ahead once the handler returns.
     if (closeAfterRun_) QTimer::singleShot(0, this, &QWidget::close);
 }

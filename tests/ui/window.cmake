@@ -4,11 +4,13 @@ target_include_directories(perceptlab_window_test_support PUBLIC ${CMAKE_CURRENT
 target_link_libraries(perceptlab_window_test_support PUBLIC perceptlab_ui Qt6::Test perceptlab_flags)
 
 foreach(test window_startup_test window_files_test window_execution_test window_training_test
-             window_examples_test file_dialogs_test window_readability_test)
+             window_examples_test file_dialogs_test window_readability_test window_learning_test)
   perceptlab_add_qt_test(${test} window/${test}.cpp)
   target_link_libraries(${test} PRIVATE perceptlab_window_test_support)
 endforeach()
-target_compile_definitions(window_examples_test PRIVATE PERCEPTLAB_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
+foreach(test window_examples_test window_learning_test)
+  target_compile_definitions(${test} PRIVATE PERCEPTLAB_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
+endforeach()
 
 perceptlab_add_qt_test(guarded_application_test window/guarded_application_test.cpp)
 target_link_libraries(guarded_application_test PRIVATE perceptlab_app perceptlab_ui)

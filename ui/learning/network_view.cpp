@@ -9,14 +9,12 @@ void NetworkView::SetSource(const TRedNeuronal& red, const EstadoTrabajo& estado
 }
 
 void NetworkView::Refresh() {
-    stale_ = true;
     if (!red_ || !isVisible()) return;
-    stale_ = false;
     Recompute(*red_, *estado_);
     update();
 }
 
 void NetworkView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (stale_) Refresh();
+    Refresh();
 }

@@ -1,8 +1,9 @@
 #pragma once
 // A view of the current network on the "Cómo Aprende" tab. It reads the
-// network and the patterns only when asked to refresh, and then only while
-// it is on screen: a view behind another tab or page costs a run nothing,
-// and catches up when it is shown.
+// network and the patterns only while it is on screen: when asked to
+// refresh and each time it is shown. A view behind another tab or page
+// costs a run nothing, and whatever changed meanwhile (a step applied, a
+// new network) it shows once it comes to the front.
 
 #include <QWidget>
 
@@ -17,8 +18,8 @@ public:
 
     // What the view shows; both outlive it.
     void SetSource(const TRedNeuronal& red, const EstadoTrabajo& estado);
-    // The network or the patterns may have changed: read them again now if
-    // the view is visible, else when it next shows.
+    // The network or the patterns may have changed: read them again if the
+    // view is visible.
     void Refresh();
 
 protected:
@@ -30,5 +31,4 @@ protected:
 private:
     const TRedNeuronal* red_ = nullptr;
     const EstadoTrabajo* estado_ = nullptr;
-    bool stale_ = true;
 };

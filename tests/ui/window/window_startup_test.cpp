@@ -50,7 +50,8 @@ void WindowStartupTest::startsWithTheDesignTimeState() {
     QStringList captions;
     for (int i = 0; i < form.PageControl1->count(); ++i) captions << form.PageControl1->tabText(i);
     QCOMPARE(captions, (QStringList{"Configuración", "Introducir Datos", "Entrenamiento", "Ejecución",
-                                    "Ayuda y Créditos"}));
+                                    "Cómo Aprende", "Ayuda y Créditos"}));
+    QCOMPARE(form.PageControl1->indexOf(form.TabSheet6) + 1, form.PageControl1->indexOf(form.TabSheet5));
 
     QCOMPARE(form.Estado.NombreRed, std::string("NuevaNeurona"));
     QVERIFY(!form.Estado.RedCreada);
@@ -79,7 +80,7 @@ void WindowStartupTest::startsWithTheDesignTimeState() {
 void WindowStartupTest::everyControlIsNamedAndAnnounced_data() {
     QTest::addColumn<QString>("name");
     for (const char* name :
-         {"PageControl1", "TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4", "TabSheet5", "FlatSpinEditInteger1",
+         {"PageControl1", "TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4", "TabSheet5", "TabSheet6", "FlatSpinEditInteger1",
           "FlatSpinEditInteger2", "FlatSpinEditInteger3", "FlatComboBox1", "FlatComboBox2", "SpeedButton1",
           "SpeedButton2", "SpeedButton10", "Label4", "Label3", "SpeedButton4", "Label1", "Label2", "SpeedButton3",
           "SpeedButton5", "FlatSpinEditInteger8", "SpeedButton6", "GroupBox1", "FloatGrid1", "GroupBox8", "GroupBox9",
@@ -88,7 +89,8 @@ void WindowStartupTest::everyControlIsNamedAndAnnounced_data() {
           "GroupBox14", "FlatSpinEditFloat1", "GroupBox17", "FlatSpinEditFloat2", "SpeedButton7", "SpeedButton8",
           "SpeedButton11", "GroupBox12", "FloatGrid2", "GroupBox11", "FloatGrid3", "Chart1", "GroupBox7",
           "FloatGrid4", "GroupBox15", "FlatGroupBox6", "FlatSpinEditInteger7", "Label10", "FloatGrid5",
-          "SpeedButton9", "FlatMemo1", "Label13", "Label14", "ExStaticText1", "ExStaticText2"})
+          "SpeedButton9", "FlatMemo1", "Label13", "Label14", "ExStaticText1", "ExStaticText2", "patternChooser",
+          "computeStepButton", "applyStepButton", "forwardTable", "deltaTable", "weightTable"})
         QTest::newRow(name) << QString(name);
     for (int k = 1; k <= 20; ++k) QTest::newRow(qPrintable(QString("NKLabelFloat%1").arg(k))) << QString("NKLabelFloat%1").arg(k);
 }

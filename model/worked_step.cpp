@@ -1,0 +1,113 @@
+#include "worked_step.h"
+
+#include <cmath>
+#include <cstddef>
+
+#include "activacion.h"
+#include "program_error.h"
+#include "red_neuronal.h"
+
+namespace {
+
+void Check(bool finite) {
+    if (!finite) throw ProgramError(MensajeDesbordamiento);
+}
+
+// One neuron forward: the weighted sum from 0, bias input −1 first, then f.
+ForwardValues Forward(TFuncionTransferencia function, const std::vector<double>& w, std::span<const double> x) {
+    ForwardValues v;
+    double s = 0;
+    s = s + -1.0 * w[0];
+    for (std::size_t k = 1; k < w.size(); ++k) s = s + x[k - 1] * w[k];
+    v.sum = s;
+    Check(std::isfinite(s));
+    if (function == ftSigmoide) {
+        v.expMinus = Exponencial(-s);
+        Check(!std::isinf(v.expMinus));
+        v.output = 1.0 / (1.0 + v.expMinus);
+    } else if (function == ftTangenteHiperbolica) {
+        v.expPlus = Exponencial(s);
+        v.expMinus = Exponencial(-s);
+        Check(!std::isinf(v.expPlus) && !std::isinf(v.expMinus));
+        v.output = (v.expPlus - v.expMinus) / (v.expPlus + v.expMinus);
+    } else {
+        v.output = *Activacion(function, fsIdentidad, 0, s);
+    }
+    return v;
+}
+
+double Derivative(TFuncionTransferencia function, double y) {
+    if (function == ftSigmoide) return (1 - y) * y;
+    return (1 + y) * (1 - y);
+}
+
+// Weight rows k = 0..n of a layer, each over the layer's neurons; input(k) is what weight k multiplies.
+template <class Input>
+void ChangeWeights(WorkedStep& step, StepLayer layer, const std::vector<std::vector<double>>& weights,
+                   const std::vector<DeltaValues>& deltas, std::size_t n, Input input) {
+    for (std::size_t k = 0; k <= n; ++k)
+        for (std::size_t j = 0; j < weights.size(); ++j) {
+            WeightChange c;
+            c.layer = layer;
+            c.neuron = static_cast<int>(j) + 1;
+            c.index = static_cast<int>(k);
+            c.oldWeight = weights[j][k];
+            c.input = k == 0 ? -1.0 : input(k);
+            c.rateTimesDelta = kLearningRate * deltas[j].delta;
+            c.change = c.rateTimesDelta * c.input;
+            c.newWeight = c.oldWeight + c.change;
+            Check(std::isfinite(c.newWeight));
+            step.weights.push_back(c);
+        }
+}
+
+}  // namespace
+
+WorkedStep ComputeWorkedStep(const NetworkSnapshot& network, std::span<const double> inputs,
+                             std::span<const double> expected) {
+    WorkedStep step;
+    step.function = network.function;
+    step.inputs.assign(inputs.begin(), inputs.begin() + network.inputs);
+    step.expected.assign(expected.begin(), expected.begin() + network.outputs);
+
+    // Forward pass: every hidden neuron, then every output neuron on the hidden outputs.
+    std::vector<double> y;
+    for (const auto& w : network.hiddenWeights) {
+        step.hidden.push_back(Forward(step.function, w, step.inputs));
+        y.push_back(step.hidden.back().output);
+    }
+    for (const auto& w : network.outputWeights) step.output.push_back(Forward(step.function, w, y));
+
+    step.learns = step.function == ftSigmoide || step.function == ftTangenteHiperbolica;
+    if (!step.learns) return step;
+
+    // Output deltas: δo = f′(o)·(d − o).
+    for (std::size_t i = 0; i < step.output.size(); ++i) {
+        DeltaValues d;
+        const double o = step.output[i].output;
+        d.derivative = Derivative(step.function, o);
+        d.error = step.expected[i] - o;
+        d.delta = d.derivative * d.error;
+        step.outputDeltas.push_back(d);
+    }
+    // Hidden deltas: δh = f′(y)·Σ δo·w, through the output weights of before the step.
+    for (std::size_t j = 0; j < step.hidden.size(); ++j) {
+        DeltaValues d;
+        d.derivative = Derivative(step.function, y[j]);
+        double sum = 0.0;
+        for (std::size_t i = 0; i < step.outputDeltas.size(); ++i)
+            sum = sum + step.outputDeltas[i].delta * network.outputWeights[i][j + 1];
+        d.error = sum;
+        d.delta = d.derivative * d.error;
+        step.hiddenDeltas.push_back(d);
+    }
+    for (const auto* deltas : {&step.outputDeltas, &step.hiddenDeltas})
+        for (const DeltaValues& d : *deltas) Check(std::isfinite(d.delta));
+
+    // Output weights, then hidden weights: w := w + (η·δ)·x.
+    ChangeWeights(step, StepLayer::Output, network.outputWeights, step.outputDeltas, y.size(),
+                  [&](std::size_t k) { return y[k - 1]; });
+    ChangeWeights(step, StepLayer::Hidden, network.hiddenWeights, step.hiddenDeltas, step.inputs.size(),
+                  [&](std::size_t k) { return step.inputs[k - 1]; });
+    return step;
+}

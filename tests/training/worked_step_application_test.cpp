@@ -1,0 +1,104 @@
+#include "entrenamiento.h"
+
+#include "contador_ticks.h"
+#include "red_prueba.h"
+#include "vistas_registro.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<double> Weights(const TRedNeuronal& red) {
+    std::vector<double> w;
+    for (const TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida})
+        for (int j = 1; j <= capa->NumeroNeuronas(); ++j)
+            for (std::size_t k = 0; k <= static_cast<std::size_t>(capa->NumeroEntradas()); ++k)
+                w.push_back(capa->Neuronas[j].Pesos[k]);
+    return w;
+}
+
+void CopyWeights(const TRedNeuronal& from, TRedNeuronal& to) {
+    for (auto [a, b] : {std::pair{&from.CapaOculta, &to.CapaOculta}, std::pair{&from.CapaSalida, &to.CapaSalida}})
+        for (int j = 1; j <= a->NumeroNeuronas(); ++j)
+            for (std::size_t k = 0; k <= static_cast<std::size_t>(a->NumeroEntradas()); ++k)
+                b->Neuronas[j].Pesos[k] = a->Neuronas[j].Pesos[k];
+}
+
+class WorkedStepApplication : public ::testing::TestWithParam<TFuncionTransferencia> {
+protected:
+    void SetUp() override {
+        std::uint32_t ticks = 100;
+        ContadorTicks::FijarContador([ticks]() mutable { return ticks += 7; });
+    }
+    void TearDown() override { ContadorTicks::FijarContador({}); }
+};
+
+}  // namespace
+
+// Pattern 2 of three, stepped and applied, against a one-cycle run on a
+// table holding that pattern alone.
+TEST_P(WorkedStepApplication, LeavesNetworkAndTrainingTabAsAOneCycleRun) {
+    TRedNeuronal red, twin;
+    Configurar(red, 3, 4, 2, GetParam());
+    Configurar(twin, 3, 4, 2, GetParam());
+    CopyWeights(red, twin);
+    EstadoTrabajo estado, alone;
+    estado.RedCreada = alone.RedCreada = true;
+    estado.NumeroPatrones = 3;
+    alone.NumeroPatrones = 1;
+    for (int p = 1; p <= 3; ++p)
+        for (int k = 1; k <= 3; ++k) {
+            estado.EntradasPatrones[p][k] = 0.3 * p - 0.2 * k;
+            estado.SalidasPatrones[p][k] = 0.1 * (p + k);
+        }
+    alone.EntradasPatrones[1] = estado.EntradasPatrones[2];
+    alone.SalidasPatrones[1] = estado.SalidasPatrones[2];
+    EntrenamientoRegistro applied, run;
+    applied.grafica.puntos = run.grafica.puntos = {{0.0, 40.0}, {1.0, 30.0}};
+    applied.ciclosTotales = run.ciclosTotales = 2;
+
+    const WorkedStep step = ComputeWorkedStepOnPattern(estado, red, 2);
+    const std::vector<double> before = Weights(red);
+    const std::uint32_t generator = Aleatorio::Estado();
+    ApplyWorkedStep(estado, red, 2, step, applied);
+    EXPECT_EQ(Aleatorio::Estado(), generator) << "a step draws no pattern";
+    Entrenar(alone, twin, run);
+
+    EXPECT_EQ(Weights(red), Weights(twin));
+    EXPECT_EQ(Weights(red) == before, GetParam() == ftIdentidad);
+    for (const WeightChange& c : step.weights) {
+        const TCapaNeuronal& capa = c.layer == StepLayer::Hidden ? red.CapaOculta : red.CapaSalida;
+        EXPECT_EQ(capa.Neuronas[c.neuron].Pesos[static_cast<std::size_t>(c.index)], c.newWeight);
+    }
+    EXPECT_EQ(red.SalidasObtenidas, twin.SalidasObtenidas);
+    for (int j = 1; j <= 4; ++j) EXPECT_EQ(red.CapaOculta.Neuronas[j].Salida(), twin.CapaOculta.Neuronas[j].Salida());
+    ASSERT_EQ(applied.grafica.puntos.size(), 3u);
+    EXPECT_EQ(applied.grafica.puntos, run.grafica.puntos);
+    EXPECT_EQ(applied.ciclosTotales, 3);
+    EXPECT_EQ(applied.tiempo, run.tiempo);
+    EXPECT_EQ(applied.errorMaximo, run.errorMaximo);
+    EXPECT_EQ(applied.errorMinimo, run.errorMinimo);
+    EXPECT_EQ(applied.esperadas.numeros, run.esperadas.numeros);
+    EXPECT_EQ(applied.obtenidas.numeros, run.obtenidas.numeros);
+    EXPECT_EQ(applied.aperturas, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Functions, WorkedStepApplication,
+                         ::testing::Values(ftSigmoide, ftTangenteHiperbolica, ftIdentidad));
+
+TEST(WorkedStepApplicationRefused, WithoutNetworkOrPattern) {
+    TRedNeuronal red;
+    Configurar(red, 2, 2, 1);
+    EstadoTrabajo estado;
+    estado.NumeroPatrones = 1;
+    const WorkedStep step = ComputeWorkedStepOnPattern(estado, red, 1);
+    const std::vector<double> before = Weights(red);
+    EntrenamientoRegistro vista;
+    ApplyWorkedStep(estado, red, 1, step, vista);
+    estado.RedCreada = true;
+    ApplyWorkedStep(estado, red, 2, step, vista);
+    ApplyWorkedStep(estado, red, 0, step, vista);
+    EXPECT_EQ(Weights(red), before);
+    EXPECT_TRUE(vista.grafica.puntos.empty());
+    EXPECT_EQ(vista.ciclosTotales, 0);
+}
