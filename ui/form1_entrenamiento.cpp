@@ -146,10 +146,11 @@ void TForm1::BuildEntrenamiento() {
 
     Chart1 = new ErrorChart(GroupBox8);
     Place(Chart1, "Chart1", QRect(224, 144, 329, 193), "Gráfica de errores");
-    // Over the chart's top right corner, beside its title.
-    saveChartImage = NewSpeedButton(GroupBox8, "saveChartImage", "Guardar Imagen", QRect(465, 147, 86, 18),
+    // Over the chart's top right corner, beside its title; text only, so
+    // that it fits there.
+    saveChartImage = NewSpeedButton(GroupBox8, "saveChartImage", "Guardar Imagen", QRect(461, 147, 90, 18),
                                     QStyle::SP_DialogSaveButton, 9);
-    saveChartImage->setIconSize(QSize(12, 12));
+    saveChartImage->setIcon(QIcon());
 
     // A run disables the window; its captions and read-outs stay as legible
     // as before, since they are what the learner watches meanwhile.

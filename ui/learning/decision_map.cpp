@@ -192,11 +192,7 @@ void DecisionMap::PaintPlane(QPainter& painter) const {
         painter.drawText(a + 0.12 * (b - a) + QPointF(3, -3), QStringLiteral("s%1 = 0").arg(j));
     }
     painter.restore();
-    painter.setPen(QPen(Qt::black, 1.2));
-    for (const Pattern& p : patterns_) {
-        painter.setBrush(ScaleColour(ScaleShare(p.expected)));
-        painter.drawEllipse(ToWidget(p.x1, p.x2), 5.5, 5.5);
-    }
+    for (const Pattern& p : patterns_) PaintPattern(painter, ToWidget(p.x1, p.x2), p.expected);
     // The frame just outside the cells.
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(Qt::black, 1));
@@ -245,11 +241,17 @@ void DecisionMap::PaintCurve(QPainter& painter) {
     painter.setPen(QPen(kPositiveColour, 2));
     painter.drawPath(path);
     painter.restore();
-    painter.setPen(QPen(Qt::black, 1.2));
-    for (const Pattern& p : patterns_) {
-        painter.setBrush(ScaleColour(ScaleShare(p.expected)));
-        painter.drawEllipse(ToWidget(p.x1, p.expected), 5.5, 5.5);
-    }
+    for (const Pattern& p : patterns_) PaintPattern(painter, ToWidget(p.x1, p.expected), p.expected);
+}
+
+void DecisionMap::PaintPattern(QPainter& painter, QPointF at, double expected) const {
+    // A white ring keeps a dot visible on a cell of its own colour.
+    painter.setPen(QPen(Qt::white, 4));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(at, 6.5, 6.5);
+    painter.setPen(QPen(Qt::black, 1.5));
+    painter.setBrush(ScaleColour(ScaleShare(expected)));
+    painter.drawEllipse(at, 6.5, 6.5);
 }
 
 void DecisionMap::PaintAxes(QPainter& painter, bool withY) const {

@@ -51,6 +51,8 @@ private:
     // Samples the curve, and fits the value axis to it.
     void PaintCurve(QPainter& painter);
     void PaintScale(QPainter& painter) const;
+    // A pattern's dot, filled with the colour of its expected value.
+    void PaintPattern(QPainter& painter, QPointF at, double expected) const;
     void PaintAxes(QPainter& painter, bool withY) const;
 
     NetworkSnapshot snapshot_;

@@ -148,14 +148,14 @@ std::optional<NetworkDiagram::Connection> NetworkDiagram::ConnectionAt(QPointF p
 
 QString NetworkDiagram::NodeName(Node node) const {
     if (node.layer == 0)
-        return node.index == 0 ? QStringLiteral("Umbral de la capa oculta") : QStringLiteral("Entrada %1").arg(node.index);
+        return node.index == 0 ? QStringLiteral("Sesgo de la capa oculta") : QStringLiteral("Entrada %1").arg(node.index);
     if (node.layer == 1)
-        return node.index == 0 ? QStringLiteral("Umbral de la capa de salida") : QStringLiteral("Oculta %1").arg(node.index);
+        return node.index == 0 ? QStringLiteral("Sesgo de la capa de salida") : QStringLiteral("Oculta %1").arg(node.index);
     return QStringLiteral("Salida %1").arg(node.index);
 }
 
 QString NetworkDiagram::Describe(Connection c) const {
-    const QString from = c.input == 0 ? QStringLiteral("umbral (entrada −1)") : NodeName({c.layer - 1, c.input});
+    const QString from = c.input == 0 ? QStringLiteral("sesgo (entrada −1)") : NodeName({c.layer - 1, c.input});
     return QStringLiteral("Peso de %1 a %2 = %3")
         .arg(from, NodeName({c.layer, c.neuron}),
              QString::fromStdString(TextoReal(Weight(c), RegionalDecimalSeparator())));

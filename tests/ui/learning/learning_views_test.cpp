@@ -94,7 +94,7 @@ void LearningViewsTest::diagramShowsTheExactWeightOfTheConnectionPointedAtOrSele
 
     // Pointing at another shows it; leaving shows the selected one again.
     QTest::mouseMove(&diagram, Along(diagram.ConnectionLine({2, 1, 0}), 0.5));
-    QCOMPARE(diagram.WeightText(), QStringLiteral("Peso de umbral (entrada −1) a Salida 1 = 2"));
+    QCOMPARE(diagram.WeightText(), QStringLiteral("Peso de sesgo (entrada −1) a Salida 1 = 2"));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&diagram, &leave);
     QCOMPARE(diagram.WeightText(), "Peso de Entrada 2 a Oculta 1 = 0" + separator + "123456789012346");
@@ -126,7 +126,7 @@ void LearningViewsTest::neuronFilterShowsOnlyThatNeuronsConnections() {
     QCOMPARE(diagram.Selected(), std::optional(Connection{2, 1, 2}));
 
     // The bias node of the inputs chosen in the list; a click on it again shows everything.
-    chooser->setCurrentIndex(chooser->findText(QStringLiteral("Umbral de la capa oculta")));
+    chooser->setCurrentIndex(chooser->findText(QStringLiteral("Sesgo de la capa oculta")));
     emit chooser->activated(chooser->currentIndex());
     QCOMPARE(diagram.Filter(), std::optional(Node{0, 0}));
     QCOMPARE(diagram.Selected(), std::nullopt);
