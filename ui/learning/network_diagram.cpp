@@ -251,13 +251,17 @@ void NetworkDiagram::PaintConnections(QPainter& painter) const {
     // The strongest last, on top of the faint ones.
     std::stable_sort(shown.begin(), shown.end(),
                      [this](Connection a, Connection b) { return std::abs(Weight(a)) < std::abs(Weight(b)); });
+    // Many lines at once are thinner, and the weaker ones fade faster, so
+    // that the strong ones stand out in a large network.
+    const bool crowded = shown.size() > 50;
+    const double widest = crowded ? std::max(1.5, 5.0 * std::sqrt(50.0 / static_cast<double>(shown.size()))) : 5.0;
     for (const Connection& c : shown) {
         const double w = Weight(c);
         const double share = std::isfinite(w) ? std::abs(w) / largest : 1.0;
         QColor colour = w < 0 ? kNegativeColour : kPositiveColour;
-        colour.setAlphaF(filter_ ? 1.0 : 0.08 + 0.92 * share);
+        colour.setAlphaF(filter_ ? 1.0 : crowded ? 0.04 + 0.96 * share * share : 0.08 + 0.92 * share);
         const QLineF line = ConnectionLine(c);
-        const double thickness = 0.6 + 4.4 * share;
+        const double thickness = 0.4 + (widest - 0.4) * share;
         if (selected_ == c || hovered_ == c) {
             painter.setPen(QPen(selected_ == c ? Qt::black : Qt::darkGray, thickness + 3, Qt::SolidLine, Qt::RoundCap));
             painter.drawLine(line);
