@@ -7,6 +7,7 @@
 #include "red_neuronal.h"
 #include "texto_decimal.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -151,7 +152,7 @@ WorkedStep ComputeWorkedStepOnPattern(const EstadoTrabajo& estado, const TRedNeu
 
 void ApplyWorkedStep(EstadoTrabajo& estado, TRedNeuronal& red, std::int32_t patron, const WorkedStep& paso,
                      VistaEntrenamiento& vista) {
-    if (!estado.RedCreada || patron < 1 || patron > estado.NumeroPatrones) return;
+    if (!estado.RedCreada || patron < 1 || patron > std::min(estado.NumeroPatrones, EstadoTrabajo::MaxPatrones)) return;
     const std::uint32_t inicio = ContadorTicks::GetTickCount();
     Corrida corrida(estado, red, vista);
     ConEstadisticas(corrida, inicio, [&] {

@@ -2,7 +2,6 @@
 
 #include <random>
 #include <string>
-#include <vector>
 
 #include "exponencial.h"
 #include "network_snapshot.h"
@@ -12,16 +11,12 @@
 
 namespace {
 
-struct Shape {
-    int n, H, O;
-};
-
-void Build(TRedNeuronal& red, const Shape& f, TFuncionTransferencia ft) {
+void Build(TRedNeuronal& red, int n, int H, int O, TFuncionTransferencia ft) {
     PrepararRedInicial(red);
     red.SetFuncionTransferencia(ft);
-    red.SetNumeroEntradas(f.n);
-    red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(f.H));
-    red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(f.O));
+    red.SetNumeroEntradas(n);
+    red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(H));
+    red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(O));
 }
 
 WorkedStep StepOf(const TRedNeuronal& red) {
@@ -29,10 +24,9 @@ WorkedStep StepOf(const TRedNeuronal& red) {
                              std::span(red.SalidasEsperadas).subspan(1));
 }
 
-const WeightChange& Find(const WorkedStep& step, StepLayer layer, int neuron, int index) {
-    for (const WeightChange& c : step.weights)
-        if (c.layer == layer && c.neuron == neuron && c.index == index) return c;
-    throw std::logic_error("no such weight");
+double Weight(const TRedNeuronal& red, const WeightChange& c) {
+    const TCapaNeuronal& capa = c.layer == StepLayer::Hidden ? red.CapaOculta : red.CapaSalida;
+    return capa.Neuronas[c.neuron].Pesos[static_cast<std::size_t>(c.index)];
 }
 
 }  // namespace
@@ -40,55 +34,49 @@ const WeightChange& Find(const WorkedStep& step, StepLayer layer, int neuron, in
 TEST(WorkedStep, IsBitIdenticalToPropagarAndEntrenarPatron) {
     std::mt19937 random(15);
     std::uniform_real_distribution<double> uniform(-2, 2);
-    for (const Shape f : {Shape{1, 1, 1}, Shape{2, 2, 1}, Shape{3, 4, 2}, Shape{10, 32, 10}, Shape{32, 32, 32}})
+    // Also layers of 5, 9, 13 and 30 neurons, which end part-way through a block of four.
+    for (const auto [n, H, O] : {std::array{1, 1, 1}, {2, 2, 1}, {3, 4, 2}, {10, 32, 10}, {32, 32, 32}, {3, 5, 2},
+                                 {7, 9, 5}, {4, 13, 30}})
         for (TFuncionTransferencia ft : {ftSigmoide, ftTangenteHiperbolica}) {
-            const std::string where = std::to_string(f.n) + "-" + std::to_string(f.H) + "-" +
-                                      std::to_string(f.O) + (ft == ftSigmoide ? " sigmoid" : " tangent");
+            const std::string where = std::to_string(n) + "-" + std::to_string(H) + "-" + std::to_string(O) +
+                                      (ft == ftSigmoide ? " sigmoid" : " tangent");
             TRedNeuronal red;
-            Build(red, f, ft);
-            for (int j = 1; j <= f.H; ++j)
-                for (std::size_t k = 0; k <= static_cast<std::size_t>(f.n); ++k)
-                    red.CapaOculta.Neuronas[j].Pesos[k] = uniform(random);
-            for (int i = 1; i <= f.O; ++i)
-                for (std::size_t k = 0; k <= static_cast<std::size_t>(f.H); ++k)
-                    red.CapaSalida.Neuronas[i].Pesos[k] = uniform(random);
+            Build(red, n, H, O, ft);
+            for (const auto& [capa, count, inputs] : {std::tuple{&red.CapaOculta, H, n}, {&red.CapaSalida, O, H}})
+                for (int j = 1; j <= count; ++j)
+                    for (std::size_t k = 0; k <= static_cast<std::size_t>(inputs); ++k)
+                        capa->Neuronas[j].Pesos[k] = uniform(random);
             for (int pattern = 0; pattern < 3; ++pattern) {
                 for (std::size_t k = 1; k <= 32; ++k) {
                     red.Entradas[k] = uniform(random);
                     red.SalidasEsperadas[k] = uniform(random) / 2;
                 }
                 const WorkedStep step = StepOf(red);
-                ASSERT_TRUE(step.learns);
-                ASSERT_EQ(step.weights.size(), static_cast<std::size_t>(f.O * (f.H + 1) + f.H * (f.n + 1)));
+                ASSERT_EQ(step.weights.size(), static_cast<std::size_t>(O * (H + 1) + H * (n + 1))) << where;
 
                 red.Propagar();
-                for (int j = 1; j <= f.H; ++j)
-                    ASSERT_EQ(step.hidden[static_cast<std::size_t>(j - 1)].output, red.CapaOculta.Neuronas[j].Salida())
-                        << where << " hidden " << j;
-                for (int i = 1; i <= f.O; ++i)
-                    ASSERT_EQ(step.output[static_cast<std::size_t>(i - 1)].output, red.SalidasObtenidas[static_cast<std::size_t>(i)])
-                        << where << " output " << i;
+                for (int j = 1; j <= H; ++j)
+                    ASSERT_EQ(step.hidden[j - 1].output, red.CapaOculta.Neuronas[j].Salida()) << where << " hidden " << j;
+                for (int i = 1; i <= O; ++i)
+                    ASSERT_EQ(step.output[i - 1].output, red.SalidasObtenidas[i]) << where << " output " << i;
 
                 red.EntrenarPatron();
-                for (const WeightChange& c : step.weights) {
-                    const TCapaNeuronal& capa = c.layer == StepLayer::Hidden ? red.CapaOculta : red.CapaSalida;
-                    ASSERT_EQ(c.newWeight, capa.Neuronas[c.neuron].Pesos[static_cast<std::size_t>(c.index)])
-                        << where << (c.layer == StepLayer::Hidden ? " hidden " : " output ") << c.neuron
-                        << " weight " << c.index;
-                }
+                for (const WeightChange& c : step.weights)
+                    ASSERT_EQ(c.newWeight, Weight(red, c))
+                        << where << (c.layer == StepLayer::Hidden ? " hidden " : " output ") << c.neuron << " weight "
+                        << c.index;
             }
         }
 }
 
 // The hand-worked example of the step: one input 1, output weights (0, 1), expected 1.
-TEST(WorkedStep, RecordsEachIntermediateValueOfTheTaughtExample) {
+TEST(WorkedStep, RecordsTheIntermediateValuesOfTheTaughtExample) {
     TRedNeuronal red;
-    Build(red, {1, 1, 1}, ftSigmoide);
-    for (std::size_t k = 0; k <= 1; ++k) red.CapaOculta.Neuronas[1].Pesos[k] = 0;
+    Build(red, 1, 1, 1, ftSigmoide);
+    red.CapaOculta.Neuronas[1].Pesos[0] = red.CapaOculta.Neuronas[1].Pesos[1] = 0;
     red.CapaSalida.Neuronas[1].Pesos[0] = 0;
     red.CapaSalida.Neuronas[1].Pesos[1] = 1;
-    red.Entradas[1] = 1;
-    red.SalidasEsperadas[1] = 1;
+    red.Entradas[1] = red.SalidasEsperadas[1] = 1;
     const WorkedStep step = StepOf(red);
 
     EXPECT_EQ(step.hidden[0].sum, 0.0);
@@ -96,75 +84,57 @@ TEST(WorkedStep, RecordsEachIntermediateValueOfTheTaughtExample) {
     EXPECT_EQ(step.hidden[0].output, 0.5);
     EXPECT_EQ(step.output[0].sum, 0.5);
     EXPECT_EQ(step.output[0].expMinus, Exponencial(-0.5));
-    const double o = step.output[0].output;
-    EXPECT_NEAR(o, 0.6224593, 5e-8);
-    EXPECT_EQ(step.outputDeltas[0].derivative, (1 - o) * o);
-    EXPECT_EQ(step.outputDeltas[0].error, 1 - o);
     EXPECT_NEAR(step.outputDeltas[0].delta, 0.0887235, 5e-8);
-    // Σ δo·w takes the output weight 1 of before the step, not the new 1.0155266.
+    EXPECT_EQ(step.outputDeltas[0].error, 1 - step.output[0].output);
+    // Σ δo·w takes the output weight of before the step, 1.
     EXPECT_EQ(step.hiddenDeltas[0].error, step.outputDeltas[0].delta);
     EXPECT_EQ(step.hiddenDeltas[0].derivative, 0.25);
-    EXPECT_NEAR(step.hiddenDeltas[0].delta, 0.0221809, 5e-8);
-
-    const WeightChange& bias = Find(step, StepLayer::Output, 1, 0);
+    // Output weights first, the bias on input −1 first of all.
+    const WeightChange& bias = step.weights.front();
+    EXPECT_EQ(bias.layer, StepLayer::Output);
     EXPECT_EQ(bias.input, -1.0);
-    EXPECT_EQ(bias.rateTimesDelta, 0.35 * step.outputDeltas[0].delta);
-    EXPECT_EQ(bias.change, -bias.rateTimesDelta);
+    EXPECT_EQ(bias.change, -(0.35 * step.outputDeltas[0].delta));
     EXPECT_NEAR(bias.newWeight, -0.0310532, 5e-8);
-    const WeightChange& onHidden = Find(step, StepLayer::Output, 1, 1);
-    EXPECT_EQ(onHidden.oldWeight, 1.0);
-    EXPECT_EQ(onHidden.input, 0.5);
-    EXPECT_NEAR(onHidden.newWeight, 1.0155266, 5e-8);
-    EXPECT_NEAR(Find(step, StepLayer::Hidden, 1, 1).newWeight, 0.0077633, 5e-8);
-    // Output weights first, as the step changes them.
-    EXPECT_EQ(step.weights.front().layer, StepLayer::Output);
-    EXPECT_EQ(step.weights.back().layer, StepLayer::Hidden);
+    EXPECT_EQ(step.weights[1].input, 0.5);
+    EXPECT_NEAR(step.weights.back().newWeight, 0.0077633, 5e-8);
 }
 
 TEST(WorkedStep, IdentityRecordsTheForwardPassAndNoStep) {
     TRedNeuronal red;
-    Build(red, {2, 3, 2}, ftIdentidad);
+    Build(red, 2, 3, 2, ftIdentidad);
     red.Entradas[1] = 0.7;
     red.Entradas[2] = -3;
-    red.SalidasEsperadas[1] = 5;
     const WorkedStep step = StepOf(red);
     red.EntrenarPatron();
     EXPECT_FALSE(step.learns);
     EXPECT_TRUE(step.outputDeltas.empty() && step.hiddenDeltas.empty() && step.weights.empty());
-    for (std::size_t j = 0; j < 3; ++j) EXPECT_EQ(step.hidden[j].output, step.hidden[j].sum);
-    EXPECT_EQ(step.output[0].output, red.SalidasObtenidas[1]);
+    EXPECT_EQ(step.hidden[2].output, step.hidden[2].sum);
     EXPECT_EQ(step.output[1].output, red.SalidasObtenidas[2]);
 }
 
+// In the forward pass, in the hidden deltas and in a new weight.
 TEST(WorkedStep, OverflowsWhereEntrenarPatronDoes) {
-    const auto expectOverflow = [](const TRedNeuronal& red, const char* what) {
+    TRedNeuronal red;
+    Build(red, 1, 1, 1, ftTangenteHiperbolica);
+    red.Entradas[1] = red.SalidasEsperadas[1] = 1;
+    const auto overflows = [&](double hiddenWeight, double outputBias, double outputWeight, const char* where) {
+        red.CapaOculta.Neuronas[1].Pesos[0] = 0;
+        red.CapaOculta.Neuronas[1].Pesos[1] = hiddenWeight;
+        red.CapaSalida.Neuronas[1].Pesos[0] = outputBias;
+        red.CapaSalida.Neuronas[1].Pesos[1] = outputWeight;
         try {
             StepOf(red);
-            ADD_FAILURE() << what << ": no overflow";
+            ADD_FAILURE() << where << ": no overflow";
         } catch (const ProgramError& e) {
-            EXPECT_EQ(std::string(e.what()), "Floating point overflow") << what;
+            EXPECT_EQ(std::string(e.what()), "Floating point overflow") << where;
         }
+        EXPECT_THROW(red.EntrenarPatron(), ProgramError) << where;
     };
-    TRedNeuronal red;
-    Build(red, {1, 1, 1}, ftSigmoide);
-    for (std::size_t k = 0; k <= 1; ++k) red.CapaOculta.Neuronas[1].Pesos[k] = 0;
-    red.Entradas[1] = 1;
-    red.SalidasEsperadas[1] = 1;
-    red.CapaSalida.Neuronas[1].Pesos[0] = 800;  // e^800
-    red.CapaSalida.Neuronas[1].Pesos[1] = 0;
-    expectOverflow(red, "forward");
-    red.SetFuncionTransferencia(ftTangenteHiperbolica);
-    expectOverflow(red, "forward, tangent");
+    overflows(0, 800, 0, "e^800, tangent");
     red.SetFuncionTransferencia(ftSigmoide);
+    overflows(0, 800, 0, "e^800");
     red.SalidasEsperadas[1] = 1e308;
-    red.CapaSalida.Neuronas[1].Pesos[0] = 5e9;
-    red.CapaSalida.Neuronas[1].Pesos[1] = 1e10;  // δo = 2.5e307 times 1e10
-    expectOverflow(red, "hidden delta");
-    EXPECT_THROW(red.EntrenarPatron(), ProgramError);
-    red.CapaOculta.Neuronas[1].Pesos[1] = 1e-300;
-    red.CapaSalida.Neuronas[1].Pesos[0] = 0;
-    red.CapaSalida.Neuronas[1].Pesos[1] = 1e-3;  // δh near 1e303
+    overflows(0, 5e9, 1e10, "δo = 2.5e307 times the weight 1e10");
     red.Entradas[1] = 1e10;
-    expectOverflow(red, "hidden weight");
-    EXPECT_THROW(red.EntrenarPatron(), ProgramError);
+    overflows(1e-300, 0, 1e-3, "δh near 1e303 times the input 1e10");
 }

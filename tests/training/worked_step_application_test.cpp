@@ -17,31 +17,26 @@ std::vector<double> Weights(const TRedNeuronal& red) {
     return w;
 }
 
-void CopyWeights(const TRedNeuronal& from, TRedNeuronal& to) {
-    for (auto [a, b] : {std::pair{&from.CapaOculta, &to.CapaOculta}, std::pair{&from.CapaSalida, &to.CapaSalida}})
-        for (int j = 1; j <= a->NumeroNeuronas(); ++j)
-            for (std::size_t k = 0; k <= static_cast<std::size_t>(a->NumeroEntradas()); ++k)
-                b->Neuronas[j].Pesos[k] = a->Neuronas[j].Pesos[k];
-}
-
 class WorkedStepApplication : public ::testing::TestWithParam<TFuncionTransferencia> {
 protected:
     void SetUp() override {
-        std::uint32_t ticks = 100;
-        ContadorTicks::FijarContador([ticks]() mutable { return ticks += 7; });
+        CongelarReloj();  // both networks get the same weights
+        ContadorTicks::FijarContador([ticks = 100u]() mutable { return ticks += 7; });
     }
-    void TearDown() override { ContadorTicks::FijarContador({}); }
+    void TearDown() override {
+        Aleatorio::FijarReloj({});
+        ContadorTicks::FijarContador({});
+    }
 };
 
 }  // namespace
 
-// Pattern 2 of three, stepped and applied, against a one-cycle run on a
+// Pattern 2 of three, worked out and applied, against a one-cycle run on a
 // table holding that pattern alone.
 TEST_P(WorkedStepApplication, LeavesNetworkAndTrainingTabAsAOneCycleRun) {
     TRedNeuronal red, twin;
     Configurar(red, 3, 4, 2, GetParam());
     Configurar(twin, 3, 4, 2, GetParam());
-    CopyWeights(red, twin);
     EstadoTrabajo estado, alone;
     estado.RedCreada = alone.RedCreada = true;
     estado.NumeroPatrones = 3;
@@ -66,10 +61,6 @@ TEST_P(WorkedStepApplication, LeavesNetworkAndTrainingTabAsAOneCycleRun) {
 
     EXPECT_EQ(Weights(red), Weights(twin));
     EXPECT_EQ(Weights(red) == before, GetParam() == ftIdentidad);
-    for (const WeightChange& c : step.weights) {
-        const TCapaNeuronal& capa = c.layer == StepLayer::Hidden ? red.CapaOculta : red.CapaSalida;
-        EXPECT_EQ(capa.Neuronas[c.neuron].Pesos[static_cast<std::size_t>(c.index)], c.newWeight);
-    }
     EXPECT_EQ(red.SalidasObtenidas, twin.SalidasObtenidas);
     for (int j = 1; j <= 4; ++j) EXPECT_EQ(red.CapaOculta.Neuronas[j].Salida(), twin.CapaOculta.Neuronas[j].Salida());
     ASSERT_EQ(applied.grafica.puntos.size(), 3u);
@@ -81,24 +72,15 @@ TEST_P(WorkedStepApplication, LeavesNetworkAndTrainingTabAsAOneCycleRun) {
     EXPECT_EQ(applied.esperadas.numeros, run.esperadas.numeros);
     EXPECT_EQ(applied.obtenidas.numeros, run.obtenidas.numeros);
     EXPECT_EQ(applied.aperturas, 0);
+
+    // Without a network, or for a pattern the table does not hold, nothing happens.
+    estado.NumeroPatrones = 1;
+    ApplyWorkedStep(estado, red, 2, step, applied);
+    estado.RedCreada = false;
+    ApplyWorkedStep(estado, red, 1, step, applied);
+    EXPECT_EQ(Weights(red), Weights(twin));
+    EXPECT_EQ(applied.grafica.puntos.size(), 3u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Functions, WorkedStepApplication,
                          ::testing::Values(ftSigmoide, ftTangenteHiperbolica, ftIdentidad));
-
-TEST(WorkedStepApplicationRefused, WithoutNetworkOrPattern) {
-    TRedNeuronal red;
-    Configurar(red, 2, 2, 1);
-    EstadoTrabajo estado;
-    estado.NumeroPatrones = 1;
-    const WorkedStep step = ComputeWorkedStepOnPattern(estado, red, 1);
-    const std::vector<double> before = Weights(red);
-    EntrenamientoRegistro vista;
-    ApplyWorkedStep(estado, red, 1, step, vista);
-    estado.RedCreada = true;
-    ApplyWorkedStep(estado, red, 2, step, vista);
-    ApplyWorkedStep(estado, red, 0, step, vista);
-    EXPECT_EQ(Weights(red), before);
-    EXPECT_TRUE(vista.grafica.puntos.empty());
-    EXPECT_EQ(vista.ciclosTotales, 0);
-}

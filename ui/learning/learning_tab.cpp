@@ -31,6 +31,8 @@ LearningTab::LearningTab(TRedNeuronal& red, EstadoTrabajo& estado, VistaEntrenam
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(views_);
+    // An applied step changed the network every view shows.
+    connect(stepView_, &StepView::stepApplied, this, &LearningTab::Refresh);
 }
 
 void LearningTab::AddView(QWidget* page, const QString& caption) {

@@ -141,7 +141,7 @@ void StepView::ComputeClick() {
     const std::optional<std::int32_t> p = ChosenPattern();
     if (!p) return;
     Clear();
-    Show(ComputeWorkedStepOnPattern(estado_, red_, *p));
+    Display(ComputeWorkedStepOnPattern(estado_, red_, *p));
     stepPattern_ = *p;
     shownFor_ = TakeSnapshot(red_);
 }
@@ -152,7 +152,7 @@ void StepView::ApplyClick() {
     if (!p) return;
     Clear();
     const WorkedStep step = ComputeWorkedStepOnPattern(estado_, red_, *p);
-    Show(step);
+    Display(step);
     ApplyWorkedStep(estado_, red_, *p, step, training_);
     stepPattern_ = *p;
     shownFor_ = TakeSnapshot(red_);
@@ -161,15 +161,17 @@ void StepView::ApplyClick() {
 
 void StepView::Refresh() {
     patternChooser_->setMaximum(std::clamp(estado_.NumeroPatrones, 1, EstadoTrabajo::MaxPatrones));
-    if (!step_) return;
-    const bool patternKept = estado_.RedCreada && stepPattern_ <= estado_.NumeroPatrones &&
-                             step_->inputs.size() == static_cast<std::size_t>(red_.NumeroEntradas()) &&
-                             std::equal(step_->inputs.begin(), step_->inputs.end(),
-                                        &estado_.EntradasPatrones[static_cast<std::size_t>(stepPattern_)][1]) &&
-                             step_->expected.size() == red_.NeuronasCapaSalida() &&
-                             std::equal(step_->expected.begin(), step_->expected.end(),
-                                        &estado_.SalidasPatrones[static_cast<std::size_t>(stepPattern_)][1]);
-    if (!patternKept || !SameNetwork(TakeSnapshot(red_), shownFor_)) Clear();
+    if (step_ && !(ShownPatternKept() && SameNetwork(TakeSnapshot(red_), shownFor_))) Clear();
+}
+
+bool StepView::ShownPatternKept() const {
+    if (!estado_.RedCreada || stepPattern_ > estado_.NumeroPatrones) return false;
+    const auto p = static_cast<std::size_t>(stepPattern_);
+    const auto same = [](const std::vector<double>& shown, const auto& row, std::size_t count) {
+        return shown.size() == count && std::equal(shown.begin(), shown.end(), row.begin() + 1);
+    };
+    return same(step_->inputs, estado_.EntradasPatrones[p], static_cast<std::size_t>(red_.NumeroEntradas())) &&
+           same(step_->expected, estado_.SalidasPatrones[p], red_.NeuronasCapaSalida());
 }
 
 void StepView::Clear() {
@@ -184,7 +186,7 @@ void StepView::Clear() {
     weightComputation_->clear();
 }
 
-void StepView::Show(const WorkedStep& step) {
+void StepView::Display(const WorkedStep& step) {
     step_ = step;
     patternLabel_->setText(QString("x = %1   d = %2").arg(JoinNumbers(step.inputs), JoinNumbers(step.expected)));
 
@@ -232,7 +234,8 @@ void StepView::Show(const WorkedStep& step) {
     Fill(deltaTable_,
          {"Neurona", sigmoid ? "f′ = (1 − y)·y" : "f′ = (1 + y)·(1 − y)", "d − o  |  Σ δo·w", "δ = f′ · (…)"},
          rows);
-    deltaTable_->horizontalHeaderItem(2)->setToolTip("Salida: d − o. Oculta: Σ δo·w, con los pesos de salida de antes del paso.");
+    deltaTable_->horizontalHeaderItem(2)->setToolTip(
+        "Salida: d − o. Oculta: Σ δo·w, con los pesos de salida de antes del paso.");
 
     rows.clear();
     for (const WeightChange& c : step.weights)

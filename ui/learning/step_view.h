@@ -42,7 +42,9 @@ signals:
 private:
     // The chosen pattern, when there is a network and that pattern.
     std::optional<std::int32_t> ChosenPattern() const;
-    void Show(const WorkedStep& step);
+    // Whether the pattern of the step shown still holds the values it was worked out on.
+    bool ShownPatternKept() const;
+    void Display(const WorkedStep& step);
     void Clear();
     void ShowWeightComputation(int row);
     // The tables of a step that learns share the room; otherwise the forward

@@ -26,9 +26,11 @@ namespace {
 
 QString Number(double v) { return QString::fromStdString(TextoReal(v, RegionalDecimalSeparator())); }
 
-QString Cell(QTableWidget* table, int row, int column) {
-    const QTableWidgetItem* item = table->item(row, column);
-    return item ? item->text() : QString();
+// The texts of a row from column `first` on.
+QStringList Texts(QTableWidget* table, int row, int first) {
+    QStringList texts;
+    for (int c = first; c < table->columnCount(); ++c) texts << (table->item(row, c) ? table->item(row, c)->text() : "");
+    return texts;
 }
 
 template <class T>
@@ -46,15 +48,11 @@ void WindowLearningTest::stepOnXorPatternTwoIsTheCoresAndApplies() {
     auto* compute = Find<QPushButton>(form, "computeStepButton");
     auto* apply = Find<QPushButton>(form, "applyStepButton");
     auto* forward = Find<QTableWidget>(form, "forwardTable");
-    auto* deltas = Find<QTableWidget>(form, "deltaTable");
     auto* weights = Find<QTableWidget>(form, "weightTable");
 
-    // Without a network the buttons do nothing.
     driver.ShowTab(form.TabSheet6);
-    driver.Click(compute);
-    driver.Click(apply);
-    QCOMPARE(forward->rowCount(), 0);
-    QCOMPARE(form.Chart1->Store().Count(), 0);
+    for (QPushButton* button : {compute, apply}) driver.Click(button);  // no network: nothing happens
+    QCOMPARE(forward->rowCount() + form.Chart1->Store().Count(), 0);
 
     driver.ShowTab(form.TabSheet1);
     driver.dialogs.answers << QStringLiteral(PERCEPTLAB_EXAMPLES_DIR "/xor.rna");
@@ -69,20 +67,16 @@ void WindowLearningTest::stepOnXorPatternTwoIsTheCoresAndApplies() {
     QCOMPARE(forward->rowCount(), 3);
     for (int r = 0; r < 3; ++r) {
         const ForwardValues& v = r < 2 ? step.hidden[static_cast<std::size_t>(r)] : step.output[0];
-        QCOMPARE(Cell(forward, r, 1), Number(v.sum));
-        QCOMPARE(Cell(forward, r, 2), Number(v.expMinus));
-        QCOMPARE(Cell(forward, r, 3), Number(v.output));
+        QCOMPARE(Texts(forward, r, 1), (QStringList{Number(v.sum), Number(v.expMinus), Number(v.output)}));
     }
-    QCOMPARE(deltas->rowCount(), 3);
-    QCOMPARE(Cell(deltas, 0, 3), Number(step.outputDeltas[0].delta));
-    QCOMPARE(Cell(deltas, 2, 2), Number(step.hiddenDeltas[1].error));
+    // The output delta, then the hidden ones: f′, d − o or Σ δo·w, δ.
+    const DeltaValues& d = step.hiddenDeltas[1];
+    QCOMPARE(Texts(Find<QTableWidget>(form, "deltaTable"), 2, 1), (QStringList{Number(d.derivative), Number(d.error), Number(d.delta)}));
     QCOMPARE(weights->rowCount(), 9);
     for (int r = 0; r < 9; ++r) {
         const WeightChange& c = step.weights[static_cast<std::size_t>(r)];
-        QCOMPARE(Cell(weights, r, 2), Number(c.oldWeight));
-        QCOMPARE(Cell(weights, r, 3), Number(c.input));
-        QCOMPARE(Cell(weights, r, 4), Number(c.change));
-        QCOMPARE(Cell(weights, r, 5), Number(c.newWeight));
+        QCOMPARE(Texts(weights, r, 2),
+                 (QStringList{Number(c.oldWeight), Number(c.input), Number(c.change), Number(c.newWeight)}));
     }
     // The last row: hidden neuron 2's weight on input 2, which is 1.
     QTest::mouseClick(weights->viewport(), Qt::LeftButton, {}, weights->visualItemRect(weights->item(8, 0)).center());
@@ -98,12 +92,13 @@ void WindowLearningTest::stepOnXorPatternTwoIsTheCoresAndApplies() {
     driver.Click(apply);
     QCOMPARE(driver.errors.messages, QStringList{});
     for (const WeightChange& c : step.weights) {
-        const TCapaNeuronal& layer = c.layer == StepLayer::Hidden ? form.RedNeuronal1.CapaOculta : form.RedNeuronal1.CapaSalida;
+        const TRedNeuronal& red = form.RedNeuronal1;
+        const TCapaNeuronal& layer = c.layer == StepLayer::Hidden ? red.CapaOculta : red.CapaSalida;
         QCOMPARE(layer.Neuronas[c.neuron].Pesos[static_cast<std::size_t>(c.index)], c.newWeight);
     }
     QCOMPARE(form.Chart1->Store().Count(), 1);
     QCOMPARE(form.FlatSpinEditInteger5->Value(), cycles + 1);
-    QCOMPARE(Cell(weights, 8, 5), Number(last.newWeight));
+    QCOMPARE(Texts(weights, 8, 5), QStringList{Number(last.newWeight)});
 
     // Another network: the step shown no longer holds.
     driver.ShowTab(form.TabSheet3);
@@ -117,15 +112,16 @@ void WindowLearningTest::identityNetworkShowsOnlyTheForwardPass() {
     TForm1& form = driver.form();
     driver.CreateNetwork(2, 3, 1, 0, 2);
     QCOMPARE(form.RedNeuronal1.FuncionTransferencia(), ftIdentidad);
+    auto* forward = Find<QTableWidget>(form, "forwardTable");
     driver.ShowTab(form.TabSheet6);
     driver.Click(Find<QPushButton>(form, "computeStepButton"));  // no pattern yet
-    QCOMPARE(Find<QTableWidget>(form, "forwardTable")->rowCount(), 0);
+    QCOMPARE(forward->rowCount(), 0);
 
     driver.AddPattern({"0.5", "2"}, {"1"});
     driver.ShowTab(form.TabSheet6);
     driver.Click(Find<QPushButton>(form, "computeStepButton"));
-    QCOMPARE(Find<QTableWidget>(form, "forwardTable")->rowCount(), 4);
-    QCOMPARE(Find<QTableWidget>(form, "forwardTable")->horizontalHeaderItem(2)->text(), QString("y = s"));
+    QCOMPARE(forward->rowCount(), 4);
+    QCOMPARE(forward->horizontalHeaderItem(2)->text(), QString("y = s"));
     QVERIFY(Find<QLabel>(form, "noLearningLabel")->isVisible());
     QVERIFY(Find<QLabel>(form, "noLearningLabel")->text().contains("no aprende"));
     QVERIFY(!Find<QTableWidget>(form, "weightTable")->isVisible());
