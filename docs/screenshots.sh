@@ -78,11 +78,11 @@ click 310 388
 shot tab-ejecucion
 click 540 33
 shot tab-ayuda
-# "Cómo Aprende" mid-training: fresh weights ("Reiniciar"), 6000 iterations,
+# "Cómo Aprende" mid-training: fresh weights ("Reiniciar"), 15000 iterations,
 # then the three views in a window enlarged to 900 x 620, which they fill.
 click 263 33
 click 143 357
-type_over 179 100 6000
+type_over 179 100 15000
 click 143 333
 sleep 2
 click 438 33
