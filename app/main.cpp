@@ -3,7 +3,7 @@
 
 #include "command_line.h"
 #include "error_report.h"
-#include "form1.h"
+#include "main_window.h"
 #include "guarded_application.h"
 #include "qt_translations.h"
 #include "regional_separators.h"

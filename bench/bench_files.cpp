@@ -7,13 +7,13 @@
 
 #include "ratio_report.h"
 
-#include "acceso_fichero.h"
-#include "estado_trabajo.h"
-#include "fichero_ren.h"
-#include "fichero_rna.h"
-#include "lineas_fichero.h"
+#include "file_access.h"
+#include "work_state.h"
+#include "ren_file.h"
+#include "rna_file.h"
+#include "line_splitter.h"
 #include "program_error.h"
-#include "red_neuronal.h"
+#include "network.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,14 +28,14 @@ namespace {
 
 struct Datos {
     TRedNeuronal red;
-    EstadoTrabajo estado;
+    WorkState estado;
     std::string rna;
     std::string ren;
     std::vector<double> valoresRna;
     std::vector<double> valoresRen;
 
     Datos() {
-        PrepararRedInicial(red);
+        PrepareStartUpNetwork(red);
         red.SetNeuronasCapaOculta(32);
         red.SetNeuronasCapaSalida(32);
         red.SetNumeroEntradas(32);
@@ -58,28 +58,28 @@ struct Datos {
                 valoresRna.push_back(estado.SalidasPatrones[p][i]);
             }
         }
-        rna = UnirLineas(LineasRna(red, estado, 0, 0, ','));
-        ren = UnirLineas(LineasRen(red, 0, 0, ','));
+        rna = JoinLines(RnaLines(red, estado, 0, 0, ','));
+        ren = JoinLines(RenLines(red, 0, 0, ','));
     }
 };
 
-Datos& Los() {
+Datos& Shared() {
     static Datos datos;
     return datos;
 }
 
 void EscribirRna(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(UnirLineas(LineasRna(Los().red, Los().estado, 0, 0, ',')));
+    for (auto _ : state) benchmark::DoNotOptimize(JoinLines(RnaLines(Shared().red, Shared().estado, 0, 0, ',')));
 }
 BENCHMARK(EscribirRna);
 
 void EscribirRen(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(UnirLineas(LineasRen(Los().red, 0, 0, ',')));
+    for (auto _ : state) benchmark::DoNotOptimize(JoinLines(RenLines(Shared().red, 0, 0, ',')));
 }
 BENCHMARK(EscribirRen);
 
 // Shortest round-trip form, one CR LF per value, into one string.
-void BaseEscribir(benchmark::State& state, const std::vector<double>& valores) {
+void BaselineWrite(benchmark::State& state, const std::vector<double>& valores) {
     for (auto _ : state) {
         std::string texto;
         texto.reserve(valores.size() * 26);
@@ -92,24 +92,24 @@ void BaseEscribir(benchmark::State& state, const std::vector<double>& valores) {
         benchmark::DoNotOptimize(texto);
     }
 }
-void BaseEscribirRna(benchmark::State& state) { BaseEscribir(state, Los().valoresRna); }
-void BaseEscribirRen(benchmark::State& state) { BaseEscribir(state, Los().valoresRen); }
+void BaseEscribirRna(benchmark::State& state) { BaselineWrite(state, Shared().valoresRna); }
+void BaseEscribirRen(benchmark::State& state) { BaselineWrite(state, Shared().valoresRen); }
 BENCHMARK(BaseEscribirRna);
 BENCHMARK(BaseEscribirRen);
 
 void LeerRnaTexto(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(DescribirRna(Los().rna));
+    for (auto _ : state) benchmark::DoNotOptimize(DescribeRna(Shared().rna));
 }
 BENCHMARK(LeerRnaTexto);
 
 void LeerRenTexto(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(DescribirRen(Los().ren));
+    for (auto _ : state) benchmark::DoNotOptimize(DescribeRen(Shared().ren));
 }
 BENCHMARK(LeerRenTexto);
 
 // Split at CR LF and parse every line with std::from_chars, no checks; the
 // decimal comma is read as the point it stands for by skipping to it.
-void BaseLeer(benchmark::State& state, const std::string& texto) {
+void BaselineRead(benchmark::State& state, const std::string& texto) {
     for (auto _ : state) {
         std::vector<double> valores;
         valores.reserve(6500);
@@ -128,46 +128,46 @@ void BaseLeer(benchmark::State& state, const std::string& texto) {
         benchmark::DoNotOptimize(valores);
     }
 }
-void BaseLeerRna(benchmark::State& state) { BaseLeer(state, Los().rna); }
-void BaseLeerRen(benchmark::State& state) { BaseLeer(state, Los().ren); }
+void BaseLeerRna(benchmark::State& state) { BaselineRead(state, Shared().rna); }
+void BaseLeerRen(benchmark::State& state) { BaselineRead(state, Shared().ren); }
 BENCHMARK(BaseLeerRna);
 BENCHMARK(BaseLeerRen);
 
 // The atomic save (new file, fsync, rename) against a plain overwrite.
-std::string RutaBanco() { return (std::filesystem::temp_directory_path() / "perceptlab_bench_files.rna").string(); }
+std::string BenchPath() { return (std::filesystem::temp_directory_path() / "perceptlab_bench_files.rna").string(); }
 
 void GuardarRna(benchmark::State& state) {
-    const std::vector<std::string> lineas = LineasRna(Los().red, Los().estado, 0, 0, ',');
-    for (auto _ : state) GuardarLineas(RutaBanco(), lineas);
-    std::filesystem::remove(RutaBanco());
+    const std::vector<std::string> lineas = RnaLines(Shared().red, Shared().estado, 0, 0, ',');
+    for (auto _ : state) SaveLines(BenchPath(), lineas);
+    std::filesystem::remove(BenchPath());
 }
 BENCHMARK(GuardarRna)->Unit(benchmark::kMicrosecond);
 
 void BaseSobrescribir(benchmark::State& state) {
-    const std::string texto = UnirLineas(LineasRna(Los().red, Los().estado, 0, 0, ','));
+    const std::string texto = JoinLines(RnaLines(Shared().red, Shared().estado, 0, 0, ','));
     for (auto _ : state) {
-        std::FILE* f = std::fopen(RutaBanco().c_str(), "wb");
+        std::FILE* f = std::fopen(BenchPath().c_str(), "wb");
         std::fwrite(texto.data(), 1, texto.size(), f);
         std::fclose(f);
     }
-    std::filesystem::remove(RutaBanco());
+    std::filesystem::remove(BenchPath());
 }
 BENCHMARK(BaseSobrescribir)->Unit(benchmark::kMicrosecond);
 
 // Reading from disk: the largest untrained file against 200 MB of empty
 // lines, which a reader that took the whole file would hold in full.
-std::string RutaEnTemporal(const char* nombre) { return (std::filesystem::temp_directory_path() / nombre).string(); }
+std::string PathInTemp(const char* nombre) { return (std::filesystem::temp_directory_path() / nombre).string(); }
 
 void LeerRnaFichero(benchmark::State& state) {
-    const std::string ruta = RutaEnTemporal("perceptlab_bench_leer.rna");
-    GuardarFicheroSeguro(ruta, Los().rna);
-    for (auto _ : state) benchmark::DoNotOptimize(LeerRna(ruta));
+    const std::string ruta = PathInTemp("perceptlab_bench_leer.rna");
+    SaveFileSafely(ruta, Shared().rna);
+    for (auto _ : state) benchmark::DoNotOptimize(ReadRna(ruta));
     std::filesystem::remove(ruta);
 }
 BENCHMARK(LeerRnaFichero)->Unit(benchmark::kMicrosecond);
 
 void LeerLineasVacias(benchmark::State& state) {
-    const std::string ruta = RutaEnTemporal("perceptlab_bench_vacias.rna");
+    const std::string ruta = PathInTemp("perceptlab_bench_vacias.rna");
     {
         const std::string megabyte(1 << 20, '\n');
         std::FILE* f = std::fopen(ruta.c_str(), "wb");
@@ -176,7 +176,7 @@ void LeerLineasVacias(benchmark::State& state) {
     }
     for (auto _ : state) {
         try {
-            benchmark::DoNotOptimize(LeerRna(ruta));
+            benchmark::DoNotOptimize(ReadRna(ruta));
         } catch (const ProgramError& error) {
             benchmark::DoNotOptimize(error.what());
         }

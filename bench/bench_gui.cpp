@@ -7,19 +7,19 @@
 // - 10000 iterations of a 32-32-32 network through the window: the longest
 //   the window goes without processing messages, so "Stop" waits no longer.
 
-#include "aleatorio.h"
-#include "entrenamiento.h"
+#include "random_generator.h"
+#include "training_run.h"
 #include "error_chart.h"
-#include "estado_trabajo.h"
+#include "work_state.h"
 #include "flat_combo_box.h"
 #include "flat_spin_edit_integer.h"
-#include "form1.h"
+#include "main_window.h"
 #include "nk_label_float.h"
 #include "ratio_report.h"
-#include "red_neuronal.h"
+#include "network.h"
 #include "regional_separators.h"
-#include "vista_entrenamiento.h"
-#include "vista_sin_ventana.h"
+#include "training_tab_view.h"
+#include "windowless_training_tab.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -119,14 +119,14 @@ void BM_GuiRunLearning(benchmark::State& state) {
 BENCHMARK(BM_GuiRunLearning)->Arg(kIterations)->Unit(benchmark::kMillisecond);
 
 // The core run with nothing of the window behind it, its points dropped.
-class CountingChart : public GraficaErrores {
+class CountingChart : public ErrorSeries {
 public:
-    std::int64_t NumeroPuntos() const override { return count_; }
-    void AnadirPunto(double, double y) override {
+    std::int64_t PointCount() const override { return count_; }
+    void AddPoint(double, double y) override {
         benchmark::DoNotOptimize(y);
         ++count_;
     }
-    void Borrar() override { count_ = 0; }
+    void Clear() override { count_ = 0; }
 
 private:
     std::int64_t count_ = 0;
@@ -134,16 +134,16 @@ private:
 
 void BM_CoreRun(benchmark::State& state) {
     TRedNeuronal red;
-    PrepararRedInicial(red);
-    EstadoTrabajo estado;
-    CargarXor(estado);
+    PrepareStartUpNetwork(red);
+    WorkState estado;
+    LoadXor(estado);
     CountingChart chart;
-    VistaSinVentana view(chart, kIterations);
+    WindowlessTrainingTab view(chart, kIterations);
     for (auto _ : state) {
         state.PauseTiming();
         red.InicializarPesos();
         state.ResumeTiming();
-        Entrenar(estado, red, view);
+        Train(estado, red, view);
     }
 }
 BENCHMARK(BM_CoreRun)->Unit(benchmark::kMillisecond);
@@ -151,7 +151,7 @@ BENCHMARK(BM_CoreRun)->Unit(benchmark::kMillisecond);
 // Four patterns of 32 inputs and 32 outputs, as a load would leave them.
 void BM_GuiRun32x32x32(benchmark::State& state) {
     std::unique_ptr<TForm1> form = NewWindow(32, 32, 32);
-    EstadoTrabajo& estado = form->Estado;
+    WorkState& estado = form->workState;
     for (int p = 1; p <= 4; ++p) {
         for (int i = 1; i <= 32; ++i) {
             estado.EntradasPatrones[p][i] = (i + p) % 3 == 0 ? 0.9 : 0.1;
@@ -191,7 +191,7 @@ int main(int argc, char** argv) {
     // Qt took the user's locale; the report's numbers are read by scripts.
     std::setlocale(LC_NUMERIC, "C");
     // Same initial weights and pattern draws in every run.
-    Aleatorio::FijarReloj([] { return HoraDelDia{12, 0, 0, 0}; });
+    RandomGenerator::SetClock([] { return TimeOfDay{12, 0, 0, 0}; });
 
     if (argc == 3 && std::strcmp(argv[1], kMemoryRunFlag) == 0) {
         std::int32_t iterations = 0;

@@ -2,11 +2,11 @@
 // cells for a 2-32-1 network (a snapshot, 40 000 forward passes, the picture)
 // against 40 000 calls of Propagar over the same points.
 
-#include "aleatorio.h"
+#include "random_generator.h"
 #include "decision_map.h"
-#include "estado_trabajo.h"
+#include "work_state.h"
 #include "ratio_report.h"
-#include "red_neuronal.h"
+#include "network.h"
 
 #include <QApplication>
 #include <QWindow>
@@ -24,11 +24,11 @@ namespace {
 constexpr int kCells = 200;
 
 void Network2x32x1(TRedNeuronal& red) {
-    PrepararRedInicial(red);
+    PrepareStartUpNetwork(red);
     red.SetNeuronasCapaOculta(32);
 }
 
-void Xor(EstadoTrabajo& estado) {
+void Xor(WorkState& estado) {
     const double patterns[4][3] = {{0, 0, 0}, {0, 1, 1}, {1, 0, 1}, {1, 1, 0}};
     estado.NumeroPatrones = 4;
     for (int p = 1; p <= 4; ++p) {
@@ -41,7 +41,7 @@ void Xor(EstadoTrabajo& estado) {
 void BM_MapRepaint(benchmark::State& state) {
     TRedNeuronal red;
     Network2x32x1(red);
-    EstadoTrabajo estado;
+    WorkState estado;
     Xor(estado);
     DecisionMap map;
     // The size whose plane holds exactly 200 × 200 cells.
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
-    Aleatorio::FijarReloj([] { return HoraDelDia{12, 0, 0, 0}; });
+    RandomGenerator::SetClock([] { return TimeOfDay{12, 0, 0, 0}; });
     std::vector<char*> args(argv, argv + argc);
     std::string interleave = "--benchmark_enable_random_interleaving=true";
     args.push_back(interleave.data());

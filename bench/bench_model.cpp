@@ -14,29 +14,29 @@
 #include <string>
 #include <vector>
 
-#include "aleatorio.h"
-#include "exponencial.h"
+#include "random_generator.h"
+#include "exp.h"
 #include "ratio_report.h"
-#include "red_neuronal.h"
+#include "network.h"
 
 namespace {
 
 struct Forma {
     int entradas, ocultas, salidas;
-    std::string Nombre() const {
+    std::string Name() const {
         return std::to_string(entradas) + "-" + std::to_string(ocultas) + "-" + std::to_string(salidas);
     }
 };
 
-struct Patrones {
+struct Patterns {
     std::vector<std::vector<double>> entradas, salidas;
     std::vector<int> secuencia;  // pattern of each step, as the training run draws them
 };
 
-constexpr std::size_t Pasos = 4096;
+constexpr std::size_t Steps = 4096;
 
-Patrones Crear(const Forma& forma) {
-    Patrones p;
+Patterns Make(const Forma& forma) {
+    Patterns p;
     if (forma.entradas == 2 && forma.salidas == 1) {
         p.entradas = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
         p.salidas = {{0}, {1}, {1}, {0}};
@@ -50,15 +50,15 @@ Patrones Crear(const Forma& forma) {
             for (double& x : p.salidas.back()) x = uniforme(azar);
         }
     }
-    Aleatorio::FijarEstado(12345);
-    for (std::size_t t = 0; t < Pasos; ++t)
-        p.secuencia.push_back(static_cast<int>(Aleatorio::Sacar() * static_cast<double>(p.entradas.size())));
+    RandomGenerator::SetState(12345);
+    for (std::size_t t = 0; t < Steps; ++t)
+        p.secuencia.push_back(static_cast<int>(RandomGenerator::Draw() * static_cast<double>(p.entradas.size())));
     return p;
 }
 
-std::unique_ptr<TRedNeuronal> NuestraRed(const Forma& forma) {
+std::unique_ptr<TRedNeuronal> OurNetwork(const Forma& forma) {
     auto red = std::make_unique<TRedNeuronal>();
-    PrepararRedInicial(*red);
+    PrepareStartUpNetwork(*red);
     red->SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(forma.ocultas));
     red->SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(forma.salidas));
     red->SetNumeroEntradas(forma.entradas);
@@ -67,7 +67,7 @@ std::unique_ptr<TRedNeuronal> NuestraRed(const Forma& forma) {
     return red;
 }
 
-struct fann* RedFann(const Forma& forma) {
+struct fann* FannNetwork(const Forma& forma) {
     struct fann* ann = fann_create_standard(3, forma.entradas, forma.ocultas, forma.salidas);
     fann_set_training_algorithm(ann, FANN_TRAIN_INCREMENTAL);
     fann_set_learning_rate(ann, 0.35f);
@@ -77,50 +77,50 @@ struct fann* RedFann(const Forma& forma) {
     return ann;
 }
 
-void Cargar(TRedNeuronal& red, const Patrones& p, std::size_t n) {
+void Load(TRedNeuronal& red, const Patterns& p, std::size_t n) {
     std::copy(p.entradas[n].begin(), p.entradas[n].end(), red.Entradas.begin() + 1);
     std::copy(p.salidas[n].begin(), p.salidas[n].end(), red.SalidasEsperadas.begin() + 1);
 }
 
 void EntrenarPatron(benchmark::State& state, Forma forma) {
-    const Patrones p = Crear(forma);
-    auto red = NuestraRed(forma);
+    const Patterns p = Make(forma);
+    auto red = OurNetwork(forma);
     std::size_t t = 0;
     for (auto _ : state) {
-        Cargar(*red, p, static_cast<std::size_t>(p.secuencia[t++ % Pasos]));
+        Load(*red, p, static_cast<std::size_t>(p.secuencia[t++ % Steps]));
         red->EntrenarPatron();
         benchmark::DoNotOptimize(red->SalidasObtenidas[1]);
     }
 }
 
 void FannTrain(benchmark::State& state, Forma forma) {
-    const Patrones p = Crear(forma);
-    struct fann* ann = RedFann(forma);
+    const Patterns p = Make(forma);
+    struct fann* ann = FannNetwork(forma);
     std::size_t t = 0;
     for (auto _ : state) {
-        const auto n = static_cast<std::size_t>(p.secuencia[t++ % Pasos]);
+        const auto n = static_cast<std::size_t>(p.secuencia[t++ % Steps]);
         fann_train(ann, const_cast<fann_type*>(p.entradas[n].data()), const_cast<fann_type*>(p.salidas[n].data()));
     }
     fann_destroy(ann);
 }
 
 void Propagar(benchmark::State& state, Forma forma) {
-    const Patrones p = Crear(forma);
-    auto red = NuestraRed(forma);
+    const Patterns p = Make(forma);
+    auto red = OurNetwork(forma);
     std::size_t t = 0;
     for (auto _ : state) {
-        Cargar(*red, p, static_cast<std::size_t>(p.secuencia[t++ % Pasos]));
+        Load(*red, p, static_cast<std::size_t>(p.secuencia[t++ % Steps]));
         red->Propagar();
         benchmark::DoNotOptimize(red->SalidasObtenidas[1]);
     }
 }
 
 void FannRun(benchmark::State& state, Forma forma) {
-    const Patrones p = Crear(forma);
-    struct fann* ann = RedFann(forma);
+    const Patterns p = Make(forma);
+    struct fann* ann = FannNetwork(forma);
     std::size_t t = 0;
     for (auto _ : state) {
-        const auto n = static_cast<std::size_t>(p.secuencia[t++ % Pasos]);
+        const auto n = static_cast<std::size_t>(p.secuencia[t++ % Steps]);
         benchmark::DoNotOptimize(fann_run(ann, const_cast<fann_type*>(p.entradas[n].data())));
     }
     fann_destroy(ann);
@@ -136,12 +136,12 @@ double ExpBiblioteca(double x) { return std::exp(x); }
 // library's exp, which is not always correctly rounded, for comparison.
 template <double (*F)(double)>
 void CadenaMinima(benchmark::State& state) {
-    const Patrones p = Crear({2, 2, 1});
+    const Patterns p = Make({2, 2, 1});
     double wh[2][3] = {{0.1, 0.2, -0.3}, {-0.2, 0.4, 0.1}}, wo[3] = {0.05, 0.3, -0.2};
     const auto sigmoide = [](double s) { return 1.0 / (1.0 + F(-s)); };
     std::size_t t = 0;
     for (auto _ : state) {
-        const auto n = static_cast<std::size_t>(p.secuencia[t++ % Pasos]);
+        const auto n = static_cast<std::size_t>(p.secuencia[t++ % Steps]);
         const double* x = p.entradas[n].data();
         const double d = p.salidas[n][0];
         double y[2], deltaOculta[2];
@@ -176,7 +176,7 @@ void CadenaSigmoides(benchmark::State& state) {
 }
 
 template <double (*F)(double)>
-void ArgumentosIndependientes(benchmark::State& state) {
+void IndependentArguments(benchmark::State& state) {
     std::mt19937_64 azar(3);
     std::uniform_real_distribution<double> uniforme(-40, 40);
     std::vector<double> x(1024);
@@ -193,7 +193,7 @@ void ArgumentosIndependientes(benchmark::State& state) {
 int main(int argc, char** argv) {
     std::vector<BenchRatio> ratios;
     for (const Forma forma : {Forma{2, 2, 1}, Forma{32, 32, 32}}) {
-        const std::string n = forma.Nombre();
+        const std::string n = forma.Name();
         benchmark::RegisterBenchmark(("EntrenarPatron " + n).c_str(), EntrenarPatron, forma);
         benchmark::RegisterBenchmark(("fann_train " + n).c_str(), FannTrain, forma);
         benchmark::RegisterBenchmark(("Propagar " + n).c_str(), Propagar, forma);
@@ -201,15 +201,15 @@ int main(int argc, char** argv) {
         ratios.push_back({"EntrenarPatron/fann_train " + n, "EntrenarPatron " + n, "fann_train " + n});
         ratios.push_back({"Propagar/fann_run " + n, "Propagar " + n, "fann_run " + n});
     }
-    benchmark::RegisterBenchmark("CadenaMinima 2-2-1", CadenaMinima<Exponencial>);
+    benchmark::RegisterBenchmark("CadenaMinima 2-2-1", CadenaMinima<Exp>);
     benchmark::RegisterBenchmark("CadenaMinima exp 2-2-1", CadenaMinima<ExpBiblioteca>);
     ratios.push_back({"CadenaMinima/fann_train 2-2-1", "CadenaMinima 2-2-1", "fann_train 2-2-1"});
     ratios.push_back({"CadenaMinima exp/fann_train 2-2-1", "CadenaMinima exp 2-2-1", "fann_train 2-2-1"});
     ratios.push_back({"EntrenarPatron/CadenaMinima 2-2-1", "EntrenarPatron 2-2-1", "CadenaMinima 2-2-1"});
-    benchmark::RegisterBenchmark("sigmoides Exponencial", CadenaSigmoides<Exponencial>);
+    benchmark::RegisterBenchmark("sigmoides Exponencial", CadenaSigmoides<Exp>);
     benchmark::RegisterBenchmark("sigmoides exp", CadenaSigmoides<ExpBiblioteca>);
-    benchmark::RegisterBenchmark("1024 Exponencial", ArgumentosIndependientes<Exponencial>);
-    benchmark::RegisterBenchmark("1024 exp", ArgumentosIndependientes<ExpBiblioteca>);
+    benchmark::RegisterBenchmark("1024 Exponencial", IndependentArguments<Exp>);
+    benchmark::RegisterBenchmark("1024 exp", IndependentArguments<ExpBiblioteca>);
     ratios.push_back({"Exponencial/exp chain", "sigmoides Exponencial", "sigmoides exp"});
     ratios.push_back({"Exponencial/exp throughput", "1024 Exponencial", "1024 exp"});
     return RunBenchmarksAndPrintRatios(argc, argv, ratios);

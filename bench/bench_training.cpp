@@ -14,13 +14,13 @@
 #include <utility>
 #include <vector>
 
-#include "aleatorio.h"
-#include "entrenamiento.h"
-#include "estado_trabajo.h"
+#include "random_generator.h"
+#include "training_run.h"
+#include "work_state.h"
 #include "ratio_report.h"
-#include "red_neuronal.h"
-#include "vista_entrenamiento.h"
-#include "vista_sin_ventana.h"
+#include "network.h"
+#include "training_tab_view.h"
+#include "windowless_training_tab.h"
 
 // Every allocation of the process is counted, so a run can show it makes
 // none of its own once the chart's storage is reserved.
@@ -40,60 +40,60 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
-constexpr std::int32_t Iteraciones = 1'000'000;
+constexpr std::int32_t kIterations = 1'000'000;
 
 // Stores the points like the window's chart: in a vector reserved once.
-class GraficaEnMemoria : public GraficaErrores {
+class ErrorSeriesInMemory : public ErrorSeries {
 public:
-    GraficaEnMemoria() { puntos_.reserve(Iteraciones); }
-    std::int64_t NumeroPuntos() const override { return static_cast<std::int64_t>(puntos_.size()); }
-    void AnadirPunto(double x, double y) override { puntos_.emplace_back(x, y); }
-    void Borrar() override { puntos_.clear(); }
+    ErrorSeriesInMemory() { points_.reserve(kIterations); }
+    std::int64_t PointCount() const override { return static_cast<std::int64_t>(points_.size()); }
+    void AddPoint(double x, double y) override { points_.emplace_back(x, y); }
+    void Clear() override { points_.clear(); }
 
 private:
-    std::vector<std::pair<double, double>> puntos_;
+    std::vector<std::pair<double, double>> points_;
 };
 
 
 // XOR on a 2-2-1 sigmoid network. The clock is frozen, so the initial weights and the
 // pattern draws are the same in both benchmarks.
-struct Banco {
+struct Bench {
     TRedNeuronal red;
-    EstadoTrabajo estado;
+    WorkState estado;
 
-    Banco() {
-        Aleatorio::FijarReloj([] { return HoraDelDia{12, 0, 0, 0}; });
-        PrepararRedInicial(red);
-        CargarXor(estado);
+    Bench() {
+        RandomGenerator::SetClock([] { return TimeOfDay{12, 0, 0, 0}; });
+        PrepareStartUpNetwork(red);
+        LoadXor(estado);
     }
-    ~Banco() { Aleatorio::FijarReloj({}); }
+    ~Bench() { RandomGenerator::SetClock({}); }
 };
 
-void BM_Corrida(benchmark::State& state) {
-    Banco banco;
-    GraficaEnMemoria grafica;
-    VistaSinVentana vista(grafica, Iteraciones);
+void BM_TrainingRun(benchmark::State& state) {
+    Bench banco;
+    ErrorSeriesInMemory grafica;
+    WindowlessTrainingTab vista(grafica, kIterations);
     for (auto _ : state) {
         state.PauseTiming();
         banco.red.InicializarPesos();
-        grafica.Borrar();
+        grafica.Clear();
         state.ResumeTiming();
-        Entrenar(banco.estado, banco.red, vista);
+        Train(banco.estado, banco.red, vista);
     }
 }
-BENCHMARK(BM_Corrida)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TrainingRun)->Unit(benchmark::kMillisecond);
 
 void BM_EntrenarPatron(benchmark::State& state) {
-    Banco banco;
+    Bench banco;
     TRedNeuronal& red = banco.red;
-    const EstadoTrabajo& estado = banco.estado;
+    const WorkState& estado = banco.estado;
     for (auto _ : state) {
         state.PauseTiming();
         red.InicializarPesos();
         state.ResumeTiming();
-        Aleatorio::SembrarDesdeReloj();
-        for (std::int32_t t = 0; t < Iteraciones; ++t) {
-            const auto p = static_cast<std::size_t>(std::floor(Aleatorio::Sacar() * estado.NumeroPatrones)) + 1;
+        RandomGenerator::SeedFromClock();
+        for (std::int32_t t = 0; t < kIterations; ++t) {
+            const auto p = static_cast<std::size_t>(std::floor(RandomGenerator::Draw() * estado.NumeroPatrones)) + 1;
             for (std::size_t i = 1; i <= 2; ++i) red.Entradas[i] = estado.EntradasPatrones[p][i];
             red.SalidasEsperadas[1] = estado.SalidasPatrones[p][1];
             red.EntrenarPatron();
@@ -106,12 +106,12 @@ BENCHMARK(BM_EntrenarPatron)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 // Allocations made by one whole run, the chart's storage being reserved.
-std::int64_t AsignacionesDeUnaCorrida() {
-    Banco banco;
-    GraficaEnMemoria grafica;
-    VistaSinVentana vista(grafica, Iteraciones);
+std::int64_t AllocationsOfARun() {
+    Bench banco;
+    ErrorSeriesInMemory grafica;
+    WindowlessTrainingTab vista(grafica, kIterations);
     const std::int64_t antes = asignaciones;
-    Entrenar(banco.estado, banco.red, vista);
+    Train(banco.estado, banco.red, vista);
     return asignaciones - antes;
 }
 
@@ -119,6 +119,6 @@ int main(int argc, char** argv) {
     const int estado =
         RunBenchmarksAndPrintRatios(argc, argv, {{"run/EntrenarPatron 2-2-1", "BM_Corrida", "BM_EntrenarPatron"}});
     std::printf("memory allocations in a run of 10^6 iterations: %lld\n",
-                static_cast<long long>(AsignacionesDeUnaCorrida()));
+                static_cast<long long>(AllocationsOfARun()));
     return estado;
 }

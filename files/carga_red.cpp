@@ -1,13 +1,13 @@
 #include "carga_red.h"
 
-#include "estado_trabajo.h"
-#include "fichero_ren.h"
-#include "fichero_rna.h"
-#include "red_neuronal.h"
+#include "work_state.h"
+#include "ren_file.h"
+#include "rna_file.h"
+#include "network.h"
 
 namespace {
 
-void TomarPatrones(const PatronesFichero& patrones, const CabeceraRed& cabecera, EstadoTrabajo& estado) {
+void TakePatterns(const FilePatterns& patrones, const NetworkHeader& cabecera, WorkState& estado) {
     const std::int32_t ne = cabecera.NumeroEntradas;
     const std::int32_t ns = cabecera.NeuronasCapaSalida;
     estado.NumeroPatrones = patrones.NumeroPatrones;
@@ -24,12 +24,12 @@ void TomarPatrones(const PatronesFichero& patrones, const CabeceraRed& cabecera,
 }
 
 // The writers' order matters: each count write draws fresh weights.
-void Configurar(TRedNeuronal& red, const CabeceraRed& cabecera) {
+void Configure(TRedNeuronal& red, const NetworkHeader& cabecera) {
     red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(cabecera.NeuronasCapaOculta));
     red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(cabecera.NeuronasCapaSalida));
     red.SetNumeroEntradas(cabecera.NumeroEntradas);
-    if (cabecera.SeleccionRegla == 0) red.SetReglaPropagacion(rpLineal);
-    switch (cabecera.SeleccionFuncion) {
+    if (cabecera.RuleSelection == 0) red.SetReglaPropagacion(rpLineal);
+    switch (cabecera.FunctionSelection) {
     case 0:
         red.SetFuncionTransferencia(ftSigmoide);
         break;
@@ -45,7 +45,7 @@ void Configurar(TRedNeuronal& red, const CabeceraRed& cabecera) {
 }
 
 // Weights go in after the topology, whose writers replace them.
-void PonerPesos(TCapaNeuronal& capa, const std::vector<double>& pesos) {
+void PutWeights(TCapaNeuronal& capa, const std::vector<double>& pesos) {
     const int entradas = capa.NumeroEntradas();
     for (int j = 1; j <= capa.NumeroNeuronas(); ++j) {
         for (int k = 0; k <= entradas; ++k) {
@@ -57,32 +57,32 @@ void PonerPesos(TCapaNeuronal& capa, const std::vector<double>& pesos) {
 
 }  // namespace
 
-ResultadoCarga AplicarDescripcion(const DescripcionRed& descripcion, TRedNeuronal& red, EstadoTrabajo& estado) {
-    const CabeceraRed& cabecera = descripcion.Cabecera;
+LoadResult ApplyDescription(const NetworkDescription& descripcion, TRedNeuronal& red, WorkState& estado) {
+    const NetworkHeader& cabecera = descripcion.Header;
     estado.NombreRed = descripcion.NombreRed;
-    if (descripcion.Patrones) TomarPatrones(*descripcion.Patrones, cabecera, estado);
-    Configurar(red, cabecera);
+    if (descripcion.Patterns) TakePatterns(*descripcion.Patterns, cabecera, estado);
+    Configure(red, cabecera);
     estado.RedCreada = true;
-    if (descripcion.Tipo == TipoFicheroRed::SinEntrenar) {
+    if (descripcion.Kind == NetworkFileKind::Untrained) {
         red.InicializarPesos();
     } else {
-        PonerPesos(red.CapaOculta, descripcion.PesosOcultos);
-        PonerPesos(red.CapaSalida, descripcion.PesosSalida);
+        PutWeights(red.CapaOculta, descripcion.HiddenWeights);
+        PutWeights(red.CapaSalida, descripcion.OutputWeights);
     }
 
-    ResultadoCarga resultado;
-    resultado.Cabecera = cabecera;
-    resultado.PatronesTomados = descripcion.Patrones.has_value();
-    resultado.Pagina = descripcion.Tipo == TipoFicheroRed::SinEntrenar ? PaginaTrasCarga::Entrenamiento
-                                                                        : PaginaTrasCarga::Ejecucion;
-    resultado.Aviso = descripcion.Aviso;
+    LoadResult resultado;
+    resultado.Header = cabecera;
+    resultado.PatternsTaken = descripcion.Patterns.has_value();
+    resultado.Pagina = descripcion.Kind == NetworkFileKind::Untrained ? PaginaTrasCarga::TrainingRun
+                                                                        : PaginaTrasCarga::Execution;
+    resultado.Warning = descripcion.Warning;
     return resultado;
 }
 
-ResultadoCarga CargarRna(const std::string& ruta, TRedNeuronal& red, EstadoTrabajo& estado) {
-    return AplicarDescripcion(LeerRna(ruta), red, estado);
+LoadResult CargarRna(const std::string& ruta, TRedNeuronal& red, WorkState& estado) {
+    return ApplyDescription(ReadRna(ruta), red, estado);
 }
 
-ResultadoCarga CargarRen(const std::string& ruta, TRedNeuronal& red, EstadoTrabajo& estado) {
-    return AplicarDescripcion(LeerRen(ruta), red, estado);
+LoadResult CargarRen(const std::string& ruta, TRedNeuronal& red, WorkState& estado) {
+    return ApplyDescription(ReadRen(ruta), red, estado);
 }

@@ -4,27 +4,27 @@
 // fail, so a load either changes everything it should or, when reading
 // threw, nothing at all.
 
-#include "descripcion_red.h"
+#include "network_description.h"
 
 #include <cstdint>
 #include <string>
 
 class TRedNeuronal;
-struct EstadoTrabajo;
+struct WorkState;
 
 enum class PaginaTrasCarga : std::uint8_t {
-    Entrenamiento,  // TabSheet3, after an untrained file
-    Ejecucion,      // TabSheet4, after a trained file
+    TrainingRun,  // TabSheet3, after an untrained file
+    Execution,      // TabSheet4, after a trained file
 };
 
 // What the window's controls take from a load.
-struct ResultadoCarga {
-    CabeceraRed Cabecera;  // the three count fields and the two lists
+struct LoadResult {
+    NetworkHeader Header;  // the three count fields and the two lists
     // The pattern table was replaced: the pattern grid, Label3, the entry
     // fields and the training counters follow it.
-    bool PatronesTomados = false;
-    PaginaTrasCarga Pagina = PaginaTrasCarga::Entrenamiento;
-    std::string Aviso;  // shown in a message box when not empty
+    bool PatternsTaken = false;
+    PaginaTrasCarga Pagina = PaginaTrasCarga::TrainingRun;
+    std::string Warning;  // shown in a message box when not empty
 };
 
 // Sets NombreRed, the table rows 1..N of the patterns taken and
@@ -32,9 +32,9 @@ struct ResultadoCarga {
 // output count, inputs, then rule and function where the lists select one);
 // sets RedCreada; then gives an untrained network fresh weights, or a
 // trained one the weights read.
-ResultadoCarga AplicarDescripcion(const DescripcionRed& descripcion, TRedNeuronal& red, EstadoTrabajo& estado);
+LoadResult ApplyDescription(const NetworkDescription& descripcion, TRedNeuronal& red, WorkState& estado);
 
 // Reads the file at `ruta`, then applies it.
-ResultadoCarga CargarRna(const std::string& ruta, TRedNeuronal& red, EstadoTrabajo& estado);
+LoadResult CargarRna(const std::string& ruta, TRedNeuronal& red, WorkState& estado);
 // The same for a trained file and its companion.
-ResultadoCarga CargarRen(const std::string& ruta, TRedNeuronal& red, EstadoTrabajo& estado);
+LoadResult CargarRen(const std::string& ruta, TRedNeuronal& red, WorkState& estado);

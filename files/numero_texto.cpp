@@ -11,7 +11,7 @@ namespace {
 constexpr int CifrasSignificativas = 15;
 
 // A magnitude rounded to 15 significant digits: 0.d1d2...d15 x 10^x.
-struct Redondeo {
+struct Rounding {
     std::array<char, CifrasSignificativas> cifras{};
     int x = 0;
 };
@@ -29,7 +29,7 @@ constexpr std::array<std::uint64_t, 28> PotenciasDe5 = [] {
 // times 10^(14 - e10) is mantissa x 5^k x 2^(exponent + k), which 128 bits
 // hold whole, so its integer part gives the 15 digits and its fraction the
 // rounding. Empty outside that range.
-std::optional<Redondeo> RedondeoEntero(double magnitud) {
+std::optional<Rounding> RedondeoEntero(double magnitud) {
     if (!(magnitud >= 1e-13 && magnitud < 1e15)) return std::nullopt;
     constexpr std::uint64_t minimo = 100000000000000;  // 10^14: fifteen digits
     constexpr std::uint64_t limite = 10 * minimo;
@@ -65,7 +65,7 @@ std::optional<Redondeo> RedondeoEntero(double magnitud) {
             continue;
         }
         auto redondeado = static_cast<std::uint64_t>(entero) + (subir ? 1 : 0);
-        Redondeo r;
+        Rounding r;
         r.x = e10 + 1;
         if (redondeado == limite) {
             redondeado = minimo;
@@ -97,7 +97,7 @@ void TomarCifras(const char* inicio, const char* fin, std::array<char, CifrasSig
 }
 
 // Any magnitude, from the decimal digits of its exact value.
-Redondeo RedondeoPorTexto(double magnitud) {
+Rounding RedondeoPorTexto(double magnitud) {
     // 20 correctly rounded digits almost always truncate to the exact first
     // 16; only when digits 17..20 came out as zeros may a run of nines have
     // carried into digit 16 (or beyond), and then the exact expansion decides.
@@ -115,7 +115,7 @@ Redondeo RedondeoPorTexto(double magnitud) {
         TomarCifras(exacto.data(), r.ptr, exactas, exponente);
     }
 
-    Redondeo redondeo;
+    Rounding redondeo;
     for (std::size_t i = 0; i < redondeo.cifras.size(); ++i) redondeo.cifras[i] = exactas[i];
     redondeo.x = exponente + 1;
     if (exactas[CifrasSignificativas] >= '5') {
@@ -177,8 +177,8 @@ std::string TextoReal(double valor, char separador) {
     if (valor == 0.0) return "0";
 
     const double magnitud = std::fabs(valor);
-    const std::optional<Redondeo> rapido = RedondeoEntero(magnitud);
-    const Redondeo redondeo = rapido ? *rapido : RedondeoPorTexto(magnitud);
+    const std::optional<Rounding> rapido = RedondeoEntero(magnitud);
+    const Rounding redondeo = rapido ? *rapido : RedondeoPorTexto(magnitud);
     const std::array<char, CifrasSignificativas>& cifras = redondeo.cifras;
     const int x = redondeo.x;
     int m = CifrasSignificativas;

@@ -1,7 +1,7 @@
 // libFuzzer target: arbitrary bytes as an untrained network file.
-#include "probar_ficheros.h"
+#include "file_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tamano) {
-    ProbarFicheroRna(datos, tamano);
+    CheckRnaFile(datos, tamano);
     return 0;
 }

@@ -6,14 +6,14 @@
 #include <cmath>
 #include <optional>
 
-#include "enumeraciones.h"
-#include "exponencial.h"
+#include "network_parameters.h"
+#include "exp.h"
 
 inline constexpr const char* MensajeDesbordamiento = "Floating point overflow";
 
 // The output y for the weighted sum s; none when s or an exponential lies
 // beyond the double range, for the caller to report the overflow.
-inline std::optional<double> Activacion(TFuncionTransferencia transferencia, TFuncionSalida salida, double umbral,
+inline std::optional<double> Activation(TFuncionTransferencia transferencia, TFuncionSalida salida, double umbral,
                                         double s) {
     if (!std::isfinite(s)) return std::nullopt;
     double t = s;
@@ -22,14 +22,14 @@ inline std::optional<double> Activacion(TFuncionTransferencia transferencia, TFu
     case ftEscalon: t = s >= 0 ? 1.0 : -1.0; break;
     case ftEscalonPositivo: t = s >= 0 ? 1.0 : 0.0; break;
     case ftSigmoide: {
-        const double e = Exponencial(-s);
+        const double e = Exp(-s);
         if (std::isinf(e)) return std::nullopt;
         t = 1.0 / (1.0 + e);
         break;
     }
     case ftTangenteHiperbolica: {
-        const double ep = Exponencial(s);
-        const double em = Exponencial(-s);
+        const double ep = Exp(s);
+        const double em = Exp(-s);
         if (std::isinf(ep) || std::isinf(em)) return std::nullopt;
         t = (ep - em) / (ep + em);
         break;

@@ -4,33 +4,33 @@
 
 #include <cstdint>
 
-#include "exponencial.h"
-#include "exponencial_rapida.h"
-#include "filas_capa.h"
-#include "tabla_potencias.h"
+#include "exp.h"
+#include "quick_exp.h"
+#include "layer_rows.h"
+#include "power_table.h"
 
-typedef std::uint64_t BloqueSinSigno __attribute__((vector_size(32), aligned(32), may_alias));
+typedef std::uint64_t UnsignedBlock __attribute__((vector_size(32), aligned(32), may_alias));
 
-[[gnu::always_inline]] inline bool TodosCiertos(const Mascara& m) { return (m[0] & m[1] & m[2] & m[3]) != 0; }
+[[gnu::always_inline]] inline bool AllTrue(const Mask& m) { return (m[0] & m[1] & m[2] & m[3]) != 0; }
 
 // The lanes the quick value left unsettled, by the slower levels. Out of
 // line, so the caller keeps its values in registers across it.
-[[gnu::noinline, gnu::cold]] inline void AsentarCarriles(const Bloque& x, Bloque& y, const Mascara& seguro) {
-    for (int i = 0; i < Carriles; ++i)
-        if (!seguro[i]) y[i] = ExponencialPrecisa(x[i]);
+[[gnu::noinline, gnu::cold]] inline void SettleLanes(const Block& x, Block& y, const Mask& seguro) {
+    for (int i = 0; i < kLanes; ++i)
+        if (!seguro[i]) y[i] = PreciseExp(x[i]);
 }
 
 // e^x of each lane, quick, with the lanes it settles in seguro; fused
 // multiply-add when the caller is compiled for it.
 template <bool Fma>
-[[gnu::always_inline]] inline Bloque ExponencialRapidaBloque(const Bloque& x, Mascara& seguro) {
+[[gnu::always_inline]] inline Block QuickExpBlock(const Block& x, Mask& seguro) {
     struct Entradas {
-        Bloque alto, relativo;
+        Block alto, relativo;
     };
-    const auto cargar = [](const BloqueSinSigno& j) {
-        const PotenciaDeDos &a = TablaPotencias[j[0]], &b = TablaPotencias[j[1]], &c = TablaPotencias[j[2]],
-                            &d = TablaPotencias[j[3]];
+    const auto cargar = [](const UnsignedBlock& j) {
+        const PowerOfTwo &a = kPowerTable[j[0]], &b = kPowerTable[j[1]], &c = kPowerTable[j[2]],
+                            &d = kPowerTable[j[3]];
         return Entradas{{a.alto, b.alto, c.alto, d.alto}, {a.relativo, b.relativo, c.relativo, d.relativo}};
     };
-    return exponencial::ExpRapida<Fma, Bloque, BloqueSinSigno>(x, cargar, seguro);
+    return QuickLevel::QuickExp<Fma, Block, UnsignedBlock>(x, cargar, seguro);
 }

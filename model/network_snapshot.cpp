@@ -1,6 +1,6 @@
 #include "network_snapshot.h"
 
-#include "red_neuronal.h"
+#include "network.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "enumeraciones.h"
+#include "network_parameters.h"
 #include <vector>
 class TRedNeuronal;
 // A copy of a network's shape, weights and last outputs, for views that must never change the network.

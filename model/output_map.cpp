@@ -1,8 +1,8 @@
 #include "output_map.h"
 
-#include "activacion.h"
-#include "exponencial_bloque.h"
-#include "para_cada_procesador.h"
+#include "activation.h"
+#include "block_exp.h"
+#include "per_processor.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,7 +18,7 @@ constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
                                                   const double* x) {
     double s = 0.0 + -1.0 * w[0];
     for (std::size_t k = 1; k < w.size(); ++k) s = s + x[k - 1] * w[k];
-    return Activacion(function, fsIdentidad, 0.0, s).value_or(kNoValue);
+    return Activation(function, fsIdentidad, 0.0, s).value_or(kNoValue);
 }
 
 // The hidden outputs for x, then the output neuron; NaN once any overflows,
@@ -35,11 +35,11 @@ constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 // e^x of each lane, rounded exactly as Exponencial rounds it.
 template <bool Fma>
-[[gnu::always_inline]] inline Bloque ExpBlock(const Bloque& x) {
-    Mascara settled;
-    Bloque y = ExponencialRapidaBloque<Fma>(x, settled);
-    if (!TodosCiertos(settled)) [[unlikely]]
-        AsentarCarriles(x, y, settled);
+[[gnu::always_inline]] inline Block ExpBlock(const Block& x) {
+    Mask settled;
+    Block y = QuickExpBlock<Fma>(x, settled);
+    if (!AllTrue(settled)) [[unlikely]]
+        SettleLanes(x, y, settled);
     return y;
 }
 
@@ -47,18 +47,18 @@ template <bool Fma>
 // operations in its order; `bad` turns NaN in a lane whose sum or
 // exponential is not finite, which the caller then computes alone.
 template <bool Fma>
-[[gnu::always_inline]] inline Bloque NeuronBlock(TFuncionTransferencia function, const std::vector<double>& w,
-                                                 const Bloque* x, Bloque& bad) {
-    Bloque s = Bloque{} + (0.0 + -1.0 * w[0]);
+[[gnu::always_inline]] inline Block NeuronBlock(TFuncionTransferencia function, const std::vector<double>& w,
+                                                 const Block* x, Block& bad) {
+    Block s = Block{} + (0.0 + -1.0 * w[0]);
     for (std::size_t k = 1; k < w.size(); ++k) s = s + x[k - 1] * w[k];
     bad = bad + (s - s);
     if (function == ftSigmoide) {
-        const Bloque em = ExpBlock<Fma>(-s);
+        const Block em = ExpBlock<Fma>(-s);
         bad = bad + (em - em);
         return 1.0 / (1.0 + em);
     }
     if (function == ftTangenteHiperbolica) {
-        const Bloque ep = ExpBlock<Fma>(s), em = ExpBlock<Fma>(-s);
+        const Block ep = ExpBlock<Fma>(s), em = ExpBlock<Fma>(-s);
         bad = bad + (ep - ep) + (em - em);
         return (ep - em) / (ep + em);
     }
@@ -73,26 +73,26 @@ template <bool Fma>
                                             int columns, int rows, double* values) {
     const std::vector<double>& weights = snapshot.outputWeights[static_cast<std::size_t>(output - 1)];
     std::vector<double> hidden(static_cast<std::size_t>(snapshot.hidden));
-    Bloque hiddenBlocks[MaxNeuronas];
+    Block hiddenBlocks[kMaxNeurons];
     const double stepX = (x.high - x.low) / columns;
     const double stepY = (y.high - y.low) / rows;
     for (int row = 0; row < rows; ++row) {
         const double pointY = y.high - (row + 0.5) * stepY;
         int column = 0;
-        for (; column + Carriles <= columns; column += Carriles, values += Carriles) {
-            Bloque point[2];
-            for (int lane = 0; lane < Carriles; ++lane) point[0][lane] = x.low + (column + lane + 0.5) * stepX;
-            point[1] = Bloque{} + pointY;
-            Bloque bad = Bloque{};
+        for (; column + kLanes <= columns; column += kLanes, values += kLanes) {
+            Block point[2];
+            for (int lane = 0; lane < kLanes; ++lane) point[0][lane] = x.low + (column + lane + 0.5) * stepX;
+            point[1] = Block{} + pointY;
+            Block bad = Block{};
             for (int j = 0; j < snapshot.hidden; ++j)
                 hiddenBlocks[j] =
                     NeuronBlock<Fma>(snapshot.function, snapshot.hiddenWeights[static_cast<std::size_t>(j)], point, bad);
-            const Bloque out = NeuronBlock<Fma>(snapshot.function, weights, hiddenBlocks, bad);
-            if (SinNaN(bad)) [[likely]] {
-                for (int lane = 0; lane < Carriles; ++lane) values[lane] = out[lane];
+            const Block out = NeuronBlock<Fma>(snapshot.function, weights, hiddenBlocks, bad);
+            if (NoNaN(bad)) [[likely]] {
+                for (int lane = 0; lane < kLanes; ++lane) values[lane] = out[lane];
                 continue;
             }
-            for (int lane = 0; lane < Carriles; ++lane) {
+            for (int lane = 0; lane < kLanes; ++lane) {
                 const double at[2] = {point[0][lane], pointY};
                 values[lane] = Forward(snapshot, weights, at, hidden);
             }
@@ -140,7 +140,7 @@ void OutputGrid(const NetworkSnapshot& snapshot, int output, AxisRange x, AxisRa
                 std::vector<double>& values) {
     values.resize(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
 #ifndef PERCEPTLAB_BASELINE_ONLY
-    if (ConAvx2YFma) return FillGridAvx2(snapshot, output, x, y, columns, rows, values.data());
+    if (kHasAvx2AndFma) return FillGridAvx2(snapshot, output, x, y, columns, rows, values.data());
 #endif
     FillGridBase(snapshot, output, x, y, columns, rows, values.data());
 }

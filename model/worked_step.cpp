@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstddef>
 
-#include "activacion.h"
+#include "activation.h"
 #include "program_error.h"
-#include "red_neuronal.h"
+#include "network.h"
 
 namespace {
 
@@ -22,16 +22,16 @@ ForwardValues Forward(TFuncionTransferencia function, const std::vector<double>&
     v.sum = s;
     Check(std::isfinite(s));
     if (function == ftSigmoide) {
-        v.expMinus = Exponencial(-s);
+        v.expMinus = Exp(-s);
         Check(!std::isinf(v.expMinus));
         v.output = 1.0 / (1.0 + v.expMinus);
     } else if (function == ftTangenteHiperbolica) {
-        v.expPlus = Exponencial(s);
-        v.expMinus = Exponencial(-s);
+        v.expPlus = Exp(s);
+        v.expMinus = Exp(-s);
         Check(!std::isinf(v.expPlus) && !std::isinf(v.expMinus));
         v.output = (v.expPlus - v.expMinus) / (v.expPlus + v.expMinus);
     } else {
-        v.output = *Activacion(function, fsIdentidad, 0, s);
+        v.output = *Activation(function, fsIdentidad, 0, s);
     }
     return v;
 }

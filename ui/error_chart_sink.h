@@ -2,24 +2,24 @@
 // The error chart as a training run sees it.
 
 #include "error_chart.h"
-#include "grafica_errores.h"
+#include "error_series.h"
 
-class ErrorChartSink : public GraficaErrores {
+class ErrorChartSink : public ErrorSeries {
 public:
     explicit ErrorChartSink(ErrorChart& chart) : chart_(chart) {}
 
-    std::int64_t NumeroPuntos() const override { return chart_.Store().Count(); }
+    std::int64_t PointCount() const override { return chart_.Store().Count(); }
     // The chart numbers its points itself: x is always the count held.
-    void AnadirPunto(double, double y) override {
-        ultimo_ = y;
+    void AddPoint(double, double y) override {
+        last_ = y;
         chart_.Append(y);
     }
-    void Borrar() override { chart_.Clear(); }
+    void Clear() override { chart_.Clear(); }
 
     // The error of the latest point appended.
-    double Ultimo() const { return ultimo_; }
+    double Last() const { return last_; }
 
 private:
     ErrorChart& chart_;
-    double ultimo_ = 0;
+    double last_ = 0;
 };

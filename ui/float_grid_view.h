@@ -1,11 +1,11 @@
 #pragma once
 // A float grid seen as the core's table view.
 
-#include "vista_tabla.h"
+#include "number_table_view.h"
 
 class TFloatGrid;
 
-class FloatGridView : public VistaTabla {
+class FloatGridView : public NumberTableView {
 public:
     explicit FloatGridView(TFloatGrid& grid) : grid_(grid) {}
 

@@ -1,6 +1,6 @@
 #include "image_export.h"
 
-#include "acceso_fichero.h"
+#include "file_access.h"
 
 #include <QBuffer>
 #include <QPixmap>
@@ -14,5 +14,5 @@ void SaveWidgetImage(QWidget& widget, FileDialogs& dialogs, QWidget* dialogParen
     buffer.open(QIODevice::WriteOnly);
     widget.grab().save(&buffer, "PNG");
     const std::optional<QString> path = dialogs.Execute(dialogParent, kSaveImageDialog);
-    if (path) GuardarFicheroSeguro(path->toStdString(), std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    if (path) SaveFileSafely(path->toStdString(), std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }

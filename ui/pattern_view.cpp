@@ -7,20 +7,20 @@
 
 PatternView::PatternView(const std::array<TNKLabelFloat*, 21>& campos, TFlatSpinEditInteger& numero,
                          QLabel& etiqueta, TFloatGrid& rejilla)
-    : campos_(campos), numero_(numero), etiqueta_(etiqueta), rejilla_(rejilla) {}
+    : fields_(campos), number_(numero), label_(etiqueta), grid_(rejilla) {}
 
-bool PatternView::Habilitado(int campo) const { return campos_[campo]->isEnabled(); }
+bool PatternView::Enabled(int campo) const { return fields_[campo]->isEnabled(); }
 
-void PatternView::SetHabilitado(int campo, bool habilitado) { campos_[campo]->setEnabled(habilitado); }
+void PatternView::SetEnabled(int campo, bool habilitado) { fields_[campo]->setEnabled(habilitado); }
 
-long double PatternView::Valor(int campo) const { return campos_[campo]->Value(); }
+long double PatternView::Value(int campo) const { return fields_[campo]->Value(); }
 
-void PatternView::SetValor(int campo, long double valor) { campos_[campo]->SetValue(valor); }
+void PatternView::SetValue(int campo, long double valor) { fields_[campo]->SetValue(valor); }
 
-std::int32_t PatternView::NumeroPatron() const { return numero_.Value(); }
+std::int32_t PatternView::PatternNumber() const { return number_.Value(); }
 
-void PatternView::SetNumeroPatron(std::int32_t valor) { numero_.SetValue(valor); }
+void PatternView::SetPatternNumber(std::int32_t valor) { number_.SetValue(valor); }
 
-void PatternView::SetMaximoNumeroPatron(std::int32_t maximo) { numero_.SetMaxValue(maximo); }
+void PatternView::SetLargestPatternNumber(std::int32_t maximo) { number_.SetMaxValue(maximo); }
 
-void PatternView::SetEtiqueta(const std::string& texto) { etiqueta_.setText(QString::fromStdString(texto)); }
+void PatternView::SetPatternLabel(const std::string& texto) { label_.setText(QString::fromStdString(texto)); }

@@ -3,8 +3,8 @@
 #include "display_format.h"
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
-#include "form1.h"
-#include "form2.h"
+#include "main_window.h"
+#include "progress_window.h"
 #include "number_writing.h"
 #include "regional_separators.h"
 
@@ -26,72 +26,72 @@ std::int32_t Saturated(std::int64_t value) {
 }  // namespace
 
 TrainingView::TrainingView(TForm1& form)
-    : form_(form), esperadas_(*form.FloatGrid2), obtenidas_(*form.FloatGrid3), grafica_(*form.Chart1) {
+    : form_(form), expected_(*form.FloatGrid2), obtained_(*form.FloatGrid3), chart_(*form.Chart1) {
     // Any change of the field's text makes the next read parse it again.
-    cambioCiclos_ = QObject::connect(form.FlatSpinEditInteger4->Editor(), &QLineEdit::textChanged,
-                                     [this] { numeroCiclosLeido_ = false; });
+    cycleCountChange_ = QObject::connect(form.FlatSpinEditInteger4->Editor(), &QLineEdit::textChanged,
+                                     [this] { cycleCountRead_ = false; });
 }
 
-TrainingView::~TrainingView() { QObject::disconnect(cambioCiclos_); }
+TrainingView::~TrainingView() { QObject::disconnect(cycleCountChange_); }
 
-CriterioParada TrainingView::Criterio() const {
-    if (form_.FlatRadioButton1->isChecked()) return CriterioParada::NumeroCiclos;
-    if (form_.FlatRadioButton2->isChecked()) return CriterioParada::ErrorMaximo;
-    return CriterioParada::ErrorMinimo;
+StopCriterion TrainingView::Criterion() const {
+    if (form_.FlatRadioButton1->isChecked()) return StopCriterion::CycleCount;
+    if (form_.FlatRadioButton2->isChecked()) return StopCriterion::LargestError;
+    return StopCriterion::SmallestError;
 }
 
-std::int32_t TrainingView::NumeroCiclos() const {
-    if (!numeroCiclosLeido_) {
-        numeroCiclos_ = form_.FlatSpinEditInteger4->Value();
-        numeroCiclosLeido_ = true;
+std::int32_t TrainingView::CycleCount() const {
+    if (!cycleCountRead_) {
+        cycleCount_ = form_.FlatSpinEditInteger4->Value();
+        cycleCountRead_ = true;
     }
-    return numeroCiclos_;
+    return cycleCount_;
 }
-std::int32_t TrainingView::UmbralErrorMaximo() const { return form_.FlatSpinEditInteger9->Value(); }
-std::int32_t TrainingView::UmbralErrorMinimo() const { return form_.FlatSpinEditInteger10->Value(); }
-void TrainingView::SetNumeroCiclos(std::int32_t valor) { form_.FlatSpinEditInteger4->SetValue(valor); }
-void TrainingView::SetUmbralErrorMaximo(std::int32_t valor) { form_.FlatSpinEditInteger9->SetValue(valor); }
-void TrainingView::SetUmbralErrorMinimo(std::int32_t valor) { form_.FlatSpinEditInteger10->SetValue(valor); }
+std::int32_t TrainingView::LargestErrorThreshold() const { return form_.FlatSpinEditInteger9->Value(); }
+std::int32_t TrainingView::SmallestErrorThreshold() const { return form_.FlatSpinEditInteger10->Value(); }
+void TrainingView::SetCycleCount(std::int32_t valor) { form_.FlatSpinEditInteger4->SetValue(valor); }
+void TrainingView::SetLargestErrorThreshold(std::int32_t valor) { form_.FlatSpinEditInteger9->SetValue(valor); }
+void TrainingView::SetSmallestErrorThreshold(std::int32_t valor) { form_.FlatSpinEditInteger10->SetValue(valor); }
 
-std::int64_t TrainingView::CiclosTotales() const { return form_.FlatSpinEditInteger5->Value(); }
-void TrainingView::SetCiclosTotales(std::int64_t valor) { form_.FlatSpinEditInteger5->SetValue(Saturated(valor)); }
-std::int64_t TrainingView::TiempoEntrenamiento() const { return form_.FlatSpinEditInteger6->Value(); }
-void TrainingView::SetTiempoEntrenamiento(std::int64_t valor) {
+std::int64_t TrainingView::TotalCycles() const { return form_.FlatSpinEditInteger5->Value(); }
+void TrainingView::SetTotalCycles(std::int64_t valor) { form_.FlatSpinEditInteger5->SetValue(Saturated(valor)); }
+std::int64_t TrainingView::TrainingTime() const { return form_.FlatSpinEditInteger6->Value(); }
+void TrainingView::SetTrainingTime(std::int64_t valor) {
     form_.FlatSpinEditInteger6->SetValue(Saturated(valor));
 }
 
-void TrainingView::SetErrorMaximo(double valor) { form_.FlatSpinEditFloat1->SetValue(valor); }
-void TrainingView::SetErrorMinimo(double valor) { form_.FlatSpinEditFloat2->SetValue(valor); }
+void TrainingView::SetLargestError(double valor) { form_.FlatSpinEditFloat1->SetValue(valor); }
+void TrainingView::SetSmallestError(double valor) { form_.FlatSpinEditFloat2->SetValue(valor); }
 
-void TrainingView::AbrirProgreso() {
+void TrainingView::OpenProgress() {
     form_.BeginRun();
-    puntosAlEmpezar_ = grafica_.NumeroPuntos();
-    desdeAvance_.invalidate();
+    pointsAtStart_ = chart_.PointCount();
+    sinceProgress_.invalidate();
 }
 
-void TrainingView::CerrarProgreso() noexcept { form_.EndRun(); }
+void TrainingView::CloseProgress() noexcept { form_.EndRun(); }
 
-void TrainingView::ProcesarMensajes() {
-    if (!desdeAvance_.isValid() || desdeAvance_.elapsed() >= ErrorChart::kRefreshIntervalMs) MostrarAvance();
+void TrainingView::ProcessMessages() {
+    if (!sinceProgress_.isValid() || sinceProgress_.elapsed() >= ErrorChart::kRefreshIntervalMs) ShowProgress();
     QCoreApplication::processEvents();
 }
 
-void TrainingView::MostrarAvance() {
-    desdeAvance_.start();
+void TrainingView::ShowProgress() {
+    sinceProgress_.start();
     TForm2* progreso = form_.Form2.get();
     if (!progreso) return;
     const QChar separador = QLatin1Char(RegionalDecimalSeparator());
     const auto entero = [&](std::int64_t n) {
         return DisplayFormat(QStringLiteral("#,##0")).Format(n, separador, RegionalGroupSeparator());
     };
-    const std::int64_t hechas = grafica_.NumeroPuntos() - puntosAlEmpezar_;
-    if (Criterio() == CriterioParada::NumeroCiclos) {
-        const std::int64_t total = NumeroCiclos();
-        progreso->MostrarAvance(QStringLiteral("%1 de %2 iteraciones").arg(entero(hechas), entero(total)),
+    const std::int64_t hechas = chart_.PointCount() - pointsAtStart_;
+    if (Criterion() == StopCriterion::CycleCount) {
+        const std::int64_t total = CycleCount();
+        progreso->ShowProgress(QStringLiteral("%1 de %2 iteraciones").arg(entero(hechas), entero(total)),
                                 total > 0 ? double(hechas) / double(total) : 0.0);
     } else {
-        progreso->MostrarAvance(QStringLiteral("%1 iteraciones, último error %2 %")
-                                    .arg(entero(hechas), GeneralFloatText(grafica_.Ultimo(), 6, 2, separador)),
+        progreso->ShowProgress(QStringLiteral("%1 iteraciones, último error %2 %")
+                                    .arg(entero(hechas), GeneralFloatText(chart_.Last(), 6, 2, separador)),
                                 0.0);
     }
 }

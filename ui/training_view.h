@@ -3,54 +3,54 @@
 
 #include "error_chart_sink.h"
 #include "float_grid_view.h"
-#include "vista_entrenamiento.h"
+#include "training_tab_view.h"
 
 #include <QElapsedTimer>
 #include <QMetaObject>
 
 class TForm1;
 
-class TrainingView : public VistaEntrenamiento {
+class TrainingView : public TrainingTabView {
 public:
     explicit TrainingView(TForm1& form);
     ~TrainingView() override;
     TrainingView(const TrainingView&) = delete;
     TrainingView& operator=(const TrainingView&) = delete;
 
-    CriterioParada Criterio() const override;
-    std::int32_t NumeroCiclos() const override;
-    std::int32_t UmbralErrorMaximo() const override;
-    std::int32_t UmbralErrorMinimo() const override;
-    void SetNumeroCiclos(std::int32_t valor) override;
-    void SetUmbralErrorMaximo(std::int32_t valor) override;
-    void SetUmbralErrorMinimo(std::int32_t valor) override;
-    std::int64_t CiclosTotales() const override;
-    void SetCiclosTotales(std::int64_t valor) override;
-    std::int64_t TiempoEntrenamiento() const override;
-    void SetTiempoEntrenamiento(std::int64_t valor) override;
-    void SetErrorMaximo(double valor) override;
-    void SetErrorMinimo(double valor) override;
-    VistaTabla& SalidasEsperadas() override { return esperadas_; }
-    VistaTabla& SalidasObtenidas() override { return obtenidas_; }
-    GraficaErrores& Grafica() override { return grafica_; }
-    void AbrirProgreso() override;
-    void CerrarProgreso() noexcept override;
-    void ProcesarMensajes() override;
+    StopCriterion Criterion() const override;
+    std::int32_t CycleCount() const override;
+    std::int32_t LargestErrorThreshold() const override;
+    std::int32_t SmallestErrorThreshold() const override;
+    void SetCycleCount(std::int32_t valor) override;
+    void SetLargestErrorThreshold(std::int32_t valor) override;
+    void SetSmallestErrorThreshold(std::int32_t valor) override;
+    std::int64_t TotalCycles() const override;
+    void SetTotalCycles(std::int64_t valor) override;
+    std::int64_t TrainingTime() const override;
+    void SetTrainingTime(std::int64_t valor) override;
+    void SetLargestError(double valor) override;
+    void SetSmallestError(double valor) override;
+    NumberTableView& SalidasEsperadas() override { return expected_; }
+    NumberTableView& SalidasObtenidas() override { return obtained_; }
+    ErrorSeries& Chart() override { return chart_; }
+    void OpenProgress() override;
+    void CloseProgress() noexcept override;
+    void ProcessMessages() override;
 
 private:
     TForm1& form_;
-    FloatGridView esperadas_;
-    FloatGridView obtenidas_;
-    ErrorChartSink grafica_;
+    FloatGridView expected_;
+    FloatGridView obtained_;
+    ErrorChartSink chart_;
     // The cycle count as last parsed from its field; parsed again only after
     // the field's text changed, which during a run happens only while
     // messages are processed.
-    mutable std::int32_t numeroCiclos_ = 0;
-    mutable bool numeroCiclosLeido_ = false;
-    QMetaObject::Connection cambioCiclos_;
+    mutable std::int32_t cycleCount_ = 0;
+    mutable bool cycleCountRead_ = false;
+    QMetaObject::Connection cycleCountChange_;
     // The progress window shows how far the run is, as often as the chart
     // repaints: the points the run has appended, counted from its start.
-    void MostrarAvance();
-    std::int64_t puntosAlEmpezar_ = 0;
-    QElapsedTimer desdeAvance_;
+    void ShowProgress();
+    std::int64_t pointsAtStart_ = 0;
+    QElapsedTimer sinceProgress_;
 };

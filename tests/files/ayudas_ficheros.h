@@ -3,7 +3,7 @@
 // a given topology and the message of the error an action throws.
 
 #include "program_error.h"
-#include "red_neuronal.h"
+#include "network.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,46 +11,46 @@
 #include <iterator>
 #include <string>
 
-class CarpetaTemporal {
+class TemporaryFolder {
 public:
-    CarpetaTemporal() {
+    TemporaryFolder() {
         std::string plantilla = (std::filesystem::temp_directory_path() / "perceptlab-files-XXXXXX").string();
-        ruta_ = ::mkdtemp(plantilla.data());
+        path_ = ::mkdtemp(plantilla.data());
     }
-    CarpetaTemporal(const CarpetaTemporal&) = delete;
-    CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
-    ~CarpetaTemporal() {
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    ~TemporaryFolder() {
         std::error_code ignorado;
-        std::filesystem::remove_all(ruta_, ignorado);
+        std::filesystem::remove_all(path_, ignorado);
     }
-    std::string Ruta(const std::string& nombre) const { return (ruta_ / nombre).string(); }
-    const std::filesystem::path& Carpeta() const { return ruta_; }
+    std::string Path(const std::string& nombre) const { return (path_ / nombre).string(); }
+    const std::filesystem::path& Folder() const { return path_; }
 
 private:
-    std::filesystem::path ruta_;
+    std::filesystem::path path_;
 };
 
-inline std::string LeerBytes(const std::string& ruta) {
+inline std::string ReadBytes(const std::string& ruta) {
     std::ifstream fichero(ruta, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(fichero), std::istreambuf_iterator<char>());
 }
 
-inline void EscribirBytes(const std::string& ruta, const std::string& bytes) {
+inline void WriteBytes(const std::string& ruta, const std::string& bytes) {
     std::ofstream fichero(ruta, std::ios::binary | std::ios::trunc);
     fichero << bytes;
 }
 
 // The window's start-up network rewritten to the given counts, in the order
 // the configuration tab writes them.
-inline void Topologia(TRedNeuronal& red, int entradas, int ocultas, int salidas) {
-    PrepararRedInicial(red);
+inline void Topology(TRedNeuronal& red, int entradas, int ocultas, int salidas) {
+    PrepareStartUpNetwork(red);
     red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(ocultas));
     red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(salidas));
     red.SetNumeroEntradas(entradas);
 }
 
 template <typename Accion>
-std::string MensajeDe(Accion&& accion) {
+std::string MessageOf(Accion&& accion) {
     try {
         accion();
     } catch (const ProgramError& error) {

@@ -1,12 +1,12 @@
 #include "carga_red.h"
 
-#include "acceso_fichero.h"
-#include "aleatorio.h"
-#include "ayudas_ficheros.h"
-#include "estado_trabajo.h"
-#include "fichero_ren.h"
-#include "fichero_rna.h"
-#include "lineas_fichero.h"
+#include "file_access.h"
+#include "random_generator.h"
+#include "file_test_helpers.h"
+#include "work_state.h"
+#include "ren_file.h"
+#include "rna_file.h"
+#include "line_splitter.h"
 #include "numero_texto.h"
 
 #include <gtest/gtest.h>
@@ -20,18 +20,18 @@
 
 namespace {
 
-using Lineas = std::vector<std::string>;
+using Lines = std::vector<std::string>;
 
 // Everything of the network a load may touch, to compare before and after.
-struct FotoRed {
+struct NetworkSnapshotForTest {
     int entradas, ocultas, salidas;
     TFuncionTransferencia funcion;
     std::vector<double> pesos;
-    bool operator==(const FotoRed&) const = default;
+    bool operator==(const NetworkSnapshotForTest&) const = default;
 };
 
-FotoRed Foto(const TRedNeuronal& red) {
-    FotoRed foto{red.NumeroEntradas(), red.NeuronasCapaOculta(), red.NeuronasCapaSalida(), red.FuncionTransferencia(), {}};
+NetworkSnapshotForTest Snapshot(const TRedNeuronal& red) {
+    NetworkSnapshotForTest foto{red.NumeroEntradas(), red.NeuronasCapaOculta(), red.NeuronasCapaSalida(), red.FuncionTransferencia(), {}};
     for (const TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida}) {
         for (int j = 1; j <= 32; ++j) {
             for (int k = 0; k <= 32; ++k) foto.pesos.push_back(capa->Neuronas[j].Pesos[k]);
@@ -40,14 +40,14 @@ FotoRed Foto(const TRedNeuronal& red) {
     return foto;
 }
 
-bool MismoEstado(const EstadoTrabajo& a, const EstadoTrabajo& b) {
+bool SameState(const WorkState& a, const WorkState& b) {
     return a.RedCreada == b.RedCreada && a.NumeroPatrones == b.NumeroPatrones && a.NombreRed == b.NombreRed &&
            a.EntradasPatrones == b.EntradasPatrones && a.SalidasPatrones == b.SalidasPatrones &&
            a.PararEntrenamiento == b.PararEntrenamiento;
 }
 
 // Values of every kind: any finite double, small fractions, whole numbers.
-double ValorCualquiera(std::mt19937_64& azar) {
+double AnyValue(std::mt19937_64& azar) {
     switch (azar() % 3) {
     case 0: {
         double v = std::bit_cast<double>(azar());
@@ -60,14 +60,14 @@ double ValorCualquiera(std::mt19937_64& azar) {
     }
 }
 
-class CargaRed : public ::testing::Test {
+class NetworkLoading : public ::testing::Test {
 protected:
-    CarpetaTemporal carpeta;
+    TemporaryFolder carpeta;
     TRedNeuronal red;
-    EstadoTrabajo estado;
+    WorkState estado;
 
-    CargaRed() {
-        PrepararRedInicial(red);
+    NetworkLoading() {
+        PrepareStartUpNetwork(red);
         estado.NombreRed = "NuevaNeurona";
         estado.NumeroPatrones = 5;
         for (int p = 1; p <= 100; ++p) {
@@ -79,34 +79,34 @@ protected:
     }
 };
 
-TEST_F(CargaRed, RoundTripKeepsEveryRenderingUnderBothSeparators) {
+TEST_F(NetworkLoading, RoundTripKeepsEveryRenderingUnderBothSeparators) {
     std::mt19937_64 azar(42);
     for (int prueba = 0; prueba < 12; ++prueba) {
         const char separador = prueba % 2 ? ',' : '.';
         TRedNeuronal origen;
-        Topologia(origen, 1 + static_cast<int>(azar() % 32), 1 + static_cast<int>(azar() % 32),
+        Topology(origen, 1 + static_cast<int>(azar() % 32), 1 + static_cast<int>(azar() % 32),
                   1 + static_cast<int>(azar() % 32));
         for (TCapaNeuronal* capa : {&origen.CapaOculta, &origen.CapaSalida}) {
             for (int j = 1; j <= capa->NumeroNeuronas(); ++j) {
-                for (int k = 0; k <= capa->NumeroEntradas(); ++k) capa->Neuronas[j].Pesos[k] = ValorCualquiera(azar);
+                for (int k = 0; k <= capa->NumeroEntradas(); ++k) capa->Neuronas[j].Pesos[k] = AnyValue(azar);
             }
         }
-        EstadoTrabajo tabla;
+        WorkState tabla;
         tabla.NumeroPatrones = prueba == 0 ? 100 : static_cast<int>(azar() % 101);
         for (int p = 1; p <= tabla.NumeroPatrones; ++p) {
             for (int i = 1; i <= 32; ++i) {
-                tabla.EntradasPatrones[p][i] = ValorCualquiera(azar);
-                tabla.SalidasPatrones[p][i] = ValorCualquiera(azar);
+                tabla.EntradasPatrones[p][i] = AnyValue(azar);
+                tabla.SalidasPatrones[p][i] = AnyValue(azar);
             }
         }
-        const std::string ren = carpeta.Ruta("red.ren");
-        GuardarLineas(carpeta.Ruta("red.rna"), LineasRna(origen, tabla, 0, 1, separador));
-        GuardarLineas(ren, LineasRen(origen, 0, 1, separador));
+        const std::string ren = carpeta.Path("red.ren");
+        SaveLines(carpeta.Path("red.rna"), RnaLines(origen, tabla, 0, 1, separador));
+        SaveLines(ren, RenLines(origen, 0, 1, separador));
 
         TRedNeuronal destino;
-        EstadoTrabajo cargado;
-        ResultadoCarga resultado = CargarRen(ren, destino, cargado);
-        ASSERT_TRUE(resultado.PatronesTomados) << resultado.Aviso;
+        WorkState cargado;
+        LoadResult resultado = CargarRen(ren, destino, cargado);
+        ASSERT_TRUE(resultado.PatternsTaken) << resultado.Warning;
         EXPECT_EQ(destino.NumeroEntradas(), origen.NumeroEntradas());
         EXPECT_EQ(destino.NeuronasCapaOculta(), origen.NeuronasCapaOculta());
         EXPECT_EQ(destino.NeuronasCapaSalida(), origen.NeuronasCapaSalida());
@@ -130,11 +130,11 @@ TEST_F(CargaRed, RoundTripKeepsEveryRenderingUnderBothSeparators) {
     }
 }
 
-TEST_F(CargaRed, SavedUnderOneSeparatorLoadsAndSavesUnderTheOtherToTheSameDoubles) {
+TEST_F(NetworkLoading, SavedUnderOneSeparatorLoadsAndSavesUnderTheOtherToTheSameDoubles) {
     // Each of these is its own 15-digit text, the largest double included.
     constexpr double maximo = std::numeric_limits<double>::max();
     constexpr double minimo = std::numeric_limits<double>::denorm_min();
-    Topologia(red, 1, 1, 1);
+    Topology(red, 1, 1, 1);
     red.CapaOculta.Neuronas[1].Pesos[0] = maximo;
     red.CapaOculta.Neuronas[1].Pesos[1] = -minimo;
     red.CapaSalida.Neuronas[1].Pesos[0] = -2.5e-7;
@@ -142,28 +142,28 @@ TEST_F(CargaRed, SavedUnderOneSeparatorLoadsAndSavesUnderTheOtherToTheSameDouble
     estado.NumeroPatrones = 1;
     estado.EntradasPatrones[1][1] = -maximo;
     estado.SalidasPatrones[1][1] = minimo;
-    const FotoRed original = Foto(red);
-    const std::string ren = carpeta.Ruta("red.ren");
+    const NetworkSnapshotForTest original = Snapshot(red);
+    const std::string ren = carpeta.Path("red.ren");
     for (char separador : {',', '.', ','}) {
-        GuardarLineas(carpeta.Ruta("red.rna"), LineasRna(red, estado, 0, 0, separador));
-        GuardarLineas(ren, LineasRen(red, 0, 0, separador));
-        ASSERT_EQ(MensajeDe([&] { CargarRen(ren, red, estado); }), "(no error)") << separador;
-        EXPECT_EQ(Foto(red), original);
+        SaveLines(carpeta.Path("red.rna"), RnaLines(red, estado, 0, 0, separador));
+        SaveLines(ren, RenLines(red, 0, 0, separador));
+        ASSERT_EQ(MessageOf([&] { CargarRen(ren, red, estado); }), "(no error)") << separador;
+        EXPECT_EQ(Snapshot(red), original);
         EXPECT_EQ(estado.EntradasPatrones[1][1], -maximo);
         EXPECT_EQ(estado.SalidasPatrones[1][1], minimo);
     }
 }
 
-TEST_F(CargaRed, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
+TEST_F(NetworkLoading, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
     // The seeding clock ticks on every read, so the weights tell the order
     // and the number of the draws.
     int tic = 0;
-    Aleatorio::FijarReloj([&] { return HoraDelDia{0, 0, tic / 1000, tic++ % 1000}; });
+    RandomGenerator::SetClock([&] { return TimeOfDay{0, 0, tic / 1000, tic++ % 1000}; });
     TRedNeuronal referencia;
-    PrepararRedInicial(referencia);
+    PrepareStartUpNetwork(referencia);
     tic = 0;
     TRedNeuronal cargada;
-    PrepararRedInicial(cargada);
+    PrepareStartUpNetwork(cargada);
 
     tic = 5000;
     referencia.SetNeuronasCapaOculta(3);
@@ -173,43 +173,43 @@ TEST_F(CargaRed, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
     referencia.InicializarPesos();
 
     tic = 5000;
-    ResultadoCarga resultado =
-        AplicarDescripcion(DescribirRna(UnirLineas({"4", "3", "2", "0", "1", "0"})), cargada, estado);
-    Aleatorio::FijarReloj({});
-    EXPECT_EQ(Foto(cargada).pesos, Foto(referencia).pesos);
+    LoadResult resultado =
+        ApplyDescription(DescribeRna(JoinLines({"4", "3", "2", "0", "1", "0"})), cargada, estado);
+    RandomGenerator::SetClock({});
+    EXPECT_EQ(Snapshot(cargada).pesos, Snapshot(referencia).pesos);
     EXPECT_EQ(cargada.FuncionTransferencia(), ftTangenteHiperbolica);
     EXPECT_TRUE(estado.RedCreada);
-    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Entrenamiento);
-    EXPECT_TRUE(resultado.PatronesTomados);
-    EXPECT_EQ(resultado.Cabecera.NumeroEntradas, 4);
-    EXPECT_EQ(resultado.Cabecera.SeleccionFuncion, 1);
+    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::TrainingRun);
+    EXPECT_TRUE(resultado.PatternsTaken);
+    EXPECT_EQ(resultado.Header.NumeroEntradas, 4);
+    EXPECT_EQ(resultado.Header.FunctionSelection, 1);
 }
 
-TEST_F(CargaRed, TrainedLoadKeepsTheWeightsRead) {
-    DescripcionRed d = DescribirRen(UnirLineas({"1", "2", "1", "-1", "2", "1", "2", "3", "4", "5", "6", "7"}));
-    ResultadoCarga resultado = AplicarDescripcion(d, red, estado);
+TEST_F(NetworkLoading, TrainedLoadKeepsTheWeightsRead) {
+    NetworkDescription d = DescribeRen(JoinLines({"1", "2", "1", "-1", "2", "1", "2", "3", "4", "5", "6", "7"}));
+    LoadResult resultado = ApplyDescription(d, red, estado);
     EXPECT_EQ(red.CapaOculta.Neuronas[1].Pesos[0], 1);
     EXPECT_EQ(red.CapaOculta.Neuronas[2].Pesos[1], 4);
     EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[0], 5);
     EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[2], 7);
     EXPECT_EQ(red.FuncionTransferencia(), ftIdentidad);
-    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Ejecucion);
-    EXPECT_FALSE(resultado.PatronesTomados);
+    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Execution);
+    EXPECT_FALSE(resultado.PatternsTaken);
     EXPECT_EQ(estado.NumeroPatrones, 5);
     EXPECT_TRUE(estado.RedCreada);
 }
 
-TEST_F(CargaRed, NoSelectionLeavesTheTransferFunction) {
+TEST_F(NetworkLoading, NoSelectionLeavesTheTransferFunction) {
     red.SetFuncionTransferencia(ftTangenteHiperbolica);
-    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", "-1", "-1", "0"})), red, estado);
+    ApplyDescription(DescribeRna(JoinLines({"1", "1", "1", "-1", "-1", "0"})), red, estado);
     EXPECT_EQ(red.FuncionTransferencia(), ftTangenteHiperbolica);
-    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "1", "-1", "0", "0"})), red, estado);
+    ApplyDescription(DescribeRna(JoinLines({"1", "1", "1", "-1", "0", "0"})), red, estado);
     EXPECT_EQ(red.FuncionTransferencia(), ftSigmoide);
 }
 
-TEST_F(CargaRed, PatternsReplaceOnlyTheRowsAndColumnsTheFileHolds) {
-    const EstadoTrabajo antes = estado;
-    AplicarDescripcion(DescribirRna(UnirLineas({"1", "1", "2", "0", "0", "2", "7", "8", "1", "2", "3", "4"})), red, estado);
+TEST_F(NetworkLoading, PatternsReplaceOnlyTheRowsAndColumnsTheFileHolds) {
+    const WorkState antes = estado;
+    ApplyDescription(DescribeRna(JoinLines({"1", "1", "2", "0", "0", "2", "7", "8", "1", "2", "3", "4"})), red, estado);
     EXPECT_EQ(estado.NumeroPatrones, 2);
     EXPECT_EQ(estado.EntradasPatrones[1][1], 7);
     EXPECT_EQ(estado.EntradasPatrones[2][1], 8);
@@ -221,35 +221,35 @@ TEST_F(CargaRed, PatternsReplaceOnlyTheRowsAndColumnsTheFileHolds) {
     EXPECT_EQ(estado.SalidasPatrones[5], antes.SalidasPatrones[5]);
 }
 
-TEST_F(CargaRed, FailedLoadChangesNothing) {
-    const std::string rna = carpeta.Ruta("mala.rna");
-    const std::string ren = carpeta.Ruta("otra.ren");
-    const std::string companero = carpeta.Ruta("otra.rna");
-    struct Caso {
+TEST_F(NetworkLoading, FailedLoadChangesNothing) {
+    const std::string rna = carpeta.Path("mala.rna");
+    const std::string ren = carpeta.Path("otra.ren");
+    const std::string companero = carpeta.Path("otra.rna");
+    struct Case {
         const char* nombre;
         std::string ruta;
-        Lineas fichero;
-        Lineas companero;  // empty: none
+        Lines fichero;
+        Lines companero;  // empty: none
         std::string mensaje;
     };
-    const Caso casos[] = {
+    const Case casos[] = {
         {"last pattern value", rna, {"1", "1", "1", "0", "0", "2", "1", "2", "3", "x"}, {}, "'x' is not a valid floating point value"},
         {"missing pattern line", rna, {"1", "1", "1", "0", "0", "2", "1", "2", "3"}, {}, "List index out of bounds (9)"},
         {"pattern count", rna, {"1", "1", "1", "0", "0", "101"}, {}, "'101' is not a valid pattern count"},
-        {"missing file", carpeta.Ruta("no.rna"), {}, {}, "Cannot open file " + carpeta.Ruta("no.rna")},
+        {"missing file", carpeta.Path("no.rna"), {}, {}, "Cannot open file " + carpeta.Path("no.rna")},
         {"last weight", ren, {"1", "1", "1", "0", "0", "1", "2", "3", "1E999"}, {}, "Floating point overflow"},
         {"companion values", ren, {"1", "1", "1", "0", "0", "1", "2", "3", "4"}, {"1", "1", "1", "0", "0", "1", "1", "y"},
          "'y' is not a valid floating point value"},
         {"companion header", ren, {"1", "1", "1", "0", "0", "1", "2", "3", "4"}, {"1", "1"}, "List index out of bounds (2)"},
     };
-    for (const Caso& caso : casos) {
+    for (const Case& caso : casos) {
         std::filesystem::remove(companero);
-        if (!caso.fichero.empty()) EscribirBytes(caso.ruta, UnirLineas(caso.fichero));
-        if (!caso.companero.empty()) EscribirBytes(companero, UnirLineas(caso.companero));
-        const FotoRed redAntes = Foto(red);
-        const EstadoTrabajo estadoAntes = estado;
+        if (!caso.fichero.empty()) WriteBytes(caso.ruta, JoinLines(caso.fichero));
+        if (!caso.companero.empty()) WriteBytes(companero, JoinLines(caso.companero));
+        const NetworkSnapshotForTest redAntes = Snapshot(red);
+        const WorkState estadoAntes = estado;
         const bool entrenada = caso.ruta == ren;
-        std::string mensaje = MensajeDe([&] {
+        std::string mensaje = MessageOf([&] {
             if (entrenada) {
                 CargarRen(caso.ruta, red, estado);
             } else {
@@ -257,48 +257,48 @@ TEST_F(CargaRed, FailedLoadChangesNothing) {
             }
         });
         EXPECT_EQ(mensaje, caso.mensaje) << caso.nombre;
-        EXPECT_EQ(Foto(red), redAntes) << caso.nombre;
-        EXPECT_TRUE(MismoEstado(estado, estadoAntes)) << caso.nombre;
+        EXPECT_EQ(Snapshot(red), redAntes) << caso.nombre;
+        EXPECT_TRUE(SameState(estado, estadoAntes)) << caso.nombre;
     }
 }
 
-TEST_F(CargaRed, TrainedFileTakesPatternsFromItsCompanion) {
-    const std::string ren = carpeta.Ruta("xor.ren");
-    EscribirBytes(ren, UnirLineas({"2", "1", "1", "0", "0", "1", "2", "3", "4", "5"}));
-    EscribirBytes(carpeta.Ruta("xor.rna"), UnirLineas({"2", "1", "1", "0", "0", "1", "0,5", "1", "0"}));
-    ResultadoCarga resultado = CargarRen(ren, red, estado);
-    EXPECT_TRUE(resultado.PatronesTomados);
-    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Ejecucion);
-    EXPECT_EQ(resultado.Aviso, "");
+TEST_F(NetworkLoading, TrainedFileTakesPatternsFromItsCompanion) {
+    const std::string ren = carpeta.Path("xor.ren");
+    WriteBytes(ren, JoinLines({"2", "1", "1", "0", "0", "1", "2", "3", "4", "5"}));
+    WriteBytes(carpeta.Path("xor.rna"), JoinLines({"2", "1", "1", "0", "0", "1", "0,5", "1", "0"}));
+    LoadResult resultado = CargarRen(ren, red, estado);
+    EXPECT_TRUE(resultado.PatternsTaken);
+    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Execution);
+    EXPECT_EQ(resultado.Warning, "");
     EXPECT_EQ(estado.NombreRed, "xor");
     EXPECT_EQ(estado.NumeroPatrones, 1);
     EXPECT_EQ(estado.EntradasPatrones[1][1], 0.5);
     EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[1], 5);
 }
 
-TEST_F(CargaRed, TrainedFileWithoutCompanionKeepsTheTable) {
-    const EstadoTrabajo antes = estado;
-    const std::string ren = carpeta.Ruta("solo.ren");
-    EscribirBytes(ren, UnirLineas({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
-    std::filesystem::create_directory(carpeta.Ruta("solo.rna"));  // a folder is no companion
-    ResultadoCarga resultado = CargarRen(ren, red, estado);
-    EXPECT_FALSE(resultado.PatronesTomados);
-    EXPECT_EQ(resultado.Aviso, "");
-    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Ejecucion);
+TEST_F(NetworkLoading, TrainedFileWithoutCompanionKeepsTheTable) {
+    const WorkState antes = estado;
+    const std::string ren = carpeta.Path("solo.ren");
+    WriteBytes(ren, JoinLines({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
+    std::filesystem::create_directory(carpeta.Path("solo.rna"));  // a folder is no companion
+    LoadResult resultado = CargarRen(ren, red, estado);
+    EXPECT_FALSE(resultado.PatternsTaken);
+    EXPECT_EQ(resultado.Warning, "");
+    EXPECT_EQ(resultado.Pagina, PaginaTrasCarga::Execution);
     EXPECT_EQ(estado.NumeroPatrones, antes.NumeroPatrones);
     EXPECT_EQ(estado.EntradasPatrones, antes.EntradasPatrones);
     EXPECT_EQ(estado.NombreRed, "solo");
 }
 
-TEST_F(CargaRed, CompanionOfAnotherTopologyLoadsTheNetworkAndWarns) {
-    const EstadoTrabajo antes = estado;
-    const std::string ren = carpeta.Ruta("xor.ren");
-    const std::string rna = carpeta.Ruta("xor.rna");
-    EscribirBytes(ren, UnirLineas({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
-    EscribirBytes(rna, UnirLineas({"2", "1", "1", "0", "0", "1", "1", "1", "1"}));
-    ResultadoCarga resultado = CargarRen(ren, red, estado);
-    EXPECT_FALSE(resultado.PatronesTomados);
-    EXPECT_EQ(resultado.Aviso, "El fichero de patrones " + rna + " no corresponde a la topología de la red; no se ha cargado.");
+TEST_F(NetworkLoading, CompanionOfAnotherTopologyLoadsTheNetworkAndWarns) {
+    const WorkState antes = estado;
+    const std::string ren = carpeta.Path("xor.ren");
+    const std::string rna = carpeta.Path("xor.rna");
+    WriteBytes(ren, JoinLines({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
+    WriteBytes(rna, JoinLines({"2", "1", "1", "0", "0", "1", "1", "1", "1"}));
+    LoadResult resultado = CargarRen(ren, red, estado);
+    EXPECT_FALSE(resultado.PatternsTaken);
+    EXPECT_EQ(resultado.Warning, "El fichero de patrones " + rna + " no corresponde a la topología de la red; no se ha cargado.");
     EXPECT_EQ(red.NumeroEntradas(), 1);
     EXPECT_EQ(red.CapaSalida.Neuronas[1].Pesos[1], 4);
     EXPECT_EQ(estado.NumeroPatrones, antes.NumeroPatrones);

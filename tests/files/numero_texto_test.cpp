@@ -14,13 +14,13 @@
 
 namespace {
 
-struct CasoTexto {
+struct TextCase {
     double valor;
     const char* punto;  // written with "." as the separator
 };
 
 // One row per rendering rule; a failure names its row.
-const CasoTexto kTextos[] = {
+const TextCase kTextos[] = {
     {0.0, "0"},
     {-0.0, "0"},
     {0.5, "0.5"},
@@ -70,13 +70,13 @@ const CasoTexto kTextos[] = {
 };
 
 TEST(TextoReal, RendersEachRuleWithPoint) {
-    for (const CasoTexto& caso : kTextos) {
+    for (const TextCase& caso : kTextos) {
         EXPECT_EQ(TextoReal(caso.valor, '.'), caso.punto) << caso.punto;
     }
 }
 
 TEST(TextoReal, UsesTheGivenSeparatorOnly) {
-    for (const CasoTexto& caso : kTextos) {
+    for (const TextCase& caso : kTextos) {
         std::string esperado = caso.punto;
         for (char& c : esperado) {
             if (c == '.') c = ',';
@@ -117,12 +117,12 @@ TEST(TextoEntero, WritesPlainDecimal) {
     EXPECT_EQ(TextoEntero(std::numeric_limits<std::int32_t>::min()), "-2147483648");
 }
 
-struct CasoEntero {
+struct IntegerCase {
     const char* texto;
     std::optional<std::int32_t> valor;
 };
 
-const CasoEntero kEnteros[] = {
+const IntegerCase kEnteros[] = {
     {"3", 3},
     {" 3", 3},
     {"   -3", -3},
@@ -162,12 +162,12 @@ const CasoEntero kEnteros[] = {
 };
 
 TEST(LeerEntero, AcceptsExactlyTheIntegerForms) {
-    for (const CasoEntero& caso : kEnteros) {
+    for (const IntegerCase& caso : kEnteros) {
         EXPECT_EQ(LeerEntero(caso.texto), caso.valor) << "'" << caso.texto << "'";
     }
 }
 
-struct CasoReal {
+struct RealCase {
     const char* texto;
     char separador;
     EstadoLectura estado;
@@ -178,7 +178,7 @@ constexpr auto Ok = EstadoLectura::Correcta;
 constexpr auto No = EstadoLectura::NoEsNumero;
 constexpr auto Desborda = EstadoLectura::Desbordamiento;
 
-const CasoReal kReales[] = {
+const RealCase kReales[] = {
     {"0.5", '.', Ok, 0.5},
     {"0,5", ',', Ok, 0.5},
     {"0,5", '.', No, 0},
@@ -232,7 +232,7 @@ const CasoReal kReales[] = {
 };
 
 TEST(AnalizarReal, AcceptsExactlyTheRealForms) {
-    for (const CasoReal& caso : kReales) {
+    for (const RealCase& caso : kReales) {
         LecturaReal lectura = AnalizarReal(caso.texto, caso.separador);
         EXPECT_EQ(lectura.estado, caso.estado) << "'" << caso.texto << "' " << caso.separador;
         if (caso.estado == Ok) {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "program_error.h"
-#include "red_neuronal.h"
-#include "reloj_fijo.h"
+#include "network.h"
+#include "frozen_clock.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ namespace {
 // sums reach well into the flat parts of the functions.
 void RandomNetwork(TRedNeuronal& red, int inputs, int hidden, int outputs, TFuncionTransferencia function,
                    double scale, std::mt19937& random) {
-    PrepararRedInicial(red);
+    PrepareStartUpNetwork(red);
     red.SetNumeroEntradas(inputs);
     red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(hidden));
     red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(outputs));
@@ -33,7 +33,7 @@ void RandomNetwork(TRedNeuronal& red, int inputs, int hidden, int outputs, TFunc
 }  // namespace
 
 TEST(OutputMap, ValueIsBitIdenticalToPropagarForEveryFunctionAndShape) {
-    RelojFijo reloj({8, 0, 0, 0});
+    FrozenClock reloj({8, 0, 0, 0});
     std::mt19937 random(15);
     std::uniform_real_distribution<double> input(-2.0, 2.0);
     const int shapes[][3] = {{1, 1, 1}, {2, 2, 1}, {2, 32, 1}, {3, 4, 2}, {32, 32, 32}};
@@ -58,7 +58,7 @@ TEST(OutputMap, ValueIsBitIdenticalToPropagarForEveryFunctionAndShape) {
 }
 
 TEST(OutputMap, OverflowGivesNoValueWherePropagarThrows) {
-    RelojFijo reloj({8, 0, 0, 0});
+    FrozenClock reloj({8, 0, 0, 0});
     std::mt19937 random(3);
     TRedNeuronal red;
     RandomNetwork(red, 2, 2, 1, ftSigmoide, 1.0, random);
@@ -71,7 +71,7 @@ TEST(OutputMap, OverflowGivesNoValueWherePropagarThrows) {
 }
 
 TEST(OutputMap, GridCellsAreTheValuesAtTheirCentresTopRowFirst) {
-    RelojFijo reloj({8, 0, 0, 0});
+    FrozenClock reloj({8, 0, 0, 0});
     std::mt19937 random(7);
     TRedNeuronal red;
     RandomNetwork(red, 2, 3, 2, ftTangenteHiperbolica, 3.0, random);
@@ -94,7 +94,7 @@ TEST(OutputMap, GridCellsAreTheValuesAtTheirCentresTopRowFirst) {
 // Cells are computed four at a time, the rest of a row and any four holding
 // an overflow one by one: every cell must still be bit for bit its own value.
 TEST(OutputMap, GridMatchesEachCellsOwnPassWithTailsAndOverflows) {
-    RelojFijo reloj({8, 0, 0, 0});
+    FrozenClock reloj({8, 0, 0, 0});
     std::mt19937 random(11);
     for (TFuncionTransferencia function : {ftSigmoide, ftTangenteHiperbolica, ftIdentidad}) {
         for (int hidden : {1, 5, 32}) {

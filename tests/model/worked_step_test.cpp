@@ -3,16 +3,16 @@
 #include <random>
 #include <string>
 
-#include "exponencial.h"
+#include "exp.h"
 #include "network_snapshot.h"
 #include "program_error.h"
-#include "red_neuronal.h"
+#include "network.h"
 #include "worked_step.h"
 
 namespace {
 
 void Build(TRedNeuronal& red, int n, int H, int O, TFuncionTransferencia ft) {
-    PrepararRedInicial(red);
+    PrepareStartUpNetwork(red);
     red.SetFuncionTransferencia(ft);
     red.SetNumeroEntradas(n);
     red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(H));
@@ -83,7 +83,7 @@ TEST(WorkedStep, RecordsTheIntermediateValuesOfTheTaughtExample) {
     EXPECT_EQ(step.hidden[0].expMinus, 1.0);
     EXPECT_EQ(step.hidden[0].output, 0.5);
     EXPECT_EQ(step.output[0].sum, 0.5);
-    EXPECT_EQ(step.output[0].expMinus, Exponencial(-0.5));
+    EXPECT_EQ(step.output[0].expMinus, Exp(-0.5));
     EXPECT_NEAR(step.outputDeltas[0].delta, 0.0887235, 5e-8);
     EXPECT_EQ(step.outputDeltas[0].error, 1 - step.output[0].output);
     // Σ δo·w takes the output weight of before the step, 1.

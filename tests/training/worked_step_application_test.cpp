@@ -1,8 +1,8 @@
-#include "entrenamiento.h"
+#include "training_run.h"
 
-#include "contador_ticks.h"
-#include "red_prueba.h"
-#include "vistas_registro.h"
+#include "tick_counter.h"
+#include "test_network.h"
+#include "recording_views.h"
 
 #include <gtest/gtest.h>
 
@@ -20,12 +20,12 @@ std::vector<double> Weights(const TRedNeuronal& red) {
 class WorkedStepApplication : public ::testing::TestWithParam<TFuncionTransferencia> {
 protected:
     void SetUp() override {
-        CongelarReloj();  // both networks get the same weights
-        ContadorTicks::FijarContador([ticks = 100u]() mutable { return ticks += 7; });
+        FreezeClock();  // both networks get the same weights
+        TickCounter::SetCounter([ticks = 100u]() mutable { return ticks += 7; });
     }
     void TearDown() override {
-        Aleatorio::FijarReloj({});
-        ContadorTicks::FijarContador({});
+        RandomGenerator::SetClock({});
+        TickCounter::SetCounter({});
     }
 };
 
@@ -35,9 +35,9 @@ protected:
 // table holding that pattern alone.
 TEST_P(WorkedStepApplication, LeavesNetworkAndTrainingTabAsAOneCycleRun) {
     TRedNeuronal red, twin;
-    Configurar(red, 3, 4, 2, GetParam());
-    Configurar(twin, 3, 4, 2, GetParam());
-    EstadoTrabajo estado, alone;
+    Configure(red, 3, 4, 2, GetParam());
+    Configure(twin, 3, 4, 2, GetParam());
+    WorkState estado, alone;
     estado.RedCreada = alone.RedCreada = true;
     estado.NumeroPatrones = 3;
     alone.NumeroPatrones = 1;
@@ -48,16 +48,16 @@ TEST_P(WorkedStepApplication, LeavesNetworkAndTrainingTabAsAOneCycleRun) {
         }
     alone.EntradasPatrones[1] = estado.EntradasPatrones[2];
     alone.SalidasPatrones[1] = estado.SalidasPatrones[2];
-    EntrenamientoRegistro applied, run;
+    RecordingTrainingTab applied, run;
     applied.grafica.puntos = run.grafica.puntos = {{0.0, 40.0}, {1.0, 30.0}};
     applied.ciclosTotales = run.ciclosTotales = 2;
 
     const WorkedStep step = ComputeWorkedStepOnPattern(estado, red, 2);
     const std::vector<double> before = Weights(red);
-    const std::uint32_t generator = Aleatorio::Estado();
+    const std::uint32_t generator = RandomGenerator::State();
     ApplyWorkedStep(estado, red, 2, step, applied);
-    EXPECT_EQ(Aleatorio::Estado(), generator) << "a step draws no pattern";
-    Entrenar(alone, twin, run);
+    EXPECT_EQ(RandomGenerator::State(), generator) << "a step draws no pattern";
+    Train(alone, twin, run);
 
     EXPECT_EQ(Weights(red), Weights(twin));
     EXPECT_EQ(Weights(red) == before, GetParam() == ftIdentidad);

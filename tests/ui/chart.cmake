@@ -5,7 +5,7 @@ target_link_libraries(test_envelope_store PRIVATE perceptlab_envelope_store)
 perceptlab_add_qt_test(test_error_chart chart/error_chart_test.cpp)
 target_link_libraries(test_error_chart PRIVATE perceptlab_chart)
 
-perceptlab_add_qt_test(test_progress_window chart/form2_test.cpp)
+perceptlab_add_qt_test(test_progress_window chart/progress_window_test.cpp)
 target_link_libraries(test_progress_window PRIVATE perceptlab_progress)
 
 # The training tab through the real main window (driver from window tests).

@@ -1,8 +1,8 @@
 #include "decision_map.h"
 
-#include "estado_trabajo.h"
+#include "work_state.h"
 #include "number_writing.h"
-#include "red_neuronal.h"
+#include "network.h"
 #include "regional_separators.h"
 #include "value_colours.h"
 
@@ -80,7 +80,7 @@ QSize DecisionMap::Cells() const {
     return {std::max(1, (width() - kLeft - kRight) / kCellPixels), std::max(1, (height() - kTop - kBottom) / kCellPixels)};
 }
 
-void DecisionMap::Recompute(const TRedNeuronal& red, const EstadoTrabajo& estado) {
+void DecisionMap::Recompute(const TRedNeuronal& red, const WorkState& estado) {
     snapshot_ = TakeSnapshot(red);
     if (outputChooser_->count() != snapshot_.outputs) {
         outputChooser_->clear();

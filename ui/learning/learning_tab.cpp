@@ -10,7 +10,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-LearningTab::LearningTab(TRedNeuronal& red, EstadoTrabajo& estado, VistaEntrenamiento& training, QWidget* parent)
+LearningTab::LearningTab(TRedNeuronal& red, WorkState& estado, TrainingTabView& training, QWidget* parent)
     : QWidget(parent) {
     setObjectName("learningTab");
     views_ = new QTabWidget;

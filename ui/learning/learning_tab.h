@@ -4,20 +4,20 @@
 
 #include <QWidget>
 
-struct EstadoTrabajo;
+struct WorkState;
 class DecisionMap;
 class NetworkDiagram;
 class QPushButton;
 class QTabWidget;
 class StepView;
 class TRedNeuronal;
-class VistaEntrenamiento;
+class TrainingTabView;
 
 class LearningTab : public QWidget {
     Q_OBJECT
 
 public:
-    LearningTab(TRedNeuronal& red, EstadoTrabajo& estado, VistaEntrenamiento& training, QWidget* parent = nullptr);
+    LearningTab(TRedNeuronal& red, WorkState& estado, TrainingTabView& training, QWidget* parent = nullptr);
 
     // Adds a view as a further inner tab.
     void AddView(QWidget* page, const QString& caption);

@@ -2,7 +2,7 @@
 
 #include "number_writing.h"
 #include "numero_texto.h"
-#include "red_neuronal.h"
+#include "network.h"
 #include "regional_separators.h"
 #include "value_colours.h"
 
@@ -62,7 +62,7 @@ NetworkDiagram::NetworkDiagram(QWidget* parent)
     ShowText();
 }
 
-void NetworkDiagram::Recompute(const TRedNeuronal& red, const EstadoTrabajo&) {
+void NetworkDiagram::Recompute(const TRedNeuronal& red, const WorkState&) {
     const bool sameShape = red.NumeroEntradas() == snapshot_.inputs && red.NeuronasCapaOculta() == snapshot_.hidden &&
                            red.NeuronasCapaSalida() == snapshot_.outputs;
     snapshot_ = TakeSnapshot(red);

@@ -2,15 +2,15 @@
 
 NetworkView::NetworkView(QWidget* parent) : QWidget(parent) {}
 
-void NetworkView::SetSource(const TRedNeuronal& red, const EstadoTrabajo& estado) {
-    red_ = &red;
-    estado_ = &estado;
+void NetworkView::SetSource(const TRedNeuronal& red, const WorkState& estado) {
+    network_ = &red;
+    state_ = &estado;
     Refresh();
 }
 
 void NetworkView::Refresh() {
-    if (!red_ || !isVisible()) return;
-    Recompute(*red_, *estado_);
+    if (!network_ || !isVisible()) return;
+    Recompute(*network_, *state_);
     update();
 }
 

@@ -7,7 +7,7 @@
 
 #include <QWidget>
 
-struct EstadoTrabajo;
+struct WorkState;
 class TRedNeuronal;
 
 class NetworkView : public QWidget {
@@ -17,7 +17,7 @@ public:
     explicit NetworkView(QWidget* parent = nullptr);
 
     // What the view shows; both outlive it.
-    void SetSource(const TRedNeuronal& red, const EstadoTrabajo& estado);
+    void SetSource(const TRedNeuronal& red, const WorkState& estado);
     // The network or the patterns may have changed: read them again if the
     // view is visible.
     void Refresh();
@@ -25,10 +25,10 @@ public:
 protected:
     // Takes a copy of what it shows from the network and the patterns; it
     // must only read them.
-    virtual void Recompute(const TRedNeuronal& red, const EstadoTrabajo& estado) = 0;
+    virtual void Recompute(const TRedNeuronal& red, const WorkState& estado) = 0;
     void showEvent(QShowEvent* event) override;
 
 private:
-    const TRedNeuronal* red_ = nullptr;
-    const EstadoTrabajo* estado_ = nullptr;
+    const TRedNeuronal* network_ = nullptr;
+    const WorkState* state_ = nullptr;
 };

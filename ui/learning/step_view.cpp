@@ -1,10 +1,10 @@
 #include "step_view.h"
 
-#include "entrenamiento.h"
+#include "training_run.h"
 #include "error_report.h"
-#include "estado_trabajo.h"
+#include "work_state.h"
 #include "numero_texto.h"
-#include "red_neuronal.h"
+#include "network.h"
 #include "regional_separators.h"
 
 #include <QHBoxLayout>
@@ -70,8 +70,8 @@ bool SameNetwork(const NetworkSnapshot& a, const NetworkSnapshot& b) {
 
 }  // namespace
 
-StepView::StepView(TRedNeuronal& red, EstadoTrabajo& estado, VistaEntrenamiento& training, QWidget* parent)
-    : QWidget(parent), red_(red), estado_(estado), training_(training) {
+StepView::StepView(TRedNeuronal& red, WorkState& estado, TrainingTabView& training, QWidget* parent)
+    : QWidget(parent), network_(red), state_(estado), training_(training) {
     setObjectName("stepView");
     patternChooser_ = new QSpinBox;
     patternChooser_->setObjectName("patternChooser");
@@ -131,7 +131,7 @@ StepView::StepView(TRedNeuronal& red, EstadoTrabajo& estado, VistaEntrenamiento&
 
 std::optional<std::int32_t> StepView::ChosenPattern() const {
     const std::int32_t p = patternChooser_->value();
-    if (!estado_.RedCreada || p < 1 || p > std::min(estado_.NumeroPatrones, EstadoTrabajo::MaxPatrones))
+    if (!state_.RedCreada || p < 1 || p > std::min(state_.NumeroPatrones, WorkState::MaxPatrones))
         return std::nullopt;
     return p;
 }
@@ -141,9 +141,9 @@ void StepView::ComputeClick() {
     const std::optional<std::int32_t> p = ChosenPattern();
     if (!p) return;
     Clear();
-    Display(ComputeWorkedStepOnPattern(estado_, red_, *p));
+    Display(ComputeWorkedStepOnPattern(state_, network_, *p));
     stepPattern_ = *p;
-    shownFor_ = TakeSnapshot(red_);
+    shownFor_ = TakeSnapshot(network_);
 }
 
 void StepView::ApplyClick() {
@@ -151,27 +151,27 @@ void StepView::ApplyClick() {
     const std::optional<std::int32_t> p = ChosenPattern();
     if (!p) return;
     Clear();
-    const WorkedStep step = ComputeWorkedStepOnPattern(estado_, red_, *p);
+    const WorkedStep step = ComputeWorkedStepOnPattern(state_, network_, *p);
     Display(step);
-    ApplyWorkedStep(estado_, red_, *p, step, training_);
+    ApplyWorkedStep(state_, network_, *p, step, training_);
     stepPattern_ = *p;
-    shownFor_ = TakeSnapshot(red_);
+    shownFor_ = TakeSnapshot(network_);
     emit stepApplied();
 }
 
 void StepView::Refresh() {
-    patternChooser_->setMaximum(std::clamp(estado_.NumeroPatrones, 1, EstadoTrabajo::MaxPatrones));
-    if (step_ && !(ShownPatternKept() && SameNetwork(TakeSnapshot(red_), shownFor_))) Clear();
+    patternChooser_->setMaximum(std::clamp(state_.NumeroPatrones, 1, WorkState::MaxPatrones));
+    if (step_ && !(ShownPatternKept() && SameNetwork(TakeSnapshot(network_), shownFor_))) Clear();
 }
 
 bool StepView::ShownPatternKept() const {
-    if (!estado_.RedCreada || stepPattern_ > estado_.NumeroPatrones) return false;
+    if (!state_.RedCreada || stepPattern_ > state_.NumeroPatrones) return false;
     const auto p = static_cast<std::size_t>(stepPattern_);
     const auto same = [](const std::vector<double>& shown, const auto& row, std::size_t count) {
         return shown.size() == count && std::equal(shown.begin(), shown.end(), row.begin() + 1);
     };
-    return same(step_->inputs, estado_.EntradasPatrones[p], static_cast<std::size_t>(red_.NumeroEntradas())) &&
-           same(step_->expected, estado_.SalidasPatrones[p], red_.NeuronasCapaSalida());
+    return same(step_->inputs, state_.EntradasPatrones[p], static_cast<std::size_t>(network_.NumeroEntradas())) &&
+           same(step_->expected, state_.SalidasPatrones[p], network_.NeuronasCapaSalida());
 }
 
 void StepView::Clear() {

@@ -11,21 +11,21 @@
 #include <cstdint>
 #include <optional>
 
-struct EstadoTrabajo;
+struct WorkState;
 class QLabel;
 class QPushButton;
 class QSpinBox;
 class QSplitter;
 class QTableWidget;
 class TRedNeuronal;
-class VistaEntrenamiento;
+class TrainingTabView;
 
 class StepView : public QWidget {
     Q_OBJECT
 
 public:
     // `training` is the training tab, whose read-outs an applied step updates.
-    StepView(TRedNeuronal& red, EstadoTrabajo& estado, VistaEntrenamiento& training, QWidget* parent = nullptr);
+    StepView(TRedNeuronal& red, WorkState& estado, TrainingTabView& training, QWidget* parent = nullptr);
 
     // "Calcular Paso": the step of the current network on the chosen pattern.
     void ComputeClick();
@@ -51,9 +51,9 @@ private:
     // table has it alone.
     void ShareRoom(bool learns);
 
-    TRedNeuronal& red_;
-    EstadoTrabajo& estado_;
-    VistaEntrenamiento& training_;
+    TRedNeuronal& network_;
+    WorkState& state_;
+    TrainingTabView& training_;
     // What is shown: the step, the pattern it is for, and the network it
     // leaves the tables true for (before the step, or after it once applied).
     std::optional<WorkedStep> step_;

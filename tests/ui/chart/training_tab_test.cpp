@@ -6,8 +6,8 @@
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
-#include "form1.h"
-#include "form2.h"
+#include "main_window.h"
+#include "progress_window.h"
 #include "window_driver.h"
 
 #include <QApplication>
@@ -151,7 +151,7 @@ void TrainingTabTest::stopClickedWhileARunProcessesMessages() {
         QVERIFY(form.Form2);
         QVERIFY(form.Form2->isVisible());
         mainWindowOff = !form.PageControl1->isEnabled();
-        progress = form.Form2->Avance.text();
+        progress = form.Form2->progressLine.text();
         bar = form.Form2->Barra.width();
         QTest::mouseClick(&form.Form2->HiperBoton2, Qt::LeftButton);
         clicked = true;
@@ -237,7 +237,7 @@ void TrainingTabTest::reiniciarResetsTrainingButKeepsPatternsAndCriterion() {
     driver.Click(form.FlatRadioButton2);
     driver.TypeInto(form.FlatSpinEditInteger9, "40");
     const std::vector<double> weightsBefore = Weights(form.RedNeuronal1);
-    const TablaPatrones inputsBefore = form.Estado.EntradasPatrones;
+    const PatternTable inputsBefore = form.workState.EntradasPatrones;
     QVERIFY(form.FloatGrid3->GetFloat(1, 1) != 0.0);
 
     driver.Click(form.SpeedButton8);
@@ -257,8 +257,8 @@ void TrainingTabTest::reiniciarResetsTrainingButKeepsPatternsAndCriterion() {
         QCOMPARE(grid->GetFloat(1, 1), 0.0);
     }
     // Kept: the patterns, the chosen criterion and which field is editable.
-    QCOMPARE(form.Estado.NumeroPatrones, 4);
-    QVERIFY(form.Estado.EntradasPatrones == inputsBefore);
+    QCOMPARE(form.workState.NumeroPatrones, 4);
+    QVERIFY(form.workState.EntradasPatrones == inputsBefore);
     QVERIFY(form.FlatRadioButton2->isChecked());
     QVERIFY(form.FlatSpinEditInteger9->isEnabled());
     QVERIFY(!form.FlatSpinEditInteger4->isEnabled());
@@ -314,7 +314,7 @@ void TrainingTabTest::failedRunClosesProgressAndWritesItsStatisticsBeforeTheErro
     // An identity network whose outputs overflow on the first huge pattern.
     driver.CreateNetwork(1, 1, 1, 0, 2);
     driver.AddPattern({"1"}, {"1"});
-    form.Estado.EntradasPatrones[1][1] = 1e300;
+    form.workState.EntradasPatrones[1][1] = 1e300;
     form.RedNeuronal1.CapaOculta.Neuronas[1].Pesos[1] = 1e300;
     driver.ShowTab(form.TabSheet3);
     driver.TypeInto(form.FlatSpinEditInteger4, "10");

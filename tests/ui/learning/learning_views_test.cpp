@@ -3,11 +3,11 @@
 // view reading the network only while shown, the map's plane, its
 // orientation and colours.
 
-#include "aleatorio.h"
+#include "random_generator.h"
 #include "decision_map.h"
-#include "estado_trabajo.h"
+#include "work_state.h"
 #include "network_diagram.h"
-#include "red_neuronal.h"
+#include "network.h"
 #include "regional_separators.h"
 #include "value_colours.h"
 
@@ -23,9 +23,9 @@ using Connection = NetworkDiagram::Connection;
 
 // A 2-2-1 sigmoid network with the weights set by hand.
 void SetUp221(TRedNeuronal& red) {
-    Aleatorio::FijarReloj([] { return HoraDelDia{11, 0, 0, 0}; });
-    PrepararRedInicial(red);
-    Aleatorio::FijarReloj({});
+    RandomGenerator::SetClock([] { return TimeOfDay{11, 0, 0, 0}; });
+    PrepareStartUpNetwork(red);
+    RandomGenerator::SetClock({});
     const double hidden[2][3] = {{0.5, -3.25, 0.1234567890123456789}, {-1.5, 4.0, 4.0}};
     const double output[3] = {2.0, -6.0, 5.5};
     for (int j = 1; j <= 2; ++j)
@@ -33,7 +33,7 @@ void SetUp221(TRedNeuronal& red) {
     for (int k = 0; k <= 2; ++k) red.CapaSalida.Neuronas[1].Pesos[static_cast<std::size_t>(k)] = output[k];
 }
 
-void AddXor(EstadoTrabajo& estado) {
+void AddXor(WorkState& estado) {
     const double patterns[4][3] = {{0.1, 0.1, 0.1}, {0.1, 0.9, 0.9}, {0.9, 0.1, 0.9}, {0.9, 0.9, 0.1}};
     estado.NumeroPatrones = 4;
     for (int p = 1; p <= 4; ++p) {
@@ -60,7 +60,7 @@ private slots:
 void LearningViewsTest::diagramShowsTheExactWeightOfTheConnectionPointedAtOrSelected() {
     TRedNeuronal red;
     SetUp221(red);
-    EstadoTrabajo estado;
+    WorkState estado;
     NetworkDiagram diagram;
     diagram.resize(560, 320);
     diagram.show();
@@ -88,7 +88,7 @@ void LearningViewsTest::diagramShowsTheExactWeightOfTheConnectionPointedAtOrSele
 void LearningViewsTest::neuronFilterShowsOnlyThatNeuronsConnections() {
     TRedNeuronal red;
     SetUp221(red);
-    EstadoTrabajo estado;
+    WorkState estado;
     NetworkDiagram diagram;
     diagram.resize(560, 320);
     diagram.show();
@@ -119,7 +119,7 @@ void LearningViewsTest::neuronFilterShowsOnlyThatNeuronsConnections() {
 void LearningViewsTest::diagramFollowsAResizedNetworkOnlyWhileShown() {
     TRedNeuronal red;
     SetUp221(red);
-    EstadoTrabajo estado;
+    WorkState estado;
     NetworkDiagram diagram;
     diagram.resize(560, 320);
     diagram.SetSource(red, estado);
@@ -143,7 +143,7 @@ void LearningViewsTest::diagramFollowsAResizedNetworkOnlyWhileShown() {
 void LearningViewsTest::mapCoversThePatternsAndColoursEachCellByTheOutputAtItsCentre() {
     TRedNeuronal red;
     SetUp221(red);
-    EstadoTrabajo estado;
+    WorkState estado;
     AddXor(estado);
     DecisionMap map;
     map.resize(500, 360);

@@ -2,7 +2,7 @@
 // load buttons would, and Qt's own texts in the user's language.
 
 #include "command_line.h"
-#include "form1.h"
+#include "main_window.h"
 #include "qt_translations.h"
 #include "window_driver.h"
 
@@ -48,11 +48,11 @@ void CommandLineTest::opensEachKindByItsExtension() {
     TForm1& form = driver.form();
     form.OpenFile(driver.WriteFile("ident.REN", {"1", "1", "1", "0", "2", "0.1", "-2.5", "3", "1E20"}));
     QCOMPARE(form.RedNeuronal1.CapaSalida.Neuronas[1].Pesos[1], 1E20);
-    QCOMPARE(form.Estado.NombreRed, std::string("ident"));
+    QCOMPARE(form.workState.NombreRed, std::string("ident"));
 
     form.OpenFile(QStringLiteral(PERCEPTLAB_EXAMPLES_DIR "/xor.rna"));
-    QCOMPARE(form.Estado.NumeroPatrones, 4);
-    QCOMPARE(form.Estado.NombreRed, std::string("xor"));
+    QCOMPARE(form.workState.NumeroPatrones, 4);
+    QCOMPARE(form.workState.NombreRed, std::string("xor"));
     QVERIFY(driver.errors.messages.isEmpty());
 }
 

@@ -4,7 +4,7 @@
 
 #include "error_report.h"
 #include "file_dialogs.h"
-#include "form1.h"
+#include "main_window.h"
 #include "info_box.h"
 
 #include <QList>

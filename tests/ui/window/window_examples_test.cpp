@@ -2,7 +2,7 @@
 // them. With PERCEPTLAB_WRITE_EXAMPLES set (and a "." separator) the test
 // writes them there instead of comparing.
 
-#include "form1.h"
+#include "main_window.h"
 #include "window_driver.h"
 
 #include <QFile>

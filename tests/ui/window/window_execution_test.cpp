@@ -4,7 +4,7 @@
 #include "flat_combo_box.h"
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
-#include "form1.h"
+#include "main_window.h"
 #include "nk_label_float.h"
 #include "window_driver.h"
 
@@ -168,9 +168,9 @@ void WindowExecutionTest::keyboardAlonePathFromConfigurationToExecution() {
         QVERIFY(TabTo(form.SpeedButton3));
         press(Qt::Key_Space);
     }
-    QCOMPARE(form.Estado.NumeroPatrones, 4);
-    QCOMPARE(form.Estado.SalidasPatrones[2][1], 0.9);
-    QCOMPARE(form.Estado.EntradasPatrones[3][1], 1.0);
+    QCOMPARE(form.workState.NumeroPatrones, 4);
+    QCOMPARE(form.workState.SalidasPatrones[2][1], 0.9);
+    QCOMPARE(form.workState.EntradasPatrones[3][1], 1.0);
 
     press(Qt::Key_Tab, Qt::ControlModifier);
     press(Qt::Key_Tab, Qt::ControlModifier);

@@ -6,7 +6,7 @@
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
-#include "form1.h"
+#include "main_window.h"
 #include "nk_label_float.h"
 #include "window_driver.h"
 
@@ -147,7 +147,7 @@ void WindowFilesTest::trainedFileWithCompanionTakesWeightsAndPatterns() {
     QCOMPARE(form.RedNeuronal1.CapaOculta.Neuronas[1].Pesos[0], 0.125);
     QCOMPARE(form.RedNeuronal1.CapaSalida.Neuronas[1].Pesos[1], 2.0);
     QCOMPARE(form.FlatComboBox2->ItemIndex(), 2);
-    QCOMPARE(form.Estado.NumeroPatrones, 2);
+    QCOMPARE(form.workState.NumeroPatrones, 2);
     QCOMPARE(form.Label3->text(), QString("Patrón 3"));
     QCOMPARE(RowTexts(*form.FloatGrid1, 2), Row(driver, {"-3", "1E-5"}));
     QCOMPARE(form.FlatSpinEditInteger5->Value(), 0);
@@ -170,7 +170,7 @@ void WindowFilesTest::trainedFileWithoutCompanionKeepsThePatterns() {
     QCOMPARE(form.PageControl1->currentWidget(), form.TabSheet4);
     QCOMPARE(form.RedNeuronal1.NumeroEntradas(), 1);
     QCOMPARE(form.FlatSpinEditInteger1->Value(), 1);
-    QCOMPARE(form.Estado.NumeroPatrones, 1);
+    QCOMPARE(form.workState.NumeroPatrones, 1);
     QCOMPARE(form.FloatGrid1->ColCount(), 4);
     QCOMPARE(RowTexts(*form.FloatGrid1, 1), Row(driver, {"0.5", "1", "0.9"}));
     QVERIFY(form.NKLabelFloat[2]->isEnabled());
@@ -188,7 +188,7 @@ void WindowFilesTest::companionOfAnotherTopologyIsReportedAndLeftOut() {
              QStringList{"El fichero de patrones " + companion +
                          " no corresponde a la topología de la red; no se ha cargado."});
     QCOMPARE(form.RedNeuronal1.CapaSalida.Neuronas[1].Pesos[1], 1.0);
-    QCOMPARE(form.Estado.NumeroPatrones, 0);
+    QCOMPARE(form.workState.NumeroPatrones, 0);
     QCOMPARE(form.Label3->text(), QString("Patrón 1"));
     QCOMPARE(form.PageControl1->currentWidget(), form.TabSheet4);
 }
@@ -204,7 +204,7 @@ void WindowFilesTest::savingTheTrainedNetworkWritesItsWeightsOnly() {
     driver.Click(form.SpeedButton11);
     QCOMPARE(driver.ReadFile(saved), driver.Bytes({"1", "1", "1", "0", "2", "0.1", "-2.5", "3", "1E20"}));
     QCOMPARE(form.windowTitle(), QString("Perceptlab ident"));
-    QCOMPARE(form.Estado.NombreRed, std::string("ident"));
+    QCOMPARE(form.workState.NombreRed, std::string("ident"));
     QVERIFY(!QFile::exists(driver.Path("copia.rna")));
 }
 
@@ -234,12 +234,12 @@ void WindowFilesTest::failedLoadChangesNothing() {
     QCOMPARE(driver.errors.messages.last(), "Cannot open file " + driver.Path("missing.rna") + ".");
 
     QCOMPARE(form.windowTitle(), QString("PerceptLab"));
-    QCOMPARE(form.Estado.NombreRed, std::string("NuevaNeurona"));
+    QCOMPARE(form.workState.NombreRed, std::string("NuevaNeurona"));
     QCOMPARE(form.PageControl1->currentWidget(), form.TabSheet1);
     QCOMPARE(form.FlatSpinEditInteger1->Value(), 3);
     QCOMPARE(form.RedNeuronal1.NumeroEntradas(), 3);
-    QCOMPARE(form.Estado.NumeroPatrones, 1);
-    QCOMPARE(form.Estado.EntradasPatrones[1][3], 3.0);
+    QCOMPARE(form.workState.NumeroPatrones, 1);
+    QCOMPARE(form.workState.EntradasPatrones[1][3], 3.0);
 }
 
 QTEST_MAIN(WindowFilesTest)

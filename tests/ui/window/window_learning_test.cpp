@@ -1,10 +1,10 @@
 // "Cómo Aprende", "Paso a paso": the worked step shown is the core's, and
 // "Aplicar Paso" trains exactly that step as one iteration.
 
-#include "entrenamiento.h"
+#include "training_run.h"
 #include "error_chart.h"
 #include "flat_spin_edit_integer.h"
-#include "form1.h"
+#include "main_window.h"
 #include "numero_texto.h"
 #include "regional_separators.h"
 #include "window_driver.h"
@@ -59,7 +59,7 @@ void WindowLearningTest::stepOnXorPatternTwoIsTheCoresAndApplies() {
     driver.Click(form.SpeedButton2);
     driver.ShowTab(form.TabSheet6);
     driver.TypeInto(Find<QSpinBox>(form, "patternChooser"), "2");
-    const WorkedStep step = ComputeWorkedStepOnPattern(form.Estado, form.RedNeuronal1, 2);
+    const WorkedStep step = ComputeWorkedStepOnPattern(form.workState, form.RedNeuronal1, 2);
     QCOMPARE(step.inputs, (std::vector<double>{0, 1}));
     driver.Click(compute);
 

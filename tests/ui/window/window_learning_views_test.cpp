@@ -2,11 +2,11 @@
 // follow a run without changing it, and "Guardar Imagen" saves the view in
 // front.
 
-#include "aleatorio.h"
+#include "random_generator.h"
 #include "decision_map.h"
 #include "error_chart.h"
 #include "flat_spin_edit_integer.h"
-#include "form1.h"
+#include "main_window.h"
 #include "learning_tab.h"
 #include "network_diagram.h"
 #include "window_driver.h"
@@ -32,7 +32,7 @@ void PrepareXor(WindowDriver& driver) {
 
 // The weights, the last outputs and the generator's state, as bits.
 std::vector<std::uint64_t> RunResult(TForm1& form) {
-    std::vector<std::uint64_t> bits{Aleatorio::Estado()};
+    std::vector<std::uint64_t> bits{RandomGenerator::State()};
     const NetworkSnapshot s = TakeSnapshot(form.RedNeuronal1);
     for (const auto* rows : {&s.hiddenWeights, &s.outputWeights})
         for (const auto& row : *rows)
@@ -58,7 +58,7 @@ private slots:
 };
 
 void WindowLearningViewsTest::viewsFollowARunWithoutChangingIt() {
-    Aleatorio::FijarReloj([] { return HoraDelDia{14, 30, 0, 250}; });
+    RandomGenerator::SetClock([] { return TimeOfDay{14, 30, 0, 250}; });
     WindowDriver driver;
     TForm1& form = driver.form();
     PrepareXor(driver);
@@ -95,7 +95,7 @@ void WindowLearningViewsTest::viewsFollowARunWithoutChangingIt() {
     // After the run the diagram shows the network as the run left it.
     ShowView(form, tab.Diagram());
     QCOMPARE(tab.Diagram()->Snapshot().outputWeights, TakeSnapshot(form.RedNeuronal1).outputWeights);
-    Aleatorio::FijarReloj({});
+    RandomGenerator::SetClock({});
 }
 
 void WindowLearningViewsTest::guardarImagenSavesTheViewInFront() {

@@ -8,7 +8,7 @@
 #include "flat_spin_edit_integer.h"
 #include "float_edit.h"
 #include "float_grid.h"
-#include "form1.h"
+#include "main_window.h"
 #include "nk_label_float.h"
 #include "window_driver.h"
 

@@ -3,7 +3,7 @@
 #include "flat_combo_box.h"
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
-#include "form1.h"
+#include "main_window.h"
 #include "nk_label_float.h"
 #include "window_driver.h"
 
@@ -53,8 +53,8 @@ void WindowStartupTest::startsWithTheDesignTimeState() {
                                     "Cómo Aprende", "Ayuda y Créditos"}));
     QCOMPARE(form.PageControl1->indexOf(form.TabSheet6) + 1, form.PageControl1->indexOf(form.TabSheet5));
 
-    QCOMPARE(form.Estado.NombreRed, std::string("NuevaNeurona"));
-    QVERIFY(!form.Estado.RedCreada);
+    QCOMPARE(form.workState.NombreRed, std::string("NuevaNeurona"));
+    QVERIFY(!form.workState.RedCreada);
     QCOMPARE(form.RedNeuronal1.NumeroEntradas(), 2);
     QCOMPARE(int(form.RedNeuronal1.NeuronasCapaOculta()), 2);
     QCOMPARE(int(form.RedNeuronal1.NeuronasCapaSalida()), 1);
@@ -126,7 +126,7 @@ void WindowStartupTest::newNetworkWithoutTouchingTheTabIsOneOneOne() {
     driver.Click(form.SpeedButton1);
     QCOMPARE(form.windowTitle(), QString("PerceptLab"));
     QCOMPARE(form.PageControl1->currentWidget(), form.TabSheet2);
-    QVERIFY(form.Estado.RedCreada);
+    QVERIFY(form.workState.RedCreada);
     QCOMPARE(form.RedNeuronal1.NumeroEntradas(), 1);
     QCOMPARE(int(form.RedNeuronal1.NeuronasCapaOculta()), 1);
     QCOMPARE(int(form.RedNeuronal1.NeuronasCapaSalida()), 1);
@@ -209,7 +209,7 @@ void WindowStartupTest::secondNewNetworkEmptiesTheGridButKeepsTheLabel() {
 
     driver.CreateNetwork(2, 2, 1);
     QCOMPARE(form.windowTitle(), QString("PerceptLab"));
-    QCOMPARE(form.Estado.NumeroPatrones, 0);
+    QCOMPARE(form.workState.NumeroPatrones, 0);
     QCOMPARE(form.FloatGrid1->RowCount(), 2);
     QCOMPARE(RowTexts(*form.FloatGrid1, 1), (QStringList{"", "0", "0", "0"}));
     QCOMPARE(form.Label3->text(), QString("Patrón 3"));

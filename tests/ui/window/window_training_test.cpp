@@ -4,8 +4,8 @@
 #include "error_chart.h"
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
-#include "form1.h"
-#include "form2.h"
+#include "main_window.h"
+#include "progress_window.h"
 #include "window_driver.h"
 
 #include <QApplication>

@@ -1,0 +1,64 @@
+#pragma once
+// What the benchmarks of whole training runs share: the XOR table and a
+// training view with no window behind it, whose results go nowhere and whose
+// chart points go to the sink given.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+
+#include "work_state.h"
+#include "training_tab_view.h"
+
+// XOR coded as the help text advises, 0.1 for false and 0.9 for true.
+inline void LoadXor(WorkState& estado) {
+    const double patrones[4][3] = {{0.1, 0.1, 0.1}, {0.1, 0.9, 0.9}, {0.9, 0.1, 0.9}, {0.9, 0.9, 0.1}};
+    for (int p = 1; p <= 4; ++p) {
+        estado.EntradasPatrones[p][1] = patrones[p - 1][0];
+        estado.EntradasPatrones[p][2] = patrones[p - 1][1];
+        estado.SalidasPatrones[p][1] = patrones[p - 1][2];
+    }
+    estado.NumeroPatrones = 4;
+    estado.RedCreada = true;
+}
+
+class SilentTable : public NumberTableView {
+public:
+    void SetColCount(int) override {}
+    void SetRowCount(int) override {}
+    void SetCells(int, int, const std::string&) override {}
+    void SetFloat(int, int, double valor) override { benchmark::DoNotOptimize(valor); }
+    double GetFloat(int, int) override { return 0.0; }
+};
+
+// A cycle-count run of the given length.
+class WindowlessTrainingTab : public TrainingTabView {
+public:
+    WindowlessTrainingTab(ErrorSeries& grafica, std::int32_t ciclos) : chart_(grafica), cycles_(ciclos) {}
+
+    StopCriterion Criterion() const override { return StopCriterion::CycleCount; }
+    std::int32_t CycleCount() const override { return cycles_; }
+    std::int32_t LargestErrorThreshold() const override { return 1; }
+    std::int32_t SmallestErrorThreshold() const override { return 1; }
+    void SetCycleCount(std::int32_t) override {}
+    void SetLargestErrorThreshold(std::int32_t) override {}
+    void SetSmallestErrorThreshold(std::int32_t) override {}
+    std::int64_t TotalCycles() const override { return 0; }
+    void SetTotalCycles(std::int64_t valor) override { benchmark::DoNotOptimize(valor); }
+    std::int64_t TrainingTime() const override { return 0; }
+    void SetTrainingTime(std::int64_t) override {}
+    void SetLargestError(double valor) override { benchmark::DoNotOptimize(valor); }
+    void SetSmallestError(double valor) override { benchmark::DoNotOptimize(valor); }
+    NumberTableView& SalidasEsperadas() override { return table_; }
+    NumberTableView& SalidasObtenidas() override { return table_; }
+    ErrorSeries& Chart() override { return chart_; }
+    void OpenProgress() override {}
+    void CloseProgress() noexcept override {}
+    void ProcessMessages() override {}
+
+private:
+    SilentTable table_;
+    ErrorSeries& chart_;
+    std::int32_t cycles_;
+};

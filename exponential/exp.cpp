@@ -1,0 +1,91 @@
+#include "exp.h"
+
+#include <bit>
+#include <cstdint>
+
+#include "quick_exp.h"
+#include "power_table.h"
+
+namespace {
+
+// Level 1 with the slower levels behind it.
+template <bool Fma>
+[[gnu::always_inline]] inline double Compute(double x) {
+    bool seguro;
+    const double y = QuickLevel::QuickExp<Fma, double, std::uint64_t>(
+        x, [](std::uint64_t j) -> const PowerOfTwo& { return kPowerTable[j]; }, seguro);
+    if (seguro) [[likely]]
+        return y;
+    return PreciseExp(x);
+}
+
+// The exact sum or product of two doubles as alto + bajo.
+struct DobleDoble {
+    double alto, bajo;
+};
+
+DobleDoble ExactSum(double a, double b) {
+    const double s = a + b;
+    const double bb = s - a;
+    return {s, (a - (s - bb)) + (b - bb)};
+}
+
+// For |a| >= |b|.
+DobleDoble OrderedExactSum(double a, double b) {
+    const double s = a + b;
+    return {s, b - (s - a)};
+}
+
+DobleDoble SplitDouble(double a) {
+    const double c = 134217729.0 * a;  // 2^27 + 1
+    const double alto = c - (c - a);
+    return {alto, a - alto};
+}
+
+DobleDoble ProductoExacto(double a, double b) {
+    const double p = a * b;
+    const DobleDoble pa = SplitDouble(a), pb = SplitDouble(b);
+    return {p, ((pa.alto * pb.alto - p) + pa.alto * pb.bajo + pa.bajo * pb.alto) + pa.bajo * pb.bajo};
+}
+
+// The error bound of the double-double below (2^-77 on the scale of the table
+// entry), widened.
+constexpr double kMargin = 0x1p-70;
+
+// (ln 2)/256 in three parts, the first two with 34 significant bits, so that
+// their products with any |n| < 2^19 are exact.
+constexpr double kStep2Short = 0x1.1cf79abc8p-44, kStep3 = 0x1.e3b39803f3p-80;
+
+}  // namespace
+
+#ifdef PERCEPTLAB_BASELINE_ONLY
+double Exp(double x) { return Compute<false>(x); }
+#else
+[[gnu::target("default")]] double Exp(double x) { return Compute<false>(x); }
+[[gnu::target("arch=x86-64-v3")]] double Exp(double x) { return Compute<true>(x); }
+#endif
+
+double PreciseExp(double x) {
+    using namespace QuickLevel;
+    // Only where e^x is a normal double is scaling by 2^k exact.
+    if (!(x > -708.0 && x < 709.0)) return ExactExp(x);
+
+    // x = n·(ln 2)/256 + r, r = rh + rl.
+    const double nd = (x * kStepsPerUnit + Rounding) - Rounding;
+    const auto n = static_cast<std::int64_t>(nd);
+    const DobleDoble rr = ExactSum(x - nd * kStep1, -(nd * kStep2Short));
+    const double rh = rr.alto, rl = rr.bajo - nd * kStep3;
+    const PowerOfTwo& t = kPowerTable[n & 255];
+    // e^r − 1 to degree 6, then (alto + bajo)·e^r.
+    const DobleDoble cuadrado = ProductoExacto(rh, rh);
+    const double resto = rl + rl * rh + 0.5 * cuadrado.bajo +
+                         cuadrado.alto * (rh * (1.0 / 6 + rh * (1.0 / 24 + rh * (1.0 / 120 + rh * (1.0 / 720)))));
+    const DobleDoble e = OrderedExactSum(rh, 0.5 * cuadrado.alto);
+    const DobleDoble m = ProductoExacto(t.alto, e.alto);
+    const DobleDoble s = OrderedExactSum(t.alto, m.alto);
+    const double bajo = s.bajo + (m.bajo + ((t.alto * (e.bajo + resto) + t.bajo) + t.bajo * e.alto));
+
+    const double abajo = s.alto + (bajo - kMargin), arriba = s.alto + (bajo + kMargin);
+    if (abajo == arriba) return abajo * std::bit_cast<double>(static_cast<std::uint64_t>(1023 + (n >> 8)) << 52);
+    return ExactExp(x);
+}

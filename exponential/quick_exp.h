@@ -1,0 +1,111 @@
+#pragma once
+// Level 1 of the exponential, for one double or for a vector of doubles, in
+// two versions: Fma for code compiled for processors with fused multiply-add,
+// the other for any processor. docs/exponential.md derives every constant.
+//
+// x = n·(ln 2)/256 + r with |r| <= (ln 2)/512 and a little, so
+// e^x = 2^k·2^(j/256)·e^r with n = 256k + j, and 2^(j/256) = alto·(1 + relativo)
+// comes from the table.
+
+#include <cstdint>
+#include <cstring>
+
+#include "power_table.h"
+
+namespace QuickLevel {
+
+inline constexpr double Rounding = 0x1.8p52;  // adding it rounds to an integer held in the low mantissa bits
+inline constexpr double kStepsPerUnit = 0x1.71547652b82fep+8;  // 256 / ln 2
+// (ln 2)/256 = Paso1 + Paso2 within 2^-97.3. Paso1 has 34 significant bits,
+// so its product with any |n| < 2^19 is exact.
+inline constexpr double kStep1 = 0x1.62e42fef8p-9, kStep2 = 0x1.1cf79abc9e3b4p-44;
+// Beyond it the result may come near the subnormal doubles or overflow.
+inline constexpr double kLimit = 650.0;
+// The rounding test's factor: 1 + 2^-6 covers a relative error bound up to
+// 2^-60.02, 1 + 1.5·2^-7 one up to 2^-60.43; the quick value's is 2^-60.22,
+// and 2^-60.55 when fused.
+template <bool Fma>
+inline constexpr double kSlack = Fma ? 1 + 0x1.8p-7 : 1 + 0x1p-6;
+
+// Vectors pass by value only between always-inlined functions.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi"
+
+// The bits of b as an A of the same size; for vectors too, where the
+// sanitizers misread std::bit_cast.
+template <class A, class B>
+[[gnu::always_inline]] inline A AsBits(const B& b) {
+    static_assert(sizeof(A) == sizeof(B));
+    A a;
+    std::memcpy(&a, &b, sizeof a);
+    return a;
+}
+
+// c in every lane of a T.
+template <class T>
+[[gnu::always_inline]] inline T All(double c) {
+    return T{} + c;
+}
+
+// a·b + c, rounded once (Fma) or twice. The fused form is written lane by
+// lane; compiled for a processor with fused multiply-add it becomes one
+// vector instruction.
+template <bool Fma, class T>
+[[gnu::always_inline]] inline T PlusTimes(const T& a, const T& b, const T& c) {
+    if constexpr (!Fma) {
+        return a * b + c;
+    } else if constexpr (sizeof(T) == sizeof(double)) {
+        return __builtin_fma(a, b, c);
+    } else {
+        T s = c;
+        for (unsigned i = 0; i < sizeof(T) / sizeof(double); ++i) s[i] = __builtin_fma(a[i], b[i], c[i]);
+        return s;
+    }
+}
+
+// The quick value y of e^x, and whether it is the correctly rounded one,
+// lane by lane: T is double with U std::uint64_t, or a vector of doubles with
+// U the unsigned vector of its width (unsigned, so that lanes out of range
+// wrap instead of overflowing). entradas(j) gives the table entries of indexes
+// j as .alto and .relativo. Lanes with |x| >= Limite and NaN lanes are never
+// settled; their y is meaningless.
+template <bool Fma, class T, class U, class Entradas, class Decision>
+[[gnu::always_inline]] inline T QuickExp(const T& x, Entradas entradas, Decision& seguro) {
+    const T redondeado = PlusTimes<Fma>(x, All<T>(kStepsPerUnit), All<T>(Rounding));
+    const T nd = redondeado - Rounding;
+    const U n = AsBits<U>(redondeado) - AsBits<std::uint64_t>(Rounding);
+    const T r1 = PlusTimes<Fma>(-nd, All<T>(kStep1), x);  // exact
+    const T r = PlusTimes<Fma>(-nd, All<T>(kStep2), r1);
+    // 2^k·alto, k = floor(n / 256) added to alto's exponent.
+    const auto& t = entradas(n & 255);
+    const T escala = AsBits<T>(AsBits<U>(t.alto) + ((n & ~std::uint64_t{255}) << 44));
+    // q = relativo + e^r − 1, the polynomial in two halves that wait for r alone.
+    const T r2 = r * r;
+    const T a = PlusTimes<Fma>(r, All<T>(1.0 / 6), All<T>(0.5));
+    const T b = PlusTimes<Fma>(r, All<T>(1.0 / 120), All<T>(1.0 / 24));
+    const T c = PlusTimes<Fma>(r2, a, r + t.relativo);
+    const T q = PlusTimes<Fma>(r2 * r2, b, c);
+    // y = escala·(1 + q) rounded, and resto what that rounding dropped.
+    T y, resto;
+    if constexpr (Fma) {
+        y = PlusTimes<Fma>(escala, q, escala);
+        resto = PlusTimes<Fma>(escala, q, escala - y);
+    } else {
+        const T p = escala * q;
+        y = escala + p;
+        resto = p - (y - escala);
+    }
+    // Settled when even a remainder larger by the error bound would round to y.
+    const T comprobado = PlusTimes<Fma>(resto, All<T>(kSlack<Fma>), y);
+    const U magnitud = AsBits<U>(x) & ~(std::uint64_t{1} << 63);
+    if constexpr (sizeof(T) == sizeof(double))
+        // On the bits, which order the positive doubles and NaN above them:
+        // integer comparisons, one branch.
+        seguro = (magnitud < AsBits<U>(kLimit)) & (AsBits<U>(comprobado) == AsBits<U>(y));
+    else
+        seguro = (AsBits<T>(magnitud) < kLimit) & (comprobado == y);
+    return y;
+}
+#pragma GCC diagnostic pop
+
+}  // namespace exponencial

@@ -1,0 +1,49 @@
+#pragma once
+// Reading and writing the network files.
+
+#include "line_splitter.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A network file open for reading. Only a regular file opens: a pipe, a
+// device, a socket or a folder is refused at once, without waiting for a
+// writer and without reading an endless stream. Throws "Cannot open file
+// <ruta>" when the file cannot be opened or read (missing, access denied).
+class FileForReading {
+public:
+    explicit FileForReading(const std::string& ruta);
+    FileForReading(const FileForReading&) = delete;
+    FileForReading& operator=(const FileForReading&) = delete;
+    ~FileForReading();
+
+    // The file's bytes for a LineSplitter; the file must outlive it.
+    ByteSource Source();
+
+private:
+    std::size_t Read(char* destino, std::size_t capacidad);
+
+    std::string path_;
+    int fd_;
+};
+
+// Whether a file (not a folder) is at `ruta`.
+bool FileExists(const std::string& ruta);
+
+// Replaces the file at `ruta` with `contenido`; throws "Cannot create file
+// <ruta>" on any failure, and for a target the user may not write.
+// - Usually the content goes to a new file in the same folder that is then
+//   renamed over the target, so a failure at any point leaves the previous
+//   file as it was, and a hard link to it keeps the old content.
+// - A symbolic link, even one naming a missing file, is followed: the file
+//   it names is written and the link stays.
+// - A replaced file keeps its permissions, and its owner and group where the
+//   process may set them.
+// - When the folder takes no new file but the target may be written, it is
+//   written in place: a failure then may leave it cut short, and hard links
+//   see the new content.
+void SaveFileSafely(const std::string& ruta, std::string_view contenido);
+
+// Saves the lines, each ended by CR LF, as SaveFileSafely does.
+void SaveLines(const std::string& ruta, const std::vector<std::string>& lineas);

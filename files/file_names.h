@@ -1,0 +1,17 @@
+#pragma once
+// Names derived from the path the user chose for a network file.
+
+#include <string>
+#include <string_view>
+
+// The part of `nombre` before its first "."; the whole of it when there is
+// none, and "" when it begins with ".".
+std::string QuitarExtension(std::string_view nombre);
+
+// The file's name with its extension and without its folder (everything up
+// to the last "/"): the network's name is QuitarExtension of it.
+std::string NameWithoutFolder(std::string_view ruta);
+
+// The untrained file that goes with a trained one: the whole path cut at its
+// first "." (folders included), then ".rna".
+std::string CompanionPath(std::string_view rutaEntrenada);

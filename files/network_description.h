@@ -1,0 +1,38 @@
+#pragma once
+// What a network file says, read and checked in full before anything in the
+// program changes, so that applying it cannot fail halfway.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Lines 1-5, common to both kinds of file, as the configuration tab's
+// controls take them.
+struct NetworkHeader {
+    std::int32_t NumeroEntradas = 1;      // limited to 1..32, as the count fields do
+    std::int32_t NeuronasCapaOculta = 1;  // 1..32
+    std::int32_t NeuronasCapaSalida = 1;  // 1..32
+    std::int32_t RuleSelection = -1;     // item of the rule list; -1 nothing selected
+    std::int32_t FunctionSelection = -1;   // item of the transfer-function list; -1 nothing selected
+};
+
+struct FilePatterns {
+    std::int32_t NumeroPatrones = 0;  // 0..100
+    std::vector<double> Entradas;     // input i of pattern p at (p - 1) * NE + (i - 1)
+    std::vector<double> Salidas;      // output k of pattern p at (p - 1) * NS + (k - 1)
+};
+
+enum class NetworkFileKind : std::uint8_t { SinEntrenar, Entrenada };
+
+struct NetworkDescription {
+    NetworkFileKind Kind = NetworkFileKind::Untrained;
+    std::string NombreRed;
+    NetworkHeader Header;
+    // Always there for an untrained file; for a trained one, only when a
+    // companion of the same topology was found.
+    std::optional<FilePatterns> Patterns;
+    std::vector<double> HiddenWeights;  // hidden neuron j's Pesos[k] at (j - 1) * (NE + 1) + k
+    std::vector<double> OutputWeights;   // output neuron j's Pesos[k] at (j - 1) * (NH + 1) + k
+    std::string Warning;                 // for a message box; empty when all went well
+};

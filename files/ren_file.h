@@ -1,0 +1,35 @@
+#pragma once
+// The trained network file (.ren): lines 1-5 as in every network file, then
+// every weight of the hidden layer and of the output layer, neuron by neuron,
+// bias weight first. Its patterns come from the untrained file of the same
+// base name, the companion, when there is one.
+
+#include "network_description.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TRedNeuronal;
+
+// The lines to save: counts from the network, the lists' current
+// selections, then the weights of the layers' active neurons.
+std::vector<std::string> RenLines(const TRedNeuronal& red, std::int32_t seleccionRegla,
+                                   std::int32_t seleccionFuncion, char separador);
+
+// Reads and checks a trained file's text up to its last weight, without its
+// companion; NombreRed is left empty. Reals read with either decimal
+// separator. Throws the first failure met in line order.
+NetworkDescription DescribeRen(std::string_view texto);
+
+// Takes the patterns of the companion's text into a trained description.
+// A companion whose lines 1-3 give other counts than the trained file is
+// not used: its values would land in the wrong places. The description then
+// gets a warning naming `rutaCompanera` instead. Throws when the companion
+// is malformed.
+void AddCompanion(NetworkDescription& descripcion, std::string_view textoCompanero, const std::string& rutaCompanera);
+
+// Reads the file at `ruta` and, when one exists, its companion in the same
+// way, naming the network after the file.
+NetworkDescription ReadRen(const std::string& ruta);

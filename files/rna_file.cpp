@@ -1,0 +1,42 @@
+#include "rna_file.h"
+
+#include "file_access.h"
+#include "network_header.h"
+#include "line_reader.h"
+#include "file_names.h"
+#include "file_patterns.h"
+#include "network.h"
+
+std::vector<std::string> RnaLines(const TRedNeuronal& red, const WorkState& estado, std::int32_t seleccionRegla,
+                                   std::int32_t seleccionFuncion, char separador) {
+    std::vector<std::string> lineas;
+    AddHeaderLines(lineas, red, seleccionRegla, seleccionFuncion);
+    AddPatternLines(lineas, estado, red.NumeroEntradas(), red.NeuronasCapaSalida(), separador);
+    return lineas;
+}
+
+namespace {
+
+NetworkDescription Describe(LineReader& lector) {
+    NetworkDescription descripcion;
+    descripcion.Kind = NetworkFileKind::Untrained;
+    descripcion.Header = ReadHeader(lector);
+    descripcion.Patterns =
+        ReadPatterns(lector, descripcion.Header.NumeroEntradas, descripcion.Header.NeuronasCapaSalida);
+    return descripcion;
+}
+
+}  // namespace
+
+NetworkDescription DescribeRna(std::string_view texto) {
+    LineReader lector(texto);
+    return Describe(lector);
+}
+
+NetworkDescription ReadRna(const std::string& ruta) {
+    FileForReading fichero(ruta);
+    LineReader lector(fichero.Source());
+    NetworkDescription descripcion = Describe(lector);
+    descripcion.NombreRed = QuitarExtension(NameWithoutFolder(ruta));
+    return descripcion;
+}

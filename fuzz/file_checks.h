@@ -1,0 +1,16 @@
+#pragma once
+// What the fuzz targets and the corpus replay test do with one input: read it
+// as a network file and, when it reads, check that the window takes its
+// values and that both files saved from the window, under either decimal
+// separator, read back to the same values.
+// A broken check ends the process, which the fuzzer reports as a finding.
+
+#include <cstddef>
+#include <cstdint>
+
+// The input as an untrained file.
+void CheckRnaFile(const std::uint8_t* datos, std::size_t tamano);
+
+// The input as a trained file; a form feed, when there is one, ends it and
+// starts the text of its companion.
+void CheckRenFile(const std::uint8_t* datos, std::size_t tamano);

@@ -1,9 +1,0 @@
-#pragma once
-// The UTC time of day, as the random generator reads it to seed itself.
-
-struct HoraDelDia {
-    int hora, minuto, segundo, milisegundo;
-};
-
-// The current UTC time of day with milliseconds, from the system clock.
-HoraDelDia GetSystemTime();

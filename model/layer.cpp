@@ -1,0 +1,67 @@
+#include "layer.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+// Neurons 0..31 constructed in index order (a braced list is evaluated left
+// to right), each initialising itself.
+template <std::size_t... J>
+std::array<TNeurona, kMaxNeurons> CreateNeurons(LayerStorage& almacen, std::index_sequence<J...>) {
+    return {TNeurona(almacen, static_cast<int>(J))...};
+}
+
+void CheckNeurons(int v) {
+    if (v > kMaxNeurons) throw std::out_of_range("TCapaNeuronal: NumeroNeuronas fuera de 0..32");
+}
+
+}  // namespace
+
+LayerNeurons::LayerNeurons(LayerStorage& almacen)
+    : neurons_(CreateNeurons(almacen, std::make_index_sequence<kMaxNeurons>())) {}
+
+TCapaNeuronal::TCapaNeuronal() : Neuronas(storage_) {}
+
+void TCapaNeuronal::SetNumeroNeuronas(TRangoNeuronas v) {
+    CheckNeurons(v);
+    neuronCount_ = v;
+    for (int j = 1; j <= v; ++j) {
+        TNeurona& neurona = Neuronas[j];
+        neurona.SetReglaPropagacion(rule_);
+        neurona.SetFuncionTransferencia(transfer_);
+        neurona.SetFuncionSalida(outputFunction_);
+        neurona.SetUmbral(threshold_);
+        neurona.SetNumeroEntradas(inputCount_);
+    }
+}
+
+void TCapaNeuronal::SetNumeroEntradas(std::int32_t n) {
+    if (n < 0 || n > kMaxInputs) throw std::out_of_range("TCapaNeuronal: NumeroEntradas fuera de 0..32");
+    inputCount_ = n;
+    for (int j = 1; j <= neuronCount_; ++j) Neuronas[j].SetNumeroEntradas(n);
+}
+
+void TCapaNeuronal::SetReglaPropagacion(TReglaPropagacion regla) {
+    rule_ = regla;
+    for (int j = 1; j <= neuronCount_; ++j) Neuronas[j].SetReglaPropagacion(regla);
+}
+
+void TCapaNeuronal::SetFuncionTransferencia(TFuncionTransferencia funcion) {
+    transfer_ = funcion;
+    for (int j = 1; j <= neuronCount_; ++j) Neuronas[j].SetFuncionTransferencia(funcion);
+}
+
+void TCapaNeuronal::SetFuncionSalida(TFuncionSalida funcion) {
+    outputFunction_ = funcion;
+    for (int j = 1; j <= neuronCount_; ++j) Neuronas[j].SetFuncionSalida(funcion);
+}
+
+void TCapaNeuronal::SetUmbral(double umbral) {
+    threshold_ = umbral;
+    for (int j = 1; j <= neuronCount_; ++j) Neuronas[j].SetUmbral(umbral);
+}
+
+void TCapaNeuronal::InicializarPesos() {
+    for (int j = 1; j <= neuronCount_; ++j) Neuronas[j].InicializarPesos();
+}

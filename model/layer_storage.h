@@ -1,0 +1,27 @@
+#pragma once
+// Storage of one layer's neurons, laid out layer-wide: row k holds value k
+// (weight or input) of all 32 neurons side by side. The forward pass and the
+// training step then run across the neurons of a row, which the compiler
+// vectorises while each neuron keeps its own order of operations.
+
+#include <cstddef>
+
+constexpr int kMaxNeurons = 32;
+constexpr int kMaxInputs = 32;
+
+struct LayerStorage {
+    alignas(64) double pesos[kMaxInputs + 1][kMaxNeurons] = {};
+    alignas(64) double entradas[kMaxInputs + 1][kMaxNeurons] = {};
+    alignas(64) double salidas[kMaxNeurons] = {};
+};
+
+// One neuron's column of a row-per-index table: element k is row k.
+class StorageColumn {
+public:
+    explicit StorageColumn(double* primero) : first_(primero) {}
+    double& operator[](std::size_t k) { return first_[k * kMaxNeurons]; }
+    const double& operator[](std::size_t k) const { return first_[k * kMaxNeurons]; }
+
+private:
+    double* first_;
+};

@@ -1,0 +1,90 @@
+#pragma once
+// The network: a hidden and an output layer, the value arrays through which
+// the program talks to it, the forward pass and the training step. Its
+// writers pass each value on to the layers and from them to the neurons;
+// every change of a count gives the affected neurons fresh random weights.
+
+#include <array>
+#include <cstdint>
+
+#include "layer.h"
+#include "network_parameters.h"
+
+// η of the training step; the step has no momentum.
+inline constexpr double kLearningRate = 0.35;
+
+// Indexed 1..32; element 0 is unused.
+using NetworkValues = std::array<double, kMaxNeurons + 1>;
+
+class TRedNeuronal {
+public:
+    // Creates both layers, then takes H = 2, O = 1, n = 2 without the
+    // writers (the output layer keeps its own 2 neurons until they run).
+    TRedNeuronal() = default;
+    TRedNeuronal(const TRedNeuronal&) = delete;
+    TRedNeuronal& operator=(const TRedNeuronal&) = delete;
+
+    TCapaNeuronal CapaOculta, CapaSalida;
+    NetworkValues Entradas{};          // written by the caller before a pass
+    NetworkValues SalidasEsperadas{};  // written by the caller before a training step
+    NetworkValues SalidasObtenidas{};  // outputs of the last forward pass
+
+    TRangoNeuronas NeuronasCapaOculta() const { return hiddenCount_; }
+    // Re-randomises hidden neurons 1..h, then the active output neurons.
+    void SetNeuronasCapaOculta(TRangoNeuronas h);
+    TRangoNeuronas NeuronasCapaSalida() const { return outputCount_; }
+    // Re-randomises output neurons 1..o.
+    void SetNeuronasCapaSalida(TRangoNeuronas o);
+    std::int32_t NumeroEntradas() const { return inputCount_; }
+    // Re-randomises the active hidden neurons and zeroes Entradas[1..n].
+    void SetNumeroEntradas(std::int32_t n);
+    TReglaPropagacion ReglaPropagacion() const { return rule_; }
+    void SetReglaPropagacion(TReglaPropagacion regla);
+    TFuncionTransferencia FuncionTransferencia() const { return transfer_; }
+    void SetFuncionTransferencia(TFuncionTransferencia funcion);
+    TFuncionSalida FuncionSalida() const { return outputFunction_; }
+    void SetFuncionSalida(TFuncionSalida funcion);
+    double Umbral() const { return threshold_; }
+    void SetUmbral(double umbral);
+
+    // Fresh random weights in the active neurons, hidden layer first.
+    void InicializarPesos();
+    // Forward pass of Entradas[1..n] into SalidasObtenidas[1..O]. On overflow
+    // the neurons already computed keep their results and the error is thrown.
+    void Propagar();
+    // One backpropagation step (learning rate 0.35, no momentum) on the pattern
+    // in Entradas and SalidasEsperadas. SalidasObtenidas keeps the outputs
+    // from before the weight change. Only sigmoid and hyperbolic tangent
+    // learn; other functions make it a forward pass.
+    void EntrenarPatron();
+
+private:
+    // The forward pass and the step, Fma when compiled for processors with
+    // AVX2 and fused multiply-add (per_processor.h).
+    template <bool Fma>
+    void ForwardPassFor();
+    template <bool Fma>
+    void TrainingStepFor();
+    void ForwardPassBaseline();
+    void TrainingStepBaseline();
+#ifndef PERCEPTLAB_BASELINE_ONLY
+    [[gnu::target("avx2,fma")]] void ForwardPassAvx2();
+    [[gnu::target("avx2,fma")]] void TrainingStepAvx2();
+#endif
+    // The deltas and the weight changes of EntrenarPatron, after its forward
+    // pass, for layers of at most MaxB blocks of four neurons.
+    template <int MaxB>
+    void BackwardPass();
+
+    TRangoNeuronas hiddenCount_ = 2;
+    TRangoNeuronas outputCount_ = 1;
+    std::int32_t inputCount_ = 2;
+    TReglaPropagacion rule_ = rpLineal;
+    TFuncionTransferencia transfer_ = ftIdentidad;
+    TFuncionSalida outputFunction_ = fsIdentidad;
+    double threshold_ = 0;
+};
+
+// Puts a new network into the configuration the main window starts with:
+// sum rule, sigmoid, identity output, 2 inputs, 2 hidden neurons, 1 output.
+void PrepareStartUpNetwork(TRedNeuronal& red);

@@ -1,0 +1,42 @@
+#include "neuron.h"
+
+#include <stdexcept>
+
+#include "activation.h"
+#include "random_generator.h"
+#include "program_error.h"
+
+TNeurona::TNeurona(LayerStorage& almacen, int columna)
+    : Pesos(&almacen.pesos[0][columna]),
+      Entradas(&almacen.entradas[0][columna]),
+      storage_(&almacen),
+      column_(columna) {
+    InicializarPesos();
+}
+
+void TNeurona::SetNumeroEntradas(std::int32_t n) {
+    if (n < 0 || n > kMaxInputs) throw std::out_of_range("TNeurona: NumeroEntradas fuera de 0..32");
+    inputCount_ = n;
+    InicializarPesos();
+}
+
+double TNeurona::Salida() const { return storage_->salidas[column_]; }
+
+void TNeurona::InicializarPesos() {
+    RandomGenerator::SeedFromClock();
+    Entradas[0] = -1;
+    Pesos[0] = RandomGenerator::Draw() - 0.5;
+    for (std::size_t k = 1; k <= static_cast<std::size_t>(inputCount_); ++k) {
+        Entradas[k] = RandomGenerator::Draw() - 0.5;
+        Pesos[k] = RandomGenerator::Draw() - 0.5;
+    }
+}
+
+void TNeurona::CalcularSalida() {
+    // The weighted sum is the only propagation rule.
+    double s = 0;
+    for (std::size_t k = 0; k <= static_cast<std::size_t>(inputCount_); ++k) s = s + Entradas[k] * Pesos[k];
+    const auto y = Activation(transfer_, outputFunction_, threshold_, s);
+    if (!y) throw ProgramError(MensajeDesbordamiento);
+    storage_->salidas[column_] = *y;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// One processing unit: its weights, a copy of its inputs, its configuration
+// and the output of its last computation. Neurons live in a layer, whose
+// storage holds their arrays.
+
+#include <cstdint>
+
+#include "layer_storage.h"
+#include "network_parameters.h"
+
+class TNeurona {
+public:
+    // Takes column `columna` of the layer's storage, then initialises itself
+    // as a new neuron: 2 inputs, fresh random weights.
+    TNeurona(LayerStorage& almacen, int columna);
+    TNeurona(const TNeurona&) = delete;
+    TNeurona& operator=(const TNeurona&) = delete;
+
+    // Pesos[0] is the bias weight, paired with the constant input Entradas[0] = -1;
+    // both are indexed 0..NumeroEntradas().
+    StorageColumn Pesos;
+    StorageColumn Entradas;
+
+    double Umbral() const { return threshold_; }
+    void SetUmbral(double umbral) { threshold_ = umbral; }
+    std::int32_t NumeroEntradas() const { return inputCount_; }
+    // Resizes to 0..n (n in 0..32) and re-initialises, even when n is unchanged.
+    void SetNumeroEntradas(std::int32_t n);
+    TReglaPropagacion ReglaPropagacion() const { return rule_; }
+    void SetReglaPropagacion(TReglaPropagacion regla) { rule_ = regla; }
+    TFuncionTransferencia FuncionTransferencia() const { return transfer_; }
+    void SetFuncionTransferencia(TFuncionTransferencia funcion) { transfer_ = funcion; }
+    TFuncionSalida FuncionSalida() const { return outputFunction_; }
+    void SetFuncionSalida(TFuncionSalida funcion) { outputFunction_ = funcion; }
+    double Salida() const;
+
+    // Re-seeds the generator from the clock, then draws bias weight, then for
+    // each input its slot and its weight, each as a draw minus 0.5.
+    void InicializarPesos();
+    // Weighted sum, transfer and output function into Salida; throws
+    // ProgramError("Floating point overflow") leaving Salida as it was.
+    void CalcularSalida();
+
+private:
+    LayerStorage* storage_;
+    int column_;
+    double threshold_ = 0;
+    std::int32_t inputCount_ = 2;
+    TReglaPropagacion rule_ = rpLineal;
+    TFuncionTransferencia transfer_ = ftIdentidad;
+    TFuncionSalida outputFunction_ = fsIdentidad;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// The process-wide random generator: a 32-bit linear congruential state used
+// for initial weights and for drawing training patterns.
+
+#include <cstdint>
+#include <functional>
+
+#include "time_of_day.h"
+
+namespace RandomGenerator {
+
+// One draw in [0, 1): advances the state and returns it divided by 2^32.
+double Sacar();
+
+// State := milliseconds of the UTC day, read through the current clock.
+void SembrarDesdeReloj();
+
+std::uint32_t workState();
+void FijarEstado(std::uint32_t estado);
+
+// Replaces the clock the seeding reads (tests freeze it); {} restores the
+// system clock.
+void FijarReloj(std::function<TimeOfDay()> reloj);
+
+}  // namespace Aleatorio

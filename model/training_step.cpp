@@ -1,0 +1,107 @@
+#include <cmath>
+
+#include "activation.h"
+#include "layer_forward_pass.h"
+#include "layer_rows.h"
+#include "per_processor.h"
+#include "program_error.h"
+#include "network.h"
+
+namespace {
+
+// f'(y), written in terms of the neuron's output y, for a value or a block.
+template <class T>
+[[gnu::always_inline]] inline T Derivative(TFuncionTransferencia funcion, const T& y) {
+    if (funcion == ftSigmoide) return (1 - y) * y;
+    return (1 + y) * (1 - y);
+}
+
+// The row where some new weight would leave the double range, redone weight
+// by weight in the order of the step: the weights before the first one out
+// of range take their new value, the rest stay, and the error goes up.
+[[noreturn, gnu::cold]] void CorrectUntilOverflow(LayerStorage& a, int k, int m, const Block* paso, bool porNeurona,
+                                                   double xk) {
+    for (int j = 0; j < m; ++j) {
+        const double nuevo = a.pesos[k][j] + paso[j / kLanes][j % kLanes] * (porNeurona ? a.entradas[k][j] : xk);
+        if (!std::isfinite(nuevo)) break;
+        a.pesos[k][j] = nuevo;
+    }
+    throw ProgramError(MensajeDesbordamiento);
+}
+
+// Weight rows 0..filas-1 of the m neurons of t, one row after another as the
+// step orders them. x is null when each neuron multiplies its own inputs;
+// otherwise the network's inputs, x[k] for k >= 1, beside the bias input -1.
+template <bool PorNeurona>
+[[gnu::always_inline]] inline void CorrectWeights(LayerStorage& a, int filas, int m, const Span& t,
+                                                 const Block* paso, const double* x) {
+    for (int k = 0; k < filas; ++k) {
+        const double xk = PorNeurona ? 0.0 : k == 0 ? -1.0 : x[k];
+        if (!CorrectRow<PorNeurona>(a, k, t, paso, xk)) CorrectUntilOverflow(a, k, m, paso, PorNeurona, xk);
+    }
+}
+
+}  // namespace
+
+// Neuron i is lane i-1 of the working blocks, whose lanes past the active
+// neurons hold 0.
+template <int MaxB>
+[[gnu::always_inline]] inline void TRedNeuronal::BackwardPass() {
+    const int H = hiddenCount_, O = outputCount_, n = inputCount_;
+    const Span tramoOculta = SpanOf<MaxB>(H), tramoSalida = SpanOf<MaxB>(O);
+    LayerStorage& oculta = CapaOculta.storage_;
+    LayerStorage& salida = CapaSalida.storage_;
+    Block deltaSalida[MaxB], deltaOculta[MaxB], paso[MaxB];
+    Block nan = Block{};  // lanes turn NaN when a delta is not finite
+
+    // Output deltas.
+    for (int b = 0; b < tramoSalida.blocks; ++b) {
+        const Block obtenida = BlockOfScalars(&SalidasObtenidas[1 + b * kLanes]);
+        const Block esperada = BlockOfScalars(&SalidasEsperadas[1 + b * kLanes]);
+        deltaSalida[b] = OnlyActive(Derivative(transfer_, obtenida) * (esperada - obtenida), tramoSalida, b);
+        nan = nan + (deltaSalida[b] - deltaSalida[b]);
+    }
+
+    // Hidden deltas, through the output weights of before this step.
+    for (int b = 0; b < tramoOculta.blocks; ++b) {
+        const Block y = BlockOfScalars(oculta.salidas + b * kLanes);
+        const Block suma = DeltaSum(salida, reinterpret_cast<const double*>(deltaSalida), O, b);
+        deltaOculta[b] = OnlyActive(Derivative(transfer_, y) * suma, tramoOculta, b);
+        nan = nan + (deltaOculta[b] - deltaOculta[b]);
+    }
+    if (!NoNaN(nan)) throw ProgramError(MensajeDesbordamiento);
+
+    // Output weights, bias first: Pesos[k] += (η·δo[i]) · the neuron's own input k (-1 for k = 0).
+    for (int b = 0; b < tramoSalida.blocks; ++b) paso[b] = kLearningRate * deltaSalida[b];
+    CorrectWeights<true>(salida, H + 1, O, tramoSalida, paso, nullptr);
+
+    // Hidden weights: the bias Pesos[0] -= η·δh[j], which is adding (η·δh[j]) · -1,
+    // then Pesos[k] += (η·δh[j]) · Entradas[k] of the network.
+    for (int b = 0; b < tramoOculta.blocks; ++b) paso[b] = kLearningRate * deltaOculta[b];
+    CorrectWeights<false>(oculta, n + 1, H, tramoOculta, paso, Entradas.data());
+}
+
+// Forward pass; then, for the two functions that learn, deltas and new weights.
+template <bool Fma>
+[[gnu::always_inline]] inline void TRedNeuronal::TrainingStepFor() {
+    ForwardPassFor<Fma>();
+    if (transfer_ != ftSigmoide && transfer_ != ftTangenteHiperbolica) return;
+    // Layers that fit in one block have their own copy, with no loop over blocks.
+    if (hiddenCount_ <= kLanes && outputCount_ <= kLanes)
+        BackwardPass<1>();
+    else
+        BackwardPass<kMaxBlocks>();
+}
+
+void TRedNeuronal::EntrenarPatron() {
+#ifndef PERCEPTLAB_BASELINE_ONLY
+    if (kHasAvx2AndFma) return TrainingStepAvx2();
+#endif
+    TrainingStepBaseline();
+}
+
+void TRedNeuronal::TrainingStepBaseline() { TrainingStepFor<false>(); }
+
+#ifndef PERCEPTLAB_BASELINE_ONLY
+void TRedNeuronal::TrainingStepAvx2() { TrainingStepFor<true>(); }
+#endif

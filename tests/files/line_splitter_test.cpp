@@ -1,0 +1,73 @@
+#include "line_splitter.h"
+
+#include "numero_texto.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct DivisionCase {
+    const char* nombre;
+    std::string texto;
+    std::vector<std::string> lineas;
+};
+
+// Every line of `texto`, given to the divider `trozo` bytes at a time; a
+// line too long shows as the count of characters kept.
+std::vector<std::string> Split(const std::string& texto, std::size_t trozo) {
+    std::size_t dado = 0;
+    LineSplitter divisor([&](char* destino, std::size_t capacidad) {
+        const std::size_t n = std::min({trozo, capacidad, texto.size() - dado});
+        std::memcpy(destino, texto.data() + dado, n);
+        dado += n;
+        return n;
+    });
+    std::vector<std::string> lineas;
+    std::string linea;
+    for (LineEnd r; (r = divisor.Next(linea)) != LineEnd::EndOfText; linea.clear()) {
+        lineas.push_back(r == LineEnd::TooLong ? "long: " + TextoEntero(static_cast<std::int32_t>(linea.size())) : linea);
+    }
+    return lineas;
+}
+
+TEST(LineSplitter, SplitsAtEveryKindOfBreak) {
+    using namespace std::string_literals;
+    const DivisionCase casos[] = {
+        {"empty text", "", {}},
+        {"CR LF", "a\r\nb\r\n", {"a", "b"}},
+        {"lone LF", "a\nb\n", {"a", "b"}},
+        {"lone CR", "a\rb\r", {"a", "b"}},
+        {"no final break", "a\r\nb", {"a", "b"}},
+        {"mixed breaks", "a\rb\nc\r\nd", {"a", "b", "c", "d"}},
+        {"LF then CR are two breaks", "a\n\rb", {"a", "", "b"}},
+        {"empty line inside", "a\r\n\r\nb\r\n", {"a", "", "b"}},
+        {"only a break", "\r\n", {""}},
+        {"two final breaks", "a\r\n\r\n", {"a", ""}},
+        {"NUL ends the text", "a\r\nb\0c\r\nd"s, {"a", "b"}},
+        {"NUL first", "\0a\r\n"s, {}},
+        {"blanks stay", " 3 \r\n", {" 3 "}},
+    };
+    // One byte at a time, a CR LF falls across two reads.
+    for (std::size_t trozo : {std::size_t{1}, std::size_t{65536}}) {
+        for (const DivisionCase& caso : casos) EXPECT_EQ(Split(caso.texto, trozo), caso.lineas) << caso.nombre << " " << trozo;
+    }
+}
+
+TEST(LineSplitter, LineLongerThanAnyNumberEndsTheText) {
+    const std::string justa(kMaxLineLength, '7');
+    EXPECT_EQ(Split(justa + "\r\n1\r\n", 1000), (std::vector<std::string>{justa, "1"}));
+    EXPECT_EQ(Split(justa + "7\r\n1\r\n", 1000), std::vector<std::string>{"long: 4096"});
+}
+
+TEST(JoinLines, EndsEveryLineWithCrLf) {
+    EXPECT_EQ(JoinLines({"2", "0,5"}), "2\r\n0,5\r\n");
+    EXPECT_EQ(JoinLines({""}), "\r\n");
+    EXPECT_EQ(JoinLines({}), "");
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+#include "execution.h"
+
+#include "program_error.h"
+#include "test_network.h"
+#include "rounding.h"
+#include "recording_views.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+struct Rounding {
+    std::int32_t decimales;
+    double x;
+    double resultado;
+};
+
+class RoundingTable : public ::testing::TestWithParam<Rounding> {};
+
+TEST_P(RoundingTable, TruncatesTheScaledValuePlusOneHalf) {
+    const Rounding& r = GetParam();
+    EXPECT_EQ(Redondear(r.decimales, r.x), r.resultado);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, RoundingTable,
+    ::testing::Values(Rounding{2, 0.125, 0.13}, Rounding{2, 0.1249, 0.12}, Rounding{0, 2.5, 3},
+                      Rounding{0, 2.4999, 2}, Rounding{0, -2.5, -2}, Rounding{0, -2.6, -2},
+                      Rounding{1, -0.17, -0.1}, Rounding{1, -0.12, 0}, Rounding{1, -0.25, -0.2},
+                      Rounding{2, 1.005, 1}, Rounding{8, 0.123456789, 0.12345679}, Rounding{0, 0.5, 1},
+                      Rounding{0, 0.4999, 0}, Rounding{3, 0.5, 0.5},
+                      // Scaled by 10^(d+1), plus 5, over 10: trunc(x·10^d + 0.5) gives 0.28 and 1.2.
+                      Rounding{2, 0.285, 0.29}, Rounding{1, 1.15, 1.1},
+                      // Decimals a field has not yet clamped take the nearer bound.
+                      Rounding{9, 0.123456789, 0.12345679}, Rounding{std::numeric_limits<std::int32_t>::max(), 0.5, 0.5},
+                      Rounding{-1, 2.5, 3}, Rounding{std::numeric_limits<std::int32_t>::min(), 2.4999, 2}));
+
+TEST(Redondear, ScaledValueBeyondTheDoubleRangeIsAnOverflow) {
+    EXPECT_THROW(Redondear(8, 1e300), ProgramError);
+    EXPECT_DOUBLE_EQ(Redondear(0, 1e300), 1e300);
+}
+
+class Execution : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FreezeClock();
+        Configure(red, 3, 1, 2, ftIdentidad);
+        // Output j = its bias term alone: -Pesos[0].
+        red.CapaSalida.Neuronas[1].Pesos[0] = 0.17;
+        red.CapaSalida.Neuronas[1].Pesos[1] = 0.0;
+        red.CapaSalida.Neuronas[2].Pesos[0] = -0.5;
+        red.CapaSalida.Neuronas[2].Pesos[1] = 0.0;
+        for (int i = 1; i <= 4; ++i) vista.entradas.numeros[{1, i}] = i;
+    }
+    void TearDown() override { RandomGenerator::SetClock({}); }
+
+    TRedNeuronal red;
+    WorkState estado;
+    RecordingExecutionTab vista;
+};
+
+TEST_F(Execution, RefusedWithoutNetwork) {
+    Execute(estado, red, vista);
+    EXPECT_EQ(red.Entradas[1], 0.0);
+    EXPECT_EQ(vista.salidas.escrituras, 0);
+}
+
+TEST_F(Execution, ReadsOneRowPerInputAndRoundsEveryOutput) {
+    estado.RedCreada = true;
+    red.Entradas[4] = -3;
+    vista.decimales = 1;
+    Execute(estado, red, vista);
+    EXPECT_EQ(red.Entradas[1], 1.0);
+    EXPECT_EQ(red.Entradas[3], 3.0);
+    EXPECT_EQ(red.Entradas[4], -3.0);
+    EXPECT_EQ(red.SalidasObtenidas[1], -0.17);
+    EXPECT_EQ(vista.salidas.numeros, (std::map<Cell, double>{{{1, 1}, -0.1}, {{1, 2}, 0.5}}));
+    EXPECT_EQ(vista.lecturasDecimales, 2);
+}
+
+}  // namespace

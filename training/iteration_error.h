@@ -1,0 +1,28 @@
+#pragma once
+// The error of one training iteration: the mean over the outputs of the
+// deviation in percent of the expected value's magnitude, with the bare
+// deviation × 100 where the expected value is 0.
+
+#include "activation.h"
+#include "program_error.h"
+
+#include <cmath>
+#include <cstdint>
+
+// Values are indexed from 1, like the network's arrays. Each term is formed
+// as (|d − o| · (100 / |d|)) / n and the terms are summed in output order,
+// so equal inputs give equal bits. Dividing by |d| keeps a negative target
+// from giving a negative error that would end any error-criterion run at
+// once. Throws "Floating point overflow" when the error is not finite.
+template <typename Values>
+double IterationError(const Values& esperadas, const Values& obtenidas, std::int32_t salidas) {
+    const double n = salidas;
+    double error = 0.0;
+    for (std::int32_t k = 1; k <= salidas; ++k) {
+        const double d = esperadas[k];
+        const double desviacion = std::fabs(d - obtenidas[k]);
+        error += d != 0.0 ? desviacion * (100.0 / std::fabs(d)) / n : desviacion * 100.0 / n;
+    }
+    if (!std::isfinite(error)) [[unlikely]] throw ProgramError(MensajeDesbordamiento);
+    return error;
+}

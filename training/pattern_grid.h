@@ -1,0 +1,26 @@
+#pragma once
+// Layout of the pattern grid: column 0 labels the rows, columns 1..n hold the
+// inputs and n+1..n+m the expected outputs; row 0 is the header, row p shows
+// pattern p. The table is the authority and the grid only a view of it, so
+// every operation writes the grid explicitly.
+
+#include "work_state.h"
+#include "number_table_view.h"
+
+#include <cstdint>
+
+class TRedNeuronal;
+
+// The header row: "Patrón", "Entrada i" per input, "Salida k" per output.
+void WritePatternHeader(NumberTableView& rejilla, std::int32_t entradas, std::int32_t salidas);
+
+// Grid row p from table row p.
+void WritePatternRow(NumberTableView& rejilla, const WorkState& estado, std::int32_t p,
+                        std::int32_t entradas, std::int32_t salidas);
+
+// A new network: columns and header of its topology, one data row of zeros.
+void ResetPatternGrid(NumberTableView& rejilla, const TRedNeuronal& red);
+
+// After a delete or a load: columns and header of the network's topology and
+// one row per pattern in the table (only the header when there is none).
+void RebuildPatternGrid(NumberTableView& rejilla, const WorkState& estado, const TRedNeuronal& red);

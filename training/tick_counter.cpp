@@ -1,0 +1,31 @@
+#include "tick_counter.h"
+
+#include <chrono>
+#include <utility>
+
+namespace TickCounter {
+
+namespace {
+
+std::function<std::uint32_t()>& Counter() {
+    static std::function<std::uint32_t()> contador;
+    return contador;
+}
+
+std::uint32_t FromSteadyClock() {
+    const auto ahora = std::chrono::steady_clock::now().time_since_epoch();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(ahora).count();
+    return static_cast<std::uint32_t>(ms);
+}
+
+}  // namespace
+
+std::uint32_t GetTickCount() {
+    return Counter() ? Counter()() : FromSteadyClock();
+}
+
+void FijarContador(std::function<std::uint32_t()> contador) {
+    Counter() = std::move(contador);
+}
+
+}  // namespace TickCounter

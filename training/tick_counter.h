@@ -1,0 +1,21 @@
+#pragma once
+// The millisecond tick counter that times training runs: 32 bits that wrap
+// after about 49.7 days, so elapsed times are differences modulo 2^32.
+
+#include <cstdint>
+#include <functional>
+
+namespace TickCounter {
+
+// Milliseconds of the steady clock, reduced to 32 bits.
+std::uint32_t GetTickCount();
+
+// Milliseconds from `desde` to `hasta`, across a wrap of the counter.
+inline std::uint32_t Transcurrido(std::uint32_t desde, std::uint32_t hasta) {
+    return hasta - desde;
+}
+
+// Tests replace the counter; an empty function restores the steady clock.
+void FijarContador(std::function<std::uint32_t()> contador);
+
+}  // namespace TickCounter

@@ -1,0 +1,40 @@
+#pragma once
+// A training run ("Entrenar"), one worked step applied as a training
+// iteration ("Aplicar Paso") and the reset of training ("Reiniciar").
+
+#include "work_state.h"
+#include "training_tab_view.h"
+#include "worked_step.h"
+
+#include <cstdint>
+
+class TRedNeuronal;
+
+// Trains the network on patterns drawn at random from the table, one
+// backpropagation step per iteration, until the chosen criterion holds or a
+// stop is requested, appending each iteration's error to the chart. Ends by
+// writing the run's statistics and closing the progress window, also when an
+// iteration throws; the error then goes on to the caller. Refused, with no
+// progress window, when there is no network or the table is empty.
+//
+// Messages are processed once every 10000 iterations; a stop seen there ends
+// a cycle-count run after that iteration (10000·k in all) and an error run
+// after the next one (10000·k + 1). Counting is 64-bit, so every cycle count
+// a field can hold makes exactly that many iterations.
+void Train(WorkState& estado, TRedNeuronal& red, TrainingTabView& vista);
+
+// The worked step of the network on pattern `patron` (1..NumeroPatrones) of the table.
+WorkedStep ComputeWorkedStepOnPattern(const WorkState& estado, const TRedNeuronal& red, std::int32_t patron);
+
+// Applies `paso`, the step ComputeWorkedStep gives for the network on
+// pattern `patron` of the table, as one training iteration on that pattern:
+// the network ends as EntrenarPatron would leave it, and the chart, the
+// totals and the statistics as a run of one cycle would. Nothing happens when
+// there is no network or no such pattern.
+void ApplyWorkedStep(WorkState& estado, TRedNeuronal& red, std::int32_t patron, const WorkedStep& paso,
+                     TrainingTabView& vista);
+
+// Clears the chart, gives the network new random weights and puts the
+// counters, criteria values, error fields and output grids back to their
+// start. Keeps the pattern table and the chosen criterion.
+void ResetTraining(TRedNeuronal& red, TrainingTabView& vista);

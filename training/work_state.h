@@ -1,0 +1,25 @@
+#pragma once
+// The program's working state: whether a network exists, the pattern table,
+// the network's name and the stop request of a running training. The main
+// window owns the one instance; the network itself lives in TRedNeuronal.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// [p][i]: pattern p (1..100), column i (1..32); row 0 and column 0 unused.
+using PatternTable = std::array<std::array<double, 33>, 101>;
+
+struct WorkState {
+    static constexpr int MaxPatrones = 100;
+    bool RedCreada = false;
+    std::int32_t NumeroPatrones = 0;
+    PatternTable EntradasPatrones{};
+    PatternTable SalidasPatrones{};
+    std::string NombreRed;
+    bool PararEntrenamiento = false;
+};
+
+// What the window does when it is created: no network, no patterns, every
+// cell of both tables 0. The name and the stop request are left alone.
+void ClearWorkState(WorkState& estado);

@@ -1,0 +1,192 @@
+// The configuration tab: the network's counts and lists, "Nueva Red
+// Neuronal" and the two loads.
+
+#include "entry_fields.h"
+#include "carga_red.h"
+#include "control_builders.h"
+#include "error_chart.h"
+#include "ren_file.h"
+#include "rna_file.h"
+#include "flat_combo_box.h"
+#include "flat_spin_edit_float.h"
+#include "flat_spin_edit_integer.h"
+#include "float_grid_view.h"
+#include "main_window.h"
+#include "nk_label_float.h"
+#include "pattern_view.h"
+#include "pattern_grid.h"
+#include "texto_decimal.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+
+namespace {
+
+// One setting: a group box with an explanatory line and an inner flat box
+// around the control.
+QGroupBox* NewSettingBox(QWidget* parent, int index, const QString& title, const QString& explanation,
+                         const QString& innerTitle, QRect geometry) {
+    QGroupBox* box = NewGroupBox(parent, QString("GroupBox%1").arg(index + 1), title, geometry);
+    SetBold(box);
+    QLabel* label =
+        NewLabel(box, QString("Label%1").arg(index + 4), explanation, QRect(10, 20, geometry.width() - 20, 28));
+    label->setWordWrap(true);
+    QFont plain = label->font();
+    plain.setBold(false);
+    label->setFont(plain);
+    QGroupBox* inner = NewGroupBox(box, QString("FlatGroupBox%1").arg(index), innerTitle,
+                                   QRect(10, 50, geometry.width() - 20, geometry.height() - 58));
+    inner->setFlat(true);
+    return inner;
+}
+
+TFlatSpinEditInteger* NewCountEdit(QGroupBox* inner, const QString& name) {
+    auto* edit = new TFlatSpinEditInteger(inner);
+    Place(edit, name, QRect(10, 22, 90, 22), inner->title().trimmed());
+    edit->SetMinValue(1);
+    edit->SetMaxValue(32);
+    edit->SetValue(1);
+    return edit;
+}
+
+TFlatComboBox* NewList(QGroupBox* inner, const QString& name, const QStringList& items) {
+    auto* list = new TFlatComboBox(inner);
+    Place(list, name, QRect(10, 22, 200, 22), inner->title().trimmed());
+    list->addItems(items);
+    list->SetItemIndex(-1);
+    return list;
+}
+
+// A count typed and not yet confirmed is read as typed; the network only
+// takes counts within 1..32.
+TRangoNeuronas CountOf(const TFlatSpinEditInteger& edit) {
+    return static_cast<TRangoNeuronas>(edit.Clamped(edit.Value()));
+}
+
+}  // namespace
+
+void TForm1::BuildConfigurationTab() {
+    QWidget* tab = TabSheet1;
+    constexpr int kLeft = 8, kRight = 306, kWidth = 284, kHeight = 116;
+
+    FlatSpinEditInteger1 = NewCountEdit(
+        NewSettingBox(tab, 1, "Número de Entradas ", "Usualmente , corresponde al número de variables a utilizar .",
+                      "Nº Entradas ", QRect(kLeft, 2, kWidth, kHeight)),
+        "FlatSpinEditInteger1");
+    FlatSpinEditInteger2 =
+        NewCountEdit(NewSettingBox(tab, 2, "Número de Neuronas de la Capa Oculta ",
+                                   "Se trata de  la primera capa de neuronas .", "Nº Neuronas Capa Oculta",
+                                   QRect(kLeft, 2 + kHeight + 4, kWidth, kHeight)),
+                     "FlatSpinEditInteger2");
+    FlatSpinEditInteger3 =
+        NewCountEdit(NewSettingBox(tab, 3, "Número de Neuronas de la Capa de Salida ",
+                                   "Se trata de la segunda y última capa de neuronas .", "Nº Neuronas Capa Salida",
+                                   QRect(kLeft, 2 + 2 * (kHeight + 4), kWidth, kHeight)),
+                     "FlatSpinEditInteger3");
+    FlatComboBox1 = NewList(NewSettingBox(tab, 4, "Regla de Propagación ", "Usualmente es una propagación lineal .",
+                                          "Regla de Propagación", QRect(kRight, 2, kWidth, kHeight)),
+                            "FlatComboBox1", {"Suma Ponderada"});
+    FlatComboBox2 = NewList(NewSettingBox(tab, 5, "Función de Transferencia ", "Debe ser contínua y derivable .",
+                                          "Función de Transferencia", QRect(kRight, 2 + kHeight + 4, kWidth, kHeight)),
+                            "FlatComboBox2", {"Sigmoide", "TangenteHiperbolica", "Identidad"});
+
+    const int top = 2 + 2 * (kHeight + 4) + 6;
+    SpeedButton1 = NewSpeedButton(tab, "SpeedButton1", "Nueva Red Neuronal", QRect(kRight, top, kWidth, 34),
+                                  QStyle::SP_FileIcon, 12);
+    SpeedButton2 = NewSpeedButton(tab, "SpeedButton2", "Cargar Red Sin Entrenar", QRect(kRight, top + 36, kWidth, 34),
+                                  QStyle::SP_DialogOpenButton, 12);
+    SpeedButton10 = NewSpeedButton(tab, "SpeedButton10", "Cargar Red Entrenada", QRect(kRight, top + 72, kWidth, 34),
+                                   QStyle::SP_DirOpenIcon, 12);
+}
+
+void TForm1::SpeedButton1Click() {
+    Chart1->Clear();
+    setWindowTitle("PerceptLab");
+    workState.NombreRed = "NuevaNeurona";
+    RedNeuronal1.SetNeuronasCapaOculta(CountOf(*FlatSpinEditInteger2));
+    RedNeuronal1.SetNeuronasCapaSalida(CountOf(*FlatSpinEditInteger3));
+    RedNeuronal1.SetNumeroEntradas(CountOf(*FlatSpinEditInteger1));
+    ApplyListSelections();
+    workState.RedCreada = true;
+    workState.NumeroPatrones = 0;
+    FloatGridView grid(*FloatGrid1);
+    ResetPatternGrid(grid, RedNeuronal1);
+    EnableEntryFields(*patternView_, RedNeuronal1);
+    RedNeuronal1.InicializarPesos();
+    ResetTrainingReadouts();
+    PageControl1->setCurrentWidget(TabSheet2);
+    // The keyboard goes where the first pattern is typed.
+    for (int k = 1; k <= 20; ++k) {
+        if (NKLabelFloat[k]->isEnabled()) {
+            NKLabelFloat[k]->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
+}
+
+void TForm1::ApplyListSelections() {
+    if (FlatComboBox1->ItemIndex() == 0) RedNeuronal1.SetReglaPropagacion(rpLineal);
+    switch (FlatComboBox2->ItemIndex()) {
+        case 0: RedNeuronal1.SetFuncionTransferencia(ftSigmoide); break;
+        case 1: RedNeuronal1.SetFuncionTransferencia(ftTangenteHiperbolica); break;
+        case 2: RedNeuronal1.SetFuncionTransferencia(ftIdentidad); break;
+        default: break;
+    }
+}
+
+void TForm1::ResetTrainingReadouts() {
+    FlatSpinEditInteger5->SetValue(0);
+    FlatSpinEditInteger4->SetValue(1);
+    FlatSpinEditInteger6->SetValue(0);
+    FlatSpinEditFloat1->SetValue(0);
+}
+
+// A load reads and checks every line it needs before anything changes, so a file
+// that fails leaves the program exactly as it was.
+void TForm1::SpeedButton2Click() {
+    const std::optional<QString> ruta = fileDialogs_->Execute(this, OpenDialog1);
+    if (ruta) LoadFile(*ruta, false);
+}
+
+void TForm1::SpeedButton10Click() {
+    const std::optional<QString> ruta = fileDialogs_->Execute(this, OpenDialog2);
+    if (ruta) LoadFile(*ruta, true);
+}
+
+void TForm1::OpenFile(const QString& path) {
+    LoadFile(path, path.endsWith(QLatin1String(".ren"), Qt::CaseInsensitive));
+}
+
+void TForm1::LoadFile(const QString& path, bool trained) {
+    const std::string ruta = path.toStdString();
+    const NetworkDescription descripcion = trained ? ReadRen(ruta) : ReadRna(ruta);
+    ShowLoad(ApplyLoad(descripcion));
+}
+
+LoadResult TForm1::ApplyLoad(const NetworkDescription& descripcion) {
+    Chart1->Clear();
+    const LoadResult resultado = ApplyDescription(descripcion, RedNeuronal1, workState);
+    setWindowTitle("Perceptlab " + QString::fromStdString(workState.NombreRed));
+    return resultado;
+}
+
+void TForm1::ShowLoad(const LoadResult& resultado) {
+    const NetworkHeader& cabecera = resultado.Header;
+    FlatSpinEditInteger1->SetValue(cabecera.NumeroEntradas);
+    FlatSpinEditInteger2->SetValue(cabecera.NeuronasCapaOculta);
+    FlatSpinEditInteger3->SetValue(cabecera.NeuronasCapaSalida);
+    FlatComboBox1->SetItemIndex(cabecera.RuleSelection);
+    FlatComboBox2->SetItemIndex(cabecera.FunctionSelection);
+    if (resultado.PatternsTaken) {
+        FloatGridView grid(*FloatGrid1);
+        RebuildPatternGrid(grid, workState, RedNeuronal1);
+        Label3->setText(QString::fromStdString("Patrón " + TextoDecimal(workState.NumeroPatrones + 1)));
+        EnableEntryFields(*patternView_, RedNeuronal1);
+        ResetTrainingReadouts();
+    }
+    PageControl1->setCurrentWidget(resultado.Pagina == PaginaTrasCarga::TrainingRun ? TabSheet3 : TabSheet4);
+    if (!resultado.Warning.empty()) infoBox_->Show(this, QString::fromStdString(resultado.Warning));
+}

@@ -1,0 +1,109 @@
+// The data-entry tab: twenty entry fields, the pattern buttons, the pattern
+// grid and "Guardar Red Sin Entrenar".
+
+#include "control_builders.h"
+#include "file_access.h"
+#include "rna_file.h"
+#include "flat_combo_box.h"
+#include "flat_spin_edit_integer.h"
+#include "float_grid.h"
+#include "main_window.h"
+#include "nk_label_float.h"
+#include "pattern_operations.h"
+#include "file_names.h"
+#include "pattern_view.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+namespace {
+
+constexpr int kFieldWidth = 56;
+constexpr int kFieldStep = 58;
+constexpr int kFieldHeight = 40;
+
+TNKLabelFloat* NewEntryField(QWidget* parent, int index, const QString& caption, QPoint at) {
+    auto* field = new TNKLabelFloat(parent);
+    Place(field, QString("NKLabelFloat%1").arg(index), QRect(at, QSize(kFieldWidth, kFieldHeight)),
+          caption.trimmed());
+    field->SetCaption(caption);
+    field->SetDisplayFormat("##,##0.########");
+    field->SetPositiveOnly(false);
+    field->Edit()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return field;
+}
+
+// The first field's caption carries a trailing blank; the others do not.
+QString FieldCaption(const char* word, int k) { return QString("%1%2%3").arg(word).arg(k).arg(k == 1 ? " " : ""); }
+
+}  // namespace
+
+void TForm1::BuildDataTab() {
+    QWidget* tab = TabSheet2;
+    Label4 = NewLabel(tab, "Label4", "Máximo número de patrones 100", QRect(8, 10, 0, 0));
+    SetBold(Label4);
+    Label4->adjustSize();
+    Label3 = NewLabel(tab, "Label3", "Patrón 1", QRect(250, 6, 120, 24));
+    SetBold(Label3, 16);
+    SpeedButton4 = NewSpeedButton(tab, "SpeedButton4", "Guardar Red Sin Entrenar", QRect(385, 4, 202, 30),
+                                  QStyle::SP_DialogSaveButton, 11);
+
+    Label1 = NewLabel(tab, "Label1", "Entradas", QRect(8, 38, 0, 0));
+    SetBold(Label1);
+    Label1->adjustSize();
+    for (int k = 1; k <= 10; ++k)
+        NKLabelFloat[k] = NewEntryField(tab, k, FieldCaption("Entrada", k), QPoint(8 + (k - 1) * kFieldStep, 54));
+    Bevel1 = NewBevel(tab, "Bevel1", QRect(8, 98, 579, 4), true);
+    Label2 = NewLabel(tab, "Label2", "Salidas Esperadas", QRect(8, 104, 579, 16));
+    Label2->setAlignment(Qt::AlignCenter);
+    SetBold(Label2);
+    for (int k = 1; k <= 10; ++k)
+        NKLabelFloat[10 + k] =
+            NewEntryField(tab, 10 + k, FieldCaption("Salida", k), QPoint(8 + (k - 1) * kFieldStep, 122));
+    SpeedButton3 = NewSpeedButton(tab, "SpeedButton3", "Añadir Patrón", QRect(8, 166, 180, 28),
+                                  QStyle::SP_DialogApplyButton, 11);
+
+    Bevel2 = NewBevel(tab, "Bevel2", QRect(8, 198, 579, 4), false);
+    SpeedButton5 = NewSpeedButton(tab, "SpeedButton5", "Eliminar Patrón Nº", QRect(8, 206, 170, 28),
+                                  QStyle::SP_DialogDiscardButton, 11);
+    FlatSpinEditInteger8 = new TFlatSpinEditInteger(tab);
+    Place(FlatSpinEditInteger8, "FlatSpinEditInteger8", QRect(184, 209, 70, 22), "Número de patrón a eliminar");
+    FlatSpinEditInteger8->SetMinValue(0);
+    FlatSpinEditInteger8->SetMaxValue(0);
+    FlatSpinEditInteger8->SetValue(0);
+    SpeedButton6 = NewSpeedButton(tab, "SpeedButton6", "Eliminar Todos los Patrones", QRect(377, 206, 210, 28),
+                                  QStyle::SP_TrashIcon, 11);
+
+    GroupBox1 = NewGroupBox(tab, "GroupBox1", "Patrones ", QRect(8, 238, 579, 124));
+    FloatGrid1 = new TFloatGrid(11, 2, GroupBox1);
+    Place(FloatGrid1, "FloatGrid1", QRect(8, 18, 563, 100), "Patrones");
+    FloatGrid1->SetDisplayFormat("##,##0.#######");
+    // Wide enough that any value below a million with seven decimals is drawn
+    // whole, in a smaller face where it must.
+    FloatGrid1->SetDefaultColWidth(72);
+    FloatGrid1->SetColWidth(0, 65);
+    FloatGrid1->SetEditable(false);
+    // Tab leaves the grid; the arrow keys move between its cells.
+    FloatGrid1->setTabKeyNavigation(false);
+
+    patternView_ = std::make_unique<PatternView>(NKLabelFloat, *FlatSpinEditInteger8, *Label3, *FloatGrid1);
+}
+
+void TForm1::TabSheet2Show() { FlatSpinEditInteger8->SetValue(0); }
+
+void TForm1::SpeedButton3Click() { AddPattern(workState, RedNeuronal1, *patternView_); }
+
+void TForm1::SpeedButton5Click() { DeletePattern(workState, RedNeuronal1, *patternView_); }
+
+void TForm1::SpeedButton6Click() { DeleteAllPatterns(workState, RedNeuronal1, *patternView_); }
+
+void TForm1::SpeedButton4Click() {
+    const std::optional<QString> ruta = fileDialogs_->Execute(this, SaveDialog1);
+    if (!ruta) return;
+    const std::string path = ruta->toStdString();
+    SaveLines(path, RnaLines(RedNeuronal1, workState, FlatComboBox1->ItemIndex(), FlatComboBox2->ItemIndex(),
+                                  decimalSeparator_));
+    setWindowTitle(QString::fromStdString("PerceptLab " + NameWithoutFolder(path)));
+}

@@ -1,0 +1,68 @@
+// The help tab: the explanatory text and the credits.
+
+#include "control_builders.h"
+#include "main_window.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStringList>
+
+namespace {
+
+// Fixed text; the trailing blanks of several lines belong to it.
+const char* const kClarifications[] = {
+    "Este programa intenta simular el funcionamiento de una Red Neuronal de un tipo concreto . Se ",
+    "trata ",
+    "de un Perceptrón Multicapa . Se implementa el aprendizaje de Retropropagación del Gradiente . ",
+    "En esta primera versión , sólo se pueden utilizar dos capas de perceptrones , una es la oculta y la ",
+    "otra es la de salida . En cada capa se admite un máximo de 10 neuronas . También disponemos ",
+    "de ",
+    "10 entradas como máximo en la red .",
+    "Como regla de propagación se ha utilizado la lineal o suma ponderada de pesos , que es la ",
+    "función ",
+    "más utilizada . Como función de activación o de transferencia se puede usar por ahora sólo una ",
+    "sigmoide o una tangente hiperbólica . la sigmoide da valores de salida entre 0 y 1 y la tangente ",
+    "hiperbólica entre -1 y +1 .",
+    "Las entradas admiten valores reales con un máximo de 8 decimales ( tanto positivos como ",
+    "negativos ) . Como las salidas sólo admiten valores en un entorno definido ( según sea la función ",
+    "de ",
+    "transferencia una sigmoide o una tangente hiperbóloca ) , hay que codificar las salidas para ",
+    "ajustarlas a nuestros deseos . como caso concreto , funciona mejor una función lógica XOR con ",
+    "valores 0,1 como 0 y 0,9 como 1 ; es decir que al cero lógico le llamamos 0,1 y al 1 lógico le ",
+    "llamamos 0,9 .",
+    "El programa permite cargar y guardar la definición de cualquier configuración de la red que ",
+    "deseemos junto a los datos de entrenamiento .",
+};
+
+QLabel* NewLinkLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
+    QLabel* label = NewLabel(parent, name, text, geometry);
+    QFont font = label->font();
+    font.setUnderline(true);
+    label->setFont(font);
+    // The palette's link colour, which reads on a dark desktop as on a light one.
+    label->setForegroundRole(QPalette::Link);
+    return label;
+}
+
+}  // namespace
+
+void TForm1::BuildHelpTab() {
+    QGroupBox* aclaraciones = NewGroupBox(TabSheet5, "GroupBox16", "Aclaraciones ", QRect(8, 6, 580, 250));
+    FlatMemo1 = new QPlainTextEdit(aclaraciones);
+    Place(FlatMemo1, "FlatMemo1", QRect(8, 20, 564, 222), "Aclaraciones");
+    FlatMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    FlatMemo1->setReadOnly(true);
+    QStringList lines;
+    for (const char* line : kClarifications) lines << QString::fromUtf8(line);
+    FlatMemo1->setPlainText(lines.join(QLatin1Char('\n')));
+
+    QLabel* credit1 = NewLabel(TabSheet5, "Label13", "PerceptLab 0.1 — herramienta docente de redes neuronales",
+                               QRect(16, 264, 560, 18));
+    SetBold(credit1, 13);
+    NewLabel(TabSheet5, "Label14", "Diseño y programación: el equipo de PerceptLab, para uso libre en el aula",
+             QRect(16, 284, 560, 16));
+    NewLinkLabel(TabSheet5, "ExStaticText1", "PerceptLab — herramienta docente", QRect(16, 308, 560, 16));
+    NewLinkLabel(TabSheet5, "ExStaticText2", "Perceptrón multicapa con retropropagación del gradiente",
+                 QRect(16, 328, 560, 16));
+}

@@ -1,0 +1,214 @@
+#pragma once
+// The main window: six tabs through which the user configures the network,
+// types patterns, trains, executes, watches how it learns and reads the help. It owns the network,
+// the working state and every control; its handlers read controls, call the
+// core and write controls. The implementation is split by tab.
+
+#include "carga_red.h"
+#include "work_state.h"
+#include "file_dialogs.h"
+#include "info_box.h"
+#include "network.h"
+#include "window_growth.h"
+
+#include <QIcon>
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class CompactTabStyle;
+class ErrorChart;
+class GradientPanel;
+class LearningTab;
+class PatternView;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class TFlatComboBox;
+class TFlatSpinEditFloat;
+class TFlatSpinEditInteger;
+class TFloatGrid;
+class TForm2;
+class TNKLabelFloat;
+class TrainingView;
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+public:
+    // `separadorDecimal` is the regional decimal separator, read once at start-up.
+    explicit TForm1(char separadorDecimal, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Tests answer the dialogs themselves; nullptr restores the real ones.
+    void SetFileDialogs(FileDialogs* dialogs);
+    void SetInfoBox(InfoBox* box);
+
+    // Opens a network named on the command line: a ".ren" as a trained
+    // network, anything else as an untrained one, as the load buttons would.
+    void OpenFile(const QString& path);
+
+    TRedNeuronal RedNeuronal1;
+    WorkState workState;
+
+    // Rounds x to d decimals the way the execution tab shows outputs.
+    double Redondear(std::int32_t d, double x) const;
+
+    // Handlers, named after their control and event.
+    void FormCreate();
+    void FormShow();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton10Click();
+    void TabSheet2Show();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void TabSheet3Show();
+    void FlatRadioButton1Click();
+    void FlatRadioButton2Click();
+    void FlatRadioButton3Click();
+    void SpeedButton7Click();
+    void SpeedButton8Click();
+    void SpeedButton11Click();
+    void TabSheet4Show();
+    void SpeedButton9Click();
+    void TabSheet6Show();
+    // "Guardar Imagen" of the training tab: the error chart as a PNG file.
+    void SaveChartImage();
+    // "Guardar Imagen" of the "Cómo Aprende" tab: the view in front.
+    void SaveViewImage();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildWindow();
+    // Which controls take the room of a window larger than its default size.
+    void SetUpGrowth();
+    // Tab captions are never clipped: a style or font too wide for the tabs
+    // gets a smaller face, and at worst the tab bar scrolls.
+    void FitTabCaptions();
+    void BuildConfigurationTab();
+    void BuildDataTab();
+    void BuildTrainingTab();
+    void BuildExecutionTab();
+    void BuildLearning();
+    void BuildHelpTab();
+    void ConnectHandlers();
+    void PageChanged(int index);
+
+    // The network takes the rule and transfer function chosen in the lists;
+    // a list with nothing selected leaves its property as it is.
+    void ApplyListSelections();
+    void ResetTrainingReadouts();
+    // The two loads: the network and state take a checked file, then the
+    // controls show it.
+    void LoadFile(const QString& path, bool trained);
+    LoadResult ApplyLoad(const NetworkDescription& descripcion);
+    void ShowLoad(const LoadResult& resultado);
+    // A run's start and end: the progress window, and the main window's
+    // controls off meanwhile.
+    void BeginRun();
+    void EndRun() noexcept;
+    friend class TrainingView;
+
+    char decimalSeparator_;
+    QtFileDialogs qtFileDialogs_;
+    FileDialogs* fileDialogs_ = &qtFileDialogs_;
+    QtInfoBox qtInfoBox_;
+    InfoBox* infoBox_ = &qtInfoBox_;
+    bool shownOnce_ = false;
+    bool trainingRunning_ = false;
+    bool closeAfterRun_ = false;
+    QPointer<QWidget> focusBeforeRun_;
+    std::unique_ptr<PatternView> patternView_;
+    std::unique_ptr<TrainingView> trainingView_;
+    LearningTab* learningTab_ = nullptr;
+    std::unique_ptr<CompactTabStyle> compactTabStyle_;
+    WindowGrowth growth_;
+
+public:
+    // Controls, named as the program refers to them.
+    GradientPanel* Gradiente1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    QWidget* TabSheet2 = nullptr;
+    QWidget* TabSheet3 = nullptr;
+    QWidget* TabSheet4 = nullptr;
+    QWidget* TabSheet5 = nullptr;
+    QWidget* TabSheet6 = nullptr;  // "Cómo Aprende", shown before TabSheet5
+    // TabSheet i shows icon i - 1.
+    std::array<QIcon, 6> ImageList1;
+
+    // Configuration tab.
+    TFlatSpinEditInteger* FlatSpinEditInteger1 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger2 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger3 = nullptr;
+    TFlatComboBox* FlatComboBox1 = nullptr;
+    TFlatComboBox* FlatComboBox2 = nullptr;
+    QPushButton* SpeedButton1 = nullptr;
+    QPushButton* SpeedButton2 = nullptr;
+    QPushButton* SpeedButton10 = nullptr;
+
+    // Data-entry tab; NKLabelFloat[1..10] are the inputs, [11..20] the outputs.
+    QLabel* Label4 = nullptr;
+    QLabel* Label3 = nullptr;
+    QPushButton* SpeedButton4 = nullptr;
+    QLabel* Label1 = nullptr;
+    std::array<TNKLabelFloat*, 21> NKLabelFloat{};
+    QFrame* Bevel1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* SpeedButton3 = nullptr;
+    QFrame* Bevel2 = nullptr;
+    QPushButton* SpeedButton5 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger8 = nullptr;
+    QPushButton* SpeedButton6 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    TFloatGrid* FloatGrid1 = nullptr;
+
+    // Training tab.
+    QGroupBox* GroupBox8 = nullptr;
+    QRadioButton* FlatRadioButton1 = nullptr;
+    QRadioButton* FlatRadioButton2 = nullptr;
+    QRadioButton* FlatRadioButton3 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger4 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger9 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger10 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger5 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger6 = nullptr;
+    TFlatSpinEditFloat* FlatSpinEditFloat1 = nullptr;
+    TFlatSpinEditFloat* FlatSpinEditFloat2 = nullptr;
+    QPushButton* SpeedButton7 = nullptr;
+    QPushButton* SpeedButton8 = nullptr;
+    QPushButton* SpeedButton11 = nullptr;
+    TFloatGrid* FloatGrid2 = nullptr;
+    TFloatGrid* FloatGrid3 = nullptr;
+    ErrorChart* Chart1 = nullptr;
+    QPushButton* saveChartImage = nullptr;
+    std::unique_ptr<TForm2> Form2;
+
+    // Execution tab.
+    TFloatGrid* FloatGrid4 = nullptr;
+    TFlatSpinEditInteger* FlatSpinEditInteger7 = nullptr;
+    TFloatGrid* FloatGrid5 = nullptr;
+    QPushButton* SpeedButton9 = nullptr;
+
+    // Help tab.
+    QPlainTextEdit* FlatMemo1 = nullptr;
+
+    // The window's dialogs.
+    const FileDialogRequest OpenDialog1{FileDialogRequest::Mode::Open, "OpenDialog1", "*.rna", "rna"};
+    const FileDialogRequest SaveDialog1{FileDialogRequest::Mode::Save, "SaveDialog1", "*.rna", "rna"};
+    const FileDialogRequest OpenDialog2{FileDialogRequest::Mode::Open, "OpenDialog2", "*.ren", "ren"};
+    const FileDialogRequest SaveDialog2{FileDialogRequest::Mode::Save, "SaveDialog2", "*.ren", "ren"};
+};

@@ -1,0 +1,241 @@
+// The training tab: the stopping criteria, the read-outs kept between runs,
+// the output grids, the error chart, and "Entrenar", "Reiniciar" and
+// "Guardar Red Entrenada".
+
+#include "file_access.h"
+#include "control_builders.h"
+#include "training_run.h"
+#include "error_chart.h"
+#include "ren_file.h"
+#include "flat_combo_box.h"
+#include "flat_spin_edit_float.h"
+#include "flat_spin_edit_integer.h"
+#include "float_grid.h"
+#include "main_window.h"
+#include "focus_out_blocker.h"
+#include "learning_tab.h"
+#include "progress_window.h"
+#include "image_export.h"
+#include "readable_when_disabled.h"
+#include "training_view.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTimer>
+
+namespace {
+
+QGroupBox* NewColouredBox(QWidget* parent, const QString& name, const QString& title, QRect geometry,
+                          QColor background) {
+    QGroupBox* box = NewGroupBox(parent, name, title, geometry);
+    SetBackground(box, background);
+    SetBold(box, 11);
+    return box;
+}
+
+TFlatSpinEditInteger* NewSpinEdit(QWidget* parent, const QString& name, QRect geometry, const QString& accessible,
+                                  std::int32_t min, std::int32_t max, std::int32_t value) {
+    auto* edit = new TFlatSpinEditInteger(parent);
+    Place(edit, name, geometry, accessible);
+    edit->SetMinValue(min);
+    edit->SetMaxValue(max);
+    edit->SetValue(value);
+    return edit;
+}
+
+TFlatSpinEditFloat* NewErrorReadout(QWidget* parent, const QString& name, const QString& accessible) {
+    auto* edit = new TFlatSpinEditFloat(parent);
+    Place(edit, name, QRect(20, 12, 98, 20), accessible);
+    edit->SetReadOnly(true);
+    edit->SetPrecision(8);
+    edit->SetDigits(2);
+    edit->SetIncrement(0.5);
+    edit->SetValue(0);
+    return edit;
+}
+
+QLabel* NewUnitLabel(QWidget* parent, const QString& name, const QString& text, QPoint at) {
+    QLabel* label = NewLabel(parent, name, text, QRect(at, QSize()));
+    SetBold(label, 15);
+    label->adjustSize();
+    return label;
+}
+
+TFloatGrid* NewOutputGrid(QWidget* parent, const QString& name, QRect geometry, int valueWidth,
+                          const QString& accessible) {
+    auto* grid = new TFloatGrid(2, 11, parent);
+    Place(grid, name, geometry, accessible);
+    grid->SetDisplayFormat("##,##0.#######");
+    grid->SetEditable(false);
+    grid->setTabKeyNavigation(false);
+    grid->SetDefaultRowHeight(18);
+    grid->SetColWidth(0, 64);
+    grid->SetColWidth(1, valueWidth);
+    // The values take whatever the label column leaves: a number with seven
+    // decimals needs more than the value column's own width.
+    grid->SetFillWidth(true);
+    return grid;
+}
+
+}  // namespace
+
+void TForm1::BuildTrainingTab() {
+    GroupBox8 = NewGroupBox(TabSheet3, "GroupBox8", "Entrenar ", QRect(13, 13, 573, 352));
+
+    QGroupBox* criterios =
+        NewColouredBox(GroupBox8, "GroupBox9", "Criterios ", QRect(8, 14, 194, 83), QColor(255, 128, 128));
+    FlatRadioButton1 = NewRadioButton(criterios, "FlatRadioButton1", "Nº Ciclos =", QRect(8, 16, 81, 17));
+    FlatRadioButton1->setChecked(true);
+    FlatSpinEditInteger4 =
+        NewSpinEdit(criterios, "FlatSpinEditInteger4", QRect(97, 12, 88, 20), "Nº Ciclos", 0, 0, 1);
+    FlatRadioButton2 = NewRadioButton(criterios, "FlatRadioButton2", "Error Máx<=", QRect(8, 40, 89, 17));
+    FlatSpinEditInteger9 =
+        NewSpinEdit(criterios, "FlatSpinEditInteger9", QRect(104, 36, 57, 20), "Error Máximo, por ciento", 1, 100, 1);
+    FlatSpinEditInteger9->setEnabled(false);
+    NewUnitLabel(criterios, "Label16", "%", QPoint(169, 34));
+    FlatRadioButton3 = NewRadioButton(criterios, "FlatRadioButton3", "Error Mín<=", QRect(8, 60, 89, 17));
+    // A plain, smaller font, so that the captions fit their 81 to 89 pixels.
+    for (QRadioButton* radio : {FlatRadioButton1, FlatRadioButton2, FlatRadioButton3}) {
+        QFont plain = radio->font();
+        plain.setBold(false);
+        plain.setPixelSize(10);
+        radio->setFont(plain);
+    }
+    FlatSpinEditInteger10 =
+        NewSpinEdit(criterios, "FlatSpinEditInteger10", QRect(104, 56, 57, 20), "Error Mínimo, por ciento", 1, 100, 1);
+    FlatSpinEditInteger10->setEnabled(false);
+    NewUnitLabel(criterios, "Label17", "%", QPoint(169, 58));
+
+    QGroupBox* ciclos = NewColouredBox(GroupBox8, "GroupBox10", "Ciclos totales entrenados ",
+                                       QRect(26, 101, 176, 36), QColor(255, 128, 192));
+    FlatSpinEditInteger5 =
+        NewSpinEdit(ciclos, "FlatSpinEditInteger5", QRect(33, 12, 111, 20), "Ciclos totales entrenados", 0, 0, 0);
+    FlatSpinEditInteger5->SetReadOnly(true);
+
+    QGroupBox* tiempo = NewColouredBox(GroupBox8, "GroupBox13", "Tiempo de Entrenamiento ", QRect(26, 141, 176, 36),
+                                       QColor(128, 128, 255));
+    FlatSpinEditInteger6 = NewSpinEdit(tiempo, "FlatSpinEditInteger6", QRect(20, 12, 85, 20),
+                                       "Tiempo de Entrenamiento, milisegundos", 0, 0, 0);
+    FlatSpinEditInteger6->SetReadOnly(true);
+    NewUnitLabel(tiempo, "Label11", "msgs", QPoint(117, 18));
+
+    QGroupBox* maximo =
+        NewColouredBox(GroupBox8, "GroupBox14", "Error  Máximo ", QRect(26, 180, 176, 37), QColor(128, 128, 64));
+    FlatSpinEditFloat1 = NewErrorReadout(maximo, "FlatSpinEditFloat1", "Error Máximo");
+    NewUnitLabel(maximo, "Label12", "%", QPoint(137, 18));
+
+    QGroupBox* minimo =
+        NewColouredBox(GroupBox8, "GroupBox17", "Error  Mínimo ", QRect(26, 220, 176, 37), QColor(128, 128, 64));
+    FlatSpinEditFloat2 = NewErrorReadout(minimo, "FlatSpinEditFloat2", "Error Mínimo");
+    NewUnitLabel(minimo, "Label15", "%", QPoint(137, 18));
+
+    SpeedButton7 =
+        NewSpeedButton(GroupBox8, "SpeedButton7", "Entrenar", QRect(24, 256, 177, 25), QStyle::SP_MediaPlay, 20);
+    SpeedButton8 = NewSpeedButton(GroupBox8, "SpeedButton8", "Reiniciar", QRect(24, 280, 177, 25),
+                                  QStyle::SP_BrowserReload, 20);
+    SpeedButton11 = NewSpeedButton(GroupBox8, "SpeedButton11", "Guardar Red Entrenada", QRect(24, 304, 177, 33),
+                                   QStyle::SP_DialogSaveButton, 11);
+
+    QGroupBox* esperadas = NewGroupBox(GroupBox8, "GroupBox12", "Salidas Esperadas ", QRect(221, 16, 157, 121));
+    FloatGrid2 = NewOutputGrid(esperadas, "FloatGrid2", QRect(7, 16, 143, 97), 60, "Salidas Esperadas");
+    QGroupBox* obtenidas = NewGroupBox(GroupBox8, "GroupBox11", "Salidas Obtenidas ", QRect(403, 14, 150, 123));
+    FloatGrid3 = NewOutputGrid(obtenidas, "FloatGrid3", QRect(7, 16, 137, 97), 54, "Salidas Obtenidas");
+
+    Chart1 = new ErrorChart(GroupBox8);
+    Place(Chart1, "Chart1", QRect(224, 144, 329, 193), "Gráfica de errores");
+    // Over the chart's top right corner, beside its title; text only, so
+    // that it fits there.
+    saveChartImage = NewSpeedButton(GroupBox8, "saveChartImage", "Guardar Imagen", QRect(461, 147, 90, 18),
+                                    QStyle::SP_DialogSaveButton, 9);
+    saveChartImage->setIcon(QIcon());
+
+    // A run disables the window; its captions and read-outs stay as legible
+    // as before, since they are what the learner watches meanwhile.
+    ReadableWhenDisabled::Keep(GroupBox8, ReadableWhenDisabled::Roles::Captions);
+    for (QWidget* readOut : {static_cast<QWidget*>(ciclos), static_cast<QWidget*>(tiempo),
+                             static_cast<QWidget*>(maximo), static_cast<QWidget*>(minimo),
+                             static_cast<QWidget*>(esperadas), static_cast<QWidget*>(obtenidas)})
+        ReadableWhenDisabled::Keep(readOut, ReadableWhenDisabled::Roles::ReadOut);
+
+    trainingView_ = std::make_unique<TrainingView>(*this);
+}
+
+void TForm1::TabSheet3Show() {
+    const int salidas = RedNeuronal1.NeuronasCapaSalida();
+    FloatGrid2->SetRowCount(salidas + 1);
+    FloatGrid2->SetCells(0, 0, "Salidas");
+    FloatGrid3->SetRowCount(salidas + 1);
+    FloatGrid3->SetCells(0, 0, "Salidas");
+    for (int i = 1; i <= salidas; ++i) {
+        const QString header = QString("Salida %1").arg(i);
+        FloatGrid3->SetCells(0, i, header);
+        FloatGrid3->SetFloat(1, i, 0);
+        FloatGrid2->SetCells(0, i, header);
+        FloatGrid2->SetFloat(1, i, 0);
+    }
+}
+
+// Each criterion's button lets only its own spin edit be edited.
+void TForm1::FlatRadioButton1Click() {
+    FlatSpinEditInteger10->setEnabled(false);
+    FlatSpinEditInteger9->setEnabled(false);
+    FlatSpinEditInteger4->setEnabled(true);
+}
+
+void TForm1::FlatRadioButton2Click() {
+    FlatSpinEditInteger10->setEnabled(false);
+    FlatSpinEditInteger4->setEnabled(false);
+    FlatSpinEditInteger9->setEnabled(true);
+}
+
+void TForm1::FlatRadioButton3Click() {
+    FlatSpinEditInteger9->setEnabled(false);
+    FlatSpinEditInteger4->setEnabled(false);
+    FlatSpinEditInteger10->setEnabled(true);
+}
+
+void TForm1::SpeedButton7Click() { Train(workState, RedNeuronal1, *trainingView_); }
+
+// For the length of a run only the progress window's "Stop" answers: a click
+// on "Entrenar", "Reiniciar" or a load would otherwise run nested inside the
+// run and pull the network out from under it.
+void TForm1::BeginRun() {
+    Form2 = std::make_unique<TForm2>(workState.PararEntrenamiento);
+    trainingRunning_ = true;
+    {
+        FocusOutBlocker keepTypedValue(this);
+        focusBeforeRun_ = keepTypedValue.Watched();
+        PageControl1->setEnabled(false);
+    }
+    Form2->ShowPainted();
+}
+
+void TForm1::EndRun() noexcept {
+    Form2.reset();
+    PageControl1->setEnabled(true);
+    // The keyboard comes back where it was, in the field still holding what
+    // was typed before the run.
+    if (!isActiveWindow()) activateWindow();
+    if (focusBeforeRun_) focusBeforeRun_->setFocus(Qt::OtherFocusReason);
+    focusBeforeRun_.clear();
+    trainingRunning_ = false;
+    learningTab_->Refresh();
+    // A close asked for during the run goes ahead once the handler returns.
+    if (closeAfterRun_) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TForm1::SaveChartImage() { SaveWidgetImage(*Chart1, *fileDialogs_, this); }
+
+void TForm1::SpeedButton8Click() { ResetTraining(RedNeuronal1, *trainingView_); }
+
+// The weights are taken before the dialog opens: what is saved is the
+// network as it was when the button was pressed.
+void TForm1::SpeedButton11Click() {
+    const std::vector<std::string> lineas = RenLines(RedNeuronal1, FlatComboBox1->ItemIndex(),
+                                                      FlatComboBox2->ItemIndex(), decimalSeparator_);
+    const std::optional<QString> ruta = fileDialogs_->Execute(this, SaveDialog2);
+    if (ruta) SaveLines(ruta->toStdString(), lineas);
+}
