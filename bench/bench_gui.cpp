@@ -1,6 +1,7 @@
 // Training through the main window, offscreen, with the error chart attached:
 // - a whole run of 10^6 XOR iterations against the core run alone, which
-//   reads a plain cycle count and drops its points;
+//   reads a plain cycle count and drops its points, with the training tab in
+//   front and with the "Cómo Aprende" tab in front;
 // - peak resident memory of whole window runs of 10^5, 10^6 and 10^7
 //   iterations, each in a process of its own (this program run again);
 // - 10000 iterations of a 32-32-32 network through the window: the longest
@@ -22,6 +23,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTabWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -98,6 +100,23 @@ void BM_GuiRun(benchmark::State& state) {
 // One iteration shows what a run costs whatever its length: the progress
 // window and the final repaint.
 BENCHMARK(BM_GuiRun)->Arg(1)->Arg(kIterations)->Unit(benchmark::kMillisecond);
+
+// The same run with the "Cómo Aprende" tab in front, showing the decision
+// map, the costliest of its views to follow a run with.
+void BM_GuiRunLearning(benchmark::State& state) {
+    std::unique_ptr<TForm1> form = XorWindow();
+    form->PageControl1->setCurrentWidget(form->TabSheet6);
+    auto* views = form->findChild<QTabWidget*>(QStringLiteral("learningViews"));
+    views->setCurrentWidget(form->findChild<QWidget*>(QStringLiteral("decisionMap")));
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        state.PauseTiming();
+        form->SpeedButton8->click();
+        state.ResumeTiming();
+        RunThroughWindow(*form, static_cast<std::int32_t>(state.range(0)));
+    }
+}
+BENCHMARK(BM_GuiRunLearning)->Arg(kIterations)->Unit(benchmark::kMillisecond);
 
 // The core run with nothing of the window behind it, its points dropped.
 class CountingChart : public ErrorSeries {
@@ -186,7 +205,8 @@ int main(int argc, char** argv) {
     std::string interleave = "--benchmark_enable_random_interleaving=true";
     args.push_back(interleave.data());
     const int status = RunBenchmarksAndPrintRatios(static_cast<int>(args.size()), args.data(),
-                                                   {{"guirun/corerun 2-2-1", "BM_GuiRun/1000000",
+                                                   {{"guirun/corerun 2-2-1", "BM_GuiRun/1000000", "BM_CoreRun"},
+                                                    {"guirun aprende/corerun 2-2-1", "BM_GuiRunLearning/1000000",
                                                      "BM_CoreRun"}});
 
     const char* self = "/proc/self/exe";

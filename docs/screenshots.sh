@@ -2,7 +2,8 @@
 # Takes the README's screenshots from the real program on a virtual display,
 # the way a person would use it: a 2-2-1 network, the four XOR patterns typed
 # in, a long training run (the progress window taken while it runs, then
-# "Stop"), then one execution with 8 decimals. Then the training again under
+# "Stop"), then one execution with 8 decimals, then the "Cómo Aprende" views
+# with XOR mid-training in an enlarged window. Then the training again under
 # a dark desktop palette (Fusion with dark colours, through the qt6ct
 # platform theme). Needs xvfb, xdotool, imagemagick and qt6ct.
 # Usage: docs/screenshots.sh [build directory, default build]
@@ -49,7 +50,7 @@ xor_network() {
 
 # A run far longer than the screenshots take, taken while it runs, then "Stop".
 long_run() {
-  click 317 33
+  click 263 33
   type_over 179 100 500000000
   click 143 333
   sleep 3
@@ -69,14 +70,33 @@ start_program
 xor_network ""
 long_run ""
 # The 8-decimal outputs of the execution tab, drawn with 7.
-click 423 33
+click 350 33
 click 204 151; xdotool type "1"; xdotool key Return
 click 204 169; xdotool type "0"; xdotool key Return
 type_over 424 135 8
 click 310 388
 shot tab-ejecucion
-click 534 33
+click 540 33
 shot tab-ayuda
+# "Cómo Aprende" mid-training: fresh weights ("Reiniciar"), 15000 iterations,
+# then the three views in a window enlarged to 900 x 620, which they fill.
+click 263 33
+click 143 357
+type_over 179 100 15000
+click 143 333
+sleep 2
+click 438 33
+xdotool windowmove "$window" 0 0
+xdotool windowsize "$window" 900 620
+sleep 1
+type_over 80 94 2
+click 145 94
+shot aprende-paso
+click 132 67
+click 290 341
+shot aprende-red
+click 215 67
+shot aprende-mapa
 stop_program
 
 # The same training under a dark palette.

@@ -1,7 +1,9 @@
 // The "Cómo Aprende" tab: its views work on copies of the network; the
 // window only tells them when the network may have changed.
 
+#include "error_chart.h"
 #include "main_window.h"
+#include "image_export.h"
 #include "learning_tab.h"
 #include "training_view.h"
 
@@ -12,6 +14,12 @@ void TForm1::BuildLearningTab() {
     auto* layout = new QVBoxLayout(TabSheet6);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(learningTab_);
+    // A run refreshes the views as often as it repaints the chart: during a
+    // run the chart draws only while the window processes its messages,
+    // between two iterations, so the network is whole when they read it.
+    connect(Chart1, &ErrorChart::Drawn, learningTab_, &LearningTab::FollowRun);
 }
 
 void TForm1::TabSheet6Show() { learningTab_->Refresh(); }
+
+void TForm1::SaveViewImage() { SaveWidgetImage(*learningTab_->CurrentView(), *fileDialogs_, this); }

@@ -12,6 +12,7 @@
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
 #include "gradient_panel.h"
+#include "learning_tab.h"
 #include "progress_window.h"
 #include "nk_label_float.h"
 #include "pattern_view.h"
@@ -149,6 +150,7 @@ void TForm1::SetUpGrowth() {
     add("GroupBox11", {0.5, 0, 0.5, third});
     add("FloatGrid3", {0, 0, 0.5, third});
     add("Chart1", {0, third, 1, 1 - third});
+    add("saveChartImage", {1, third, 0, 0});
     // Execution: the two grids share the width, "Ejecutar" stays centred below.
     add("GroupBox7", {0, 0, 0.5, 1});
     add("FloatGrid4", {0, 0, 0.5, 1});
@@ -193,6 +195,8 @@ void TForm1::ConnectHandlers() {
     onClick(SpeedButton8, &TForm1::SpeedButton8Click);
     onClick(SpeedButton11, &TForm1::SpeedButton11Click);
     onClick(SpeedButton9, &TForm1::SpeedButton9Click);
+    onClick(saveChartImage, &TForm1::SaveChartImage);
+    onClick(learningTab_->SaveImageButton(), &TForm1::SaveViewImage);
 
     // A radio button's handler runs when it becomes checked, not when a
     // checked button is clicked again.

@@ -78,6 +78,10 @@ public:
     void TabSheet4Show();
     void SpeedButton9Click();
     void TabSheet6Show();
+    // "Guardar Imagen" of the training tab: the error chart as a PNG file.
+    void SaveChartImage();
+    // "Guardar Imagen" of the "Cómo Aprende" tab: the view in front.
+    void SaveViewImage();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -187,6 +191,7 @@ public:
     TFloatGrid* FloatGrid2 = nullptr;
     TFloatGrid* FloatGrid3 = nullptr;
     ErrorChart* Chart1 = nullptr;
+    QPushButton* saveChartImage = nullptr;
     std::unique_ptr<TForm2> Form2;
 
     // Execution tab.

@@ -16,6 +16,7 @@
 #include "focus_out_blocker.h"
 #include "learning_tab.h"
 #include "progress_window.h"
+#include "image_export.h"
 #include "readable_when_disabled.h"
 #include "training_view.h"
 
@@ -130,6 +131,11 @@ void TForm1::BuildTrainingTab() {
 
     Chart1 = new ErrorChart(GroupBox8);
     Place(Chart1, "Chart1", QRect(224, 144, 329, 193), "Gráfica de errores");
+    // Over the chart's top right corner, beside its title; text only, so
+    // that it fits there.
+    saveChartImage = NewSpeedButton(GroupBox8, "saveChartImage", "Guardar Imagen", QRect(461, 147, 90, 18),
+                                    QStyle::SP_DialogSaveButton, 9);
+    saveChartImage->setIcon(QIcon());
 
     // A run disables the window; its captions and read-outs stay as legible
     // as before, since they are what the learner watches meanwhile.
@@ -195,6 +201,8 @@ void TForm1::EndRun() noexcept {
     // A close asked for during the run goes ahead once the handler returns.
     if (closeAfterRun_) QTimer::singleShot(0, this, &QWidget::close);
 }
+
+void TForm1::SaveChartImage() { SaveWidgetImage(*Chart1, *fileDialogs_, this); }
 
 void TForm1::SpeedButton8Click() { ResetTraining(RedNeuronal1, *trainingView_); }
 

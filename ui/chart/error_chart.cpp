@@ -118,6 +118,7 @@ void ErrorChart::Draw() {
     }
     series_->replace(visible_);
     sinceDraw_.start();
+    emit Drawn();
 }
 
 void ErrorChart::ResetZoom() {

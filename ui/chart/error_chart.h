@@ -49,6 +49,10 @@ public:
     // adds only a small share to the run's time.
     static constexpr int kRefreshIntervalMs = 100;
 
+signals:
+    // After each draw: views that follow a run refresh at the chart's pace.
+    void Drawn();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

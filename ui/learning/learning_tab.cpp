@@ -1,7 +1,12 @@
 #include "learning_tab.h"
 
+#include "decision_map.h"
+#include "network_diagram.h"
 #include "step_view.h"
 
+#include <QApplication>
+#include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -12,6 +17,17 @@ LearningTab::LearningTab(TRedNeuronal& red, WorkState& estado, TrainingTabView& 
     views_->setObjectName("learningViews");
     stepView_ = new StepView(red, estado, training);
     AddView(stepView_, "Paso a paso");
+    diagram_ = new NetworkDiagram;
+    diagram_->SetSource(red, estado);
+    AddView(diagram_, "Red");
+    map_ = new DecisionMap;
+    map_->SetSource(red, estado);
+    AddView(map_, "Mapa de decisión");
+    // Beside the views' captions, where it takes no room from them.
+    saveImage_ = new QPushButton(QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton), "Guardar Imagen");
+    saveImage_->setObjectName("saveViewImage");
+    saveImage_->setAutoDefault(false);
+    views_->setCornerWidget(saveImage_, Qt::TopRightCorner);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(views_);
@@ -24,4 +40,14 @@ void LearningTab::AddView(QWidget* page, const QString& caption) {
     views_->addTab(page, caption);
 }
 
-void LearningTab::Refresh() { stepView_->Refresh(); }
+void LearningTab::Refresh() {
+    stepView_->Refresh();
+    FollowRun();
+}
+
+void LearningTab::FollowRun() {
+    diagram_->Refresh();
+    map_->Refresh();
+}
+
+QWidget* LearningTab::CurrentView() const { return views_->currentWidget(); }

@@ -11,6 +11,7 @@
 #include "window_driver.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QRegularExpression>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -85,6 +86,7 @@ private slots:
     void outputGridsAreShapedForTheOutputCount();
     void reenteringTheTabZeroesOnlyTheGrids();
     void failedRunClosesProgressAndWritesItsStatisticsBeforeTheErrorBox();
+    void chartImageIsSavedAsPngThroughTheSaveDialog();
 };
 
 void TrainingTabTest::oneCycleRunGivesOnePointAtZero() {
@@ -333,6 +335,39 @@ void TrainingTabTest::failedRunClosesProgressAndWritesItsStatisticsBeforeTheErro
     QCOMPARE(totalsShown, 0);
     QCOMPARE(form.FlatSpinEditFloat1->Value(), 0.0);
     QCOMPARE(form.FlatSpinEditFloat2->Value(), 1000.0);
+}
+
+void TrainingTabTest::chartImageIsSavedAsPngThroughTheSaveDialog() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    PrepareXor(driver);
+    form.FlatSpinEditInteger4->SetValue(50);
+    driver.Click(form.SpeedButton7);
+    Reactivate(form);
+    form.Chart1->Draw();
+
+    const QString path = driver.Path("gráfica.png");
+    driver.dialogs.answers << path;
+    driver.Click(form.saveChartImage);
+    QCOMPARE(driver.dialogs.asked.size(), 1);
+    QCOMPARE(driver.dialogs.asked[0].mode, FileDialogRequest::Mode::Save);
+    QCOMPARE(driver.dialogs.asked[0].filter, QStringLiteral("*.png"));
+    QCOMPARE(driver.dialogs.asked[0].defaultSuffix, QStringLiteral("png"));
+    const QByteArray bytes = driver.ReadFile(path);
+    QVERIFY(bytes.startsWith("\x89PNG"));
+    const QImage saved = QImage::fromData(bytes, "PNG");
+    QCOMPARE(saved.size(), form.Chart1->grab().size());
+    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), form.Chart1->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    QVERIFY(driver.errors.messages.isEmpty());
+
+    // A folder that does not exist: the error box, nothing written.
+    const QString missing = driver.Path("no/such/folder/gráfica.png");
+    driver.dialogs.answers << missing;
+    driver.Click(form.saveChartImage);
+    QCOMPARE(driver.errors.messages, QStringList{"Cannot create file " + missing + "."});
+    // Cancelled: nothing asked of the error box.
+    driver.Click(form.saveChartImage);
+    QCOMPARE(driver.errors.messages.size(), 1);
 }
 
 QTEST_MAIN(TrainingTabTest)

@@ -1,0 +1,90 @@
+// The decision map of the "Cómo Aprende" tab: one repaint of its 200 × 200
+// cells for a 2-32-1 network (a snapshot, 40 000 forward passes, the picture)
+// against 40 000 calls of Propagar over the same points.
+
+#include "random_generator.h"
+#include "decision_map.h"
+#include "work_state.h"
+#include "ratio_report.h"
+#include "network.h"
+
+#include <QApplication>
+#include <QWindow>
+
+#include <benchmark/benchmark.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kCells = 200;
+
+void Network2x32x1(TRedNeuronal& red) {
+    PrepareStartUpNetwork(red);
+    red.SetNeuronasCapaOculta(32);
+}
+
+void Xor(WorkState& estado) {
+    const double patterns[4][3] = {{0, 0, 0}, {0, 1, 1}, {1, 0, 1}, {1, 1, 0}};
+    estado.NumeroPatrones = 4;
+    for (int p = 1; p <= 4; ++p) {
+        estado.EntradasPatrones[static_cast<std::size_t>(p)][1] = patterns[p - 1][0];
+        estado.EntradasPatrones[static_cast<std::size_t>(p)][2] = patterns[p - 1][1];
+        estado.SalidasPatrones[static_cast<std::size_t>(p)][1] = patterns[p - 1][2];
+    }
+}
+
+void BM_MapRepaint(benchmark::State& state) {
+    TRedNeuronal red;
+    Network2x32x1(red);
+    WorkState estado;
+    Xor(estado);
+    DecisionMap map;
+    // The size whose plane holds exactly 200 × 200 cells.
+    map.resize(map.size() + (QSize(kCells, kCells) - map.Cells()) * DecisionMap::kCellPixels);
+    map.show();
+    // A repaint paints only once the window system has shown the window.
+    while (!map.windowHandle()->isExposed()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    map.SetSource(red, estado);
+    if (map.Cells() != QSize(kCells, kCells)) state.SkipWithError("the map does not hold 200 x 200 cells");
+    for (auto _ : state) {
+        map.Refresh();
+        map.repaint();
+    }
+}
+BENCHMARK(BM_MapRepaint)->Unit(benchmark::kMillisecond);
+
+// The same points as the map's cells, each through the network itself.
+void BM_Propagar40000(benchmark::State& state) {
+    TRedNeuronal red;
+    Network2x32x1(red);
+    for (auto _ : state) {
+        for (int row = 0; row < kCells; ++row) {
+            red.Entradas[2] = 1.1 - 1.2 * (row + 0.5) / kCells;
+            for (int column = 0; column < kCells; ++column) {
+                red.Entradas[1] = -0.1 + 1.2 * (column + 0.5) / kCells;
+                red.Propagar();
+                benchmark::DoNotOptimize(red.SalidasObtenidas[1]);
+            }
+        }
+    }
+}
+BENCHMARK(BM_Propagar40000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    RandomGenerator::SetClock([] { return TimeOfDay{12, 0, 0, 0}; });
+    std::vector<char*> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.push_back(interleave.data());
+    return RunBenchmarksAndPrintRatios(static_cast<int>(args.size()), args.data(),
+                                       {{"mapa 200x200/Propagar x 40000", "BM_MapRepaint", "BM_Propagar40000"}});
+}

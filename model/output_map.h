@@ -1,0 +1,30 @@
+#pragma once
+// An output neuron's value over the input plane (or line), computed from a
+// snapshot with the arithmetic of Propagar, so the decision map shows what
+// the network itself would answer at each point, and never touches it.
+
+#include "network_snapshot.h"
+
+#include <span>
+#include <vector>
+
+// One axis of the map: the values it covers, low to high.
+struct AxisRange {
+    double low = 0, high = 0;
+};
+
+// The axis for these pattern values: their range plus a tenth of it on each
+// side, and at least -0.1..1.1 when every value lies within 0..1, so that
+// data coded 0/1 or 0.1/0.9 sits inside the picture with the same frame.
+// No values give -0.1..1.1; a single value v gives v - 0.5..v + 0.5 at least.
+AxisRange MapAxisRange(std::span<const double> values);
+
+// Output neuron `output` (1..outputs) for inputs x[0..inputs-1], as Propagar
+// computes it; NaN where Propagar would report an overflow.
+double OutputValue(const NetworkSnapshot& snapshot, int output, std::span<const double> x);
+
+// The values of output neuron `output` of a 2-input network at the centres of
+// a columns × rows grid over x (the first input, left to right) and y (the
+// second, bottom to top): values[row * columns + column], row 0 at the top.
+void OutputGrid(const NetworkSnapshot& snapshot, int output, AxisRange x, AxisRange y, int columns, int rows,
+                std::vector<double>& values);

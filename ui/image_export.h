@@ -1,0 +1,13 @@
+#pragma once
+// "Guardar Imagen": a picture of a view, as it is when the button is
+// pressed, saved as a PNG file chosen in the save dialog.
+
+#include "file_dialogs.h"
+
+class QWidget;
+
+inline const FileDialogRequest kSaveImageDialog{FileDialogRequest::Mode::Save, QStringLiteral("SaveImageDialog"),
+                                                QStringLiteral("*.png"), QStringLiteral("png")};
+
+// Throws "Cannot create file <path>" when the file cannot be written.
+void SaveWidgetImage(QWidget& widget, FileDialogs& dialogs, QWidget* dialogParent);

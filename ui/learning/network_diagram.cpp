@@ -1,0 +1,315 @@
+#include "network_diagram.h"
+
+#include "number_texts.h"
+#include "network.h"
+#include "value_colours.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kTopStrip = 28;
+constexpr int kBottomStrip = 22;
+constexpr double kColumns[] = {0.12, 0.5, 0.88};  // each layer's share of the width
+constexpr double kHitDistance = 4.0;
+
+double DistanceToSegment(QPointF p, QLineF line) {
+    const QPointF d = line.p2() - line.p1();
+    const double length2 = QPointF::dotProduct(d, d);
+    double t = length2 > 0 ? QPointF::dotProduct(p - line.p1(), d) / length2 : 0.0;
+    t = std::clamp(t, 0.0, 1.0);
+    const QPointF nearest = line.p1() + t * d;
+    return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
+}
+
+// Where a neuron's output lies within its function's range, 0..1.
+double OutputShare(TFuncionTransferencia function, double y, double largest) {
+    if (function == ftSigmoide) return y;
+    if (function == ftTangenteHiperbolica) return (y + 1) / 2;
+    return largest > 0 ? 0.5 + y / (2 * largest) : 0.5;
+}
+
+}  // namespace
+
+NetworkDiagram::NetworkDiagram(QWidget* parent)
+    : NetworkView(parent), filterChooser_(new QComboBox(this)), weightText_(new QLabel(this)) {
+    setObjectName(QStringLiteral("networkDiagram"));
+    setAccessibleName(QStringLiteral("Red"));
+    setMouseTracking(true);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    setPalette(palette);
+    filterChooser_->setObjectName(QStringLiteral("neuronFilter"));
+    filterChooser_->setAccessibleName(QStringLiteral("Mostrar las conexiones de"));
+    filterChooser_->setGeometry(4, 3, 220, 22);
+    weightText_->setObjectName(QStringLiteral("weightText"));
+    weightText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(filterChooser_, &QComboBox::activated, this, [this](int item) {
+        const int code = filterChooser_->itemData(item).toInt();
+        SetFilter(code < 0 ? std::nullopt : std::optional<Node>(Node{code / 100, code % 100}));
+    });
+    FillFilterChooser();
+    ShowText();
+}
+
+void NetworkDiagram::Recompute(const TRedNeuronal& red, const WorkState&) {
+    const bool sameShape = red.NumeroEntradas() == snapshot_.inputs && red.NeuronasCapaOculta() == snapshot_.hidden &&
+                           red.NeuronasCapaSalida() == snapshot_.outputs;
+    snapshot_ = TakeSnapshot(red);
+    if (!sameShape) {
+        selected_.reset();
+        hovered_.reset();
+        hoveredNode_.reset();
+        filter_.reset();
+        FillFilterChooser();
+    }
+    ShowText();
+}
+
+int NetworkDiagram::NodeCount(int layer) const {
+    if (layer == 0) return snapshot_.inputs + 1;
+    if (layer == 1) return snapshot_.hidden + 1;
+    return snapshot_.outputs;
+}
+
+double NetworkDiagram::Weight(Connection c) const {
+    const auto& rows = c.layer == 1 ? snapshot_.hiddenWeights : snapshot_.outputWeights;
+    return rows[static_cast<std::size_t>(c.neuron - 1)][static_cast<std::size_t>(c.input)];
+}
+
+QRectF NetworkDiagram::Canvas() const {
+    return QRectF(0, kTopStrip, width(), std::max(1, height() - kTopStrip - kBottomStrip));
+}
+
+QPointF NetworkDiagram::NodeCentre(Node node) const {
+    const QRectF canvas = Canvas();
+    const int count = std::max(1, NodeCount(node.layer));
+    const int slot = node.layer == 2 ? node.index - 1 : node.index;
+    return {canvas.left() + canvas.width() * kColumns[node.layer],
+            canvas.top() + (slot + 0.5) * canvas.height() / count};
+}
+
+double NetworkDiagram::NodeRadius() const {
+    const int most = std::max({NodeCount(0), NodeCount(1), NodeCount(2), 1});
+    return std::clamp(Canvas().height() / most * 0.38, 2.5, 15.0);
+}
+
+QLineF NetworkDiagram::ConnectionLine(Connection c) const {
+    return {NodeCentre({c.layer - 1, c.input}), NodeCentre({c.layer, c.neuron})};
+}
+
+std::vector<NetworkDiagram::Connection> NetworkDiagram::Connections() const {
+    std::vector<Connection> all;
+    for (int j = 1; j <= snapshot_.hidden; ++j)
+        for (int k = 0; k <= snapshot_.inputs; ++k) all.push_back({1, j, k});
+    for (int j = 1; j <= snapshot_.outputs; ++j)
+        for (int k = 0; k <= snapshot_.hidden; ++k) all.push_back({2, j, k});
+    return all;
+}
+
+bool NetworkDiagram::Shown(Connection c) const {
+    if (!filter_) return true;
+    return *filter_ == Node{c.layer - 1, c.input} || *filter_ == Node{c.layer, c.neuron};
+}
+
+std::optional<NetworkDiagram::Node> NetworkDiagram::NodeAt(QPointF point) const {
+    const double reach = std::max(NodeRadius(), kHitDistance);
+    for (int layer = 0; layer <= 2; ++layer)
+        for (int index = layer == 2 ? 1 : 0; index <= (layer == 2 ? snapshot_.outputs : NodeCount(layer) - 1); ++index) {
+            const QPointF d = point - NodeCentre({layer, index});
+            if (std::hypot(d.x(), d.y()) <= reach) return Node{layer, index};
+        }
+    return std::nullopt;
+}
+
+std::optional<NetworkDiagram::Connection> NetworkDiagram::ConnectionAt(QPointF point) const {
+    std::optional<Connection> nearest;
+    double best = kHitDistance;
+    for (const Connection& c : Connections()) {
+        if (!Shown(c)) continue;
+        const double distance = DistanceToSegment(point, ConnectionLine(c));
+        if (distance <= best) {
+            best = distance;
+            nearest = c;
+        }
+    }
+    return nearest;
+}
+
+QString NetworkDiagram::NodeName(Node node) const {
+    if (node.layer == 0)
+        return node.index == 0 ? QStringLiteral("Sesgo de la capa oculta") : QStringLiteral("Entrada %1").arg(node.index);
+    if (node.layer == 1)
+        return node.index == 0 ? QStringLiteral("Sesgo de la capa de salida") : QStringLiteral("Oculta %1").arg(node.index);
+    return QStringLiteral("Salida %1").arg(node.index);
+}
+
+QString NetworkDiagram::Describe(Connection c) const {
+    const QString from = c.input == 0 ? QStringLiteral("sesgo (entrada −1)") : NodeName({c.layer - 1, c.input});
+    return QStringLiteral("Peso de %1 a %2 = %3")
+        .arg(from, NodeName({c.layer, c.neuron}),
+             FileNumberText(Weight(c)));
+}
+
+QString NetworkDiagram::WeightText() const { return weightText_->text(); }
+
+void NetworkDiagram::ShowText() {
+    QString text;
+    if (hovered_) {
+        text = Describe(*hovered_);
+    } else if (hoveredNode_ && hoveredNode_->layer > 0 && hoveredNode_->index > 0) {
+        const auto& outputs = hoveredNode_->layer == 1 ? snapshot_.hiddenOutputs : snapshot_.outputValues;
+        text = QStringLiteral("%1: última salida %2")
+                   .arg(NodeName(*hoveredNode_),
+                        FileNumberText(outputs[static_cast<std::size_t>(hoveredNode_->index - 1)]));
+    } else if (selected_) {
+        text = Describe(*selected_);
+    } else {
+        text = QStringLiteral("Señale o pulse una conexión para ver su peso; pulse una neurona para ver solo las suyas.");
+    }
+    weightText_->setText(text);
+}
+
+void NetworkDiagram::FillFilterChooser() {
+    filterChooser_->clear();
+    filterChooser_->addItem(QStringLiteral("Todas las conexiones"), -1);
+    for (int layer = 0; layer <= 2; ++layer)
+        for (int index = layer == 2 ? 1 : 0; index <= (layer == 2 ? snapshot_.outputs : NodeCount(layer) - 1); ++index)
+            filterChooser_->addItem(NodeName({layer, index}), layer * 100 + index);
+}
+
+void NetworkDiagram::SetFilter(std::optional<Node> node) {
+    filter_ = node;
+    const int item = filterChooser_->findData(node ? node->layer * 100 + node->index : -1);
+    filterChooser_->setCurrentIndex(std::max(item, 0));
+    if (selected_ && !Shown(*selected_)) selected_.reset();
+    hovered_.reset();
+    ShowText();
+    update();
+}
+
+void NetworkDiagram::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF at = event->position();
+    hoveredNode_ = NodeAt(at);
+    hovered_ = hoveredNode_ ? std::nullopt : ConnectionAt(at);
+    ShowText();
+    update();
+}
+
+void NetworkDiagram::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return NetworkView::mousePressEvent(event);
+    const QPointF at = event->position();
+    if (const std::optional<Node> node = NodeAt(at)) {
+        SetFilter(filter_ == node ? std::nullopt : node);
+    } else {
+        selected_ = ConnectionAt(at);
+        ShowText();
+        update();
+    }
+}
+
+void NetworkDiagram::leaveEvent(QEvent* event) {
+    NetworkView::leaveEvent(event);
+    hovered_.reset();
+    hoveredNode_.reset();
+    ShowText();
+    update();
+}
+
+void NetworkDiagram::resizeEvent(QResizeEvent* event) {
+    NetworkView::resizeEvent(event);
+    weightText_->setGeometry(6, height() - kBottomStrip, width() - 12, kBottomStrip);
+}
+
+void NetworkDiagram::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    PaintConnections(painter);
+    PaintNodes(painter);
+}
+
+void NetworkDiagram::PaintConnections(QPainter& painter) const {
+    std::vector<Connection> shown;
+    double largest = 0;
+    for (const Connection& c : Connections()) {
+        const double w = std::abs(Weight(c));
+        if (std::isfinite(w)) largest = std::max(largest, w);
+        if (Shown(c)) shown.push_back(c);
+    }
+    if (largest == 0) largest = 1;
+    // The strongest last, on top of the faint ones.
+    std::stable_sort(shown.begin(), shown.end(),
+                     [this](Connection a, Connection b) { return std::abs(Weight(a)) < std::abs(Weight(b)); });
+    // Many lines at once are thinner, and the weaker ones fade faster, so
+    // that the strong ones stand out in a large network.
+    const bool crowded = shown.size() > 50;
+    const double widest = crowded ? std::max(1.5, 5.0 * std::sqrt(50.0 / static_cast<double>(shown.size()))) : 5.0;
+    for (const Connection& c : shown) {
+        const double w = Weight(c);
+        const double share = std::isfinite(w) ? std::abs(w) / largest : 1.0;
+        QColor colour = w < 0 ? kNegativeColour : kPositiveColour;
+        colour.setAlphaF(filter_ ? 1.0 : crowded ? 0.04 + 0.96 * share * share : 0.08 + 0.92 * share);
+        const QLineF line = ConnectionLine(c);
+        const double thickness = 0.4 + (widest - 0.4) * share;
+        if (selected_ == c || hovered_ == c) {
+            painter.setPen(QPen(selected_ == c ? Qt::black : Qt::darkGray, thickness + 3, Qt::SolidLine, Qt::RoundCap));
+            painter.drawLine(line);
+        }
+        painter.setPen(QPen(colour, thickness, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(line);
+    }
+}
+
+void NetworkDiagram::PaintNodes(QPainter& painter) const {
+    const double r = NodeRadius();
+    const bool withTexts = r >= 7;
+    double largest = 0;
+    for (double y : snapshot_.hiddenOutputs) largest = std::max(largest, std::abs(y));
+    for (double y : snapshot_.outputValues) largest = std::max(largest, std::abs(y));
+    QFont font = painter.font();
+    font.setPixelSize(std::clamp(static_cast<int>(r * 0.9), 8, 11));
+    painter.setFont(font);
+
+    for (int layer = 0; layer <= 2; ++layer) {
+        for (int index = layer == 2 ? 1 : 0; index <= (layer == 2 ? snapshot_.outputs : NodeCount(layer) - 1); ++index) {
+            const Node node{layer, index};
+            const QPointF centre = NodeCentre(node);
+            const QRectF box(centre.x() - r, centre.y() - r, 2 * r, 2 * r);
+            const bool chosen = filter_ == node;
+            painter.setPen(QPen(chosen ? Qt::black : Qt::darkGray, chosen ? 2.5 : 1));
+            if (index == 0) {
+                painter.setBrush(QColor(235, 235, 235));
+                painter.drawRect(box);
+                if (withTexts) painter.drawText(box, Qt::AlignCenter, QStringLiteral("−1"));
+                continue;
+            }
+            if (layer == 0) {
+                painter.setBrush(QColor(220, 220, 220));
+                painter.drawEllipse(box);
+                if (withTexts)
+                    painter.drawText(QRectF(box.left() - 40, box.top(), 36, box.height()), Qt::AlignRight | Qt::AlignVCenter,
+                                     QStringLiteral("x%1").arg(index));
+                continue;
+            }
+            const auto& outputs = layer == 1 ? snapshot_.hiddenOutputs : snapshot_.outputValues;
+            const double y = outputs[static_cast<std::size_t>(index - 1)];
+            painter.setBrush(ScaleColour(OutputShare(snapshot_.function, y, largest)));
+            painter.drawEllipse(box);
+            if (withTexts) {
+                // The hidden layer's values sit above right, clear of the lines passing on.
+                const QRectF text = layer == 2 ? QRectF(box.right() + 4, box.top(), 60, box.height())
+                                               : QRectF(box.right() - 2, box.top() - r - 2, 60, r + 2);
+                painter.setPen(Qt::black);
+                painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, GeneralNumberText(y, 4, 2));
+            }
+        }
+    }
+}
