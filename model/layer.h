@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 
+#include "activation_settings.h"
 #include "layer_storage.h"
 #include "network_parameters.h"
 #include "neuron.h"
@@ -21,7 +22,7 @@ private:
     std::array<TNeurona, kMaxNeurons> neurons_;
 };
 
-class TCapaNeuronal {
+class TCapaNeuronal : public ActivationSettings {
     LayerStorage storage_;  // first: the neurons point into it
 
 public:
@@ -41,13 +42,10 @@ public:
     std::int32_t NumeroEntradas() const { return inputCount_; }
     // Resizes and re-randomises every active neuron.
     void SetNumeroEntradas(std::int32_t n);
-    TReglaPropagacion ReglaPropagacion() const { return rule_; }
+    // Each writer passes its value on to the active neurons.
     void SetReglaPropagacion(TReglaPropagacion regla);
-    TFuncionTransferencia FuncionTransferencia() const { return transfer_; }
     void SetFuncionTransferencia(TFuncionTransferencia funcion);
-    TFuncionSalida FuncionSalida() const { return outputFunction_; }
     void SetFuncionSalida(TFuncionSalida funcion);
-    double Umbral() const { return threshold_; }
     void SetUmbral(double umbral);
 
     // InicializarPesos of the active neurons, in index order.
@@ -66,9 +64,5 @@ private:
     void ComputeOutputs(std::span<const double> x, int neuronas, double* salidas);
 
     std::int32_t inputCount_ = 2;
-    TReglaPropagacion rule_ = rpLineal;
-    TFuncionTransferencia transfer_ = ftIdentidad;
-    TFuncionSalida outputFunction_ = fsIdentidad;
-    double threshold_ = 0;
     TRangoNeuronas neuronCount_ = 2;
 };

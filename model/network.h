@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 
+#include "activation_settings.h"
 #include "layer.h"
 #include "network_parameters.h"
 
@@ -16,7 +17,7 @@ inline constexpr double kLearningRate = 0.35;
 // Indexed 1..32; element 0 is unused.
 using NetworkValues = std::array<double, kMaxNeurons + 1>;
 
-class TRedNeuronal {
+class TRedNeuronal : public ActivationSettings {
 public:
     // Creates both layers, then takes H = 2, O = 1, n = 2 without the
     // writers (the output layer keeps its own 2 neurons until they run).
@@ -38,13 +39,10 @@ public:
     std::int32_t NumeroEntradas() const { return inputCount_; }
     // Re-randomises the active hidden neurons and zeroes Entradas[1..n].
     void SetNumeroEntradas(std::int32_t n);
-    TReglaPropagacion ReglaPropagacion() const { return rule_; }
+    // Each writer passes its value on to both layers.
     void SetReglaPropagacion(TReglaPropagacion regla);
-    TFuncionTransferencia FuncionTransferencia() const { return transfer_; }
     void SetFuncionTransferencia(TFuncionTransferencia funcion);
-    TFuncionSalida FuncionSalida() const { return outputFunction_; }
     void SetFuncionSalida(TFuncionSalida funcion);
-    double Umbral() const { return threshold_; }
     void SetUmbral(double umbral);
 
     // Fresh random weights in the active neurons, hidden layer first.
@@ -84,10 +82,6 @@ private:
     TRangoNeuronas hiddenCount_ = 2;
     TRangoNeuronas outputCount_ = 1;
     std::int32_t inputCount_ = 2;
-    TReglaPropagacion rule_ = rpLineal;
-    TFuncionTransferencia transfer_ = ftIdentidad;
-    TFuncionSalida outputFunction_ = fsIdentidad;
-    double threshold_ = 0;
 };
 
 // Puts a new network into the configuration the main window starts with:

@@ -5,10 +5,10 @@
 
 #include <cstdint>
 
+#include "activation_settings.h"
 #include "layer_storage.h"
-#include "network_parameters.h"
 
-class TNeurona {
+class TNeurona : public ActivationSettings {
 public:
     // Takes column `columna` of the layer's storage, then initialises itself
     // as a new neuron: 2 inputs, fresh random weights.
@@ -21,16 +21,12 @@ public:
     StorageColumn Pesos;
     StorageColumn Entradas;
 
-    double Umbral() const { return threshold_; }
     void SetUmbral(double umbral) { threshold_ = umbral; }
     std::int32_t NumeroEntradas() const { return inputCount_; }
     // Resizes to 0..n (n in 0..32) and re-initialises, even when n is unchanged.
     void SetNumeroEntradas(std::int32_t n);
-    TReglaPropagacion ReglaPropagacion() const { return rule_; }
     void SetReglaPropagacion(TReglaPropagacion regla) { rule_ = regla; }
-    TFuncionTransferencia FuncionTransferencia() const { return transfer_; }
     void SetFuncionTransferencia(TFuncionTransferencia funcion) { transfer_ = funcion; }
-    TFuncionSalida FuncionSalida() const { return outputFunction_; }
     void SetFuncionSalida(TFuncionSalida funcion) { outputFunction_ = funcion; }
     double Salida() const;
 
@@ -46,9 +42,5 @@ public:
 private:
     LayerStorage* storage_;
     int column_;
-    double threshold_ = 0;
     std::int32_t inputCount_ = 2;
-    TReglaPropagacion rule_ = rpLineal;
-    TFuncionTransferencia transfer_ = ftIdentidad;
-    TFuncionSalida outputFunction_ = fsIdentidad;
 };
