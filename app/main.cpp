@@ -3,8 +3,8 @@
 
 #include "command_line.h"
 #include "error_report.h"
-#include "main_window.h"
 #include "guarded_application.h"
+#include "main_window.h"
 #include "qt_translations.h"
 #include "regional_separators.h"
 

@@ -8,13 +8,13 @@
 #include "ratio_report.h"
 
 #include "file_access.h"
-#include "work_state.h"
-#include "ren_file.h"
-#include "rna_file.h"
 #include "line_splitter.h"
+#include "network.h"
 #include "network_files.h"
 #include "program_error.h"
-#include "network.h"
+#include "ren_file.h"
+#include "rna_file.h"
+#include "work_state.h"
 
 #include <benchmark/benchmark.h>
 

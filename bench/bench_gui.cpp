@@ -7,19 +7,19 @@
 // - 10000 iterations of a 32-32-32 network through the window: the longest
 //   the window goes without processing messages, so "Stop" waits no longer.
 
-#include "random_generator.h"
-#include "training_run.h"
 #include "error_chart.h"
-#include "work_state.h"
 #include "flat_combo_box.h"
 #include "flat_spin_edit_integer.h"
 #include "main_window.h"
-#include "nk_label_float.h"
-#include "ratio_report.h"
 #include "network.h"
+#include "nk_label_float.h"
+#include "random_generator.h"
+#include "ratio_report.h"
 #include "regional_separators.h"
+#include "training_run.h"
 #include "training_tab_view.h"
 #include "windowless_training_tab.h"
+#include "work_state.h"
 
 #include <QApplication>
 #include <QPushButton>

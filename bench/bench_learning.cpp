@@ -2,11 +2,11 @@
 // cells for a 2-32-1 network (a snapshot, 40 000 forward passes, the picture)
 // against 40 000 calls of Propagar over the same points.
 
-#include "random_generator.h"
 #include "decision_map.h"
-#include "work_state.h"
-#include "ratio_report.h"
 #include "network.h"
+#include "random_generator.h"
+#include "ratio_report.h"
+#include "work_state.h"
 
 #include <QApplication>
 #include <QWindow>

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "random_generator.h"
 #include "exp.h"
-#include "ratio_report.h"
 #include "network.h"
+#include "random_generator.h"
+#include "ratio_report.h"
 
 namespace {
 

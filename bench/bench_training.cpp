@@ -14,13 +14,13 @@
 #include <utility>
 #include <vector>
 
-#include "random_generator.h"
-#include "training_run.h"
-#include "work_state.h"
-#include "ratio_report.h"
 #include "network.h"
+#include "random_generator.h"
+#include "ratio_report.h"
+#include "training_run.h"
 #include "training_tab_view.h"
 #include "windowless_training_tab.h"
+#include "work_state.h"
 
 // Every allocation of the process is counted, so a run can show it makes
 // none of its own once the chart's storage is reserved.

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "work_state.h"
 #include "training_tab_view.h"
+#include "work_state.h"
 
 // XOR coded as the help text advises, 0.1 for false and 0.9 for true.
 inline void LoadXor(WorkState& estado) {

@@ -3,8 +3,8 @@
 #include <bit>
 #include <cstdint>
 
-#include "quick_exp.h"
 #include "power_table.h"
+#include "quick_exp.h"
 
 namespace {
 

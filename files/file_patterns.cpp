@@ -1,10 +1,10 @@
 #include "file_patterns.h"
 
-#include "line_reader.h"
 #include "integer_text.h"
-#include "real_text.h"
+#include "line_reader.h"
 #include "program_error.h"
 #include "read_messages.h"
+#include "real_text.h"
 
 void AddPatternLines(std::vector<std::string>& lineas, const FilePatterns& patrones, char separador) {
     lineas.push_back(IntegerText(patrones.NumeroPatrones));

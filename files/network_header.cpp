@@ -1,7 +1,7 @@
 #include "network_header.h"
 
-#include "line_reader.h"
 #include "integer_text.h"
+#include "line_reader.h"
 #include "network.h"
 
 #include <algorithm>

@@ -1,14 +1,14 @@
 #include "ren_file.h"
 
 #include "file_access.h"
-#include "network_header.h"
-#include "line_reader.h"
 #include "file_names.h"
+#include "line_reader.h"
+#include "network_header.h"
 
-#include "read_messages.h"
-#include "real_text.h"
 #include "file_patterns.h"
 #include "network.h"
+#include "read_messages.h"
+#include "real_text.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "rna_file.h"
 
 #include "file_access.h"
-#include "network_header.h"
-#include "line_reader.h"
 #include "file_names.h"
 #include "file_patterns.h"
+#include "line_reader.h"
 #include "network.h"
+#include "network_header.h"
 
 std::vector<std::string> RnaLines(const TRedNeuronal& red, const FilePatterns& patrones, std::int32_t seleccionRegla,
                                    std::int32_t seleccionFuncion, char separador) {

@@ -1,15 +1,15 @@
 #include "file_checks.h"
 
-#include "random_generator.h"
+#include "line_splitter.h"
 #include "network_files.h"
-#include "work_state.h"
+#include "random_generator.h"
 #include "ren_file.h"
 #include "rna_file.h"
-#include "line_splitter.h"
+#include "work_state.h"
 
-#include "real_text.h"
-#include "program_error.h"
 #include "network.h"
+#include "program_error.h"
+#include "real_text.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,12 +2,12 @@
 // generar_corpus <folder> makes <folder>/rna/* and <folder>/ren/*.
 
 #include "file_access.h"
-#include "work_state.h"
+#include "line_splitter.h"
+#include "network.h"
+#include "network_files.h"
 #include "ren_file.h"
 #include "rna_file.h"
-#include "line_splitter.h"
-#include "network_files.h"
-#include "network.h"
+#include "work_state.h"
 
 #include <cmath>
 #include <filesystem>

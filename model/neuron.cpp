@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "activation.h"
-#include "random_generator.h"
 #include "program_error.h"
+#include "random_generator.h"
 
 TNeurona::TNeurona(LayerStorage& almacen, int columna)
     : Pesos(&almacen.pesos[0][columna]),

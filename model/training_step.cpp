@@ -3,9 +3,9 @@
 #include "activation.h"
 #include "layer_forward_pass.h"
 #include "layer_rows.h"
+#include "network.h"
 #include "per_processor.h"
 #include "program_error.h"
-#include "network.h"
 
 namespace {
 

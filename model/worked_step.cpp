@@ -4,8 +4,8 @@
 #include <cstddef>
 
 #include "activation.h"
-#include "program_error.h"
 #include "network.h"
+#include "program_error.h"
 
 namespace {
 

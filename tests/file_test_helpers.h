@@ -2,8 +2,8 @@
 // Shared by the file tests: a scratch folder, raw file access, a network of
 // a given topology and the message of the error an action throws.
 
-#include "program_error.h"
 #include "network.h"
+#include "program_error.h"
 
 #include <cstdlib>
 #include <filesystem>

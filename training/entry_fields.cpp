@@ -1,7 +1,7 @@
 #include "entry_fields.h"
 
-#include "network.h"
 #include "data_tab_view.h"
+#include "network.h"
 
 void EnableEntryFields(DataTabView& vista, const TRedNeuronal& red) {
     const int n = red.NumeroEntradas();

@@ -2,8 +2,8 @@
 // "Ejecutar": the network's forward pass on one typed input vector, its
 // outputs shown rounded.
 
-#include "work_state.h"
 #include "execution_tab_view.h"
+#include "work_state.h"
 
 class TRedNeuronal;
 

@@ -1,8 +1,8 @@
 #include "network_files.h"
 
-#include "work_state.h"
 #include "list_choices.h"
 #include "network.h"
+#include "work_state.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "pattern_grid.h"
 
-#include "network.h"
 #include "integer_text.h"
+#include "network.h"
 
 void WritePatternHeader(NumberTableView& rejilla, std::int32_t entradas, std::int32_t salidas) {
     rejilla.SetCells(0, 0, "Patrón");

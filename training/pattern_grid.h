@@ -4,8 +4,8 @@
 // pattern p. The table is the authority and the grid only a view of it, so
 // every operation writes the grid explicitly.
 
-#include "work_state.h"
 #include "number_table_view.h"
+#include "work_state.h"
 
 #include <cstdint>
 

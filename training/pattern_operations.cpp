@@ -1,9 +1,9 @@
 #include "pattern_operations.h"
 
+#include "data_tab_view.h"
+#include "integer_text.h"
 #include "network.h"
 #include "pattern_grid.h"
-#include "integer_text.h"
-#include "data_tab_view.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "training_run.h"
 
-#include "random_generator.h"
-#include "tick_counter.h"
-#include "iteration_error.h"
 #include "column_table.h"
-#include "stop_criteria.h"
-#include "network_snapshot.h"
+#include "iteration_error.h"
 #include "network.h"
+#include "network_snapshot.h"
+#include "random_generator.h"
+#include "stop_criteria.h"
+#include "tick_counter.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,8 +2,8 @@
 // A training run ("Entrenar"), one worked step applied as a training
 // iteration ("Aplicar Paso") and the reset of training ("Reiniciar").
 
-#include "work_state.h"
 #include "training_tab_view.h"
+#include "work_state.h"
 #include "worked_step.h"
 
 #include <cstdint>

@@ -1,21 +1,21 @@
 // The configuration tab: the network's counts and lists, "Nueva Red
 // Neuronal" and the two loads.
 
-#include "entry_fields.h"
 #include "control_builders.h"
+#include "entry_fields.h"
 #include "error_chart.h"
-#include "ren_file.h"
-#include "rna_file.h"
 #include "flat_combo_box.h"
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
 #include "float_grid_view.h"
-#include "main_window.h"
-#include "list_choices.h"
-#include "nk_label_float.h"
-#include "pattern_view.h"
-#include "pattern_grid.h"
 #include "integer_text.h"
+#include "list_choices.h"
+#include "main_window.h"
+#include "nk_label_float.h"
+#include "pattern_grid.h"
+#include "pattern_view.h"
+#include "ren_file.h"
+#include "rna_file.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -3,7 +3,7 @@
 
 #include "control_builders.h"
 #include "file_access.h"
-#include "rna_file.h"
+#include "file_names.h"
 #include "flat_combo_box.h"
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
@@ -11,8 +11,8 @@
 #include "network_files.h"
 #include "nk_label_float.h"
 #include "pattern_operations.h"
-#include "file_names.h"
 #include "pattern_view.h"
+#include "rna_file.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -2,9 +2,9 @@
 // window only tells them when the network may have changed.
 
 #include "error_chart.h"
-#include "main_window.h"
 #include "image_export.h"
 #include "learning_tab.h"
+#include "main_window.h"
 #include "training_view.h"
 
 #include <QVBoxLayout>

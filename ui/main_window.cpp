@@ -13,9 +13,9 @@
 #include "float_grid.h"
 #include "gradient_panel.h"
 #include "learning_tab.h"
-#include "progress_window.h"
 #include "nk_label_float.h"
 #include "pattern_view.h"
+#include "progress_window.h"
 #include "readable_when_disabled.h"
 #include "training_view.h"
 

@@ -4,12 +4,12 @@
 // the working state and every control; its handlers read controls, call the
 // core and write controls. The implementation is split by tab.
 
-#include "network_files.h"
-#include "work_state.h"
 #include "file_dialogs.h"
 #include "info_box.h"
 #include "network.h"
+#include "network_files.h"
 #include "window_growth.h"
+#include "work_state.h"
 
 #include <QIcon>
 #include <QPointer>

@@ -2,8 +2,8 @@
 // The data-entry tab as the pattern operations see it: the twenty entry
 // fields, the pattern-number field, the next-pattern caption and the grid.
 
-#include "float_grid_view.h"
 #include "data_tab_view.h"
+#include "float_grid_view.h"
 
 #include <array>
 

@@ -2,22 +2,22 @@
 // the output grids, the error chart, and "Entrenar", "Reiniciar" and
 // "Guardar Red Entrenada".
 
-#include "file_access.h"
 #include "column_grid.h"
 #include "control_builders.h"
-#include "training_run.h"
 #include "error_chart.h"
-#include "ren_file.h"
+#include "file_access.h"
 #include "flat_combo_box.h"
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
-#include "main_window.h"
 #include "focus_out_blocker.h"
-#include "learning_tab.h"
-#include "progress_window.h"
 #include "image_export.h"
+#include "learning_tab.h"
+#include "main_window.h"
+#include "progress_window.h"
 #include "readable_when_disabled.h"
+#include "ren_file.h"
+#include "training_run.h"
 #include "training_view.h"
 
 #include <QGroupBox>

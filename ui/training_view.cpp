@@ -3,8 +3,8 @@
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
 #include "main_window.h"
-#include "progress_window.h"
 #include "number_texts.h"
+#include "progress_window.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <optional>
 
-#include "network_parameters.h"
 #include "exp.h"
+#include "network_parameters.h"
 
 // The output y for the weighted sum s; none when s or an exponential lies
 // beyond the double range, for the caller to report the overflow.

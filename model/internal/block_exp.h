@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "exp.h"
-#include "quick_exp.h"
 #include "layer_rows.h"
 #include "power_table.h"
+#include "quick_exp.h"
 
 typedef std::uint64_t UnsignedBlock __attribute__((vector_size(32), aligned(32), may_alias));
 

@@ -9,11 +9,11 @@
 #include <span>
 
 #include "activation.h"
-#include "layer.h"
 #include "block_exp.h"
+#include "layer.h"
 #include "layer_rows.h"
-#include "program_error.h"
 #include "network.h"
+#include "program_error.h"
 
 // The transfer function f, sigmoid or hyperbolic tangent, then the identity
 // output, for the neurons of t, a block at a time: sumas in, salidas out.

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "hard_arguments.h"
 #include "exp.h"
+#include "hard_arguments.h"
 #include "power_table_generator.h"
 
 namespace {

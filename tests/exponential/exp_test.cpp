@@ -11,8 +11,8 @@
 #include <random>
 #include <vector>
 
-#include "hard_arguments.h"
 #include "exp.h"
+#include "hard_arguments.h"
 #include "power_table.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "file_access.h"
 
 #include "file_test_helpers.h"
-#include "ren_file.h"
-#include "rna_file.h"
 #include "integer_text.h"
 #include "real_reading.h"
 #include "real_text.h"
+#include "ren_file.h"
+#include "rna_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "ren_file.h"
 
 #include "file_test_helpers.h"
-#include "line_splitter.h"
 #include "integer_text.h"
+#include "line_splitter.h"
 #include "real_reading.h"
 #include "real_text.h"
 

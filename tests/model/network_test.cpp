@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "hard_arguments.h"
 #include "exp.h"
-#include "program_error.h"
 #include "frozen_clock.h"
+#include "hard_arguments.h"
+#include "program_error.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <ostream>
 #include <string>
 
-#include "layer.h"
 #include "exp.h"
-#include "program_error.h"
 #include "frozen_clock.h"
+#include "layer.h"
+#include "program_error.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <random>
 #include <vector>
 
-#include "program_error.h"
-#include "network.h"
 #include "frozen_clock.h"
+#include "network.h"
+#include "program_error.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "exp.h"
-#include "program_error.h"
 #include "network.h"
+#include "program_error.h"
 
 namespace {
 

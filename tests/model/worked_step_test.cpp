@@ -4,9 +4,9 @@
 #include <string>
 
 #include "exp.h"
+#include "network.h"
 #include "network_snapshot.h"
 #include "program_error.h"
-#include "network.h"
 #include "worked_step.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "execution.h"
 
 #include "program_error.h"
-#include "test_network.h"
-#include "rounding.h"
 #include "recording_views.h"
+#include "rounding.h"
+#include "test_network.h"
 
 #include <gtest/gtest.h>
 

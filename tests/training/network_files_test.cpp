@@ -1,13 +1,13 @@
 #include "network_files.h"
 
 #include "file_access.h"
-#include "random_generator.h"
 #include "file_test_helpers.h"
-#include "work_state.h"
+#include "line_splitter.h"
+#include "random_generator.h"
+#include "real_text.h"
 #include "ren_file.h"
 #include "rna_file.h"
-#include "line_splitter.h"
-#include "real_text.h"
+#include "work_state.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "pattern_operations.h"
 
 #include "entry_fields.h"
-#include "test_network.h"
 #include "pattern_grid.h"
 #include "recording_views.h"
+#include "test_network.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 #pragma once
 // Plain recording stand-ins for the window's side of the training library.
 
-#include "execution.h"
-#include "work_state.h"
-#include "error_series.h"
-#include "training_tab_view.h"
 #include "data_tab_view.h"
+#include "error_series.h"
+#include "execution.h"
 #include "number_table_view.h"
+#include "training_tab_view.h"
+#include "work_state.h"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #pragma once
 // Networks with known weights for the training library's tests.
 
-#include "random_generator.h"
 #include "network.h"
+#include "random_generator.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 #include "training_run.h"
 
-#include "tick_counter.h"
 #include "program_error.h"
-#include "test_network.h"
 #include "recording_views.h"
+#include "test_network.h"
+#include "tick_counter.h"
 
 #include <gtest/gtest.h>
 

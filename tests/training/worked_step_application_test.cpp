@@ -1,8 +1,8 @@
 #include "training_run.h"
 
-#include "tick_counter.h"
-#include "test_network.h"
 #include "recording_views.h"
+#include "test_network.h"
+#include "tick_counter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "decision_map.h"
 
-#include "work_state.h"
-#include "number_texts.h"
 #include "network.h"
+#include "number_texts.h"
 #include "value_colours.h"
+#include "work_state.h"
 
 #include <QComboBox>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "network_diagram.h"
 
-#include "number_texts.h"
 #include "network.h"
+#include "number_texts.h"
 #include "value_colours.h"
 
 #include <QComboBox>

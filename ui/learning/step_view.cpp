@@ -1,11 +1,11 @@
 #include "step_view.h"
 
-#include "training_run.h"
 #include "error_report.h"
-#include "work_state.h"
-#include "number_texts.h"
 #include "network.h"
+#include "number_texts.h"
 #include "regional_separators.h"
+#include "training_run.h"
+#include "work_state.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

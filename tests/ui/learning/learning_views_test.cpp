@@ -3,13 +3,13 @@
 // view reading the network only while shown, the map's plane, its
 // orientation and colours.
 
-#include "random_generator.h"
 #include "decision_map.h"
-#include "work_state.h"
-#include "network_diagram.h"
 #include "network.h"
+#include "network_diagram.h"
+#include "random_generator.h"
 #include "regional_separators.h"
 #include "value_colours.h"
+#include "work_state.h"
 
 #include <QComboBox>
 #include <QTest>

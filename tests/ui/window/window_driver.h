@@ -4,8 +4,8 @@
 
 #include "error_report.h"
 #include "file_dialogs.h"
-#include "main_window.h"
 #include "info_box.h"
+#include "main_window.h"
 
 #include <QList>
 #include <QPushButton>

@@ -1,12 +1,12 @@
 // The execution tab, and the whole path from configuration through data entry
 // to execution with the keyboard alone.
 
-#include "rounding.h"
 #include "flat_combo_box.h"
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
 #include "main_window.h"
 #include "nk_label_float.h"
+#include "rounding.h"
 #include "window_driver.h"
 
 #include <QApplication>

@@ -1,12 +1,12 @@
 // "Cómo Aprende", "Paso a paso": the worked step shown is the core's, and
 // "Aplicar Paso" trains exactly that step as one iteration.
 
-#include "training_run.h"
 #include "error_chart.h"
 #include "flat_spin_edit_integer.h"
 #include "main_window.h"
 #include "number_texts.h"
 #include "regional_separators.h"
+#include "training_run.h"
 #include "window_driver.h"
 
 #include <QLabel>

@@ -2,13 +2,13 @@
 // follow a run without changing it, and "Guardar Imagen" saves the view in
 // front.
 
-#include "random_generator.h"
 #include "decision_map.h"
 #include "error_chart.h"
 #include "flat_spin_edit_integer.h"
-#include "main_window.h"
 #include "learning_tab.h"
+#include "main_window.h"
 #include "network_diagram.h"
+#include "random_generator.h"
 #include "window_driver.h"
 
 #include <QImage>

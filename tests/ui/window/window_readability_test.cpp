@@ -3,7 +3,6 @@
 // accessible names and values that follow what is shown, the keyboard where
 // the next thing is typed, and a window that grows.
 
-#include "rounding.h"
 #include "error_chart.h"
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
@@ -11,6 +10,7 @@
 #include "float_grid.h"
 #include "main_window.h"
 #include "nk_label_float.h"
+#include "rounding.h"
 #include "window_driver.h"
 
 #include <QAccessible>
