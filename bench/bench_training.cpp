@@ -117,7 +117,7 @@ std::int64_t AllocationsOfARun() {
 
 int main(int argc, char** argv) {
     const int estado =
-        RunBenchmarksAndPrintRatios(argc, argv, {{"run/EntrenarPatron 2-2-1", "BM_Corrida", "BM_EntrenarPatron"}});
+        RunBenchmarksAndPrintRatios(argc, argv, {{"run/EntrenarPatron 2-2-1", "BM_TrainingRun", "BM_EntrenarPatron"}});
     std::printf("memory allocations in a run of 10^6 iterations: %lld\n",
                 static_cast<long long>(AllocationsOfARun()));
     return estado;

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <optional>
 
 namespace {
 
@@ -22,13 +22,33 @@ constexpr std::array<std::uint64_t, 28> kPowersOf5 = [] {
     return powers;
 }();
 
+// Significant digits without trailing zeros, the value being
+// 0.digits x 10^pointPosition: the shape both forms are written from.
+struct Digits {
+    std::array<char, 20> digits;
+    int count = 0;
+    int pointPosition = 0;
+    bool negative = false;
+};
+
+Digits FromDecimalDigits(const DecimalDigits& number) {
+    Digits d;
+    d.count = static_cast<int>(number.digits.size());
+    for (int i = 0; i < d.count; ++i) d.digits[static_cast<std::size_t>(i)] = number.digits[static_cast<std::size_t>(i)];
+    d.pointPosition = number.pointPosition;
+    d.negative = number.negative;
+    return d;
+}
+
 // The usual case of the files, exactly and fast: for 1E-13 <= magnitude <
 // 1E15 the value times 10^(14 - e10) is mantissa x 5^k x 2^(exponent + k),
 // which 128 bits hold whole, so its integer part gives the 15 digits and its
-// fraction the rounding. Empty outside that range.
-std::optional<DecimalDigits> FifteenDigitsFast(double value) {
+// fraction the rounding. False, leaving `d` unset, outside that range. (It
+// fills the caller's digits in place: copying them out of a returned struct
+// right after writing them byte by byte stalls on the stores.)
+[[gnu::always_inline]] inline bool FifteenDigitsFast(double value, Digits& d) {
     const double magnitude = std::fabs(value);
-    if (!(magnitude >= 1e-13 && magnitude < 1e15)) return std::nullopt;
+    if (!(magnitude >= 1e-13 && magnitude < 1e15)) return false;
     constexpr std::uint64_t low = 100000000000000;  // 10^14: fifteen digits
     constexpr std::uint64_t high = 10 * low;
     const auto bits = std::bit_cast<std::uint64_t>(magnitude);
@@ -39,17 +59,17 @@ std::optional<DecimalDigits> FifteenDigitsFast(double value) {
     int e10 = ((exponent + 52) * 78913) >> 18;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = 14 - e10;
-        if (k < 0 || k >= static_cast<int>(kPowersOf5.size())) return std::nullopt;
+        if (k < 0 || k >= static_cast<int>(kPowersOf5.size())) return false;
         const UInt128 product = static_cast<UInt128>(mantissa) * kPowersOf5[static_cast<std::size_t>(k)];
         const int shift = exponent + k;
         UInt128 whole = 0;
         bool up = false;
         if (shift >= 0) {
-            if (shift > 10) return std::nullopt;
+            if (shift > 10) return false;
             whole = product << shift;
         } else {
             const int t = -shift;
-            if (t >= 127) return std::nullopt;
+            if (t >= 127) return false;
             const UInt128 one = 1;
             whole = product >> t;
             up = (product & ((one << t) - 1)) >= (one << (t - 1));  // a half goes away from zero
@@ -63,19 +83,21 @@ std::optional<DecimalDigits> FifteenDigitsFast(double value) {
             continue;
         }
         auto rounded = static_cast<std::uint64_t>(whole) + (up ? 1 : 0);
-        DecimalDigits number{std::signbit(value), std::string(kFileDigits, '0'), e10 + 1};
+        d.negative = std::signbit(value);
+        d.pointPosition = e10 + 1;
         if (rounded == high) {
             rounded = low;
-            ++number.pointPosition;
+            ++d.pointPosition;
         }
         for (int i = kFileDigits - 1; i >= 0; --i) {
-            number.digits[static_cast<std::size_t>(i)] = static_cast<char>('0' + rounded % 10);
+            d.digits[static_cast<std::size_t>(i)] = static_cast<char>('0' + rounded % 10);
             rounded /= 10;
         }
-        while (number.digits.back() == '0') number.digits.pop_back();
-        return number;
+        d.count = kFileDigits;
+        while (d.digits[static_cast<std::size_t>(d.count - 1)] == '0') --d.count;
+        return true;
     }
-    return std::nullopt;
+    return false;
 }
 
 std::string NonFiniteText(long double value) {
@@ -93,28 +115,61 @@ std::string PlainText(const DecimalDigits& number, char separator) {
     return text;
 }
 
-// Digits already rounded to `precision` significant ones.
-std::string GeneralForm(const DecimalDigits& number, int precision, int exponentDigits, char separator) {
-    if (number.IsZero()) return "0";
-    if (number.pointPosition <= precision && number.pointPosition >= -3) return PlainText(number, separator);
-    std::string text = Sign(number) + number.digits[0];
-    if (number.digits.size() > 1) text += separator + number.digits.substr(1);
-    const int exponent = number.pointPosition - 1;
-    std::string digits = std::to_string(std::abs(exponent));
-    if (static_cast<int>(digits.size()) < exponentDigits) digits.insert(0, exponentDigits - digits.size(), '0');
-    return text + 'E' + (exponent < 0 ? "-" : "") + digits;
+// Digits already rounded to `precision` significant ones: fixed notation
+// when the integer part fits `precision` digits and the value is at least
+// 0.0001, otherwise scientific.
+[[gnu::always_inline]] inline std::string GeneralForm(const Digits& d, int precision, int exponentDigits,
+                                                     char separator) {
+    if (d.count == 0) return "0";
+    // At most "-0," + 3 zeros + 18 digits, or "-d," + 17 digits + "E-" + 4 digits.
+    std::array<char, 48> text;
+    char* p = text.data();
+    const auto put = [&p](const char* from, int count) {
+        for (int i = 0; i < count; ++i) *p++ = from[i];
+    };
+    const char* digits = d.digits.data();
+    const int m = d.count, x = d.pointPosition;
+    if (d.negative) *p++ = '-';
+    if (x >= -3 && x <= precision) {
+        if (x <= 0) {
+            *p++ = '0';
+            *p++ = separator;
+            for (int i = 0; i < -x; ++i) *p++ = '0';
+            put(digits, m);
+        } else if (m <= x) {
+            put(digits, m);
+            for (int i = m; i < x; ++i) *p++ = '0';
+        } else {
+            put(digits, x);
+            *p++ = separator;
+            put(digits + x, m - x);
+        }
+    } else {
+        *p++ = digits[0];
+        if (m > 1) {
+            *p++ = separator;
+            put(digits + 1, m - 1);
+        }
+        *p++ = 'E';
+        const int exponent = x - 1;
+        if (exponent < 0) *p++ = '-';
+        std::array<char, 8> magnitude{};
+        const char* end = std::to_chars(magnitude.data(), magnitude.data() + magnitude.size(), std::abs(exponent)).ptr;
+        for (auto n = end - magnitude.data(); n < exponentDigits; ++n) *p++ = '0';
+        put(magnitude.data(), static_cast<int>(end - magnitude.data()));
+    }
+    return std::string(text.data(), p);
 }
 
 }  // namespace
 
 std::string RealText(double value, char separator) {
     if (!std::isfinite(value)) return NonFiniteText(value);
-    std::optional<DecimalDigits> number = FifteenDigitsFast(value);
-    if (!number) {
-        number = ExactDecimalDigits(value, kFileDigits + 1);
-        RoundToSignificant(*number, kFileDigits);
-    }
-    return GeneralForm(*number, kFileDigits, 1, separator);
+    if (value == 0.0) return "0";
+    if (Digits fast; FifteenDigitsFast(value, fast)) return GeneralForm(fast, kFileDigits, 1, separator);
+    DecimalDigits exact = ExactDecimalDigits(value, kFileDigits + 1);
+    RoundToSignificant(exact, kFileDigits);
+    return GeneralForm(FromDecimalDigits(exact), kFileDigits, 1, separator);
 }
 
 std::string GeneralText(long double value, int precision, int exponentDigits, char separator) {
@@ -123,7 +178,7 @@ std::string GeneralText(long double value, int precision, int exponentDigits, ch
     precision = std::clamp(precision, 1, 18);
     DecimalDigits number = ToDecimalDigits(value);
     RoundToSignificant(number, precision);
-    return GeneralForm(number, precision, exponentDigits, separator);
+    return GeneralForm(FromDecimalDigits(number), precision, exponentDigits, separator);
 }
 
 std::string BareText(long double value, char separator) {
