@@ -21,6 +21,10 @@ std::int32_t Saturated(std::int64_t value) {
                                                               std::numeric_limits<std::int32_t>::max()));
 }
 
+// The progress window's count moves this often, so a run is seen to advance
+// even between the chart's repaints.
+constexpr qint64 kProgressIntervalMs = 100;
+
 }  // namespace
 
 TrainingView::TrainingView(TForm1& form)
@@ -70,7 +74,7 @@ void TrainingView::OpenProgress() {
 void TrainingView::CloseProgress() noexcept { form_.EndRun(); }
 
 void TrainingView::ProcessMessages() {
-    if (!sinceProgress_.isValid() || sinceProgress_.elapsed() >= ErrorChart::kRefreshIntervalMs) ShowProgress();
+    if (!sinceProgress_.isValid() || sinceProgress_.elapsed() >= kProgressIntervalMs) ShowProgress();
     QCoreApplication::processEvents();
 }
 
