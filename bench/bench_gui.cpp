@@ -7,6 +7,7 @@
 // - 10000 iterations of a 32-32-32 network through the window: the longest
 //   the window goes without processing messages, so "Stop" waits no longer.
 
+#include "bench_application.h"
 #include "error_chart.h"
 #include "flat_combo_box.h"
 #include "flat_spin_edit_integer.h"
@@ -186,12 +187,7 @@ double PeakMegabytes(const char* self, std::int32_t iterations) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    // Qt took the user's locale; the report's numbers are read by scripts.
-    std::setlocale(LC_NUMERIC, "C");
-    // Same initial weights and pattern draws in every run.
-    RandomGenerator::SetClock([] { return TimeOfDay{12, 0, 0, 0}; });
+    const auto app = StartBenchApplication(argc, argv);
 
     if (argc == 3 && std::strcmp(argv[1], kMemoryRunFlag) == 0) {
         std::int32_t iterations = 0;

@@ -2,6 +2,7 @@
 // cells for a 2-32-1 network (a snapshot, 40 000 forward passes, the picture)
 // against 40 000 calls of Propagar over the same points.
 
+#include "bench_application.h"
 #include "decision_map.h"
 #include "network.h"
 #include "random_generator.h"
@@ -78,10 +79,7 @@ BENCHMARK(BM_Propagar40000)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    RandomGenerator::SetClock([] { return TimeOfDay{12, 0, 0, 0}; });
+    const auto app = StartBenchApplication(argc, argv);
     std::vector<char*> args(argv, argv + argc);
     std::string interleave = "--benchmark_enable_random_interleaving=true";
     args.push_back(interleave.data());
