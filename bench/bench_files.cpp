@@ -28,69 +28,69 @@
 namespace {
 
 struct Datos {
-    TRedNeuronal red;
-    WorkState estado;
+    TRedNeuronal network;
+    WorkState state;
     std::string rna;
     std::string ren;
     std::vector<double> valoresRna;
     std::vector<double> valoresRen;
 
     Datos() {
-        PrepareStartUpNetwork(red);
-        red.SetNeuronasCapaOculta(32);
-        red.SetNeuronasCapaSalida(32);
-        red.SetNumeroEntradas(32);
-        std::mt19937_64 azar(7);
+        PrepareStartUpNetwork(network);
+        network.SetNeuronasCapaOculta(32);
+        network.SetNeuronasCapaSalida(32);
+        network.SetNumeroEntradas(32);
+        std::mt19937_64 random(7);
         std::uniform_real_distribution<double> uniforme(-1, 1);
-        for (TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida}) {
+        for (TCapaNeuronal* layer : {&network.CapaOculta, &network.CapaSalida}) {
             for (int j = 1; j <= 32; ++j) {
                 for (std::size_t k = 0; k <= 32; ++k) {
-                    capa->Neuronas[j].Pesos[k] = uniforme(azar) * 4;
-                    valoresRen.push_back(capa->Neuronas[j].Pesos[k]);
+                    layer->Neuronas[j].Pesos[k] = uniforme(random) * 4;
+                    valoresRen.push_back(layer->Neuronas[j].Pesos[k]);
                 }
             }
         }
-        estado.NumeroPatrones = 100;
+        state.NumeroPatrones = 100;
         for (int p = 1; p <= 100; ++p) {
             for (int i = 1; i <= 32; ++i) {
-                estado.EntradasPatrones[p][i] = uniforme(azar);
-                estado.SalidasPatrones[p][i] = uniforme(azar);
-                valoresRna.push_back(estado.EntradasPatrones[p][i]);
-                valoresRna.push_back(estado.SalidasPatrones[p][i]);
+                state.EntradasPatrones[p][i] = uniforme(random);
+                state.SalidasPatrones[p][i] = uniforme(random);
+                valoresRna.push_back(state.EntradasPatrones[p][i]);
+                valoresRna.push_back(state.SalidasPatrones[p][i]);
             }
         }
-        rna = JoinLines(RnaLines(red, PatternsToSave(estado, red), 0, 0, ','));
-        ren = JoinLines(RenLines(red, 0, 0, ','));
+        rna = JoinLines(RnaLines(network, PatternsToSave(state, network), 0, 0, ','));
+        ren = JoinLines(RenLines(network, 0, 0, ','));
     }
 };
 
 Datos& Shared() {
-    static Datos datos;
-    return datos;
+    static Datos data;
+    return data;
 }
 
 void EscribirRna(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(JoinLines(RnaLines(Shared().red, PatternsToSave(Shared().estado, Shared().red), 0, 0, ',')));
+    for (auto _ : state) benchmark::DoNotOptimize(JoinLines(RnaLines(Shared().network, PatternsToSave(Shared().state, Shared().network), 0, 0, ',')));
 }
 BENCHMARK(EscribirRna);
 
 void EscribirRen(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(JoinLines(RenLines(Shared().red, 0, 0, ',')));
+    for (auto _ : state) benchmark::DoNotOptimize(JoinLines(RenLines(Shared().network, 0, 0, ',')));
 }
 BENCHMARK(EscribirRen);
 
 // Shortest round-trip form, one CR LF per value, into one string.
-void BaselineWrite(benchmark::State& state, const std::vector<double>& valores) {
+void BaselineWrite(benchmark::State& state, const std::vector<double>& values) {
     for (auto _ : state) {
-        std::string texto;
-        texto.reserve(valores.size() * 26);
+        std::string text;
+        text.reserve(values.size() * 26);
         char buffer[32];
-        for (double v : valores) {
+        for (double v : values) {
             auto r = std::to_chars(buffer, buffer + sizeof buffer, v);
-            texto.append(buffer, r.ptr);
-            texto += "\r\n";
+            text.append(buffer, r.ptr);
+            text += "\r\n";
         }
-        benchmark::DoNotOptimize(texto);
+        benchmark::DoNotOptimize(text);
     }
 }
 void BaseEscribirRna(benchmark::State& state) { BaselineWrite(state, Shared().valoresRna); }
@@ -110,23 +110,23 @@ BENCHMARK(LeerRenTexto);
 
 // Split at CR LF and parse every line with std::from_chars, no checks; the
 // decimal comma is read as the point it stands for by skipping to it.
-void BaselineRead(benchmark::State& state, const std::string& texto) {
+void BaselineRead(benchmark::State& state, const std::string& text) {
     for (auto _ : state) {
-        std::vector<double> valores;
-        valores.reserve(6500);
-        std::size_t inicio = 0;
-        while (inicio < texto.size()) {
-            std::size_t fin = texto.find('\r', inicio);
-            std::string linea = texto.substr(inicio, fin - inicio);
-            for (char& c : linea) {
+        std::vector<double> values;
+        values.reserve(6500);
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find('\r', start);
+            std::string line = text.substr(start, end - start);
+            for (char& c : line) {
                 if (c == ',') c = '.';
             }
             double v = 0;
-            std::from_chars(linea.data(), linea.data() + linea.size(), v);
-            valores.push_back(v);
-            inicio = fin + 2;
+            std::from_chars(line.data(), line.data() + line.size(), v);
+            values.push_back(v);
+            start = end + 2;
         }
-        benchmark::DoNotOptimize(valores);
+        benchmark::DoNotOptimize(values);
     }
 }
 void BaseLeerRna(benchmark::State& state) { BaselineRead(state, Shared().rna); }
@@ -138,17 +138,17 @@ BENCHMARK(BaseLeerRen);
 std::string BenchPath() { return (std::filesystem::temp_directory_path() / "perceptlab_bench_files.rna").string(); }
 
 void GuardarRna(benchmark::State& state) {
-    const std::vector<std::string> lineas = RnaLines(Shared().red, PatternsToSave(Shared().estado, Shared().red), 0, 0, ',');
-    for (auto _ : state) SaveLines(BenchPath(), lineas);
+    const std::vector<std::string> lines = RnaLines(Shared().network, PatternsToSave(Shared().state, Shared().network), 0, 0, ',');
+    for (auto _ : state) SaveLines(BenchPath(), lines);
     std::filesystem::remove(BenchPath());
 }
 BENCHMARK(GuardarRna)->Unit(benchmark::kMicrosecond);
 
 void BaseSobrescribir(benchmark::State& state) {
-    const std::string texto = JoinLines(RnaLines(Shared().red, PatternsToSave(Shared().estado, Shared().red), 0, 0, ','));
+    const std::string text = JoinLines(RnaLines(Shared().network, PatternsToSave(Shared().state, Shared().network), 0, 0, ','));
     for (auto _ : state) {
         std::FILE* f = std::fopen(BenchPath().c_str(), "wb");
-        std::fwrite(texto.data(), 1, texto.size(), f);
+        std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
     }
     std::filesystem::remove(BenchPath());
@@ -157,32 +157,32 @@ BENCHMARK(BaseSobrescribir)->Unit(benchmark::kMicrosecond);
 
 // Reading from disk: the largest untrained file against 200 MB of empty
 // lines, which a reader that took the whole file would hold in full.
-std::string PathInTemp(const char* nombre) { return (std::filesystem::temp_directory_path() / nombre).string(); }
+std::string PathInTemp(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
 
 void LeerRnaFichero(benchmark::State& state) {
-    const std::string ruta = PathInTemp("perceptlab_bench_leer.rna");
-    SaveFileSafely(ruta, Shared().rna);
-    for (auto _ : state) benchmark::DoNotOptimize(ReadRna(ruta));
-    std::filesystem::remove(ruta);
+    const std::string path = PathInTemp("perceptlab_bench_leer.rna");
+    SaveFileSafely(path, Shared().rna);
+    for (auto _ : state) benchmark::DoNotOptimize(ReadRna(path));
+    std::filesystem::remove(path);
 }
 BENCHMARK(LeerRnaFichero)->Unit(benchmark::kMicrosecond);
 
 void LeerLineasVacias(benchmark::State& state) {
-    const std::string ruta = PathInTemp("perceptlab_bench_vacias.rna");
+    const std::string path = PathInTemp("perceptlab_bench_vacias.rna");
     {
         const std::string megabyte(1 << 20, '\n');
-        std::FILE* f = std::fopen(ruta.c_str(), "wb");
+        std::FILE* f = std::fopen(path.c_str(), "wb");
         for (int i = 0; i < 200; ++i) std::fwrite(megabyte.data(), 1, megabyte.size(), f);
         std::fclose(f);
     }
     for (auto _ : state) {
         try {
-            benchmark::DoNotOptimize(ReadRna(ruta));
+            benchmark::DoNotOptimize(ReadRna(path));
         } catch (const ProgramError& error) {
             benchmark::DoNotOptimize(error.what());
         }
     }
-    std::filesystem::remove(ruta);
+    std::filesystem::remove(path);
 }
 BENCHMARK(LeerLineasVacias)->Unit(benchmark::kMicrosecond);
 

@@ -134,17 +134,17 @@ private:
 };
 
 void BM_CoreRun(benchmark::State& state) {
-    TRedNeuronal red;
-    PrepareStartUpNetwork(red);
-    WorkState estado;
-    LoadXor(estado);
+    TRedNeuronal network;
+    PrepareStartUpNetwork(network);
+    WorkState work;
+    LoadXor(work);
     CountingChart chart;
     WindowlessTrainingTab view(chart, kIterations);
     for (auto _ : state) {
         state.PauseTiming();
-        red.InicializarPesos();
+        network.InicializarPesos();
         state.ResumeTiming();
-        Train(estado, red, view);
+        Train(work, network, view);
     }
 }
 BENCHMARK(BM_CoreRun)->Unit(benchmark::kMillisecond);
@@ -152,14 +152,14 @@ BENCHMARK(BM_CoreRun)->Unit(benchmark::kMillisecond);
 // Four patterns of 32 inputs and 32 outputs, as a load would leave them.
 void BM_GuiRun32x32x32(benchmark::State& state) {
     std::unique_ptr<TForm1> form = NewWindow(32, 32, 32);
-    WorkState& estado = form->workState;
+    WorkState& work = form->workState;
     for (int p = 1; p <= 4; ++p) {
         for (int i = 1; i <= 32; ++i) {
-            estado.EntradasPatrones[p][i] = (i + p) % 3 == 0 ? 0.9 : 0.1;
-            estado.SalidasPatrones[p][i] = (i * p) % 5 == 0 ? 0.9 : 0.1;
+            work.EntradasPatrones[p][i] = (i + p) % 3 == 0 ? 0.9 : 0.1;
+            work.SalidasPatrones[p][i] = (i * p) % 5 == 0 ? 0.9 : 0.1;
         }
     }
-    estado.NumeroPatrones = 4;
+    work.NumeroPatrones = 4;
     form->PageControl1->setCurrentWidget(form->TabSheet3);
     for (auto _ : state) RunThroughWindow(*form, static_cast<std::int32_t>(state.range(0)));
 }

@@ -24,33 +24,33 @@ namespace {
 
 constexpr int kCells = 200;
 
-void Network2x32x1(TRedNeuronal& red) {
-    PrepareStartUpNetwork(red);
-    red.SetNeuronasCapaOculta(32);
+void Network2x32x1(TRedNeuronal& network) {
+    PrepareStartUpNetwork(network);
+    network.SetNeuronasCapaOculta(32);
 }
 
-void Xor(WorkState& estado) {
+void Xor(WorkState& state) {
     const double patterns[4][3] = {{0, 0, 0}, {0, 1, 1}, {1, 0, 1}, {1, 1, 0}};
-    estado.NumeroPatrones = 4;
+    state.NumeroPatrones = 4;
     for (int p = 1; p <= 4; ++p) {
-        estado.EntradasPatrones[static_cast<std::size_t>(p)][1] = patterns[p - 1][0];
-        estado.EntradasPatrones[static_cast<std::size_t>(p)][2] = patterns[p - 1][1];
-        estado.SalidasPatrones[static_cast<std::size_t>(p)][1] = patterns[p - 1][2];
+        state.EntradasPatrones[static_cast<std::size_t>(p)][1] = patterns[p - 1][0];
+        state.EntradasPatrones[static_cast<std::size_t>(p)][2] = patterns[p - 1][1];
+        state.SalidasPatrones[static_cast<std::size_t>(p)][1] = patterns[p - 1][2];
     }
 }
 
 void BM_MapRepaint(benchmark::State& state) {
-    TRedNeuronal red;
-    Network2x32x1(red);
-    WorkState estado;
-    Xor(estado);
+    TRedNeuronal network;
+    Network2x32x1(network);
+    WorkState work;
+    Xor(work);
     DecisionMap map;
     // The size whose plane holds exactly 200 × 200 cells.
     map.resize(map.size() + (QSize(kCells, kCells) - map.Cells()) * DecisionMap::kCellPixels);
     map.show();
     // A repaint paints only once the window system has shown the window.
     while (!map.windowHandle()->isExposed()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    map.SetSource(red, estado);
+    map.SetSource(network, work);
     if (map.Cells() != QSize(kCells, kCells)) state.SkipWithError("the map does not hold 200 x 200 cells");
     for (auto _ : state) {
         map.Refresh();
@@ -61,15 +61,15 @@ BENCHMARK(BM_MapRepaint)->Unit(benchmark::kMillisecond);
 
 // The same points as the map's cells, each through the network itself.
 void BM_Propagar40000(benchmark::State& state) {
-    TRedNeuronal red;
-    Network2x32x1(red);
+    TRedNeuronal network;
+    Network2x32x1(network);
     for (auto _ : state) {
         for (int row = 0; row < kCells; ++row) {
-            red.Entradas[2] = 1.1 - 1.2 * (row + 0.5) / kCells;
+            network.Entradas[2] = 1.1 - 1.2 * (row + 0.5) / kCells;
             for (int column = 0; column < kCells; ++column) {
-                red.Entradas[1] = -0.1 + 1.2 * (column + 0.5) / kCells;
-                red.Propagar();
-                benchmark::DoNotOptimize(red.SalidasObtenidas[1]);
+                network.Entradas[1] = -0.1 + 1.2 * (column + 0.5) / kCells;
+                network.Propagar();
+                benchmark::DoNotOptimize(network.SalidasObtenidas[1]);
             }
         }
     }

@@ -22,14 +22,14 @@
 namespace {
 
 struct Forma {
-    int entradas, ocultas, salidas;
+    int inputs, hidden, outputs;
     std::string Name() const {
-        return std::to_string(entradas) + "-" + std::to_string(ocultas) + "-" + std::to_string(salidas);
+        return std::to_string(inputs) + "-" + std::to_string(hidden) + "-" + std::to_string(outputs);
     }
 };
 
 struct Patterns {
-    std::vector<std::vector<double>> entradas, salidas;
+    std::vector<std::vector<double>> inputs, outputs;
     std::vector<int> secuencia;  // pattern of each step, as the training run draws them
 };
 
@@ -37,38 +37,38 @@ constexpr std::size_t Steps = 4096;
 
 Patterns Make(const Forma& forma) {
     Patterns p;
-    if (forma.entradas == 2 && forma.salidas == 1) {
-        p.entradas = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
-        p.salidas = {{0}, {1}, {1}, {0}};
+    if (forma.inputs == 2 && forma.outputs == 1) {
+        p.inputs = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
+        p.outputs = {{0}, {1}, {1}, {0}};
     } else {
-        std::mt19937 azar(7);
+        std::mt19937 random(7);
         std::uniform_real_distribution<double> uniforme(0, 1);
         for (int n = 0; n < 8; ++n) {
-            p.entradas.emplace_back(static_cast<std::size_t>(forma.entradas));
-            p.salidas.emplace_back(static_cast<std::size_t>(forma.salidas));
-            for (double& x : p.entradas.back()) x = uniforme(azar);
-            for (double& x : p.salidas.back()) x = uniforme(azar);
+            p.inputs.emplace_back(static_cast<std::size_t>(forma.inputs));
+            p.outputs.emplace_back(static_cast<std::size_t>(forma.outputs));
+            for (double& x : p.inputs.back()) x = uniforme(random);
+            for (double& x : p.outputs.back()) x = uniforme(random);
         }
     }
     RandomGenerator::SetState(12345);
     for (std::size_t t = 0; t < Steps; ++t)
-        p.secuencia.push_back(static_cast<int>(RandomGenerator::Draw() * static_cast<double>(p.entradas.size())));
+        p.secuencia.push_back(static_cast<int>(RandomGenerator::Draw() * static_cast<double>(p.inputs.size())));
     return p;
 }
 
 std::unique_ptr<TRedNeuronal> OurNetwork(const Forma& forma) {
-    auto red = std::make_unique<TRedNeuronal>();
-    PrepareStartUpNetwork(*red);
-    red->SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(forma.ocultas));
-    red->SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(forma.salidas));
-    red->SetNumeroEntradas(forma.entradas);
-    red->SetFuncionTransferencia(ftSigmoide);
-    red->InicializarPesos();
-    return red;
+    auto network = std::make_unique<TRedNeuronal>();
+    PrepareStartUpNetwork(*network);
+    network->SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(forma.hidden));
+    network->SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(forma.outputs));
+    network->SetNumeroEntradas(forma.inputs);
+    network->SetFuncionTransferencia(ftSigmoide);
+    network->InicializarPesos();
+    return network;
 }
 
 struct fann* FannNetwork(const Forma& forma) {
-    struct fann* ann = fann_create_standard(3, forma.entradas, forma.ocultas, forma.salidas);
+    struct fann* ann = fann_create_standard(3, forma.inputs, forma.hidden, forma.outputs);
     fann_set_training_algorithm(ann, FANN_TRAIN_INCREMENTAL);
     fann_set_learning_rate(ann, 0.35f);
     fann_set_learning_momentum(ann, 0);
@@ -77,19 +77,19 @@ struct fann* FannNetwork(const Forma& forma) {
     return ann;
 }
 
-void Load(TRedNeuronal& red, const Patterns& p, std::size_t n) {
-    std::copy(p.entradas[n].begin(), p.entradas[n].end(), red.Entradas.begin() + 1);
-    std::copy(p.salidas[n].begin(), p.salidas[n].end(), red.SalidasEsperadas.begin() + 1);
+void Load(TRedNeuronal& network, const Patterns& p, std::size_t n) {
+    std::copy(p.inputs[n].begin(), p.inputs[n].end(), network.Entradas.begin() + 1);
+    std::copy(p.outputs[n].begin(), p.outputs[n].end(), network.SalidasEsperadas.begin() + 1);
 }
 
 void EntrenarPatron(benchmark::State& state, Forma forma) {
     const Patterns p = Make(forma);
-    auto red = OurNetwork(forma);
+    auto network = OurNetwork(forma);
     std::size_t t = 0;
     for (auto _ : state) {
-        Load(*red, p, static_cast<std::size_t>(p.secuencia[t++ % Steps]));
-        red->EntrenarPatron();
-        benchmark::DoNotOptimize(red->SalidasObtenidas[1]);
+        Load(*network, p, static_cast<std::size_t>(p.secuencia[t++ % Steps]));
+        network->EntrenarPatron();
+        benchmark::DoNotOptimize(network->SalidasObtenidas[1]);
     }
 }
 
@@ -99,19 +99,19 @@ void FannTrain(benchmark::State& state, Forma forma) {
     std::size_t t = 0;
     for (auto _ : state) {
         const auto n = static_cast<std::size_t>(p.secuencia[t++ % Steps]);
-        fann_train(ann, const_cast<fann_type*>(p.entradas[n].data()), const_cast<fann_type*>(p.salidas[n].data()));
+        fann_train(ann, const_cast<fann_type*>(p.inputs[n].data()), const_cast<fann_type*>(p.outputs[n].data()));
     }
     fann_destroy(ann);
 }
 
 void Propagar(benchmark::State& state, Forma forma) {
     const Patterns p = Make(forma);
-    auto red = OurNetwork(forma);
+    auto network = OurNetwork(forma);
     std::size_t t = 0;
     for (auto _ : state) {
-        Load(*red, p, static_cast<std::size_t>(p.secuencia[t++ % Steps]));
-        red->Propagar();
-        benchmark::DoNotOptimize(red->SalidasObtenidas[1]);
+        Load(*network, p, static_cast<std::size_t>(p.secuencia[t++ % Steps]));
+        network->Propagar();
+        benchmark::DoNotOptimize(network->SalidasObtenidas[1]);
     }
 }
 
@@ -121,7 +121,7 @@ void FannRun(benchmark::State& state, Forma forma) {
     std::size_t t = 0;
     for (auto _ : state) {
         const auto n = static_cast<std::size_t>(p.secuencia[t++ % Steps]);
-        benchmark::DoNotOptimize(fann_run(ann, const_cast<fann_type*>(p.entradas[n].data())));
+        benchmark::DoNotOptimize(fann_run(ann, const_cast<fann_type*>(p.inputs[n].data())));
     }
     fann_destroy(ann);
 }
@@ -142,19 +142,19 @@ void CadenaMinima(benchmark::State& state) {
     std::size_t t = 0;
     for (auto _ : state) {
         const auto n = static_cast<std::size_t>(p.secuencia[t++ % Steps]);
-        const double* x = p.entradas[n].data();
-        const double d = p.salidas[n][0];
-        double y[2], deltaOculta[2];
+        const double* x = p.inputs[n].data();
+        const double d = p.outputs[n][0];
+        double y[2], hiddenDelta[2];
         for (int j = 0; j < 2; ++j) y[j] = sigmoide(((0.0 + -1.0 * wh[j][0]) + x[0] * wh[j][1]) + x[1] * wh[j][2]);
         const double o = sigmoide(((0.0 + -1.0 * wo[0]) + y[0] * wo[1]) + y[1] * wo[2]);
-        const double deltaSalida = (1 - o) * o * (d - o);
-        for (int j = 0; j < 2; ++j) deltaOculta[j] = (1 - y[j]) * y[j] * (0.0 + deltaSalida * wo[j + 1]);
-        const double paso = 0.35 * deltaSalida;
-        wo[0] = wo[0] + paso * -1.0;
-        wo[1] = wo[1] + paso * y[0];
-        wo[2] = wo[2] + paso * y[1];
+        const double outputDelta = (1 - o) * o * (d - o);
+        for (int j = 0; j < 2; ++j) hiddenDelta[j] = (1 - y[j]) * y[j] * (0.0 + outputDelta * wo[j + 1]);
+        const double step = 0.35 * outputDelta;
+        wo[0] = wo[0] + step * -1.0;
+        wo[1] = wo[1] + step * y[0];
+        wo[2] = wo[2] + step * y[1];
         for (int j = 0; j < 2; ++j) {
-            const double pasoOculta = 0.35 * deltaOculta[j];
+            const double pasoOculta = 0.35 * hiddenDelta[j];
             wh[j][0] = wh[j][0] - pasoOculta;
             wh[j][1] = wh[j][1] + pasoOculta * x[0];
             wh[j][2] = wh[j][2] + pasoOculta * x[1];
@@ -177,14 +177,14 @@ void CadenaSigmoides(benchmark::State& state) {
 
 template <double (*F)(double)>
 void IndependentArguments(benchmark::State& state) {
-    std::mt19937_64 azar(3);
+    std::mt19937_64 random(3);
     std::uniform_real_distribution<double> uniforme(-40, 40);
     std::vector<double> x(1024);
-    for (double& v : x) v = uniforme(azar);
+    for (double& v : x) v = uniforme(random);
     for (auto _ : state) {
-        double suma = 0;
-        for (const double v : x) suma += F(v);
-        benchmark::DoNotOptimize(suma);
+        double sum = 0;
+        for (const double v : x) sum += F(v);
+        benchmark::DoNotOptimize(sum);
     }
 }
 

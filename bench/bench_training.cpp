@@ -24,10 +24,10 @@
 
 // Every allocation of the process is counted, so a run can show it makes
 // none of its own once the chart's storage is reserved.
-static std::int64_t asignaciones = 0;
+static std::int64_t allocations = 0;
 
 void* operator new(std::size_t bytes) {
-    ++asignaciones;
+    ++allocations;
     if (void* p = std::malloc(bytes == 0 ? 1 : bytes)) return p;
     throw std::bad_alloc();
 }
@@ -58,46 +58,46 @@ private:
 // XOR on a 2-2-1 sigmoid network. The clock is frozen, so the initial weights and the
 // pattern draws are the same in both benchmarks.
 struct Bench {
-    TRedNeuronal red;
-    WorkState estado;
+    TRedNeuronal network;
+    WorkState state;
 
     Bench() {
         RandomGenerator::SetClock([] { return TimeOfDay{12, 0, 0, 0}; });
-        PrepareStartUpNetwork(red);
-        LoadXor(estado);
+        PrepareStartUpNetwork(network);
+        LoadXor(state);
     }
     ~Bench() { RandomGenerator::SetClock({}); }
 };
 
 void BM_TrainingRun(benchmark::State& state) {
     Bench banco;
-    ErrorSeriesInMemory grafica;
-    WindowlessTrainingTab vista(grafica, kIterations);
+    ErrorSeriesInMemory chart;
+    WindowlessTrainingTab view(chart, kIterations);
     for (auto _ : state) {
         state.PauseTiming();
-        banco.red.InicializarPesos();
-        grafica.Clear();
+        banco.network.InicializarPesos();
+        chart.Clear();
         state.ResumeTiming();
-        Train(banco.estado, banco.red, vista);
+        Train(banco.state, banco.network, view);
     }
 }
 BENCHMARK(BM_TrainingRun)->Unit(benchmark::kMillisecond);
 
 void BM_EntrenarPatron(benchmark::State& state) {
     Bench banco;
-    TRedNeuronal& red = banco.red;
-    const WorkState& estado = banco.estado;
+    TRedNeuronal& network = banco.network;
+    const WorkState& work = banco.state;
     for (auto _ : state) {
         state.PauseTiming();
-        red.InicializarPesos();
+        network.InicializarPesos();
         state.ResumeTiming();
         RandomGenerator::SeedFromClock();
         for (std::int32_t t = 0; t < kIterations; ++t) {
-            const auto p = static_cast<std::size_t>(std::floor(RandomGenerator::Draw() * estado.NumeroPatrones)) + 1;
-            for (std::size_t i = 1; i <= 2; ++i) red.Entradas[i] = estado.EntradasPatrones[p][i];
-            red.SalidasEsperadas[1] = estado.SalidasPatrones[p][1];
-            red.EntrenarPatron();
-            benchmark::DoNotOptimize(red.SalidasObtenidas[1]);
+            const auto p = static_cast<std::size_t>(std::floor(RandomGenerator::Draw() * work.NumeroPatrones)) + 1;
+            for (std::size_t i = 1; i <= 2; ++i) network.Entradas[i] = work.EntradasPatrones[p][i];
+            network.SalidasEsperadas[1] = work.SalidasPatrones[p][1];
+            network.EntrenarPatron();
+            benchmark::DoNotOptimize(network.SalidasObtenidas[1]);
         }
     }
 }
@@ -108,17 +108,17 @@ BENCHMARK(BM_EntrenarPatron)->Unit(benchmark::kMillisecond);
 // Allocations made by one whole run, the chart's storage being reserved.
 std::int64_t AllocationsOfARun() {
     Bench banco;
-    ErrorSeriesInMemory grafica;
-    WindowlessTrainingTab vista(grafica, kIterations);
-    const std::int64_t antes = asignaciones;
-    Train(banco.estado, banco.red, vista);
-    return asignaciones - antes;
+    ErrorSeriesInMemory chart;
+    WindowlessTrainingTab view(chart, kIterations);
+    const std::int64_t before = allocations;
+    Train(banco.state, banco.network, view);
+    return allocations - before;
 }
 
 int main(int argc, char** argv) {
-    const int estado =
+    const int state =
         RunBenchmarksAndPrintRatios(argc, argv, {{"run/EntrenarPatron 2-2-1", "BM_TrainingRun", "BM_EntrenarPatron"}});
     std::printf("memory allocations in a run of 10^6 iterations: %lld\n",
                 static_cast<long long>(AllocationsOfARun()));
-    return estado;
+    return state;
 }

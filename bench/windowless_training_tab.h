@@ -12,15 +12,15 @@
 #include "work_state.h"
 
 // XOR coded as the help text advises, 0.1 for false and 0.9 for true.
-inline void LoadXor(WorkState& estado) {
-    const double patrones[4][3] = {{0.1, 0.1, 0.1}, {0.1, 0.9, 0.9}, {0.9, 0.1, 0.9}, {0.9, 0.9, 0.1}};
+inline void LoadXor(WorkState& state) {
+    const double patterns[4][3] = {{0.1, 0.1, 0.1}, {0.1, 0.9, 0.9}, {0.9, 0.1, 0.9}, {0.9, 0.9, 0.1}};
     for (int p = 1; p <= 4; ++p) {
-        estado.EntradasPatrones[p][1] = patrones[p - 1][0];
-        estado.EntradasPatrones[p][2] = patrones[p - 1][1];
-        estado.SalidasPatrones[p][1] = patrones[p - 1][2];
+        state.EntradasPatrones[p][1] = patterns[p - 1][0];
+        state.EntradasPatrones[p][2] = patterns[p - 1][1];
+        state.SalidasPatrones[p][1] = patterns[p - 1][2];
     }
-    estado.NumeroPatrones = 4;
-    estado.RedCreada = true;
+    state.NumeroPatrones = 4;
+    state.RedCreada = true;
 }
 
 class SilentTable : public NumberTableView {
@@ -28,14 +28,14 @@ public:
     void SetColCount(int) override {}
     void SetRowCount(int) override {}
     void SetCells(int, int, const std::string&) override {}
-    void SetFloat(int, int, double valor) override { benchmark::DoNotOptimize(valor); }
+    void SetFloat(int, int, double value) override { benchmark::DoNotOptimize(value); }
     double GetFloat(int, int) override { return 0.0; }
 };
 
 // A cycle-count run of the given length.
 class WindowlessTrainingTab : public TrainingTabView {
 public:
-    WindowlessTrainingTab(ErrorSeries& grafica, std::int32_t ciclos) : chart_(grafica), cycles_(ciclos) {}
+    WindowlessTrainingTab(ErrorSeries& chart, std::int32_t cycles) : chart_(chart), cycles_(cycles) {}
 
     StopCriterion Criterion() const override { return StopCriterion::CycleCount; }
     std::int32_t CycleCount() const override { return cycles_; }
@@ -45,11 +45,11 @@ public:
     void SetLargestErrorThreshold(std::int32_t) override {}
     void SetSmallestErrorThreshold(std::int32_t) override {}
     std::int64_t TotalCycles() const override { return 0; }
-    void SetTotalCycles(std::int64_t valor) override { benchmark::DoNotOptimize(valor); }
+    void SetTotalCycles(std::int64_t value) override { benchmark::DoNotOptimize(value); }
     std::int64_t TrainingTime() const override { return 0; }
     void SetTrainingTime(std::int64_t) override {}
-    void SetLargestError(double valor) override { benchmark::DoNotOptimize(valor); }
-    void SetSmallestError(double valor) override { benchmark::DoNotOptimize(valor); }
+    void SetLargestError(double value) override { benchmark::DoNotOptimize(value); }
+    void SetSmallestError(double value) override { benchmark::DoNotOptimize(value); }
     NumberTableView& SalidasEsperadas() override { return table_; }
     NumberTableView& SalidasObtenidas() override { return table_; }
     ErrorSeries& Chart() override { return chart_; }

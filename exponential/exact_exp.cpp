@@ -40,8 +40,8 @@ double ExactExp(double x) {
     // Rounded once to 53 bits, then once more to the fewer bits of a
     // subnormal result: mpfr_subnormalize uses the first rounding's
     // direction, so the pair rounds as a single rounding would.
-    const int direccion = mpfr_exp(v, v, MPFR_RNDN);
-    mpfr_subnormalize(v, direccion, MPFR_RNDN);
+    const int address = mpfr_exp(v, v, MPFR_RNDN);
+    mpfr_subnormalize(v, address, MPFR_RNDN);
     const double y = mpfr_get_d(v, MPFR_RNDN);  // exact: v is a double now
     mpfr_clear(v);
     return y;

@@ -77,13 +77,13 @@ double PreciseExp(double x) {
     const double rh = rr.high, rl = rr.low - nd * kStep3;
     const PowerOfTwo& t = kPowerTable[n & 255];
     // e^r − 1 to degree 6, then (high + low)·e^r.
-    const DoubleDouble cuadrado = ExactProduct(rh, rh);
-    const double resto = rl + rl * rh + 0.5 * cuadrado.low +
-                         cuadrado.high * (rh * (1.0 / 6 + rh * (1.0 / 24 + rh * (1.0 / 120 + rh * (1.0 / 720)))));
-    const DoubleDouble e = OrderedExactSum(rh, 0.5 * cuadrado.high);
+    const DoubleDouble square = ExactProduct(rh, rh);
+    const double remainder = rl + rl * rh + 0.5 * square.low +
+                         square.high * (rh * (1.0 / 6 + rh * (1.0 / 24 + rh * (1.0 / 120 + rh * (1.0 / 720)))));
+    const DoubleDouble e = OrderedExactSum(rh, 0.5 * square.high);
     const DoubleDouble m = ExactProduct(t.high, e.high);
     const DoubleDouble s = OrderedExactSum(t.high, m.high);
-    const double low = s.low + (m.low + ((t.high * (e.low + resto) + t.low) + t.low * e.high));
+    const double low = s.low + (m.low + ((t.high * (e.low + remainder) + t.low) + t.low * e.high));
 
     const double abajo = s.high + (low - kMargin), arriba = s.high + (low + kMargin);
     if (abajo == arriba) return abajo * std::bit_cast<double>(static_cast<std::uint64_t>(1023 + (n >> 8)) << 52);

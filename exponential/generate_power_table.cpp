@@ -5,6 +5,6 @@
 #include "power_table_generator.h"
 
 int main() {
-    const std::string texto = PowerTableText();
-    return std::fwrite(texto.data(), 1, texto.size(), stdout) == texto.size() ? 0 : 1;
+    const std::string text = PowerTableText();
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() ? 0 : 1;
 }

@@ -9,15 +9,15 @@ namespace {
 
 // d in C++'s hexadecimal floating-point form, as the compiler reads it back exactly.
 std::string Hexadecimal(double d) {
-    char cifras[40];
-    const auto fin = std::to_chars(cifras, cifras + sizeof cifras, std::fabs(d), std::chars_format::hex).ptr;
-    return (std::signbit(d) ? "-0x" : "0x") + std::string(cifras, fin);
+    char digits[40];
+    const auto end = std::to_chars(digits, digits + sizeof digits, std::fabs(d), std::chars_format::hex).ptr;
+    return (std::signbit(d) ? "-0x" : "0x") + std::string(digits, end);
 }
 
 }  // namespace
 
 std::string PowerTableText() {
-    std::string texto =
+    std::string text =
         "#pragma once\n"
         "// 2^(j/256) for j = 0..255: high is the power rounded to the nearest\n"
         "// double, low the remainder rounded to the nearest double, so that\n"
@@ -32,19 +32,19 @@ std::string PowerTableText() {
         "\n"
         "inline constexpr PowerOfTwo kPowerTable[256] = {\n";
     // 2^(j/256) to 256 bits; the remainder after high is then exact.
-    mpfr_t potencia;
-    mpfr_init2(potencia, 256);
+    mpfr_t power;
+    mpfr_init2(power, 256);
     for (int j = 0; j < 256; ++j) {
-        mpfr_set_si(potencia, j, MPFR_RNDN);
-        mpfr_div_ui(potencia, potencia, 256, MPFR_RNDN);  // exact: a multiple of 2^-8
-        mpfr_exp2(potencia, potencia, MPFR_RNDN);
-        const double high = mpfr_get_d(potencia, MPFR_RNDN);
-        mpfr_sub_d(potencia, potencia, high, MPFR_RNDN);
-        const double low = mpfr_get_d(potencia, MPFR_RNDN);
-        mpfr_div_d(potencia, potencia, high, MPFR_RNDN);  // 256 bits are plenty before one more rounding
-        const double relative = mpfr_get_d(potencia, MPFR_RNDN);
-        texto += "    {" + Hexadecimal(high) + ", " + Hexadecimal(low) + ", " + Hexadecimal(relative) + "},\n";
+        mpfr_set_si(power, j, MPFR_RNDN);
+        mpfr_div_ui(power, power, 256, MPFR_RNDN);  // exact: a multiple of 2^-8
+        mpfr_exp2(power, power, MPFR_RNDN);
+        const double high = mpfr_get_d(power, MPFR_RNDN);
+        mpfr_sub_d(power, power, high, MPFR_RNDN);
+        const double low = mpfr_get_d(power, MPFR_RNDN);
+        mpfr_div_d(power, power, high, MPFR_RNDN);  // 256 bits are plenty before one more rounding
+        const double relative = mpfr_get_d(power, MPFR_RNDN);
+        text += "    {" + Hexadecimal(high) + ", " + Hexadecimal(low) + ", " + Hexadecimal(relative) + "},\n";
     }
-    mpfr_clear(potencia);
-    return texto + "};\n";
+    mpfr_clear(power);
+    return text + "};\n";
 }

@@ -70,15 +70,15 @@ template <bool Fma, class T>
 // j as .high and .relative. Lanes with |x| >= kLimit and NaN lanes are never
 // settled; their y is meaningless.
 template <bool Fma, class T, class U, class Entradas, class Decision>
-[[gnu::always_inline]] inline T QuickExp(const T& x, Entradas entradas, Decision& seguro) {
-    const T redondeado = PlusTimes<Fma>(x, All<T>(kStepsPerUnit), All<T>(kRoundingShift));
-    const T nd = redondeado - kRoundingShift;
-    const U n = AsBits<U>(redondeado) - AsBits<std::uint64_t>(kRoundingShift);
+[[gnu::always_inline]] inline T QuickExp(const T& x, Entradas inputs, Decision& seguro) {
+    const T roundedValue = PlusTimes<Fma>(x, All<T>(kStepsPerUnit), All<T>(kRoundingShift));
+    const T nd = roundedValue - kRoundingShift;
+    const U n = AsBits<U>(roundedValue) - AsBits<std::uint64_t>(kRoundingShift);
     const T r1 = PlusTimes<Fma>(-nd, All<T>(kStep1), x);  // exact
     const T r = PlusTimes<Fma>(-nd, All<T>(kStep2), r1);
     // 2^k·high, k = floor(n / 256) added to high's exponent.
-    const auto& t = entradas(n & 255);
-    const T escala = AsBits<T>(AsBits<U>(t.high) + ((n & ~std::uint64_t{255}) << 44));
+    const auto& t = inputs(n & 255);
+    const T scale = AsBits<T>(AsBits<U>(t.high) + ((n & ~std::uint64_t{255}) << 44));
     // q = relative + e^r − 1, the polynomial in two halves that wait for r alone.
     const T r2 = r * r;
     const T a = PlusTimes<Fma>(r, All<T>(1.0 / 6), All<T>(0.5));
@@ -86,24 +86,24 @@ template <bool Fma, class T, class U, class Entradas, class Decision>
     const T c = PlusTimes<Fma>(r2, a, r + t.relative);
     const T q = PlusTimes<Fma>(r2 * r2, b, c);
     // y = escala·(1 + q) rounded, and resto what that rounding dropped.
-    T y, resto;
+    T y, remainder;
     if constexpr (Fma) {
-        y = PlusTimes<Fma>(escala, q, escala);
-        resto = PlusTimes<Fma>(escala, q, escala - y);
+        y = PlusTimes<Fma>(scale, q, scale);
+        remainder = PlusTimes<Fma>(scale, q, scale - y);
     } else {
-        const T p = escala * q;
-        y = escala + p;
-        resto = p - (y - escala);
+        const T p = scale * q;
+        y = scale + p;
+        remainder = p - (y - scale);
     }
     // Settled when even a remainder larger by the error bound would round to y.
-    const T comprobado = PlusTimes<Fma>(resto, All<T>(kSlack<Fma>), y);
-    const U magnitud = AsBits<U>(x) & ~(std::uint64_t{1} << 63);
+    const T checked = PlusTimes<Fma>(remainder, All<T>(kSlack<Fma>), y);
+    const U magnitude = AsBits<U>(x) & ~(std::uint64_t{1} << 63);
     if constexpr (sizeof(T) == sizeof(double))
         // On the bits, which order the positive doubles and NaN above them:
         // integer comparisons, one branch.
-        seguro = (magnitud < AsBits<U>(kLimit)) & (AsBits<U>(comprobado) == AsBits<U>(y));
+        seguro = (magnitude < AsBits<U>(kLimit)) & (AsBits<U>(checked) == AsBits<U>(y));
     else
-        seguro = (AsBits<T>(magnitud) < kLimit) & (comprobado == y);
+        seguro = (AsBits<T>(magnitude) < kLimit) & (checked == y);
     return y;
 }
 #pragma GCC diagnostic pop

@@ -13,7 +13,7 @@
 // <ruta>" when the file cannot be opened or read (missing, access denied).
 class FileForReading {
 public:
-    explicit FileForReading(const std::string& ruta);
+    explicit FileForReading(const std::string& path);
     FileForReading(const FileForReading&) = delete;
     FileForReading& operator=(const FileForReading&) = delete;
     ~FileForReading();
@@ -22,16 +22,16 @@ public:
     ByteSource Source();
 
 private:
-    std::size_t Read(char* destino, std::size_t capacidad);
+    std::size_t Read(char* target, std::size_t capacity);
 
     std::string path_;
     int fd_;
 };
 
-// Whether a file (not a folder) is at `ruta`.
-bool FileExists(const std::string& ruta);
+// Whether a file (not a folder) is at `path`.
+bool FileExists(const std::string& path);
 
-// Replaces the file at `ruta` with `contenido`; throws "Cannot create file
+// Replaces the file at `path` with `content`; throws "Cannot create file
 // <ruta>" on any failure, and for a target the user may not write.
 // - Usually the content goes to a new file in the same folder that is then
 //   renamed over the target, so a failure at any point leaves the previous
@@ -43,7 +43,7 @@ bool FileExists(const std::string& ruta);
 // - When the folder takes no new file but the target may be written, it is
 //   written in place: a failure then may leave it cut short, and hard links
 //   see the new content.
-void SaveFileSafely(const std::string& ruta, std::string_view contenido);
+void SaveFileSafely(const std::string& path, std::string_view content);
 
 // Saves the lines, each ended by CR LF, as SaveFileSafely does.
-void SaveLines(const std::string& ruta, const std::vector<std::string>& lineas);
+void SaveLines(const std::string& path, const std::vector<std::string>& lines);

@@ -4,14 +4,14 @@
 #include <string>
 #include <string_view>
 
-// The part of `nombre` before its first "."; the whole of it when there is
+// The part of `name` before its first "."; the whole of it when there is
 // none, and "" when it begins with ".".
-std::string QuitarExtension(std::string_view nombre);
+std::string QuitarExtension(std::string_view name);
 
 // The file's name with its extension and without its folder (everything up
 // to the last "/"): the network's name is QuitarExtension of it.
-std::string NameWithoutFolder(std::string_view ruta);
+std::string NameWithoutFolder(std::string_view path);
 
 // The untrained file that goes with a trained one: the whole path cut at its
 // first "." (folders included), then ".rna".
-std::string CompanionPath(std::string_view rutaEntrenada);
+std::string CompanionPath(std::string_view trainedPath);

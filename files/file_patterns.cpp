@@ -6,23 +6,23 @@
 #include "read_messages.h"
 #include "real_text.h"
 
-void AddPatternLines(std::vector<std::string>& lineas, const FilePatterns& patrones, char separador) {
-    lineas.push_back(IntegerText(patrones.NumeroPatrones));
-    for (const double valor : patrones.Entradas) lineas.push_back(RealText(valor, separador));
-    for (const double valor : patrones.Salidas) lineas.push_back(RealText(valor, separador));
+void AddPatternLines(std::vector<std::string>& lines, const FilePatterns& patterns, char separator) {
+    lines.push_back(IntegerText(patterns.NumeroPatrones));
+    for (const double value : patterns.Entradas) lines.push_back(RealText(value, separator));
+    for (const double value : patterns.Salidas) lines.push_back(RealText(value, separator));
 }
 
-FilePatterns ReadPatterns(LineReader& lector, std::int32_t entradas, std::int32_t salidas) {
-    FilePatterns patrones;
-    const std::int32_t n = lector.Integer(6);
+FilePatterns ReadPatterns(LineReader& reader, std::int32_t inputs, std::int32_t outputs) {
+    FilePatterns patterns;
+    const std::int32_t n = reader.Integer(6);
     if (n < 0 || n > kMaxPatterns) {
-        throw ProgramError(NotAPatternCountMessage(lector.Line(6)));
+        throw ProgramError(NotAPatternCountMessage(reader.Line(6)));
     }
-    patrones.NumeroPatrones = n;
-    patrones.Entradas.reserve(static_cast<std::size_t>(n * entradas));
-    patrones.Salidas.reserve(static_cast<std::size_t>(n * salidas));
-    std::int32_t linea = 7;
-    for (std::int32_t v = 0; v < n * entradas; ++v) patrones.Entradas.push_back(lector.Real(linea++));
-    for (std::int32_t v = 0; v < n * salidas; ++v) patrones.Salidas.push_back(lector.Real(linea++));
-    return patrones;
+    patterns.NumeroPatrones = n;
+    patterns.Entradas.reserve(static_cast<std::size_t>(n * inputs));
+    patterns.Salidas.reserve(static_cast<std::size_t>(n * outputs));
+    std::int32_t line = 7;
+    for (std::int32_t v = 0; v < n * inputs; ++v) patterns.Entradas.push_back(reader.Real(line++));
+    for (std::int32_t v = 0; v < n * outputs; ++v) patterns.Salidas.push_back(reader.Real(line++));
+    return patterns;
 }

@@ -10,68 +10,68 @@
 
 namespace {
 
-ByteSource SourceOfText(std::string_view texto) {
-    return [texto](char* destino, std::size_t capacidad) mutable {
-        const std::size_t n = std::min(capacidad, texto.size());
-        std::memcpy(destino, texto.data(), n);
-        texto.remove_prefix(n);
+ByteSource SourceOfText(std::string_view text) {
+    return [text](char* target, std::size_t capacity) mutable {
+        const std::size_t n = std::min(capacity, text.size());
+        std::memcpy(target, text.data(), n);
+        text.remove_prefix(n);
         return n;
     };
 }
 
 }  // namespace
 
-LineReader::LineReader(ByteSource fuente) : splitter_(std::move(fuente)) {}
+LineReader::LineReader(ByteSource source) : splitter_(std::move(source)) {}
 
-LineReader::LineReader(std::string_view texto) : LineReader(SourceOfText(texto)) {}
+LineReader::LineReader(std::string_view text) : LineReader(SourceOfText(text)) {}
 
-std::string_view LineReader::LineText(std::size_t indice) const {
-    const std::size_t inicio = indice == 0 ? 0 : lineEnds_[indice - 1];
-    return std::string_view(text_).substr(inicio, lineEnds_[indice] - inicio);
+std::string_view LineReader::LineText(std::size_t index) const {
+    const std::size_t start = index == 0 ? 0 : lineEnds_[index - 1];
+    return std::string_view(text_).substr(start, lineEnds_[index] - start);
 }
 
-std::string_view LineReader::Line(std::int32_t numero) const { return LineText(static_cast<std::size_t>(numero - 1)); }
+std::string_view LineReader::Line(std::int32_t number) const { return LineText(static_cast<std::size_t>(number - 1)); }
 
-std::string_view LineReader::Reach(std::int32_t numero, NotValidMessage notValid) {
-    const auto buscada = static_cast<std::size_t>(std::max(numero, 0));
-    while (lineEnds_.size() < buscada && !end_ && !tooLong_) {
-        const LineEnd resultado = splitter_.Next(text_);
-        if (resultado == LineEnd::EndOfText) {
+std::string_view LineReader::Reach(std::int32_t number, NotValidMessage notValid) {
+    const auto wanted = static_cast<std::size_t>(std::max(number, 0));
+    while (lineEnds_.size() < wanted && !end_ && !tooLong_) {
+        const LineEnd result = splitter_.Next(text_);
+        if (result == LineEnd::EndOfText) {
             end_ = true;
         } else {
             lineEnds_.push_back(text_.size());
-            tooLong_ = resultado == LineEnd::TooLong;
+            tooLong_ = result == LineEnd::TooLong;
         }
     }
-    if (tooLong_ && lineEnds_.size() <= buscada) {
+    if (tooLong_ && lineEnds_.size() <= wanted) {
         throw ProgramError(notValid(LineText(lineEnds_.size() - 1)));
     }
-    if (numero < 1 || buscada > lineEnds_.size()) {
-        throw ProgramError(MissingLineMessage(numero - 1));
+    if (number < 1 || wanted > lineEnds_.size()) {
+        throw ProgramError(MissingLineMessage(number - 1));
     }
-    return LineText(buscada - 1);
+    return LineText(wanted - 1);
 }
 
-std::int32_t LineReader::Integer(std::int32_t numero) {
-    std::string_view linea = Reach(numero, NotAnIntegerMessage);
-    std::optional<std::int32_t> valor = ReadInteger(linea, IntegerForms::DecimalOrHexadecimal);
-    if (!valor) throw ProgramError(NotAnIntegerMessage(linea));
-    return *valor;
+std::int32_t LineReader::Integer(std::int32_t number) {
+    std::string_view line = Reach(number, NotAnIntegerMessage);
+    std::optional<std::int32_t> value = ReadInteger(line, IntegerForms::DecimalOrHexadecimal);
+    if (!value) throw ProgramError(NotAnIntegerMessage(line));
+    return *value;
 }
 
-double LineReader::Real(std::int32_t numero) {
-    std::string_view linea = Reach(numero, NotARealMessage);
+double LineReader::Real(std::int32_t number) {
+    std::string_view line = Reach(number, NotARealMessage);
     // A line holds one number and the form has no group separator, so a file
     // saved under either decimal separator reads under the other.
-    const char separador = linea.find(',') == std::string_view::npos ? '.' : ',';
-    RealReading lectura = ParseReal(linea, separador);
-    switch (lectura.status) {
+    const char separator = line.find(',') == std::string_view::npos ? '.' : ',';
+    RealReading reading = ParseReal(line, separator);
+    switch (reading.status) {
     case RealStatus::Valid:
-        return lectura.value;
+        return reading.value;
     case RealStatus::Overflow:
         throw ProgramError(kOverflowMessage);
     case RealStatus::NotANumber:
         break;
     }
-    throw ProgramError(NotARealMessage(linea));
+    throw ProgramError(NotARealMessage(line));
 }

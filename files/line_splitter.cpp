@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-LineSplitter::LineSplitter(ByteSource fuente) : source_(std::move(fuente)), block_(65536) {}
+LineSplitter::LineSplitter(ByteSource source) : source_(std::move(source)), block_(65536) {}
 
 bool LineSplitter::Refill() {
     if (finished_) return false;
@@ -12,50 +12,50 @@ bool LineSplitter::Refill() {
     return !finished_;
 }
 
-LineEnd LineSplitter::Next(std::string& destino) {
+LineEnd LineSplitter::Next(std::string& target) {
     if (afterCR_) {
         if (position_ == end_) Refill();
         if (position_ < end_ && block_[position_] == '\n') ++position_;
         afterCR_ = false;
     }
-    std::size_t largo = 0;
-    bool empezada = false;
+    std::size_t length = 0;
+    bool started = false;
     for (;;) {
-        if (position_ == end_ && !Refill()) return empezada ? LineEnd::Line : LineEnd::EndOfText;
-        const char* inicio = block_.data() + position_;
+        if (position_ == end_ && !Refill()) return started ? LineEnd::Line : LineEnd::EndOfText;
+        const char* start = block_.data() + position_;
         const char* final = block_.data() + end_;
-        const char* corte = std::find_if(inicio, final, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
-        const auto trozo = static_cast<std::size_t>(corte - inicio);
-        if (largo + trozo > kMaxLineLength) {
-            destino.append(inicio, kMaxLineLength - largo);
+        const char* corte = std::find_if(start, final, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
+        const auto trozo = static_cast<std::size_t>(corte - start);
+        if (length + trozo > kMaxLineLength) {
+            target.append(start, kMaxLineLength - length);
             finished_ = true;
             position_ = end_ = 0;
             return LineEnd::TooLong;
         }
-        destino.append(inicio, trozo);
-        largo += trozo;
-        empezada = empezada || trozo > 0;
+        target.append(start, trozo);
+        length += trozo;
+        started = started || trozo > 0;
         position_ += trozo;
         if (corte == final) continue;
         ++position_;
         if (*corte == '\0') {
             finished_ = true;
             position_ = end_ = 0;
-            return empezada ? LineEnd::Line : LineEnd::EndOfText;
+            return started ? LineEnd::Line : LineEnd::EndOfText;
         }
         afterCR_ = *corte == '\r';
         return LineEnd::Line;
     }
 }
 
-std::string JoinLines(const std::vector<std::string>& lineas) {
-    std::size_t longitud = 0;
-    for (const std::string& linea : lineas) longitud += linea.size() + 2;
-    std::string texto;
-    texto.reserve(longitud);
-    for (const std::string& linea : lineas) {
-        texto += linea;
-        texto += "\r\n";
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::size_t lengthValue = 0;
+    for (const std::string& line : lines) lengthValue += line.size() + 2;
+    std::string text;
+    text.reserve(lengthValue);
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
     }
-    return texto;
+    return text;
 }

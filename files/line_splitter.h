@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-// Where the bytes of a file come from: puts up to `capacidad` bytes at
-// `destino` and says how many, 0 at the end.
-using ByteSource = std::function<std::size_t(char* destino, std::size_t capacidad)>;
+// Where the bytes of a file come from: puts up to `capacity` bytes at
+// `target` and says how many, 0 at the end.
+using ByteSource = std::function<std::size_t(char* target, std::size_t capacity)>;
 
 // Longer than any number the program needs: a longer line is none of its values.
 constexpr std::size_t kMaxLineLength = 4096;
@@ -26,12 +26,12 @@ enum class LineEnd : std::uint8_t {
 // a line break at the very end does not start another (empty) line.
 class LineSplitter {
 public:
-    explicit LineSplitter(ByteSource fuente);
+    explicit LineSplitter(ByteSource source);
 
-    // Appends the next line, without its break, to `destino`. Of a line
+    // Appends the next line, without its break, to `target`. Of a line
     // longer than kMaxLineLength only the first kMaxLineLength characters
     // are appended, and nothing after them is read: the text ends there.
-    LineEnd Next(std::string& destino);
+    LineEnd Next(std::string& target);
 
 private:
     // Refills the block; false at the end of the text.
@@ -46,4 +46,4 @@ private:
 };
 
 // Each line followed by CR LF, the last one included.
-std::string JoinLines(const std::vector<std::string>& lineas);
+std::string JoinLines(const std::vector<std::string>& lines);

@@ -8,30 +8,30 @@
 
 namespace {
 
-std::int32_t ClampCount(std::int32_t valor) { return std::clamp(valor, 1, 32); }
+std::int32_t ClampCount(std::int32_t value) { return std::clamp(value, 1, 32); }
 
 }  // namespace
 
-void AddHeaderLines(std::vector<std::string>& lineas, const TRedNeuronal& red, std::int32_t seleccionRegla,
-                          std::int32_t seleccionFuncion) {
-    lineas.push_back(IntegerText(red.NumeroEntradas()));
-    lineas.push_back(IntegerText(red.NeuronasCapaOculta()));
-    lineas.push_back(IntegerText(red.NeuronasCapaSalida()));
-    lineas.push_back(IntegerText(seleccionRegla));
-    lineas.push_back(IntegerText(seleccionFuncion));
+void AddHeaderLines(std::vector<std::string>& lines, const TRedNeuronal& network, std::int32_t ruleSelection,
+                          std::int32_t functionSelection) {
+    lines.push_back(IntegerText(network.NumeroEntradas()));
+    lines.push_back(IntegerText(network.NeuronasCapaOculta()));
+    lines.push_back(IntegerText(network.NeuronasCapaSalida()));
+    lines.push_back(IntegerText(ruleSelection));
+    lines.push_back(IntegerText(functionSelection));
 }
 
-NetworkHeader ReadTopology(LineReader& lector) {
-    NetworkHeader cabecera;
-    cabecera.NumeroEntradas = ClampCount(lector.Integer(1));
-    cabecera.NeuronasCapaOculta = ClampCount(lector.Integer(2));
-    cabecera.NeuronasCapaSalida = ClampCount(lector.Integer(3));
-    return cabecera;
+NetworkHeader ReadTopology(LineReader& reader) {
+    NetworkHeader header;
+    header.NumeroEntradas = ClampCount(reader.Integer(1));
+    header.NeuronasCapaOculta = ClampCount(reader.Integer(2));
+    header.NeuronasCapaSalida = ClampCount(reader.Integer(3));
+    return header;
 }
 
-NetworkHeader ReadHeader(LineReader& lector) {
-    NetworkHeader cabecera = ReadTopology(lector);
-    cabecera.RuleSelection = lector.Integer(4);
-    cabecera.FunctionSelection = lector.Integer(5);
-    return cabecera;
+NetworkHeader ReadHeader(LineReader& reader) {
+    NetworkHeader header = ReadTopology(reader);
+    header.RuleSelection = reader.Integer(4);
+    header.FunctionSelection = reader.Integer(5);
+    return header;
 }

@@ -12,78 +12,78 @@
 
 namespace {
 
-void AddLayerWeights(std::vector<std::string>& lineas, const TCapaNeuronal& capa, char separador) {
-    for (int j = 1; j <= capa.NumeroNeuronas(); ++j) {
-        for (int k = 0; k <= capa.NumeroEntradas(); ++k) {
-            lineas.push_back(RealText(capa.Neuronas[j].Pesos[static_cast<std::size_t>(k)], separador));
+void AddLayerWeights(std::vector<std::string>& lines, const TCapaNeuronal& layer, char separator) {
+    for (int j = 1; j <= layer.NumeroNeuronas(); ++j) {
+        for (int k = 0; k <= layer.NumeroEntradas(); ++k) {
+            lines.push_back(RealText(layer.Neuronas[j].Pesos[static_cast<std::size_t>(k)], separator));
         }
     }
 }
 
-std::vector<double> ReadWeights(LineReader& lector, std::int32_t& linea, std::int32_t neuronas,
-                              std::int32_t entradas) {
-    std::vector<double> pesos;
-    pesos.reserve(static_cast<std::size_t>(neuronas * (entradas + 1)));
-    for (std::int32_t v = 0; v < neuronas * (entradas + 1); ++v) pesos.push_back(lector.Real(linea++));
-    return pesos;
+std::vector<double> ReadWeights(LineReader& reader, std::int32_t& line, std::int32_t neurons,
+                              std::int32_t inputs) {
+    std::vector<double> weights;
+    weights.reserve(static_cast<std::size_t>(neurons * (inputs + 1)));
+    for (std::int32_t v = 0; v < neurons * (inputs + 1); ++v) weights.push_back(reader.Real(line++));
+    return weights;
 }
 
-NetworkDescription Describe(LineReader& lector) {
-    NetworkDescription descripcion;
-    descripcion.Kind = NetworkFileKind::Trained;
-    descripcion.Header = ReadHeader(lector);
-    const NetworkHeader& c = descripcion.Header;
-    std::int32_t linea = 6;
-    descripcion.HiddenWeights = ReadWeights(lector, linea, c.NeuronasCapaOculta, c.NumeroEntradas);
-    descripcion.OutputWeights = ReadWeights(lector, linea, c.NeuronasCapaSalida, c.NeuronasCapaOculta);
-    return descripcion;
+NetworkDescription Describe(LineReader& reader) {
+    NetworkDescription description;
+    description.Kind = NetworkFileKind::Trained;
+    description.Header = ReadHeader(reader);
+    const NetworkHeader& c = description.Header;
+    std::int32_t line = 6;
+    description.HiddenWeights = ReadWeights(reader, line, c.NeuronasCapaOculta, c.NumeroEntradas);
+    description.OutputWeights = ReadWeights(reader, line, c.NeuronasCapaSalida, c.NeuronasCapaOculta);
+    return description;
 }
 
-void TakeCompanion(NetworkDescription& descripcion, LineReader& lector, const std::string& rutaCompanera) {
-    const NetworkHeader topologia = ReadTopology(lector);
-    const NetworkHeader& red = descripcion.Header;
-    if (topologia.NumeroEntradas != red.NumeroEntradas || topologia.NeuronasCapaOculta != red.NeuronasCapaOculta ||
-        topologia.NeuronasCapaSalida != red.NeuronasCapaSalida) {
-        descripcion.Warning = CompanionMismatchWarning(rutaCompanera);
+void TakeCompanion(NetworkDescription& description, LineReader& reader, const std::string& companionPath) {
+    const NetworkHeader topology = ReadTopology(reader);
+    const NetworkHeader& network = description.Header;
+    if (topology.NumeroEntradas != network.NumeroEntradas || topology.NeuronasCapaOculta != network.NeuronasCapaOculta ||
+        topology.NeuronasCapaSalida != network.NeuronasCapaSalida) {
+        description.Warning = CompanionMismatchWarning(companionPath);
         return;
     }
-    descripcion.Patterns = ReadPatterns(lector, red.NumeroEntradas, red.NeuronasCapaSalida);
+    description.Patterns = ReadPatterns(reader, network.NumeroEntradas, network.NeuronasCapaSalida);
 }
 
 }  // namespace
 
-std::vector<std::string> RenLines(const TRedNeuronal& red, std::int32_t seleccionRegla,
-                                   std::int32_t seleccionFuncion, char separador) {
-    std::vector<std::string> lineas;
-    AddHeaderLines(lineas, red, seleccionRegla, seleccionFuncion);
-    AddLayerWeights(lineas, red.CapaOculta, separador);
-    AddLayerWeights(lineas, red.CapaSalida, separador);
-    return lineas;
+std::vector<std::string> RenLines(const TRedNeuronal& network, std::int32_t ruleSelection,
+                                   std::int32_t functionSelection, char separator) {
+    std::vector<std::string> lines;
+    AddHeaderLines(lines, network, ruleSelection, functionSelection);
+    AddLayerWeights(lines, network.CapaOculta, separator);
+    AddLayerWeights(lines, network.CapaSalida, separator);
+    return lines;
 }
 
-NetworkDescription DescribeRen(std::string_view texto) {
-    LineReader lector(texto);
-    return Describe(lector);
+NetworkDescription DescribeRen(std::string_view text) {
+    LineReader reader(text);
+    return Describe(reader);
 }
 
-void AddCompanion(NetworkDescription& descripcion, std::string_view textoCompanero, const std::string& rutaCompanera) {
-    LineReader lector(textoCompanero);
-    TakeCompanion(descripcion, lector, rutaCompanera);
+void AddCompanion(NetworkDescription& description, std::string_view companionText, const std::string& companionPath) {
+    LineReader reader(companionText);
+    TakeCompanion(description, reader, companionPath);
 }
 
-NetworkDescription ReadRen(const std::string& ruta) {
-    NetworkDescription descripcion;
+NetworkDescription ReadRen(const std::string& path) {
+    NetworkDescription description;
     {
-        FileForReading fichero(ruta);
-        LineReader lector(fichero.Source());
-        descripcion = Describe(lector);
+        FileForReading file(path);
+        LineReader reader(file.Source());
+        description = Describe(reader);
     }
-    descripcion.NombreRed = QuitarExtension(NameWithoutFolder(ruta));
-    const std::string companera = CompanionPath(ruta);
-    if (FileExists(companera)) {
-        FileForReading fichero(companera);
-        LineReader lector(fichero.Source());
-        TakeCompanion(descripcion, lector, companera);
+    description.NombreRed = QuitarExtension(NameWithoutFolder(path));
+    const std::string companionFile = CompanionPath(path);
+    if (FileExists(companionFile)) {
+        FileForReading file(companionFile);
+        LineReader reader(file.Source());
+        TakeCompanion(description, reader, companionFile);
     }
-    return descripcion;
+    return description;
 }

@@ -7,36 +7,36 @@
 #include "network.h"
 #include "network_header.h"
 
-std::vector<std::string> RnaLines(const TRedNeuronal& red, const FilePatterns& patrones, std::int32_t seleccionRegla,
-                                   std::int32_t seleccionFuncion, char separador) {
-    std::vector<std::string> lineas;
-    AddHeaderLines(lineas, red, seleccionRegla, seleccionFuncion);
-    AddPatternLines(lineas, patrones, separador);
-    return lineas;
+std::vector<std::string> RnaLines(const TRedNeuronal& network, const FilePatterns& patterns, std::int32_t ruleSelection,
+                                   std::int32_t functionSelection, char separator) {
+    std::vector<std::string> lines;
+    AddHeaderLines(lines, network, ruleSelection, functionSelection);
+    AddPatternLines(lines, patterns, separator);
+    return lines;
 }
 
 namespace {
 
-NetworkDescription Describe(LineReader& lector) {
-    NetworkDescription descripcion;
-    descripcion.Kind = NetworkFileKind::Untrained;
-    descripcion.Header = ReadHeader(lector);
-    descripcion.Patterns =
-        ReadPatterns(lector, descripcion.Header.NumeroEntradas, descripcion.Header.NeuronasCapaSalida);
-    return descripcion;
+NetworkDescription Describe(LineReader& reader) {
+    NetworkDescription description;
+    description.Kind = NetworkFileKind::Untrained;
+    description.Header = ReadHeader(reader);
+    description.Patterns =
+        ReadPatterns(reader, description.Header.NumeroEntradas, description.Header.NeuronasCapaSalida);
+    return description;
 }
 
 }  // namespace
 
-NetworkDescription DescribeRna(std::string_view texto) {
-    LineReader lector(texto);
-    return Describe(lector);
+NetworkDescription DescribeRna(std::string_view text) {
+    LineReader reader(text);
+    return Describe(reader);
 }
 
-NetworkDescription ReadRna(const std::string& ruta) {
-    FileForReading fichero(ruta);
-    LineReader lector(fichero.Source());
-    NetworkDescription descripcion = Describe(lector);
-    descripcion.NombreRed = QuitarExtension(NameWithoutFolder(ruta));
-    return descripcion;
+NetworkDescription ReadRna(const std::string& path) {
+    FileForReading file(path);
+    LineReader reader(file.Source());
+    NetworkDescription description = Describe(reader);
+    description.NombreRed = QuitarExtension(NameWithoutFolder(path));
+    return description;
 }

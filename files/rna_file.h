@@ -15,13 +15,13 @@ class TRedNeuronal;
 // The lines to save: counts from the network (not from the count fields,
 // which may have changed since), the lists' current selections, then the
 // patterns, laid out for the network's counts.
-std::vector<std::string> RnaLines(const TRedNeuronal& red, const FilePatterns& patrones, std::int32_t seleccionRegla,
-                                   std::int32_t seleccionFuncion, char separador);
+std::vector<std::string> RnaLines(const TRedNeuronal& network, const FilePatterns& patterns, std::int32_t ruleSelection,
+                                   std::int32_t functionSelection, char separator);
 
 // Reads and checks an untrained file's text up to its last needed line;
 // NombreRed is left empty. Reals read with either decimal separator.
 // Throws the first failure met in line order.
-NetworkDescription DescribeRna(std::string_view texto);
+NetworkDescription DescribeRna(std::string_view text);
 
-// Reads the file at `ruta` in the same way, naming the network after the file.
-NetworkDescription ReadRna(const std::string& ruta);
+// Reads the file at `path` in the same way, naming the network after the file.
+NetworkDescription ReadRna(const std::string& path);

@@ -32,27 +32,27 @@ const std::string kCompanionPath = "companero.rna";
 
 // A fixed clock: the weights a load draws do not depend on the hour.
 void FreezeClock() {
-    static const bool hecho = [] {
+    static const bool doneOk = [] {
         RandomGenerator::SetClock([] { return TimeOfDay{12, 0, 0, 0}; });
         return true;
     }();
-    (void)hecho;
+    (void)doneOk;
 }
 
 // What the main window owns and a load changes.
 struct Window {
-    TRedNeuronal red;
-    WorkState estado;
-    Window() { PrepareStartUpNetwork(red); }
+    TRedNeuronal network;
+    WorkState state;
+    Window() { PrepareStartUpNetwork(network); }
 };
 
 // Equal, or only as written: a saved value reads back as its 15-digit text.
 enum class Equality : std::uint8_t { Exact, Written };
 
-void CompareValues(const std::vector<double>& a, const std::vector<double>& b, Equality igualdad, const char* que) {
+void CompareValues(const std::vector<double>& a, const std::vector<double>& b, Equality equality, const char* que) {
     if (a.size() != b.size()) Fail(que);
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (igualdad == Equality::Exact ? a[i] != b[i] : RealText(a[i], '.') != RealText(b[i], '.')) Fail(que);
+        if (equality == Equality::Exact ? a[i] != b[i] : RealText(a[i], '.') != RealText(b[i], '.')) Fail(que);
     }
 }
 
@@ -64,93 +64,93 @@ void CompareHeaders(const NetworkHeader& a, const NetworkHeader& b) {
     }
 }
 
-void ComparePatterns(const FilePatterns& a, const FilePatterns& b, Equality igualdad) {
+void ComparePatterns(const FilePatterns& a, const FilePatterns& b, Equality equality) {
     if (a.NumeroPatrones != b.NumeroPatrones) Fail("pattern count");
-    CompareValues(a.Entradas, b.Entradas, igualdad, "pattern inputs");
-    CompareValues(a.Salidas, b.Salidas, igualdad, "pattern outputs");
+    CompareValues(a.Entradas, b.Entradas, equality, "pattern inputs");
+    CompareValues(a.Salidas, b.Salidas, equality, "pattern outputs");
 }
 
 // What the window holds, in the order the description keeps it.
-std::vector<double> Pesos(const TCapaNeuronal& capa) {
-    std::vector<double> pesos;
-    for (int j = 1; j <= capa.NumeroNeuronas(); ++j) {
-        for (int k = 0; k <= capa.NumeroEntradas(); ++k) pesos.push_back(capa.Neuronas[j].Pesos[static_cast<std::size_t>(k)]);
+std::vector<double> Pesos(const TCapaNeuronal& layer) {
+    std::vector<double> weights;
+    for (int j = 1; j <= layer.NumeroNeuronas(); ++j) {
+        for (int k = 0; k <= layer.NumeroEntradas(); ++k) weights.push_back(layer.Neuronas[j].Pesos[static_cast<std::size_t>(k)]);
     }
-    return pesos;
+    return weights;
 }
 
-FilePatterns Table(const WorkState& estado, std::int32_t entradas, std::int32_t salidas) {
-    FilePatterns patrones;
-    patrones.NumeroPatrones = estado.NumeroPatrones;
-    for (std::int32_t p = 1; p <= estado.NumeroPatrones; ++p) {
-        for (std::int32_t i = 1; i <= entradas; ++i) patrones.Entradas.push_back(estado.EntradasPatrones[p][i]);
-        for (std::int32_t k = 1; k <= salidas; ++k) patrones.Salidas.push_back(estado.SalidasPatrones[p][k]);
+FilePatterns Table(const WorkState& state, std::int32_t inputs, std::int32_t outputs) {
+    FilePatterns patterns;
+    patterns.NumeroPatrones = state.NumeroPatrones;
+    for (std::int32_t p = 1; p <= state.NumeroPatrones; ++p) {
+        for (std::int32_t i = 1; i <= inputs; ++i) patterns.Entradas.push_back(state.EntradasPatrones[p][i]);
+        for (std::int32_t k = 1; k <= outputs; ++k) patterns.Salidas.push_back(state.SalidasPatrones[p][k]);
     }
-    return patrones;
+    return patterns;
 }
 
-std::optional<NetworkDescription> Describe(std::string_view texto, std::optional<std::string_view> companero, bool entrenada) {
+std::optional<NetworkDescription> Describe(std::string_view text, std::optional<std::string_view> companion, bool trained) {
     try {
-        if (!entrenada) return DescribeRna(texto);
-        NetworkDescription descripcion = DescribeRen(texto);
-        if (companero) AddCompanion(descripcion, *companero, kCompanionPath);
-        return descripcion;
+        if (!trained) return DescribeRna(text);
+        NetworkDescription description = DescribeRen(text);
+        if (companion) AddCompanion(description, *companion, kCompanionPath);
+        return description;
     } catch (const ProgramError&) {
         return std::nullopt;
     }
 }
 
-void Check(std::string_view texto, std::optional<std::string_view> companero, bool entrenada) {
+void Check(std::string_view text, std::optional<std::string_view> companion, bool trained) {
     FreezeClock();
-    std::optional<NetworkDescription> leida = Describe(texto, companero, entrenada);
-    if (!leida) return;
+    std::optional<NetworkDescription> read = Describe(text, companion, trained);
+    if (!read) return;
 
     // Kept from one input to the next, as the window keeps them from one
     // load to the next: a load must not depend on what came before.
     static Window ventana;
-    TRedNeuronal& red = ventana.red;
-    WorkState& estado = ventana.estado;
-    LoadResult resultado = ApplyDescription(*leida, red, estado);
-    if (resultado.PatternsTaken != leida->Patterns.has_value()) Fail("result");
-    const NetworkHeader& cabecera = resultado.Header;
-    CompareHeaders(leida->Header, cabecera);
-    const FilePatterns tabla = Table(estado, cabecera.NumeroEntradas, cabecera.NeuronasCapaSalida);
-    if (leida->Patterns) ComparePatterns(*leida->Patterns, tabla, Equality::Exact);
-    if (entrenada) {
-        CompareValues(leida->HiddenWeights, Pesos(red.CapaOculta), Equality::Exact, "hidden weights taken");
-        CompareValues(leida->OutputWeights, Pesos(red.CapaSalida), Equality::Exact, "output weights taken");
+    TRedNeuronal& network = ventana.network;
+    WorkState& state = ventana.state;
+    LoadResult result = ApplyDescription(*read, network, state);
+    if (result.PatternsTaken != read->Patterns.has_value()) Fail("result");
+    const NetworkHeader& header = result.Header;
+    CompareHeaders(read->Header, header);
+    const FilePatterns table = Table(state, header.NumeroEntradas, header.NeuronasCapaSalida);
+    if (read->Patterns) ComparePatterns(*read->Patterns, table, Equality::Exact);
+    if (trained) {
+        CompareValues(read->HiddenWeights, Pesos(network.CapaOculta), Equality::Exact, "hidden weights taken");
+        CompareValues(read->OutputWeights, Pesos(network.CapaSalida), Equality::Exact, "output weights taken");
     }
 
     // Both files the window would save now, under either separator, read
     // back to what it holds.
-    for (char separador : kSeparadores) {
-        const std::string rna = JoinLines(RnaLines(red, PatternsToSave(estado, red), cabecera.RuleSelection, cabecera.FunctionSelection, separador));
-        const std::string ren = JoinLines(RenLines(red, cabecera.RuleSelection, cabecera.FunctionSelection, separador));
+    for (char separator : kSeparadores) {
+        const std::string rna = JoinLines(RnaLines(network, PatternsToSave(state, network), header.RuleSelection, header.FunctionSelection, separator));
+        const std::string ren = JoinLines(RenLines(network, header.RuleSelection, header.FunctionSelection, separator));
         std::optional<NetworkDescription> sinEntrenar = Describe(rna, std::nullopt, false);
-        std::optional<NetworkDescription> conPesos = Describe(ren, std::nullopt, true);
-        if (!sinEntrenar || !conPesos) Fail("saved file does not read");
-        CompareHeaders(cabecera, sinEntrenar->Header);
-        CompareHeaders(cabecera, conPesos->Header);
-        ComparePatterns(tabla, *sinEntrenar->Patterns, Equality::Written);
-        CompareValues(Pesos(red.CapaOculta), conPesos->HiddenWeights, Equality::Written, "hidden weights");
-        CompareValues(Pesos(red.CapaSalida), conPesos->OutputWeights, Equality::Written, "output weights");
+        std::optional<NetworkDescription> withWeights = Describe(ren, std::nullopt, true);
+        if (!sinEntrenar || !withWeights) Fail("saved file does not read");
+        CompareHeaders(header, sinEntrenar->Header);
+        CompareHeaders(header, withWeights->Header);
+        ComparePatterns(table, *sinEntrenar->Patterns, Equality::Written);
+        CompareValues(Pesos(network.CapaOculta), withWeights->HiddenWeights, Equality::Written, "hidden weights");
+        CompareValues(Pesos(network.CapaSalida), withWeights->OutputWeights, Equality::Written, "output weights");
     }
 }
 
-std::string_view LineText(const std::uint8_t* datos, std::size_t tamano) {
-    return {reinterpret_cast<const char*>(datos), tamano};
+std::string_view LineText(const std::uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
 }
 
 }  // namespace
 
-void CheckRnaFile(const std::uint8_t* datos, std::size_t tamano) { Check(LineText(datos, tamano), std::nullopt, false); }
+void CheckRnaFile(const std::uint8_t* data, std::size_t size) { Check(LineText(data, size), std::nullopt, false); }
 
-void CheckRenFile(const std::uint8_t* datos, std::size_t tamano) {
-    std::string_view texto = LineText(datos, tamano);
-    std::size_t corte = texto.find('\f');
+void CheckRenFile(const std::uint8_t* data, std::size_t size) {
+    std::string_view text = LineText(data, size);
+    std::size_t corte = text.find('\f');
     if (corte == std::string_view::npos) {
-        Check(texto, std::nullopt, true);
+        Check(text, std::nullopt, true);
     } else {
-        Check(texto.substr(0, corte), texto.substr(corte + 1), true);
+        Check(text.substr(0, corte), text.substr(corte + 1), true);
     }
 }

@@ -9,8 +9,8 @@
 #include <cstdint>
 
 // The input as an untrained file.
-void CheckRnaFile(const std::uint8_t* datos, std::size_t tamano);
+void CheckRnaFile(const std::uint8_t* data, std::size_t size);
 
 // The input as a trained file; a form feed, when there is one, ends it and
 // starts the text of its companion.
-void CheckRenFile(const std::uint8_t* datos, std::size_t tamano);
+void CheckRenFile(const std::uint8_t* data, std::size_t size);

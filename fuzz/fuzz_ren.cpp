@@ -1,7 +1,7 @@
 // libFuzzer target: arbitrary bytes as a trained network file and its companion.
 #include "file_checks.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tamano) {
-    CheckRenFile(datos, tamano);
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    CheckRenFile(data, size);
     return 0;
 }

@@ -27,12 +27,12 @@ void TCapaNeuronal::SetNumeroNeuronas(TRangoNeuronas v) {
     CheckNeurons(v);
     neuronCount_ = v;
     for (int j = 1; j <= v; ++j) {
-        TNeurona& neurona = Neuronas[j];
-        neurona.SetReglaPropagacion(rule_);
-        neurona.SetFuncionTransferencia(transfer_);
-        neurona.SetFuncionSalida(outputFunction_);
-        neurona.SetUmbral(threshold_);
-        neurona.SetNumeroEntradas(inputCount_);
+        TNeurona& neuron = Neuronas[j];
+        neuron.SetReglaPropagacion(rule_);
+        neuron.SetFuncionTransferencia(transfer_);
+        neuron.SetFuncionSalida(outputFunction_);
+        neuron.SetUmbral(threshold_);
+        neuron.SetNumeroEntradas(inputCount_);
     }
 }
 
@@ -42,24 +42,24 @@ void TCapaNeuronal::SetNumeroEntradas(std::int32_t n) {
     for (int j = 1; j <= neuronCount_; ++j) Neuronas[j].SetNumeroEntradas(n);
 }
 
-void TCapaNeuronal::SetReglaPropagacion(TReglaPropagacion regla) {
-    rule_ = regla;
-    for (int j = 1; j <= neuronCount_; ++j) Neuronas[j].SetReglaPropagacion(regla);
+void TCapaNeuronal::SetReglaPropagacion(TReglaPropagacion rule) {
+    rule_ = rule;
+    for (int j = 1; j <= neuronCount_; ++j) Neuronas[j].SetReglaPropagacion(rule);
 }
 
-void TCapaNeuronal::SetFuncionTransferencia(TFuncionTransferencia funcion) {
-    transfer_ = funcion;
-    for (int j = 1; j <= neuronCount_; ++j) Neuronas[j].SetFuncionTransferencia(funcion);
+void TCapaNeuronal::SetFuncionTransferencia(TFuncionTransferencia function) {
+    transfer_ = function;
+    for (int j = 1; j <= neuronCount_; ++j) Neuronas[j].SetFuncionTransferencia(function);
 }
 
-void TCapaNeuronal::SetFuncionSalida(TFuncionSalida funcion) {
-    outputFunction_ = funcion;
-    for (int j = 1; j <= neuronCount_; ++j) Neuronas[j].SetFuncionSalida(funcion);
+void TCapaNeuronal::SetFuncionSalida(TFuncionSalida function) {
+    outputFunction_ = function;
+    for (int j = 1; j <= neuronCount_; ++j) Neuronas[j].SetFuncionSalida(function);
 }
 
-void TCapaNeuronal::SetUmbral(double umbral) {
-    threshold_ = umbral;
-    for (int j = 1; j <= neuronCount_; ++j) Neuronas[j].SetUmbral(umbral);
+void TCapaNeuronal::SetUmbral(double threshold) {
+    threshold_ = threshold;
+    for (int j = 1; j <= neuronCount_; ++j) Neuronas[j].SetUmbral(threshold);
 }
 
 void TCapaNeuronal::InicializarPesos() {

@@ -43,10 +43,10 @@ public:
     // Resizes and re-randomises every active neuron.
     void SetNumeroEntradas(std::int32_t n);
     // Each writer passes its value on to the active neurons.
-    void SetReglaPropagacion(TReglaPropagacion regla);
-    void SetFuncionTransferencia(TFuncionTransferencia funcion);
-    void SetFuncionSalida(TFuncionSalida funcion);
-    void SetUmbral(double umbral);
+    void SetReglaPropagacion(TReglaPropagacion rule);
+    void SetFuncionTransferencia(TFuncionTransferencia function);
+    void SetFuncionSalida(TFuncionSalida function);
+    void SetUmbral(double threshold);
 
     // InicializarPesos of the active neurons, in index order.
     void InicializarPesos();
@@ -61,7 +61,7 @@ private:
     // and ProgramError("Floating point overflow") is thrown. Defined inline in
     // layer_forward_pass.h; neuronas is at most 32. Fma as in TRedNeuronal.
     template <bool Fma>
-    void ComputeOutputs(std::span<const double> x, int neuronas, double* salidas);
+    void ComputeOutputs(std::span<const double> x, int neurons, double* outputs);
 
     std::int32_t inputCount_ = 2;
     TRangoNeuronas neuronCount_ = 2;

@@ -10,15 +10,15 @@ constexpr int kMaxNeurons = 32;
 constexpr int kMaxInputs = 32;
 
 struct LayerStorage {
-    alignas(64) double pesos[kMaxInputs + 1][kMaxNeurons] = {};
-    alignas(64) double entradas[kMaxInputs + 1][kMaxNeurons] = {};
-    alignas(64) double salidas[kMaxNeurons] = {};
+    alignas(64) double weights[kMaxInputs + 1][kMaxNeurons] = {};
+    alignas(64) double inputs[kMaxInputs + 1][kMaxNeurons] = {};
+    alignas(64) double outputs[kMaxNeurons] = {};
 };
 
 // One neuron's column of a row-per-index table: element k is row k.
 class StorageColumn {
 public:
-    explicit StorageColumn(double* primero) : first_(primero) {}
+    explicit StorageColumn(double* firstOne) : first_(firstOne) {}
     double& operator[](std::size_t k) { return first_[k * kMaxNeurons]; }
     const double& operator[](std::size_t k) const { return first_[k * kMaxNeurons]; }
 

@@ -10,8 +10,8 @@
 namespace {
 
 // The arrays hold 32 neurons and 32 inputs; callers keep counts within them.
-void Check(int valor, int maximo, const char* que) {
-    if (valor < 0 || valor > maximo) throw std::out_of_range(que);
+void Check(int value, int largest, const char* que) {
+    if (value < 0 || value > largest) throw std::out_of_range(que);
 }
 
 }  // namespace
@@ -36,28 +36,28 @@ void TRedNeuronal::SetNumeroEntradas(std::int32_t n) {
     std::fill_n(Entradas.begin() + 1, n, 0.0);
 }
 
-void TRedNeuronal::SetReglaPropagacion(TReglaPropagacion regla) {
-    rule_ = regla;
-    CapaOculta.SetReglaPropagacion(regla);
-    CapaSalida.SetReglaPropagacion(regla);
+void TRedNeuronal::SetReglaPropagacion(TReglaPropagacion rule) {
+    rule_ = rule;
+    CapaOculta.SetReglaPropagacion(rule);
+    CapaSalida.SetReglaPropagacion(rule);
 }
 
-void TRedNeuronal::SetFuncionTransferencia(TFuncionTransferencia funcion) {
-    transfer_ = funcion;
-    CapaOculta.SetFuncionTransferencia(funcion);
-    CapaSalida.SetFuncionTransferencia(funcion);
+void TRedNeuronal::SetFuncionTransferencia(TFuncionTransferencia function) {
+    transfer_ = function;
+    CapaOculta.SetFuncionTransferencia(function);
+    CapaSalida.SetFuncionTransferencia(function);
 }
 
-void TRedNeuronal::SetFuncionSalida(TFuncionSalida funcion) {
-    outputFunction_ = funcion;
-    CapaOculta.SetFuncionSalida(funcion);
-    CapaSalida.SetFuncionSalida(funcion);
+void TRedNeuronal::SetFuncionSalida(TFuncionSalida function) {
+    outputFunction_ = function;
+    CapaOculta.SetFuncionSalida(function);
+    CapaSalida.SetFuncionSalida(function);
 }
 
-void TRedNeuronal::SetUmbral(double umbral) {
-    threshold_ = umbral;
-    CapaOculta.SetUmbral(umbral);
-    CapaSalida.SetUmbral(umbral);
+void TRedNeuronal::SetUmbral(double threshold) {
+    threshold_ = threshold;
+    CapaOculta.SetUmbral(threshold);
+    CapaSalida.SetUmbral(threshold);
 }
 
 void TRedNeuronal::InicializarPesos() {
@@ -78,11 +78,11 @@ void TRedNeuronal::ForwardPassBaseline() { ForwardPassFor<false>(); }
 void TRedNeuronal::ForwardPassAvx2() { ForwardPassFor<true>(); }
 #endif
 
-void PrepareStartUpNetwork(TRedNeuronal& red) {
-    red.SetReglaPropagacion(rpLineal);
-    red.SetFuncionTransferencia(ftSigmoide);
-    red.SetFuncionSalida(fsIdentidad);
-    red.SetNumeroEntradas(2);
-    red.SetNeuronasCapaOculta(2);
-    red.SetNeuronasCapaSalida(1);
+void PrepareStartUpNetwork(TRedNeuronal& network) {
+    network.SetReglaPropagacion(rpLineal);
+    network.SetFuncionTransferencia(ftSigmoide);
+    network.SetFuncionSalida(fsIdentidad);
+    network.SetNumeroEntradas(2);
+    network.SetNeuronasCapaOculta(2);
+    network.SetNeuronasCapaSalida(1);
 }

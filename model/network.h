@@ -40,10 +40,10 @@ public:
     // Re-randomises the active hidden neurons and zeroes Entradas[1..n].
     void SetNumeroEntradas(std::int32_t n);
     // Each writer passes its value on to both layers.
-    void SetReglaPropagacion(TReglaPropagacion regla);
-    void SetFuncionTransferencia(TFuncionTransferencia funcion);
-    void SetFuncionSalida(TFuncionSalida funcion);
-    void SetUmbral(double umbral);
+    void SetReglaPropagacion(TReglaPropagacion rule);
+    void SetFuncionTransferencia(TFuncionTransferencia function);
+    void SetFuncionSalida(TFuncionSalida function);
+    void SetUmbral(double threshold);
 
     // Fresh random weights in the active neurons, hidden layer first.
     void InicializarPesos();
@@ -86,4 +86,4 @@ private:
 
 // Puts a new network into the configuration the main window starts with:
 // sum rule, sigmoid, identity output, 2 inputs, 2 hidden neurons, 1 output.
-void PrepareStartUpNetwork(TRedNeuronal& red);
+void PrepareStartUpNetwork(TRedNeuronal& network);

@@ -13,4 +13,4 @@ struct NetworkSnapshot {
     std::vector<double> hiddenOutputs;  // each hidden neuron's last output, [j - 1]
     std::vector<double> outputValues;   // each output neuron's last output, [j - 1]
 };
-NetworkSnapshot TakeSnapshot(const TRedNeuronal& red);
+NetworkSnapshot TakeSnapshot(const TRedNeuronal& network);

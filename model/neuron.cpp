@@ -6,11 +6,11 @@
 #include "program_error.h"
 #include "random_generator.h"
 
-TNeurona::TNeurona(LayerStorage& almacen, int columna)
-    : Pesos(&almacen.pesos[0][columna]),
-      Entradas(&almacen.entradas[0][columna]),
+TNeurona::TNeurona(LayerStorage& almacen, int column)
+    : Pesos(&almacen.weights[0][column]),
+      Entradas(&almacen.inputs[0][column]),
       storage_(&almacen),
-      column_(columna) {
+      column_(column) {
     InicializarPesos();
 }
 
@@ -20,7 +20,7 @@ void TNeurona::SetNumeroEntradas(std::int32_t n) {
     InicializarPesos();
 }
 
-double TNeurona::Salida() const { return storage_->salidas[column_]; }
+double TNeurona::Salida() const { return storage_->outputs[column_]; }
 
 void TNeurona::InicializarPesos() {
     RandomGenerator::SeedFromClock();
@@ -38,5 +38,5 @@ void TNeurona::CalcularSalida() {
     for (std::size_t k = 0; k <= static_cast<std::size_t>(inputCount_); ++k) s = s + Entradas[k] * Pesos[k];
     const auto y = Activation(transfer_, outputFunction_, threshold_, s);
     if (!y) throw ProgramError(kOverflowMessage);
-    storage_->salidas[column_] = *y;
+    storage_->outputs[column_] = *y;
 }

@@ -10,9 +10,9 @@
 
 class TNeurona : public ActivationSettings {
 public:
-    // Takes column `columna` of the layer's storage, then initialises itself
+    // Takes column `column` of the layer's storage, then initialises itself
     // as a new neuron: 2 inputs, fresh random weights.
-    TNeurona(LayerStorage& almacen, int columna);
+    TNeurona(LayerStorage& almacen, int column);
     TNeurona(const TNeurona&) = delete;
     TNeurona& operator=(const TNeurona&) = delete;
 
@@ -21,13 +21,13 @@ public:
     StorageColumn Pesos;
     StorageColumn Entradas;
 
-    void SetUmbral(double umbral) { threshold_ = umbral; }
+    void SetUmbral(double threshold) { threshold_ = threshold; }
     std::int32_t NumeroEntradas() const { return inputCount_; }
     // Resizes to 0..n (n in 0..32) and re-initialises, even when n is unchanged.
     void SetNumeroEntradas(std::int32_t n);
-    void SetReglaPropagacion(TReglaPropagacion regla) { rule_ = regla; }
-    void SetFuncionTransferencia(TFuncionTransferencia funcion) { transfer_ = funcion; }
-    void SetFuncionSalida(TFuncionSalida funcion) { outputFunction_ = funcion; }
+    void SetReglaPropagacion(TReglaPropagacion rule) { rule_ = rule; }
+    void SetFuncionTransferencia(TFuncionTransferencia function) { transfer_ = function; }
+    void SetFuncionSalida(TFuncionSalida function) { outputFunction_ = function; }
     double Salida() const;
 
     // Re-seeds the generator from the clock, then draws bias weight, then for

@@ -4,27 +4,27 @@
 
 namespace {
 
-std::uint32_t estado = 0;
-std::function<TimeOfDay()> reloj;
+std::uint32_t state = 0;
+std::function<TimeOfDay()> clock;
 
 }  // namespace
 
 namespace RandomGenerator {
 
 double Draw() {
-    estado = estado * 134775813u + 1u;  // unsigned: wraps modulo 2^32
-    return estado / 4294967296.0;
+    state = state * 134775813u + 1u;  // unsigned: wraps modulo 2^32
+    return state / 4294967296.0;
 }
 
 void SeedFromClock() {
-    const TimeOfDay h = reloj ? reloj() : GetSystemTime();
-    estado = static_cast<std::uint32_t>(((h.hour * 60 + h.minute) * 60 + h.second) * 1000 + h.millisecond);
+    const TimeOfDay h = clock ? clock() : GetSystemTime();
+    state = static_cast<std::uint32_t>(((h.hour * 60 + h.minute) * 60 + h.second) * 1000 + h.millisecond);
 }
 
-std::uint32_t State() { return estado; }
+std::uint32_t State() { return state; }
 
-void SetState(std::uint32_t nuevo) { estado = nuevo; }
+void SetState(std::uint32_t updated) { state = updated; }
 
-void SetClock(std::function<TimeOfDay()> nuevo) { reloj = std::move(nuevo); }
+void SetClock(std::function<TimeOfDay()> updated) { clock = std::move(updated); }
 
 }  // namespace RandomGenerator

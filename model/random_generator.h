@@ -16,10 +16,10 @@ double Draw();
 void SeedFromClock();
 
 std::uint32_t State();
-void SetState(std::uint32_t estado);
+void SetState(std::uint32_t state);
 
 // Replaces the clock the seeding reads (tests freeze it); {} restores the
 // system clock.
-void SetClock(std::function<TimeOfDay()> reloj);
+void SetClock(std::function<TimeOfDay()> clock);
 
 }  // namespace RandomGenerator

@@ -11,20 +11,20 @@ namespace {
 
 // f'(y), written in terms of the neuron's output y, for a value or a block.
 template <class T>
-[[gnu::always_inline]] inline T Derivative(TFuncionTransferencia funcion, const T& y) {
-    if (funcion == ftSigmoide) return (1 - y) * y;
+[[gnu::always_inline]] inline T Derivative(TFuncionTransferencia function, const T& y) {
+    if (function == ftSigmoide) return (1 - y) * y;
     return (1 + y) * (1 - y);
 }
 
 // The row where some new weight would leave the double range, redone weight
 // by weight in the order of the step: the weights before the first one out
 // of range take their new value, the rest stay, and the error goes up.
-[[noreturn, gnu::cold]] void CorrectUntilOverflow(LayerStorage& a, int k, int m, const Block* paso, bool porNeurona,
+[[noreturn, gnu::cold]] void CorrectUntilOverflow(LayerStorage& a, int k, int m, const Block* step, bool porNeurona,
                                                    double xk) {
     for (int j = 0; j < m; ++j) {
-        const double nuevo = a.pesos[k][j] + paso[j / kLanes][j % kLanes] * (porNeurona ? a.entradas[k][j] : xk);
-        if (!std::isfinite(nuevo)) break;
-        a.pesos[k][j] = nuevo;
+        const double updated = a.weights[k][j] + step[j / kLanes][j % kLanes] * (porNeurona ? a.inputs[k][j] : xk);
+        if (!std::isfinite(updated)) break;
+        a.weights[k][j] = updated;
     }
     throw ProgramError(kOverflowMessage);
 }
@@ -33,11 +33,11 @@ template <class T>
 // step orders them. x is null when each neuron multiplies its own inputs;
 // otherwise the network's inputs, x[k] for k >= 1, beside the bias input -1.
 template <bool PorNeurona>
-[[gnu::always_inline]] inline void CorrectWeights(LayerStorage& a, int filas, int m, const Span& t,
-                                                 const Block* paso, const double* x) {
-    for (int k = 0; k < filas; ++k) {
+[[gnu::always_inline]] inline void CorrectWeights(LayerStorage& a, int rows, int m, const Span& t,
+                                                 const Block* step, const double* x) {
+    for (int k = 0; k < rows; ++k) {
         const double xk = PorNeurona ? 0.0 : k == 0 ? -1.0 : x[k];
-        if (!CorrectRow<PorNeurona>(a, k, t, paso, xk)) CorrectUntilOverflow(a, k, m, paso, PorNeurona, xk);
+        if (!CorrectRow<PorNeurona>(a, k, t, step, xk)) CorrectUntilOverflow(a, k, m, step, PorNeurona, xk);
     }
 }
 
@@ -48,37 +48,37 @@ template <bool PorNeurona>
 template <int MaxB>
 [[gnu::always_inline]] inline void TRedNeuronal::BackwardPass() {
     const int H = hiddenCount_, O = outputCount_, n = inputCount_;
-    const Span tramoOculta = SpanOf<MaxB>(H), tramoSalida = SpanOf<MaxB>(O);
-    LayerStorage& oculta = CapaOculta.storage_;
-    LayerStorage& salida = CapaSalida.storage_;
-    Block deltaSalida[MaxB], deltaOculta[MaxB], paso[MaxB];
+    const Span hiddenSpan = SpanOf<MaxB>(H), outputSpan = SpanOf<MaxB>(O);
+    LayerStorage& hiddenLayer = CapaOculta.storage_;
+    LayerStorage& output = CapaSalida.storage_;
+    Block outputDelta[MaxB], hiddenDelta[MaxB], step[MaxB];
     Block nan = Block{};  // lanes turn NaN when a delta is not finite
 
     // Output deltas.
-    for (int b = 0; b < tramoSalida.blocks; ++b) {
-        const Block obtenida = BlockOfScalars(&SalidasObtenidas[1 + b * kLanes]);
-        const Block esperada = BlockOfScalars(&SalidasEsperadas[1 + b * kLanes]);
-        deltaSalida[b] = OnlyActive(Derivative(transfer_, obtenida) * (esperada - obtenida), tramoSalida, b);
-        nan = nan + (deltaSalida[b] - deltaSalida[b]);
+    for (int b = 0; b < outputSpan.blocks; ++b) {
+        const Block obtainedOutput = BlockOfScalars(&SalidasObtenidas[1 + b * kLanes]);
+        const Block expectedValue = BlockOfScalars(&SalidasEsperadas[1 + b * kLanes]);
+        outputDelta[b] = OnlyActive(Derivative(transfer_, obtainedOutput) * (expectedValue - obtainedOutput), outputSpan, b);
+        nan = nan + (outputDelta[b] - outputDelta[b]);
     }
 
     // Hidden deltas, through the output weights of before this step.
-    for (int b = 0; b < tramoOculta.blocks; ++b) {
-        const Block y = BlockOfScalars(oculta.salidas + b * kLanes);
-        const Block suma = DeltaSum(salida, reinterpret_cast<const double*>(deltaSalida), O, b);
-        deltaOculta[b] = OnlyActive(Derivative(transfer_, y) * suma, tramoOculta, b);
-        nan = nan + (deltaOculta[b] - deltaOculta[b]);
+    for (int b = 0; b < hiddenSpan.blocks; ++b) {
+        const Block y = BlockOfScalars(hiddenLayer.outputs + b * kLanes);
+        const Block sum = DeltaSum(output, reinterpret_cast<const double*>(outputDelta), O, b);
+        hiddenDelta[b] = OnlyActive(Derivative(transfer_, y) * sum, hiddenSpan, b);
+        nan = nan + (hiddenDelta[b] - hiddenDelta[b]);
     }
     if (!NoNaN(nan)) throw ProgramError(kOverflowMessage);
 
     // Output weights, bias first: Pesos[k] += (η·δo[i]) · the neuron's own input k (-1 for k = 0).
-    for (int b = 0; b < tramoSalida.blocks; ++b) paso[b] = kLearningRate * deltaSalida[b];
-    CorrectWeights<true>(salida, H + 1, O, tramoSalida, paso, nullptr);
+    for (int b = 0; b < outputSpan.blocks; ++b) step[b] = kLearningRate * outputDelta[b];
+    CorrectWeights<true>(output, H + 1, O, outputSpan, step, nullptr);
 
     // Hidden weights: the bias Pesos[0] -= η·δh[j], which is adding (η·δh[j]) · -1,
     // then Pesos[k] += (η·δh[j]) · Entradas[k] of the network.
-    for (int b = 0; b < tramoOculta.blocks; ++b) paso[b] = kLearningRate * deltaOculta[b];
-    CorrectWeights<false>(oculta, n + 1, H, tramoOculta, paso, Entradas.data());
+    for (int b = 0; b < hiddenSpan.blocks; ++b) step[b] = kLearningRate * hiddenDelta[b];
+    CorrectWeights<false>(hiddenLayer, n + 1, H, hiddenSpan, step, Entradas.data());
 }
 
 // Forward pass; then, for the two functions that learn, deltas and new weights.

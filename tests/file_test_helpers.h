@@ -20,39 +20,39 @@ public:
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
     ~TemporaryFolder() {
-        std::error_code ignorado;
-        std::filesystem::remove_all(path_, ignorado);
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
     }
-    std::string Path(const std::string& nombre) const { return (path_ / nombre).string(); }
+    std::string Path(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& Folder() const { return path_; }
 
 private:
     std::filesystem::path path_;
 };
 
-inline std::string ReadBytes(const std::string& ruta) {
-    std::ifstream fichero(ruta, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(fichero), std::istreambuf_iterator<char>());
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-inline void WriteBytes(const std::string& ruta, const std::string& bytes) {
-    std::ofstream fichero(ruta, std::ios::binary | std::ios::trunc);
-    fichero << bytes;
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << bytes;
 }
 
 // The window's start-up network rewritten to the given counts, in the order
 // the configuration tab writes them.
-inline void Topology(TRedNeuronal& red, int entradas, int ocultas, int salidas) {
-    PrepareStartUpNetwork(red);
-    red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(ocultas));
-    red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(salidas));
-    red.SetNumeroEntradas(entradas);
+inline void Topology(TRedNeuronal& network, int inputs, int hidden, int outputs) {
+    PrepareStartUpNetwork(network);
+    network.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(hidden));
+    network.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(outputs));
+    network.SetNumeroEntradas(inputs);
 }
 
 template <typename Accion>
-std::string MessageOf(Accion&& accion) {
+std::string MessageOf(Accion&& action) {
     try {
-        accion();
+        action();
     } catch (const ProgramError& error) {
         return error.what();
     }

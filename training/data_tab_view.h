@@ -14,17 +14,17 @@ public:
     static constexpr int FieldsOfKind = 10;
 
     virtual ~DataTabView() = default;
-    // Entry field `campo` (1..20). Values are extended precision, as typed.
-    virtual bool Enabled(int campo) const = 0;
-    virtual void SetEnabled(int campo, bool habilitado) = 0;
-    virtual long double Value(int campo) const = 0;
-    virtual void SetValue(int campo, long double valor) = 0;
+    // Entry field `field` (1..20). Values are extended precision, as typed.
+    virtual bool Enabled(int field) const = 0;
+    virtual void SetEnabled(int field, bool enabled) = 0;
+    virtual long double Value(int field) const = 0;
+    virtual void SetValue(int field, long double value) = 0;
     // The pattern-number field: its value as typed, and a value write that
     // clamps to the field's range; the maximum write does not re-clamp.
     virtual std::int32_t PatternNumber() const = 0;
-    virtual void SetPatternNumber(std::int32_t valor) = 0;
-    virtual void SetLargestPatternNumber(std::int32_t maximo) = 0;
+    virtual void SetPatternNumber(std::int32_t value) = 0;
+    virtual void SetLargestPatternNumber(std::int32_t largest) = 0;
     // The caption above the fields, telling the number of the next pattern.
-    virtual void SetPatternLabel(const std::string& texto) = 0;
+    virtual void SetPatternLabel(const std::string& text) = 0;
     virtual NumberTableView& PatternGrid() = 0;
 };

@@ -3,9 +3,9 @@
 #include "data_tab_view.h"
 #include "network.h"
 
-void EnableEntryFields(DataTabView& vista, const TRedNeuronal& red) {
-    const int n = red.NumeroEntradas();
-    const int m = red.NeuronasCapaSalida();
-    for (int k = 1; k <= DataTabView::FieldsOfKind; ++k) vista.SetEnabled(k, n >= k);
-    for (int k = 1; k <= DataTabView::FieldsOfKind; ++k) vista.SetEnabled(DataTabView::FieldsOfKind + k, m >= k);
+void EnableEntryFields(DataTabView& view, const TRedNeuronal& network) {
+    const int n = network.NumeroEntradas();
+    const int m = network.NeuronasCapaSalida();
+    for (int k = 1; k <= DataTabView::FieldsOfKind; ++k) view.SetEnabled(k, n >= k);
+    for (int k = 1; k <= DataTabView::FieldsOfKind; ++k) view.SetEnabled(DataTabView::FieldsOfKind + k, m >= k);
 }

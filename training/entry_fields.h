@@ -6,4 +6,4 @@
 class TRedNeuronal;
 class DataTabView;
 
-void EnableEntryFields(DataTabView& vista, const TRedNeuronal& red);
+void EnableEntryFields(DataTabView& view, const TRedNeuronal& network);

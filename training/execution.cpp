@@ -3,13 +3,13 @@
 #include "network.h"
 #include "rounding.h"
 
-void Execute(const WorkState& estado, TRedNeuronal& red, ExecutionTabView& vista) {
-    if (!estado.RedCreada) return;
-    NumberTableView& entradas = vista.Entradas();
-    for (std::int32_t i = 1; i <= red.NumeroEntradas(); ++i) red.Entradas[i] = entradas.GetFloat(1, i);
-    red.Propagar();
-    NumberTableView& salidas = vista.Salidas();
-    for (std::int32_t j = 1; j <= red.NeuronasCapaSalida(); ++j) {
-        salidas.SetFloat(1, j, Redondear(vista.Decimals(), red.SalidasObtenidas[j]));
+void Execute(const WorkState& state, TRedNeuronal& network, ExecutionTabView& view) {
+    if (!state.RedCreada) return;
+    NumberTableView& inputs = view.Entradas();
+    for (std::int32_t i = 1; i <= network.NumeroEntradas(); ++i) network.Entradas[i] = inputs.GetFloat(1, i);
+    network.Propagar();
+    NumberTableView& outputs = view.Salidas();
+    for (std::int32_t j = 1; j <= network.NeuronasCapaSalida(); ++j) {
+        outputs.SetFloat(1, j, Redondear(view.Decimals(), network.SalidasObtenidas[j]));
     }
 }

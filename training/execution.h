@@ -9,4 +9,4 @@ class TRedNeuronal;
 
 // Reads exactly as many inputs as the network has and writes exactly as many
 // outputs as it has output neurons. Refused with no network.
-void Execute(const WorkState& estado, TRedNeuronal& red, ExecutionTabView& vista);
+void Execute(const WorkState& state, TRedNeuronal& network, ExecutionTabView& view);

@@ -14,13 +14,13 @@
 // from giving a negative error that would end any error-criterion run at
 // once. Throws "Floating point overflow" when the error is not finite.
 template <typename Values>
-double IterationError(const Values& esperadas, const Values& obtenidas, std::int32_t salidas) {
-    const double n = salidas;
+double IterationError(const Values& expected, const Values& obtained, std::int32_t outputs) {
+    const double n = outputs;
     double error = 0.0;
-    for (std::int32_t k = 1; k <= salidas; ++k) {
-        const double d = esperadas[k];
-        const double desviacion = std::fabs(d - obtenidas[k]);
-        error += d != 0.0 ? desviacion * (100.0 / std::fabs(d)) / n : desviacion * 100.0 / n;
+    for (std::int32_t k = 1; k <= outputs; ++k) {
+        const double d = expected[k];
+        const double deviation = std::fabs(d - obtained[k]);
+        error += d != 0.0 ? deviation * (100.0 / std::fabs(d)) / n : deviation * 100.0 / n;
     }
     if (!std::isfinite(error)) [[unlikely]] throw ProgramError(kOverflowMessage);
     return error;

@@ -16,4 +16,4 @@ std::int32_t ListPosition(std::int32_t written, std::int32_t items);
 
 // The network takes the rule and the transfer function at these positions;
 // a list with nothing selected leaves its property as it is.
-void ApplyListChoices(TRedNeuronal& red, std::int32_t rule, std::int32_t function);
+void ApplyListChoices(TRedNeuronal& network, std::int32_t rule, std::int32_t function);

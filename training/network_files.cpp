@@ -6,71 +6,71 @@
 
 namespace {
 
-void TakePatterns(const FilePatterns& patrones, const NetworkHeader& cabecera, WorkState& estado) {
-    const std::int32_t ne = cabecera.NumeroEntradas;
-    const std::int32_t ns = cabecera.NeuronasCapaSalida;
-    estado.NumeroPatrones = patrones.NumeroPatrones;
-    for (std::int32_t p = 1; p <= patrones.NumeroPatrones; ++p) {
+void TakePatterns(const FilePatterns& patterns, const NetworkHeader& header, WorkState& state) {
+    const std::int32_t ne = header.NumeroEntradas;
+    const std::int32_t ns = header.NeuronasCapaSalida;
+    state.NumeroPatrones = patterns.NumeroPatrones;
+    for (std::int32_t p = 1; p <= patterns.NumeroPatrones; ++p) {
         for (std::int32_t i = 1; i <= ne; ++i) {
-            estado.EntradasPatrones[p][i] = patrones.Entradas[static_cast<std::size_t>((p - 1) * ne + i - 1)];
+            state.EntradasPatrones[p][i] = patterns.Entradas[static_cast<std::size_t>((p - 1) * ne + i - 1)];
         }
     }
-    for (std::int32_t p = 1; p <= patrones.NumeroPatrones; ++p) {
+    for (std::int32_t p = 1; p <= patterns.NumeroPatrones; ++p) {
         for (std::int32_t k = 1; k <= ns; ++k) {
-            estado.SalidasPatrones[p][k] = patrones.Salidas[static_cast<std::size_t>((p - 1) * ns + k - 1)];
+            state.SalidasPatrones[p][k] = patterns.Salidas[static_cast<std::size_t>((p - 1) * ns + k - 1)];
         }
     }
 }
 
 // The writers' order matters: each count write draws fresh weights.
-void Configure(TRedNeuronal& red, const NetworkHeader& cabecera) {
-    red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(cabecera.NeuronasCapaOculta));
-    red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(cabecera.NeuronasCapaSalida));
-    red.SetNumeroEntradas(cabecera.NumeroEntradas);
-    ApplyListChoices(red, cabecera.RuleSelection, cabecera.FunctionSelection);
+void Configure(TRedNeuronal& network, const NetworkHeader& header) {
+    network.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(header.NeuronasCapaOculta));
+    network.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(header.NeuronasCapaSalida));
+    network.SetNumeroEntradas(header.NumeroEntradas);
+    ApplyListChoices(network, header.RuleSelection, header.FunctionSelection);
 }
 
 // Weights go in after the topology, whose writers replace them.
-void PutWeights(TCapaNeuronal& capa, const std::vector<double>& pesos) {
-    const int entradas = capa.NumeroEntradas();
-    for (int j = 1; j <= capa.NumeroNeuronas(); ++j) {
-        for (int k = 0; k <= entradas; ++k) {
-            capa.Neuronas[j].Pesos[static_cast<std::size_t>(k)] =
-                pesos[static_cast<std::size_t>((j - 1) * (entradas + 1) + k)];
+void PutWeights(TCapaNeuronal& layer, const std::vector<double>& weights) {
+    const int inputs = layer.NumeroEntradas();
+    for (int j = 1; j <= layer.NumeroNeuronas(); ++j) {
+        for (int k = 0; k <= inputs; ++k) {
+            layer.Neuronas[j].Pesos[static_cast<std::size_t>(k)] =
+                weights[static_cast<std::size_t>((j - 1) * (inputs + 1) + k)];
         }
     }
 }
 
 }  // namespace
 
-LoadResult ApplyDescription(const NetworkDescription& descripcion, TRedNeuronal& red, WorkState& estado) {
-    NetworkHeader cabecera = descripcion.Header;
-    cabecera.RuleSelection = ListPosition(cabecera.RuleSelection, kRuleListItems);
-    cabecera.FunctionSelection = ListPosition(cabecera.FunctionSelection, kFunctionListItems);
-    estado.NombreRed = descripcion.NombreRed;
-    if (descripcion.Patterns) TakePatterns(*descripcion.Patterns, cabecera, estado);
-    Configure(red, cabecera);
-    estado.RedCreada = true;
-    if (descripcion.Kind == NetworkFileKind::Untrained) {
-        red.InicializarPesos();
+LoadResult ApplyDescription(const NetworkDescription& description, TRedNeuronal& network, WorkState& state) {
+    NetworkHeader header = description.Header;
+    header.RuleSelection = ListPosition(header.RuleSelection, kRuleListItems);
+    header.FunctionSelection = ListPosition(header.FunctionSelection, kFunctionListItems);
+    state.NombreRed = description.NombreRed;
+    if (description.Patterns) TakePatterns(*description.Patterns, header, state);
+    Configure(network, header);
+    state.RedCreada = true;
+    if (description.Kind == NetworkFileKind::Untrained) {
+        network.InicializarPesos();
     } else {
-        PutWeights(red.CapaOculta, descripcion.HiddenWeights);
-        PutWeights(red.CapaSalida, descripcion.OutputWeights);
+        PutWeights(network.CapaOculta, description.HiddenWeights);
+        PutWeights(network.CapaSalida, description.OutputWeights);
     }
 
-    return {descripcion.Kind, cabecera, descripcion.Patterns.has_value(), descripcion.Warning};
+    return {description.Kind, header, description.Patterns.has_value(), description.Warning};
 }
 
-FilePatterns PatternsToSave(const WorkState& estado, const TRedNeuronal& red) {
-    const std::int32_t ne = red.NumeroEntradas();
-    const std::int32_t ns = red.NeuronasCapaSalida();
-    FilePatterns patrones;
-    patrones.NumeroPatrones = estado.NumeroPatrones;
-    for (std::int32_t p = 1; p <= estado.NumeroPatrones; ++p) {
-        for (std::int32_t i = 1; i <= ne; ++i) patrones.Entradas.push_back(estado.EntradasPatrones[p][i]);
+FilePatterns PatternsToSave(const WorkState& state, const TRedNeuronal& network) {
+    const std::int32_t ne = network.NumeroEntradas();
+    const std::int32_t ns = network.NeuronasCapaSalida();
+    FilePatterns patterns;
+    patterns.NumeroPatrones = state.NumeroPatrones;
+    for (std::int32_t p = 1; p <= state.NumeroPatrones; ++p) {
+        for (std::int32_t i = 1; i <= ne; ++i) patterns.Entradas.push_back(state.EntradasPatrones[p][i]);
     }
-    for (std::int32_t p = 1; p <= estado.NumeroPatrones; ++p) {
-        for (std::int32_t k = 1; k <= ns; ++k) patrones.Salidas.push_back(estado.SalidasPatrones[p][k]);
+    for (std::int32_t p = 1; p <= state.NumeroPatrones; ++p) {
+        for (std::int32_t k = 1; k <= ns; ++k) patterns.Salidas.push_back(state.SalidasPatrones[p][k]);
     }
-    return patrones;
+    return patterns;
 }

@@ -25,8 +25,8 @@ struct LoadResult {
 // output count, inputs, then rule and function where the lists select one);
 // sets RedCreada; then gives an untrained network fresh weights, or a
 // trained one the weights read.
-LoadResult ApplyDescription(const NetworkDescription& descripcion, TRedNeuronal& red, WorkState& estado);
+LoadResult ApplyDescription(const NetworkDescription& description, TRedNeuronal& network, WorkState& state);
 
 // Patterns 1..NumeroPatrones of the table, laid out for the network's counts
 // as an untrained file holds them.
-FilePatterns PatternsToSave(const WorkState& estado, const TRedNeuronal& red);
+FilePatterns PatternsToSave(const WorkState& state, const TRedNeuronal& network);

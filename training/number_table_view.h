@@ -8,13 +8,13 @@
 class NumberTableView {
 public:
     virtual ~NumberTableView() = default;
-    virtual void SetColCount(int columnas) = 0;
-    virtual void SetRowCount(int filas) = 0;
+    virtual void SetColCount(int columns) = 0;
+    virtual void SetRowCount(int rows) = 0;
     // Any cell's text, header cells included.
-    virtual void SetCells(int columna, int fila, const std::string& texto) = 0;
+    virtual void SetCells(int column, int row, const std::string& text) = 0;
     // A data cell from a number.
-    virtual void SetFloat(int columna, int fila, double valor) = 0;
+    virtual void SetFloat(int column, int row, double value) = 0;
     // A data cell read as a number; a cell that holds none reads as 0 and is
     // rewritten as "0".
-    virtual double GetFloat(int columna, int fila) = 0;
+    virtual double GetFloat(int column, int row) = 0;
 };

@@ -12,15 +12,15 @@
 class TRedNeuronal;
 
 // The header row: "Patrón", "Entrada i" per input, "Salida k" per output.
-void WritePatternHeader(NumberTableView& rejilla, std::int32_t entradas, std::int32_t salidas);
+void WritePatternHeader(NumberTableView& grid, std::int32_t inputs, std::int32_t outputs);
 
 // Grid row p from table row p.
-void WritePatternRow(NumberTableView& rejilla, const WorkState& estado, std::int32_t p,
-                        std::int32_t entradas, std::int32_t salidas);
+void WritePatternRow(NumberTableView& grid, const WorkState& state, std::int32_t p,
+                        std::int32_t inputs, std::int32_t outputs);
 
 // A new network: columns and header of its topology, one data row of zeros.
-void ResetPatternGrid(NumberTableView& rejilla, const TRedNeuronal& red);
+void ResetPatternGrid(NumberTableView& grid, const TRedNeuronal& network);
 
 // After a delete or a load: columns and header of the network's topology and
 // one row per pattern in the table (only the header when there is none).
-void RebuildPatternGrid(NumberTableView& rejilla, const WorkState& estado, const TRedNeuronal& red);
+void RebuildPatternGrid(NumberTableView& grid, const WorkState& state, const TRedNeuronal& network);

@@ -11,52 +11,52 @@ constexpr int kFields = DataTabView::FieldsOfKind;
 
 }  // namespace
 
-void AddPattern(WorkState& estado, const TRedNeuronal& red, DataTabView& vista) {
-    if (!estado.RedCreada || estado.NumeroPatrones >= kMaxPatterns) return;
-    const std::int32_t p = ++estado.NumeroPatrones;
-    vista.SetPatternLabel("Patrón " + IntegerText(p + 1));
-    vista.SetLargestPatternNumber(p);
-    vista.SetPatternNumber(0);
+void AddPattern(WorkState& state, const TRedNeuronal& network, DataTabView& view) {
+    if (!state.RedCreada || state.NumeroPatrones >= kMaxPatterns) return;
+    const std::int32_t p = ++state.NumeroPatrones;
+    view.SetPatternLabel("Patrón " + IntegerText(p + 1));
+    view.SetLargestPatternNumber(p);
+    view.SetPatternNumber(0);
 
-    auto& entradas = estado.EntradasPatrones[p];
-    auto& salidas = estado.SalidasPatrones[p];
+    auto& inputs = state.EntradasPatrones[p];
+    auto& outputs = state.SalidasPatrones[p];
     // Only ten of each can be typed; clearing the columns above them keeps a
     // reused row from lending an older pattern's values to a wide network.
-    for (std::size_t i = kFields + 1; i < entradas.size(); ++i) entradas[i] = 0.0;
-    for (std::size_t k = kFields + 1; k < salidas.size(); ++k) salidas[k] = 0.0;
+    for (std::size_t i = kFields + 1; i < inputs.size(); ++i) inputs[i] = 0.0;
+    for (std::size_t k = kFields + 1; k < outputs.size(); ++k) outputs[k] = 0.0;
     for (int k = 1; k <= kFields; ++k) {
-        if (vista.Enabled(k)) entradas[k] = static_cast<double>(vista.Value(k));
+        if (view.Enabled(k)) inputs[k] = static_cast<double>(view.Value(k));
     }
     for (int k = 1; k <= kFields; ++k) {
-        if (vista.Enabled(kFields + k)) salidas[k] = static_cast<double>(vista.Value(kFields + k));
+        if (view.Enabled(kFields + k)) outputs[k] = static_cast<double>(view.Value(kFields + k));
     }
-    for (int campo = 1; campo <= DataTabView::Fields; ++campo) vista.SetValue(campo, 0.0L);
+    for (int field = 1; field <= DataTabView::Fields; ++field) view.SetValue(field, 0.0L);
 
-    NumberTableView& rejilla = vista.PatternGrid();
-    rejilla.SetRowCount(p + 1);
-    WritePatternRow(rejilla, estado, p, red.NumeroEntradas(), red.NeuronasCapaSalida());
+    NumberTableView& grid = view.PatternGrid();
+    grid.SetRowCount(p + 1);
+    WritePatternRow(grid, state, p, network.NumeroEntradas(), network.NeuronasCapaSalida());
 }
 
-void DeletePattern(WorkState& estado, const TRedNeuronal& red, DataTabView& vista) {
-    const std::int32_t n = vista.PatternNumber();
-    if (!estado.RedCreada || estado.NumeroPatrones <= 0 || n <= 0) return;
-    const std::int32_t c = --estado.NumeroPatrones;
+void DeletePattern(WorkState& state, const TRedNeuronal& network, DataTabView& view) {
+    const std::int32_t n = view.PatternNumber();
+    if (!state.RedCreada || state.NumeroPatrones <= 0 || n <= 0) return;
+    const std::int32_t c = --state.NumeroPatrones;
     for (std::int32_t r = n; r <= c; ++r) {
-        estado.EntradasPatrones[r] = estado.EntradasPatrones[r + 1];
-        estado.SalidasPatrones[r] = estado.SalidasPatrones[r + 1];
+        state.EntradasPatrones[r] = state.EntradasPatrones[r + 1];
+        state.SalidasPatrones[r] = state.SalidasPatrones[r + 1];
     }
-    vista.SetPatternNumber(0);
-    vista.SetLargestPatternNumber(c);
-    RebuildPatternGrid(vista.PatternGrid(), estado, red);
-    vista.SetPatternLabel(IntegerText(c + 1));
+    view.SetPatternNumber(0);
+    view.SetLargestPatternNumber(c);
+    RebuildPatternGrid(view.PatternGrid(), state, network);
+    view.SetPatternLabel(IntegerText(c + 1));
 }
 
-void DeleteAllPatterns(WorkState& estado, const TRedNeuronal& red, DataTabView& vista) {
-    NumberTableView& rejilla = vista.PatternGrid();
-    rejilla.SetRowCount(2);
-    estado.NumeroPatrones = 0;
-    vista.SetPatternLabel("Patrón 1");
-    const std::int32_t entradas = red.NumeroEntradas();
-    const std::int32_t salidas = red.NeuronasCapaSalida();
-    for (std::int32_t c = 1; c <= entradas + salidas; ++c) rejilla.SetFloat(c, 1, 0.0);
+void DeleteAllPatterns(WorkState& state, const TRedNeuronal& network, DataTabView& view) {
+    NumberTableView& grid = view.PatternGrid();
+    grid.SetRowCount(2);
+    state.NumeroPatrones = 0;
+    view.SetPatternLabel("Patrón 1");
+    const std::int32_t inputs = network.NumeroEntradas();
+    const std::int32_t outputs = network.NeuronasCapaSalida();
+    for (std::int32_t c = 1; c <= inputs + outputs; ++c) grid.SetFloat(c, 1, 0.0);
 }

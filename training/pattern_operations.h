@@ -10,13 +10,13 @@ class DataTabView;
 
 // Appends the pattern typed into the enabled fields, then zeroes all twenty.
 // Refused with no network or a full table.
-void AddPattern(WorkState& estado, const TRedNeuronal& red, DataTabView& vista);
+void AddPattern(WorkState& state, const TRedNeuronal& network, DataTabView& view);
 
 // Deletes the pattern whose number is in the pattern-number field; later
 // patterns move up one row. A number above the count removes the last one.
 // Refused with no network, no patterns or a number of 0 or less.
-void DeletePattern(WorkState& estado, const TRedNeuronal& red, DataTabView& vista);
+void DeletePattern(WorkState& state, const TRedNeuronal& network, DataTabView& view);
 
 // Empties the table (its rows keep their contents) and leaves one zero row in
 // the grid. Runs even before a network exists.
-void DeleteAllPatterns(WorkState& estado, const TRedNeuronal& red, DataTabView& vista);
+void DeleteAllPatterns(WorkState& state, const TRedNeuronal& network, DataTabView& view);

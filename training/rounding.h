@@ -9,4 +9,4 @@
 // half up would give. Decimals outside 0..8 are taken as the nearer bound:
 // a field not yet confirmed can hand any value, and 10^(d+1) must fit in
 // 32 bits. Throws "Floating point overflow" when the scaled value does.
-double Redondear(std::int32_t decimales, double x);
+double Redondear(std::int32_t decimals, double x);

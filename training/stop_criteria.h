@@ -13,8 +13,8 @@
 
 class TrainingLoop {
 public:
-    TrainingLoop(WorkState& estado, TRedNeuronal& red, TrainingTabView& vista)
-        : state_(estado), network_(red), view_(vista), chart_(vista.Chart()) {}
+    TrainingLoop(WorkState& state, TRedNeuronal& network, TrainingTabView& view)
+        : state_(state), network_(network), view_(view), chart_(view.Chart()) {}
 
     // Goes on while the cycle count, read again before every iteration, is
     // not reached.
@@ -30,14 +30,14 @@ public:
     // returns its error.
     template <class Step>
     double IterationOn(std::int32_t p, Step train) {
-        const std::int32_t entradas = network_.NumeroEntradas();
-        const std::int32_t salidas = network_.NeuronasCapaSalida();
-        for (std::int32_t i = 1; i <= entradas; ++i) network_.Entradas[i] = state_.EntradasPatrones[p][i];
-        for (std::int32_t k = 1; k <= salidas; ++k) network_.SalidasEsperadas[k] = state_.SalidasPatrones[p][k];
+        const std::int32_t inputs = network_.NumeroEntradas();
+        const std::int32_t outputs = network_.NeuronasCapaSalida();
+        for (std::int32_t i = 1; i <= inputs; ++i) network_.Entradas[i] = state_.EntradasPatrones[p][i];
+        for (std::int32_t k = 1; k <= outputs; ++k) network_.SalidasEsperadas[k] = state_.SalidasPatrones[p][k];
         // Leaves the outputs of before the weight change, so the error is the
         // pattern's as it was presented.
         train();
-        const double error = IterationError(network_.SalidasEsperadas, network_.SalidasObtenidas, salidas);
+        const double error = IterationError(network_.SalidasEsperadas, network_.SalidasObtenidas, outputs);
         chart_.AddPoint(error);
         if (error > largest_) largest_ = error;
         if (error < smallest_) smallest_ = error;

@@ -16,20 +16,20 @@ namespace {
 // Runs `body`, then writes the statistics of the iterations it completed,
 // also when it throws.
 template <class Body>
-void WithStatistics(TrainingLoop& corrida, std::uint32_t inicio, Body body) {
+void WithStatistics(TrainingLoop& loop, std::uint32_t start, Body body) {
     try {
         body();
     } catch (...) {
-        corrida.WriteStatistics(inicio);
+        loop.WriteStatistics(start);
         throw;
     }
-    corrida.WriteStatistics(inicio);
+    loop.WriteStatistics(start);
 }
 
 // Closes the progress window on every way out of a run.
 class ProgressCloser {
 public:
-    explicit ProgressCloser(TrainingTabView& vista) : view_(vista) {}
+    explicit ProgressCloser(TrainingTabView& view) : view_(view) {}
     ~ProgressCloser() { view_.CloseProgress(); }
     ProgressCloser(const ProgressCloser&) = delete;
     ProgressCloser& operator=(const ProgressCloser&) = delete;
@@ -40,60 +40,60 @@ private:
 
 }  // namespace
 
-void Train(WorkState& estado, TRedNeuronal& red, TrainingTabView& vista) {
-    estado.PararEntrenamiento = false;
-    if (!estado.RedCreada) return;
+void Train(WorkState& state, TRedNeuronal& network, TrainingTabView& view) {
+    state.PararEntrenamiento = false;
+    if (!state.RedCreada) return;
     // An empty table would train on whatever row 1 once held.
-    if (estado.NumeroPatrones < 1 || estado.NumeroPatrones > kMaxPatterns) return;
+    if (state.NumeroPatrones < 1 || state.NumeroPatrones > kMaxPatterns) return;
 
-    vista.OpenProgress();
-    const ProgressCloser cierre(vista);
+    view.OpenProgress();
+    const ProgressCloser cierre(view);
     RandomGenerator::SeedFromClock();
-    const std::uint32_t inicio = TickCounter::GetTickCount();
-    TrainingLoop corrida(estado, red, vista);
-    WithStatistics(corrida, inicio, [&] {
-        switch (vista.Criterion()) {
-        case StopCriterion::CycleCount: corrida.RunForCycles(); break;
-        case StopCriterion::LargestError: corrida.RunUntilErrorBelow(vista.LargestErrorThreshold()); break;
-        case StopCriterion::SmallestError: corrida.RunUntilErrorBelow(vista.SmallestErrorThreshold()); break;
+    const std::uint32_t start = TickCounter::GetTickCount();
+    TrainingLoop loop(state, network, view);
+    WithStatistics(loop, start, [&] {
+        switch (view.Criterion()) {
+        case StopCriterion::CycleCount: loop.RunForCycles(); break;
+        case StopCriterion::LargestError: loop.RunUntilErrorBelow(view.LargestErrorThreshold()); break;
+        case StopCriterion::SmallestError: loop.RunUntilErrorBelow(view.SmallestErrorThreshold()); break;
         }
     });
 }
 
-WorkedStep ComputeWorkedStepOnPattern(const WorkState& estado, const TRedNeuronal& red, std::int32_t patron) {
-    const auto p = static_cast<std::size_t>(patron);
-    return ComputeWorkedStep(TakeSnapshot(red), std::span(estado.EntradasPatrones[p]).subspan(1),
-                             std::span(estado.SalidasPatrones[p]).subspan(1));
+WorkedStep ComputeWorkedStepOnPattern(const WorkState& state, const TRedNeuronal& network, std::int32_t pattern) {
+    const auto p = static_cast<std::size_t>(pattern);
+    return ComputeWorkedStep(TakeSnapshot(network), std::span(state.EntradasPatrones[p]).subspan(1),
+                             std::span(state.SalidasPatrones[p]).subspan(1));
 }
 
-void ApplyWorkedStep(WorkState& estado, TRedNeuronal& red, std::int32_t patron, const WorkedStep& paso,
-                     TrainingTabView& vista) {
-    if (!estado.RedCreada || patron < 1 || patron > std::min(estado.NumeroPatrones, kMaxPatterns)) return;
-    const std::uint32_t inicio = TickCounter::GetTickCount();
-    TrainingLoop corrida(estado, red, vista);
-    WithStatistics(corrida, inicio, [&] {
-        corrida.IterationOn(patron, [&] {
+void ApplyWorkedStep(WorkState& state, TRedNeuronal& network, std::int32_t pattern, const WorkedStep& step,
+                     TrainingTabView& view) {
+    if (!state.RedCreada || pattern < 1 || pattern > std::min(state.NumeroPatrones, kMaxPatterns)) return;
+    const std::uint32_t start = TickCounter::GetTickCount();
+    TrainingLoop loop(state, network, view);
+    WithStatistics(loop, start, [&] {
+        loop.IterationOn(pattern, [&] {
             // The forward pass leaves the neurons' inputs and outputs and
             // SalidasObtenidas as the step's own forward pass does.
-            red.Propagar();
-            for (const WeightChange& c : paso.weights) {
-                TCapaNeuronal& capa = c.layer == StepLayer::Hidden ? red.CapaOculta : red.CapaSalida;
-                capa.Neuronas[c.neuron].Pesos[static_cast<std::size_t>(c.index)] = c.newWeight;
+            network.Propagar();
+            for (const WeightChange& c : step.weights) {
+                TCapaNeuronal& layer = c.layer == StepLayer::Hidden ? network.CapaOculta : network.CapaSalida;
+                layer.Neuronas[c.neuron].Pesos[static_cast<std::size_t>(c.index)] = c.newWeight;
             }
         });
     });
 }
 
-void ResetTraining(TRedNeuronal& red, TrainingTabView& vista) {
-    vista.Chart().Clear();
-    red.InicializarPesos();
-    vista.SetTotalCycles(0);
-    vista.SetCycleCount(1);
-    vista.SetLargestErrorThreshold(1);
-    vista.SetSmallestErrorThreshold(1);
-    vista.SetTrainingTime(0);
-    vista.SetLargestError(0.0);
-    vista.SetSmallestError(0.0);
-    ClearColumnRows(vista.SalidasEsperadas(), "Salida", red.NeuronasCapaSalida());
-    ClearColumnRows(vista.SalidasObtenidas(), "Salida", red.NeuronasCapaSalida());
+void ResetTraining(TRedNeuronal& network, TrainingTabView& view) {
+    view.Chart().Clear();
+    network.InicializarPesos();
+    view.SetTotalCycles(0);
+    view.SetCycleCount(1);
+    view.SetLargestErrorThreshold(1);
+    view.SetSmallestErrorThreshold(1);
+    view.SetTrainingTime(0);
+    view.SetLargestError(0.0);
+    view.SetSmallestError(0.0);
+    ClearColumnRows(view.SalidasEsperadas(), "Salida", network.NeuronasCapaSalida());
+    ClearColumnRows(view.SalidasObtenidas(), "Salida", network.NeuronasCapaSalida());
 }

@@ -21,20 +21,20 @@ class TRedNeuronal;
 // a cycle-count run after that iteration (10000·k in all) and an error run
 // after the next one (10000·k + 1). Counting is 64-bit, so every cycle count
 // a field can hold makes exactly that many iterations.
-void Train(WorkState& estado, TRedNeuronal& red, TrainingTabView& vista);
+void Train(WorkState& state, TRedNeuronal& network, TrainingTabView& view);
 
-// The worked step of the network on pattern `patron` (1..NumeroPatrones) of the table.
-WorkedStep ComputeWorkedStepOnPattern(const WorkState& estado, const TRedNeuronal& red, std::int32_t patron);
+// The worked step of the network on pattern `pattern` (1..NumeroPatrones) of the table.
+WorkedStep ComputeWorkedStepOnPattern(const WorkState& state, const TRedNeuronal& network, std::int32_t pattern);
 
-// Applies `paso`, the step ComputeWorkedStep gives for the network on
-// pattern `patron` of the table, as one training iteration on that pattern:
+// Applies `step`, the step ComputeWorkedStep gives for the network on
+// pattern `pattern` of the table, as one training iteration on that pattern:
 // the network ends as EntrenarPatron would leave it, and the chart, the
 // totals and the statistics as a run of one cycle would. Nothing happens when
 // there is no network or no such pattern.
-void ApplyWorkedStep(WorkState& estado, TRedNeuronal& red, std::int32_t patron, const WorkedStep& paso,
-                     TrainingTabView& vista);
+void ApplyWorkedStep(WorkState& state, TRedNeuronal& network, std::int32_t pattern, const WorkedStep& step,
+                     TrainingTabView& view);
 
 // Clears the chart, gives the network new random weights and puts the
 // counters, criteria values, error fields and output grids back to their
 // start. Keeps the pattern table and the chosen criterion.
-void ResetTraining(TRedNeuronal& red, TrainingTabView& vista);
+void ResetTraining(TRedNeuronal& network, TrainingTabView& view);

@@ -26,19 +26,19 @@ public:
     virtual std::int32_t CycleCount() const = 0;
     virtual std::int32_t LargestErrorThreshold() const = 0;
     virtual std::int32_t SmallestErrorThreshold() const = 0;
-    virtual void SetCycleCount(std::int32_t valor) = 0;
-    virtual void SetLargestErrorThreshold(std::int32_t valor) = 0;
-    virtual void SetSmallestErrorThreshold(std::int32_t valor) = 0;
+    virtual void SetCycleCount(std::int32_t value) = 0;
+    virtual void SetLargestErrorThreshold(std::int32_t value) = 0;
+    virtual void SetSmallestErrorThreshold(std::int32_t value) = 0;
 
     // "Ciclos totales entrenados " and "Tiempo de Entrenamiento " (ms): their
     // fields are the one store of the totals, which are summed over runs.
     virtual std::int64_t TotalCycles() const = 0;
-    virtual void SetTotalCycles(std::int64_t valor) = 0;
+    virtual void SetTotalCycles(std::int64_t value) = 0;
     virtual std::int64_t TrainingTime() const = 0;
-    virtual void SetTrainingTime(std::int64_t valor) = 0;
+    virtual void SetTrainingTime(std::int64_t value) = 0;
     // "Error  Máximo " and "Error  Mínimo " of the last run, in percent.
-    virtual void SetLargestError(double valor) = 0;
-    virtual void SetSmallestError(double valor) = 0;
+    virtual void SetLargestError(double value) = 0;
+    virtual void SetSmallestError(double value) = 0;
     // "Salidas Esperadas " and "Salidas Obtenidas ": column 1, one row per output.
     virtual NumberTableView& SalidasEsperadas() = 0;
     virtual NumberTableView& SalidasObtenidas() = 0;

@@ -1,8 +1,8 @@
 #include "work_state.h"
 
-void ClearWorkState(WorkState& estado) {
-    estado.RedCreada = false;
-    estado.NumeroPatrones = 0;
-    estado.EntradasPatrones = {};
-    estado.SalidasPatrones = {};
+void ClearWorkState(WorkState& state) {
+    state.RedCreada = false;
+    state.NumeroPatrones = 0;
+    state.EntradasPatrones = {};
+    state.SalidasPatrones = {};
 }

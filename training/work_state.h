@@ -23,4 +23,4 @@ struct WorkState {
 
 // What the window does when it is created: no network, no patterns, every
 // cell of both tables 0. The name and the stop request are left alone.
-void ClearWorkState(WorkState& estado);
+void ClearWorkState(WorkState& state);

@@ -140,13 +140,13 @@ void TForm1::ResetTrainingReadouts() {
 // A load reads and checks every line it needs before anything changes, so a file
 // that fails leaves the program exactly as it was.
 void TForm1::SpeedButton2Click() {
-    const std::optional<QString> ruta = fileDialogs_->Execute(this, OpenDialog1);
-    if (ruta) LoadFile(*ruta, false);
+    const std::optional<QString> path = fileDialogs_->Execute(this, OpenDialog1);
+    if (path) LoadFile(*path, false);
 }
 
 void TForm1::SpeedButton10Click() {
-    const std::optional<QString> ruta = fileDialogs_->Execute(this, OpenDialog2);
-    if (ruta) LoadFile(*ruta, true);
+    const std::optional<QString> path = fileDialogs_->Execute(this, OpenDialog2);
+    if (path) LoadFile(*path, true);
 }
 
 void TForm1::OpenFile(const QString& path) {
@@ -154,32 +154,32 @@ void TForm1::OpenFile(const QString& path) {
 }
 
 void TForm1::LoadFile(const QString& path, bool trained) {
-    const std::string ruta = path.toStdString();
-    const NetworkDescription descripcion = trained ? ReadRen(ruta) : ReadRna(ruta);
-    ShowLoad(ApplyLoad(descripcion));
+    const std::string filePath = path.toStdString();
+    const NetworkDescription description = trained ? ReadRen(filePath) : ReadRna(filePath);
+    ShowLoad(ApplyLoad(description));
 }
 
-LoadResult TForm1::ApplyLoad(const NetworkDescription& descripcion) {
+LoadResult TForm1::ApplyLoad(const NetworkDescription& description) {
     Chart1->Clear();
-    const LoadResult resultado = ApplyDescription(descripcion, RedNeuronal1, workState);
+    const LoadResult result = ApplyDescription(description, RedNeuronal1, workState);
     setWindowTitle("Perceptlab " + QString::fromStdString(workState.NombreRed));
-    return resultado;
+    return result;
 }
 
-void TForm1::ShowLoad(const LoadResult& resultado) {
-    const NetworkHeader& cabecera = resultado.Header;
-    FlatSpinEditInteger1->SetValue(cabecera.NumeroEntradas);
-    FlatSpinEditInteger2->SetValue(cabecera.NeuronasCapaOculta);
-    FlatSpinEditInteger3->SetValue(cabecera.NeuronasCapaSalida);
-    FlatComboBox1->SetItemIndex(cabecera.RuleSelection);
-    FlatComboBox2->SetItemIndex(cabecera.FunctionSelection);
-    if (resultado.PatternsTaken) {
+void TForm1::ShowLoad(const LoadResult& result) {
+    const NetworkHeader& header = result.Header;
+    FlatSpinEditInteger1->SetValue(header.NumeroEntradas);
+    FlatSpinEditInteger2->SetValue(header.NeuronasCapaOculta);
+    FlatSpinEditInteger3->SetValue(header.NeuronasCapaSalida);
+    FlatComboBox1->SetItemIndex(header.RuleSelection);
+    FlatComboBox2->SetItemIndex(header.FunctionSelection);
+    if (result.PatternsTaken) {
         FloatGridView grid(*FloatGrid1);
         RebuildPatternGrid(grid, workState, RedNeuronal1);
         Label3->setText(QString::fromStdString("Patrón " + IntegerText(workState.NumeroPatrones + 1)));
         EnableEntryFields(*patternView_, RedNeuronal1);
         ResetTrainingReadouts();
     }
-    PageControl1->setCurrentWidget(resultado.Kind == NetworkFileKind::Untrained ? TabSheet3 : TabSheet4);
-    if (!resultado.Warning.empty()) infoBox_->Show(this, QString::fromStdString(resultado.Warning));
+    PageControl1->setCurrentWidget(result.Kind == NetworkFileKind::Untrained ? TabSheet3 : TabSheet4);
+    if (!result.Warning.empty()) infoBox_->Show(this, QString::fromStdString(result.Warning));
 }

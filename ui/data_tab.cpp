@@ -101,9 +101,9 @@ void TForm1::SpeedButton5Click() { DeletePattern(workState, RedNeuronal1, *patte
 void TForm1::SpeedButton6Click() { DeleteAllPatterns(workState, RedNeuronal1, *patternView_); }
 
 void TForm1::SpeedButton4Click() {
-    const std::optional<QString> ruta = fileDialogs_->Execute(this, SaveDialog1);
-    if (!ruta) return;
-    const std::string path = ruta->toStdString();
+    const std::optional<QString> chosen = fileDialogs_->Execute(this, SaveDialog1);
+    if (!chosen) return;
+    const std::string path = chosen->toStdString();
     SaveLines(path, RnaLines(RedNeuronal1, PatternsToSave(workState, RedNeuronal1), FlatComboBox1->ItemIndex(), FlatComboBox2->ItemIndex(),
                                   decimalSeparator_));
     setWindowTitle(QString::fromStdString("PerceptLab " + NameWithoutFolder(path)));

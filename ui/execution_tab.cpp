@@ -18,8 +18,8 @@ namespace {
 
 class ExecutionView : public ExecutionTabView {
 public:
-    ExecutionView(TFloatGrid& entradas, TFloatGrid& salidas, const TFlatSpinEditInteger& decimales)
-        : inputs_(entradas), outputs_(salidas), decimals_(decimales) {}
+    ExecutionView(TFloatGrid& inputs, TFloatGrid& outputs, const TFlatSpinEditInteger& decimals)
+        : inputs_(inputs), outputs_(outputs), decimals_(decimals) {}
 
     NumberTableView& Entradas() override { return inputs_; }
     NumberTableView& Salidas() override { return outputs_; }
@@ -34,11 +34,11 @@ private:
 }  // namespace
 
 void TForm1::BuildExecutionTab() {
-    QGroupBox* entradas = NewGroupBox(TabSheet4, "GroupBox7", "Entradas ", QRect(33, 39, 247, 274));
-    FloatGrid4 = NewColumnGrid(entradas, "FloatGrid4", QRect(52, 33, 144, 224), 74, true, "Entradas");
+    QGroupBox* inputs = NewGroupBox(TabSheet4, "GroupBox7", "Entradas ", QRect(33, 39, 247, 274));
+    FloatGrid4 = NewColumnGrid(inputs, "FloatGrid4", QRect(52, 33, 144, 224), 74, true, "Entradas");
 
-    QGroupBox* salidas = NewGroupBox(TabSheet4, "GroupBox15", "Salidas ", QRect(312, 39, 248, 274));
-    QGroupBox* redondeo = NewGroupBox(salidas, "FlatGroupBox6", "Redondeo ", QRect(46, 13, 163, 53));
+    QGroupBox* outputs = NewGroupBox(TabSheet4, "GroupBox15", "Salidas ", QRect(312, 39, 248, 274));
+    QGroupBox* redondeo = NewGroupBox(outputs, "FlatGroupBox6", "Redondeo ", QRect(46, 13, 163, 53));
     redondeo->setFlat(true);
     SetBackground(redondeo, QColor(142, 197, 198));
     SetBold(redondeo, 11);
@@ -47,11 +47,11 @@ void TForm1::BuildExecutionTab() {
     FlatSpinEditInteger7->SetMinValue(0);
     FlatSpinEditInteger7->SetMaxValue(8);
     FlatSpinEditInteger7->SetValue(0);
-    QLabel* unidad = NewLabel(redondeo, "Label10", "decimales", QRect(91, 26, 57, 13));
-    QFont plain = unidad->font();
+    QLabel* unit = NewLabel(redondeo, "Label10", "decimales", QRect(91, 26, 57, 13));
+    QFont plain = unit->font();
     plain.setBold(false);
-    unidad->setFont(plain);
-    FloatGrid5 = NewColumnGrid(salidas, "FloatGrid5", QRect(52, 72, 144, 182), 61, false, "Salidas");
+    unit->setFont(plain);
+    FloatGrid5 = NewColumnGrid(outputs, "FloatGrid5", QRect(52, 72, 144, 182), 61, false, "Salidas");
 
     SpeedButton9 =
         NewSpeedButton(TabSheet4, "SpeedButton9", "Ejecutar", QRect(208, 320, 169, 33), QStyle::SP_MediaPlay, 24);

@@ -2,14 +2,14 @@
 
 #include "float_grid.h"
 
-void FloatGridView::SetColCount(int columnas) { grid_.SetColCount(columnas); }
+void FloatGridView::SetColCount(int columns) { grid_.SetColCount(columns); }
 
-void FloatGridView::SetRowCount(int filas) { grid_.SetRowCount(filas); }
+void FloatGridView::SetRowCount(int rows) { grid_.SetRowCount(rows); }
 
-void FloatGridView::SetCells(int columna, int fila, const std::string& texto) {
-    grid_.SetCells(columna, fila, QString::fromStdString(texto));
+void FloatGridView::SetCells(int column, int row, const std::string& text) {
+    grid_.SetCells(column, row, QString::fromStdString(text));
 }
 
-void FloatGridView::SetFloat(int columna, int fila, double valor) { grid_.SetFloat(columna, fila, valor); }
+void FloatGridView::SetFloat(int column, int row, double value) { grid_.SetFloat(column, row, value); }
 
-double FloatGridView::GetFloat(int columna, int fila) { return grid_.GetFloat(columna, fila); }
+double FloatGridView::GetFloat(int column, int row) { return grid_.GetFloat(column, row); }

@@ -9,11 +9,11 @@ class FloatGridView : public NumberTableView {
 public:
     explicit FloatGridView(TFloatGrid& grid) : grid_(grid) {}
 
-    void SetColCount(int columnas) override;
-    void SetRowCount(int filas) override;
-    void SetCells(int columna, int fila, const std::string& texto) override;
-    void SetFloat(int columna, int fila, double valor) override;
-    double GetFloat(int columna, int fila) override;
+    void SetColCount(int columns) override;
+    void SetRowCount(int rows) override;
+    void SetCells(int column, int row, const std::string& text) override;
+    void SetFloat(int column, int row, double value) override;
+    double GetFloat(int column, int row) override;
 
 private:
     TFloatGrid& grid_;

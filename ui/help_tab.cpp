@@ -48,8 +48,8 @@ QLabel* NewLinkLabel(QWidget* parent, const QString& name, const QString& text, 
 }  // namespace
 
 void TForm1::BuildHelpTab() {
-    QGroupBox* aclaraciones = NewGroupBox(TabSheet5, "GroupBox16", "Aclaraciones ", QRect(8, 6, 580, 250));
-    FlatMemo1 = new QPlainTextEdit(aclaraciones);
+    QGroupBox* clarifications = NewGroupBox(TabSheet5, "GroupBox16", "Aclaraciones ", QRect(8, 6, 580, 250));
+    FlatMemo1 = new QPlainTextEdit(clarifications);
     Place(FlatMemo1, "FlatMemo1", QRect(8, 20, 564, 222), "Aclaraciones");
     FlatMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     FlatMemo1->setReadOnly(true);

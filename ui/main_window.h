@@ -111,8 +111,8 @@ private:
     // The two loads: the network and state take a checked file, then the
     // controls show it.
     void LoadFile(const QString& path, bool trained);
-    LoadResult ApplyLoad(const NetworkDescription& descripcion);
-    void ShowLoad(const LoadResult& resultado);
+    LoadResult ApplyLoad(const NetworkDescription& description);
+    void ShowLoad(const LoadResult& result);
     // A run's start and end: the progress window, and the main window's
     // controls off meanwhile.
     void BeginRun();

@@ -5,22 +5,22 @@
 
 #include <QLabel>
 
-PatternView::PatternView(const std::array<TNKLabelFloat*, 21>& campos, TFlatSpinEditInteger& numero,
-                         QLabel& etiqueta, TFloatGrid& rejilla)
-    : fields_(campos), number_(numero), label_(etiqueta), grid_(rejilla) {}
+PatternView::PatternView(const std::array<TNKLabelFloat*, 21>& fields, TFlatSpinEditInteger& number,
+                         QLabel& etiqueta, TFloatGrid& grid)
+    : fields_(fields), number_(number), label_(etiqueta), grid_(grid) {}
 
-bool PatternView::Enabled(int campo) const { return fields_[campo]->isEnabled(); }
+bool PatternView::Enabled(int field) const { return fields_[field]->isEnabled(); }
 
-void PatternView::SetEnabled(int campo, bool habilitado) { fields_[campo]->setEnabled(habilitado); }
+void PatternView::SetEnabled(int field, bool enabled) { fields_[field]->setEnabled(enabled); }
 
-long double PatternView::Value(int campo) const { return fields_[campo]->Value(); }
+long double PatternView::Value(int field) const { return fields_[field]->Value(); }
 
-void PatternView::SetValue(int campo, long double valor) { fields_[campo]->SetValue(valor); }
+void PatternView::SetValue(int field, long double value) { fields_[field]->SetValue(value); }
 
 std::int32_t PatternView::PatternNumber() const { return number_.Value(); }
 
-void PatternView::SetPatternNumber(std::int32_t valor) { number_.SetValue(valor); }
+void PatternView::SetPatternNumber(std::int32_t value) { number_.SetValue(value); }
 
-void PatternView::SetLargestPatternNumber(std::int32_t maximo) { number_.SetMaxValue(maximo); }
+void PatternView::SetLargestPatternNumber(std::int32_t largest) { number_.SetMaxValue(largest); }
 
-void PatternView::SetPatternLabel(const std::string& texto) { label_.setText(QString::fromStdString(texto)); }
+void PatternView::SetPatternLabel(const std::string& text) { label_.setText(QString::fromStdString(text)); }

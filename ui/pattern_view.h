@@ -13,18 +13,18 @@ class TNKLabelFloat;
 
 class PatternView : public DataTabView {
 public:
-    // `campos` is indexed 1..20 like the fields themselves.
-    PatternView(const std::array<TNKLabelFloat*, 21>& campos, TFlatSpinEditInteger& numero, QLabel& etiqueta,
-                TFloatGrid& rejilla);
+    // `fields` is indexed 1..20 like the fields themselves.
+    PatternView(const std::array<TNKLabelFloat*, 21>& fields, TFlatSpinEditInteger& number, QLabel& etiqueta,
+                TFloatGrid& grid);
 
-    bool Enabled(int campo) const override;
-    void SetEnabled(int campo, bool habilitado) override;
-    long double Value(int campo) const override;
-    void SetValue(int campo, long double valor) override;
+    bool Enabled(int field) const override;
+    void SetEnabled(int field, bool enabled) override;
+    long double Value(int field) const override;
+    void SetValue(int field, long double value) override;
     std::int32_t PatternNumber() const override;
-    void SetPatternNumber(std::int32_t valor) override;
-    void SetLargestPatternNumber(std::int32_t maximo) override;
-    void SetPatternLabel(const std::string& texto) override;
+    void SetPatternNumber(std::int32_t value) override;
+    void SetLargestPatternNumber(std::int32_t largest) override;
+    void SetPatternLabel(const std::string& text) override;
     NumberTableView& PatternGrid() override { return grid_; }
 
 private:

@@ -94,28 +94,28 @@ void TForm1::BuildTrainingTab() {
     FlatSpinEditInteger10->setEnabled(false);
     NewUnitLabel(criterios, "Label17", "%", QPoint(169, 58));
 
-    QGroupBox* ciclos = NewColouredBox(GroupBox8, "GroupBox10", "Ciclos totales entrenados ",
+    QGroupBox* cycles = NewColouredBox(GroupBox8, "GroupBox10", "Ciclos totales entrenados ",
                                        QRect(26, 101, 176, 36), QColor(255, 128, 192));
     FlatSpinEditInteger5 =
-        NewSpinEdit(ciclos, "FlatSpinEditInteger5", QRect(33, 12, 111, 20), "Ciclos totales entrenados", 0, 0, 0);
+        NewSpinEdit(cycles, "FlatSpinEditInteger5", QRect(33, 12, 111, 20), "Ciclos totales entrenados", 0, 0, 0);
     FlatSpinEditInteger5->SetReadOnly(true);
 
-    QGroupBox* tiempo = NewColouredBox(GroupBox8, "GroupBox13", "Tiempo de Entrenamiento ", QRect(26, 141, 176, 36),
+    QGroupBox* time = NewColouredBox(GroupBox8, "GroupBox13", "Tiempo de Entrenamiento ", QRect(26, 141, 176, 36),
                                        QColor(128, 128, 255));
-    FlatSpinEditInteger6 = NewSpinEdit(tiempo, "FlatSpinEditInteger6", QRect(20, 12, 85, 20),
+    FlatSpinEditInteger6 = NewSpinEdit(time, "FlatSpinEditInteger6", QRect(20, 12, 85, 20),
                                        "Tiempo de Entrenamiento, milisegundos", 0, 0, 0);
     FlatSpinEditInteger6->SetReadOnly(true);
-    NewUnitLabel(tiempo, "Label11", "msgs", QPoint(117, 18));
+    NewUnitLabel(time, "Label11", "msgs", QPoint(117, 18));
 
-    QGroupBox* maximo =
+    QGroupBox* largest =
         NewColouredBox(GroupBox8, "GroupBox14", "Error  Máximo ", QRect(26, 180, 176, 37), QColor(128, 128, 64));
-    FlatSpinEditFloat1 = NewErrorReadout(maximo, "FlatSpinEditFloat1", "Error Máximo");
-    NewUnitLabel(maximo, "Label12", "%", QPoint(137, 18));
+    FlatSpinEditFloat1 = NewErrorReadout(largest, "FlatSpinEditFloat1", "Error Máximo");
+    NewUnitLabel(largest, "Label12", "%", QPoint(137, 18));
 
-    QGroupBox* minimo =
+    QGroupBox* smallest =
         NewColouredBox(GroupBox8, "GroupBox17", "Error  Mínimo ", QRect(26, 220, 176, 37), QColor(128, 128, 64));
-    FlatSpinEditFloat2 = NewErrorReadout(minimo, "FlatSpinEditFloat2", "Error Mínimo");
-    NewUnitLabel(minimo, "Label15", "%", QPoint(137, 18));
+    FlatSpinEditFloat2 = NewErrorReadout(smallest, "FlatSpinEditFloat2", "Error Mínimo");
+    NewUnitLabel(smallest, "Label15", "%", QPoint(137, 18));
 
     SpeedButton7 =
         NewSpeedButton(GroupBox8, "SpeedButton7", "Entrenar", QRect(24, 256, 177, 25), QStyle::SP_MediaPlay, 20);
@@ -124,10 +124,10 @@ void TForm1::BuildTrainingTab() {
     SpeedButton11 = NewSpeedButton(GroupBox8, "SpeedButton11", "Guardar Red Entrenada", QRect(24, 304, 177, 33),
                                    QStyle::SP_DialogSaveButton, 11);
 
-    QGroupBox* esperadas = NewGroupBox(GroupBox8, "GroupBox12", "Salidas Esperadas ", QRect(221, 16, 157, 121));
-    FloatGrid2 = NewColumnGrid(esperadas, "FloatGrid2", QRect(7, 16, 143, 97), 60, false, "Salidas Esperadas");
-    QGroupBox* obtenidas = NewGroupBox(GroupBox8, "GroupBox11", "Salidas Obtenidas ", QRect(403, 14, 150, 123));
-    FloatGrid3 = NewColumnGrid(obtenidas, "FloatGrid3", QRect(7, 16, 137, 97), 54, false, "Salidas Obtenidas");
+    QGroupBox* expected = NewGroupBox(GroupBox8, "GroupBox12", "Salidas Esperadas ", QRect(221, 16, 157, 121));
+    FloatGrid2 = NewColumnGrid(expected, "FloatGrid2", QRect(7, 16, 143, 97), 60, false, "Salidas Esperadas");
+    QGroupBox* obtained = NewGroupBox(GroupBox8, "GroupBox11", "Salidas Obtenidas ", QRect(403, 14, 150, 123));
+    FloatGrid3 = NewColumnGrid(obtained, "FloatGrid3", QRect(7, 16, 137, 97), 54, false, "Salidas Obtenidas");
 
     Chart1 = new ErrorChart(GroupBox8);
     Place(Chart1, "Chart1", QRect(224, 144, 329, 193), "Gráfica de errores");
@@ -140,9 +140,9 @@ void TForm1::BuildTrainingTab() {
     // A run disables the window; its captions and read-outs stay as legible
     // as before, since they are what the learner watches meanwhile.
     ReadableWhenDisabled::Keep(GroupBox8, ReadableWhenDisabled::Roles::Captions);
-    for (QWidget* readOut : {static_cast<QWidget*>(ciclos), static_cast<QWidget*>(tiempo),
-                             static_cast<QWidget*>(maximo), static_cast<QWidget*>(minimo),
-                             static_cast<QWidget*>(esperadas), static_cast<QWidget*>(obtenidas)})
+    for (QWidget* readOut : {static_cast<QWidget*>(cycles), static_cast<QWidget*>(time),
+                             static_cast<QWidget*>(largest), static_cast<QWidget*>(smallest),
+                             static_cast<QWidget*>(expected), static_cast<QWidget*>(obtained)})
         ReadableWhenDisabled::Keep(readOut, ReadableWhenDisabled::Roles::ReadOut);
 
     trainingView_ = std::make_unique<TrainingView>(*this);
@@ -209,8 +209,8 @@ void TForm1::SpeedButton8Click() { ResetTraining(RedNeuronal1, *trainingView_); 
 // The weights are taken before the dialog opens: what is saved is the
 // network as it was when the button was pressed.
 void TForm1::SpeedButton11Click() {
-    const std::vector<std::string> lineas = RenLines(RedNeuronal1, FlatComboBox1->ItemIndex(),
+    const std::vector<std::string> lines = RenLines(RedNeuronal1, FlatComboBox1->ItemIndex(),
                                                       FlatComboBox2->ItemIndex(), decimalSeparator_);
-    const std::optional<QString> ruta = fileDialogs_->Execute(this, SaveDialog2);
-    if (ruta) SaveLines(ruta->toStdString(), lineas);
+    const std::optional<QString> path = fileDialogs_->Execute(this, SaveDialog2);
+    if (path) SaveLines(path->toStdString(), lines);
 }

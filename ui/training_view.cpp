@@ -51,19 +51,19 @@ std::int32_t TrainingView::CycleCount() const {
 }
 std::int32_t TrainingView::LargestErrorThreshold() const { return form_.FlatSpinEditInteger9->Value(); }
 std::int32_t TrainingView::SmallestErrorThreshold() const { return form_.FlatSpinEditInteger10->Value(); }
-void TrainingView::SetCycleCount(std::int32_t valor) { form_.FlatSpinEditInteger4->SetValue(valor); }
-void TrainingView::SetLargestErrorThreshold(std::int32_t valor) { form_.FlatSpinEditInteger9->SetValue(valor); }
-void TrainingView::SetSmallestErrorThreshold(std::int32_t valor) { form_.FlatSpinEditInteger10->SetValue(valor); }
+void TrainingView::SetCycleCount(std::int32_t value) { form_.FlatSpinEditInteger4->SetValue(value); }
+void TrainingView::SetLargestErrorThreshold(std::int32_t value) { form_.FlatSpinEditInteger9->SetValue(value); }
+void TrainingView::SetSmallestErrorThreshold(std::int32_t value) { form_.FlatSpinEditInteger10->SetValue(value); }
 
 std::int64_t TrainingView::TotalCycles() const { return form_.FlatSpinEditInteger5->Value(); }
-void TrainingView::SetTotalCycles(std::int64_t valor) { form_.FlatSpinEditInteger5->SetValue(Saturated(valor)); }
+void TrainingView::SetTotalCycles(std::int64_t value) { form_.FlatSpinEditInteger5->SetValue(Saturated(value)); }
 std::int64_t TrainingView::TrainingTime() const { return form_.FlatSpinEditInteger6->Value(); }
-void TrainingView::SetTrainingTime(std::int64_t valor) {
-    form_.FlatSpinEditInteger6->SetValue(Saturated(valor));
+void TrainingView::SetTrainingTime(std::int64_t value) {
+    form_.FlatSpinEditInteger6->SetValue(Saturated(value));
 }
 
-void TrainingView::SetLargestError(double valor) { form_.FlatSpinEditFloat1->SetValue(valor); }
-void TrainingView::SetSmallestError(double valor) { form_.FlatSpinEditFloat2->SetValue(valor); }
+void TrainingView::SetLargestError(double value) { form_.FlatSpinEditFloat1->SetValue(value); }
+void TrainingView::SetSmallestError(double value) { form_.FlatSpinEditFloat2->SetValue(value); }
 
 void TrainingView::OpenProgress() {
     form_.BeginRun();
@@ -80,17 +80,17 @@ void TrainingView::ProcessMessages() {
 
 void TrainingView::ShowProgress() {
     sinceProgress_.start();
-    TForm2* progreso = form_.Form2.get();
-    if (!progreso) return;
-    const auto entero = [](std::int64_t n) { return FormattedNumber(DisplayFormat("#,##0"), n); };
-    const std::int64_t hechas = chart_.PointCount() - pointsAtStart_;
+    TForm2* progress = form_.Form2.get();
+    if (!progress) return;
+    const auto integer = [](std::int64_t n) { return FormattedNumber(DisplayFormat("#,##0"), n); };
+    const std::int64_t done = chart_.PointCount() - pointsAtStart_;
     if (Criterion() == StopCriterion::CycleCount) {
         const std::int64_t total = CycleCount();
-        progreso->ShowProgress(QStringLiteral("%1 de %2 iteraciones").arg(entero(hechas), entero(total)),
-                                total > 0 ? double(hechas) / double(total) : 0.0);
+        progress->ShowProgress(QStringLiteral("%1 de %2 iteraciones").arg(integer(done), integer(total)),
+                                total > 0 ? double(done) / double(total) : 0.0);
     } else {
-        progreso->ShowProgress(QStringLiteral("%1 iteraciones, último error %2 %")
-                                    .arg(entero(hechas), GeneralNumberText(chart_.Last(), 6, 2)),
+        progress->ShowProgress(QStringLiteral("%1 iteraciones, último error %2 %")
+                                    .arg(integer(done), GeneralNumberText(chart_.Last(), 6, 2)),
                                 0.0);
     }
 }

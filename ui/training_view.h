@@ -21,15 +21,15 @@ public:
     std::int32_t CycleCount() const override;
     std::int32_t LargestErrorThreshold() const override;
     std::int32_t SmallestErrorThreshold() const override;
-    void SetCycleCount(std::int32_t valor) override;
-    void SetLargestErrorThreshold(std::int32_t valor) override;
-    void SetSmallestErrorThreshold(std::int32_t valor) override;
+    void SetCycleCount(std::int32_t value) override;
+    void SetLargestErrorThreshold(std::int32_t value) override;
+    void SetSmallestErrorThreshold(std::int32_t value) override;
     std::int64_t TotalCycles() const override;
-    void SetTotalCycles(std::int64_t valor) override;
+    void SetTotalCycles(std::int64_t value) override;
     std::int64_t TrainingTime() const override;
-    void SetTrainingTime(std::int64_t valor) override;
-    void SetLargestError(double valor) override;
-    void SetSmallestError(double valor) override;
+    void SetTrainingTime(std::int64_t value) override;
+    void SetLargestError(double value) override;
+    void SetSmallestError(double value) override;
     NumberTableView& SalidasEsperadas() override { return expected_; }
     NumberTableView& SalidasObtenidas() override { return obtained_; }
     ErrorSeries& Chart() override { return chart_; }

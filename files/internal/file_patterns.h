@@ -11,9 +11,9 @@
 class LineReader;
 
 // The count, then every pattern's inputs, then every pattern's outputs.
-void AddPatternLines(std::vector<std::string>& lineas, const FilePatterns& patrones, char separador);
+void AddPatternLines(std::vector<std::string>& lines, const FilePatterns& patterns, char separator);
 
-// Reads the count on line 6 and the values after it with NE = `entradas`
-// and NS = `salidas`. A count outside 0..100 throws "'<line>' is not a valid
+// Reads the count on line 6 and the values after it with NE = `inputs`
+// and NS = `outputs`. A count outside 0..100 throws "'<line>' is not a valid
 // pattern count": the table has 100 rows.
-FilePatterns ReadPatterns(LineReader& lector, std::int32_t entradas, std::int32_t salidas);
+FilePatterns ReadPatterns(LineReader& reader, std::int32_t inputs, std::int32_t outputs);

@@ -13,31 +13,31 @@
 
 class LineReader {
 public:
-    explicit LineReader(ByteSource fuente);
-    // Reads `texto`, which must outlive the reader: a temporary string is
+    explicit LineReader(ByteSource source);
+    // Reads `text`, which must outlive the reader: a temporary string is
     // refused, since the reader would keep views into it.
-    explicit LineReader(std::string_view texto);
+    explicit LineReader(std::string_view text);
     explicit LineReader(std::string&&) = delete;
 
     // Integer and Real refuse a line longer than kMaxLineLength, the one
     // asked for or one passed over on the way to it, with the message of
     // their kind (read_messages.h).
 
-    // Line `numero` (from 1) as an integer; throws "'<line>' is not a valid
+    // Line `number` (from 1) as an integer; throws "'<line>' is not a valid
     // integer value", or "List index out of bounds (<numero - 1>)" when the
     // text has no such line.
-    std::int32_t Integer(std::int32_t numero);
-    // Line `numero` as a real, with "." or "," as the decimal separator;
+    std::int32_t Integer(std::int32_t number);
+    // Line `number` as a real, with "." or "," as the decimal separator;
     // throws "'<line>' is not a valid floating point value", "Floating point
     // overflow", or the missing-line message.
-    double Real(std::int32_t numero);
-    // Line `numero`, already read.
-    std::string_view Line(std::int32_t numero) const;
+    double Real(std::int32_t number);
+    // Line `number`, already read.
+    std::string_view Line(std::int32_t number) const;
 
 private:
     using NotValidMessage = std::string (*)(std::string_view line);
-    std::string_view Reach(std::int32_t numero, NotValidMessage notValid);
-    std::string_view LineText(std::size_t indice) const;
+    std::string_view Reach(std::int32_t number, NotValidMessage notValid);
+    std::string_view LineText(std::size_t index) const;
 
     LineSplitter splitter_;
     std::string text_;                 // the lines read so far, one after another

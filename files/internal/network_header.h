@@ -12,12 +12,12 @@ class LineReader;
 class TRedNeuronal;
 
 // Lines 1-3 from the network itself, 4-5 from the lists' selections.
-void AddHeaderLines(std::vector<std::string>& lineas, const TRedNeuronal& red, std::int32_t seleccionRegla,
-                          std::int32_t seleccionFuncion);
+void AddHeaderLines(std::vector<std::string>& lines, const TRedNeuronal& network, std::int32_t ruleSelection,
+                          std::int32_t functionSelection);
 
 // Reads lines 1-5. Counts outside 1..32 go to the nearer bound; the list
 // positions are taken as written.
-NetworkHeader ReadHeader(LineReader& lector);
+NetworkHeader ReadHeader(LineReader& reader);
 
 // Reads lines 1-3 only, limited like ReadHeader.
-NetworkHeader ReadTopology(LineReader& lector);
+NetworkHeader ReadTopology(LineReader& reader);

@@ -11,7 +11,7 @@
 
 // The output y for the weighted sum s; none when s or an exponential lies
 // beyond the double range, for the caller to report the overflow.
-inline std::optional<double> Activation(TFuncionTransferencia transferencia, TFuncionSalida salida, double umbral,
+inline std::optional<double> Activation(TFuncionTransferencia transferencia, TFuncionSalida output, double threshold,
                                         double s) {
     if (!std::isfinite(s)) return std::nullopt;
     double t = s;
@@ -34,16 +34,16 @@ inline std::optional<double> Activation(TFuncionTransferencia transferencia, TFu
     }
     }
     double y = t;
-    switch (salida) {
+    switch (output) {
     case fsIdentidad: break;
     case fsEscalon: y = t >= 0 ? 1.0 : -1.0; break;
     case fsEscalonPositivo: y = t >= 0 ? 1.0 : 0.0; break;
-    case fsUmbral: y = t >= umbral ? 1.0 : 0.0; break;
+    case fsUmbral: y = t >= threshold ? 1.0 : 0.0; break;
     case fsDobleUmbral: {
         // Two tests in turn, so for a negative threshold the second may undo the first.
         double v = t;
-        if (t < -umbral) v = -1.0;
-        if (v > umbral) v = 1.0;
+        if (t < -threshold) v = -1.0;
+        if (v > threshold) v = 1.0;
         y = v;
         break;
     }

@@ -20,8 +20,8 @@
 // False when a sum is not finite or an exponential overflows; the
 // neuron-by-neuron pass then finds the neuron that stops.
 template <int MaxB, bool Fma>
-[[gnu::always_inline]] inline bool ActivateBlocks(TFuncionTransferencia f, const Block* sumas, const Span& t,
-                                                  Block* salidas) {
+[[gnu::always_inline]] inline bool ActivateBlocks(TFuncionTransferencia f, const Block* sums, const Span& t,
+                                                  Block* outputs) {
     const bool sigmoide = f == ftSigmoide;
     // e^-s, and for the tangent e^s, of every block first; the rare lanes the
     // quick value leaves unsettled are put right before anything uses them.
@@ -29,7 +29,7 @@ template <int MaxB, bool Fma>
     Mask seguroMenos[MaxB], seguroMas[MaxB];
     Mask todos = ~Mask{};
     for (int b = 0; b < t.blocks; ++b) {
-        mas[b] = OnlyActive(sumas[b], t, b);  // lanes past the neurons compute e^0
+        mas[b] = OnlyActive(sums[b], t, b);  // lanes past the neurons compute e^0
         menos[b] = -mas[b];
         em[b] = QuickExpBlock<Fma>(menos[b], seguroMenos[b]);
         todos &= seguroMenos[b];
@@ -49,10 +49,10 @@ template <int MaxB, bool Fma>
     for (int b = 0; b < t.blocks; ++b) {
         if (sigmoide) {
             nan = nan + (mas[b] - mas[b]) + (em[b] - em[b]);
-            salidas[b] = 1.0 / (1.0 + em[b]);
+            outputs[b] = 1.0 / (1.0 + em[b]);
         } else {
             nan = nan + (mas[b] - mas[b]) + (ep[b] - ep[b]) + (em[b] - em[b]);
-            salidas[b] = (ep[b] - em[b]) / (ep[b] + em[b]);
+            outputs[b] = (ep[b] - em[b]) / (ep[b] + em[b]);
         }
     }
     return NoNaN(nan);
@@ -60,10 +60,10 @@ template <int MaxB, bool Fma>
 
 // Whether neurons 1..neuronas all have the transfer function of the first,
 // sigmoid or hyperbolic tangent, and the identity output.
-inline bool SameFunctions(const LayerNeurons& neuronasCapa, int neuronas) {
+inline bool SameFunctions(const LayerNeurons& neuronasCapa, int neurons) {
     const TFuncionTransferencia f = neuronasCapa[1].FuncionTransferencia();
     if (f != ftSigmoide && f != ftTangenteHiperbolica) return false;
-    for (int j = 1; j <= neuronas; ++j)
+    for (int j = 1; j <= neurons; ++j)
         if (neuronasCapa[j].FuncionTransferencia() != f || neuronasCapa[j].FuncionSalida() != fsIdentidad) return false;
     return true;
 }
@@ -71,26 +71,26 @@ inline bool SameFunctions(const LayerNeurons& neuronasCapa, int neuronas) {
 // The pass over at most MaxB blocks of neurons.
 template <int MaxB, bool Fma>
 [[gnu::always_inline]] inline void ComputeBlocks(LayerStorage& almacen, const LayerNeurons& neuronasCapa,
-                                                   std::span<const double> x, int neuronas, double* salidas) {
+                                                   std::span<const double> x, int neurons, double* outputs) {
     const int n = static_cast<int>(x.size());
 
-    const Span tramo = SpanOf<MaxB>(neuronas);
-    Block sumas[MaxB];
-    WeightedSums(almacen, x.data(), n, tramo, sumas);
+    const Span tramo = SpanOf<MaxB>(neurons);
+    Block sums[MaxB];
+    WeightedSums(almacen, x.data(), n, tramo, sums);
 
     // The usual layer, one function for all: a block of neurons at a time.
-    Block activadas[MaxB];
-    if (SameFunctions(neuronasCapa, neuronas) &&
-        ActivateBlocks<MaxB, Fma>(neuronasCapa[1].FuncionTransferencia(), sumas, tramo, activadas)) [[likely]] {
+    Block activeLanes[MaxB];
+    if (SameFunctions(neuronasCapa, neurons) &&
+        ActivateBlocks<MaxB, Fma>(neuronasCapa[1].FuncionTransferencia(), sums, tramo, activeLanes)) [[likely]] {
         // A block at a time: a copy of a varying count would become a call
         // to memcpy, slow to start, on the step's chain.
         for (int b = 0; b < tramo.blocks; ++b) {
-            StoreActive(BlockAt(almacen.salidas, b), activadas[b], tramo, b);
-            if (salidas) {
-                Block destino;
-                std::memcpy(&destino, salidas + b * kLanes, sizeof destino);
-                StoreActive(destino, activadas[b], tramo, b);
-                std::memcpy(salidas + b * kLanes, &destino, sizeof destino);
+            StoreActive(BlockAt(almacen.outputs, b), activeLanes[b], tramo, b);
+            if (outputs) {
+                Block target;
+                std::memcpy(&target, outputs + b * kLanes, sizeof target);
+                StoreActive(target, activeLanes[b], tramo, b);
+                std::memcpy(outputs + b * kLanes, &target, sizeof target);
             }
         }
         CopyInputs(almacen, x.data(), n, tramo);
@@ -98,28 +98,28 @@ template <int MaxB, bool Fma>
     }
 
     // Otherwise each neuron's own functions, in neuron order; the first overflow stops the layer.
-    int hechas = 0;
-    for (; hechas < neuronas; ++hechas) {
-        const TNeurona& neurona = neuronasCapa[hechas + 1];
-        const auto y = Activation(neurona.FuncionTransferencia(), neurona.FuncionSalida(), neurona.Umbral(),
-                                  sumas[hechas / kLanes][hechas % kLanes]);
+    int done = 0;
+    for (; done < neurons; ++done) {
+        const TNeurona& neuron = neuronasCapa[done + 1];
+        const auto y = Activation(neuron.FuncionTransferencia(), neuron.FuncionSalida(), neuron.Umbral(),
+                                  sums[done / kLanes][done % kLanes]);
         if (!y) break;
-        almacen.salidas[hechas] = *y;
-        if (salidas) salidas[hechas] = *y;
+        almacen.outputs[done] = *y;
+        if (outputs) outputs[done] = *y;
     }
     // The failing neuron got its inputs.
-    CopyInputs(almacen, x.data(), n, SpanOf<MaxB>(std::min(hechas + 1, neuronas)));
-    if (hechas < neuronas) throw ProgramError(kOverflowMessage);
+    CopyInputs(almacen, x.data(), n, SpanOf<MaxB>(std::min(done + 1, neurons)));
+    if (done < neurons) throw ProgramError(kOverflowMessage);
 }
 
 // A layer that fits in one block has its own copy of the pass.
 template <bool Fma>
-[[gnu::always_inline]] inline void TCapaNeuronal::ComputeOutputs(std::span<const double> x, int neuronas,
-                                                                  double* salidas) {
-    if (neuronas <= kLanes)
-        ComputeBlocks<1, Fma>(storage_, Neuronas, x, neuronas, salidas);
+[[gnu::always_inline]] inline void TCapaNeuronal::ComputeOutputs(std::span<const double> x, int neurons,
+                                                                  double* outputs) {
+    if (neurons <= kLanes)
+        ComputeBlocks<1, Fma>(storage_, Neuronas, x, neurons, outputs);
     else
-        ComputeBlocks<kMaxBlocks, Fma>(storage_, Neuronas, x, neuronas, salidas);
+        ComputeBlocks<kMaxBlocks, Fma>(storage_, Neuronas, x, neurons, outputs);
 }
 
 // The network's forward pass, also inlined into its training step. Every
@@ -129,6 +129,6 @@ template <bool Fma>
     CapaOculta.ComputeOutputs<Fma>(std::span(Entradas).subspan(1, static_cast<std::size_t>(inputCount_)),
                                     hiddenCount_, nullptr);
     CapaSalida.ComputeOutputs<Fma>(
-        std::span<const double>(CapaOculta.storage_.salidas, static_cast<std::size_t>(CapaSalida.NumeroEntradas())),
+        std::span<const double>(CapaOculta.storage_.outputs, static_cast<std::size_t>(CapaSalida.NumeroEntradas())),
         outputCount_, SalidasObtenidas.data() + 1);
 }

@@ -22,8 +22,8 @@ constexpr int kMaxBlocks = kMaxNeurons / kLanes;
 
 #define PERCEPTLAB_INLINE [[gnu::always_inline]] inline
 
-PERCEPTLAB_INLINE Block& BlockAt(double* fila, int b) { return reinterpret_cast<Block*>(fila)[b]; }
-PERCEPTLAB_INLINE const Block& BlockAt(const double* fila, int b) { return reinterpret_cast<const Block*>(fila)[b]; }
+PERCEPTLAB_INLINE Block& BlockAt(double* row, int b) { return reinterpret_cast<Block*>(row)[b]; }
+PERCEPTLAB_INLINE const Block& BlockAt(const double* row, int b) { return reinterpret_cast<const Block*>(row)[b]; }
 
 // Four scalars as a block, built in registers: a block load from freshly
 // stored scalars would stall.
@@ -50,12 +50,12 @@ PERCEPTLAB_INLINE Block OnlyActive(const Block& v, const Span& t, int b) {
     return (Block)((Mask)v & t.lastLanes);
 }
 
-// Stores the lanes of `nuevo` that belong to the neurons of t; the others keep what they hold.
-PERCEPTLAB_INLINE void StoreActive(Block& destino, const Block& nuevo, const Span& t, int b) {
+// Stores the lanes of `updated` that belong to the neurons of t; the others keep what they hold.
+PERCEPTLAB_INLINE void StoreActive(Block& target, const Block& updated, const Span& t, int b) {
     if (b + 1 < t.blocks)
-        destino = nuevo;
+        target = updated;
     else
-        destino = (Block)(((Mask)nuevo & t.lastLanes) | ((Mask)destino & ~t.lastLanes));
+        target = (Block)(((Mask)updated & t.lastLanes) | ((Mask)target & ~t.lastLanes));
 }
 
 // For a block whose lanes are each 0 or NaN: true when none is NaN. The
@@ -63,69 +63,69 @@ PERCEPTLAB_INLINE void StoreActive(Block& destino, const Block& nuevo, const Spa
 PERCEPTLAB_INLINE bool NoNaN(const Block& v) {
     typedef double Par __attribute__((vector_size(16)));
     const Par mitades = Par{v[0], v[1]} + Par{v[2], v[3]};
-    const double suma = mitades[0] + mitades[1];
-    return suma == suma;
+    const double sum = mitades[0] + mitades[1];
+    return sum == sum;
 }
 
 // The weighted sums of the G blocks from g on: 0 + Entradas[0]·Pesos[0],
 // then + x[k-1]·Pesos[k] for k = 1..n. The blocks advance together in
 // registers, so their additions overlap.
 template <int G>
-PERCEPTLAB_INLINE void GroupSums(const LayerStorage& a, const double* x, int n, int g, Block* suma) {
+PERCEPTLAB_INLINE void GroupSums(const LayerStorage& a, const double* x, int n, int g, Block* sum) {
     Block s[G];
-    for (int c = 0; c < G; ++c) s[c] = 0.0 + BlockAt(a.entradas[0], g + c) * BlockAt(a.pesos[0], g + c);
+    for (int c = 0; c < G; ++c) s[c] = 0.0 + BlockAt(a.inputs[0], g + c) * BlockAt(a.weights[0], g + c);
     for (int k = 1; k <= n; ++k) {
         const double xk = x[k - 1];
-        for (int c = 0; c < G; ++c) s[c] = s[c] + xk * BlockAt(a.pesos[k], g + c);
+        for (int c = 0; c < G; ++c) s[c] = s[c] + xk * BlockAt(a.weights[k], g + c);
     }
-    for (int c = 0; c < G; ++c) suma[g + c] = s[c];
+    for (int c = 0; c < G; ++c) sum[g + c] = s[c];
 }
 
 // The weighted sums of the neurons of t, four blocks at a time while they last.
-PERCEPTLAB_INLINE void WeightedSums(const LayerStorage& a, const double* x, int n, const Span& t, Block* suma) {
+PERCEPTLAB_INLINE void WeightedSums(const LayerStorage& a, const double* x, int n, const Span& t, Block* sum) {
     int g = 0;
-    for (; g + 4 <= t.blocks; g += 4) GroupSums<4>(a, x, n, g, suma);
-    for (; g < t.blocks; ++g) GroupSums<1>(a, x, n, g, suma);
+    for (; g + 4 <= t.blocks; g += 4) GroupSums<4>(a, x, n, g, sum);
+    for (; g < t.blocks; ++g) GroupSums<1>(a, x, n, g, sum);
 }
 
 // Entradas[k] := x[k-1], k = 1..n, of the neurons of t.
 PERCEPTLAB_INLINE void CopyInputs(LayerStorage& a, const double* x, int n, const Span& t) {
     for (int k = 1; k <= n; ++k) {
-        const Block valor = Block{} + x[k - 1];
-        for (int b = 0; b < t.blocks; ++b) StoreActive(BlockAt(a.entradas[k], b), valor, t, b);
+        const Block value = Block{} + x[k - 1];
+        for (int b = 0; b < t.blocks; ++b) StoreActive(BlockAt(a.inputs[k], b), value, t, b);
     }
 }
 
 // For hidden neurons 4b..4b+3: the sum over output neurons i = 0..O-1, in
 // that order, of delta[i] times the weight output neuron i gives them. The
 // lanes run across the hidden neurons, so each sum keeps the order of i.
-PERCEPTLAB_INLINE Block DeltaSum(const LayerStorage& salida, const double* delta, int O, int b) {
+PERCEPTLAB_INLINE Block DeltaSum(const LayerStorage& output, const double* delta, int O, int b) {
     const int j = b * kLanes + 1;
-    Block suma = Block{} + 0.0;
+    Block sum = Block{} + 0.0;
     for (int i = 0; i < O; ++i) {
-        const Block pesos = {salida.pesos[j][i], salida.pesos[j + 1][i], salida.pesos[j + 2][i],
-                              salida.pesos[j + 3][i]};
-        suma = suma + delta[i] * pesos;
+        const Block weights = {output.weights[j][i], output.weights[j + 1][i], output.weights[j + 2][i],
+                              output.weights[j + 3][i]};
+        sum = sum + delta[i] * weights;
     }
-    return suma;
+    return sum;
 }
 
 // Weight row k of the neurons of t: Pesos[k] := Pesos[k] + paso[j]·x, x being
 // the neuron's own Entradas[k] (PorNeurona) or else xk. The row is stored
 // only when every new weight in it is within the double range; false otherwise.
 template <bool PorNeurona>
-PERCEPTLAB_INLINE bool CorrectRow(LayerStorage& a, int k, const Span& t, const Block* paso, double xk) {
-    Block nuevos[kMaxBlocks];
+PERCEPTLAB_INLINE bool CorrectRow(LayerStorage& a, int k, const Span& t, const Block* step, double xk) {
+    Block updatedValues[kMaxBlocks];
     Block nan = Block{};  // lanes turn NaN when a result is infinite
     for (int b = 0; b < t.blocks; ++b) {
         if constexpr (PorNeurona)
-            nuevos[b] = BlockAt(a.pesos[k], b) + paso[b] * BlockAt(a.entradas[k], b);
+            updatedValues[b] = BlockAt(a.weights[k], b) + step[b] * BlockAt(a.inputs[k], b);
         else
-            nuevos[b] = BlockAt(a.pesos[k], b) + paso[b] * xk;
-        nan = nan + OnlyActive(nuevos[b] - nuevos[b], t, b);
+            updatedValues[b] = BlockAt(a.weights[k], b) + step[b] * xk;
+        nan = nan + OnlyActive(updatedValues[b] - updatedValues[b], t, b);
     }
     if (!NoNaN(nan)) return false;
-    for (int b = 0; b < t.blocks; ++b) StoreActive(BlockAt(a.pesos[k], b), nuevos[b], t, b);
+    for (int b = 0; b < t.blocks; ++b) StoreActive(BlockAt(a.weights[k], b), updatedValues[b], t, b);
     return true;
 }
 

@@ -20,23 +20,23 @@ namespace {
 // e^x to 256 bits, and its distance to the nearest midpoint between two
 // adjacent doubles in units of their spacing.
 struct Reference {
-    double redondeada;
+    double rounded;
     double aLaMitad;
 };
 
 Reference Compute(double x) {
-    mpfr_t v, mitad;
-    mpfr_inits2(256, v, mitad, static_cast<mpfr_ptr>(nullptr));
+    mpfr_t v, half;
+    mpfr_inits2(256, v, half, static_cast<mpfr_ptr>(nullptr));
     mpfr_set_d(v, x, MPFR_RNDN);
     mpfr_exp(v, v, MPFR_RNDN);
     const double abajo = mpfr_get_d(v, MPFR_RNDD);
     const double arriba = std::nextafter(abajo, 1e308);
-    mpfr_set_d(mitad, abajo, MPFR_RNDN);
-    mpfr_add_d(mitad, mitad, arriba, MPFR_RNDN);  // exact at 256 bits
-    mpfr_div_2ui(mitad, mitad, 1, MPFR_RNDN);
-    mpfr_sub(mitad, v, mitad, MPFR_RNDN);
-    const Reference r{mpfr_get_d(v, MPFR_RNDN), std::fabs(mpfr_get_d(mitad, MPFR_RNDN)) / (arriba - abajo)};
-    mpfr_clears(v, mitad, static_cast<mpfr_ptr>(nullptr));
+    mpfr_set_d(half, abajo, MPFR_RNDN);
+    mpfr_add_d(half, half, arriba, MPFR_RNDN);  // exact at 256 bits
+    mpfr_div_2ui(half, half, 1, MPFR_RNDN);
+    mpfr_sub(half, v, half, MPFR_RNDN);
+    const Reference r{mpfr_get_d(v, MPFR_RNDN), std::fabs(mpfr_get_d(half, MPFR_RNDN)) / (arriba - abajo)};
+    mpfr_clears(v, half, static_cast<mpfr_ptr>(nullptr));
     return r;
 }
 
@@ -52,17 +52,17 @@ TEST(ExponencialMpfr, EveryLevelRoundsTheHardestArgumentsCorrectly) {
         // for a normal result, far closer than the quick value or the
         // double-double can settle.
         EXPECT_LT(r.aLaMitad, 0x1p-19) << std::hexfloat << x;
-        EXPECT_EQ(Exp(x), r.redondeada) << std::hexfloat << x;
-        EXPECT_EQ(PreciseExp(x), r.redondeada) << std::hexfloat << x;
-        EXPECT_EQ(ExactExp(x), r.redondeada) << std::hexfloat << x;
+        EXPECT_EQ(Exp(x), r.rounded) << std::hexfloat << x;
+        EXPECT_EQ(PreciseExp(x), r.rounded) << std::hexfloat << x;
+        EXPECT_EQ(ExactExp(x), r.rounded) << std::hexfloat << x;
     }
 }
 
 TEST(ExponencialMpfr, CommittedTableIsTheGeneratedOne) {
-    std::ifstream fichero(TABLA_POTENCIAS_H, std::ios::binary);
-    ASSERT_TRUE(fichero.is_open());
-    const std::string guardada{std::istreambuf_iterator<char>(fichero), std::istreambuf_iterator<char>()};
-    EXPECT_EQ(guardada, PowerTableText());
+    std::ifstream file(TABLA_POTENCIAS_H, std::ios::binary);
+    ASSERT_TRUE(file.is_open());
+    const std::string saved{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(saved, PowerTableText());
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ double Reference(double x) {
     if (std::isinf(d) || d == 0) return d;
     for (const double vecino : {std::nextafter(d, 0.0), std::nextafter(d, std::numeric_limits<double>::infinity())}) {
         if (std::isinf(vecino)) continue;
-        const __float128 frontera = (static_cast<__float128>(d) + vecino) / 2;
-        if (fabsq(q - frontera) < q * static_cast<__float128>(0x1p-100)) return std::numeric_limits<double>::quiet_NaN();
+        const __float128 boundary = (static_cast<__float128>(d) + vecino) / 2;
+        if (fabsq(q - boundary) < q * static_cast<__float128>(0x1p-100)) return std::numeric_limits<double>::quiet_NaN();
     }
     return d;
 }
@@ -34,24 +34,24 @@ double Reference(double x) {
 void CheckAgainstReference(const std::vector<double>& argumentos, bool tambienExacta) {
     int sinDecidir = 0, fallos = 0;
     for (const double x : argumentos) {
-        const double esperado = Reference(x);
-        if (std::isnan(esperado)) {
+        const double expected = Reference(x);
+        if (std::isnan(expected)) {
             ++sinDecidir;
             continue;
         }
-        if (Exp(x) != esperado && ++fallos <= 5) ADD_FAILURE() << std::hexfloat << "Exponencial(" << x << ")";
-        if (tambienExacta && ExactExp(x) != esperado && ++fallos <= 5)
+        if (Exp(x) != expected && ++fallos <= 5) ADD_FAILURE() << std::hexfloat << "Exponencial(" << x << ")";
+        if (tambienExacta && ExactExp(x) != expected && ++fallos <= 5)
             ADD_FAILURE() << std::hexfloat << "ExponencialExacta(" << x << ")";
     }
     EXPECT_EQ(fallos, 0);
     EXPECT_LT(sinDecidir, 3);
 }
 
-std::vector<double> Uniformes(double desde, double hasta, int cuantos, unsigned semilla) {
-    std::mt19937_64 azar(semilla);
+std::vector<double> Uniformes(double desde, double hasta, int count, unsigned seed) {
+    std::mt19937_64 random(seed);
     std::uniform_real_distribution<double> uniforme(desde, hasta);
     std::vector<double> v;
-    for (int i = 0; i < cuantos; ++i) v.push_back(uniforme(azar));
+    for (int i = 0; i < count; ++i) v.push_back(uniforme(random));
     return v;
 }
 
@@ -70,17 +70,17 @@ TEST(Exp, RoundsCorrectlyOverTheWholeRange) {
 
 TEST(Exp, ArgumentsCloseToARoundingBoundary) {
     for (const double x : HardArguments) {
-        const double esperado = Reference(x);
-        ASSERT_FALSE(std::isnan(esperado)) << std::hexfloat << x;
-        EXPECT_EQ(Exp(x), esperado) << std::hexfloat << x;
-        EXPECT_EQ(ExactExp(x), esperado) << std::hexfloat << x;
+        const double expected = Reference(x);
+        ASSERT_FALSE(std::isnan(expected)) << std::hexfloat << x;
+        EXPECT_EQ(Exp(x), expected) << std::hexfloat << x;
+        EXPECT_EQ(ExactExp(x), expected) << std::hexfloat << x;
     }
 }
 
 TEST(Exp, SmallArgumentsAndExactBoundaries) {
     std::vector<double> x;
-    std::mt19937_64 azar(5);
-    for (int i = 0; i < 3000; ++i) x.push_back(std::ldexp(std::uniform_real_distribution<double>(-1, 1)(azar), -(i % 60)));
+    std::mt19937_64 random(5);
+    for (int i = 0; i < 3000; ++i) x.push_back(std::ldexp(std::uniform_real_distribution<double>(-1, 1)(random), -(i % 60)));
     CheckAgainstReference(x, true);
 
     // Within half a unit of 1: the value just above 1 + 2^-53 rounds up, the others to 1.
@@ -101,12 +101,12 @@ TEST(Exp, SmallArgumentsAndExactBoundaries) {
 
 TEST(Exp, TableHoldsThePowersOfTwo) {
     for (int j = 0; j < 256; ++j) {
-        const __float128 potencia = exp2q(static_cast<__float128>(j) / 256);
+        const __float128 power = exp2q(static_cast<__float128>(j) / 256);
         const PowerOfTwo& t = kPowerTable[j];
-        EXPECT_EQ(t.high, static_cast<double>(potencia)) << j;
-        const __float128 error = static_cast<__float128>(t.high) + t.low - potencia;
+        EXPECT_EQ(t.high, static_cast<double>(power)) << j;
+        const __float128 error = static_cast<__float128>(t.high) + t.low - power;
         EXPECT_LT(fabsq(error), static_cast<__float128>(0x1p-106)) << j;
-        const __float128 errorRelativo = static_cast<__float128>(t.high) * (1 + static_cast<__float128>(t.relative)) - potencia;
+        const __float128 errorRelativo = static_cast<__float128>(t.high) * (1 + static_cast<__float128>(t.relative)) - power;
         EXPECT_LT(fabsq(errorRelativo), static_cast<__float128>(0x1p-105)) << j;
     }
 }

@@ -5,29 +5,29 @@
 namespace {
 
 struct NameCase {
-    const char* entrada;
-    const char* salida;
+    const char* input;
+    const char* output;
 };
 
 TEST(QuitarExtension, CutsAtTheFirstPoint) {
-    const NameCase casos[] = {
+    const NameCase cases[] = {
         {"xor.rna", "xor"}, {"xor.copia.rna", "xor"}, {".rna", ""}, {"xor", "xor"}, {"", ""},
     };
-    for (const NameCase& caso : casos) EXPECT_EQ(QuitarExtension(caso.entrada), caso.salida) << caso.entrada;
+    for (const NameCase& testCase : cases) EXPECT_EQ(QuitarExtension(testCase.input), testCase.output) << testCase.input;
 }
 
 TEST(NameWithoutFolder, KeepsTheExtension) {
-    const NameCase casos[] = {
+    const NameCase cases[] = {
         {"/home/ana/xor.rna", "xor.rna"},
         {"xor.copia.rna", "xor.copia.rna"},
         {"/datos.2024/.rna", ".rna"},
         {"/redes/", ""},
     };
-    for (const NameCase& caso : casos) EXPECT_EQ(NameWithoutFolder(caso.entrada), caso.salida) << caso.entrada;
+    for (const NameCase& testCase : cases) EXPECT_EQ(NameWithoutFolder(testCase.input), testCase.output) << testCase.input;
 }
 
 TEST(CompanionPath, CutsTheWholePathAtItsFirstPoint) {
-    const NameCase casos[] = {
+    const NameCase cases[] = {
         {"C:\\redes\\xor.ren", "C:\\redes\\xor.rna"},
         {"C:\\datos.2024\\xor.ren", "C:\\datos.rna"},
         {"/home/ana/xor.ren", "/home/ana/xor.rna"},
@@ -35,7 +35,7 @@ TEST(CompanionPath, CutsTheWholePathAtItsFirstPoint) {
         {"/home/ana/xor.copia.ren", "/home/ana/xor.rna"},
         {"/home/ana/xor", "/home/ana/xor.rna"},
     };
-    for (const NameCase& caso : casos) EXPECT_EQ(CompanionPath(caso.entrada), caso.salida) << caso.entrada;
+    for (const NameCase& testCase : cases) EXPECT_EQ(CompanionPath(testCase.input), testCase.output) << testCase.input;
 }
 
 }  // namespace

@@ -14,32 +14,32 @@
 namespace {
 
 struct DivisionCase {
-    const char* nombre;
-    std::string texto;
-    std::vector<std::string> lineas;
+    const char* name;
+    std::string text;
+    std::vector<std::string> lines;
 };
 
-// Every line of `texto`, given to the divider `trozo` bytes at a time; a
+// Every line of `text`, given to the divider `trozo` bytes at a time; a
 // line too long shows as the count of characters kept.
-std::vector<std::string> Split(const std::string& texto, std::size_t trozo) {
+std::vector<std::string> Split(const std::string& text, std::size_t trozo) {
     std::size_t dado = 0;
-    LineSplitter divisor([&](char* destino, std::size_t capacidad) {
-        const std::size_t n = std::min({trozo, capacidad, texto.size() - dado});
-        std::memcpy(destino, texto.data() + dado, n);
+    LineSplitter divisor([&](char* target, std::size_t capacity) {
+        const std::size_t n = std::min({trozo, capacity, text.size() - dado});
+        std::memcpy(target, text.data() + dado, n);
         dado += n;
         return n;
     });
-    std::vector<std::string> lineas;
-    std::string linea;
-    for (LineEnd r; (r = divisor.Next(linea)) != LineEnd::EndOfText; linea.clear()) {
-        lineas.push_back(r == LineEnd::TooLong ? "long: " + IntegerText(static_cast<std::int32_t>(linea.size())) : linea);
+    std::vector<std::string> lines;
+    std::string line;
+    for (LineEnd r; (r = divisor.Next(line)) != LineEnd::EndOfText; line.clear()) {
+        lines.push_back(r == LineEnd::TooLong ? "long: " + IntegerText(static_cast<std::int32_t>(line.size())) : line);
     }
-    return lineas;
+    return lines;
 }
 
 TEST(LineSplitter, SplitsAtEveryKindOfBreak) {
     using namespace std::string_literals;
-    const DivisionCase casos[] = {
+    const DivisionCase cases[] = {
         {"empty text", "", {}},
         {"CR LF", "a\r\nb\r\n", {"a", "b"}},
         {"lone LF", "a\nb\n", {"a", "b"}},
@@ -56,7 +56,7 @@ TEST(LineSplitter, SplitsAtEveryKindOfBreak) {
     };
     // One byte at a time, a CR LF falls across two reads.
     for (std::size_t trozo : {std::size_t{1}, std::size_t{65536}}) {
-        for (const DivisionCase& caso : casos) EXPECT_EQ(Split(caso.texto, trozo), caso.lineas) << caso.nombre << " " << trozo;
+        for (const DivisionCase& testCase : cases) EXPECT_EQ(Split(testCase.text, trozo), testCase.lines) << testCase.name << " " << trozo;
     }
 }
 

@@ -17,45 +17,45 @@ using Lines = std::vector<std::string>;
 
 // Every weight of the network gets a value naming its place: layer 1 or 2,
 // neuron j, index k.
-void NamedWeights(TRedNeuronal& red) {
-    for (int j = 1; j <= red.CapaOculta.NumeroNeuronas(); ++j) {
-        for (int k = 0; k <= red.CapaOculta.NumeroEntradas(); ++k) red.CapaOculta.Neuronas[j].Pesos[k] = 100 + j * 10 + k;
+void NamedWeights(TRedNeuronal& network) {
+    for (int j = 1; j <= network.CapaOculta.NumeroNeuronas(); ++j) {
+        for (int k = 0; k <= network.CapaOculta.NumeroEntradas(); ++k) network.CapaOculta.Neuronas[j].Pesos[k] = 100 + j * 10 + k;
     }
-    for (int j = 1; j <= red.CapaSalida.NumeroNeuronas(); ++j) {
-        for (int k = 0; k <= red.CapaSalida.NumeroEntradas(); ++k) red.CapaSalida.Neuronas[j].Pesos[k] = 200 + j * 10 + k;
+    for (int j = 1; j <= network.CapaSalida.NumeroNeuronas(); ++j) {
+        for (int k = 0; k <= network.CapaSalida.NumeroEntradas(); ++k) network.CapaSalida.Neuronas[j].Pesos[k] = 200 + j * 10 + k;
     }
 }
 
 TEST(RenLines, WeightsFollowLayerNeuronAndIndexOrder) {
-    TRedNeuronal red;
-    Topology(red, 3, 4, 2);
-    NamedWeights(red);
-    Lines lineas = RenLines(red, 0, 1, '.');
-    ASSERT_EQ(lineas.size(), 31u);
-    EXPECT_EQ((Lines(lineas.begin(), lineas.begin() + 5)), (Lines{"3", "4", "2", "0", "1"}));
-    EXPECT_EQ(lineas[6 - 1], "110");   // hidden neuron 1's bias weight
-    EXPECT_EQ(lineas[9 - 1], "113");   // hidden neuron 1's last weight
-    EXPECT_EQ(lineas[10 - 1], "120");  // hidden neuron 2's bias weight
-    EXPECT_EQ(lineas[22 - 1], "210");  // output neuron 1's bias weight
-    EXPECT_EQ(lineas[27 - 1], "220");  // output neuron 2's bias weight
-    EXPECT_EQ(lineas[31 - 1], "224");
+    TRedNeuronal network;
+    Topology(network, 3, 4, 2);
+    NamedWeights(network);
+    Lines lines = RenLines(network, 0, 1, '.');
+    ASSERT_EQ(lines.size(), 31u);
+    EXPECT_EQ((Lines(lines.begin(), lines.begin() + 5)), (Lines{"3", "4", "2", "0", "1"}));
+    EXPECT_EQ(lines[6 - 1], "110");   // hidden neuron 1's bias weight
+    EXPECT_EQ(lines[9 - 1], "113");   // hidden neuron 1's last weight
+    EXPECT_EQ(lines[10 - 1], "120");  // hidden neuron 2's bias weight
+    EXPECT_EQ(lines[22 - 1], "210");  // output neuron 1's bias weight
+    EXPECT_EQ(lines[27 - 1], "220");  // output neuron 2's bias weight
+    EXPECT_EQ(lines[31 - 1], "224");
 }
 
 TEST(RenLines, StartUpNetworkHasFourteenLines) {
-    TRedNeuronal red;
-    PrepareStartUpNetwork(red);
-    Lines lineas = RenLines(red, -1, -1, ',');
-    ASSERT_EQ(lineas.size(), 14u);
+    TRedNeuronal network;
+    PrepareStartUpNetwork(network);
+    Lines lines = RenLines(network, -1, -1, ',');
+    ASSERT_EQ(lines.size(), 14u);
     // Random initial weights: the first and the last weight line.
-    EXPECT_EQ(lineas[5], RealText(red.CapaOculta.Neuronas[1].Pesos[0], ','));
-    EXPECT_EQ(lineas[13], RealText(red.CapaSalida.Neuronas[1].Pesos[2], ','));
+    EXPECT_EQ(lines[5], RealText(network.CapaOculta.Neuronas[1].Pesos[0], ','));
+    EXPECT_EQ(lines[13], RealText(network.CapaSalida.Neuronas[1].Pesos[2], ','));
 }
 
 TEST(DescribeRen, ReadsWeightsFromTheirLines) {
-    TRedNeuronal red;
-    Topology(red, 3, 4, 2);
-    NamedWeights(red);
-    NetworkDescription d = DescribeRen(JoinLines(RenLines(red, 0, 2, ',')));
+    TRedNeuronal network;
+    Topology(network, 3, 4, 2);
+    NamedWeights(network);
+    NetworkDescription d = DescribeRen(JoinLines(RenLines(network, 0, 2, ',')));
     EXPECT_EQ(d.Kind, NetworkFileKind::Trained);
     EXPECT_FALSE(d.Patterns.has_value());
     ASSERT_EQ(d.HiddenWeights.size(), 16u);
@@ -66,19 +66,19 @@ TEST(DescribeRen, ReadsWeightsFromTheirLines) {
 }
 
 TEST(DescribeRen, MissingWeightLineIsNumberedFromZero) {
-    TRedNeuronal red;
-    Topology(red, 3, 4, 2);
-    Lines lineas = RenLines(red, 0, 0, '.');
-    lineas.pop_back();
-    EXPECT_EQ(MessageOf([&] { DescribeRen(JoinLines(lineas)); }), "List index out of bounds (30)");
-    lineas.resize(5);
-    EXPECT_EQ(MessageOf([&] { DescribeRen(JoinLines(lineas)); }), "List index out of bounds (5)");
+    TRedNeuronal network;
+    Topology(network, 3, 4, 2);
+    Lines lines = RenLines(network, 0, 0, '.');
+    lines.pop_back();
+    EXPECT_EQ(MessageOf([&] { DescribeRen(JoinLines(lines)); }), "List index out of bounds (30)");
+    lines.resize(5);
+    EXPECT_EQ(MessageOf([&] { DescribeRen(JoinLines(lines)); }), "List index out of bounds (5)");
 }
 
 TEST(DescribeRen, HasNoPatternCountLine) {
     // Line 6 is a weight: a fraction there reads, where an untrained file would fail.
-    Lines lineas{"1", "1", "1", "0", "0", "0.5", "1", "2", "3"};
-    NetworkDescription d = DescribeRen(JoinLines(lineas));
+    Lines lines{"1", "1", "1", "0", "0", "0.5", "1", "2", "3"};
+    NetworkDescription d = DescribeRen(JoinLines(lines));
     EXPECT_EQ(d.HiddenWeights, (std::vector<double>{0.5, 1}));
     EXPECT_EQ(d.OutputWeights, (std::vector<double>{2, 3}));
 }
@@ -86,48 +86,48 @@ TEST(DescribeRen, HasNoPatternCountLine) {
 class Companion : public ::testing::Test {
 protected:
     // A trained 2-2-1 description.
-    NetworkDescription entrenada = DescribeRen(JoinLines({"2", "2", "1", "0", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+    NetworkDescription trained = DescribeRen(JoinLines({"2", "2", "1", "0", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
 };
 
 TEST_F(Companion, OfTheSameTopologyGivesItsPatterns) {
-    AddCompanion(entrenada, JoinLines({"2", "2", "1", "-1", "-1", "1", "0,5", "1", "0"}), "/r/xor.rna");
-    ASSERT_TRUE(entrenada.Patterns.has_value());
-    EXPECT_EQ(entrenada.Patterns->Entradas, (std::vector<double>{0.5, 1}));
-    EXPECT_EQ(entrenada.Patterns->Salidas, (std::vector<double>{0}));
-    EXPECT_EQ(entrenada.Warning, "");
+    AddCompanion(trained, JoinLines({"2", "2", "1", "-1", "-1", "1", "0,5", "1", "0"}), "/r/xor.rna");
+    ASSERT_TRUE(trained.Patterns.has_value());
+    EXPECT_EQ(trained.Patterns->Entradas, (std::vector<double>{0.5, 1}));
+    EXPECT_EQ(trained.Patterns->Salidas, (std::vector<double>{0}));
+    EXPECT_EQ(trained.Warning, "");
 }
 
 TEST_F(Companion, CountsAreComparedAfterTheLimit) {
-    AddCompanion(entrenada, JoinLines({" 2", "2", "$1", "7", "7", "0"}), "/r/xor.rna");
-    EXPECT_TRUE(entrenada.Patterns.has_value());
+    AddCompanion(trained, JoinLines({" 2", "2", "$1", "7", "7", "0"}), "/r/xor.rna");
+    EXPECT_TRUE(trained.Patterns.has_value());
     NetworkDescription una = DescribeRen(JoinLines({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
     AddCompanion(una, JoinLines({"0", "-4", "1", "0", "0", "0"}), "/r/una.rna");
     EXPECT_TRUE(una.Patterns.has_value());
 }
 
 TEST_F(Companion, OfAnotherTopologyIsLeftOutWithAWarning) {
-    for (const Lines& cabecera : {Lines{"3", "2", "1"}, Lines{"2", "3", "1"}, Lines{"2", "2", "2"}}) {
-        NetworkDescription d = entrenada;
-        Lines lineas = cabecera;
+    for (const Lines& header : {Lines{"3", "2", "1"}, Lines{"2", "3", "1"}, Lines{"2", "2", "2"}}) {
+        NetworkDescription d = trained;
+        Lines lines = header;
         // Its own pattern part would not even read: a mismatch is not looked into further.
-        lineas.insert(lineas.end(), {"0", "0", "1", "basura"});
-        AddCompanion(d, JoinLines(lineas), "/r/xor.rna");
+        lines.insert(lines.end(), {"0", "0", "1", "basura"});
+        AddCompanion(d, JoinLines(lines), "/r/xor.rna");
         EXPECT_FALSE(d.Patterns.has_value());
         EXPECT_EQ(d.Warning, "El fichero de patrones /r/xor.rna no corresponde a la topología de la red; no se ha cargado.");
     }
 }
 
 TEST_F(Companion, MalformedOneFailsTheLoad) {
-    EXPECT_EQ(MessageOf([&] { AddCompanion(entrenada, JoinLines({"2", "2"}), "/r/x.rna"); }),
+    EXPECT_EQ(MessageOf([&] { AddCompanion(trained, JoinLines({"2", "2"}), "/r/x.rna"); }),
               "List index out of bounds (2)");
-    EXPECT_EQ(MessageOf([&] { AddCompanion(entrenada, JoinLines({"2", "2", "1", "0", "0", "1", "1", "x"}), "/r/x.rna"); }),
+    EXPECT_EQ(MessageOf([&] { AddCompanion(trained, JoinLines({"2", "2", "1", "0", "0", "1", "1", "x"}), "/r/x.rna"); }),
               "'x' is not a valid floating point value");
-    EXPECT_EQ(MessageOf([&] { AddCompanion(entrenada, JoinLines({"2", "2", "1", "0", "0", "1000"}), "/r/x.rna"); }),
+    EXPECT_EQ(MessageOf([&] { AddCompanion(trained, JoinLines({"2", "2", "1", "0", "0", "1000"}), "/r/x.rna"); }),
               "'1000' is not a valid pattern count");
     // Lines 4 and 5 are passed over, yet one longer than any number stops the read.
-    const std::string larga(kMaxLineLength + 1, '0');
-    EXPECT_EQ(MessageOf([&] { AddCompanion(entrenada, JoinLines({"2", "2", "1", larga, "0", "0"}), "/r/x.rna"); }),
-              "'" + larga.substr(0, 64) + "\u2026' is not a valid integer value");
+    const std::string longLine(kMaxLineLength + 1, '0');
+    EXPECT_EQ(MessageOf([&] { AddCompanion(trained, JoinLines({"2", "2", "1", longLine, "0", "0"}), "/r/x.rna"); }),
+              "'" + longLine.substr(0, 64) + "\u2026' is not a valid integer value");
 }
 
 }  // namespace

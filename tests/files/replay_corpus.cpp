@@ -14,28 +14,28 @@
 #include <vector>
 
 int main(int argc, char** argv) {
-    int probados = 0;
+    int tried = 0;
     for (int a = 1; a + 1 < argc; a += 2) {
-        const std::string_view tipo = argv[a];
-        std::vector<std::filesystem::path> ficheros;
-        for (const auto& entrada : std::filesystem::directory_iterator(argv[a + 1])) ficheros.push_back(entrada.path());
-        if (ficheros.empty()) {
+        const std::string_view kind = argv[a];
+        std::vector<std::filesystem::path> files;
+        for (const auto& input : std::filesystem::directory_iterator(argv[a + 1])) files.push_back(input.path());
+        if (files.empty()) {
             std::fputs("empty corpus folder\n", stderr);
             return 1;
         }
-        std::sort(ficheros.begin(), ficheros.end());
-        for (const auto& ruta : ficheros) {
-            std::ifstream fichero(ruta, std::ios::binary);
-            const std::string bytes((std::istreambuf_iterator<char>(fichero)), std::istreambuf_iterator<char>());
-            const auto* datos = reinterpret_cast<const std::uint8_t*>(bytes.data());
-            if (tipo == "rna") {
-                CheckRnaFile(datos, bytes.size());
+        std::sort(files.begin(), files.end());
+        for (const auto& path : files) {
+            std::ifstream file(path, std::ios::binary);
+            const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+            const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+            if (kind == "rna") {
+                CheckRnaFile(data, bytes.size());
             } else {
-                CheckRenFile(datos, bytes.size());
+                CheckRenFile(data, bytes.size());
             }
-            ++probados;
+            ++tried;
         }
     }
-    std::fputs(probados > 0 ? "corpus replayed\n" : "no corpus given\n", stdout);
-    return probados > 0 ? 0 : 1;
+    std::fputs(tried > 0 ? "corpus replayed\n" : "no corpus given\n", stdout);
+    return tried > 0 ? 0 : 1;
 }

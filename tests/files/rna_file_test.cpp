@@ -12,7 +12,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string LineText(const Lines& lineas) { return JoinLines(lineas); }
+std::string LineText(const Lines& lines) { return JoinLines(lines); }
 
 TEST(DescribeRna, ReadsTheCommaExample) {
     NetworkDescription d = DescribeRna(LineText({"2", "3", "1", "0", "0", "2", "0", "0,5", "1", "1", "1", "0"}));
@@ -30,12 +30,12 @@ TEST(DescribeRna, ReadsTheCommaExample) {
 
 TEST(DescribeRna, RealsReadWithEitherSeparator) {
     // A file saved under one regional separator opens under the other.
-    for (const char* medio : {"0,5", "0.5"}) {
-        EXPECT_EQ(DescribeRna(LineText({"1", "1", "1", "0", "0", "1", medio, "-2,5E-7"})).Patterns->Entradas[0], 0.5);
+    for (const char* middle : {"0,5", "0.5"}) {
+        EXPECT_EQ(DescribeRna(LineText({"1", "1", "1", "0", "0", "1", middle, "-2,5E-7"})).Patterns->Entradas[0], 0.5);
     }
-    std::string mensaje = MessageOf([&] { DescribeRna(LineText({"1", "1", "1", "0", "0", "1", "1,5.0", "1"})); });
-    EXPECT_EQ(mensaje, "'1,5.0' is not a valid floating point value");
-    EXPECT_EQ(WithClosingPeriod(mensaje), "'1,5.0' is not a valid floating point value.");
+    std::string message = MessageOf([&] { DescribeRna(LineText({"1", "1", "1", "0", "0", "1", "1,5.0", "1"})); });
+    EXPECT_EQ(message, "'1,5.0' is not a valid floating point value");
+    EXPECT_EQ(WithClosingPeriod(message), "'1,5.0' is not a valid floating point value.");
     EXPECT_EQ(MessageOf([&] { DescribeRna(LineText({"1", "1", "1", "0", "0", "1,0"})); }), "'1,0' is not a valid integer value");
 }
 
@@ -43,11 +43,11 @@ TEST(DescribeRna, MessagesQuoteTheStartOfALongLine) {
     const std::string a64(64, 'a');
     const std::string enie = "\xc3\xb1";  // one character, two bytes
     struct Case {
-        const char* nombre;
-        Lines lineas;
-        std::string mensaje;
+        const char* name;
+        Lines lines;
+        std::string message;
     };
-    const Case casos[] = {
+    const Case cases[] = {
         {"64 characters, whole", {a64}, "'" + a64 + "' is not a valid integer value"},
         {"65 characters, cut", {a64 + "b"}, "'" + a64 + "\u2026' is not a valid integer value"},
         {"a character is not split", {a64.substr(1) + enie + "b"}, "'" + a64.substr(1) + "\u2026' is not a valid integer value"},
@@ -56,11 +56,11 @@ TEST(DescribeRna, MessagesQuoteTheStartOfALongLine) {
         {"long real", {"1", "1", "1", "0", "0", "1", "1" + std::string(kMaxLineLength, '0'), "1"},
          "'1" + std::string(63, '0') + "\u2026' is not a valid floating point value"},
     };
-    for (const Case& caso : casos) EXPECT_EQ(MessageOf([&] { DescribeRna(LineText(caso.lineas)); }), caso.mensaje) << caso.nombre;
+    for (const Case& testCase : cases) EXPECT_EQ(MessageOf([&] { DescribeRna(LineText(testCase.lines)); }), testCase.message) << testCase.name;
 
-    const std::string mensaje = MessageOf([] { DescribeRna(std::string(10'000'000, '9')); });
-    EXPECT_EQ(mensaje, "'" + std::string(64, '9') + "\u2026' is not a valid integer value");
-    EXPECT_LT(mensaje.size(), 200u);
+    const std::string message = MessageOf([] { DescribeRna(std::string(10'000'000, '9')); });
+    EXPECT_EQ(message, "'" + std::string(64, '9') + "\u2026' is not a valid integer value");
+    EXPECT_LT(message.size(), 200u);
 }
 
 TEST(DescribeRna, CountsAreLimitedAndPositionsFollowTheLimit) {
@@ -79,11 +79,11 @@ TEST(DescribeRna, CountsAreLimitedAndPositionsFollowTheLimit) {
 
 TEST(DescribeRna, LineFormsAndTheirMessages) {
     struct Case {
-        const char* nombre;
-        Lines lineas;
-        const char* mensaje;  // nullptr: the file reads
+        const char* name;
+        Lines lines;
+        const char* message;  // nullptr: the file reads
     };
-    const Case casos[] = {
+    const Case cases[] = {
         {"leading blanks on an integer", {" 3", "1", "1", "0", "0", "0"}, nullptr},
         {"trailing blank on an integer", {"3 ", "1", "1", "0", "0", "0"}, "'3 ' is not a valid integer value"},
         {"point in an integer", {"1", "1", "1", "0", "0.0", "0"}, "'0.0' is not a valid integer value"},
@@ -101,16 +101,16 @@ TEST(DescribeRna, LineFormsAndTheirMessages) {
         {"count is checked before values", {"1", "1", "1", "0", "0", " 200"}, "' 200' is not a valid pattern count"},
         {"count must be an integer", {"1", "1", "1", "0", "0", "2.0"}, "'2.0' is not a valid integer value"},
     };
-    for (const Case& caso : casos) {
-        std::string mensaje = MessageOf([&] { DescribeRna(LineText(caso.lineas)); });
-        EXPECT_EQ(mensaje, caso.mensaje ? caso.mensaje : "(no error)") << caso.nombre;
+    for (const Case& testCase : cases) {
+        std::string message = MessageOf([&] { DescribeRna(LineText(testCase.lines)); });
+        EXPECT_EQ(message, testCase.message ? testCase.message : "(no error)") << testCase.name;
     }
 }
 
 TEST(DescribeRna, FullTableOfHundredPatternsReads) {
-    Lines lineas{"1", "1", "1", "0", "0", "100"};
-    for (int v = 0; v < 200; ++v) lineas.push_back(std::to_string(v));
-    NetworkDescription d = DescribeRna(LineText(lineas));
+    Lines lines{"1", "1", "1", "0", "0", "100"};
+    for (int v = 0; v < 200; ++v) lines.push_back(std::to_string(v));
+    NetworkDescription d = DescribeRna(LineText(lines));
     EXPECT_EQ(d.Patterns->NumeroPatrones, 100);
     EXPECT_EQ(d.Patterns->Entradas.back(), 99);
     EXPECT_EQ(d.Patterns->Salidas.front(), 100);
@@ -119,31 +119,31 @@ TEST(DescribeRna, FullTableOfHundredPatternsReads) {
 TEST(DescribeRna, AnyLineBreakReadsTheSame) {
     const char* cuerpo[] = {"2", "3", "1", "0", "0", "1", "0.25", "-4", "1E-5"};
     std::string crlf, cr, lf;
-    for (const char* linea : cuerpo) {
-        crlf += std::string(linea) + "\r\n";
-        cr += std::string(linea) + "\r";
-        lf += std::string(linea) + "\n";
+    for (const char* line : cuerpo) {
+        crlf += std::string(line) + "\r\n";
+        cr += std::string(line) + "\r";
+        lf += std::string(line) + "\n";
     }
-    const std::vector<double> entradas{0.25, -4};
-    for (const std::string& texto : {crlf, cr, lf, crlf.substr(0, crlf.size() - 2)}) {
-        NetworkDescription d = DescribeRna(texto);
-        EXPECT_EQ(d.Patterns->Entradas, entradas);
+    const std::vector<double> inputs{0.25, -4};
+    for (const std::string& text : {crlf, cr, lf, crlf.substr(0, crlf.size() - 2)}) {
+        NetworkDescription d = DescribeRna(text);
+        EXPECT_EQ(d.Patterns->Entradas, inputs);
         EXPECT_EQ(d.Patterns->Salidas, (std::vector<double>{1e-5}));
     }
 }
 
 TEST(ReadRna, NamesTheNetworkAfterTheFileAndReportsUnreadableFiles) {
-    TemporaryFolder carpeta;
-    const std::string texto = LineText({"1", "1", "1", "0", "0", "0"});
-    WriteBytes(carpeta.Path("xor.copia.rna"), texto);
-    WriteBytes(carpeta.Path(".rna"), texto);
-    EXPECT_EQ(ReadRna(carpeta.Path("xor.copia.rna")).NombreRed, "xor");
-    EXPECT_EQ(ReadRna(carpeta.Path(".rna")).NombreRed, "");
+    TemporaryFolder folder;
+    const std::string text = LineText({"1", "1", "1", "0", "0", "0"});
+    WriteBytes(folder.Path("xor.copia.rna"), text);
+    WriteBytes(folder.Path(".rna"), text);
+    EXPECT_EQ(ReadRna(folder.Path("xor.copia.rna")).NombreRed, "xor");
+    EXPECT_EQ(ReadRna(folder.Path(".rna")).NombreRed, "");
 
-    const std::string falta = carpeta.Path("falta.rna");
+    const std::string falta = folder.Path("falta.rna");
     EXPECT_EQ(MessageOf([&] { ReadRna(falta); }), "Cannot open file " + falta);
-    EXPECT_EQ(MessageOf([&] { ReadRna(carpeta.Folder().string()); }),
-              "Cannot open file " + carpeta.Folder().string());
+    EXPECT_EQ(MessageOf([&] { ReadRna(folder.Folder().string()); }),
+              "Cannot open file " + folder.Folder().string());
 }
 
 }  // namespace

@@ -23,12 +23,12 @@ inline std::uint32_t Seed(TimeOfDay h) {
     return static_cast<std::uint32_t>(h.hour * 3600000 + h.minute * 60000 + h.second * 1000 + h.millisecond);
 }
 
-// The first `cuantos` draws after seeding with `semilla`, each minus 0.5 as
+// The first `count` draws after seeding with `seed`, each minus 0.5 as
 // a new weight or input slot receives it.
-inline std::vector<double> DrawsMinusHalf(std::uint32_t semilla, int cuantos) {
+inline std::vector<double> DrawsMinusHalf(std::uint32_t seed, int count) {
     std::vector<double> v;
-    std::uint64_t x = semilla;
-    for (int i = 0; i < cuantos; ++i) {
+    std::uint64_t x = seed;
+    for (int i = 0; i < count; ++i) {
         x = (x * 134775813ull + 1ull) % 4294967296ull;
         v.push_back(static_cast<double>(x) / 4294967296.0 - 0.5);
     }

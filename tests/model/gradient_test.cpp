@@ -13,17 +13,17 @@
 namespace {
 
 struct Weight {
-    TCapaNeuronal* capa;
-    int neurona;
+    TCapaNeuronal* layer;
+    int neuron;
     std::size_t k;
-    double& Value() const { return capa->Neuronas[neurona].Pesos[k]; }
+    double& Value() const { return layer->Neuronas[neuron].Pesos[k]; }
 };
 
-double Error(TRedNeuronal& red) {
-    red.Propagar();
+double Error(TRedNeuronal& network) {
+    network.Propagar();
     double e = 0;
-    for (std::size_t i = 1; i <= red.NeuronasCapaSalida(); ++i) {
-        const double d = red.SalidasEsperadas[i] - red.SalidasObtenidas[i];
+    for (std::size_t i = 1; i <= network.NeuronasCapaSalida(); ++i) {
+        const double d = network.SalidasEsperadas[i] - network.SalidasObtenidas[i];
         e += 0.5 * d * d;
     }
     return e;
@@ -34,50 +34,50 @@ class Gradiente : public ::testing::TestWithParam<TFuncionTransferencia> {};
 }  // namespace
 
 TEST_P(Gradiente, OneStepMovesEachWeightByMinusEtaTimesTheGradient) {
-    std::mt19937 azar(20240611);
+    std::mt19937 random(20240611);
     std::uniform_real_distribution<double> uniforme(-1, 1);
-    TRedNeuronal red;
-    PrepareStartUpNetwork(red);
-    red.SetFuncionTransferencia(GetParam());
-    red.SetNumeroEntradas(3);
-    red.SetNeuronasCapaOculta(4);
-    red.SetNeuronasCapaSalida(2);
+    TRedNeuronal network;
+    PrepareStartUpNetwork(network);
+    network.SetFuncionTransferencia(GetParam());
+    network.SetNumeroEntradas(3);
+    network.SetNeuronasCapaOculta(4);
+    network.SetNeuronasCapaSalida(2);
 
-    std::vector<Weight> pesos;
+    std::vector<Weight> weights;
     for (int j = 1; j <= 4; ++j)
-        for (std::size_t k = 0; k <= 3; ++k) pesos.push_back({&red.CapaOculta, j, k});
+        for (std::size_t k = 0; k <= 3; ++k) weights.push_back({&network.CapaOculta, j, k});
     for (int i = 1; i <= 2; ++i)
-        for (std::size_t k = 0; k <= 4; ++k) pesos.push_back({&red.CapaSalida, i, k});
-    for (const Weight& p : pesos) p.Value() = uniforme(azar);
-    for (std::size_t i = 1; i <= 3; ++i) red.Entradas[i] = uniforme(azar);
-    red.SalidasEsperadas[1] = 0.8;
-    red.SalidasEsperadas[2] = GetParam() == ftSigmoide ? 0.1 : -0.6;
+        for (std::size_t k = 0; k <= 4; ++k) weights.push_back({&network.CapaSalida, i, k});
+    for (const Weight& p : weights) p.Value() = uniforme(random);
+    for (std::size_t i = 1; i <= 3; ++i) network.Entradas[i] = uniforme(random);
+    network.SalidasEsperadas[1] = 0.8;
+    network.SalidasEsperadas[2] = GetParam() == ftSigmoide ? 0.1 : -0.6;
 
     const double h = 1e-6;
-    std::vector<double> gradiente, antes;
-    double mayor = 0;
-    for (const Weight& p : pesos) {
+    std::vector<double> gradient, before;
+    double largestValue = 0;
+    for (const Weight& p : weights) {
         const double w = p.Value();
         p.Value() = w + h;
-        const double arriba = Error(red);
+        const double arriba = Error(network);
         p.Value() = w - h;
-        const double abajo = Error(red);
+        const double abajo = Error(network);
         p.Value() = w;
-        gradiente.push_back((arriba - abajo) / (2 * h));
-        antes.push_back(w);
-        mayor = std::max(mayor, std::fabs(gradiente.back()));
+        gradient.push_back((arriba - abajo) / (2 * h));
+        before.push_back(w);
+        largestValue = std::max(largestValue, std::fabs(gradient.back()));
     }
-    ASSERT_GT(mayor, 1e-3) << "a gradient of zero would let any step pass";
+    ASSERT_GT(largestValue, 1e-3) << "a gradient of zero would let any step pass";
 
-    red.Propagar();
-    const NetworkValues salidasAntes = red.SalidasObtenidas;
-    red.EntrenarPatron();
-    EXPECT_EQ(red.SalidasObtenidas, salidasAntes);
-    for (std::size_t w = 0; w < pesos.size(); ++w) {
-        const double movido = pesos[w].Value() - antes[w];
-        EXPECT_NEAR(movido, -0.35 * gradiente[w], 1e-8 + 1e-6 * std::fabs(gradiente[w]))
-            << (pesos[w].capa == &red.CapaOculta ? "hidden " : "output ") << pesos[w].neurona << " weight "
-            << pesos[w].k;
+    network.Propagar();
+    const NetworkValues salidasAntes = network.SalidasObtenidas;
+    network.EntrenarPatron();
+    EXPECT_EQ(network.SalidasObtenidas, salidasAntes);
+    for (std::size_t w = 0; w < weights.size(); ++w) {
+        const double moved = weights[w].Value() - before[w];
+        EXPECT_NEAR(moved, -0.35 * gradient[w], 1e-8 + 1e-6 * std::fabs(gradient[w]))
+            << (weights[w].layer == &network.CapaOculta ? "hidden " : "output ") << weights[w].neuron << " weight "
+            << weights[w].k;
     }
 }
 

@@ -14,25 +14,25 @@
 namespace {
 
 // A neuron with weighted sum exactly t: bias weight 0, input 1 = t, weight 1.
-void SetSum(TNeurona& neurona, double t) {
-    neurona.SetNumeroEntradas(1);
-    neurona.Pesos[0] = 0;
-    neurona.Pesos[1] = 1;
-    neurona.Entradas[1] = t;
+void SetSum(TNeurona& neuron, double t) {
+    neuron.SetNumeroEntradas(1);
+    neuron.Pesos[0] = 0;
+    neuron.Pesos[1] = 1;
+    neuron.Entradas[1] = t;
 }
 
-double Compute(TNeurona& neurona, TFuncionTransferencia ft, TFuncionSalida fs, double umbral, double suma) {
-    SetSum(neurona, suma);
-    neurona.SetFuncionTransferencia(ft);
-    neurona.SetFuncionSalida(fs);
-    neurona.SetUmbral(umbral);
-    neurona.CalcularSalida();
-    return neurona.Salida();
+double Compute(TNeurona& neuron, TFuncionTransferencia ft, TFuncionSalida fs, double threshold, double sum) {
+    SetSum(neuron, sum);
+    neuron.SetFuncionTransferencia(ft);
+    neuron.SetFuncionSalida(fs);
+    neuron.SetUmbral(threshold);
+    neuron.CalcularSalida();
+    return neuron.Salida();
 }
 
-void ExpectOverflow(TNeurona& neurona) {
+void ExpectOverflow(TNeurona& neuron) {
     try {
-        neurona.CalcularSalida();
+        neuron.CalcularSalida();
         ADD_FAILURE() << "no overflow";
     } catch (const ProgramError& e) {
         EXPECT_EQ(std::string(e.what()), "Floating point overflow");
@@ -42,8 +42,8 @@ void ExpectOverflow(TNeurona& neurona) {
 }  // namespace
 
 TEST(Neurona, StartsWithTwoInputsFirstEnumerationsAndZeroes) {
-    TCapaNeuronal capa;
-    const TNeurona& n = capa.Neuronas[5];
+    TCapaNeuronal layer;
+    const TNeurona& n = layer.Neuronas[5];
     EXPECT_EQ(n.NumeroEntradas(), 2);
     EXPECT_EQ(n.ReglaPropagacion(), rpLineal);
     EXPECT_EQ(n.FuncionTransferencia(), ftIdentidad);
@@ -53,10 +53,10 @@ TEST(Neurona, StartsWithTwoInputsFirstEnumerationsAndZeroes) {
 }
 
 TEST(Neurona, InitialisationReseedsThenDrawsBiasThenSlotBeforeWeight) {
-    TCapaNeuronal capa;
-    TNeurona& n = capa.Neuronas[1];
+    TCapaNeuronal layer;
+    TNeurona& n = layer.Neuronas[1];
     const TimeOfDay hour{7, 8, 9, 10};
-    FrozenClock reloj(hour);
+    FrozenClock clock(hour);
     RandomGenerator::SetState(12345);  // must not matter: the neuron reseeds
     n.SetNumeroEntradas(3);
     const auto d = DrawsMinusHalf(Seed(hour), 7);
@@ -69,21 +69,21 @@ TEST(Neurona, InitialisationReseedsThenDrawsBiasThenSlotBeforeWeight) {
 }
 
 TEST(Neurona, SameClockReadingGivesIdenticalWeights) {
-    FrozenClock reloj({12, 0, 0, 0});
-    TCapaNeuronal capa;
+    FrozenClock clock({12, 0, 0, 0});
+    TCapaNeuronal layer;
     for (int j = 2; j <= 32; ++j)
         for (std::size_t k = 0; k <= 2; ++k) {
-            EXPECT_EQ(capa.Neuronas[j].Pesos[k], capa.Neuronas[1].Pesos[k]);
-            EXPECT_EQ(capa.Neuronas[j].Entradas[k], capa.Neuronas[1].Entradas[k]);
+            EXPECT_EQ(layer.Neuronas[j].Pesos[k], layer.Neuronas[1].Pesos[k]);
+            EXPECT_EQ(layer.Neuronas[j].Entradas[k], layer.Neuronas[1].Entradas[k]);
         }
 }
 
 TEST(Neurona, WritingTheSameInputCountStillReplacesEveryWeight) {
-    FrozenClock reloj({1, 0, 0, 0});
-    TCapaNeuronal capa;
-    TNeurona& n = capa.Neuronas[1];
+    FrozenClock clock({1, 0, 0, 0});
+    TCapaNeuronal layer;
+    TNeurona& n = layer.Neuronas[1];
     const TimeOfDay despues{1, 0, 0, 1};
-    reloj.Set(despues);
+    clock.Set(despues);
     n.SetNumeroEntradas(2);
     const auto d = DrawsMinusHalf(Seed(despues), 5);
     EXPECT_EQ(n.Pesos[0], d[0]);
@@ -92,10 +92,10 @@ TEST(Neurona, WritingTheSameInputCountStillReplacesEveryWeight) {
 }
 
 TEST(Neurona, FreshWeightsLieInHalfOpenRangeAroundZero) {
-    TCapaNeuronal capa;
-    TNeurona& n = capa.Neuronas[1];
-    for (int vez = 0; vez < 50; ++vez) {
-        RandomGenerator::SetState(static_cast<std::uint32_t>(vez));
+    TCapaNeuronal layer;
+    TNeurona& n = layer.Neuronas[1];
+    for (int times = 0; times < 50; ++times) {
+        RandomGenerator::SetState(static_cast<std::uint32_t>(times));
         n.SetNumeroEntradas(32);
         EXPECT_EQ(n.Entradas[0], -1.0);
         for (std::size_t k = 0; k <= 32; ++k) {
@@ -106,8 +106,8 @@ TEST(Neurona, FreshWeightsLieInHalfOpenRangeAroundZero) {
 }
 
 TEST(Neurona, WithNoInputsTheSumIsMinusTheBiasWeight) {
-    TCapaNeuronal capa;
-    TNeurona& n = capa.Neuronas[1];
+    TCapaNeuronal layer;
+    TNeurona& n = layer.Neuronas[1];
     n.SetNumeroEntradas(0);
     n.Pesos[0] = 0.75;
     n.CalcularSalida();
@@ -115,8 +115,8 @@ TEST(Neurona, WithNoInputsTheSumIsMinusTheBiasWeight) {
 }
 
 TEST(Neurona, SumAddsProductsInIndexOrder) {
-    TCapaNeuronal capa;
-    TNeurona& n = capa.Neuronas[1];
+    TCapaNeuronal layer;
+    TNeurona& n = layer.Neuronas[1];
     n.SetNumeroEntradas(3);
     n.Pesos[0] = 1;
     const double x[] = {-1, 1e16, 1, -1e16};
@@ -133,20 +133,20 @@ TEST(Neurona, SumAddsProductsInIndexOrder) {
 struct FunctionsCase {
     TFuncionTransferencia ft;
     TFuncionSalida fs;
-    double umbral, suma, salida;
+    double threshold, sum, output;
 };
 
 void PrintTo(const FunctionsCase& c, std::ostream* os) {
-    *os << "ft " << static_cast<int>(c.ft) << ", fs " << static_cast<int>(c.fs) << ", umbral " << c.umbral
-        << ", suma " << c.suma;
+    *os << "ft " << static_cast<int>(c.ft) << ", fs " << static_cast<int>(c.fs) << ", umbral " << c.threshold
+        << ", suma " << c.sum;
 }
 
 class NeuronFunctions : public ::testing::TestWithParam<FunctionsCase> {};
 
 TEST_P(NeuronFunctions, GiveTheTabledOutput) {
     const FunctionsCase c = GetParam();
-    TCapaNeuronal capa;
-    EXPECT_EQ(Compute(capa.Neuronas[1], c.ft, c.fs, c.umbral, c.suma), c.salida);
+    TCapaNeuronal layer;
+    EXPECT_EQ(Compute(layer.Neuronas[1], c.ft, c.fs, c.threshold, c.sum), c.output);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -171,8 +171,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FunctionsCase{ftIdentidad, fsDobleUmbral, -2, 0.2, 1}));
 
 TEST(Neurona, OverflowThrowsAndKeepsTheOldOutput) {
-    TCapaNeuronal capa;
-    TNeurona& n = capa.Neuronas[1];
+    TCapaNeuronal layer;
+    TNeurona& n = layer.Neuronas[1];
     Compute(n, ftIdentidad, fsIdentidad, 0, 0.25);
     ASSERT_EQ(n.Salida(), 0.25);
 

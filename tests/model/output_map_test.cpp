@@ -16,39 +16,39 @@ namespace {
 
 // A network of the given shape whose weights are spread over ±scale, so that
 // sums reach well into the flat parts of the functions.
-void RandomNetwork(TRedNeuronal& red, int inputs, int hidden, int outputs, TFuncionTransferencia function,
+void RandomNetwork(TRedNeuronal& network, int inputs, int hidden, int outputs, TFuncionTransferencia function,
                    double scale, std::mt19937& random) {
-    PrepareStartUpNetwork(red);
-    red.SetNumeroEntradas(inputs);
-    red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(hidden));
-    red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(outputs));
-    red.SetFuncionTransferencia(function);
+    PrepareStartUpNetwork(network);
+    network.SetNumeroEntradas(inputs);
+    network.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(hidden));
+    network.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(outputs));
+    network.SetFuncionTransferencia(function);
     std::uniform_real_distribution<double> weight(-scale, scale);
-    for (TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida})
-        for (int j = 1; j <= capa->NumeroNeuronas(); ++j)
-            for (std::size_t k = 0; k <= static_cast<std::size_t>(capa->NumeroEntradas()); ++k)
-                capa->Neuronas[j].Pesos[k] = weight(random);
+    for (TCapaNeuronal* layer : {&network.CapaOculta, &network.CapaSalida})
+        for (int j = 1; j <= layer->NumeroNeuronas(); ++j)
+            for (std::size_t k = 0; k <= static_cast<std::size_t>(layer->NumeroEntradas()); ++k)
+                layer->Neuronas[j].Pesos[k] = weight(random);
 }
 
 }  // namespace
 
 TEST(OutputMap, ValueIsBitIdenticalToPropagarForEveryFunctionAndShape) {
-    FrozenClock reloj({8, 0, 0, 0});
+    FrozenClock clock({8, 0, 0, 0});
     std::mt19937 random(15);
     std::uniform_real_distribution<double> input(-2.0, 2.0);
     const int shapes[][3] = {{1, 1, 1}, {2, 2, 1}, {2, 32, 1}, {3, 4, 2}, {32, 32, 32}};
     for (TFuncionTransferencia function : {ftSigmoide, ftTangenteHiperbolica, ftIdentidad}) {
         for (const auto& shape : shapes) {
-            TRedNeuronal red;
-            RandomNetwork(red, shape[0], shape[1], shape[2], function, 6.0, random);
-            const NetworkSnapshot snapshot = TakeSnapshot(red);
+            TRedNeuronal network;
+            RandomNetwork(network, shape[0], shape[1], shape[2], function, 6.0, random);
+            const NetworkSnapshot snapshot = TakeSnapshot(network);
             for (int trial = 0; trial < 20; ++trial) {
                 std::vector<double> x(static_cast<std::size_t>(shape[0]));
-                for (int i = 1; i <= shape[0]; ++i) red.Entradas[i] = x[static_cast<std::size_t>(i - 1)] = input(random);
-                red.Propagar();
+                for (int i = 1; i <= shape[0]; ++i) network.Entradas[i] = x[static_cast<std::size_t>(i - 1)] = input(random);
+                network.Propagar();
                 for (int o = 1; o <= shape[2]; ++o) {
                     const double value = OutputValue(snapshot, o, x);
-                    EXPECT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(red.SalidasObtenidas[o]))
+                    EXPECT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(network.SalidasObtenidas[o]))
                         << "function " << int(function) << " shape " << shape[0] << "-" << shape[1] << "-" << shape[2]
                         << " output " << o;
                 }
@@ -58,24 +58,24 @@ TEST(OutputMap, ValueIsBitIdenticalToPropagarForEveryFunctionAndShape) {
 }
 
 TEST(OutputMap, OverflowGivesNoValueWherePropagarThrows) {
-    FrozenClock reloj({8, 0, 0, 0});
+    FrozenClock clock({8, 0, 0, 0});
     std::mt19937 random(3);
-    TRedNeuronal red;
-    RandomNetwork(red, 2, 2, 1, ftSigmoide, 1.0, random);
-    red.CapaOculta.Neuronas[2].Pesos[1] = 1e300;
-    red.Entradas[1] = -1e10;
-    red.Entradas[2] = 0.5;
-    EXPECT_THROW(red.Propagar(), ProgramError);
+    TRedNeuronal network;
+    RandomNetwork(network, 2, 2, 1, ftSigmoide, 1.0, random);
+    network.CapaOculta.Neuronas[2].Pesos[1] = 1e300;
+    network.Entradas[1] = -1e10;
+    network.Entradas[2] = 0.5;
+    EXPECT_THROW(network.Propagar(), ProgramError);
     const std::vector<double> x{-1e10, 0.5};
-    EXPECT_TRUE(std::isnan(OutputValue(TakeSnapshot(red), 1, x)));
+    EXPECT_TRUE(std::isnan(OutputValue(TakeSnapshot(network), 1, x)));
 }
 
 TEST(OutputMap, GridCellsAreTheValuesAtTheirCentresTopRowFirst) {
-    FrozenClock reloj({8, 0, 0, 0});
+    FrozenClock clock({8, 0, 0, 0});
     std::mt19937 random(7);
-    TRedNeuronal red;
-    RandomNetwork(red, 2, 3, 2, ftTangenteHiperbolica, 3.0, random);
-    const NetworkSnapshot snapshot = TakeSnapshot(red);
+    TRedNeuronal network;
+    RandomNetwork(network, 2, 3, 2, ftTangenteHiperbolica, 3.0, random);
+    const NetworkSnapshot snapshot = TakeSnapshot(network);
     std::vector<double> values;
     OutputGrid(snapshot, 2, {-1.0, 3.0}, {0.0, 2.0}, 4, 2, values);
     ASSERT_EQ(values.size(), 8u);
@@ -94,16 +94,16 @@ TEST(OutputMap, GridCellsAreTheValuesAtTheirCentresTopRowFirst) {
 // Cells are computed four at a time, the rest of a row and any four holding
 // an overflow one by one: every cell must still be bit for bit its own value.
 TEST(OutputMap, GridMatchesEachCellsOwnPassWithTailsAndOverflows) {
-    FrozenClock reloj({8, 0, 0, 0});
+    FrozenClock clock({8, 0, 0, 0});
     std::mt19937 random(11);
     for (TFuncionTransferencia function : {ftSigmoide, ftTangenteHiperbolica, ftIdentidad}) {
         for (int hidden : {1, 5, 32}) {
-            TRedNeuronal red;
-            RandomNetwork(red, 2, hidden, 1, function, 8.0, random);
+            TRedNeuronal network;
+            RandomNetwork(network, 2, hidden, 1, function, 8.0, random);
             // Hidden neuron 1 overflows towards the edges of the plane only.
-            red.CapaOculta.Neuronas[1].Pesos[1] = function == ftIdentidad ? 1.5e308 : 800.0;
-            if (function == ftIdentidad) red.CapaSalida.Neuronas[1].Pesos[1] = 1e-300;
-            const NetworkSnapshot snapshot = TakeSnapshot(red);
+            network.CapaOculta.Neuronas[1].Pesos[1] = function == ftIdentidad ? 1.5e308 : 800.0;
+            if (function == ftIdentidad) network.CapaSalida.Neuronas[1].Pesos[1] = 1e-300;
+            const NetworkSnapshot snapshot = TakeSnapshot(network);
             std::vector<double> values;
             const int columns = 11, rows = 3;
             const AxisRange x{-1.5, 1.25}, y{-2.0, 2.5};

@@ -5,10 +5,10 @@
 #include "frozen_clock.h"
 
 TEST(RandomGenerator, SeedIsMillisecondsOfTheUtcDay) {
-    FrozenClock reloj({10, 20, 30, 400});
+    FrozenClock clock({10, 20, 30, 400});
     RandomGenerator::SeedFromClock();
     EXPECT_EQ(RandomGenerator::State(), 37230400u);
-    reloj.Set({23, 59, 59, 999});
+    clock.Set({23, 59, 59, 999});
     RandomGenerator::SeedFromClock();
     EXPECT_EQ(RandomGenerator::State(), 86399999u);
 }
@@ -22,9 +22,9 @@ TEST(RandomGenerator, DrawFromZeroGivesStateOneAndOneOverTwoToThe32) {
 
 TEST(RandomGenerator, StateWrapsModulo2To32AndDrawsStayBelowOne) {
     RandomGenerator::SetState(0xFFFFFFFFu);
-    const double valor = RandomGenerator::Draw();
+    const double value = RandomGenerator::Draw();
     EXPECT_EQ(RandomGenerator::State(), 4160191484u);  // (2^32 - 1) * 134775813 + 1 mod 2^32
-    EXPECT_EQ(valor, 4160191484.0 / 4294967296.0);
+    EXPECT_EQ(value, 4160191484.0 / 4294967296.0);
     RandomGenerator::SetState(1298181734u);  // its successor is 2^32 - 1, the largest state
     EXPECT_LT(RandomGenerator::Draw(), 1.0);
     EXPECT_EQ(RandomGenerator::State(), 0xFFFFFFFFu);
@@ -41,7 +41,7 @@ TEST(RandomGenerator, SystemClockGivesATimeOfDay) {
     EXPECT_GE(h.millisecond, 0);
     EXPECT_LT(h.millisecond, 1000);
     {
-        FrozenClock reloj({0, 0, 0, 1});
+        FrozenClock clock({0, 0, 0, 1});
     }  // restores the system clock
     RandomGenerator::SeedFromClock();
     EXPECT_LT(RandomGenerator::State(), 86400000u);

@@ -11,22 +11,22 @@
 
 namespace {
 
-void Build(TRedNeuronal& red, int n, int H, int O, TFuncionTransferencia ft) {
-    PrepareStartUpNetwork(red);
-    red.SetFuncionTransferencia(ft);
-    red.SetNumeroEntradas(n);
-    red.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(H));
-    red.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(O));
+void Build(TRedNeuronal& network, int n, int H, int O, TFuncionTransferencia ft) {
+    PrepareStartUpNetwork(network);
+    network.SetFuncionTransferencia(ft);
+    network.SetNumeroEntradas(n);
+    network.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(H));
+    network.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(O));
 }
 
-WorkedStep StepOf(const TRedNeuronal& red) {
-    return ComputeWorkedStep(TakeSnapshot(red), std::span(red.Entradas).subspan(1),
-                             std::span(red.SalidasEsperadas).subspan(1));
+WorkedStep StepOf(const TRedNeuronal& network) {
+    return ComputeWorkedStep(TakeSnapshot(network), std::span(network.Entradas).subspan(1),
+                             std::span(network.SalidasEsperadas).subspan(1));
 }
 
-double Weight(const TRedNeuronal& red, const WeightChange& c) {
-    const TCapaNeuronal& capa = c.layer == StepLayer::Hidden ? red.CapaOculta : red.CapaSalida;
-    return capa.Neuronas[c.neuron].Pesos[static_cast<std::size_t>(c.index)];
+double Weight(const TRedNeuronal& network, const WeightChange& c) {
+    const TCapaNeuronal& layer = c.layer == StepLayer::Hidden ? network.CapaOculta : network.CapaSalida;
+    return layer.Neuronas[c.neuron].Pesos[static_cast<std::size_t>(c.index)];
 }
 
 }  // namespace
@@ -40,29 +40,29 @@ TEST(WorkedStep, IsBitIdenticalToPropagarAndEntrenarPatron) {
         for (TFuncionTransferencia ft : {ftSigmoide, ftTangenteHiperbolica}) {
             const std::string where = std::to_string(n) + "-" + std::to_string(H) + "-" + std::to_string(O) +
                                       (ft == ftSigmoide ? " sigmoid" : " tangent");
-            TRedNeuronal red;
-            Build(red, n, H, O, ft);
-            for (const auto& [capa, count, inputs] : {std::tuple{&red.CapaOculta, H, n}, {&red.CapaSalida, O, H}})
+            TRedNeuronal network;
+            Build(network, n, H, O, ft);
+            for (const auto& [layer, count, inputs] : {std::tuple{&network.CapaOculta, H, n}, {&network.CapaSalida, O, H}})
                 for (int j = 1; j <= count; ++j)
                     for (std::size_t k = 0; k <= static_cast<std::size_t>(inputs); ++k)
-                        capa->Neuronas[j].Pesos[k] = uniform(random);
+                        layer->Neuronas[j].Pesos[k] = uniform(random);
             for (int pattern = 0; pattern < 3; ++pattern) {
                 for (std::size_t k = 1; k <= 32; ++k) {
-                    red.Entradas[k] = uniform(random);
-                    red.SalidasEsperadas[k] = uniform(random) / 2;
+                    network.Entradas[k] = uniform(random);
+                    network.SalidasEsperadas[k] = uniform(random) / 2;
                 }
-                const WorkedStep step = StepOf(red);
+                const WorkedStep step = StepOf(network);
                 ASSERT_EQ(step.weights.size(), static_cast<std::size_t>(O * (H + 1) + H * (n + 1))) << where;
 
-                red.Propagar();
+                network.Propagar();
                 for (int j = 1; j <= H; ++j)
-                    ASSERT_EQ(step.hidden[j - 1].output, red.CapaOculta.Neuronas[j].Salida()) << where << " hidden " << j;
+                    ASSERT_EQ(step.hidden[j - 1].output, network.CapaOculta.Neuronas[j].Salida()) << where << " hidden " << j;
                 for (int i = 1; i <= O; ++i)
-                    ASSERT_EQ(step.output[i - 1].output, red.SalidasObtenidas[i]) << where << " output " << i;
+                    ASSERT_EQ(step.output[i - 1].output, network.SalidasObtenidas[i]) << where << " output " << i;
 
-                red.EntrenarPatron();
+                network.EntrenarPatron();
                 for (const WeightChange& c : step.weights)
-                    ASSERT_EQ(c.newWeight, Weight(red, c))
+                    ASSERT_EQ(c.newWeight, Weight(network, c))
                         << where << (c.layer == StepLayer::Hidden ? " hidden " : " output ") << c.neuron << " weight "
                         << c.index;
             }
@@ -71,13 +71,13 @@ TEST(WorkedStep, IsBitIdenticalToPropagarAndEntrenarPatron) {
 
 // The hand-worked example of the step: one input 1, output weights (0, 1), expected 1.
 TEST(WorkedStep, RecordsTheIntermediateValuesOfTheTaughtExample) {
-    TRedNeuronal red;
-    Build(red, 1, 1, 1, ftSigmoide);
-    red.CapaOculta.Neuronas[1].Pesos[0] = red.CapaOculta.Neuronas[1].Pesos[1] = 0;
-    red.CapaSalida.Neuronas[1].Pesos[0] = 0;
-    red.CapaSalida.Neuronas[1].Pesos[1] = 1;
-    red.Entradas[1] = red.SalidasEsperadas[1] = 1;
-    const WorkedStep step = StepOf(red);
+    TRedNeuronal network;
+    Build(network, 1, 1, 1, ftSigmoide);
+    network.CapaOculta.Neuronas[1].Pesos[0] = network.CapaOculta.Neuronas[1].Pesos[1] = 0;
+    network.CapaSalida.Neuronas[1].Pesos[0] = 0;
+    network.CapaSalida.Neuronas[1].Pesos[1] = 1;
+    network.Entradas[1] = network.SalidasEsperadas[1] = 1;
+    const WorkedStep step = StepOf(network);
 
     EXPECT_EQ(step.hidden[0].sum, 0.0);
     EXPECT_EQ(step.hidden[0].expMinus, 1.0);
@@ -100,41 +100,41 @@ TEST(WorkedStep, RecordsTheIntermediateValuesOfTheTaughtExample) {
 }
 
 TEST(WorkedStep, IdentityRecordsTheForwardPassAndNoStep) {
-    TRedNeuronal red;
-    Build(red, 2, 3, 2, ftIdentidad);
-    red.Entradas[1] = 0.7;
-    red.Entradas[2] = -3;
-    const WorkedStep step = StepOf(red);
-    red.EntrenarPatron();
+    TRedNeuronal network;
+    Build(network, 2, 3, 2, ftIdentidad);
+    network.Entradas[1] = 0.7;
+    network.Entradas[2] = -3;
+    const WorkedStep step = StepOf(network);
+    network.EntrenarPatron();
     EXPECT_FALSE(step.learns);
     EXPECT_TRUE(step.outputDeltas.empty() && step.hiddenDeltas.empty() && step.weights.empty());
     EXPECT_EQ(step.hidden[2].output, step.hidden[2].sum);
-    EXPECT_EQ(step.output[1].output, red.SalidasObtenidas[2]);
+    EXPECT_EQ(step.output[1].output, network.SalidasObtenidas[2]);
 }
 
 // In the forward pass, in the hidden deltas and in a new weight.
 TEST(WorkedStep, OverflowsWhereEntrenarPatronDoes) {
-    TRedNeuronal red;
-    Build(red, 1, 1, 1, ftTangenteHiperbolica);
-    red.Entradas[1] = red.SalidasEsperadas[1] = 1;
+    TRedNeuronal network;
+    Build(network, 1, 1, 1, ftTangenteHiperbolica);
+    network.Entradas[1] = network.SalidasEsperadas[1] = 1;
     const auto overflows = [&](double hiddenWeight, double outputBias, double outputWeight, const char* where) {
-        red.CapaOculta.Neuronas[1].Pesos[0] = 0;
-        red.CapaOculta.Neuronas[1].Pesos[1] = hiddenWeight;
-        red.CapaSalida.Neuronas[1].Pesos[0] = outputBias;
-        red.CapaSalida.Neuronas[1].Pesos[1] = outputWeight;
+        network.CapaOculta.Neuronas[1].Pesos[0] = 0;
+        network.CapaOculta.Neuronas[1].Pesos[1] = hiddenWeight;
+        network.CapaSalida.Neuronas[1].Pesos[0] = outputBias;
+        network.CapaSalida.Neuronas[1].Pesos[1] = outputWeight;
         try {
-            StepOf(red);
+            StepOf(network);
             ADD_FAILURE() << where << ": no overflow";
         } catch (const ProgramError& e) {
             EXPECT_EQ(std::string(e.what()), "Floating point overflow") << where;
         }
-        EXPECT_THROW(red.EntrenarPatron(), ProgramError) << where;
+        EXPECT_THROW(network.EntrenarPatron(), ProgramError) << where;
     };
     overflows(0, 800, 0, "e^800, tangent");
-    red.SetFuncionTransferencia(ftSigmoide);
+    network.SetFuncionTransferencia(ftSigmoide);
     overflows(0, 800, 0, "e^800");
-    red.SalidasEsperadas[1] = 1e308;
+    network.SalidasEsperadas[1] = 1e308;
     overflows(0, 5e9, 1e10, "δo = 2.5e307 times the weight 1e10");
-    red.Entradas[1] = 1e10;
+    network.Entradas[1] = 1e10;
     overflows(1e-300, 0, 1e-3, "δh near 1e303 times the input 1e10");
 }

@@ -17,8 +17,8 @@
 namespace {
 
 struct TextCase {
-    double valor;
-    const char* punto;  // written with "." as the separator
+    double value;
+    const char* point;  // written with "." as the separator
 };
 
 // One row per rendering rule; a failure names its row.
@@ -72,43 +72,43 @@ const TextCase kTextos[] = {
 };
 
 TEST(RealText, RendersEachRuleWithPoint) {
-    for (const TextCase& caso : kTextos) {
-        EXPECT_EQ(RealText(caso.valor, '.'), caso.punto) << caso.punto;
+    for (const TextCase& testCase : kTextos) {
+        EXPECT_EQ(RealText(testCase.value, '.'), testCase.point) << testCase.point;
     }
 }
 
 TEST(RealText, UsesTheGivenSeparatorOnly) {
-    for (const TextCase& caso : kTextos) {
-        std::string esperado = caso.punto;
-        for (char& c : esperado) {
+    for (const TextCase& testCase : kTextos) {
+        std::string expected = testCase.point;
+        for (char& c : expected) {
             if (c == '.') c = ',';
         }
-        EXPECT_EQ(RealText(caso.valor, ','), esperado) << caso.punto;
+        EXPECT_EQ(RealText(testCase.value, ','), expected) << testCase.point;
     }
 }
 
 // Away from exact ties, the 15 digits must equal those of a correctly rounded
 // conversion of the exact value; compared over values of every magnitude.
 TEST(RealText, AgreesWithCorrectRoundingOnRandomDoubles) {
-    std::mt19937_64 azar(20261207);
-    std::uniform_real_distribution<double> mantisa(-10, 10);
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
     for (int n = 0; n < 400000; ++n) {
         // Half any bit pattern, half the magnitudes weights and patterns have.
-        double valor = n % 2 ? std::bit_cast<double>(azar()) : mantisa(azar) * std::pow(10.0, static_cast<int>(azar() % 32) - 15);
-        if (!std::isfinite(valor) || valor == 0.0) continue;
+        double value = n % 2 ? std::bit_cast<double>(random()) : mantissa(random) * std::pow(10.0, static_cast<int>(random() % 32) - 15);
+        if (!std::isfinite(value) || value == 0.0) continue;
         std::array<char, 800> exacto{};
-        auto fin = std::to_chars(exacto.data(), exacto.data() + exacto.size(), std::fabs(valor), std::chars_format::scientific, 770).ptr;
-        std::string_view cola(exacto.data() + 16, static_cast<std::size_t>(fin - exacto.data() - 16));
+        auto end = std::to_chars(exacto.data(), exacto.data() + exacto.size(), std::fabs(value), std::chars_format::scientific, 770).ptr;
+        std::string_view cola(exacto.data() + 16, static_cast<std::size_t>(end - exacto.data() - 16));
         cola = cola.substr(0, cola.find('e'));
         if (cola.front() == '5' && cola.find_first_not_of('0', 1) == std::string_view::npos) continue;  // ties: table rows
         std::array<char, 40> referencia{};
-        auto r = std::to_chars(referencia.data(), referencia.data() + referencia.size(), valor, std::chars_format::scientific, 14);
-        std::string texto(referencia.data(), r.ptr);
-        double esperado = 0.0;
-        std::from_chars(texto.data(), texto.data() + texto.size(), esperado);
-        std::optional<double> leido = ReadReal(RealText(valor, ','), ',');
-        ASSERT_TRUE(leido.has_value()) << texto;
-        EXPECT_EQ(*leido, esperado) << texto;
+        auto r = std::to_chars(referencia.data(), referencia.data() + referencia.size(), value, std::chars_format::scientific, 14);
+        std::string text(referencia.data(), r.ptr);
+        double expected = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        std::optional<double> readValue = ReadReal(RealText(value, ','), ',');
+        ASSERT_TRUE(readValue.has_value()) << text;
+        EXPECT_EQ(*readValue, expected) << text;
     }
 }
 
@@ -120,8 +120,8 @@ TEST(IntegerText, WritesPlainDecimal) {
 }
 
 struct IntegerCase {
-    const char* texto;
-    std::optional<std::int32_t> valor;
+    const char* text;
+    std::optional<std::int32_t> value;
 };
 
 const IntegerCase kEnteros[] = {
@@ -164,16 +164,16 @@ const IntegerCase kEnteros[] = {
 };
 
 TEST(LeerEntero, AcceptsExactlyTheIntegerForms) {
-    for (const IntegerCase& caso : kEnteros) {
-        EXPECT_EQ(ReadInteger(caso.texto, IntegerForms::DecimalOrHexadecimal), caso.valor) << "'" << caso.texto << "'";
+    for (const IntegerCase& testCase : kEnteros) {
+        EXPECT_EQ(ReadInteger(testCase.text, IntegerForms::DecimalOrHexadecimal), testCase.value) << "'" << testCase.text << "'";
     }
 }
 
 struct RealCase {
-    const char* texto;
-    char separador;
-    RealStatus estado;
-    double valor;
+    const char* text;
+    char separator;
+    RealStatus state;
+    double value;
 };
 
 constexpr auto Ok = RealStatus::Valid;
@@ -234,11 +234,11 @@ const RealCase kReales[] = {
 };
 
 TEST(ParseReal, AcceptsExactlyTheRealForms) {
-    for (const RealCase& caso : kReales) {
-        RealReading lectura = ParseReal(caso.texto, caso.separador);
-        EXPECT_EQ(lectura.status, caso.estado) << "'" << caso.texto << "' " << caso.separador;
-        if (caso.estado == Ok) {
-            EXPECT_EQ(lectura.value, caso.valor) << "'" << caso.texto << "'";
+    for (const RealCase& testCase : kReales) {
+        RealReading reading = ParseReal(testCase.text, testCase.separator);
+        EXPECT_EQ(reading.status, testCase.state) << "'" << testCase.text << "' " << testCase.separator;
+        if (testCase.state == Ok) {
+            EXPECT_EQ(reading.value, testCase.value) << "'" << testCase.text << "'";
         }
     }
 }
@@ -247,9 +247,9 @@ TEST(ParseReal, MagnitudeDecidesOverflowForLongMantissas) {
     std::string grande = "1" + std::string(400, '0');
     EXPECT_EQ(ParseReal(grande, '.').status, Desborda);
     std::string pequeno = "0." + std::string(400, '0') + "1";
-    RealReading lectura = ParseReal(pequeno, '.');
-    EXPECT_EQ(lectura.status, Ok);
-    EXPECT_EQ(lectura.value, 0.0);
+    RealReading reading = ParseReal(pequeno, '.');
+    EXPECT_EQ(reading.status, Ok);
+    EXPECT_EQ(reading.value, 0.0);
     EXPECT_TRUE(std::signbit(ParseReal("-1E-400", '.').value));
 }
 

@@ -13,16 +13,16 @@
 namespace {
 
 struct Rounding {
-    std::int32_t decimales;
+    std::int32_t decimals;
     double x;
-    double resultado;
+    double result;
 };
 
 class RoundingTable : public ::testing::TestWithParam<Rounding> {};
 
 TEST_P(RoundingTable, TruncatesTheScaledValuePlusOneHalf) {
     const Rounding& r = GetParam();
-    EXPECT_EQ(Redondear(r.decimales, r.x), r.resultado);
+    EXPECT_EQ(Redondear(r.decimals, r.x), r.result);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -47,38 +47,38 @@ class Execution : public ::testing::Test {
 protected:
     void SetUp() override {
         FreezeClock();
-        Configure(red, 3, 1, 2, ftIdentidad);
+        Configure(network, 3, 1, 2, ftIdentidad);
         // Output j = its bias term alone: -Pesos[0].
-        red.CapaSalida.Neuronas[1].Pesos[0] = 0.17;
-        red.CapaSalida.Neuronas[1].Pesos[1] = 0.0;
-        red.CapaSalida.Neuronas[2].Pesos[0] = -0.5;
-        red.CapaSalida.Neuronas[2].Pesos[1] = 0.0;
-        for (int i = 1; i <= 4; ++i) vista.entradas.numeros[{1, i}] = i;
+        network.CapaSalida.Neuronas[1].Pesos[0] = 0.17;
+        network.CapaSalida.Neuronas[1].Pesos[1] = 0.0;
+        network.CapaSalida.Neuronas[2].Pesos[0] = -0.5;
+        network.CapaSalida.Neuronas[2].Pesos[1] = 0.0;
+        for (int i = 1; i <= 4; ++i) view.inputs.numbers[{1, i}] = i;
     }
     void TearDown() override { RandomGenerator::SetClock({}); }
 
-    TRedNeuronal red;
-    WorkState estado;
-    RecordingExecutionTab vista;
+    TRedNeuronal network;
+    WorkState state;
+    RecordingExecutionTab view;
 };
 
 TEST_F(Execution, RefusedWithoutNetwork) {
-    Execute(estado, red, vista);
-    EXPECT_EQ(red.Entradas[1], 0.0);
-    EXPECT_EQ(vista.salidas.escrituras, 0);
+    Execute(state, network, view);
+    EXPECT_EQ(network.Entradas[1], 0.0);
+    EXPECT_EQ(view.outputs.writes, 0);
 }
 
 TEST_F(Execution, ReadsOneRowPerInputAndRoundsEveryOutput) {
-    estado.RedCreada = true;
-    red.Entradas[4] = -3;
-    vista.decimales = 1;
-    Execute(estado, red, vista);
-    EXPECT_EQ(red.Entradas[1], 1.0);
-    EXPECT_EQ(red.Entradas[3], 3.0);
-    EXPECT_EQ(red.Entradas[4], -3.0);
-    EXPECT_EQ(red.SalidasObtenidas[1], -0.17);
-    EXPECT_EQ(vista.salidas.numeros, (std::map<Cell, double>{{{1, 1}, -0.1}, {{1, 2}, 0.5}}));
-    EXPECT_EQ(vista.lecturasDecimales, 2);
+    state.RedCreada = true;
+    network.Entradas[4] = -3;
+    view.decimals = 1;
+    Execute(state, network, view);
+    EXPECT_EQ(network.Entradas[1], 1.0);
+    EXPECT_EQ(network.Entradas[3], 3.0);
+    EXPECT_EQ(network.Entradas[4], -3.0);
+    EXPECT_EQ(network.SalidasObtenidas[1], -0.17);
+    EXPECT_EQ(view.outputs.numbers, (std::map<Cell, double>{{{1, 1}, -0.1}, {{1, 2}, 0.5}}));
+    EXPECT_EQ(view.lecturasDecimales, 2);
 }
 
 }  // namespace

@@ -13,12 +13,12 @@ namespace {
 using Values = std::array<double, 33>;
 
 double Error(const std::vector<double>& d, const std::vector<double>& o) {
-    Values esperadas{}, obtenidas{};
+    Values expected{}, obtained{};
     for (std::size_t k = 0; k < d.size(); ++k) {
-        esperadas[k + 1] = d[k];
-        obtenidas[k + 1] = o[k];
+        expected[k + 1] = d[k];
+        obtained[k + 1] = o[k];
     }
-    return IterationError(esperadas, obtenidas, static_cast<std::int32_t>(d.size()));
+    return IterationError(expected, obtained, static_cast<std::int32_t>(d.size()));
 }
 
 TEST(IterationError, PercentOfTheExpectedValueOrBareDeviationForZero) {

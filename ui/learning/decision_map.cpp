@@ -79,8 +79,8 @@ QSize DecisionMap::Cells() const {
     return {std::max(1, (width() - kLeft - kRight) / kCellPixels), std::max(1, (height() - kTop - kBottom) / kCellPixels)};
 }
 
-void DecisionMap::Recompute(const TRedNeuronal& red, const WorkState& estado) {
-    snapshot_ = TakeSnapshot(red);
+void DecisionMap::Recompute(const TRedNeuronal& network, const WorkState& state) {
+    snapshot_ = TakeSnapshot(network);
     if (outputChooser_->count() != snapshot_.outputs) {
         outputChooser_->clear();
         for (int o = 1; o <= snapshot_.outputs; ++o) outputChooser_->addItem(QStringLiteral("Salida %1").arg(o));
@@ -91,10 +91,10 @@ void DecisionMap::Recompute(const TRedNeuronal& red, const WorkState& estado) {
 
     patterns_.clear();
     std::vector<double> first, second;
-    for (int p = 1; p <= estado.NumeroPatrones; ++p) {
-        const auto& inputs = estado.EntradasPatrones[static_cast<std::size_t>(p)];
+    for (int p = 1; p <= state.NumeroPatrones; ++p) {
+        const auto& inputs = state.EntradasPatrones[static_cast<std::size_t>(p)];
         const Pattern pattern{inputs[1], snapshot_.inputs >= 2 ? inputs[2] : 0.0,
-                              estado.SalidasPatrones[static_cast<std::size_t>(p)][static_cast<std::size_t>(output_)]};
+                              state.SalidasPatrones[static_cast<std::size_t>(p)][static_cast<std::size_t>(output_)]};
         patterns_.push_back(pattern);
         first.push_back(pattern.x1);
         second.push_back(pattern.x2);

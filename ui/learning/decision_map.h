@@ -35,7 +35,7 @@ public:
     int Output() const { return output_; }
 
 protected:
-    void Recompute(const TRedNeuronal& red, const WorkState& estado) override;
+    void Recompute(const TRedNeuronal& network, const WorkState& state) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -10,18 +10,18 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-LearningTab::LearningTab(TRedNeuronal& red, WorkState& estado, TrainingTabView& training, QWidget* parent)
+LearningTab::LearningTab(TRedNeuronal& network, WorkState& state, TrainingTabView& training, QWidget* parent)
     : QWidget(parent) {
     setObjectName("learningTab");
     views_ = new QTabWidget;
     views_->setObjectName("learningViews");
-    stepView_ = new StepView(red, estado, training);
+    stepView_ = new StepView(network, state, training);
     AddView(stepView_, "Paso a paso");
     diagram_ = new NetworkDiagram;
-    diagram_->SetSource(red, estado);
+    diagram_->SetSource(network, state);
     AddView(diagram_, "Red");
     map_ = new DecisionMap;
-    map_->SetSource(red, estado);
+    map_->SetSource(network, state);
     AddView(map_, "Mapa de decisión");
     // Beside the views' captions, where it takes no room from them.
     saveImage_ = new QPushButton(QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton), "Guardar Imagen");

@@ -17,7 +17,7 @@ class LearningTab : public QWidget {
     Q_OBJECT
 
 public:
-    LearningTab(TRedNeuronal& red, WorkState& estado, TrainingTabView& training, QWidget* parent = nullptr);
+    LearningTab(TRedNeuronal& network, WorkState& state, TrainingTabView& training, QWidget* parent = nullptr);
 
     // Adds a view as a further inner tab.
     void AddView(QWidget* page, const QString& caption);

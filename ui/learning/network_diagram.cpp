@@ -60,10 +60,10 @@ NetworkDiagram::NetworkDiagram(QWidget* parent)
     ShowText();
 }
 
-void NetworkDiagram::Recompute(const TRedNeuronal& red, const WorkState&) {
-    const bool sameShape = red.NumeroEntradas() == snapshot_.inputs && red.NeuronasCapaOculta() == snapshot_.hidden &&
-                           red.NeuronasCapaSalida() == snapshot_.outputs;
-    snapshot_ = TakeSnapshot(red);
+void NetworkDiagram::Recompute(const TRedNeuronal& network, const WorkState&) {
+    const bool sameShape = network.NumeroEntradas() == snapshot_.inputs && network.NeuronasCapaOculta() == snapshot_.hidden &&
+                           network.NeuronasCapaSalida() == snapshot_.outputs;
+    snapshot_ = TakeSnapshot(network);
     if (!sameShape) {
         selected_.reset();
         hovered_.reset();

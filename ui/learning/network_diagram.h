@@ -53,7 +53,7 @@ public:
     QString WeightText() const;
 
 protected:
-    void Recompute(const TRedNeuronal& red, const WorkState& estado) override;
+    void Recompute(const TRedNeuronal& network, const WorkState& state) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -2,9 +2,9 @@
 
 NetworkView::NetworkView(QWidget* parent) : QWidget(parent) {}
 
-void NetworkView::SetSource(const TRedNeuronal& red, const WorkState& estado) {
-    network_ = &red;
-    state_ = &estado;
+void NetworkView::SetSource(const TRedNeuronal& network, const WorkState& state) {
+    network_ = &network;
+    state_ = &state;
     Refresh();
 }
 

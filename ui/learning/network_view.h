@@ -17,7 +17,7 @@ public:
     explicit NetworkView(QWidget* parent = nullptr);
 
     // What the view shows; both outlive it.
-    void SetSource(const TRedNeuronal& red, const WorkState& estado);
+    void SetSource(const TRedNeuronal& network, const WorkState& state);
     // The network or the patterns may have changed: read them again if the
     // view is visible.
     void Refresh();
@@ -25,7 +25,7 @@ public:
 protected:
     // Takes a copy of what it shows from the network and the patterns; it
     // must only read them.
-    virtual void Recompute(const TRedNeuronal& red, const WorkState& estado) = 0;
+    virtual void Recompute(const TRedNeuronal& network, const WorkState& state) = 0;
     void showEvent(QShowEvent* event) override;
 
 private:

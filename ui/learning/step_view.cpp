@@ -70,8 +70,8 @@ bool SameNetwork(const NetworkSnapshot& a, const NetworkSnapshot& b) {
 
 }  // namespace
 
-StepView::StepView(TRedNeuronal& red, WorkState& estado, TrainingTabView& training, QWidget* parent)
-    : QWidget(parent), network_(red), state_(estado), training_(training) {
+StepView::StepView(TRedNeuronal& network, WorkState& state, TrainingTabView& training, QWidget* parent)
+    : QWidget(parent), network_(network), state_(state), training_(training) {
     setObjectName("stepView");
     patternChooser_ = new QSpinBox;
     patternChooser_->setObjectName("patternChooser");

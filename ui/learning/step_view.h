@@ -25,7 +25,7 @@ class StepView : public QWidget {
 
 public:
     // `training` is the training tab, whose read-outs an applied step updates.
-    StepView(TRedNeuronal& red, WorkState& estado, TrainingTabView& training, QWidget* parent = nullptr);
+    StepView(TRedNeuronal& network, WorkState& state, TrainingTabView& training, QWidget* parent = nullptr);
 
     // "Calcular Paso": the step of the current network on the chosen pattern.
     void ComputeClick();

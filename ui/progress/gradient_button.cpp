@@ -61,7 +61,7 @@ void THiperBoton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    const bool pulsado = reactsToMouse_ && isDown();
+    const bool pressed = reactsToMouse_ && isDown();
 
     const auto forma = [this](const QRectF& r) {
         QPainterPath path;
@@ -76,8 +76,8 @@ void THiperBoton::paintEvent(QPaintEvent*) {
         const QColor claro(255, 255, 255);
         const QColor oscuro(64, 64, 64);
         QLinearGradient sombra(area.topLeft(), area.bottomRight());
-        sombra.setColorAt(0, pulsado ? oscuro : claro);
-        sombra.setColorAt(1, pulsado ? claro : oscuro);
+        sombra.setColorAt(0, pressed ? oscuro : claro);
+        sombra.setColorAt(1, pressed ? claro : oscuro);
         painter.fillPath(forma(area), sombra);
         area.adjust(borderWidth_, borderWidth_, -borderWidth_, -borderWidth_);
     }
@@ -91,7 +91,7 @@ void THiperBoton::paintEvent(QPaintEvent*) {
     painter.fillPath(forma(area), relleno);
 
     QRectF zonaTexto = area;
-    if (pulsado) zonaTexto.translate(1, 1);
+    if (pressed) zonaTexto.translate(1, 1);
     painter.setFont(font());
     // A faint outline in the edge colour keeps a light caption readable on
     // the light centre of the gradient.

@@ -14,8 +14,8 @@ public:
 
     void SetColours(QColor borde, QColor interior) { border_ = borde; inner_ = interior; update(); }
     // Edge colour and caption colour while the mouse is over the button.
-    void SetHoverColours(QColor borde, QColor texto) { hoverBorder_ = borde; hoverText_ = texto; update(); }
-    void SetTextColour(QColor texto) { text_ = texto; update(); }
+    void SetHoverColours(QColor borde, QColor text) { hoverBorder_ = borde; hoverText_ = text; update(); }
+    void SetTextColour(QColor text) { text_ = text; update(); }
     // Corner rounding in percent of half the size: 0 square, 100 an oval.
     void SetRounding(int porcentaje) { rounding_ = porcentaje; update(); }
     void SetBorderWidth(int pixeles) { borderWidth_ = pixeles; update(); }

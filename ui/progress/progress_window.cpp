@@ -77,9 +77,9 @@ void TForm2::ShowPainted() {
     repaint();
 }
 
-void TForm2::ShowProgress(const QString& texto, double fraccion) {
-    progressLine.setText(texto);
-    Barra.setGeometry(0, height() - Barra.height(), int(std::clamp(fraccion, 0.0, 1.0) * width()), Barra.height());
+void TForm2::ShowProgress(const QString& text, double fraction) {
+    progressLine.setText(text);
+    Barra.setGeometry(0, height() - Barra.height(), int(std::clamp(fraction, 0.0, 1.0) * width()), Barra.height());
 }
 
 void TForm2::HiperBoton2Click() {

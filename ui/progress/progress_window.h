@@ -28,8 +28,8 @@ public:
     void HiperBoton2Click();
 
     // How far the run is: a small line under the caption and a thin bar
-    // along the bottom edge filled to `fraccion` (0 to 1; 0 for none).
-    void ShowProgress(const QString& texto, double fraccion);
+    // along the bottom edge filled to `fraction` (0 to 1; 0 for none).
+    void ShowProgress(const QString& text, double fraction);
 
     THiperBoton HiperBoton1;
     THiperBoton HiperBoton2;

@@ -60,11 +60,11 @@ bool SameShown(double shown, double exact) {
     return std::abs(shown - exact) <= 1e-7 * std::max(1.0, std::abs(exact));
 }
 
-std::vector<double> Weights(TRedNeuronal& red) {
+std::vector<double> Weights(TRedNeuronal& network) {
     std::vector<double> weights;
-    for (TCapaNeuronal* capa : {&red.CapaOculta, &red.CapaSalida}) {
-        for (int j = 1; j <= capa->NumeroNeuronas(); ++j) {
-            for (int k = 0; k <= capa->NumeroEntradas(); ++k) weights.push_back(capa->Neuronas[j].Pesos[k]);
+    for (TCapaNeuronal* layer : {&network.CapaOculta, &network.CapaSalida}) {
+        for (int j = 1; j <= layer->NumeroNeuronas(); ++j) {
+            for (int k = 0; k <= layer->NumeroEntradas(); ++k) weights.push_back(layer->Neuronas[j].Pesos[k]);
         }
     }
     return weights;

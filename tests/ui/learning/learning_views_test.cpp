@@ -22,24 +22,24 @@ using Node = NetworkDiagram::Node;
 using Connection = NetworkDiagram::Connection;
 
 // A 2-2-1 sigmoid network with the weights set by hand.
-void SetUp221(TRedNeuronal& red) {
+void SetUp221(TRedNeuronal& network) {
     RandomGenerator::SetClock([] { return TimeOfDay{11, 0, 0, 0}; });
-    PrepareStartUpNetwork(red);
+    PrepareStartUpNetwork(network);
     RandomGenerator::SetClock({});
     const double hidden[2][3] = {{0.5, -3.25, 0.1234567890123456789}, {-1.5, 4.0, 4.0}};
     const double output[3] = {2.0, -6.0, 5.5};
     for (int j = 1; j <= 2; ++j)
-        for (int k = 0; k <= 2; ++k) red.CapaOculta.Neuronas[j].Pesos[static_cast<std::size_t>(k)] = hidden[j - 1][k];
-    for (int k = 0; k <= 2; ++k) red.CapaSalida.Neuronas[1].Pesos[static_cast<std::size_t>(k)] = output[k];
+        for (int k = 0; k <= 2; ++k) network.CapaOculta.Neuronas[j].Pesos[static_cast<std::size_t>(k)] = hidden[j - 1][k];
+    for (int k = 0; k <= 2; ++k) network.CapaSalida.Neuronas[1].Pesos[static_cast<std::size_t>(k)] = output[k];
 }
 
-void AddXor(WorkState& estado) {
+void AddXor(WorkState& state) {
     const double patterns[4][3] = {{0.1, 0.1, 0.1}, {0.1, 0.9, 0.9}, {0.9, 0.1, 0.9}, {0.9, 0.9, 0.1}};
-    estado.NumeroPatrones = 4;
+    state.NumeroPatrones = 4;
     for (int p = 1; p <= 4; ++p) {
-        estado.EntradasPatrones[static_cast<std::size_t>(p)][1] = patterns[p - 1][0];
-        estado.EntradasPatrones[static_cast<std::size_t>(p)][2] = patterns[p - 1][1];
-        estado.SalidasPatrones[static_cast<std::size_t>(p)][1] = patterns[p - 1][2];
+        state.EntradasPatrones[static_cast<std::size_t>(p)][1] = patterns[p - 1][0];
+        state.EntradasPatrones[static_cast<std::size_t>(p)][2] = patterns[p - 1][1];
+        state.SalidasPatrones[static_cast<std::size_t>(p)][1] = patterns[p - 1][2];
     }
 }
 
@@ -58,13 +58,13 @@ private slots:
 };
 
 void LearningViewsTest::diagramShowsTheExactWeightOfTheConnectionPointedAtOrSelected() {
-    TRedNeuronal red;
-    SetUp221(red);
-    WorkState estado;
+    TRedNeuronal network;
+    SetUp221(network);
+    WorkState state;
     NetworkDiagram diagram;
     diagram.resize(560, 320);
     diagram.show();
-    diagram.SetSource(red, estado);
+    diagram.SetSource(network, state);
     const QString separator{QLatin1Char(RegionalDecimalSeparator())};
 
     // Input 2 to hidden 1, a quarter of the way along: clear of every other line.
@@ -86,13 +86,13 @@ void LearningViewsTest::diagramShowsTheExactWeightOfTheConnectionPointedAtOrSele
 }
 
 void LearningViewsTest::neuronFilterShowsOnlyThatNeuronsConnections() {
-    TRedNeuronal red;
-    SetUp221(red);
-    WorkState estado;
+    TRedNeuronal network;
+    SetUp221(network);
+    WorkState state;
     NetworkDiagram diagram;
     diagram.resize(560, 320);
     diagram.show();
-    diagram.SetSource(red, estado);
+    diagram.SetSource(network, state);
     auto* chooser = diagram.findChild<QComboBox*>(QStringLiteral("neuronFilter"));
     QVERIFY(chooser);
 
@@ -117,20 +117,20 @@ void LearningViewsTest::neuronFilterShowsOnlyThatNeuronsConnections() {
 }
 
 void LearningViewsTest::diagramFollowsAResizedNetworkOnlyWhileShown() {
-    TRedNeuronal red;
-    SetUp221(red);
-    WorkState estado;
+    TRedNeuronal network;
+    SetUp221(network);
+    WorkState state;
     NetworkDiagram diagram;
     diagram.resize(560, 320);
-    diagram.SetSource(red, estado);
+    diagram.SetSource(network, state);
     QCOMPARE(diagram.Snapshot().hidden, 0);  // never shown: nothing read yet
 
     diagram.show();
     QCOMPARE(diagram.Snapshot().hidden, 2);
     diagram.SetFilter(Node{1, 2});
     diagram.hide();
-    red.SetNeuronasCapaOculta(32);
-    red.SetNumeroEntradas(32);
+    network.SetNeuronasCapaOculta(32);
+    network.SetNumeroEntradas(32);
     diagram.Refresh();
     QCOMPARE(diagram.Snapshot().hidden, 2);
     diagram.show();
@@ -141,14 +141,14 @@ void LearningViewsTest::diagramFollowsAResizedNetworkOnlyWhileShown() {
 }
 
 void LearningViewsTest::mapCoversThePatternsAndColoursEachCellByTheOutputAtItsCentre() {
-    TRedNeuronal red;
-    SetUp221(red);
-    WorkState estado;
-    AddXor(estado);
+    TRedNeuronal network;
+    SetUp221(network);
+    WorkState state;
+    AddXor(state);
     DecisionMap map;
     map.resize(500, 360);
     map.show();
-    map.SetSource(red, estado);
+    map.SetSource(network, state);
     QCOMPARE(map.RangeX().low, -0.1);
     QCOMPARE(map.RangeX().high, 1.1);
     QCOMPARE(map.RangeY().low, -0.1);
@@ -157,7 +157,7 @@ void LearningViewsTest::mapCoversThePatternsAndColoursEachCellByTheOutputAtItsCe
     const QImage picture = map.grab().toImage();
     const QRect plane = map.Plane();
     const QSize cells = map.Cells();
-    const NetworkSnapshot snapshot = TakeSnapshot(red);
+    const NetworkSnapshot snapshot = TakeSnapshot(network);
     // Corner cells (clear of the dots) and one inside: x grows to the right, y upwards.
     const QPoint checked[] = {{0, 0}, {cells.width() - 1, 0}, {0, cells.height() - 1},
                               {cells.width() - 1, cells.height() - 1}, {cells.width() / 3, cells.height() / 5}};

@@ -92,8 +92,8 @@ void WindowLearningTest::stepOnXorPatternTwoIsTheCoresAndApplies() {
     driver.Click(apply);
     QCOMPARE(driver.errors.messages, QStringList{});
     for (const WeightChange& c : step.weights) {
-        const TRedNeuronal& red = form.RedNeuronal1;
-        const TCapaNeuronal& layer = c.layer == StepLayer::Hidden ? red.CapaOculta : red.CapaSalida;
+        const TRedNeuronal& network = form.RedNeuronal1;
+        const TCapaNeuronal& layer = c.layer == StepLayer::Hidden ? network.CapaOculta : network.CapaSalida;
         QCOMPARE(layer.Neuronas[c.neuron].Pesos[static_cast<std::size_t>(c.index)], c.newWeight);
     }
     QCOMPARE(form.Chart1->Store().Count(), 1);
