@@ -25,17 +25,17 @@ LineEnd LineSplitter::Next(std::string& target) {
         const char* start = block_.data() + position_;
         const char* final = block_.data() + end_;
         const char* corte = std::find_if(start, final, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
-        const auto trozo = static_cast<std::size_t>(corte - start);
-        if (length + trozo > kMaxLineLength) {
+        const auto chunk = static_cast<std::size_t>(corte - start);
+        if (length + chunk > kMaxLineLength) {
             target.append(start, kMaxLineLength - length);
             finished_ = true;
             position_ = end_ = 0;
             return LineEnd::TooLong;
         }
-        target.append(start, trozo);
-        length += trozo;
-        started = started || trozo > 0;
-        position_ += trozo;
+        target.append(start, chunk);
+        length += chunk;
+        started = started || chunk > 0;
+        position_ += chunk;
         if (corte == final) continue;
         ++position_;
         if (*corte == '\0') {

@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr char kSeparadores[] = {'.', ','};
+constexpr char kSeparators[] = {'.', ','};
 const std::string kCompanionPath = "companero.rna";
 
 [[noreturn]] void Fail(const char* que) {
@@ -123,7 +123,7 @@ void Check(std::string_view text, std::optional<std::string_view> companion, boo
 
     // Both files the window would save now, under either separator, read
     // back to what it holds.
-    for (char separator : kSeparadores) {
+    for (char separator : kSeparators) {
         const std::string rna = JoinLines(RnaLines(network, PatternsToSave(state, network), header.RuleSelection, header.FunctionSelection, separator));
         const std::string ren = JoinLines(RenLines(network, header.RuleSelection, header.FunctionSelection, separator));
         std::optional<NetworkDescription> sinEntrenar = Describe(rna, std::nullopt, false);

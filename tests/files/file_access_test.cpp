@@ -26,15 +26,15 @@ namespace {
 namespace fs = std::filesystem;
 
 #if defined(__SANITIZE_ADDRESS__)
-constexpr bool kDireccionesReservadas = true;  // the sanitizer reserves terabytes of address space
+constexpr bool kReservedAddresses = true;  // the sanitizer reserves terabytes of address space
 #else
-constexpr bool kDireccionesReservadas = false;
+constexpr bool kReservedAddresses = false;
 #endif
 
 // Lets this process use at most 64 MB more address space than it uses now:
 // a read that held a file's useless lines would run out.
 void LimitMemory() {
-    if (kDireccionesReservadas) return;
+    if (kReservedAddresses) return;
     std::ifstream statm("/proc/self/statm");
     rlim_t paginas = 0;
     statm >> paginas;
@@ -173,8 +173,8 @@ TEST(SaveFileSafely, RefusesAFileTheUserMayNotWrite) {
     fs::permissions(folder.Folder(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
     EXPECT_EXIT(
         {
-            constexpr uid_t kNadie = 65534;
-            if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNadie) != 0 || ::setuid(kNadie) != 0))
+            constexpr uid_t kNobody = 65534;
+            if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
                 std::_Exit(2);
             EndWith(MessageOf([&] { SaveFileSafely(path, "nuevo"); }), "Cannot create file " + path);
         },

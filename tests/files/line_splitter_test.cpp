@@ -19,14 +19,14 @@ struct DivisionCase {
     std::vector<std::string> lines;
 };
 
-// Every line of `text`, given to the divider `trozo` bytes at a time; a
+// Every line of `text`, given to the divider `chunk` bytes at a time; a
 // line too long shows as the count of characters kept.
-std::vector<std::string> Split(const std::string& text, std::size_t trozo) {
-    std::size_t dado = 0;
+std::vector<std::string> Split(const std::string& text, std::size_t chunk) {
+    std::size_t given = 0;
     LineSplitter divisor([&](char* target, std::size_t capacity) {
-        const std::size_t n = std::min({trozo, capacity, text.size() - dado});
-        std::memcpy(target, text.data() + dado, n);
-        dado += n;
+        const std::size_t n = std::min({chunk, capacity, text.size() - given});
+        std::memcpy(target, text.data() + given, n);
+        given += n;
         return n;
     });
     std::vector<std::string> lines;
@@ -55,8 +55,8 @@ TEST(LineSplitter, SplitsAtEveryKindOfBreak) {
         {"blanks stay", " 3 \r\n", {" 3 "}},
     };
     // One byte at a time, a CR LF falls across two reads.
-    for (std::size_t trozo : {std::size_t{1}, std::size_t{65536}}) {
-        for (const DivisionCase& testCase : cases) EXPECT_EQ(Split(testCase.text, trozo), testCase.lines) << testCase.name << " " << trozo;
+    for (std::size_t chunk : {std::size_t{1}, std::size_t{65536}}) {
+        for (const DivisionCase& testCase : cases) EXPECT_EQ(Split(testCase.text, chunk), testCase.lines) << testCase.name << " " << chunk;
     }
 }
 

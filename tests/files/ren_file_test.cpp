@@ -100,9 +100,9 @@ TEST_F(Companion, OfTheSameTopologyGivesItsPatterns) {
 TEST_F(Companion, CountsAreComparedAfterTheLimit) {
     AddCompanion(trained, JoinLines({" 2", "2", "$1", "7", "7", "0"}), "/r/xor.rna");
     EXPECT_TRUE(trained.Patterns.has_value());
-    NetworkDescription una = DescribeRen(JoinLines({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
-    AddCompanion(una, JoinLines({"0", "-4", "1", "0", "0", "0"}), "/r/una.rna");
-    EXPECT_TRUE(una.Patterns.has_value());
+    NetworkDescription single = DescribeRen(JoinLines({"1", "1", "1", "0", "0", "1", "2", "3", "4"}));
+    AddCompanion(single, JoinLines({"0", "-4", "1", "0", "0", "0"}), "/r/una.rna");
+    EXPECT_TRUE(single.Patterns.has_value());
 }
 
 TEST_F(Companion, OfAnotherTopologyIsLeftOutWithAWarning) {

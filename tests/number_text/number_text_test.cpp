@@ -22,7 +22,7 @@ struct TextCase {
 };
 
 // One row per rendering rule; a failure names its row.
-const TextCase kTextos[] = {
+const TextCase kTexts[] = {
     {0.0, "0"},
     {-0.0, "0"},
     {0.5, "0.5"},
@@ -72,13 +72,13 @@ const TextCase kTextos[] = {
 };
 
 TEST(RealText, RendersEachRuleWithPoint) {
-    for (const TextCase& testCase : kTextos) {
+    for (const TextCase& testCase : kTexts) {
         EXPECT_EQ(RealText(testCase.value, '.'), testCase.point) << testCase.point;
     }
 }
 
 TEST(RealText, UsesTheGivenSeparatorOnly) {
-    for (const TextCase& testCase : kTextos) {
+    for (const TextCase& testCase : kTexts) {
         std::string expected = testCase.point;
         for (char& c : expected) {
             if (c == '.') c = ',';
@@ -124,7 +124,7 @@ struct IntegerCase {
     std::optional<std::int32_t> value;
 };
 
-const IntegerCase kEnteros[] = {
+const IntegerCase kIntegers[] = {
     {"3", 3},
     {" 3", 3},
     {"   -3", -3},
@@ -164,7 +164,7 @@ const IntegerCase kEnteros[] = {
 };
 
 TEST(LeerEntero, AcceptsExactlyTheIntegerForms) {
-    for (const IntegerCase& testCase : kEnteros) {
+    for (const IntegerCase& testCase : kIntegers) {
         EXPECT_EQ(ReadInteger(testCase.text, IntegerForms::DecimalOrHexadecimal), testCase.value) << "'" << testCase.text << "'";
     }
 }
@@ -180,7 +180,7 @@ constexpr auto Ok = RealStatus::Valid;
 constexpr auto No = RealStatus::NotANumber;
 constexpr auto Desborda = RealStatus::Overflow;
 
-const RealCase kReales[] = {
+const RealCase kReals[] = {
     {"0.5", '.', Ok, 0.5},
     {"0,5", ',', Ok, 0.5},
     {"0,5", '.', No, 0},
@@ -234,7 +234,7 @@ const RealCase kReales[] = {
 };
 
 TEST(ParseReal, AcceptsExactlyTheRealForms) {
-    for (const RealCase& testCase : kReales) {
+    for (const RealCase& testCase : kReals) {
         RealReading reading = ParseReal(testCase.text, testCase.separator);
         EXPECT_EQ(reading.status, testCase.state) << "'" << testCase.text << "' " << testCase.separator;
         if (testCase.state == Ok) {
