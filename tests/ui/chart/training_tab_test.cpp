@@ -26,16 +26,6 @@ namespace {
 
 using Point = EnvelopeStore::Point;
 
-// 2-2-1 sigmoid network on XOR, coded 0.1 / 0.9, with the training tab shown.
-void PrepareXor(WindowDriver& driver) {
-    driver.CreateNetwork(2, 2, 1, 0, 0);
-    driver.AddPattern({"0.1", "0.1"}, {"0.1"});
-    driver.AddPattern({"0.1", "0.9"}, {"0.9"});
-    driver.AddPattern({"0.9", "0.1"}, {"0.9"});
-    driver.AddPattern({"0.9", "0.9"}, {"0.1"});
-    driver.ShowTab(driver.form().TabSheet3);
-}
-
 // The offscreen platform activates every window it shows, the progress window
 // too, and leaves none active once that closes; a person's desktop keeps the
 // main window active. Typing after a run needs it active again.
@@ -92,7 +82,7 @@ private slots:
 void TrainingTabTest::oneCycleRunGivesOnePointAtZero() {
     WindowDriver driver;
     TForm1& form = driver.form();
-    PrepareXor(driver);
+    driver.PrepareXor();
     QCOMPARE(form.FlatSpinEditInteger4->Value(), 1);
     driver.Click(form.SpeedButton7);
 
@@ -113,7 +103,7 @@ void TrainingTabTest::oneCycleRunGivesOnePointAtZero() {
 void TrainingTabTest::secondRunContinuesTheChart() {
     WindowDriver driver;
     TForm1& form = driver.form();
-    PrepareXor(driver);
+    driver.PrepareXor();
     driver.TypeInto(form.FlatSpinEditInteger4, "5");
     driver.Click(form.SpeedButton7);
     driver.Click(form.SpeedButton7);
@@ -139,7 +129,7 @@ void TrainingTabTest::secondRunContinuesTheChart() {
 void TrainingTabTest::stopClickedWhileARunProcessesMessages() {
     WindowDriver driver;
     TForm1& form = driver.form();
-    PrepareXor(driver);
+    driver.PrepareXor();
     driver.TypeInto(form.FlatSpinEditInteger4, "1000000");
 
     bool clicked = false;
@@ -187,7 +177,7 @@ void TrainingTabTest::stopClickedWhileARunProcessesMessages() {
 void TrainingTabTest::cycleCountChangedWhileMessagesAreProcessedTakesEffect() {
     WindowDriver driver;
     TForm1& form = driver.form();
-    PrepareXor(driver);
+    driver.PrepareXor();
     driver.TypeInto(form.FlatSpinEditInteger4, "1000000");
     // Handled at the first processing of messages, after iteration 10000.
     QTimer::singleShot(0, &form, [&] { form.FlatSpinEditInteger4->SetValue(20'000); });
@@ -210,7 +200,7 @@ void TrainingTabTest::errorCriterionEndsOnTheFirstIterationBelowTheThreshold() {
     QFETCH(int, threshold);
     WindowDriver driver;
     TForm1& form = driver.form();
-    PrepareXor(driver);
+    driver.PrepareXor();
     QRadioButton* button = criterion == 2 ? form.FlatRadioButton2 : form.FlatRadioButton3;
     TFlatSpinEditInteger* field = criterion == 2 ? form.FlatSpinEditInteger9 : form.FlatSpinEditInteger10;
     driver.Click(button);
@@ -230,7 +220,7 @@ void TrainingTabTest::errorCriterionEndsOnTheFirstIterationBelowTheThreshold() {
 void TrainingTabTest::reiniciarResetsTrainingButKeepsPatternsAndCriterion() {
     WindowDriver driver;
     TForm1& form = driver.form();
-    PrepareXor(driver);
+    driver.PrepareXor();
     driver.TypeInto(form.FlatSpinEditInteger4, "200");
     driver.Click(form.SpeedButton7);
     Reactivate(form);
@@ -284,7 +274,7 @@ void TrainingTabTest::outputGridsAreShapedForTheOutputCount() {
 void TrainingTabTest::reenteringTheTabZeroesOnlyTheGrids() {
     WindowDriver driver;
     TForm1& form = driver.form();
-    PrepareXor(driver);
+    driver.PrepareXor();
     driver.TypeInto(form.FlatSpinEditInteger4, "50");
     driver.Click(form.SpeedButton7);
     const double expected = form.FloatGrid2->GetFloat(1, 1);
@@ -340,7 +330,7 @@ void TrainingTabTest::failedRunClosesProgressAndWritesItsStatisticsBeforeTheErro
 void TrainingTabTest::chartImageIsSavedAsPngThroughTheSaveDialog() {
     WindowDriver driver;
     TForm1& form = driver.form();
-    PrepareXor(driver);
+    driver.PrepareXor();
     form.FlatSpinEditInteger4->SetValue(50);
     driver.Click(form.SpeedButton7);
     Reactivate(form);

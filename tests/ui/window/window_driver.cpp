@@ -86,6 +86,15 @@ void WindowDriver::AddPattern(const QStringList& inputs, const QStringList& outp
     Click(form_->SpeedButton3);
 }
 
+void WindowDriver::PrepareXor() {
+    CreateNetwork(2, 2, 1, 0, 0);
+    AddPattern({"0.1", "0.1"}, {"0.1"});
+    AddPattern({"0.1", "0.9"}, {"0.9"});
+    AddPattern({"0.9", "0.1"}, {"0.9"});
+    AddPattern({"0.9", "0.9"}, {"0.1"});
+    ShowTab(form_->TabSheet3);
+}
+
 QByteArray WindowDriver::Bytes(const QStringList& lines) const {
     QByteArray bytes;
     for (const QString& line : lines) bytes += Regional(line).toUtf8() + "\r\n";

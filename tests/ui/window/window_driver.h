@@ -68,6 +68,8 @@ public:
     void CreateNetwork(int inputs, int hidden, int outputs, int rule = 0, int function = 0);
     // Types one pattern into the entry fields and presses "Añadir Patrón".
     void AddPattern(const QStringList& inputs, const QStringList& outputs);
+    // A 2-2-1 sigmoid network on XOR coded 0.1 / 0.9, with the training tab shown.
+    void PrepareXor();
 
     // Writes `lines` joined by CR LF (with "." turned into the regional
     // separator) into the test folder and returns its path.

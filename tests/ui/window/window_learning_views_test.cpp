@@ -21,15 +21,6 @@
 
 namespace {
 
-void PrepareXor(WindowDriver& driver) {
-    driver.CreateNetwork(2, 2, 1, 0, 0);
-    driver.AddPattern({"0.1", "0.1"}, {"0.1"});
-    driver.AddPattern({"0.1", "0.9"}, {"0.9"});
-    driver.AddPattern({"0.9", "0.1"}, {"0.9"});
-    driver.AddPattern({"0.9", "0.9"}, {"0.1"});
-    driver.ShowTab(driver.form().TabSheet3);
-}
-
 // The weights, the last outputs and the generator's state, as bits.
 std::vector<std::uint64_t> RunResult(TForm1& form) {
     std::vector<std::uint64_t> bits{RandomGenerator::State()};
@@ -61,7 +52,7 @@ void WindowLearningViewsTest::viewsFollowARunWithoutChangingIt() {
     RandomGenerator::SetClock([] { return TimeOfDay{14, 30, 0, 250}; });
     WindowDriver driver;
     TForm1& form = driver.form();
-    PrepareXor(driver);
+    driver.PrepareXor();
 
     // The run with the training tab in front ("Reiniciar" sets the cycles to 1).
     driver.Click(form.SpeedButton8);
@@ -101,7 +92,7 @@ void WindowLearningViewsTest::viewsFollowARunWithoutChangingIt() {
 void WindowLearningViewsTest::guardarImagenSavesTheViewInFront() {
     WindowDriver driver;
     TForm1& form = driver.form();
-    PrepareXor(driver);
+    driver.PrepareXor();
     driver.ShowTab(form.TabSheet6);
     LearningTab& tab = Tab(form);
     QVERIFY(tab.SaveImageButton()->isVisible());
