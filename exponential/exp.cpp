@@ -11,10 +11,10 @@ namespace {
 // Level 1 with the slower levels behind it.
 template <bool Fma>
 [[gnu::always_inline]] inline double Compute(double x) {
-    bool seguro;
+    bool settled;
     const double y = QuickLevel::QuickExp<Fma, double, std::uint64_t>(
-        x, [](std::uint64_t j) -> const PowerOfTwo& { return kPowerTable[j]; }, seguro);
-    if (seguro) [[likely]]
+        x, [](std::uint64_t j) -> const PowerOfTwo& { return kPowerTable[j]; }, settled);
+    if (settled) [[likely]]
         return y;
     return PreciseExp(x);
 }
@@ -52,9 +52,9 @@ DoubleDouble ExactProduct(double a, double b) {
 // entry), widened.
 constexpr double kMargin = 0x1p-70;
 
-// (ln 2)/256 in three parts, the first two with 34 significant bits, so that
-// their products with any |n| < 2^19 are exact.
-constexpr double kStep2Short = 0x1.1cf79abc8p-44, kStep3 = 0x1.e3b39803f3p-80;
+// (ln 2)/1024 in three parts, the first two with 33 significant bits, so that
+// their products with any |n| < 2^20 are exact.
+constexpr double kStep2Short = 0x1.473de6afp-44, kStep3 = 0x1.3c7673007e5edp-79;
 
 }  // namespace
 
@@ -70,22 +70,23 @@ double PreciseExp(double x) {
     // Only where e^x is a normal double is scaling by 2^k exact.
     if (!(x > -708.0 && x < 709.0)) return ExactExp(x);
 
-    // x = n·(ln 2)/256 + r, r = rh + rl.
+    // x = n·(ln 2)/1024 + r, r = rh + rl.
     const double nd = (x * kStepsPerUnit + kRoundingShift) - kRoundingShift;
     const auto n = static_cast<std::int64_t>(nd);
     const DoubleDouble rr = ExactSum(x - nd * kStep1, -(nd * kStep2Short));
     const double rh = rr.high, rl = rr.low - nd * kStep3;
-    const PowerOfTwo& t = kPowerTable[n & 255];
-    // e^r − 1 to degree 6, then (high + low)·e^r.
+    const PowerOfTwo& t = kPowerTable[n & kIndexMask];
+    const double tLow = t.high * t.relative;
+    // e^r − 1 to degree 6, then (high + tLow)·e^r.
     const DoubleDouble square = ExactProduct(rh, rh);
     const double remainder = rl + rl * rh + 0.5 * square.low +
                          square.high * (rh * (1.0 / 6 + rh * (1.0 / 24 + rh * (1.0 / 120 + rh * (1.0 / 720)))));
     const DoubleDouble e = OrderedExactSum(rh, 0.5 * square.high);
     const DoubleDouble m = ExactProduct(t.high, e.high);
     const DoubleDouble s = OrderedExactSum(t.high, m.high);
-    const double low = s.low + (m.low + ((t.high * (e.low + remainder) + t.low) + t.low * e.high));
+    const double low = s.low + (m.low + ((t.high * (e.low + remainder) + tLow) + tLow * e.high));
 
-    const double abajo = s.high + (low - kMargin), arriba = s.high + (low + kMargin);
-    if (abajo == arriba) return abajo * std::bit_cast<double>(static_cast<std::uint64_t>(1023 + (n >> 8)) << 52);
+    const double below = s.high + (low - kMargin), above = s.high + (low + kMargin);
+    if (below == above) return below * std::bit_cast<double>(static_cast<std::uint64_t>(1023 + (n >> kTableBits)) << 52);
     return ExactExp(x);
 }

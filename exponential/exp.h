@@ -9,7 +9,7 @@
 // Three levels, each settling all but a few of the arguments the one before
 // leaves (every bound they use is derived in docs/exponential.md):
 // 1. a quick double (quick_exp.h), kept when its error bound cannot
-//    reach a rounding boundary: about 98.5 arguments in 100;
+//    reach a rounding boundary: all but about one argument in 257;
 // 2. PreciseExp, a double-double good to about 2^-77, settling all
 //    but about one argument in 100 000;
 // 3. ExactExp, MPFR's correctly rounded e^x.

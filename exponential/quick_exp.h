@@ -3,8 +3,8 @@
 // two versions: Fma for code compiled for processors with fused multiply-add,
 // the other for any processor. docs/exponential.md derives every constant.
 //
-// x = n·(ln 2)/256 + r with |r| <= (ln 2)/512 and a little, so
-// e^x = 2^k·2^(j/256)·e^r with n = 256k + j, and 2^(j/256) = high·(1 + relative)
+// x = n·(ln 2)/1024 + r with |r| <= (ln 2)/2048 and a little, so
+// e^x = 2^k·2^(j/1024)·e^r with n = 1024k + j, and 2^(j/1024) = high·(1 + relative)
 // comes from the table.
 
 #include <cstdint>
@@ -14,18 +14,18 @@
 
 namespace QuickLevel {
 
+inline constexpr int kTableBits = 10;
+inline constexpr std::uint64_t kIndexMask = (std::uint64_t{1} << kTableBits) - 1;
 inline constexpr double kRoundingShift = 0x1.8p52;  // adding it rounds to an integer held in the low mantissa bits
-inline constexpr double kStepsPerUnit = 0x1.71547652b82fep+8;  // 256 / ln 2
-// (ln 2)/256 = kStep1 + kStep2 within 2^-97.3. kStep1 has 34 significant bits,
-// so its product with any |n| < 2^19 is exact.
-inline constexpr double kStep1 = 0x1.62e42fef8p-9, kStep2 = 0x1.1cf79abc9e3b4p-44;
+inline constexpr double kStepsPerUnit = 0x1.71547652b82fep+10;  // 1024 / ln 2
+// (ln 2)/1024 = kStep1 + kStep2 within 2^-99.2. kStep1 has 33 significant bits,
+// so its product with any |n| < 2^20 is exact.
+inline constexpr double kStep1 = 0x1.62e42fefp-11, kStep2 = 0x1.473de6af278edp-44;
 // Beyond it the result may come near the subnormal doubles or overflow.
 inline constexpr double kLimit = 650.0;
-// The rounding test's factor: 1 + 2^-6 covers a relative error bound up to
-// 2^-60.02, 1 + 1.5·2^-7 one up to 2^-60.43; the quick value's is 2^-60.22,
-// and 2^-60.55 when fused.
-template <bool Fma>
-inline constexpr double kSlack = Fma ? 1 + 0x1.8p-7 : 1 + 0x1p-6;
+// The rounding test's factor: it covers a relative error bound up to 2^-62.006;
+// the quick value's is 2^-62.16, and 2^-62.47 when fused.
+inline constexpr double kSlack = 1 + 0x1p-8;
 
 // Vectors pass by value only between always-inlined functions.
 #pragma GCC diagnostic push
@@ -66,26 +66,25 @@ template <bool Fma, class T>
 // The quick value y of e^x, and whether it is the correctly rounded one,
 // lane by lane: T is double with U std::uint64_t, or a vector of doubles with
 // U the unsigned vector of its width (unsigned, so that lanes out of range
-// wrap instead of overflowing). entradas(j) gives the table entries of indexes
+// wrap instead of overflowing). entries(j) gives the table entries of indexes
 // j as .high and .relative. Lanes with |x| >= kLimit and NaN lanes are never
 // settled; their y is meaningless.
-template <bool Fma, class T, class U, class Entradas, class Decision>
-[[gnu::always_inline]] inline T QuickExp(const T& x, Entradas inputs, Decision& seguro) {
+template <bool Fma, class T, class U, class Entries, class Decision>
+[[gnu::always_inline]] inline T QuickExp(const T& x, Entries entries, Decision& settled) {
     const T roundedValue = PlusTimes<Fma>(x, All<T>(kStepsPerUnit), All<T>(kRoundingShift));
     const T nd = roundedValue - kRoundingShift;
     const U n = AsBits<U>(roundedValue) - AsBits<std::uint64_t>(kRoundingShift);
     const T r1 = PlusTimes<Fma>(-nd, All<T>(kStep1), x);  // exact
     const T r = PlusTimes<Fma>(-nd, All<T>(kStep2), r1);
-    // 2^k·high, k = floor(n / 256) added to high's exponent.
-    const auto& t = inputs(n & 255);
-    const T scale = AsBits<T>(AsBits<U>(t.high) + ((n & ~std::uint64_t{255}) << 44));
-    // q = relative + e^r − 1, the polynomial in two halves that wait for r alone.
+    // 2^k·high, k = floor(n / 1024) added to high's exponent.
+    const auto& t = entries(n & kIndexMask);
+    const T scale = AsBits<T>(AsBits<U>(t.high) + ((n & ~kIndexMask) << (52 - kTableBits)));
+    // q = relative + e^r − 1 = relative + r + r²·(1/2 + r/6 + r²/24).
     const T r2 = r * r;
     const T a = PlusTimes<Fma>(r, All<T>(1.0 / 6), All<T>(0.5));
-    const T b = PlusTimes<Fma>(r, All<T>(1.0 / 120), All<T>(1.0 / 24));
-    const T c = PlusTimes<Fma>(r2, a, r + t.relative);
-    const T q = PlusTimes<Fma>(r2 * r2, b, c);
-    // y = escala·(1 + q) rounded, and resto what that rounding dropped.
+    const T b = PlusTimes<Fma>(r2, All<T>(1.0 / 24), a);
+    const T q = PlusTimes<Fma>(r2, b, r + t.relative);
+    // y = scale·(1 + q) rounded, and remainder what that rounding dropped.
     T y, remainder;
     if constexpr (Fma) {
         y = PlusTimes<Fma>(scale, q, scale);
@@ -96,16 +95,16 @@ template <bool Fma, class T, class U, class Entradas, class Decision>
         remainder = p - (y - scale);
     }
     // Settled when even a remainder larger by the error bound would round to y.
-    const T checked = PlusTimes<Fma>(remainder, All<T>(kSlack<Fma>), y);
+    const T checked = PlusTimes<Fma>(remainder, All<T>(kSlack), y);
     const U magnitude = AsBits<U>(x) & ~(std::uint64_t{1} << 63);
     if constexpr (sizeof(T) == sizeof(double))
         // On the bits, which order the positive doubles and NaN above them:
         // integer comparisons, one branch.
-        seguro = (magnitude < AsBits<U>(kLimit)) & (AsBits<U>(checked) == AsBits<U>(y));
+        settled = (magnitude < AsBits<U>(kLimit)) & (AsBits<U>(checked) == AsBits<U>(y));
     else
-        seguro = (AsBits<T>(magnitude) < kLimit) & (checked == y);
+        settled = (AsBits<T>(magnitude) < kLimit) & (checked == y);
     return y;
 }
 #pragma GCC diagnostic pop
 
-}  // namespace exponencial
+}  // namespace QuickLevel

@@ -15,22 +15,22 @@ typedef std::uint64_t UnsignedBlock __attribute__((vector_size(32), aligned(32),
 
 // The lanes the quick value left unsettled, by the slower levels. Out of
 // line, so the caller keeps its values in registers across it.
-[[gnu::noinline, gnu::cold]] inline void SettleLanes(const Block& x, Block& y, const Mask& seguro) {
+[[gnu::noinline, gnu::cold]] inline void SettleLanes(const Block& x, Block& y, const Mask& settled) {
     for (int i = 0; i < kLanes; ++i)
-        if (!seguro[i]) y[i] = PreciseExp(x[i]);
+        if (!settled[i]) y[i] = PreciseExp(x[i]);
 }
 
-// e^x of each lane, quick, with the lanes it settles in seguro; fused
+// e^x of each lane, quick, with the lanes it settles in settled; fused
 // multiply-add when the caller is compiled for it.
 template <bool Fma>
-[[gnu::always_inline]] inline Block QuickExpBlock(const Block& x, Mask& seguro) {
-    struct Entradas {
+[[gnu::always_inline]] inline Block QuickExpBlock(const Block& x, Mask& settled) {
+    struct Entries {
         Block high, relative;
     };
-    const auto cargar = [](const UnsignedBlock& j) {
+    const auto load = [](const UnsignedBlock& j) {
         const PowerOfTwo &a = kPowerTable[j[0]], &b = kPowerTable[j[1]], &c = kPowerTable[j[2]],
                             &d = kPowerTable[j[3]];
-        return Entradas{{a.high, b.high, c.high, d.high}, {a.relative, b.relative, c.relative, d.relative}};
+        return Entries{{a.high, b.high, c.high, d.high}, {a.relative, b.relative, c.relative, d.relative}};
     };
-    return QuickLevel::QuickExp<Fma, Block, UnsignedBlock>(x, cargar, seguro);
+    return QuickLevel::QuickExp<Fma, Block, UnsignedBlock>(x, load, settled);
 }

@@ -40,7 +40,7 @@ Reference Compute(double x) {
     return r;
 }
 
-TEST(ExponencialMpfr, EveryLevelRoundsTheHardestArgumentsCorrectly) {
+TEST(ExpMpfr, EveryLevelRoundsTheHardestArgumentsCorrectly) {
     // Besides the shared ones: results among the subnormals, near the
     // largest double, and within a hair of 1.
     std::vector<double> argumentos(HardArguments.begin(), HardArguments.end());
@@ -58,8 +58,8 @@ TEST(ExponencialMpfr, EveryLevelRoundsTheHardestArgumentsCorrectly) {
     }
 }
 
-TEST(ExponencialMpfr, CommittedTableIsTheGeneratedOne) {
-    std::ifstream file(TABLA_POTENCIAS_H, std::ios::binary);
+TEST(ExpMpfr, CommittedTableIsTheGeneratedOne) {
+    std::ifstream file(PERCEPTLAB_POWER_TABLE_H, std::ios::binary);
     ASSERT_TRUE(file.is_open());
     const std::string saved{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     EXPECT_EQ(saved, PowerTableText());
