@@ -81,9 +81,12 @@ PERCEPTLAB_INLINE void GroupSums(const LayerStorage& a, const double* x, int n, 
     for (int c = 0; c < G; ++c) sum[g + c] = s[c];
 }
 
-// The weighted sums of the neurons of t, four blocks at a time while they last.
+// The weighted sums of the neurons of t, eight or four blocks at a time
+// while they last: each block's sum is a chain of dependent additions, and
+// the more chains advance together, the more of their latency overlaps.
 PERCEPTLAB_INLINE void WeightedSums(const LayerStorage& a, const double* x, int n, const Span& t, Block* sum) {
     int g = 0;
+    for (; g + 8 <= t.blocks; g += 8) GroupSums<8>(a, x, n, g, sum);
     for (; g + 4 <= t.blocks; g += 4) GroupSums<4>(a, x, n, g, sum);
     for (; g < t.blocks; ++g) GroupSums<1>(a, x, n, g, sum);
 }
@@ -96,16 +99,31 @@ PERCEPTLAB_INLINE void CopyInputs(LayerStorage& a, const double* x, int n, const
     }
 }
 
+// Lane m of block m of the 4×4 tile whose rows are r[0..3]: the tile transposed.
+PERCEPTLAB_INLINE void Transpose(const Block r[4], Block t[4]) {
+    const Block low01 = __builtin_shuffle(r[0], r[1], Mask{0, 4, 2, 6});
+    const Block high01 = __builtin_shuffle(r[0], r[1], Mask{1, 5, 3, 7});
+    const Block low23 = __builtin_shuffle(r[2], r[3], Mask{0, 4, 2, 6});
+    const Block high23 = __builtin_shuffle(r[2], r[3], Mask{1, 5, 3, 7});
+    t[0] = __builtin_shuffle(low01, low23, Mask{0, 1, 4, 5});
+    t[1] = __builtin_shuffle(high01, high23, Mask{0, 1, 4, 5});
+    t[2] = __builtin_shuffle(low01, low23, Mask{2, 3, 6, 7});
+    t[3] = __builtin_shuffle(high01, high23, Mask{2, 3, 6, 7});
+}
+
 // For hidden neurons 4b..4b+3: the sum over output neurons i = 0..O-1, in
 // that order, of delta[i] times the weight output neuron i gives them. The
-// lanes run across the hidden neurons, so each sum keeps the order of i.
+// lanes run across the hidden neurons, so each sum keeps the order of i; the
+// weights, stored across the output neurons, come a 4×4 tile at a time.
 PERCEPTLAB_INLINE Block DeltaSum(const LayerStorage& output, const double* delta, int O, int b) {
     const int j = b * kLanes + 1;
     Block sum = Block{} + 0.0;
-    for (int i = 0; i < O; ++i) {
-        const Block weights = {output.weights[j][i], output.weights[j + 1][i], output.weights[j + 2][i],
-                              output.weights[j + 3][i]};
-        sum = sum + delta[i] * weights;
+    for (int c = 0; c * kLanes < O; ++c) {
+        const Block rows[4] = {BlockAt(output.weights[j], c), BlockAt(output.weights[j + 1], c),
+                               BlockAt(output.weights[j + 2], c), BlockAt(output.weights[j + 3], c)};
+        Block weights[4];
+        Transpose(rows, weights);
+        for (int m = 0; m < kLanes && c * kLanes + m < O; ++m) sum = sum + delta[c * kLanes + m] * weights[m];
     }
     return sum;
 }
