@@ -56,7 +56,8 @@ template <int MaxB>
 
     // Output deltas.
     for (int b = 0; b < outputSpan.blocks; ++b) {
-        const Block obtainedOutput = BlockOfScalars(&SalidasObtenidas[1 + b * kLanes]);
+        // The outputs as the forward pass stored them, a block at a time.
+        const Block obtainedOutput = BlockAt(output.outputs, b);
         const Block expectedValue = BlockOfScalars(&SalidasEsperadas[1 + b * kLanes]);
         outputDelta[b] = OnlyActive(Derivative(transfer_, obtainedOutput) * (expectedValue - obtainedOutput), outputSpan, b);
         nan = nan + (outputDelta[b] - outputDelta[b]);
@@ -64,7 +65,7 @@ template <int MaxB>
 
     // Hidden deltas, through the output weights of before this step.
     for (int b = 0; b < hiddenSpan.blocks; ++b) {
-        const Block y = BlockOfScalars(hiddenLayer.outputs + b * kLanes);
+        const Block y = BlockAt(hiddenLayer.outputs, b);
         const Block sum = DeltaSum(output, reinterpret_cast<const double*>(outputDelta), O, b);
         hiddenDelta[b] = OnlyActive(Derivative(transfer_, y) * sum, hiddenSpan, b);
         nan = nan + (hiddenDelta[b] - hiddenDelta[b]);
