@@ -75,8 +75,9 @@ private:
     [[gnu::target("avx2,fma")]] void TrainingStepAvx2();
 #endif
     // The deltas and the weight changes of EntrenarPatron, after its forward
-    // pass, for layers of at most MaxB blocks of four neurons.
-    template <int MaxB>
+    // pass, for layers of at most MaxB blocks of four neurons; Fma when
+    // compiled for AVX2 and fused multiply-add.
+    template <int MaxB, bool Fma>
     void BackwardPass();
 
     TRangoNeuronas hiddenCount_ = 2;

@@ -32,12 +32,12 @@ template <class T>
 // Weight rows 0..filas-1 of the m neurons of t, one row after another as the
 // step orders them. x is null when each neuron multiplies its own inputs;
 // otherwise the network's inputs, x[k] for k >= 1, beside the bias input -1.
-template <bool PorNeurona>
+template <bool PorNeurona, bool Avx>
 [[gnu::always_inline]] inline void CorrectWeights(LayerStorage& a, int rows, int m, const Span& t,
                                                  const Block* step, const double* x) {
     for (int k = 0; k < rows; ++k) {
         const double xk = PorNeurona ? 0.0 : k == 0 ? -1.0 : x[k];
-        if (!CorrectRow<PorNeurona>(a, k, t, step, xk)) CorrectUntilOverflow(a, k, m, step, PorNeurona, xk);
+        if (!CorrectRow<PorNeurona, Avx>(a, k, t, step, xk)) CorrectUntilOverflow(a, k, m, step, PorNeurona, xk);
     }
 }
 
@@ -45,7 +45,7 @@ template <bool PorNeurona>
 
 // Neuron i is lane i-1 of the working blocks, whose lanes past the active
 // neurons hold 0.
-template <int MaxB>
+template <int MaxB, bool Fma>
 [[gnu::always_inline]] inline void TRedNeuronal::BackwardPass() {
     const int H = hiddenCount_, O = outputCount_, n = inputCount_;
     const Span hiddenSpan = SpanOf<MaxB>(H), outputSpan = SpanOf<MaxB>(O);
@@ -70,16 +70,16 @@ template <int MaxB>
         hiddenDelta[b] = OnlyActive(Derivative(transfer_, y) * sum, hiddenSpan, b);
         nan = nan + (hiddenDelta[b] - hiddenDelta[b]);
     }
-    if (!NoNaN(nan)) throw ProgramError(kOverflowMessage);
+    if (!NoNaN<Fma>(nan)) throw ProgramError(kOverflowMessage);
 
     // Output weights, bias first: Pesos[k] += (η·δo[i]) · the neuron's own input k (-1 for k = 0).
     for (int b = 0; b < outputSpan.blocks; ++b) step[b] = kLearningRate * outputDelta[b];
-    CorrectWeights<true>(output, H + 1, O, outputSpan, step, nullptr);
+    CorrectWeights<true, Fma>(output, H + 1, O, outputSpan, step, nullptr);
 
     // Hidden weights: the bias Pesos[0] -= η·δh[j], which is adding (η·δh[j]) · -1,
     // then Pesos[k] += (η·δh[j]) · Entradas[k] of the network.
     for (int b = 0; b < hiddenSpan.blocks; ++b) step[b] = kLearningRate * hiddenDelta[b];
-    CorrectWeights<false>(hiddenLayer, n + 1, H, hiddenSpan, step, Entradas.data());
+    CorrectWeights<false, Fma>(hiddenLayer, n + 1, H, hiddenSpan, step, Entradas.data());
 }
 
 // Forward pass; then, for the two functions that learn, deltas and new weights.
@@ -89,9 +89,9 @@ template <bool Fma>
     if (transfer_ != ftSigmoide && transfer_ != ftTangenteHiperbolica) return;
     // Layers that fit in one block have their own copy, with no loop over blocks.
     if (hiddenCount_ <= kLanes && outputCount_ <= kLanes)
-        BackwardPass<1>();
+        BackwardPass<1, Fma>();
     else
-        BackwardPass<kMaxBlocks>();
+        BackwardPass<kMaxBlocks, Fma>();
 }
 
 void TRedNeuronal::EntrenarPatron() {

@@ -38,7 +38,7 @@ template <int MaxB, bool Fma>
             todos &= seguroMas[b];
         }
     }
-    if (!AllTrue(todos)) [[unlikely]] {
+    if (!AllTrue<Fma>(todos)) [[unlikely]] {
         for (int b = 0; b < t.blocks; ++b) {
             if (!AllTrue(seguroMenos[b])) SettleLanes(menos[b], em[b], seguroMenos[b]);
             if (!sigmoide && !AllTrue(seguroMas[b])) SettleLanes(mas[b], ep[b], seguroMas[b]);
@@ -55,7 +55,7 @@ template <int MaxB, bool Fma>
             outputs[b] = (ep[b] - em[b]) / (ep[b] + em[b]);
         }
     }
-    return NoNaN(nan);
+    return NoNaN<Fma>(nan);
 }
 
 // Whether neurons 1..neuronas all have the transfer function of the first,
