@@ -58,6 +58,29 @@ template <int MaxB, bool Fma>
     return NoNaN<Fma>(nan);
 }
 
+// The same for a layer of one neuron, without the other lanes of a block:
+// its exponentials need no gathering from the table, which shortens the
+// step's chain of dependent operations.
+template <bool Fma>
+[[gnu::always_inline]] inline bool ActivateOne(TFuncionTransferencia f, double sum, Block& output) {
+    const auto entries = [](std::uint64_t j) -> const PowerOfTwo& { return kPowerTable[j]; };
+    bool settled;
+    double em = QuickLevel::QuickExp<Fma, double, std::uint64_t>(-sum, entries, settled);
+    if (!settled) [[unlikely]]
+        em = PreciseExp(-sum);
+    double nan = (sum - sum) + (em - em);  // NaN on a value that is not finite
+    if (f == ftSigmoide) {
+        output = Block{1.0 / (1.0 + em)};
+    } else {
+        double ep = QuickLevel::QuickExp<Fma, double, std::uint64_t>(sum, entries, settled);
+        if (!settled) [[unlikely]]
+            ep = PreciseExp(sum);
+        nan = nan + (ep - ep);
+        output = Block{(ep - em) / (ep + em)};
+    }
+    return nan == nan;
+}
+
 // Whether neurons 1..neuronas all have the transfer function of the first,
 // sigmoid or hyperbolic tangent, and the identity output.
 inline bool SameFunctions(const LayerNeurons& neuronasCapa, int neurons) {
@@ -80,8 +103,10 @@ template <int MaxB, bool Fma>
 
     // The usual layer, one function for all: a block of neurons at a time.
     Block activeLanes[MaxB];
+    const TFuncionTransferencia f = neuronasCapa[1].FuncionTransferencia();
     if (SameFunctions(neuronasCapa, neurons) &&
-        ActivateBlocks<MaxB, Fma>(neuronasCapa[1].FuncionTransferencia(), sums, tramo, activeLanes)) [[likely]] {
+        (MaxB == 1 && neurons == 1 ? ActivateOne<Fma>(f, sums[0][0], activeLanes[0])
+                                   : ActivateBlocks<MaxB, Fma>(f, sums, tramo, activeLanes))) [[likely]] {
         // A block at a time: a copy of a varying count would become a call
         // to memcpy, slow to start, on the step's chain.
         for (int b = 0; b < tramo.blocks; ++b) {

@@ -138,13 +138,21 @@ TEST(EntrenarPatron, SaturatedOutputHasZeroDelta) {
 }
 
 TEST(EntrenarPatron, ForwardOverflowChangesNoWeight) {
-    TRedNeuronal network;
-    SmallestNetwork(network, ftSigmoide);
-    network.CapaSalida.Neuronas[1].Pesos[0] = 800;  // output sum -800 - ...: e^800 overflows
-    const auto before = AllWeights(network);
-    EXPECT_THROW(network.EntrenarPatron(), ProgramError);
-    EXPECT_EQ(AllWeights(network), before);
-    EXPECT_EQ(network.CapaOculta.Neuronas[1].Salida(), 0.5);  // computed before the failure
+    // The output sum is -bias: e^800 overflows, for the tangent on either side.
+    const struct {
+        TFuncionTransferencia function;
+        double bias, hiddenOutput;
+    } cases[] = {{ftSigmoide, 800, 0.5}, {ftTangenteHiperbolica, 800, 0}, {ftTangenteHiperbolica, -800, 0}};
+    for (const auto& c : cases) {
+        TRedNeuronal network;
+        SmallestNetwork(network, c.function);
+        network.CapaSalida.Neuronas[1].Pesos[0] = c.bias;
+        EXPECT_THROW(network.Propagar(), ProgramError) << c.bias;
+        const auto before = AllWeights(network);
+        EXPECT_THROW(network.EntrenarPatron(), ProgramError) << c.bias;
+        EXPECT_EQ(AllWeights(network), before);
+        EXPECT_EQ(network.CapaOculta.Neuronas[1].Salida(), c.hiddenOutput);  // computed before the failure
+    }
 }
 
 TEST(EntrenarPatron, OverflowInHiddenDeltasChangesNoWeight) {
