@@ -86,7 +86,8 @@ private:
     static void EmitEnvelope(const Bucket& bucket, std::vector<Point>& out);
     // Moves the queued values into the buckets.
     void Fold() const;
-    std::size_t OpenBucket() const;
+    // Merges neighbours in pairs, doubling the bucket width.
+    void Halve() const;
 
     // Big enough that folding runs in long stretches, small enough to stay
     // in the first-level cache.
