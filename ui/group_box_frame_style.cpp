@@ -1,21 +1,13 @@
 #include "group_box_frame_style.h"
 
-#include <QApplication>
+#include "underlying_style.h"
+
 #include <QGroupBox>
 #include <QPainter>
 #include <QPixmapCache>
-#include <QStyleFactory>
 #include <QStyleOptionFrame>
 
 namespace {
-
-// A fresh instance of the style under any proxies; null when it cannot be
-// made by name, which leaves QProxyStyle to use the application's style.
-QStyle* FreshUnderlyingStyle() {
-    QStyle* style = QApplication::style();
-    while (const auto* proxy = qobject_cast<const QProxyStyle*>(style)) style = proxy->baseStyle();
-    return style ? QStyleFactory::create(style->name()) : nullptr;
-}
 
 // Everything the frame's pixels may depend on, in any style.
 QString FrameKey(const QStyleOptionFrame& frame, const QWidget* widget) {

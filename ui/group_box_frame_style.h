@@ -7,7 +7,7 @@
 // once enabled again. The pixels are those the style itself draws.
 //
 // It wraps its own instance of the desktop's underlying style, as
-// CompactTabStyle does, so that the frame requests of that style come back here.
+// CompactTabStyle does, so that that style's frame requests come back here.
 
 #include <QProxyStyle>
 
