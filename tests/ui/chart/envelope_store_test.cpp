@@ -218,17 +218,16 @@ TEST(EnvelopeStore, EachBucketKeepsItsEarliestExtremes) {
     std::vector<std::int64_t> expected;
     for (std::int64_t start = 0; start < static_cast<std::int64_t>(ys.size()); start += width) {
         const std::int64_t end = std::min<std::int64_t>(start + width, static_cast<std::int64_t>(ys.size()));
-        std::int64_t first = -1, low = -1, high = -1, last = -1;
+        std::int64_t kept[4] = {-1, -1, -1, -1};  // first, lowest, highest, last
         for (std::int64_t x = start; x < end; ++x) {
             const double y = ys[static_cast<std::size_t>(x)];
             if (!std::isfinite(y)) continue;
-            if (first < 0) first = low = high = x;
-            if (y < ys[static_cast<std::size_t>(low)]) low = x;
-            if (y > ys[static_cast<std::size_t>(high)]) high = x;
-            last = x;
+            if (kept[0] < 0) kept[0] = kept[1] = kept[2] = x;
+            if (y < ys[static_cast<std::size_t>(kept[1])]) kept[1] = x;
+            if (y > ys[static_cast<std::size_t>(kept[2])]) kept[2] = x;
+            kept[3] = x;
         }
-        std::vector<std::int64_t> kept{first, low, high, last};
-        std::sort(kept.begin(), kept.end());
+        std::sort(std::begin(kept), std::end(kept));
         for (std::int64_t x : kept) {
             if (x >= 0 && (expected.empty() || expected.back() != x)) expected.push_back(x);
         }
