@@ -21,6 +21,7 @@
 class CompactTabStyle;
 class ErrorChart;
 class GradientPanel;
+class GroupBoxFrameStyle;
 class LearningTab;
 class PatternView;
 class QFrame;
@@ -132,6 +133,7 @@ private:
     std::unique_ptr<TrainingView> trainingView_;
     LearningTab* learningTab_ = nullptr;
     std::unique_ptr<CompactTabStyle> compactTabStyle_;
+    std::unique_ptr<GroupBoxFrameStyle> groupBoxFrameStyle_;
     WindowGrowth growth_;
 
 public:

@@ -33,3 +33,6 @@ if(APPSTREAMCLI)
   add_test(NAME metainfo_valid
            COMMAND ${APPSTREAMCLI} validate --no-net ${PROJECT_SOURCE_DIR}/app/org.perceptlab.PerceptLab.metainfo.xml)
 endif()
+
+perceptlab_add_qt_test(group_box_frame_style_test window/group_box_frame_style_test.cpp)
+target_link_libraries(group_box_frame_style_test PRIVATE perceptlab_ui)

@@ -4,6 +4,43 @@
 #include <bit>
 #include <limits>
 
+namespace {
+
+// Whether ys[0..n) are all finite; if so, low and high are where the lowest
+// and the highest value first occur. Four running extremes at a time, so
+// that no comparison waits for the one before it; a sum of y - y, which only
+// a value that is not finite turns into NaN, tells the rest.
+bool FiniteExtremes(const double* ys, std::size_t n, std::size_t& low, std::size_t& high) {
+    double lo[4] = {ys[0], ys[0], ys[0], ys[0]};
+    double hi[4] = {ys[0], ys[0], ys[0], ys[0]};
+    double check[4] = {0.0, 0.0, 0.0, 0.0};
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        for (std::size_t k = 0; k < 4; ++k) {
+            const double y = ys[i + k];
+            lo[k] = y < lo[k] ? y : lo[k];
+            hi[k] = y > hi[k] ? y : hi[k];
+            check[k] += y - y;
+        }
+    }
+    for (; i < n; ++i) {
+        const double y = ys[i];
+        lo[0] = y < lo[0] ? y : lo[0];
+        hi[0] = y > hi[0] ? y : hi[0];
+        check[0] += y - y;
+    }
+    if (!(check[0] + check[1] + check[2] + check[3] == 0.0)) return false;
+    const double lowest = std::min({lo[0], lo[1], lo[2], lo[3]});
+    const double highest = std::max({hi[0], hi[1], hi[2], hi[3]});
+    low = 0;
+    while (!(ys[low] == lowest)) ++low;
+    high = 0;
+    while (!(ys[high] == highest)) ++high;
+    return true;
+}
+
+}  // namespace
+
 // Halving merges buckets in pairs, so an odd capacity would lose one.
 EnvelopeStore::EnvelopeStore(std::size_t capacity)
     : capacity_(std::bit_floor(std::max<std::size_t>(capacity, 2))) {
@@ -32,43 +69,66 @@ EnvelopeStore::Bucket EnvelopeStore::Merge(const Bucket& a, const Bucket& b) {
     return merged;
 }
 
-std::size_t EnvelopeStore::OpenBucket() const {
-    if (buckets_.size() == capacity_) {
-        const std::size_t half = capacity_ / 2;
-        for (std::size_t i = 0; i < half; ++i) buckets_[i] = Merge(buckets_[2 * i], buckets_[2 * i + 1]);
-        buckets_.resize(half);
-        ++shift_;
-    }
-    buckets_.emplace_back();
-    return buckets_.size() - 1;
+void EnvelopeStore::Halve() const {
+    const std::size_t half = capacity_ / 2;
+    for (std::size_t i = 0; i < half; ++i) buckets_[i] = Merge(buckets_[2 * i], buckets_[2 * i + 1]);
+    buckets_.resize(half);
+    ++shift_;
 }
 
 void EnvelopeStore::Fold() const {
     std::size_t next = 0;
     while (next < queuedCount_) {
-        std::size_t index = static_cast<std::size_t>(folded_ >> shift_);
-        if (index == buckets_.size()) index = OpenBucket();
+        auto index = static_cast<std::size_t>(folded_ >> shift_);
+        // A bucket opened here is built in registers and stored once.
+        const bool opening = index == buckets_.size();
+        if (opening && buckets_.size() == capacity_) {
+            Halve();
+            index = buckets_.size();
+        }
         // The stretch of queued values that falls into this one bucket.
         const std::int64_t bucketEnd = static_cast<std::int64_t>(index + 1) << shift_;
         const std::size_t stretch = std::min(queuedCount_ - next, static_cast<std::size_t>(bucketEnd - folded_));
-        Bucket bucket = buckets_[index];
-        for (std::size_t i = 0; i < stretch; ++i) {
-            const double y = queued_[next + i];
-            if (!std::isfinite(y)) continue;
-            const Point p{folded_ + static_cast<std::int64_t>(i), y};
+        Bucket bucket = opening ? Bucket{} : buckets_[index];
+        const double* ys = queued_.data() + next;
+        std::size_t low = 0;
+        std::size_t high = 0;
+        if (FiniteExtremes(ys, stretch, low, high)) {
+            const Point lowest{folded_ + static_cast<std::int64_t>(low), ys[low]};
+            const Point highest{folded_ + static_cast<std::int64_t>(high), ys[high]};
             if (bucket.Empty()) {
-                bucket.first = bucket.min = bucket.max = p;
+                bucket.first = Point{folded_, ys[0]};
+                bucket.min = lowest;
+                bucket.max = highest;
             } else {
-                if (y < bucket.min.y) bucket.min = p;
-                if (y > bucket.max.y) bucket.max = p;
+                // On a tie the earlier point stays, as when the points arrived one by one.
+                if (lowest.y < bucket.min.y) bucket.min = lowest;
+                if (highest.y > bucket.max.y) bucket.max = highest;
             }
-            bucket.last = p;
+            bucket.last = Point{folded_ + static_cast<std::int64_t>(stretch) - 1, ys[stretch - 1]};
+        } else {
+            for (std::size_t i = 0; i < stretch; ++i) {
+                const double y = ys[i];
+                if (!std::isfinite(y)) continue;
+                const Point p{folded_ + static_cast<std::int64_t>(i), y};
+                if (bucket.Empty()) {
+                    bucket.first = bucket.min = bucket.max = p;
+                } else {
+                    if (y < bucket.min.y) bucket.min = p;
+                    if (y > bucket.max.y) bucket.max = p;
+                }
+                bucket.last = p;
+            }
         }
         if (!bucket.Empty()) {
             minY_ = std::min(minY_, bucket.min.y);
             maxY_ = std::max(maxY_, bucket.max.y);
         }
-        buckets_[index] = bucket;
+        if (opening) {
+            buckets_.push_back(bucket);
+        } else {
+            buckets_[index] = bucket;
+        }
         folded_ += static_cast<std::int64_t>(stretch);
         next += stretch;
     }

@@ -1,5 +1,6 @@
 #include "error_chart.h"
 
+#include <QGraphicsLayout>
 #include <QMouseEvent>
 #include <QPen>
 #include <QtCharts/QChart>
@@ -58,6 +59,10 @@ ErrorChart::ErrorChart(QWidget* parent) : QChartView(new QChart, parent) {
 
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
+    // Only Draw changes what the chart shows, and it asks for the repaint
+    // itself once the chart is laid out: left to the scene, each change
+    // would repaint the view on its own, and flush the whole window with it.
+    setViewportUpdateMode(QGraphicsView::NoViewportUpdate);
 
     refreshTimer_.setSingleShot(true);
     connect(&refreshTimer_, &QTimer::timeout, this, &ErrorChart::Draw);
@@ -110,6 +115,10 @@ void ErrorChart::Draw() {
         FitAxesToData();
         settingRanges_ = false;
     }
+    // New ranges can change the axes' label widths and so the plot area:
+    // laid out now, the line is built once, for the columns it will have,
+    // and the next repaint shows the chart finished.
+    if (QGraphicsLayout* layout = chart()->layout()) layout->activate();
     const int columns = std::max(1, static_cast<int>(chart()->plotArea().width()));
     store_.Envelope(axisX_->min(), axisX_->max(), columns, envelope_);
     visible_.resize(static_cast<qsizetype>(envelope_.size()));
@@ -117,6 +126,7 @@ void ErrorChart::Draw() {
         visible_[static_cast<qsizetype>(i)] = QPointF(static_cast<double>(envelope_[i].x), envelope_[i].y);
     }
     series_->replace(visible_);
+    viewport()->update();
     sinceDraw_.start();
     emit Drawn();
 }

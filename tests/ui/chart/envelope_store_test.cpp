@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <ostream>
 #include <random>
@@ -192,6 +193,52 @@ TEST(EnvelopeStore, NonFiniteValuesAreCountedButNotDrawn) {
     EXPECT_EQ(onlyNaN.Count(), 10);
     EXPECT_FALSE(onlyNaN.HasValues());
     EXPECT_TRUE(EnvelopeOf(onlyNaN, 0, 9, 100).empty());
+}
+
+// With one column per bucket the line holds each bucket's first, lowest,
+// highest and last finite point; among equal values (a zero of either sign
+// included) the earliest stands for the extreme. Few distinct values make
+// ties in every bucket; the rare non-finite value sends its bucket's stretch
+// down the one-by-one path.
+TEST(EnvelopeStore, EachBucketKeepsItsEarliestExtremes) {
+    std::mt19937 generator(11);
+    const double inf = std::numeric_limits<double>::infinity();
+    const double values[] = {2.0, 1.0, 0.0, -0.0, 1.0, 2.0, -1.0};
+    std::vector<double> ys(5'000);
+    for (double& y : ys) {
+        const unsigned draw = generator() % 1000;
+        y = draw == 0 ? std::nan("") : draw == 1 ? inf : values[draw % std::size(values)];
+    }
+    EnvelopeStore store(64);
+    Fill(store, ys);
+    const std::int64_t width = store.BucketWidth();
+    const auto buckets = static_cast<std::int64_t>(store.BucketsInUse());
+    const std::vector<Point> drawn = EnvelopeOf(store, 0, static_cast<double>(ys.size() - 1), static_cast<int>(buckets));
+
+    std::vector<std::int64_t> expected;
+    for (std::int64_t start = 0; start < static_cast<std::int64_t>(ys.size()); start += width) {
+        const std::int64_t end = std::min<std::int64_t>(start + width, static_cast<std::int64_t>(ys.size()));
+        std::int64_t kept[4] = {-1, -1, -1, -1};  // first, lowest, highest, last
+        for (std::int64_t x = start; x < end; ++x) {
+            const double y = ys[static_cast<std::size_t>(x)];
+            if (!std::isfinite(y)) continue;
+            if (kept[0] < 0) kept[0] = kept[1] = kept[2] = x;
+            if (y < ys[static_cast<std::size_t>(kept[1])]) kept[1] = x;
+            if (y > ys[static_cast<std::size_t>(kept[2])]) kept[2] = x;
+            kept[3] = x;
+        }
+        std::sort(std::begin(kept), std::end(kept));
+        for (std::int64_t x : kept) {
+            if (x >= 0 && (expected.empty() || expected.back() != x)) expected.push_back(x);
+        }
+    }
+    std::vector<std::int64_t> drawnXs;
+    for (const Point& p : drawn) drawnXs.push_back(p.x);
+    EXPECT_EQ(drawnXs, expected);
+    ExpectRealPointsInOrder(drawn, ys);
+    for (const Point& p : drawn) {
+        EXPECT_EQ(std::signbit(p.y), std::signbit(ys[static_cast<std::size_t>(p.x)])) << "x " << p.x;
+    }
 }
 
 TEST(EnvelopeStore, ClearStartsAgainFromTheFirstPoint) {

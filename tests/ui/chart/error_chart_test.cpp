@@ -19,6 +19,19 @@ QPoint InPlot(ErrorChart& chart, double fx, double fy) {
     return chart.mapFromScene(scene);
 }
 
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
 int PointsBetween(const QList<QPointF>& points, double lo, double hi) {
     return static_cast<int>(std::count_if(points.begin(), points.end(),
                                           [&](const QPointF& p) { return p.x() >= lo && p.x() <= hi; }));
@@ -35,6 +48,7 @@ private slots:
     void drawScalesBothAxesToTheData();
     void drawHandsQtAFewPointsPerColumn();
     void clearEmptiesTheChart();
+    void drawRepaintsTheViewOnceLaidOut();
     void rubberBandZoomShowsMoreDetailAndRightClickReturns();
     void zoomSurvivesNewPointsUntilDoubleClick();
 };
@@ -108,6 +122,26 @@ void ErrorChartTest::clearEmptiesTheChart() {
     chart.Append(3.0);
     chart.Draw();
     QCOMPARE(chart.Series1()->points(), QList<QPointF>{QPointF(0.0, 3.0)});
+}
+
+// New ranges change the axes' labels and with them the plot area: the view
+// is repainted once, with the chart already laid out for the new data, and
+// not again when the event loop settles the chart.
+void ErrorChartTest::drawRepaintsTheViewOnceLaidOut() {
+    ErrorChart chart;
+    chart.resize(329, 193);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    QTest::qWait(50);
+    const PaintCounter counter(chart.viewport());
+    for (int i = 0; i < 100'000; ++i) chart.Append(1000.0 / (1.0 + i));
+    chart.Draw();
+    const QRectF plot = chart.chart()->plotArea();
+    QTRY_COMPARE(counter.paints, 1);
+    QTest::qWait(50);
+    QCOMPARE(counter.paints, 1);
+    QCOMPARE(chart.chart()->plotArea(), plot);
+    QCOMPARE(Axis(chart, Qt::Horizontal)->max(), 99'999.0);
 }
 
 void ErrorChartTest::rubberBandZoomShowsMoreDetailAndRightClickReturns() {
