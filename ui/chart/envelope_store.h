@@ -27,12 +27,13 @@ public:
         double y;
     };
 
-    // 2^12 buckets: more than a chart has pixel columns even in a maximised
-    // window, so zooming in still shows detail, and 256 KB however many
-    // points arrive, which stay in the processor's cache beside the training
-    // loop: with 2 MB of buckets, folding and halving them took a share of a
-    // window run's time several times their own.
-    static constexpr std::size_t kDefaultCapacity = std::size_t{1} << 12;
+    // 2^14 buckets: many more than a chart has pixel columns even in a
+    // maximised window, so zooming in to a fifth of a run still shows every
+    // column's extremes, and 1 MB however many points arrive, which stays in
+    // the processor's cache beside the training loop: with 2 MB of buckets,
+    // folding and halving them took a share of a window run's time several
+    // times their own.
+    static constexpr std::size_t kDefaultCapacity = std::size_t{1} << 14;
 
     // capacity: the most buckets kept, taken down to a power of two (at least 2).
     explicit EnvelopeStore(std::size_t capacity = kDefaultCapacity);
