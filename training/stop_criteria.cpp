@@ -13,6 +13,13 @@ constexpr std::int64_t kIterationsPerMessagePump = 10000;
 
 }  // namespace
 
+TrainingLoop::TrainingLoop(WorkState& state, TRedNeuronal& network, TrainingTabView& view)
+    : state_(state), network_(network), view_(view), chart_(view.Chart()) {
+    for (std::int32_t p = 1; p <= state.NumeroPatrones; ++p)
+        for (std::int32_t k = 1; k <= network.NeuronasCapaSalida(); ++k)
+            factors_[p][k] = PercentFactor(state.SalidasPatrones[p][k]);
+}
+
 void TrainingLoop::RunForCycles() {
     std::int64_t cycle = 1;
     while (view_.CycleCount() >= cycle) {

@@ -13,8 +13,7 @@
 
 class TrainingLoop {
 public:
-    TrainingLoop(WorkState& state, TRedNeuronal& network, TrainingTabView& view)
-        : state_(state), network_(network), view_(view), chart_(view.Chart()) {}
+    TrainingLoop(WorkState& state, TRedNeuronal& network, TrainingTabView& view);
 
     // Goes on while the cycle count, read again before every iteration, is
     // not reached.
@@ -37,7 +36,8 @@ public:
         // Leaves the outputs of before the weight change, so the error is the
         // pattern's as it was presented.
         train();
-        const double error = IterationError(network_.SalidasEsperadas, network_.SalidasObtenidas, outputs);
+        const double error = IterationError(network_.SalidasEsperadas, network_.SalidasObtenidas, outputs,
+                                            [&](std::int32_t k) { return factors_[p][k]; });
         chart_.AddPoint(error);
         if (error > largest_) largest_ = error;
         if (error < smallest_) smallest_ = error;
@@ -57,4 +57,5 @@ private:
     std::int64_t done_ = 0;       // completed, which an iteration that throws is not
     double largest_ = 0.0;
     double smallest_ = 1000.0;
+    PatternTable factors_;  // PercentFactor of each pattern's expected outputs
 };
