@@ -111,7 +111,9 @@ template <int MaxB, bool Fma>
         // to memcpy, slow to start, on the step's chain.
         for (int b = 0; b < tramo.blocks; ++b) {
             StoreActive(BlockAt(almacen.outputs, b), activeLanes[b], tramo, b);
-            if (outputs) {
+            if (outputs && MaxB == 1 && neurons == 1) {
+                outputs[0] = activeLanes[0][0];
+            } else if (outputs) {
                 Block target;
                 std::memcpy(&target, outputs + b * kLanes, sizeof target);
                 StoreActive(target, activeLanes[b], tramo, b);
