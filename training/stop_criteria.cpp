@@ -3,7 +3,6 @@
 #include "random_generator.h"
 #include "tick_counter.h"
 
-#include <cmath>
 
 namespace {
 
@@ -59,6 +58,7 @@ void TrainingLoop::WriteStatistics(std::uint32_t startTicks) {
 
 double TrainingLoop::Iteration() {
     const double r = RandomGenerator::Draw();
-    const std::int32_t p = static_cast<std::int32_t>(std::floor(r * state_.NumeroPatrones)) + 1;
+    // r·NumeroPatrones is never negative, so the conversion's truncation is the floor.
+    const std::int32_t p = static_cast<std::int32_t>(r * state_.NumeroPatrones) + 1;
     return IterationOn(p, [this] { network_.EntrenarPatron(); });
 }
