@@ -8,17 +8,6 @@
 
 namespace {
 
-// Level 1 with the slower levels behind it.
-template <bool Fma>
-[[gnu::always_inline]] inline double Compute(double x) {
-    bool settled;
-    const double y = QuickLevel::QuickExp<Fma, double, std::uint64_t>(
-        x, [](std::uint64_t j) -> const PowerOfTwo& { return kPowerTable[j]; }, settled);
-    if (settled) [[likely]]
-        return y;
-    return PreciseExp(x);
-}
-
 // The exact sum or product of two doubles as high + low.
 struct DoubleDouble {
     double high, low;
@@ -59,10 +48,10 @@ constexpr double kStep2Short = 0x1.473de6afp-44, kStep3 = 0x1.3c7673007e5edp-79;
 }  // namespace
 
 #ifdef PERCEPTLAB_BASELINE_ONLY
-double Exp(double x) { return Compute<false>(x); }
+double Exp(double x) { return QuickLevel::InlineExp<false>(x); }
 #else
-[[gnu::target("default")]] double Exp(double x) { return Compute<false>(x); }
-[[gnu::target("arch=x86-64-v3")]] double Exp(double x) { return Compute<true>(x); }
+[[gnu::target("default")]] double Exp(double x) { return QuickLevel::InlineExp<false>(x); }
+[[gnu::target("arch=x86-64-v3")]] double Exp(double x) { return QuickLevel::InlineExp<true>(x); }
 #endif
 
 double PreciseExp(double x) {

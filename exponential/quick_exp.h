@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "exp.h"
 #include "power_table.h"
 
 namespace QuickLevel {
@@ -106,5 +107,17 @@ template <bool Fma, class T, class U, class Entries, class Decision>
     return y;
 }
 #pragma GCC diagnostic pop
+
+// e^x for one double: level 1 inline, the slower levels called for the rare
+// argument it leaves unsettled.
+template <bool Fma>
+[[gnu::always_inline]] inline double InlineExp(double x) {
+    bool settled;
+    const double y = QuickExp<Fma, double, std::uint64_t>(
+        x, [](std::uint64_t j) -> const PowerOfTwo& { return kPowerTable[j]; }, settled);
+    if (settled) [[likely]]
+        return y;
+    return PreciseExp(x);
+}
 
 }  // namespace QuickLevel

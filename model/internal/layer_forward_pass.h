@@ -63,18 +63,12 @@ template <int MaxB, bool Fma>
 // step's chain of dependent operations.
 template <bool Fma>
 [[gnu::always_inline]] inline bool ActivateOne(TFuncionTransferencia f, double sum, Block& output) {
-    const auto entries = [](std::uint64_t j) -> const PowerOfTwo& { return kPowerTable[j]; };
-    bool settled;
-    double em = QuickLevel::QuickExp<Fma, double, std::uint64_t>(-sum, entries, settled);
-    if (!settled) [[unlikely]]
-        em = PreciseExp(-sum);
+    const double em = QuickLevel::InlineExp<Fma>(-sum);
     double nan = (sum - sum) + (em - em);  // NaN on a value that is not finite
     if (f == ftSigmoide) {
         output = Block{1.0 / (1.0 + em)};
     } else {
-        double ep = QuickLevel::QuickExp<Fma, double, std::uint64_t>(sum, entries, settled);
-        if (!settled) [[unlikely]]
-            ep = PreciseExp(sum);
+        const double ep = QuickLevel::InlineExp<Fma>(sum);
         nan = nan + (ep - ep);
         output = Block{(ep - em) / (ep + em)};
     }
