@@ -2,40 +2,67 @@
 
 #include <algorithm>
 #include <bit>
+#include <emmintrin.h>
 #include <limits>
 
 namespace {
 
-// Whether ys[0..n) are all finite; if so, low and high are where the lowest
-// and the highest value first occur. Four running extremes at a time, so
-// that no comparison waits for the one before it; a sum of y - y, which only
-// a value that is not finite turns into NaN, tells the rest.
-bool FiniteExtremes(const double* ys, std::size_t n, std::size_t& low, std::size_t& high) {
-    double lo[4] = {ys[0], ys[0], ys[0], ys[0]};
-    double hi[4] = {ys[0], ys[0], ys[0], ys[0]};
-    double check[4] = {0.0, 0.0, 0.0, 0.0};
+// Where in ys[0..n) the value y first occurs; it does occur. Equal here
+// holds -0 and 0 alike, as the comparisons that found y did.
+std::size_t FirstOf(const double* ys, std::size_t n, double y) {
+    const __m128d wanted = _mm_set1_pd(y);
     std::size_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        for (std::size_t k = 0; k < 4; ++k) {
-            const double y = ys[i + k];
-            lo[k] = y < lo[k] ? y : lo[k];
-            hi[k] = y > hi[k] ? y : hi[k];
-            check[k] += y - y;
+    for (; i + 2 <= n; i += 2) {
+        const int found = _mm_movemask_pd(_mm_cmpeq_pd(_mm_loadu_pd(ys + i), wanted));
+        if (found != 0) return (found & 1) != 0 ? i : i + 1;
+    }
+    return i;
+}
+
+// Whether ys[0..n) are all finite; if so, low and high are where the lowest
+// and the highest value first occur. The extremes come from four running
+// ones, two to a register, so that no comparison waits for the one before
+// it and no branch depends on the values; a sum of y - y, which only a value
+// that is not finite turns into NaN, tells the rest. Then each extreme is
+// looked for from the start, two values at a time.
+bool FiniteExtremes(const double* ys, std::size_t n, std::size_t& low, std::size_t& high) {
+    double lowest = ys[0];
+    double highest = ys[0];
+    double check = 0.0;
+    std::size_t i = 0;
+    if (n >= 4) {
+        __m128d lo[2] = {_mm_loadu_pd(ys), _mm_loadu_pd(ys + 2)};
+        __m128d hi[2] = {lo[0], lo[1]};
+        __m128d checks = _mm_setzero_pd();
+        for (; i + 4 <= n; i += 4) {
+            for (int k = 0; k < 2; ++k) {
+                const __m128d y = _mm_loadu_pd(ys + i + 2 * k);
+                lo[k] = _mm_min_pd(y, lo[k]);
+                hi[k] = _mm_max_pd(y, hi[k]);
+                checks = _mm_add_pd(checks, _mm_sub_pd(y, y));
+            }
         }
+        double los[4];
+        double his[4];
+        double sums[2];
+        _mm_storeu_pd(los, lo[0]);
+        _mm_storeu_pd(los + 2, lo[1]);
+        _mm_storeu_pd(his, hi[0]);
+        _mm_storeu_pd(his + 2, hi[1]);
+        _mm_storeu_pd(sums, checks);
+        lowest = std::min({los[0], los[1], los[2], los[3]});
+        highest = std::max({his[0], his[1], his[2], his[3]});
+        check = sums[0] + sums[1];
     }
     for (; i < n; ++i) {
         const double y = ys[i];
-        lo[0] = y < lo[0] ? y : lo[0];
-        hi[0] = y > hi[0] ? y : hi[0];
-        check[0] += y - y;
+        lowest = y < lowest ? y : lowest;
+        highest = y > highest ? y : highest;
+        check += y - y;
     }
-    if (!(check[0] + check[1] + check[2] + check[3] == 0.0)) return false;
-    const double lowest = std::min({lo[0], lo[1], lo[2], lo[3]});
-    const double highest = std::max({hi[0], hi[1], hi[2], hi[3]});
-    low = 0;
-    while (!(ys[low] == lowest)) ++low;
-    high = 0;
-    while (!(ys[high] == highest)) ++high;
+    if (!(check == 0.0)) return false;
+    low = FirstOf(ys, n, lowest);
+    high = FirstOf(ys, n, highest);
     return true;
 }
 

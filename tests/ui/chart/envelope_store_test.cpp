@@ -241,6 +241,30 @@ TEST(EnvelopeStore, EachBucketKeepsItsEarliestExtremes) {
     }
 }
 
+// Asked about its contents every few points, the store folds short stretches
+// that start and end anywhere in a bucket; what it keeps is the same, down to
+// which of two equal extremes and the sign of a zero.
+TEST(EnvelopeStore, FoldingInShortStretchesKeepsTheSamePoints) {
+    std::mt19937 generator(12);
+    const double values[] = {2.0, 1.0, 0.0, -0.0, 1.0, 2.0, -1.0, std::nan("")};
+    EnvelopeStore whole(64);
+    EnvelopeStore asked(64);
+    for (int i = 0; i < 5'000; ++i) {
+        const double y = generator() % 500 == 0 ? values[7] : values[generator() % 7];
+        whole.Append(y);
+        asked.Append(y);
+        if (i % 7 == 0) asked.BucketWidth();
+    }
+    const auto buckets = static_cast<int>(whole.BucketsInUse());
+    const std::vector<Point> expected = EnvelopeOf(whole, 0, 4'999, buckets);
+    const std::vector<Point> drawn = EnvelopeOf(asked, 0, 4'999, buckets);
+    ASSERT_EQ(drawn.size(), expected.size());
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        EXPECT_EQ(drawn[i].x, expected[i].x);
+        EXPECT_EQ(std::signbit(drawn[i].y), std::signbit(expected[i].y)) << "x " << drawn[i].x;
+    }
+}
+
 TEST(EnvelopeStore, ClearStartsAgainFromTheFirstPoint) {
     EnvelopeStore store(8);
     Fill(store, ErrorLikeSeries(1'000, 5));
