@@ -18,7 +18,7 @@ public:
     void SetTextColour(QColor text) { text_ = text; update(); }
     // Corner rounding in percent of half the size: 0 square, 100 an oval.
     void SetRounding(int porcentaje) { rounding_ = porcentaje; update(); }
-    void SetBorderWidth(int pixeles) { borderWidth_ = pixeles; update(); }
+    void SetBorderWidth(int pixels) { borderWidth_ = pixels; update(); }
     // Without it the button looks the same whatever the mouse does.
     void SetReactsToMouse(bool reacciona);
 

@@ -7,10 +7,10 @@
 
 namespace {
 
-QFont Bold(const QFont& base, int pixeles) {
+QFont Bold(const QFont& base, int pixels) {
     QFont font = base;
     font.setBold(true);
-    font.setPixelSize(pixeles);
+    font.setPixelSize(pixels);
     return font;
 }
 
@@ -31,9 +31,9 @@ TForm2::TForm2(bool& pararEntrenamiento)
     HiperBoton1.setObjectName(QStringLiteral("HiperBoton1"));
     HiperBoton1.setText(QStringLiteral("Espere , procesando..."));
     // A narrower face, where there is one, keeps the centred caption clear of "Stop".
-    QFont estrecha = Bold(font(), 19);
-    estrecha.setStretch(QFont::SemiCondensed);
-    HiperBoton1.setFont(estrecha);
+    QFont narrow = Bold(font(), 19);
+    narrow.setStretch(QFont::SemiCondensed);
+    HiperBoton1.setFont(narrow);
     HiperBoton1.SetColours(QColor(0, 0, 128), QColor(255, 255, 255));
     HiperBoton1.SetTextColour(QColor(255, 255, 255));
     HiperBoton1.SetRounding(0);
@@ -51,19 +51,19 @@ TForm2::TForm2(bool& pararEntrenamiento)
     // Under the caption, clear of "Stop", and letting clicks through to the
     // strip below it, which does nothing with them.
     progressLine.setObjectName(QStringLiteral("Avance"));
-    QFont pequena = font();
-    pequena.setPixelSize(9);
-    progressLine.setFont(pequena);
+    QFont small = font();
+    small.setPixelSize(9);
+    progressLine.setFont(small);
     progressLine.setAlignment(Qt::AlignCenter);
     progressLine.setGeometry(0, 35, 338, 11);
-    QPalette blanco = progressLine.palette();
-    blanco.setColor(QPalette::WindowText, QColor(255, 255, 255));
-    progressLine.setPalette(blanco);
+    QPalette white = progressLine.palette();
+    white.setColor(QPalette::WindowText, QColor(255, 255, 255));
+    progressLine.setPalette(white);
     progressLine.setAttribute(Qt::WA_TransparentForMouseEvents);
     Barra.setObjectName(QStringLiteral("Barra"));
-    QPalette amarillo = Barra.palette();
-    amarillo.setColor(QPalette::Window, QColor(255, 255, 0));
-    Barra.setPalette(amarillo);
+    QPalette yellow = Barra.palette();
+    yellow.setColor(QPalette::Window, QColor(255, 255, 0));
+    Barra.setPalette(yellow);
     Barra.setAutoFillBackground(true);
     Barra.setAttribute(Qt::WA_TransparentForMouseEvents);
     Barra.setGeometry(0, 46, 0, 2);
@@ -88,8 +88,8 @@ void TForm2::HiperBoton2Click() {
 }
 
 void TForm2::showEvent(QShowEvent* event) {
-    if (const QScreen* pantalla = screen()) {
-        move(pantalla->availableGeometry().center() - rect().center());
+    if (const QScreen* current = screen()) {
+        move(current->availableGeometry().center() - rect().center());
     }
     QWidget::showEvent(event);
 }
