@@ -12,7 +12,7 @@
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
 #include "gradient_panel.h"
-#include "group_box_frame_style.h"
+#include "cached_frame_style.h"
 #include "learning_tab.h"
 #include "nk_label_float.h"
 #include "pattern_view.h"
@@ -126,8 +126,9 @@ void TForm1::BuildWindow() {
     // Disabled controls (fields the topology leaves out, everything during a
     // run) look dimmer, yet what they show can still be read.
     ReadableWhenDisabled::Keep(PageControl1, ReadableWhenDisabled::Roles::Texts, 0.45);
-    groupBoxFrameStyle_ = std::make_unique<GroupBoxFrameStyle>();
-    for (QGroupBox* box : findChildren<QGroupBox*>()) box->setStyle(groupBoxFrameStyle_.get());
+    frameStyle_ = std::make_unique<CachedFrameStyle>();
+    for (QGroupBox* box : findChildren<QGroupBox*>()) box->setStyle(frameStyle_.get());
+    PageControl1->setStyle(frameStyle_.get());
 }
 
 void TForm1::SetUpGrowth() {

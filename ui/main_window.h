@@ -21,7 +21,7 @@
 class CompactTabStyle;
 class ErrorChart;
 class GradientPanel;
-class GroupBoxFrameStyle;
+class CachedFrameStyle;
 class LearningTab;
 class PatternView;
 class QFrame;
@@ -133,7 +133,7 @@ private:
     std::unique_ptr<TrainingView> trainingView_;
     LearningTab* learningTab_ = nullptr;
     std::unique_ptr<CompactTabStyle> compactTabStyle_;
-    std::unique_ptr<GroupBoxFrameStyle> groupBoxFrameStyle_;
+    std::unique_ptr<CachedFrameStyle> frameStyle_;
     WindowGrowth growth_;
 
 public:

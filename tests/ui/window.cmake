@@ -34,5 +34,5 @@ if(APPSTREAMCLI)
            COMMAND ${APPSTREAMCLI} validate --no-net ${PROJECT_SOURCE_DIR}/app/org.perceptlab.PerceptLab.metainfo.xml)
 endif()
 
-perceptlab_add_qt_test(group_box_frame_style_test window/group_box_frame_style_test.cpp)
-target_link_libraries(group_box_frame_style_test PRIVATE perceptlab_ui)
+perceptlab_add_qt_test(cached_frame_style_test window/cached_frame_style_test.cpp)
+target_link_libraries(cached_frame_style_test PRIVATE perceptlab_ui)
