@@ -70,11 +70,10 @@ QRect UniformInside(const QImage& image) {
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-void DrawInBands(QPainter& painter, const QPoint& at, const QPixmap& picture, const QRect& piece) {
-    if (piece.isEmpty()) return;
-    for (int y = piece.top(); y <= piece.bottom(); y += kBandRows) {
-        const QRect band(piece.left(), y, piece.width(), std::min(kBandRows, piece.bottom() + 1 - y));
-        painter.drawPixmap(at + band.topLeft(), picture, band);
+void DrawInBands(QPainter& painter, const QPoint& at, const QPixmap& pixels) {
+    for (int y = 0; y < pixels.height(); y += kBandRows) {
+        const QRect band(0, y, pixels.width(), std::min(kBandRows, pixels.height() - y));
+        painter.drawPixmap(at + band.topLeft(), pixels, band);
     }
 }
 
@@ -108,24 +107,38 @@ const CachedFrameStyle::Frame* CachedFrameStyle::FrameFor(PrimitiveElement eleme
         QProxyStyle::drawPrimitive(element, &atOrigin, &onImage, widget);
     }
     onImage.end();
-    frame->inside = UniformInside(image);
-    if (!frame->inside.isEmpty()) {
-        const QRgb pixel = image.pixel(frame->inside.topLeft());
-        if (qAlpha(pixel) == 255) frame->insideColour = QColor::fromRgb(pixel);
+    const QRect inside = UniformInside(image);
+    qsizetype pixels = 0;
+    if (inside.isEmpty()) {
+        frame->whole = QPixmap::fromImage(image);
+        pixels = image.width() * image.height();
+    } else {
+        frame->inside = inside;
+        const QRgb colour = image.pixel(inside.topLeft());
+        if (qAlpha(colour) == 255) frame->insideColour = QColor::fromRgb(colour);
+        const int width = image.width();
+        const int height = image.height();
+        const int below = inside.bottom() + 1;
+        const int right = inside.right() + 1;
+        for (const QRect& side : {QRect(0, 0, width, inside.top()), QRect(0, below, width, height - below),
+                                  QRect(0, inside.top(), inside.left(), inside.height()),
+                                  QRect(right, inside.top(), width - right, inside.height())}) {
+            if (side.isEmpty()) continue;
+            frame->border.push_back({side.topLeft(), QPixmap::fromImage(image.copy(side))});
+            pixels += side.width() * side.height();
+        }
     }
-    frame->picture = QPixmap::fromImage(std::move(image));
     const Frame* cached = frame.get();
-    const qsizetype kilobytes = std::max<qsizetype>(1, cached->picture.width() * cached->picture.height() / 256);
-    return frames_.insert(key, frame.release(), kilobytes) ? cached : nullptr;
+    return frames_.insert(key, frame.release(), std::max<qsizetype>(1, pixels / 256)) ? cached : nullptr;
 }
 
 void CachedFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                      const QWidget* widget) const {
-    const bool cachable = (element == PE_FrameGroupBox && qstyleoption_cast<const QStyleOptionFrame*>(option)) ||
-                          (element == PE_FrameTabWidget && qstyleoption_cast<const QStyleOptionTabWidgetFrame*>(option));
+    const bool groupBox = element == PE_FrameGroupBox && qstyleoption_cast<const QStyleOptionFrame*>(option);
+    const bool pane = element == PE_FrameTabWidget && qstyleoption_cast<const QStyleOptionTabWidgetFrame*>(option);
     // Only where the picture lands pixel for pixel: whole-pixel moves on a
     // device of one pixel per point.
-    if (!cachable || option->rect.isEmpty() || painter->transform().type() > QTransform::TxTranslate ||
+    if (!(groupBox || pane) || option->rect.isEmpty() || painter->transform().type() > QTransform::TxTranslate ||
         painter->device()->devicePixelRatio() != 1.0 ||
         painter->transform().dx() != qRound(painter->transform().dx()) ||
         painter->transform().dy() != qRound(painter->transform().dy())) {
@@ -137,19 +150,11 @@ void CachedFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOptio
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
-    const Frame& frame = *cached;
     const QPoint at = option->rect.topLeft();
-    const QRect whole = frame.picture.rect();
-    if (frame.inside.isEmpty()) {
-        painter->drawPixmap(at, frame.picture);
+    if (!cached->whole.isNull()) {
+        painter->drawPixmap(at, cached->whole);
         return;
     }
-    const QRect& inside = frame.inside;
-    DrawInBands(*painter, at, frame.picture, QRect(0, 0, whole.width(), inside.top()));
-    DrawInBands(*painter, at, frame.picture,
-                QRect(0, inside.bottom() + 1, whole.width(), whole.height() - inside.bottom() - 1));
-    DrawInBands(*painter, at, frame.picture, QRect(0, inside.top(), inside.left(), inside.height()));
-    DrawInBands(*painter, at, frame.picture,
-                QRect(inside.right() + 1, inside.top(), whole.width() - inside.right() - 1, inside.height()));
-    if (frame.insideColour.isValid()) FillInBands(*painter, inside.translated(at), frame.insideColour);
+    for (const Frame::Piece& piece : cached->border) DrawInBands(*painter, at + piece.at, piece.pixels);
+    if (cached->insideColour.isValid()) FillInBands(*painter, cached->inside.translated(at), cached->insideColour);
 }

@@ -7,11 +7,12 @@
 // once disabled and once enabled again. The pixels are those the style
 // itself draws.
 //
-// Only a frame's border is drawn from the picture: inside it, where the style
-// leaves every pixel clear or paints them all one solid colour, nothing is
-// drawn or that colour is filled. Qt's raster engine hands every fill of 96
-// rows or more to its thread pool, and for a border a few pixels wide waking
-// the pool costs far more than the fill, so tall pieces go in bands.
+// Where the style leaves a frame's inside clear or paints it all one opaque
+// colour (a pane), only the border is kept, and the inside is left alone or
+// filled: a few kilobytes instead of a window's worth. Qt's raster engine
+// hands every fill of 96 rows or more to its thread pool, and for a border a
+// few pixels wide waking the pool costs far more than the fill, so the tall
+// sides go in bands.
 //
 // It wraps its own instance of the desktop's underlying style, as
 // CompactTabStyle does, so that that style's frame requests come back here.
@@ -22,6 +23,8 @@
 #include <QRect>
 #include <QString>
 
+#include <vector>
+
 class CachedFrameStyle : public QProxyStyle {
 public:
     CachedFrameStyle();
@@ -31,10 +34,17 @@ public:
 
 private:
     struct Frame {
-        QPixmap picture;
-        // Empty when the picture is drawn whole.
+        // The frame as the style paints it, when its inside is not one clear
+        // or opaque colour; null otherwise.
+        QPixmap whole;
+        // Otherwise the four sides of the border, each with its place in the
+        // frame, and the inside: left clear, or filled with its colour.
+        struct Piece {
+            QPoint at;
+            QPixmap pixels;
+        };
+        std::vector<Piece> border;
         QRect inside;
-        // Filled over `inside` when opaque; nothing is drawn there when clear.
         QColor insideColour;
     };
 
