@@ -1,5 +1,6 @@
 // The last level: MPFR's e^x, correctly rounded by construction. Slow (a few
-// microseconds); Exp needs it for about one argument in 100 000.
+// microseconds); the double-double defers to it for about one argument in
+// 131 000 of those it is given.
 
 #include <mpfr.h>
 
@@ -33,15 +34,15 @@ private:
 
 double ExactExp(double x) {
     if (std::isnan(x)) return x + x;
-    const DoubleRange rango;
+    const DoubleRange narrowed;
     mpfr_t v;
     mpfr_init2(v, 53);
     mpfr_set_d(v, x, MPFR_RNDN);  // exact: 53 bits
     // Rounded once to 53 bits, then once more to the fewer bits of a
     // subnormal result: mpfr_subnormalize uses the first rounding's
     // direction, so the pair rounds as a single rounding would.
-    const int address = mpfr_exp(v, v, MPFR_RNDN);
-    mpfr_subnormalize(v, address, MPFR_RNDN);
+    const int ternary = mpfr_exp(v, v, MPFR_RNDN);  // the sign of the first rounding's error
+    mpfr_subnormalize(v, ternary, MPFR_RNDN);
     const double y = mpfr_get_d(v, MPFR_RNDN);  // exact: v is a double now
     mpfr_clear(v);
     return y;

@@ -12,16 +12,13 @@
 
 #include "exp.h"
 #include "power_table.h"
+#include "reduction_constants.h"
 
 namespace QuickLevel {
 
 inline constexpr int kTableBits = 10;
 inline constexpr std::uint64_t kIndexMask = (std::uint64_t{1} << kTableBits) - 1;
 inline constexpr double kRoundingShift = 0x1.8p52;  // adding it rounds to an integer held in the low mantissa bits
-inline constexpr double kStepsPerUnit = 0x1.71547652b82fep+10;  // 1024 / ln 2
-// (ln 2)/1024 = kStep1 + kStep2 within 2^-99.2. kStep1 has 33 significant bits,
-// so its product with any |n| < 2^20 is exact.
-inline constexpr double kStep1 = 0x1.62e42fefp-11, kStep2 = 0x1.473de6af278edp-44;
 // Beyond it the result may come near the subnormal doubles or overflow.
 inline constexpr double kLimit = 650.0;
 // The rounding test's factor: it covers a relative error bound up to 2^-62.006;

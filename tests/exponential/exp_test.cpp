@@ -22,50 +22,50 @@ double Reference(double x) {
     const __float128 q = expq(static_cast<__float128>(x));
     const double d = static_cast<double>(q);
     if (std::isinf(d) || d == 0) return d;
-    for (const double vecino : {std::nextafter(d, 0.0), std::nextafter(d, std::numeric_limits<double>::infinity())}) {
-        if (std::isinf(vecino)) continue;
-        const __float128 boundary = (static_cast<__float128>(d) + vecino) / 2;
+    for (const double neighbour : {std::nextafter(d, 0.0), std::nextafter(d, std::numeric_limits<double>::infinity())}) {
+        if (std::isinf(neighbour)) continue;
+        const __float128 boundary = (static_cast<__float128>(d) + neighbour) / 2;
         if (fabsq(q - boundary) < q * static_cast<__float128>(0x1p-100)) return std::numeric_limits<double>::quiet_NaN();
     }
     return d;
 }
 
 // Checks both the quick path (Exp) and the multi-word one on every argument.
-void CheckAgainstReference(const std::vector<double>& argumentos, bool tambienExacta) {
-    int sinDecidir = 0, fallos = 0;
-    for (const double x : argumentos) {
+void CheckAgainstReference(const std::vector<double>& arguments, bool alsoExact) {
+    int unsettled = 0, failures = 0;
+    for (const double x : arguments) {
         const double expected = Reference(x);
         if (std::isnan(expected)) {
-            ++sinDecidir;
+            ++unsettled;
             continue;
         }
-        if (Exp(x) != expected && ++fallos <= 5) ADD_FAILURE() << std::hexfloat << "Exponencial(" << x << ")";
-        if (tambienExacta && ExactExp(x) != expected && ++fallos <= 5)
-            ADD_FAILURE() << std::hexfloat << "ExponencialExacta(" << x << ")";
+        if (Exp(x) != expected && ++failures <= 5) ADD_FAILURE() << std::hexfloat << "Exp(" << x << ")";
+        if (alsoExact && ExactExp(x) != expected && ++failures <= 5)
+            ADD_FAILURE() << std::hexfloat << "ExactExp(" << x << ")";
     }
-    EXPECT_EQ(fallos, 0);
-    EXPECT_LT(sinDecidir, 3);
+    EXPECT_EQ(failures, 0);
+    EXPECT_LT(unsettled, 3);
 }
 
-std::vector<double> Uniformes(double desde, double hasta, int count, unsigned seed) {
+std::vector<double> Uniform(double from, double to, int count, unsigned seed) {
     std::mt19937_64 random(seed);
-    std::uniform_real_distribution<double> uniforme(desde, hasta);
+    std::uniform_real_distribution<double> distribution(from, to);
     std::vector<double> v;
-    for (int i = 0; i < count; ++i) v.push_back(uniforme(random));
+    for (int i = 0; i < count; ++i) v.push_back(distribution(random));
     return v;
 }
 
 TEST(Exp, RoundsCorrectlyWhereTheNetworkLives) {
     // Weighted sums of a trained network mostly lie here; the C library's exp
     // misrounds about 150 of these arguments.
-    CheckAgainstReference(Uniformes(-40, 40, 200000, 1), false);
+    CheckAgainstReference(Uniform(-40, 40, 200000, 1), false);
 }
 
 TEST(Exp, RoundsCorrectlyOverTheWholeRange) {
     // Overflow, subnormal results and underflow to zero included.
-    CheckAgainstReference(Uniformes(-746, 710, 20000, 2), true);
-    CheckAgainstReference(Uniformes(-746, -707, 5000, 3), true);
-    CheckAgainstReference(Uniformes(708, 710, 2000, 4), true);
+    CheckAgainstReference(Uniform(-746, 710, 20000, 2), true);
+    CheckAgainstReference(Uniform(-746, -707, 5000, 3), true);
+    CheckAgainstReference(Uniform(708, 710, 2000, 4), true);
 }
 
 TEST(Exp, ArgumentsCloseToARoundingBoundary) {

@@ -186,18 +186,23 @@ TEST(RedNeuronal, LayerPassMatchesEachNeuronComputingAlone) {
         for (int j = 1; j <= 32; ++j)
             for (std::size_t k = 0; k <= 32; ++k) layer->Neuronas[j].Pesos[k] = RandomGenerator::Draw() * 4 - 2;
     for (std::size_t i = 1; i <= 32; ++i) network.Entradas[i] = RandomGenerator::Draw() * 10 - 5;
-    for (TFuncionTransferencia ft : {ftSigmoide, ftTangenteHiperbolica, ftIdentidad, ftEscalon}) {
-        network.SetFuncionTransferencia(ft);
-        network.Propagar();
-        for (TCapaNeuronal* layer : {&network.CapaOculta, &network.CapaSalida})
-            for (int j = 1; j <= layer->NumeroNeuronas(); ++j) {
-                const double output = layer->Neuronas[j].Salida();
-                layer->Neuronas[j].CalcularSalida();
-                EXPECT_EQ(layer->Neuronas[j].Salida(), output) << ft << " neuron " << j;
-            }
-        for (int i = 1; i <= 31; ++i)
-            EXPECT_EQ(network.SalidasObtenidas[static_cast<std::size_t>(i)], network.CapaSalida.Neuronas[i].Salida());
-    }
+    network.SetUmbral(0.6);
+    // A threshold output after a sigmoid or tangent must keep the layer off
+    // the shared-function path.
+    for (TFuncionSalida fs : {fsIdentidad, fsUmbral, fsEscalon})
+        for (TFuncionTransferencia ft : {ftSigmoide, ftTangenteHiperbolica, ftIdentidad, ftEscalon}) {
+            network.SetFuncionSalida(fs);
+            network.SetFuncionTransferencia(ft);
+            network.Propagar();
+            for (TCapaNeuronal* layer : {&network.CapaOculta, &network.CapaSalida})
+                for (int j = 1; j <= layer->NumeroNeuronas(); ++j) {
+                    const double output = layer->Neuronas[j].Salida();
+                    layer->Neuronas[j].CalcularSalida();
+                    EXPECT_EQ(layer->Neuronas[j].Salida(), output) << ft << " " << fs << " neuron " << j;
+                }
+            for (int i = 1; i <= 31; ++i)
+                EXPECT_EQ(network.SalidasObtenidas[static_cast<std::size_t>(i)], network.CapaSalida.Neuronas[i].Salida());
+        }
 }
 
 TEST(RedNeuronal, LayerPassSettlesExponentialsCloseToARoundingBoundary) {

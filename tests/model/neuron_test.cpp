@@ -137,8 +137,8 @@ struct FunctionsCase {
 };
 
 void PrintTo(const FunctionsCase& c, std::ostream* os) {
-    *os << "ft " << static_cast<int>(c.ft) << ", fs " << static_cast<int>(c.fs) << ", umbral " << c.threshold
-        << ", suma " << c.sum;
+    *os << "ft " << static_cast<int>(c.ft) << ", fs " << static_cast<int>(c.fs) << ", threshold " << c.threshold
+        << ", sum " << c.sum;
 }
 
 class NeuronFunctions : public ::testing::TestWithParam<FunctionsCase> {};
@@ -167,8 +167,10 @@ INSTANTIATE_TEST_SUITE_P(
                       FunctionsCase{ftIdentidad, fsDobleUmbral, 0.5, 0.7, 1},
                       FunctionsCase{ftIdentidad, fsDobleUmbral, 0.5, 0.5, 0.5},
                       FunctionsCase{ftIdentidad, fsDobleUmbral, 0.5, -0.5, -0.5},
-                      // Negative threshold: -1 is set by the first test, then raised to +1 by the second.
-                      FunctionsCase{ftIdentidad, fsDobleUmbral, -2, 0.2, 1}));
+                      // Negative threshold: -1 is set by the first test, then raised to +1 by the
+                      // second, or kept where the threshold lies above -1.
+                      FunctionsCase{ftIdentidad, fsDobleUmbral, -2, 0.2, 1},
+                      FunctionsCase{ftIdentidad, fsDobleUmbral, -0.5, 0.2, -1}));
 
 TEST(Neurona, OverflowThrowsAndKeepsTheOldOutput) {
     TCapaNeuronal layer;
