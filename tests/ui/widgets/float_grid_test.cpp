@@ -2,11 +2,13 @@
 // by real key events.
 
 #include "float_grid.h"
+#include "float_grid_delegate.h"
 #include "localized.h"
 #include "program_error.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QTest>
@@ -24,6 +26,7 @@ private slots:
     void oneThirdStoredWith15DigitsAndShownWith7();
     void tooWideNumberDrawnAsHashes_data();
     void tooWideNumberDrawnAsHashes();
+    void numberShrinksToSevenPixelsAndNoFurther();
     void headerCentredAndLabelColumnNumbered();
     void rowCountOneLeavesTheHeaderAndKeepsTexts();
     void setFloatOnlyInsideTheDataArea_data();
@@ -162,6 +165,24 @@ void FloatGridTest::tooWideNumberDrawnAsHashes() {
     QCOMPARE(drawn, QString(drawn.size(), QLatin1Char('#')));
     QVERIFY(metrics.horizontalAdvance(drawn) <= std::max(0, width - 4));
     QVERIFY(metrics.horizontalAdvance(drawn + QLatin1Char('#')) > width - 4);
+}
+
+void FloatGridTest::numberShrinksToSevenPixelsAndNoFurther() {
+    const QString text = QStringLiteral("-123456,789");
+    QFont face = QApplication::font();
+    face.setPixelSize(FloatGridDelegate::kSmallestPixels);
+    const int atSeven = QFontMetrics(face).horizontalAdvance(text);
+    face.setPixelSize(FloatGridDelegate::kSmallestPixels - 1);
+    const int atSix = QFontMetrics(face).horizontalAdvance(text);
+    QVERIFY(atSix < atSeven);
+
+    const FloatGridDelegate::Fit seven = FloatGridDelegate::Fitted(text, QApplication::font(), atSeven + 4);
+    QCOMPARE(seven.text, text);
+    QCOMPARE(QFontInfo(seven.font).pixelSize(), FloatGridDelegate::kSmallestPixels);
+    // Too wide even at 7 px: hashes, though a smaller face would fit.
+    const FloatGridDelegate::Fit hashes = FloatGridDelegate::Fitted(text, QApplication::font(), atSix + 4);
+    QVERIFY(!hashes.text.isEmpty());
+    QCOMPARE(hashes.text, QString(hashes.text.size(), QLatin1Char('#')));
 }
 
 void FloatGridTest::headerCentredAndLabelColumnNumbered() {

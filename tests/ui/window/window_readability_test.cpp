@@ -37,6 +37,7 @@ private slots:
     void screenReadersHearWhatIsShown();
     void newNetworkPutsTheKeyboardInTheFirstField();
     void enlargedWindowGivesTheRoomToGridsAndChart();
+    void disabledReadOutsKeepTheirColours();
 };
 
 namespace {
@@ -157,10 +158,14 @@ void WindowReadabilityTest::enlargedWindowGivesTheRoomToGridsAndChart() {
     const QRect outputs = form.FloatGrid3->geometry();
     const QRect results = form.FloatGrid5->geometry();
     const QRect train = form.SpeedButton7->geometry();
+    const QRect run = form.SpeedButton9->geometry();
 
     // Maximised on a 1280 x 1024 screen, less a title bar.
     form.resize(1280, 994);
     QCOMPARE(form.PageControl1->size(), QSize(601 + 649, 401 + 560));
+    // Moved down by shares of the height gained, across by shares of the width.
+    QCOMPARE(form.Chart1->y(), chart.y() + qRound(560 / 3.0));
+    QCOMPARE(form.SpeedButton9->pos(), run.topLeft() + QPoint(qRound(649 / 2.0), 560));
     driver.ShowTab(form.TabSheet2);
     const int rowHeight = form.FloatGrid1->rowHeight(0);
     QVERIFY2(form.FloatGrid1->viewport()->height() / rowHeight >= 30,
@@ -175,6 +180,31 @@ void WindowReadabilityTest::enlargedWindowGivesTheRoomToGridsAndChart() {
     QCOMPARE(form.FloatGrid1->geometry(), grid);
     QCOMPARE(form.Chart1->geometry(), chart);
     QCOMPARE(form.FloatGrid3->geometry(), outputs);
+}
+
+void WindowReadabilityTest::disabledReadOutsKeepTheirColours() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.ShowTab(form.TabSheet3);
+    // The read-out boxes, each with the colour it is painted in.
+    const QStringList names{"GroupBox10", "GroupBox13", "GroupBox14", "GroupBox17"};
+    QList<QColor> colours;
+    for (const QString& name : names) {
+        QWidget* box = form.findChild<QWidget*>(name);
+        QVERIFY(box);
+        colours << box->grab().toImage().pixelColor(box->width() - 4, box->height() / 2);
+    }
+    // As a run leaves the window.
+    form.PageControl1->setEnabled(false);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        QWidget* box = form.findChild<QWidget*>(names[i]);
+        QCOMPARE(box->grab().toImage().pixelColor(box->width() - 4, box->height() / 2), colours[i]);
+        for (QWidget* readOut : box->findChildren<QWidget*>()) {
+            const QPalette p = readOut->palette();
+            QCOMPARE(p.color(QPalette::Disabled, QPalette::Text), p.color(QPalette::Active, QPalette::Text));
+            QCOMPARE(p.color(QPalette::Disabled, QPalette::Base), p.color(QPalette::Active, QPalette::Base));
+        }
+    }
 }
 
 QTEST_MAIN(WindowReadabilityTest)

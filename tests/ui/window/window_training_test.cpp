@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -19,6 +20,7 @@ class WindowTrainingTest : public QObject {
 
 private slots:
     void onlyStopAnswersDuringARun();
+    void progressLineCountsOnlyTheRunUnderWay();
     void errorInsideARunClosesTheProgressWindowBeforeTheErrorBox();
     void typedThresholdIsUsedAsTypedAndKeptAfterTheRun();
     void closingTheWindowDuringARunStopsItFirst();
@@ -85,6 +87,31 @@ void WindowTrainingTest::onlyStopAnswersDuringARun() {
     QCOMPARE(form.FlatSpinEditInteger4->Text(), QString("1000000"));
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QVERIFY(HasFocusWithin(form.FlatSpinEditInteger4));
+}
+
+void WindowTrainingTest::progressLineCountsOnlyTheRunUnderWay() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    LoadXor(driver);
+    driver.ShowTab(form.TabSheet3);
+    driver.TypeInto(form.FlatSpinEditInteger4, "20000");
+    driver.Click(form.SpeedButton7);
+    QCOMPARE(form.Chart1->Store().Count(), 20000);
+
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    driver.TypeInto(form.FlatSpinEditInteger4, "1000000");
+    QString line;
+    AtFirstMessages([&] {
+        line = form.Form2->progressLine.text();
+        QTest::mouseClick(&form.Form2->HiperBoton2, Qt::LeftButton);
+    });
+    driver.Click(form.SpeedButton7);
+    // The first messages come within 10 000 iterations of this run; the
+    // 20 000 of the run before are not counted again.
+    QString digits = line.section(QLatin1Char(' '), 0, 0);
+    digits.remove(QRegularExpression(QStringLiteral("\\D")));
+    const int done = digits.toInt();
+    QVERIFY2(done > 0 && done <= 10000, qPrintable(line));
 }
 
 void WindowTrainingTest::errorInsideARunClosesTheProgressWindowBeforeTheErrorBox() {
