@@ -125,7 +125,7 @@ QPointF DecisionMap::ToWidget(double x, double y) const {
 
 void DecisionMap::RenderPlane() {
     const QSize cells = Cells();
-    OutputGrid(snapshot_, output_, rangeX_, rangeY_, cells.width(), cells.height(), values_);
+    NeuronGrid(snapshot_, {false, output_}, rangeX_, rangeY_, cells.width(), cells.height(), values_);
     // The identity has no fixed range: the scale spans what the plane shows.
     if (snapshot_.function != ftSigmoide && snapshot_.function != ftTangenteHiperbolica) {
         double low = INFINITY, high = -INFINITY;
