@@ -4,6 +4,7 @@
 // orientation and colours.
 
 #include "decision_map.h"
+#include "learning_choices.h"
 #include "network.h"
 #include "network_diagram.h"
 #include "random_generator.h"
@@ -61,7 +62,8 @@ void LearningViewsTest::diagramShowsTheExactWeightOfTheConnectionPointedAtOrSele
     TRedNeuronal network;
     SetUp221(network);
     WorkState state;
-    NetworkDiagram diagram;
+    LearningChoices choices;
+    NetworkDiagram diagram(choices);
     diagram.resize(560, 320);
     diagram.show();
     diagram.SetSource(network, state);
@@ -89,7 +91,8 @@ void LearningViewsTest::neuronFilterShowsOnlyThatNeuronsConnections() {
     TRedNeuronal network;
     SetUp221(network);
     WorkState state;
-    NetworkDiagram diagram;
+    LearningChoices choices;
+    NetworkDiagram diagram(choices);
     diagram.resize(560, 320);
     diagram.show();
     diagram.SetSource(network, state);
@@ -120,7 +123,8 @@ void LearningViewsTest::diagramFollowsAResizedNetworkOnlyWhileShown() {
     TRedNeuronal network;
     SetUp221(network);
     WorkState state;
-    NetworkDiagram diagram;
+    LearningChoices choices;
+    NetworkDiagram diagram(choices);
     diagram.resize(560, 320);
     diagram.SetSource(network, state);
     QCOMPARE(diagram.Snapshot().hidden, 0);  // never shown: nothing read yet
