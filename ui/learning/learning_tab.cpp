@@ -45,7 +45,7 @@ LearningTab::LearningTab(TRedNeuronal& network, WorkState& state, TrainingTabVie
     diagram_ = new NetworkDiagram(*choices_);
     diagram_->SetSource(network, state);
     AddView(diagram_, "Red");
-    map_ = new DecisionMap;
+    map_ = new DecisionMap(*choices_);
     map_->SetSource(network, state);
     AddView(map_, "Mapa de decisión");
     results_ = new ResultsView(training, *choices_);
