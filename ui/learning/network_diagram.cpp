@@ -19,7 +19,8 @@
 
 namespace {
 
-constexpr int kTopStrip = 28;
+// The choosers, then the legend, above the canvas.
+constexpr int kTopStrip = 46;
 constexpr int kBottomStrip = 22;
 constexpr double kColumns[] = {0.18, 0.52, 0.86};  // each layer's share of the width
 constexpr double kHitDistance = 4.0;
@@ -225,8 +226,7 @@ void NetworkDiagram::ShowText() {
     } else if (selected_) {
         text = Describe(*selected_);
     } else {
-        text = QStringLiteral("Señale o pulse una conexión para ver su peso, o recórralas con las flechas; pulse una "
-                              "neurona para ver solo las suyas.");
+        text = QStringLiteral("Ratón o flechas: el peso de una conexión; pulse una neurona para ver solo las suyas.");
     }
     weightText_->setText(text);
     // A screen reader reads what the status line says.
@@ -342,20 +342,28 @@ void NetworkDiagram::PaintLegend(QPainter& painter) const {
     QFont font = painter.font();
     font.setPixelSize(10);
     painter.setFont(font);
-    const int top = 14;
-    double x = std::max(322.0, width() - 290.0);
+    const int top = 36;
+    double x = 8;
+    const auto words = [&](const QString& text) {
+        painter.setPen(palette().color(QPalette::Text));
+        const double width = painter.fontMetrics().horizontalAdvance(text);
+        painter.drawText(QRectF(x, top - 7, width + 2, 14), Qt::AlignLeft | Qt::AlignVCenter, text);
+        x += width + 6;
+    };
     const auto entry = [&](const QColor& colour, double thickness, const QString& text) {
         painter.setPen(QPen(colour, thickness, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(QPointF(x, top), QPointF(x + 16, top));
-        painter.setPen(palette().color(QPalette::Text));
-        const double width = painter.fontMetrics().horizontalAdvance(text);
-        painter.drawText(QRectF(x + 20, top - 7, width + 2, 14), Qt::AlignLeft | Qt::AlignVCenter, text);
-        x += 20 + width + 10;
+        x += 20;
+        words(text);
+        x += 6;
     };
-    entry(kPositiveColour, 3, QStringLiteral("w > 0"));
-    entry(kNegativeColour, 3, QStringLiteral("w < 0"));
-    entry(palette().color(QPalette::Text), 0.6, QStringLiteral("|w| pequeño"));
-    entry(palette().color(QPalette::Text), 4.5, QStringLiteral("|w| grande"));
+    words(QStringLiteral("Color, signo de w:"));
+    entry(kPositiveColour, 3, QStringLiteral("positivo"));
+    entry(kNegativeColour, 3, QStringLiteral("negativo"));
+    x += 10;
+    words(QStringLiteral("Grosor, tamaño |w|:"));
+    entry(palette().color(QPalette::Text), 0.6, QStringLiteral("pequeño"));
+    entry(palette().color(QPalette::Text), 4.5, QStringLiteral("grande"));
 }
 
 void NetworkDiagram::PaintConnections(QPainter& painter) const {
