@@ -51,6 +51,24 @@ void AddXor(WorkState& state) {
 
 QPoint Along(QLineF line, double t) { return line.pointAt(t).toPoint(); }
 
+// A hand-set 2-2-1 network, XOR in the table, and a view of them on screen.
+template <class View>
+struct ShownView {
+    TRedNeuronal network;
+    WorkState state;
+    LearningChoices choices;
+    View view{choices};
+    explicit ShownView(QSize size) {
+        SetUp221(network);
+        AddXor(state);
+        view.resize(size);
+        view.show();
+        view.SetSource(network, state);
+    }
+};
+using ShownDiagram = ShownView<NetworkDiagram>;
+using ShownMap = ShownView<DecisionMap>;
+
 }  // namespace
 
 class LearningViewsTest : public QObject {
@@ -82,14 +100,8 @@ std::vector<double> HiddenOutputs(TRedNeuronal& network, double x1, double x2) {
 }  // namespace
 
 void LearningViewsTest::diagramColoursEachLineByItsWeightsSign() {
-    TRedNeuronal network;
-    SetUp221(network);
-    WorkState state;
-    LearningChoices choices;
-    NetworkDiagram diagram(choices);
-    diagram.resize(560, 320);
-    diagram.show();
-    diagram.SetSource(network, state);
+    ShownDiagram shown(QSize(560, 320));
+    auto& diagram = shown.view;
     const QImage picture = diagram.grab().toImage();
     // Input 1 to hidden 1 weighs −3.25, to hidden 2 +4; output from hidden 1 −6, from hidden 2 +5.5.
     for (const auto& [c, negative] : {std::pair{Connection{1, 1, 1}, true}, {Connection{1, 2, 1}, false},
@@ -101,15 +113,10 @@ void LearningViewsTest::diagramColoursEachLineByItsWeightsSign() {
 }
 
 void LearningViewsTest::diagramShowsTheChosenPatternAndIsReadByKeyboard() {
-    TRedNeuronal network;
-    SetUp221(network);
-    WorkState state;
-    AddXor(state);
-    LearningChoices choices;
-    NetworkDiagram diagram(choices);
-    diagram.resize(560, 320);
-    diagram.show();
-    diagram.SetSource(network, state);
+    ShownDiagram shown(QSize(560, 320));
+    auto& diagram = shown.view;
+    TRedNeuronal& network = shown.network;
+    LearningChoices& choices = shown.choices;
     choices.SetPattern(2);
     QCOMPARE(diagram.NodeValues().pattern, 2);
     QCOMPARE(diagram.NodeValues().inputs, (std::vector<double>{0.1, 0.9}));
@@ -132,15 +139,9 @@ void LearningViewsTest::diagramShowsTheChosenPatternAndIsReadByKeyboard() {
 }
 
 void LearningViewsTest::hiddenNeuronMapIsPropagarsHiddenOutputAndThePointerReadsIt() {
-    TRedNeuronal network;
-    SetUp221(network);
-    WorkState state;
-    AddXor(state);
-    LearningChoices choices;
-    DecisionMap map(choices);
-    map.resize(500, 360);
-    map.show();
-    map.SetSource(network, state);
+    ShownMap shown(QSize(500, 360));
+    auto& map = shown.view;
+    TRedNeuronal& network = shown.network;
     auto* chooser = map.findChild<QComboBox*>(QStringLiteral("outputChooser"));
     QCOMPARE(chooser->count(), 3);
     chooser->setCurrentIndex(chooser->findText(QStringLiteral("Oculta 2 (y2)")));
@@ -190,14 +191,8 @@ void LearningViewsTest::tangentMapIsWhiteAtZeroAndHalfwayAtMinusAHalf() {
 }
 
 void LearningViewsTest::diagramShowsTheExactWeightOfTheConnectionPointedAtOrSelected() {
-    TRedNeuronal network;
-    SetUp221(network);
-    WorkState state;
-    LearningChoices choices;
-    NetworkDiagram diagram(choices);
-    diagram.resize(560, 320);
-    diagram.show();
-    diagram.SetSource(network, state);
+    ShownDiagram shown(QSize(560, 320));
+    auto& diagram = shown.view;
     const QString separator{QLatin1Char(RegionalDecimalSeparator())};
 
     // Input 2 to hidden 1, a quarter of the way along: clear of every other line.
@@ -219,14 +214,8 @@ void LearningViewsTest::diagramShowsTheExactWeightOfTheConnectionPointedAtOrSele
 }
 
 void LearningViewsTest::neuronFilterShowsOnlyThatNeuronsConnections() {
-    TRedNeuronal network;
-    SetUp221(network);
-    WorkState state;
-    LearningChoices choices;
-    NetworkDiagram diagram(choices);
-    diagram.resize(560, 320);
-    diagram.show();
-    diagram.SetSource(network, state);
+    ShownDiagram shown(QSize(560, 320));
+    auto& diagram = shown.view;
     auto* chooser = diagram.findChild<QComboBox*>(QStringLiteral("neuronFilter"));
     QVERIFY(chooser);
 
@@ -276,15 +265,9 @@ void LearningViewsTest::diagramFollowsAResizedNetworkOnlyWhileShown() {
 }
 
 void LearningViewsTest::mapCoversThePatternsAndColoursEachCellByTheOutputAtItsCentre() {
-    TRedNeuronal network;
-    SetUp221(network);
-    WorkState state;
-    AddXor(state);
-    LearningChoices choices;
-    DecisionMap map(choices);
-    map.resize(500, 360);
-    map.show();
-    map.SetSource(network, state);
+    ShownMap shown(QSize(500, 360));
+    auto& map = shown.view;
+    TRedNeuronal& network = shown.network;
     QCOMPARE(map.RangeX().low, -0.1);
     QCOMPARE(map.RangeX().high, 1.1);
     QCOMPARE(map.RangeY().low, -0.1);
