@@ -91,6 +91,10 @@ void NetworkDiagram::Recompute(const TRedNeuronal& network, const WorkState& sta
         filter_.reset();
         FillFilterChooser();
     }
+    hasNetwork_ = state.RedCreada;
+    for (QWidget* control : {static_cast<QWidget*>(filterChooser_), static_cast<QWidget*>(patternChooser_),
+                             static_cast<QWidget*>(weightText_)})
+        control->setVisible(hasNetwork_);
     ReadValues(network, state);
     ShowText();
 }
@@ -332,6 +336,11 @@ void NetworkDiagram::resizeEvent(QResizeEvent* event) {
 
 void NetworkDiagram::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (!hasNetwork_) {
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap,
+                         QStringLiteral("Aún no hay ninguna red: créela en «Configuración» o abra un archivo."));
+        return;
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     PaintConnections(painter);
     PaintNodes(painter);

@@ -97,6 +97,7 @@ private:
     QString NodeText(Node node) const;
     LearningChoices& choices_;
     NetworkSnapshot snapshot_;
+    bool hasNetwork_ = false;
     Values values_;
     std::optional<Connection> selected_;
     std::optional<Node> selectedNode_;
