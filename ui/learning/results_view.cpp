@@ -17,11 +17,22 @@
 
 namespace {
 
-QTableWidgetItem* ValueItem(double value, int decimals) {
-    auto* item = new QTableWidgetItem(RoundedText(value, decimals));
-    item->setToolTip(FileNumberText(value));
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return item;
+// Writes a cell, keeping its item: a run refreshes the table often, and a
+// cell whose text stays the same then costs the table no new layout.
+void SetCell(QTableWidget* table, int row, int column, const QString& text, const QString& full = {},
+             Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter) {
+    QTableWidgetItem* item = table->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        item->setTextAlignment(alignment);
+        table->setItem(row, column, item);
+    }
+    if (item->text() != text) item->setText(text);
+    if (item->toolTip() != full) item->setToolTip(full);
+}
+
+void SetValue(QTableWidget* table, int row, int column, double value, int decimals) {
+    SetCell(table, row, column, RoundedText(value, decimals), FileNumberText(value));
 }
 
 }  // namespace
@@ -54,6 +65,7 @@ void ResultsView::Recompute(const TRedNeuronal& network, const WorkState& state)
                                            : "La tabla de patrones está vacía: introduzca patrones en «Introducir Datos».");
         table_->setRowCount(0);
         table_->setColumnCount(0);
+        headers_.clear();
         return;
     }
     const NetworkSnapshot snapshot = TakeSnapshot(network);
@@ -67,27 +79,30 @@ void ResultsView::Recompute(const TRedNeuronal& network, const WorkState& state)
     numbered("d", outputs);
     numbered("y", outputs);
     headers << "Error (%)" << QString("Error Máx<=\n%1 %").arg(threshold);
-    table_->setColumnCount(static_cast<int>(headers.size()));
-    table_->setHorizontalHeaderLabels(headers);
-    table_->setRowCount(patterns);
+    // The shape and the headers change rarely; set again, they would lay the table out anew.
+    if (headers != headers_ || table_->rowCount() != patterns) {
+        table_->clear();
+        table_->setColumnCount(static_cast<int>(headers.size()));
+        table_->setHorizontalHeaderLabels(headers);
+        table_->setRowCount(patterns);
+        headers_ = headers;
+    }
     int within = 0;
     for (int p = 1; p <= patterns; ++p) {
         const PatternResult result = EvaluatePattern(snapshot, state, p);
         const auto row = p - 1;
         int column = 0;
-        table_->setItem(row, column++, new QTableWidgetItem(QString::number(p)));
-        for (int k = 1; k <= n; ++k)
-            table_->setItem(row, column++, ValueItem(state.EntradasPatrones[static_cast<std::size_t>(p)][static_cast<std::size_t>(k)], decimals));
-        for (int i = 1; i <= outputs; ++i)
-            table_->setItem(row, column++, ValueItem(state.SalidasPatrones[static_cast<std::size_t>(p)][static_cast<std::size_t>(i)], decimals));
-        for (double y : result.outputs) table_->setItem(row, column++, ValueItem(y, decimals));
-        table_->setItem(row, column++, ValueItem(result.error, std::max(1, decimals - 2)));
+        SetCell(table_, row, column++, QString::number(p), {}, Qt::AlignLeft | Qt::AlignVCenter);
+        const auto& x = state.EntradasPatrones[static_cast<std::size_t>(p)];
+        const auto& d = state.SalidasPatrones[static_cast<std::size_t>(p)];
+        for (int k = 1; k <= n; ++k) SetValue(table_, row, column++, x[static_cast<std::size_t>(k)], decimals);
+        for (int i = 1; i <= outputs; ++i) SetValue(table_, row, column++, d[static_cast<std::size_t>(i)], decimals);
+        for (double y : result.outputs) SetValue(table_, row, column++, y, decimals);
+        SetValue(table_, row, column++, result.error, std::max(1, decimals - 2));
         // NaN, an overflow, is never within.
         const bool ok = result.error <= threshold;
         within += ok;
-        auto* mark = new QTableWidgetItem(ok ? "✓" : "");
-        mark->setTextAlignment(Qt::AlignCenter);
-        table_->setItem(row, column, mark);
+        SetCell(table_, row, column, ok ? "✓" : "", {}, Qt::AlignCenter);
     }
     summary_->setText(QString("%1 de %2 patrones dentro del umbral").arg(within).arg(patterns));
 }

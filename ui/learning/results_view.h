@@ -6,6 +6,8 @@
 
 #include "network_view.h"
 
+#include <QStringList>
+
 class LearningChoices;
 class QLabel;
 class QTableWidget;
@@ -28,4 +30,5 @@ private:
     const LearningChoices& choices_;
     QLabel* summary_;
     QTableWidget* table_;
+    QStringList headers_;
 };
