@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // 2^(j/1024) for j = 0..1023: high is the power rounded to the nearest
 // double and relative the remainder over high rounded to the nearest

@@ -18,6 +18,7 @@ std::string Hexadecimal(double d) {
 
 std::string PowerTableText() {
     std::string text =
+        "// SPDX-License-Identifier: GPL-3.0-or-later\n"
         "#pragma once\n"
         "// 2^(j/1024) for j = 0..1023: high is the power rounded to the nearest\n"
         "// double and relative the remainder over high rounded to the nearest\n"

@@ -1,12 +1,14 @@
-# Shared by ./run, ./test and ./bench: install what is missing, then configure.
+# Shared by ./run, ./test, ./package and ./bench: install what is missing, then configure.
 # Sourced, not run.
 
-# Everything the build, the program and the tests need, installed without
-# recommends: a package that only something here recommends must be listed
-# itself (tests/setup/check_packages.sh keeps this list complete).
+# Everything the build, the program, the tests and ./package need (the last
+# line makes the Debian package and checks it in a fresh root), installed
+# without recommends: a package that only something here recommends must be
+# listed itself (tests/setup/check_packages.sh keeps this list complete).
 PACKAGES_BUILD=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev
                 qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-translations-l10n
-                libmpfr-dev locales xvfb xauth)
+                libmpfr-dev locales xvfb xauth
+                dpkg-dev file lintian debootstrap x11-utils)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -1,4 +1,4 @@
-// The help tab: the explanatory text and the credits.
+// The help tab: the explanatory text, the credits and the licence.
 
 #include "control_builders.h"
 #include "main_window.h"
@@ -80,4 +80,7 @@ void TForm1::BuildHelpTab() {
     NewLinkLabel(TabSheet5, "ExStaticText1", "PerceptLab — herramienta docente", QRect(16, 308, 560, 16));
     NewLinkLabel(TabSheet5, "ExStaticText2", "Perceptrón multicapa con retropropagación del gradiente",
                  QRect(16, 328, 560, 16));
+    NewLabel(TabSheet5, "licenceLabel",
+             "Software libre bajo la licencia GNU GPL, versión 3 o posterior, sin ninguna garantía",
+             QRect(16, 348, 560, 16));
 }

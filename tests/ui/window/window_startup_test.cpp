@@ -8,6 +8,7 @@
 #include "window_driver.h"
 
 #include <QAccessible>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -23,6 +24,7 @@ private slots:
     void everyControlIsNamedAndAnnounced_data();
     void everyControlIsNamedAndAnnounced();
     void helpTextKeepsItsLinesAndTrailingBlanks();
+    void licenceLineIsWholeBelowTheCredits();
     void newNetworkWithoutTouchingTheTabIsOneOneOne();
     void newNetworkTakesTheTabsSettings_data();
     void newNetworkTakesTheTabsSettings();
@@ -91,7 +93,7 @@ void WindowStartupTest::everyControlIsNamedAndAnnounced_data() {
           "GroupBox14", "FlatSpinEditFloat1", "GroupBox17", "FlatSpinEditFloat2", "SpeedButton7", "SpeedButton8",
           "SpeedButton11", "GroupBox12", "FloatGrid2", "GroupBox11", "FloatGrid3", "Chart1", "GroupBox7",
           "FloatGrid4", "GroupBox15", "FlatGroupBox6", "FlatSpinEditInteger7", "Label10", "FloatGrid5",
-          "SpeedButton9", "FlatMemo1", "Label13", "Label14", "ExStaticText1", "ExStaticText2", "patternChooser",
+          "SpeedButton9", "FlatMemo1", "Label13", "Label14", "ExStaticText1", "ExStaticText2", "licenceLabel", "patternChooser",
           "computeStepButton", "applyStepButton", "forwardTable", "deltaTable", "weightTable"})
         QTest::newRow(name) << QString(name);
     for (int k = 1; k <= 20; ++k) QTest::newRow(qPrintable(QString("NKLabelFloat%1").arg(k))) << QString("NKLabelFloat%1").arg(k);
@@ -123,6 +125,18 @@ void WindowStartupTest::helpTextKeepsItsLinesAndTrailingBlanks() {
     // After them, "Cómo Aprende" and each of its four views.
     for (const char* view : {"La pestaña Cómo Aprende", "Paso a paso", "Red dibuja", "Mapa de decisión", "Resultados"})
         QVERIFY2(std::any_of(lines.begin() + 21, lines.end(), [&](const QString& l) { return l.startsWith(view); }), view);
+}
+
+void WindowStartupTest::licenceLineIsWholeBelowTheCredits() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    const auto* licence = form.TabSheet5->findChild<QLabel*>("licenceLabel");
+    const auto* lastCredit = form.TabSheet5->findChild<QLabel*>("ExStaticText2");
+    QVERIFY(licence && lastCredit);
+    QVERIFY(licence->text().contains("GNU GPL, versión 3 o posterior"));
+    QVERIFY(licence->geometry().top() >= lastCredit->geometry().bottom());
+    QVERIFY(licence->sizeHint().width() <= licence->width());
+    QVERIFY(form.TabSheet5->rect().contains(licence->geometry()));
 }
 
 void WindowStartupTest::newNetworkWithoutTouchingTheTabIsOneOneOne() {
