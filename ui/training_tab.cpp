@@ -4,6 +4,7 @@
 
 #include "column_grid.h"
 #include "control_builders.h"
+#include "csv_patterns.h"
 #include "error_chart.h"
 #include "file_access.h"
 #include "flat_combo_box.h"
@@ -22,6 +23,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -136,6 +138,16 @@ void TForm1::BuildTrainingTab() {
     saveChartImage = NewSpeedButton(GroupBox8, "saveChartImage", "Guardar Imagen", QRect(461, 147, 90, 18),
                                     QStyle::SP_DialogSaveButton, 9);
     saveChartImage->setIcon(QIcon());
+    // Over the chart's top left corner, as "Guardar Imagen" is over its right.
+    exportResults = NewSpeedButton(GroupBox8, "exportResults", "Exportar CSV", QRect(228, 147, 90, 18),
+                                   QStyle::SP_DialogSaveButton, 9);
+    exportResults->setIcon(QIcon());
+    auto* results = new QMenu(exportResults);
+    exportWeightsCsv = results->addAction("Exportar pesos CSV");
+    exportWeightsCsv->setObjectName("exportWeightsCsv");
+    exportSeriesCsv = results->addAction("Exportar serie CSV");
+    exportSeriesCsv->setObjectName("exportSeriesCsv");
+    exportResults->setMenu(results);
 
     // A run disables the window; its captions and read-outs stay as legible
     // as before, since they are what the learner watches meanwhile.
@@ -200,6 +212,23 @@ void TForm1::EndRun() noexcept {
     learningTab_->Refresh();
     // A close asked for during the run goes ahead once the handler returns.
     if (closeAfterRun_) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TForm1::ExportWeightsCsv() {
+    const std::string text = CsvWeightsText(RedNeuronal1, decimalSeparator_);
+    const std::optional<QString> path = fileDialogs_->Execute(this, saveCsvDialog);
+    if (path) SaveFileSafely(path->toStdString(), text);
+}
+
+void TForm1::ExportSeriesCsv() {
+    std::vector<EnvelopeStore::Point> held;
+    Chart1->Store().HeldPoints(held);
+    std::vector<std::pair<double, double>> points;
+    points.reserve(held.size());
+    for (const EnvelopeStore::Point& point : held) points.emplace_back(static_cast<double>(point.x), point.y);
+    const std::string text = CsvSeriesText(points, decimalSeparator_);
+    const std::optional<QString> path = fileDialogs_->Execute(this, saveCsvDialog);
+    if (path) SaveFileSafely(path->toStdString(), text);
 }
 
 void TForm1::SaveChartImage() { SaveWidgetImage(*Chart1, *fileDialogs_, this); }
