@@ -51,13 +51,14 @@ PatternRows ReadPatterns(ByteSource source, std::int32_t inputs, std::int32_t ou
     const auto columns = static_cast<std::size_t>(inputs + outputs);
     PatternRows rows;
     std::string record;
+    std::vector<std::string> fields;
     char separator = 0;
     bool first = true;
     for (std::int32_t records = 1; reader.Next(record); ++records) {
         if (records > kMaxRecords) throw ProgramError(kPatternLimitMessage);
         if (IsBlank(record)) continue;
         if (separator == 0) separator = DetectFieldSeparator(record);
-        const std::vector<std::string> fields = SplitFields(record, separator);
+        SplitFields(record, separator, fields);
         if (fields.size() != columns)
             throw ProgramError(CsvColumnCountMessage(where, reader.Line(), fields.size(), inputs, outputs));
         const bool header = first && IsHeader(fields);

@@ -3,6 +3,8 @@
 #include "program_error.h"
 #include "read_messages.h"
 
+#include <algorithm>
+
 CsvRecordReader::CsvRecordReader(ByteSource source) : source_(std::move(source)), block_(65536) {}
 
 bool CsvRecordReader::Refill() {
@@ -31,11 +33,25 @@ bool CsvRecordReader::Next(std::string& record) {
             if (quoted) throw ProgramError(CsvOpenQuoteMessage(recordLine_));
             return any;
         }
-        const char c = block_[position_++];
         if (afterCR_) {
             afterCR_ = false;
-            if (c == '\n') continue;
+            if (block_[position_] == '\n') {
+                ++position_;
+                continue;
+            }
         }
+        // The plain run up to the next byte that means something, in one go.
+        const char* start = block_.data() + position_;
+        const char* blockEnd = block_.data() + end_;
+        const char* stop = std::find_if(start, blockEnd,
+                                        [](char c) { return c == '"' || c == '\r' || c == '\n' || c == '\0'; });
+        const auto run = static_cast<std::size_t>(stop - start);
+        if (record.size() + run > kMaxLineLength) throw ProgramError(CsvLongLineMessage(recordLine_));
+        record.append(start, run);
+        position_ += run;
+        any = any || run > 0;
+        if (position_ == end_) continue;
+        const char c = block_[position_++];
         if (c == '\0') throw ProgramError(CsvNulByteMessage(line_));
         if (c == '\r' || c == '\n') {
             afterCR_ = c == '\r';
@@ -63,24 +79,39 @@ char DetectFieldSeparator(std::string_view record) {
     return semicolon || !comma ? ';' : ',';
 }
 
-std::vector<std::string> SplitFields(std::string_view record, char separator) {
-    std::vector<std::string> fields(1);
+void SplitFields(std::string_view record, char separator, std::vector<std::string>& fields) {
+    // The strings are kept and overwritten, so a table reads without an
+    // allocation per field.
+    std::size_t count = 1;
+    const auto next = [&]() -> std::string& {
+        if (fields.size() < count) fields.emplace_back();
+        return fields[count - 1];
+    };
+    next().clear();
     bool quoted = false;
     for (std::size_t i = 0; i < record.size(); ++i) {
         const char c = record[i];
         if (c == '"') {
             // Inside quotes a doubled quote is one quote character.
             if (quoted && i + 1 < record.size() && record[i + 1] == '"') {
-                fields.back().push_back('"');
+                fields[count - 1].push_back('"');
                 ++i;
             } else {
                 quoted = !quoted;
             }
         } else if (c == separator && !quoted) {
-            fields.emplace_back();
+            ++count;
+            next().clear();
+        } else if (quoted) {
+            fields[count - 1].push_back(c);
         } else {
-            fields.back().push_back(c);
+            // Up to the next separator or quote at once.
+            const std::size_t stop = record.find(separator, i);
+            const std::size_t quote = record.find('"', i);
+            const std::size_t end = std::min({stop, quote, record.size()});
+            fields[count - 1].append(record.substr(i, end - i));
+            i = end - 1;
         }
     }
-    return fields;
+    fields.resize(count);
 }

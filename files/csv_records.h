@@ -42,5 +42,6 @@ private:
 // else ";" when it holds one, else ",".
 char DetectFieldSeparator(std::string_view record);
 
-// The record's fields, quotes removed ("" inside quotes stands for one ").
-std::vector<std::string> SplitFields(std::string_view record, char separator);
+// The record's fields into `fields`, quotes removed ("" inside quotes stands
+// for one ").
+void SplitFields(std::string_view record, char separator, std::vector<std::string>& fields);
