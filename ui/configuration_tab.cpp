@@ -118,9 +118,12 @@ const QString kSeedKey = QStringLiteral("random/seed");
 // repeats, remembered across restarts.
 void TForm1::BuildSeedOption(QWidget* box) {
     fixedSeed = new QCheckBox("Semilla fija", box);
-    Place(fixedSeed, "fixedSeed", QRect(112, 24, 78, 18), "Semilla fija");
+    Place(fixedSeed, "fixedSeed", QRect(106, 24, 88, 18), "Semilla fija");
+    QFont plain = fixedSeed->font();
+    plain.setBold(false);
+    fixedSeed->setFont(plain);
     seedValue = new TFlatSpinEditInteger(box);
-    Place(seedValue, "seedValue", QRect(192, 22, 70, 22), "Semilla");
+    Place(seedValue, "seedValue", QRect(194, 22, 62, 22), "Semilla");
     seedValue->SetMinValue(0);
     seedValue->SetMaxValue(std::numeric_limits<std::int32_t>::max());
     const QSettings settings = Settings();

@@ -216,7 +216,9 @@ public:
     TFloatGrid* FloatGrid3 = nullptr;
     ErrorChart* Chart1 = nullptr;
     QPushButton* saveChartImage = nullptr;
-    QPushButton* exportResults = nullptr;
+    QPushButton* chartOptions = nullptr;
+    QAction* logScale = nullptr;
+    QAction* keepCurve = nullptr;
     QAction* exportWeightsCsv = nullptr;
     QAction* exportSeriesCsv = nullptr;
     std::unique_ptr<TForm2> Form2;

@@ -138,16 +138,25 @@ void TForm1::BuildTrainingTab() {
     saveChartImage = NewSpeedButton(GroupBox8, "saveChartImage", "Guardar Imagen", QRect(461, 147, 90, 18),
                                     QStyle::SP_DialogSaveButton, 9);
     saveChartImage->setIcon(QIcon());
-    // Over the chart's top left corner, as "Guardar Imagen" is over its right.
-    exportResults = NewSpeedButton(GroupBox8, "exportResults", "Exportar CSV", QRect(228, 147, 90, 18),
-                                   QStyle::SP_DialogSaveButton, 9);
-    exportResults->setIcon(QIcon());
-    auto* results = new QMenu(exportResults);
-    exportWeightsCsv = results->addAction("Exportar pesos CSV");
-    exportWeightsCsv->setObjectName("exportWeightsCsv");
-    exportSeriesCsv = results->addAction("Exportar serie CSV");
-    exportSeriesCsv->setObjectName("exportSeriesCsv");
-    exportResults->setMenu(results);
+    // Over the chart's top left corner, as "Guardar Imagen" is over its
+    // right: how the chart shows the runs, and the results as CSV.
+    chartOptions = NewSpeedButton(GroupBox8, "chartOptions", "Opciones", QRect(228, 147, 80, 18),
+                                  QStyle::SP_DialogSaveButton, 9);
+    chartOptions->setIcon(QIcon());
+    auto* options = new QMenu(chartOptions);
+    const auto addAction = [options](const char* name, const QString& text, bool checkable) {
+        QAction* action = options->addAction(text);
+        action->setObjectName(name);
+        action->setCheckable(checkable);
+        return action;
+    };
+    logScale = addAction("logScale", "Escala logarítmica", true);
+    keepCurve = addAction("keepCurve", "Conservar curva", true);
+    options->addSeparator();
+    exportWeightsCsv = addAction("exportWeightsCsv", "Exportar pesos CSV", false);
+    exportSeriesCsv = addAction("exportSeriesCsv", "Exportar serie CSV", false);
+    chartOptions->setMenu(options);
+    connect(logScale, &QAction::toggled, Chart1, &ErrorChart::SetLogarithmic);
 
     // A run disables the window; its captions and read-outs stay as legible
     // as before, since they are what the learner watches meanwhile.
@@ -192,6 +201,8 @@ void TForm1::SpeedButton7Click() { Train(workState, RedNeuronal1, *trainingView_
 void TForm1::BeginRun() {
     Form2 = std::make_unique<TForm2>(workState.PararEntrenamiento);
     trainingRunning_ = true;
+    // The curve so far stays beside the new run's, in grey, to compare.
+    if (keepCurve->isChecked() && Chart1->Store().Count() > 0) Chart1->KeepCurve();
     {
         FocusOutBlocker keepTypedValue(this);
         focusBeforeRun_ = keepTypedValue.Watched();

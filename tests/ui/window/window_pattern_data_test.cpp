@@ -1,6 +1,7 @@
 // The pattern table fed and emptied by hand: cells edited in place, rows
 // pasted from a spreadsheet, CSV files imported and exported.
 
+#include "error_chart.h"
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
 #include "main_window.h"
@@ -29,6 +30,7 @@ private slots:
     void importAsksBeforeReplacingAndRefusesBadFiles();
     void importReadsEitherDecimalSeparator();
     void resultsGoOutAsTheyAreHeld();
+    void chartKeepsThePreviousRunUntilReiniciar();
 };
 
 namespace {
@@ -263,6 +265,30 @@ void WindowPatternDataTest::resultsGoOutAsTheyAreHeld() {
     QCOMPARE(series[0], "Iteración" + field + "Error (%)");
     QVERIFY(series[500].startsWith("499" + field));
     QCOMPARE(driver.errors.messages, QStringList{});
+}
+
+void WindowPatternDataTest::chartKeepsThePreviousRunUntilReiniciar() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.PrepareXor();
+    QVERIFY(!form.keepCurve->isChecked() && !form.logScale->isChecked());
+    driver.TypeInto(form.FlatSpinEditInteger4, "300");
+    driver.Click(form.SpeedButton7);
+    driver.Click(form.SpeedButton7);
+    QCOMPARE(form.Chart1->Store().Count(), 600);  // by default runs follow one another
+    QCOMPARE(form.Chart1->KeptStore().Count(), 0);
+
+    form.keepCurve->trigger();
+    form.logScale->trigger();
+    QVERIFY(form.Chart1->Logarithmic());
+    driver.TypeInto(form.FlatSpinEditInteger4, "200");
+    driver.Click(form.SpeedButton7);
+    QCOMPARE(form.Chart1->KeptStore().Count(), 600);
+    QCOMPARE(form.Chart1->Store().Count(), 200);
+
+    driver.Click(form.SpeedButton8);
+    QCOMPARE(form.Chart1->KeptStore().Count(), 0);
+    QCOMPARE(form.Chart1->Store().Count(), 0);
 }
 
 QTEST_MAIN(WindowPatternDataTest)
