@@ -56,15 +56,24 @@ void WindowExamplesTest::examplesAreWhatTheProgramSaves() {
     QCOMPARE(driver.ReadFile(saved), driver.Bytes(lines));
 }
 
+namespace {
+
+// "Cargar Red Sin Entrenar" with examples/<name>.rna chosen.
+void LoadExample(WindowDriver& driver, const QString& name) {
+    driver.ShowTab(driver.form().TabSheet1);
+    driver.dialogs.answers << QStringLiteral(PERCEPTLAB_EXAMPLES_DIR "/") + name + ".rna";
+    driver.Click(driver.form().SpeedButton2);
+}
+
+}  // namespace
+
 // They were saved with a decimal point, and load under a decimal comma too.
 void WindowExamplesTest::examplesLoadUnderEitherSeparator() {
     QFETCH(QString, name);
     QFETCH(QStringList, outputs);
     WindowDriver driver;
     TForm1& form = driver.form();
-    driver.ShowTab(form.TabSheet1);
-    driver.dialogs.answers << QStringLiteral(PERCEPTLAB_EXAMPLES_DIR "/") + name + ".rna";
-    driver.Click(form.SpeedButton2);
+    LoadExample(driver, name);
     QCOMPARE(driver.errors.messages, QStringList{});
     QCOMPARE(form.Label3->text(), QString("Patrón 5"));
     QCOMPARE(RowTexts(*form.FloatGrid1, 4), (QStringList{"", "1", "1", driver.Regional(outputs[3])}));
@@ -84,9 +93,7 @@ void WindowExamplesTest::everyExampleLoads() {
     QFETCH(int, patterns);
     WindowDriver driver;
     TForm1& form = driver.form();
-    driver.ShowTab(form.TabSheet1);
-    driver.dialogs.answers << QStringLiteral(PERCEPTLAB_EXAMPLES_DIR "/") + name + ".rna";
-    driver.Click(form.SpeedButton2);
+    LoadExample(driver, name);
     QCOMPARE(driver.errors.messages, QStringList{});
     QCOMPARE(form.workState.NumeroPatrones, patterns);
     QCOMPARE(form.Label3->text(), QString("Patrón %1").arg(patterns + 1));
