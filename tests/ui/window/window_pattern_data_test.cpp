@@ -28,7 +28,6 @@ private slots:
     void pasteGrowsTheTableUpToItsLimit();
     void exportThenImportGivesTheSameTableBitForBit();
     void importAsksBeforeReplacingAndRefusesBadFiles();
-    void importReadsEitherDecimalSeparator();
     void resultsGoOutAsTheyAreHeld();
     void chartKeepsThePreviousRunUntilReiniciar();
 };
@@ -219,27 +218,6 @@ void WindowPatternDataTest::importAsksBeforeReplacingAndRefusesBadFiles() {
     QCOMPARE(driver.errors.messages,
              QStringList{"Línea 2: tiene 1 columnas y la red necesita 2 (1 entradas y 1 salidas)"});
     QCOMPARE(TableBits(form), imported);
-}
-
-// A file saved under either regional setting reads under the other.
-void WindowPatternDataTest::importReadsEitherDecimalSeparator() {
-    WindowDriver driver;
-    TForm1& form = driver.form();
-    driver.CreateNetwork(1, 1, 1);
-    for (const QByteArray& text : {QByteArray("Entrada1;Salida1\r\n0,5;-1,25\r\n"),
-                                   QByteArray("Entrada1,Salida1\r\n0.5,-1.25\r\n")}) {
-        QFile file(driver.Path("datos.csv"));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-        file.close();
-        driver.notices.answers << true;
-        driver.dialogs.answers << driver.Path("datos.csv");
-        driver.Click(form.importCsv);
-        QCOMPARE(form.workState.EntradasPatrones[1][1], 0.5);
-        QCOMPARE(form.workState.SalidasPatrones[1][1], -1.25);
-        form.workState.EntradasPatrones[1][1] = 0;
-    }
-    QCOMPARE(driver.errors.messages, QStringList{});
 }
 
 // Weights and the error series from the training tab's "Exportar CSV" menu.
