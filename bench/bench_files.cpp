@@ -3,14 +3,18 @@
 // 32-32-32 network (2117 lines). Each is built and read through the file
 // functions, and the same values are rendered and parsed with bare
 // std::to_chars / std::from_chars as the baseline. A file of 200 MB of empty
-// lines is read against the largest untrained file.
+// lines is read against the largest untrained file. The same 100 patterns
+// of 64 columns are exported to and imported from CSV against the untrained
+// file's writing and reading.
 
 #include "ratio_report.h"
 
+#include "csv_patterns.h"
 #include "file_access.h"
 #include "line_splitter.h"
 #include "network.h"
 #include "network_files.h"
+#include "pattern_edits.h"
 #include "program_error.h"
 #include "ren_file.h"
 #include "rna_file.h"
@@ -78,6 +82,18 @@ void EscribirRen(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(JoinLines(RenLines(Shared().network, 0, 0, ',')));
 }
 BENCHMARK(EscribirRen);
+
+void ExportarCsv(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CsvPatternText(StoredPatterns(Shared().state, Shared().network), 32, 32, ','));
+}
+BENCHMARK(ExportarCsv);
+
+void ImportarCsv(benchmark::State& state) {
+    const std::string text = CsvPatternText(StoredPatterns(Shared().state, Shared().network), 32, 32, ',');
+    for (auto _ : state) benchmark::DoNotOptimize(ReadPatternText(text, 32, 32, "Línea"));
+}
+BENCHMARK(ImportarCsv);
 
 // Shortest round-trip form, one CR LF per value, into one string.
 void BaselineWrite(benchmark::State& state, const std::vector<double>& values) {
@@ -197,5 +213,7 @@ int main(int argc, char** argv) {
                                            {"leer .ren/from_chars", "LeerRenTexto", "BaseLeerRen"},
                                            {"guardar atomico/sobrescribir", "GuardarRna", "BaseSobrescribir"},
                                            {"leer 200MB lineas vacias/leer .rna", "LeerLineasVacias", "LeerRnaFichero"},
+                                           {"importar CSV 100x64/leer .rna", "ImportarCsv", "LeerRnaTexto"},
+                                           {"exportar CSV 100x64/escribir .rna", "ExportarCsv", "EscribirRna"},
                                        });
 }

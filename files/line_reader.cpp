@@ -6,24 +6,10 @@
 #include "real_reading.h"
 
 #include <algorithm>
-#include <cstring>
-
-namespace {
-
-ByteSource SourceOfText(std::string_view text) {
-    return [text](char* target, std::size_t capacity) mutable {
-        const std::size_t n = std::min(capacity, text.size());
-        std::memcpy(target, text.data(), n);
-        text.remove_prefix(n);
-        return n;
-    };
-}
-
-}  // namespace
 
 LineReader::LineReader(ByteSource source) : splitter_(std::move(source)) {}
 
-LineReader::LineReader(std::string_view text) : LineReader(SourceOfText(text)) {}
+LineReader::LineReader(std::string_view text) : LineReader(TextSource(text)) {}
 
 std::string_view LineReader::LineText(std::size_t index) const {
     const std::size_t start = index == 0 ? 0 : lineEnds_[index - 1];

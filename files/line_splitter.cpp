@@ -1,6 +1,16 @@
 #include "line_splitter.h"
 
 #include <algorithm>
+#include <cstring>
+
+ByteSource TextSource(std::string_view text) {
+    return [text](char* target, std::size_t capacity) mutable {
+        const std::size_t n = std::min(capacity, text.size());
+        std::memcpy(target, text.data(), n);
+        text.remove_prefix(n);
+        return n;
+    };
+}
 
 LineSplitter::LineSplitter(ByteSource source) : source_(std::move(source)), block_(65536) {}
 

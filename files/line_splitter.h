@@ -6,11 +6,15 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Where the bytes of a file come from: puts up to `capacity` bytes at
 // `target` and says how many, 0 at the end.
 using ByteSource = std::function<std::size_t(char* target, std::size_t capacity)>;
+
+// The bytes of `text`, which must outlive the source.
+ByteSource TextSource(std::string_view text);
 
 // Longer than any number the program needs: a longer line is none of its values.
 constexpr std::size_t kMaxLineLength = 4096;

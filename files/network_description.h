@@ -18,6 +18,8 @@ struct NetworkHeader {
 
 // The most patterns a file and the pattern table hold.
 constexpr std::int32_t kMaxPatterns = 100;
+// What more patterns than that meet: the table's limit, as its caption states it.
+inline constexpr const char* kPatternLimitMessage = "Máximo número de patrones 100";
 
 struct FilePatterns {
     std::int32_t NumeroPatrones = 0;  // 0..kMaxPatterns

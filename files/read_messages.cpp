@@ -32,3 +32,45 @@ std::string CannotOpenMessage(const std::string& path) { return "Cannot open fil
 std::string CompanionMismatchWarning(const std::string& companionPath) {
     return "El fichero de patrones " + companionPath + " no corresponde a la topología de la red; no se ha cargado.";
 }
+
+std::string CsvNotUtf8Message() { return "El fichero no es texto UTF-8"; }
+
+std::string CsvNulByteMessage(std::int32_t line) {
+    return "Línea " + IntegerText(line) + ": el texto tiene un byte nulo";
+}
+
+std::string CsvLongLineMessage(std::int32_t line) {
+    return "Línea " + IntegerText(line) + ": la línea es demasiado larga";
+}
+
+std::string CsvOpenQuoteMessage(std::int32_t line) {
+    return "Línea " + IntegerText(line) + ": faltan las comillas que cierran un campo";
+}
+
+std::string CsvColumnCountMessage(std::string_view where, std::int32_t record, std::size_t found,
+                                  std::int32_t inputs, std::int32_t outputs) {
+    return std::string(where) + " " + IntegerText(record) + ": tiene " + IntegerText(static_cast<std::int64_t>(found)) +
+           " columnas y la red necesita " + IntegerText(inputs + outputs) + " (" + IntegerText(inputs) +
+           " entradas y " + IntegerText(outputs) + " salidas)";
+}
+
+namespace {
+
+std::string CellPrefix(std::string_view where, std::int32_t record, std::size_t column, std::string_view text) {
+    return std::string(where) + " " + IntegerText(record) + ", columna " +
+           IntegerText(static_cast<std::int64_t>(column)) + ": '" + QuotedLine(text) + "'";
+}
+
+}  // namespace
+
+std::string CsvNotANumberMessage(std::string_view where, std::int32_t record, std::size_t column,
+                                 std::string_view text) {
+    return CellPrefix(where, record, column, text) + " no es un número válido";
+}
+
+std::string CsvOverflowMessage(std::string_view where, std::int32_t record, std::size_t column,
+                               std::string_view text) {
+    return CellPrefix(where, record, column, text) + " no cabe en un número en coma flotante";
+}
+
+std::string CsvNoPatternsMessage() { return "No hay ningún patrón"; }

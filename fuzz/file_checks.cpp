@@ -1,5 +1,7 @@
 #include "file_checks.h"
 
+#include "csv_patterns.h"
+
 #include "line_splitter.h"
 #include "network_files.h"
 #include "random_generator.h"
@@ -13,6 +15,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -152,5 +155,30 @@ void CheckRenFile(const std::uint8_t* data, std::size_t size) {
         Check(text, std::nullopt, true);
     } else {
         Check(text.substr(0, corte), text.substr(corte + 1), true);
+    }
+}
+
+void CheckCsvText(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) return;
+    const std::int32_t inputs = 1 + data[0] % 4;
+    const std::int32_t outputs = 1 + data[1] % 3;
+    const std::string_view text(reinterpret_cast<const char*>(data) + 2, size - 2);
+    PatternRows rows;
+    try {
+        rows = ReadPatternText(text, inputs, outputs, "Línea");
+    } catch (const ProgramError&) {
+        return;
+    }
+    if (rows.empty() || rows.size() > 100) Fail("csv: row count");
+    for (const std::vector<double>& row : rows) {
+        if (row.size() != static_cast<std::size_t>(inputs + outputs)) Fail("csv: row width");
+    }
+    for (const char separator : kSeparators) {
+        const PatternRows again = ReadPatternText(CsvPatternText(rows, inputs, outputs, separator), inputs, outputs, "Línea");
+        if (again.size() != rows.size()) Fail("csv: round trip count");
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            if (std::memcmp(again[r].data(), rows[r].data(), rows[r].size() * sizeof(double)) != 0)
+                Fail("csv: round trip bits");
+        }
     }
 }

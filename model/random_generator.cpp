@@ -6,6 +6,7 @@ namespace {
 
 std::uint32_t state = 0;
 std::function<TimeOfDay()> clock;
+std::optional<std::uint32_t> fixedSeed;
 
 }  // namespace
 
@@ -17,9 +18,25 @@ double Draw() {
 }
 
 void SeedFromClock() {
+    if (fixedSeed) return;
     const TimeOfDay h = clock ? clock() : GetSystemTime();
     state = static_cast<std::uint32_t>(((h.hour * 60 + h.minute) * 60 + h.second) * 1000 + h.millisecond);
 }
+
+void StartSequence() {
+    if (fixedSeed)
+        state = *fixedSeed;
+    else
+        SeedFromClock();
+}
+
+void RestartFixedSequence() {
+    if (fixedSeed) state = *fixedSeed;
+}
+
+void SetFixedSeed(std::optional<std::uint32_t> seed) { fixedSeed = seed; }
+
+std::optional<std::uint32_t> FixedSeed() { return fixedSeed; }
 
 std::uint32_t State() { return state; }
 

@@ -200,3 +200,11 @@ std::string FixedText(long double value, int decimals, char separator) {
     }
     return text;
 }
+
+std::string ShortestText(double value, char separator) {
+    std::array<char, 32> digits{};
+    char* end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+    std::string text(digits.data(), end);
+    std::replace(text.begin(), text.end(), '.', separator);
+    return text;
+}

@@ -24,3 +24,7 @@ std::string BareText(long double value, char separator);
 
 // Fixed notation with exactly `decimals` decimals and no grouping.
 std::string FixedText(long double value, int decimals, char separator);
+
+// The shortest text that reads back to the same double (std::to_chars'
+// shortest form, "1e-05", "2.5e+20"), with `separator` for the decimal point.
+std::string ShortestText(double value, char separator);

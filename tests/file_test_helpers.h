@@ -5,11 +5,15 @@
 #include "network.h"
 #include "program_error.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 class TemporaryFolder {
 public:
@@ -57,4 +61,28 @@ std::string MessageOf(Accion&& action) {
         return error.what();
     }
     return "(no error)";
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kReservedAddresses = true;  // the sanitizer reserves terabytes of address space
+#else
+constexpr bool kReservedAddresses = false;
+#endif
+
+// Lets this process use at most 64 MB more address space than it uses now:
+// a read that held a file's useless lines would run out.
+inline void LimitMemory() {
+    if (kReservedAddresses) return;
+    std::ifstream statm("/proc/self/statm");
+    rlim_t paginas = 0;
+    statm >> paginas;
+    rlimit limit{};
+    limit.rlim_cur = limit.rlim_max = paginas * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (rlim_t{64} << 20);
+    ::setrlimit(RLIMIT_AS, &limit);
+}
+
+// Ends a child process of a test: successfully when `obtainedValue` is `expected`.
+[[noreturn]] inline void EndWith(const std::string& obtainedValue, const std::string& expected) {
+    if (obtainedValue != expected) std::fprintf(stderr, "got: %.400s\n", obtainedValue.c_str());
+    std::_Exit(obtainedValue == expected ? 0 : 1);
 }

@@ -2,6 +2,7 @@
 
 #include "list_choices.h"
 #include "network.h"
+#include "random_generator.h"
 #include "work_state.h"
 
 namespace {
@@ -49,6 +50,7 @@ LoadResult ApplyDescription(const NetworkDescription& description, TRedNeuronal&
     header.FunctionSelection = ListPosition(header.FunctionSelection, kFunctionListItems);
     state.NombreRed = description.NombreRed;
     if (description.Patterns) TakePatterns(*description.Patterns, header, state);
+    RandomGenerator::RestartFixedSequence();
     Configure(network, header);
     state.RedCreada = true;
     if (description.Kind == NetworkFileKind::Untrained) {

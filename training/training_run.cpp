@@ -48,7 +48,7 @@ void Train(WorkState& state, TRedNeuronal& network, TrainingTabView& view) {
 
     view.OpenProgress();
     const ProgressCloser cierre(view);
-    RandomGenerator::SeedFromClock();
+    RandomGenerator::StartSequence();
     const std::uint32_t start = TickCounter::GetTickCount();
     TrainingLoop loop(state, network, view);
     WithStatistics(loop, start, [&] {

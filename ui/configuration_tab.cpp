@@ -15,13 +15,18 @@
 #include "pattern_grid.h"
 #include "pattern_view.h"
 #include "ren_file.h"
+#include "random_generator.h"
 #include "rna_file.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
+#include <QSettings>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
+
+#include <limits>
 
 namespace {
 
@@ -80,11 +85,11 @@ void TForm1::BuildConfigurationTab() {
                                    "Se trata de  la primera capa de neuronas .", "Nº Neuronas Capa Oculta",
                                    QRect(kLeft, 2 + kHeight + 4, kWidth, kHeight)),
                      "FlatSpinEditInteger2");
-    FlatSpinEditInteger3 =
-        NewCountEdit(NewSettingBox(tab, 3, "Número de Neuronas de la Capa de Salida ",
-                                   "Se trata de la segunda y última capa de neuronas .", "Nº Neuronas Capa Salida",
-                                   QRect(kLeft, 2 + 2 * (kHeight + 4), kWidth, kHeight)),
-                     "FlatSpinEditInteger3");
+    QGroupBox* outputBox = NewSettingBox(tab, 3, "Número de Neuronas de la Capa de Salida ",
+                                         "Se trata de la segunda y última capa de neuronas .", "Nº Neuronas Capa Salida",
+                                         QRect(kLeft, 2 + 2 * (kHeight + 4), kWidth, kHeight));
+    FlatSpinEditInteger3 = NewCountEdit(outputBox, "FlatSpinEditInteger3");
+    BuildSeedOption(outputBox);
     FlatComboBox1 = NewList(NewSettingBox(tab, 4, "Regla de Propagación ", "Usualmente es una propagación lineal .",
                                           "Regla de Propagación", QRect(kRight, 2, kWidth, kHeight)),
                             "FlatComboBox1", {"Suma Ponderada"});
@@ -101,9 +106,58 @@ void TForm1::BuildConfigurationTab() {
                                    QStyle::SP_DirOpenIcon, 12);
 }
 
+namespace {
+
+QSettings Settings() { return QSettings(QStringLiteral("PerceptLab"), QStringLiteral("PerceptLab")); }
+const QString kFixedSeedKey = QStringLiteral("random/fixedSeed");
+const QString kSeedKey = QStringLiteral("random/seed");
+
+}  // namespace
+
+// Beside the last count, where it moves no other control: a run that
+// repeats, remembered across restarts.
+void TForm1::BuildSeedOption(QWidget* box) {
+    fixedSeed = new QCheckBox("Semilla fija", box);
+    Place(fixedSeed, "fixedSeed", QRect(106, 24, 88, 18), "Semilla fija");
+    QFont plain = fixedSeed->font();
+    plain.setBold(false);
+    fixedSeed->setFont(plain);
+    seedValue = new TFlatSpinEditInteger(box);
+    Place(seedValue, "seedValue", QRect(194, 22, 62, 22), "Semilla");
+    seedValue->SetMinValue(0);
+    seedValue->SetMaxValue(std::numeric_limits<std::int32_t>::max());
+    const QSettings settings = Settings();
+    seedValue->SetValue(settings.value(kSeedKey, 1).toInt());
+    fixedSeed->setChecked(settings.value(kFixedSeedKey, false).toBool());
+    seedValue->setEnabled(fixedSeed->isChecked());
+    ApplySeedOption();
+}
+
+void TForm1::SeedOptionChanged() {
+    seedValue->setEnabled(fixedSeed->isChecked());
+    QSettings settings = Settings();
+    settings.setValue(kFixedSeedKey, fixedSeed->isChecked());
+    settings.setValue(kSeedKey, seedValue->Clamped(seedValue->Value()));
+    ApplySeedOption();
+}
+
+void TForm1::ApplySeedOption() {
+    const std::int32_t seed = seedValue->Clamped(seedValue->Value());
+    RandomGenerator::SetFixedSeed(fixedSeed->isChecked() ? std::optional<std::uint32_t>(static_cast<std::uint32_t>(seed))
+                                                         : std::nullopt);
+    SetCaption(caption_);
+}
+
+void TForm1::SetCaption(const QString& caption) {
+    caption_ = caption;
+    const std::optional<std::uint32_t> seed = RandomGenerator::FixedSeed();
+    setWindowTitle(seed ? caption + QString(" (semilla fija %1)").arg(*seed) : caption);
+}
+
 void TForm1::SpeedButton1Click() {
     Chart1->Clear();
-    setWindowTitle("PerceptLab");
+    SetCaption("PerceptLab");
+    RandomGenerator::RestartFixedSequence();
     workState.NombreRed = "NuevaNeurona";
     RedNeuronal1.SetNeuronasCapaOculta(CountOf(*FlatSpinEditInteger2));
     RedNeuronal1.SetNeuronasCapaSalida(CountOf(*FlatSpinEditInteger3));
@@ -162,7 +216,7 @@ void TForm1::LoadFile(const QString& path, bool trained) {
 LoadResult TForm1::ApplyLoad(const NetworkDescription& description) {
     Chart1->Clear();
     const LoadResult result = ApplyDescription(description, RedNeuronal1, workState);
-    setWindowTitle("Perceptlab " + QString::fromStdString(workState.NombreRed));
+    SetCaption("Perceptlab " + QString::fromStdString(workState.NombreRed));
     return result;
 }
 

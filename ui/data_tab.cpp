@@ -2,19 +2,24 @@
 // grid and "Guardar Red Sin Entrenar".
 
 #include "control_builders.h"
+#include "csv_patterns.h"
 #include "file_access.h"
 #include "file_names.h"
 #include "flat_combo_box.h"
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
+#include "float_grid_view.h"
 #include "main_window.h"
 #include "network_files.h"
 #include "nk_label_float.h"
+#include "pattern_edits.h"
 #include "pattern_operations.h"
 #include "pattern_view.h"
 #include "rna_file.h"
 
+#include <QClipboard>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -65,6 +70,10 @@ void TForm1::BuildDataTab() {
             NewEntryField(tab, 10 + k, FieldCaption("Salida", k), QPoint(8 + (k - 1) * kFieldStep, 122));
     SpeedButton3 = NewSpeedButton(tab, "SpeedButton3", "Añadir Patrón", QRect(8, 166, 180, 28),
                                   QStyle::SP_DialogApplyButton, 11);
+    importCsv = NewSpeedButton(tab, "importCsv", "Importar CSV…", QRect(252, 166, 160, 28),
+                               QStyle::SP_DialogOpenButton, 11);
+    exportCsv = NewSpeedButton(tab, "exportCsv", "Exportar CSV…", QRect(427, 166, 160, 28),
+                               QStyle::SP_DialogSaveButton, 11);
 
     Bevel2 = NewBevel(tab, "Bevel2", QRect(8, 198, 579, 4), false);
     SpeedButton5 = NewSpeedButton(tab, "SpeedButton5", "Eliminar Patrón Nº", QRect(8, 206, 170, 28),
@@ -85,7 +94,10 @@ void TForm1::BuildDataTab() {
     // whole, in a smaller face where it must.
     FloatGrid1->SetDefaultColWidth(72);
     FloatGrid1->SetColWidth(0, 65);
-    FloatGrid1->SetEditable(false);
+    // Cells of stored patterns edit in place, key by key as the entry fields.
+    FloatGrid1->SetFieldEditing("##,##0.########", [this](int col, int row) {
+        return IsPatternCell(workState, RedNeuronal1, col, row);
+    });
     // Tab leaves the grid; the arrow keys move between its cells.
     FloatGrid1->setTabKeyNavigation(false);
 
@@ -106,5 +118,43 @@ void TForm1::SpeedButton4Click() {
     const std::string path = chosen->toStdString();
     SaveLines(path, RnaLines(RedNeuronal1, PatternsToSave(workState, RedNeuronal1), FlatComboBox1->ItemIndex(), FlatComboBox2->ItemIndex(),
                                   decimalSeparator_));
-    setWindowTitle(QString::fromStdString("PerceptLab " + NameWithoutFolder(path)));
+    SetCaption(QString::fromStdString("PerceptLab " + NameWithoutFolder(path)));
+}
+
+void TForm1::PatternCellEdited(int col, int row, double value) {
+    FloatGridView grid(*FloatGrid1);
+    SetPatternValue(workState, RedNeuronal1, col, row, value, grid);
+}
+
+// Rows start at the grid's current row; the whole text is read and checked
+// before the table changes.
+void TForm1::PastePatternRows() {
+    if (!workState.RedCreada) return;
+    const QModelIndex current = FloatGrid1->currentIndex();
+    const std::int32_t first = current.isValid() ? current.row() + 1 : 1;
+    const PatternRows rows = ReadPatternText(QGuiApplication::clipboard()->text().toStdString(),
+                                             RedNeuronal1.NumeroEntradas(), RedNeuronal1.NeuronasCapaSalida(), "Fila");
+    PastePatterns(workState, RedNeuronal1, first, rows, *patternView_);
+}
+
+void TForm1::ImportCsv() {
+    if (!workState.RedCreada) return;
+    const std::optional<QString> path = fileDialogs_->Execute(this, openCsvDialog);
+    if (!path) return;
+    const PatternRows rows =
+        ReadCsvPatterns(path->toStdString(), RedNeuronal1.NumeroEntradas(), RedNeuronal1.NeuronasCapaSalida());
+    if (workState.NumeroPatrones > 0 &&
+        !infoBox_->Ask(this, QString("La tabla tiene %1 patrones. ¿Sustituirlos por los %2 del fichero?")
+                                 .arg(workState.NumeroPatrones)
+                                 .arg(rows.size())))
+        return;
+    ReplacePatterns(workState, RedNeuronal1, rows, *patternView_);
+}
+
+void TForm1::ExportCsv() {
+    if (!workState.RedCreada) return;
+    const std::string text = CsvPatternText(StoredPatterns(workState, RedNeuronal1), RedNeuronal1.NumeroEntradas(),
+                                            RedNeuronal1.NeuronasCapaSalida(), decimalSeparator_);
+    const std::optional<QString> path = fileDialogs_->Execute(this, saveCsvDialog);
+    if (path) SaveFileSafely(path->toStdString(), text);
 }

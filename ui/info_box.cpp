@@ -8,3 +8,11 @@ void QtInfoBox::Show(QWidget* parent, const QString& message) {
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
+
+bool QtInfoBox::Ask(QWidget* parent, const QString& question) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("PerceptLab"), question, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}

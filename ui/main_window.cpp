@@ -21,10 +21,13 @@
 #include "training_view.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -67,7 +70,8 @@ void TForm1::SetInfoBox(InfoBox* box) { infoBox_ = box ? box : &qtInfoBox_; }
 
 void TForm1::BuildWindow() {
     setObjectName("Form1");
-    setWindowTitle("PerceptLab 0.1");
+    caption_ = "PerceptLab 0.1";
+    setWindowTitle(caption_);
     // Opens at its default size, which is also the smallest; enlarged or
     // maximised, the grids and the chart take the extra room.
     resize(kClientWidth, kClientHeight);
@@ -201,6 +205,18 @@ void TForm1::ConnectHandlers() {
     onClick(SpeedButton11, &TForm1::SpeedButton11Click);
     onClick(SpeedButton9, &TForm1::SpeedButton9Click);
     onClick(saveChartImage, &TForm1::SaveChartImage);
+    onClick(importCsv, &TForm1::ImportCsv);
+    connect(fixedSeed, &QCheckBox::toggled, this, [this] { RunGuarded([this] { SeedOptionChanged(); }); });
+    connect(seedValue->Editor(), &QLineEdit::textChanged, this, [this] { RunGuarded([this] { SeedOptionChanged(); }); });
+    onClick(exportCsv, &TForm1::ExportCsv);
+    const auto onTriggered = [this](QAction* action, void (TForm1::*handler)()) {
+        connect(action, &QAction::triggered, this, [this, handler] { RunGuarded([&] { (this->*handler)(); }); });
+    };
+    onTriggered(exportWeightsCsv, &TForm1::ExportWeightsCsv);
+    onTriggered(exportSeriesCsv, &TForm1::ExportSeriesCsv);
+    connect(FloatGrid1, &TFloatGrid::FieldEdited, this,
+            [this](int col, int row, double value) { RunGuarded([&] { PatternCellEdited(col, row, value); }); });
+    FloatGrid1->SetPasteHandler([this] { RunGuarded([this] { PastePatternRows(); }); });
     onClick(learningTab_->SaveImageButton(), &TForm1::SaveViewImage);
 
     // A radio button's handler runs when it becomes checked, not when a

@@ -19,6 +19,8 @@
 #include <memory>
 
 class CompactTabStyle;
+class QAction;
+class QCheckBox;
 class ErrorChart;
 class GradientPanel;
 class CachedFrameStyle;
@@ -79,6 +81,15 @@ public:
     void TabSheet4Show();
     void SpeedButton9Click();
     void TabSheet6Show();
+    // The pattern grid: a cell edited in place, rows pasted from a
+    // spreadsheet; "Importar CSV…" and "Exportar CSV…".
+    void PatternCellEdited(int col, int row, double value);
+    void PastePatternRows();
+    void ImportCsv();
+    void ExportCsv();
+    // "Exportar pesos CSV" and "Exportar serie CSV" of the training tab.
+    void ExportWeightsCsv();
+    void ExportSeriesCsv();
     // "Guardar Imagen" of the training tab: the error chart as a PNG file.
     void SaveChartImage();
     // "Guardar Imagen" of the "Cómo Aprende" tab: the view in front.
@@ -109,6 +120,12 @@ private:
     // a list with nothing selected leaves its property as it is.
     void ApplyListSelections();
     void ResetTrainingReadouts();
+    // "Semilla fija": the option's controls, what a change stores and gives
+    // the random generator, and the caption that says when it is on.
+    void BuildSeedOption(QWidget* box);
+    void SeedOptionChanged();
+    void ApplySeedOption();
+    void SetCaption(const QString& caption);
     // The two loads: the network and state take a checked file, then the
     // controls show it.
     void LoadFile(const QString& path, bool trained);
@@ -125,6 +142,7 @@ private:
     FileDialogs* fileDialogs_ = &qtFileDialogs_;
     QtInfoBox qtInfoBox_;
     InfoBox* infoBox_ = &qtInfoBox_;
+    QString caption_;
     bool shownOnce_ = false;
     bool trainingRunning_ = false;
     bool closeAfterRun_ = false;
@@ -158,6 +176,8 @@ public:
     QPushButton* SpeedButton1 = nullptr;
     QPushButton* SpeedButton2 = nullptr;
     QPushButton* SpeedButton10 = nullptr;
+    QCheckBox* fixedSeed = nullptr;
+    TFlatSpinEditInteger* seedValue = nullptr;
 
     // Data-entry tab; NKLabelFloat[1..10] are the inputs, [11..20] the outputs.
     QLabel* Label4 = nullptr;
@@ -174,6 +194,8 @@ public:
     QPushButton* SpeedButton6 = nullptr;
     QGroupBox* GroupBox1 = nullptr;
     TFloatGrid* FloatGrid1 = nullptr;
+    QPushButton* importCsv = nullptr;
+    QPushButton* exportCsv = nullptr;
 
     // Training tab.
     QGroupBox* GroupBox8 = nullptr;
@@ -194,6 +216,11 @@ public:
     TFloatGrid* FloatGrid3 = nullptr;
     ErrorChart* Chart1 = nullptr;
     QPushButton* saveChartImage = nullptr;
+    QPushButton* chartOptions = nullptr;
+    QAction* logScale = nullptr;
+    QAction* keepCurve = nullptr;
+    QAction* exportWeightsCsv = nullptr;
+    QAction* exportSeriesCsv = nullptr;
     std::unique_ptr<TForm2> Form2;
 
     // Execution tab.
@@ -210,4 +237,6 @@ public:
     const FileDialogRequest SaveDialog1{FileDialogRequest::Mode::Save, "SaveDialog1", "*.rna", "rna"};
     const FileDialogRequest OpenDialog2{FileDialogRequest::Mode::Open, "OpenDialog2", "*.ren", "ren"};
     const FileDialogRequest SaveDialog2{FileDialogRequest::Mode::Save, "SaveDialog2", "*.ren", "ren"};
+    const FileDialogRequest openCsvDialog{FileDialogRequest::Mode::Open, "openCsvDialog", "*.csv", "csv"};
+    const FileDialogRequest saveCsvDialog{FileDialogRequest::Mode::Save, "saveCsvDialog", "*.csv", "csv"};
 };

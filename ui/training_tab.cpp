@@ -4,6 +4,7 @@
 
 #include "column_grid.h"
 #include "control_builders.h"
+#include "csv_patterns.h"
 #include "error_chart.h"
 #include "file_access.h"
 #include "flat_combo_box.h"
@@ -22,6 +23,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -136,6 +138,25 @@ void TForm1::BuildTrainingTab() {
     saveChartImage = NewSpeedButton(GroupBox8, "saveChartImage", "Guardar Imagen", QRect(461, 147, 90, 18),
                                     QStyle::SP_DialogSaveButton, 9);
     saveChartImage->setIcon(QIcon());
+    // Over the chart's top left corner, as "Guardar Imagen" is over its
+    // right: how the chart shows the runs, and the results as CSV.
+    chartOptions = NewSpeedButton(GroupBox8, "chartOptions", "Opciones", QRect(228, 147, 80, 18),
+                                  QStyle::SP_DialogSaveButton, 9);
+    chartOptions->setIcon(QIcon());
+    auto* options = new QMenu(chartOptions);
+    const auto addAction = [options](const char* name, const QString& text, bool checkable) {
+        QAction* action = options->addAction(text);
+        action->setObjectName(name);
+        action->setCheckable(checkable);
+        return action;
+    };
+    logScale = addAction("logScale", "Escala logarítmica", true);
+    keepCurve = addAction("keepCurve", "Conservar curva", true);
+    options->addSeparator();
+    exportWeightsCsv = addAction("exportWeightsCsv", "Exportar pesos CSV", false);
+    exportSeriesCsv = addAction("exportSeriesCsv", "Exportar serie CSV", false);
+    chartOptions->setMenu(options);
+    connect(logScale, &QAction::toggled, Chart1, &ErrorChart::SetLogarithmic);
 
     // A run disables the window; its captions and read-outs stay as legible
     // as before, since they are what the learner watches meanwhile.
@@ -180,6 +201,8 @@ void TForm1::SpeedButton7Click() { Train(workState, RedNeuronal1, *trainingView_
 void TForm1::BeginRun() {
     Form2 = std::make_unique<TForm2>(workState.PararEntrenamiento);
     trainingRunning_ = true;
+    // The curve so far stays beside the new run's, in grey, to compare.
+    if (keepCurve->isChecked() && Chart1->Store().Count() > 0) Chart1->KeepCurve();
     {
         FocusOutBlocker keepTypedValue(this);
         focusBeforeRun_ = keepTypedValue.Watched();
@@ -200,6 +223,23 @@ void TForm1::EndRun() noexcept {
     learningTab_->Refresh();
     // A close asked for during the run goes ahead once the handler returns.
     if (closeAfterRun_) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TForm1::ExportWeightsCsv() {
+    const std::string text = CsvWeightsText(RedNeuronal1, decimalSeparator_);
+    const std::optional<QString> path = fileDialogs_->Execute(this, saveCsvDialog);
+    if (path) SaveFileSafely(path->toStdString(), text);
+}
+
+void TForm1::ExportSeriesCsv() {
+    std::vector<EnvelopeStore::Point> held;
+    Chart1->Store().HeldPoints(held);
+    std::vector<std::pair<double, double>> points;
+    points.reserve(held.size());
+    for (const EnvelopeStore::Point& point : held) points.emplace_back(static_cast<double>(point.x), point.y);
+    const std::string text = CsvSeriesText(points, decimalSeparator_);
+    const std::optional<QString> path = fileDialogs_->Execute(this, saveCsvDialog);
+    if (path) SaveFileSafely(path->toStdString(), text);
 }
 
 void TForm1::SaveChartImage() { SaveWidgetImage(*Chart1, *fileDialogs_, this); }

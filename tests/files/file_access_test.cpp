@@ -25,30 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kReservedAddresses = true;  // the sanitizer reserves terabytes of address space
-#else
-constexpr bool kReservedAddresses = false;
-#endif
-
-// Lets this process use at most 64 MB more address space than it uses now:
-// a read that held a file's useless lines would run out.
-void LimitMemory() {
-    if (kReservedAddresses) return;
-    std::ifstream statm("/proc/self/statm");
-    rlim_t paginas = 0;
-    statm >> paginas;
-    rlimit limit{};
-    limit.rlim_cur = limit.rlim_max = paginas * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (rlim_t{64} << 20);
-    ::setrlimit(RLIMIT_AS, &limit);
-}
-
-// Ends a child process of a test: successfully when `obtainedValue` is `expected`.
-[[noreturn]] void EndWith(const std::string& obtainedValue, const std::string& expected) {
-    if (obtainedValue != expected) std::fprintf(stderr, "got: %.400s\n", obtainedValue.c_str());
-    std::_Exit(obtainedValue == expected ? 0 : 1);
-}
-
 int EntriesInFolder(const TemporaryFolder& folder) {
     int n = 0;
     for ([[maybe_unused]] const auto& input : fs::directory_iterator(folder.Folder())) ++n;

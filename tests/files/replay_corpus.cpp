@@ -1,6 +1,6 @@
 // Feeds every file of the fuzz seed corpus to the fuzz targets' checks, so
 // the ordinary and the sanitizer builds run them without libFuzzer.
-// Usage: reproducir_corpus rna <folder> ren <folder>
+// Usage: reproducir_corpus rna <folder> ren <folder> csv <folder>
 
 #include "file_checks.h"
 
@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
             const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
             if (kind == "rna") {
                 CheckRnaFile(data, bytes.size());
+            } else if (kind == "csv") {
+                CheckCsvText(data, bytes.size());
             } else {
                 CheckRenFile(data, bytes.size());
             }

@@ -75,6 +75,10 @@ public:
     // last point. One bucket beyond each end is included so the line runs on
     // to the edge of the view.
     void Envelope(double lo, double hi, int columns, std::vector<Point>& out) const;
+    // Every point held: each bucket's envelope, in ascending x.
+    void HeldPoints(std::vector<Point>& out) const {
+        Envelope(0, static_cast<double>(Count()), static_cast<int>(BucketsInUse()), out);
+    }
 
 private:
     // first.x < 0 marks a bucket that has no finite point yet.

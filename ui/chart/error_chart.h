@@ -8,6 +8,10 @@
 //
 // Mouse: drag a rectangle to zoom in; right click or double click shows all
 // points again. While zoomed the view keeps its ranges as points arrive.
+// The point under the pointer (iteration, error) shows in the title.
+//
+// A kept curve (the previous run's, in a muted colour) has a store of its
+// own, as bounded as the first; Clear drops it too.
 
 #include "envelope_store.h"
 
@@ -21,6 +25,8 @@
 
 QT_FORWARD_DECLARE_CLASS(QLineSeries)
 QT_FORWARD_DECLARE_CLASS(QValueAxis)
+QT_FORWARD_DECLARE_CLASS(QLogValueAxis)
+QT_FORWARD_DECLARE_CLASS(QAbstractAxis)
 
 class ErrorChart : public QChartView {
     Q_OBJECT
@@ -28,8 +34,19 @@ class ErrorChart : public QChartView {
 public:
     explicit ErrorChart(QWidget* parent = nullptr);
 
-    // Removes every point.
+    // Removes every point, the kept curve's too.
     void Clear();
+    // The curve so far becomes the kept curve and the chart starts afresh.
+    void KeepCurve();
+    const EnvelopeStore& KeptStore() const { return kept_; }
+
+    // A logarithmic error axis, for long runs; the linear one by default.
+    // Errors of 0 have no place on it and are left out.
+    void SetLogarithmic(bool logarithmic);
+    bool Logarithmic() const { return logarithmic_; }
+
+    // What the title shows for the pointer over the plot, or its own text.
+    QString Title() const;
     // Adds the point (points held, y) after all others: stores it and only
     // marks the chart for repainting, which happens when messages are next processed.
     void Append(double y) {
@@ -59,6 +76,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -67,12 +86,23 @@ private:
     void FollowPalette();
     void ScheduleRefresh();
     void FitAxesToData();
+    // The points of `store` drawn for the current view into `line`.
+    void Fill(const EnvelopeStore& store, int columns, QList<QPointF>& line);
+    // The line point nearest the pointer's iteration, in the title.
+    void ShowPointerValue(QPointF at);
     void OnAxisRangeChanged();
 
+    // The y axis in use: axisY_ or logAxisY_.
+    QAbstractAxis* YAxis() const;
+
     EnvelopeStore store_;
+    EnvelopeStore kept_;
     QLineSeries* series_;
+    QLineSeries* keptSeries_;
     QValueAxis* axisX_;
     QValueAxis* axisY_;
+    QLogValueAxis* logAxisY_;
+    bool logarithmic_ = false;
     QTimer refreshTimer_;
     QElapsedTimer sinceDraw_;
     bool refreshPending_ = false;
@@ -80,4 +110,5 @@ private:
     bool settingRanges_ = false;
     std::vector<EnvelopeStore::Point> envelope_;
     QList<QPointF> visible_;
+    QList<QPointF> keptVisible_;
 };

@@ -1,5 +1,6 @@
 #include "float_grid.h"
 
+#include "field_cell_delegate.h"
 #include "float_grid_delegate.h"
 #include "float_grid_model.h"
 #include "number_texts.h"
@@ -7,6 +8,9 @@
 #include "regional_separators.h"
 
 #include <QAbstractButton>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
@@ -100,6 +104,37 @@ void TFloatGrid::SetEditable(bool editable) {
     setEditTriggers(editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                    QAbstractItemView::AnyKeyPressed
                              : QAbstractItemView::NoEditTriggers);
+}
+
+void TFloatGrid::SetFieldEditing(const QString& fieldFormat, std::function<bool(int col, int row)> editable) {
+    setItemDelegate(new FieldCellDelegate(fieldFormat, [this](const QModelIndex& cell, double value) {
+        emit FieldEdited(cell.column() + 1, cell.row() + 1, value);
+    }, this));
+    model_->SetEditableCell(std::move(editable));
+    SetEditable(true);
+}
+
+void TFloatGrid::SetPasteHandler(std::function<void()> paste) { paste_ = std::move(paste); }
+
+void TFloatGrid::keyPressEvent(QKeyEvent* event) {
+    if (paste_ && event->matches(QKeySequence::Paste)) {
+        paste_();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void TFloatGrid::contextMenuEvent(QContextMenuEvent* event) {
+    if (!paste_) {
+        QTableView::contextMenuEvent(event);
+        return;
+    }
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* paste = menu->addAction(QStringLiteral("Pegar"), this, [this] { paste_(); });
+    paste->setObjectName(QStringLiteral("edit-paste"));
+    paste->setShortcut(QKeySequence::Paste);
+    menu->popup(event->globalPos());
 }
 
 void TFloatGrid::SetDisplayFormat(const QString& pattern) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTableView>
 
+#include <functional>
 #include <vector>
 
 class FloatGridModel;
@@ -44,6 +45,16 @@ public:
     // Whether the user may edit the data cells (double click, F2 or typing).
     void SetEditable(bool editable);
 
+    // Data cells edited through a float field's key rules (display format
+    // `fieldFormat`) instead of the plain cell editor, only where `editable`
+    // allows. Enter or leaving the cell emits FieldEdited with the value
+    // typed (the cell is the handler's to write); Esc drops the edit.
+    void SetFieldEditing(const QString& fieldFormat, std::function<bool(int col, int row)> editable);
+
+    // What Ctrl+V and the context menu's "Pegar" do; unset, the grid takes
+    // no paste.
+    void SetPasteHandler(std::function<void()> paste);
+
     const DisplayFormat& Format() const { return format_; }
     void SetDisplayFormat(const QString& pattern);
 
@@ -61,7 +72,12 @@ public:
     // number, or a run of "#" when that does not fit even in a smaller face.
     QString DrawnText(int col, int row) const;
 
+signals:
+    void FieldEdited(int col, int row, double value);
+
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -74,6 +90,7 @@ private:
     QAbstractButton* corner_ = nullptr;
     DisplayFormat format_{"##,##0.#######"};
     bool editable_ = false;
+    std::function<void()> paste_;
     bool fillWidth_ = false;
     int defaultColWidth_ = 64;
     std::vector<int> colWidths_;

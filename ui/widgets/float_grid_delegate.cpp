@@ -58,14 +58,14 @@ void FloatGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
 }
 
 bool FloatGridDelegate::eventFilter(QObject* watched, QEvent* event) {
-    auto* edit = qobject_cast<GridCellEdit*>(watched);
     // In a grid that Tab leaves, Tab from a cell being edited leaves it too
     // (the edit is kept as the focus goes), instead of opening the next cell.
-    const auto* view = edit ? qobject_cast<const QAbstractItemView*>(parent()) : nullptr;
+    const auto* view = qobject_cast<QLineEdit*>(watched) ? qobject_cast<const QAbstractItemView*>(parent()) : nullptr;
     if (view && !view->tabKeyNavigation() && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return false;
     }
+    auto* edit = qobject_cast<GridCellEdit*>(watched);
     if (edit && event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         // Esc undoes the edit of the cell.
         edit->setText(edit->Original());

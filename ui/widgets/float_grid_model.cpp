@@ -101,6 +101,6 @@ bool FloatGridModel::setData(const QModelIndex& index, const QVariant& value, in
 
 Qt::ItemFlags FloatGridModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (editable_) flags |= Qt::ItemIsEditable;
+    if (editable_ && (!editableCell_ || editableCell_(index.column() + 1, index.row() + 1))) flags |= Qt::ItemIsEditable;
     return flags;
 }

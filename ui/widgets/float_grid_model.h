@@ -9,6 +9,7 @@
 #include <QAbstractTableModel>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class FloatGridModel : public QAbstractTableModel {
@@ -26,6 +27,8 @@ public:
     double Number(int col, int row) const;
 
     void SetEditable(bool editable) { editable_ = editable; }
+    // Which data cells (col, row) of an editable grid open; all when unset.
+    void SetEditableCell(std::function<bool(int col, int row)> editable) { editableCell_ = std::move(editable); }
     // The display format changed: every data cell looks different.
     void Reformat();
 
@@ -41,5 +44,6 @@ private:
     int colCount_ = 0;
     int rowCount_ = 0;
     bool editable_ = false;
+    std::function<bool(int col, int row)> editableCell_;
     std::vector<std::vector<QString>> cells_;  // [row][col]
 };

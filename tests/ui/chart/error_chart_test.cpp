@@ -2,6 +2,7 @@
 
 #include <QtCharts/QChart>
 #include <QtCharts/QLineSeries>
+#include <QtCharts/QLogValueAxis>
 #include <QtCharts/QValueAxis>
 #include <QtTest>
 
@@ -51,6 +52,9 @@ private slots:
     void drawRepaintsTheViewOnceLaidOut();
     void rubberBandZoomShowsMoreDetailAndRightClickReturns();
     void zoomSurvivesNewPointsUntilDoubleClick();
+    void logarithmicAxisLeavesOutZerosAndSpansTheRest();
+    void pointerShowsTheNearestPointInTheTitle();
+    void keptCurveStaysUntilClear();
 };
 
 void ErrorChartTest::lookAndNames() {
@@ -63,7 +67,9 @@ void ErrorChartTest::lookAndNames() {
     QCOMPARE(series->objectName(), QStringLiteral("Series1"));
     QCOMPARE(series->color(), QColor(128, 0, 64));
     QVERIFY(!series->pointsVisible());
-    QCOMPARE(chart.chart()->series().size(), 1);
+    // Series1 and, under it, the kept curve, empty until a curve is kept.
+    QCOMPARE(chart.chart()->series().size(), 2);
+    QCOMPARE(chart.chart()->series().last(), series);
 }
 
 void ErrorChartTest::appendOnlyStoresUntilTheChartRepaints() {
@@ -193,6 +199,64 @@ void ErrorChartTest::zoomSurvivesNewPointsUntilDoubleClick() {
     QVERIFY(!chart.Zoomed());
     QCOMPARE(Axis(chart, Qt::Horizontal)->max(), 1999.0);
     QCOMPARE(Axis(chart, Qt::Vertical)->min(), -50.0);
+}
+
+void ErrorChartTest::logarithmicAxisLeavesOutZerosAndSpansTheRest() {
+    ErrorChart chart;
+    chart.resize(329, 193);
+    for (const double y : {0.0, 1000.0, 10.0, 0.0, 100.0}) chart.Append(y);
+    chart.SetLogarithmic(true);
+    auto* log = qobject_cast<QLogValueAxis*>(chart.chart()->axes(Qt::Vertical).first());
+    QVERIFY(log);
+    QCOMPARE(log->min(), 10.0);
+    QCOMPARE(log->max(), 1000.0);
+    QCOMPARE(chart.Series1()->count(), 3);
+    chart.SetLogarithmic(false);
+    QCOMPARE(Axis(chart, Qt::Vertical)->min(), 0.0);
+    QCOMPARE(chart.Series1()->count(), 5);
+}
+
+void ErrorChartTest::pointerShowsTheNearestPointInTheTitle() {
+    ErrorChart chart;
+    chart.resize(329, 193);
+    for (int i = 0; i <= 100; ++i) chart.Append(i * 1.5);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    chart.Draw();
+    const auto moveTo = [&](QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, chart.viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(chart.viewport(), &move);
+    };
+    moveTo(InPlot(chart, 0.5, 0.5));
+    const QLocale locale;
+    const QString title = chart.Title();
+    QVERIFY2(title.startsWith("Iteración "), qPrintable(title));
+    const qint64 x = locale.toLongLong(title.section(' ', 1, 1).chopped(1));
+    QVERIFY2(x >= 45 && x <= 55, qPrintable(title));
+    QCOMPARE(title, QString("Iteración %1: %2 %").arg(locale.toString(x), locale.toString(x * 1.5, 'g', 6)));
+    moveTo(QPoint(1, 1));
+    QCOMPARE(chart.Title(), QStringLiteral("Gráfica de errores"));
+}
+
+void ErrorChartTest::keptCurveStaysUntilClear() {
+    ErrorChart chart;
+    chart.resize(329, 193);
+    for (int i = 0; i < 50; ++i) chart.Append(80.0 - i);
+    chart.KeepCurve();
+    for (int i = 0; i < 20; ++i) chart.Append(60.0);
+    chart.Draw();
+    auto* kept = qobject_cast<QLineSeries*>(chart.chart()->series().first());
+    QCOMPARE(kept->objectName(), QStringLiteral("keptSeries"));
+    QCOMPARE(chart.KeptStore().Count(), 50);
+    QVERIFY(kept->count() > 0);
+    QCOMPARE(chart.Store().Count(), 20);
+    // Both curves fit the axes.
+    QCOMPARE(Axis(chart, Qt::Horizontal)->max(), 49.0);
+    QCOMPARE(Axis(chart, Qt::Vertical)->max(), 80.0);
+    chart.Clear();
+    QCOMPARE(chart.KeptStore().Count(), 0);
+    QCOMPARE(kept->count(), 0);
 }
 
 QTEST_MAIN(ErrorChartTest)

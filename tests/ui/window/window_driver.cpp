@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -27,8 +28,17 @@ void RecordingErrorBox::Show(const QString& message) {
 
 void RecordingInfoBox::Show(QWidget*, const QString& message) { messages << message; }
 
+bool RecordingInfoBox::Ask(QWidget*, const QString& question) {
+    questions << question;
+    return !answers.isEmpty() && answers.takeFirst();
+}
+
 WindowDriver::WindowDriver()
-    : separator_(QLatin1Char(RegionalDecimalSeparator())),
+    : settingsIsolated_([this] {
+          QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.filePath("settings"));
+          return true;
+      }()),
+      separator_(QLatin1Char(RegionalDecimalSeparator())),
       form_(std::make_unique<TForm1>(RegionalDecimalSeparator())) {
     SetErrorBox(&errors);
     form_->SetFileDialogs(&dialogs);

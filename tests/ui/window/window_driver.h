@@ -40,7 +40,10 @@ public:
 class RecordingInfoBox : public InfoBox {
 public:
     void Show(QWidget* parent, const QString& message) override;
+    bool Ask(QWidget* parent, const QString& question) override;
     QStringList messages;
+    QStringList questions;
+    QList<bool> answers;  // in order; none left means "no"
 };
 
 class WindowDriver {
@@ -84,6 +87,9 @@ public:
 
 private:
     QTemporaryDir dir_;
+    // The window's remembered settings live in the test folder, so that no
+    // test sees another's, nor the user's.
+    bool settingsIsolated_;
     QChar separator_;
     std::unique_ptr<TForm1> form_;
 };

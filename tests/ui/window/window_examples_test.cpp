@@ -17,6 +17,8 @@ private slots:
     void examplesAreWhatTheProgramSaves();
     void examplesLoadUnderEitherSeparator_data() { examplesAreWhatTheProgramSaves_data(); }
     void examplesLoadUnderEitherSeparator();
+    void everyExampleLoads_data();
+    void everyExampleLoads();
 };
 
 void WindowExamplesTest::examplesAreWhatTheProgramSaves_data() {
@@ -54,18 +56,47 @@ void WindowExamplesTest::examplesAreWhatTheProgramSaves() {
     QCOMPARE(driver.ReadFile(saved), driver.Bytes(lines));
 }
 
+namespace {
+
+// "Cargar Red Sin Entrenar" with examples/<name>.rna chosen.
+void LoadExample(WindowDriver& driver, const QString& name) {
+    driver.ShowTab(driver.form().TabSheet1);
+    driver.dialogs.answers << QStringLiteral(PERCEPTLAB_EXAMPLES_DIR "/") + name + ".rna";
+    driver.Click(driver.form().SpeedButton2);
+}
+
+}  // namespace
+
 // They were saved with a decimal point, and load under a decimal comma too.
 void WindowExamplesTest::examplesLoadUnderEitherSeparator() {
     QFETCH(QString, name);
     QFETCH(QStringList, outputs);
     WindowDriver driver;
     TForm1& form = driver.form();
-    driver.ShowTab(form.TabSheet1);
-    driver.dialogs.answers << QStringLiteral(PERCEPTLAB_EXAMPLES_DIR "/") + name + ".rna";
-    driver.Click(form.SpeedButton2);
+    LoadExample(driver, name);
     QCOMPARE(driver.errors.messages, QStringList{});
     QCOMPARE(form.Label3->text(), QString("Patrón 5"));
     QCOMPARE(RowTexts(*form.FloatGrid1, 4), (QStringList{"", "1", "1", driver.Regional(outputs[3])}));
+}
+
+void WindowExamplesTest::everyExampleLoads_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("patterns");
+    const std::pair<const char*, int> examples[] = {{"paridad3", 8},        {"codificador424", 4}, {"seno", 21},
+                                                    {"circulo", 81},        {"siete_segmentos", 10}, {"iris", 99}};
+    for (const auto& [name, patterns] : examples) QTest::newRow(name) << QString(name) << patterns;
+}
+
+// Under the test's regional setting, whichever decimal separator it has.
+void WindowExamplesTest::everyExampleLoads() {
+    QFETCH(QString, name);
+    QFETCH(int, patterns);
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    LoadExample(driver, name);
+    QCOMPARE(driver.errors.messages, QStringList{});
+    QCOMPARE(form.workState.NumeroPatrones, patterns);
+    QCOMPARE(form.Label3->text(), QString("Patrón %1").arg(patterns + 1));
 }
 
 QTEST_MAIN(WindowExamplesTest)

@@ -1,0 +1,117 @@
+#include "csv_records.h"
+
+#include "program_error.h"
+#include "read_messages.h"
+
+#include <algorithm>
+
+CsvRecordReader::CsvRecordReader(ByteSource source) : source_(std::move(source)), block_(65536) {}
+
+bool CsvRecordReader::Refill() {
+    if (finished_) return false;
+    position_ = 0;
+    end_ = source_(block_.data(), block_.size());
+    finished_ = end_ == 0;
+    return !finished_;
+}
+
+bool CsvRecordReader::Next(std::string& record) {
+    record.clear();
+    if (!started_) {
+        started_ = true;
+        if (!Refill()) return false;
+        const auto byte = [&](std::size_t i) { return i < end_ ? static_cast<unsigned char>(block_[i]) : 0u; };
+        if ((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF))
+            throw ProgramError(CsvNotUtf8Message());
+        if (byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF) position_ = 3;
+    }
+    bool quoted = false;
+    bool any = false;
+    recordLine_ = line_;
+    for (;;) {
+        if (position_ == end_ && !Refill()) {
+            if (quoted) throw ProgramError(CsvOpenQuoteMessage(recordLine_));
+            return any;
+        }
+        if (afterCR_) {
+            afterCR_ = false;
+            if (block_[position_] == '\n') {
+                ++position_;
+                continue;
+            }
+        }
+        // The plain run up to the next byte that means something, in one go.
+        const char* start = block_.data() + position_;
+        const char* blockEnd = block_.data() + end_;
+        const char* stop = std::find_if(start, blockEnd,
+                                        [](char c) { return c == '"' || c == '\r' || c == '\n' || c == '\0'; });
+        const auto run = static_cast<std::size_t>(stop - start);
+        if (record.size() + run > kMaxLineLength) throw ProgramError(CsvLongLineMessage(recordLine_));
+        record.append(start, run);
+        position_ += run;
+        any = any || run > 0;
+        if (position_ == end_) continue;
+        const char c = block_[position_++];
+        if (c == '\0') throw ProgramError(CsvNulByteMessage(line_));
+        if (c == '\r' || c == '\n') {
+            afterCR_ = c == '\r';
+            ++line_;
+            if (!quoted) return true;
+        }
+        any = true;
+        if (c == '"') quoted = !quoted;
+        if (record.size() == kMaxLineLength) throw ProgramError(CsvLongLineMessage(recordLine_));
+        record.push_back(c);
+    }
+}
+
+char DetectFieldSeparator(std::string_view record) {
+    bool quoted = false;
+    bool semicolon = false;
+    bool comma = false;
+    for (const char c : record) {
+        if (c == '"') quoted = !quoted;
+        if (quoted) continue;
+        if (c == '\t') return '\t';
+        semicolon = semicolon || c == ';';
+        comma = comma || c == ',';
+    }
+    return semicolon || !comma ? ';' : ',';
+}
+
+void SplitFields(std::string_view record, char separator, std::vector<std::string>& fields) {
+    // The strings are kept and overwritten, so a table reads without an
+    // allocation per field.
+    std::size_t count = 1;
+    const auto next = [&]() -> std::string& {
+        if (fields.size() < count) fields.emplace_back();
+        return fields[count - 1];
+    };
+    next().clear();
+    bool quoted = false;
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        const char c = record[i];
+        if (c == '"') {
+            // Inside quotes a doubled quote is one quote character.
+            if (quoted && i + 1 < record.size() && record[i + 1] == '"') {
+                fields[count - 1].push_back('"');
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
+        } else if (c == separator && !quoted) {
+            ++count;
+            next().clear();
+        } else if (quoted) {
+            fields[count - 1].push_back(c);
+        } else {
+            // Up to the next separator or quote at once.
+            const std::size_t stop = record.find(separator, i);
+            const std::size_t quote = record.find('"', i);
+            const std::size_t end = std::min({stop, quote, record.size()});
+            fields[count - 1].append(record.substr(i, end - i));
+            i = end - 1;
+        }
+    }
+    fields.resize(count);
+}

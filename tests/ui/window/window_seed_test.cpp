@@ -1,0 +1,101 @@
+// "Semilla fija": the same seed and the same clicks give the same network,
+// the same run and the same chart; the option outlives a restart.
+
+#include "envelope_store.h"
+#include "error_chart.h"
+#include "flat_spin_edit_integer.h"
+#include "main_window.h"
+#include "window_driver.h"
+
+#include <QCheckBox>
+#include <QTest>
+
+#include <bit>
+#include <cstdint>
+
+class WindowSeedTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sameSeedRepeatsWeightsAndChartBitForBit();
+};
+
+namespace {
+
+QList<std::uint64_t> WeightBits(const TRedNeuronal& network) {
+    QList<std::uint64_t> bits;
+    for (const TCapaNeuronal* layer : {&network.CapaOculta, &network.CapaSalida}) {
+        for (int j = 1; j <= layer->NumeroNeuronas(); ++j) {
+            for (int k = 0; k <= layer->NumeroEntradas(); ++k)
+                bits << std::bit_cast<std::uint64_t>(layer->Neuronas[j].Pesos[static_cast<std::size_t>(k)]);
+        }
+    }
+    return bits;
+}
+
+struct Run {
+    QList<std::uint64_t> start;
+    QList<std::uint64_t> end;
+    QList<std::uint64_t> chart;
+};
+
+// XOR from "Nueva Red Neuronal" through 3000 cycles; the lists keep the
+// choices the first network made.
+Run TrainXor(WindowDriver& driver, bool first) {
+    TForm1& form = driver.form();
+    if (first) {
+        driver.PrepareXor();
+    } else {
+        driver.CreateNetwork(2, 2, 1, -1, -1);
+        for (const QString& a : {"0.1", "0.9"}) {
+            for (const QString& b : {"0.1", "0.9"}) driver.AddPattern({a, b}, {a == b ? "0.1" : "0.9"});
+        }
+        driver.ShowTab(form.TabSheet3);
+    }
+    Run run{WeightBits(form.RedNeuronal1), {}, {}};
+    driver.TypeInto(form.FlatSpinEditInteger4, "3000");
+    driver.Click(form.SpeedButton7);
+    run.end = WeightBits(form.RedNeuronal1);
+    std::vector<EnvelopeStore::Point> points;
+    const EnvelopeStore& store = form.Chart1->Store();
+    store.HeldPoints(points);
+    for (const EnvelopeStore::Point& point : points) run.chart << static_cast<std::uint64_t>(point.x) << std::bit_cast<std::uint64_t>(point.y);
+    return run;
+}
+
+}  // namespace
+
+void WindowSeedTest::sameSeedRepeatsWeightsAndChartBitForBit() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    QVERIFY(!form.fixedSeed->isChecked());
+    driver.ShowTab(form.TabSheet1);
+    driver.Click(form.fixedSeed);
+    driver.TypeInto(form.seedValue, "42");
+    QCOMPARE(form.windowTitle(), QString("PerceptLab 0.1 (semilla fija 42)"));
+
+    const Run first = TrainXor(driver, true);
+    const Run second = TrainXor(driver, false);
+    QCOMPARE(second.start, first.start);
+    QCOMPARE(second.end, first.end);
+    QCOMPARE(second.chart, first.chart);
+    QVERIFY(!first.chart.isEmpty());
+    QVERIFY(first.end != first.start);
+    // The seed starts the sequence; the neurons drawn from it still differ.
+    QVERIFY(first.start.mid(0, 3) != first.start.mid(3, 3));
+
+    // Remembered: a window started now takes the same option.
+    {
+        TForm1 restarted(driver.separator().toLatin1());
+        QVERIFY(restarted.fixedSeed->isChecked());
+        QCOMPARE(restarted.seedValue->Value(), 42);
+    }
+    driver.ShowTab(form.TabSheet1);
+    driver.Click(form.fixedSeed);
+    QCOMPARE(form.windowTitle(), QString("PerceptLab"));
+    TForm1 restarted(driver.separator().toLatin1());
+    QVERIFY(!restarted.fixedSeed->isChecked());
+}
+
+QTEST_MAIN(WindowSeedTest)
+#include "window_seed_test.moc"

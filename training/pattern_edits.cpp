@@ -1,0 +1,86 @@
+#include "pattern_edits.h"
+
+#include "data_tab_view.h"
+#include "integer_text.h"
+#include "network.h"
+#include "pattern_grid.h"
+#include "network_description.h"
+#include "program_error.h"
+
+#include <algorithm>
+
+namespace {
+
+// Row p of the table from a row of inputs then outputs; the columns past
+// the network's counts are cleared, as "Añadir Patrón" clears them.
+void PutRow(WorkState& state, std::int32_t p, const std::vector<double>& row, std::int32_t inputs) {
+    auto& entradas = state.EntradasPatrones[static_cast<std::size_t>(p)];
+    auto& salidas = state.SalidasPatrones[static_cast<std::size_t>(p)];
+    entradas.fill(0.0);
+    salidas.fill(0.0);
+    for (std::size_t c = 0; c < row.size(); ++c) {
+        const auto column = static_cast<std::int32_t>(c) + 1;
+        if (column <= inputs)
+            entradas[static_cast<std::size_t>(column)] = row[c];
+        else
+            salidas[static_cast<std::size_t>(column - inputs)] = row[c];
+    }
+}
+
+// The controls after the count changed, as after an add.
+void ShowTable(const WorkState& state, const TRedNeuronal& network, DataTabView& view) {
+    RebuildPatternGrid(view.PatternGrid(), state, network);
+    view.SetPatternLabel("Patrón " + IntegerText(state.NumeroPatrones + 1));
+    view.SetLargestPatternNumber(state.NumeroPatrones);
+    view.SetPatternNumber(0);
+}
+
+}  // namespace
+
+bool IsPatternCell(const WorkState& state, const TRedNeuronal& network, std::int32_t col, std::int32_t row) {
+    return state.RedCreada && row >= 1 && row <= state.NumeroPatrones && col >= 1 &&
+           col <= network.NumeroEntradas() + network.NeuronasCapaSalida();
+}
+
+bool SetPatternValue(WorkState& state, const TRedNeuronal& network, std::int32_t col, std::int32_t row,
+                     double value, NumberTableView& grid) {
+    if (!IsPatternCell(state, network, col, row)) return false;
+    const std::int32_t inputs = network.NumeroEntradas();
+    if (col <= inputs)
+        state.EntradasPatrones[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = value;
+    else
+        state.SalidasPatrones[static_cast<std::size_t>(row)][static_cast<std::size_t>(col - inputs)] = value;
+    grid.SetFloat(col, row, value);
+    return true;
+}
+
+void PastePatterns(WorkState& state, const TRedNeuronal& network, std::int32_t first, const PatternRows& rows,
+                   DataTabView& view) {
+    if (!state.RedCreada || first < 1 || first > state.NumeroPatrones + 1) return;
+    const auto last = first + static_cast<std::int32_t>(rows.size()) - 1;
+    if (last > kMaxPatterns) throw ProgramError(kPatternLimitMessage);
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        PutRow(state, first + static_cast<std::int32_t>(r), rows[r], network.NumeroEntradas());
+    state.NumeroPatrones = std::max(state.NumeroPatrones, last);
+    ShowTable(state, network, view);
+}
+
+void ReplacePatterns(WorkState& state, const TRedNeuronal& network, const PatternRows& rows, DataTabView& view) {
+    if (!state.RedCreada || rows.size() > static_cast<std::size_t>(kMaxPatterns)) return;
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        PutRow(state, static_cast<std::int32_t>(r) + 1, rows[r], network.NumeroEntradas());
+    state.NumeroPatrones = static_cast<std::int32_t>(rows.size());
+    ShowTable(state, network, view);
+}
+
+PatternRows StoredPatterns(const WorkState& state, const TRedNeuronal& network) {
+    const std::int32_t inputs = network.NumeroEntradas();
+    const std::int32_t outputs = network.NeuronasCapaSalida();
+    PatternRows rows;
+    for (std::int32_t p = 1; p <= state.NumeroPatrones; ++p) {
+        std::vector<double>& row = rows.emplace_back();
+        for (std::int32_t i = 1; i <= inputs; ++i) row.push_back(state.EntradasPatrones[static_cast<std::size_t>(p)][static_cast<std::size_t>(i)]);
+        for (std::int32_t k = 1; k <= outputs; ++k) row.push_back(state.SalidasPatrones[static_cast<std::size_t>(p)][static_cast<std::size_t>(k)]);
+    }
+    return rows;
+}
