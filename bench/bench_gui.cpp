@@ -1,7 +1,8 @@
 // Training through the main window, offscreen, with the error chart attached:
 // - a whole run of 10^6 (and of 10^7) XOR iterations against the core run alone, which
 //   reads a plain cycle count and drops its points, with the training tab in
-//   front and with the "Cómo Aprende" tab in front;
+//   front and with the "Cómo Aprende" tab in front, each of its views in turn
+//   (the map, the costliest, also as the tab's summary line);
 // - peak resident memory of whole window runs of 10^5, 10^6 and 10^7
 //   iterations, each in a process of its own (this program run again);
 // - 10000 iterations of a 32-32-32 network through the window: the longest
@@ -103,13 +104,16 @@ void BM_GuiRun(benchmark::State& state) {
 // cost over ten times the iterations.
 BENCHMARK(BM_GuiRun)->Arg(1)->Arg(kIterations)->Arg(10 * kIterations)->Unit(benchmark::kMillisecond);
 
-// The same run with the "Cómo Aprende" tab in front, showing the decision
-// map, the costliest of its views to follow a run with.
+// The "Cómo Aprende" views, in their tabs' order.
+constexpr const char* kLearningViews[] = {"stepView", "networkDiagram", "decisionMap", "resultsView"};
+
+// The same run with the "Cómo Aprende" tab in front, showing the view
+// kLearningViews[range(1)].
 void BM_GuiRunLearning(benchmark::State& state) {
     std::unique_ptr<TForm1> form = XorWindow();
     form->PageControl1->setCurrentWidget(form->TabSheet6);
     auto* views = form->findChild<QTabWidget*>(QStringLiteral("learningViews"));
-    views->setCurrentWidget(form->findChild<QWidget*>(QStringLiteral("decisionMap")));
+    views->setCurrentWidget(form->findChild<QWidget*>(kLearningViews[state.range(1)]));
     QCoreApplication::processEvents();
     for (auto _ : state) {
         state.PauseTiming();
@@ -118,7 +122,7 @@ void BM_GuiRunLearning(benchmark::State& state) {
         RunThroughWindow(*form, static_cast<std::int32_t>(state.range(0)));
     }
 }
-BENCHMARK(BM_GuiRunLearning)->Arg(kIterations)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GuiRunLearning)->ArgsProduct({{kIterations}, {0, 1, 2, 3}})->Unit(benchmark::kMillisecond);
 
 // The core run with nothing of the window behind it, its points dropped.
 class CountingChart : public ErrorSeries {
@@ -205,8 +209,16 @@ int main(int argc, char** argv) {
                                                    {{"guirun/corerun 2-2-1", "BM_GuiRun/1000000", "BM_CoreRun/1000000"},
                                                     {"guirun/corerun 2-2-1 1e7", "BM_GuiRun/10000000",
                                                      "BM_CoreRun/10000000"},
-                                                    {"guirun aprende/corerun 2-2-1", "BM_GuiRunLearning/1000000",
-                                                     "BM_CoreRun/1000000"}});
+                                                    {"guirun aprende/corerun 2-2-1", "BM_GuiRunLearning/1000000/2",
+                                                     "BM_CoreRun/1000000"},
+                                                    {"guirun aprende paso/corerun 2-2-1",
+                                                     "BM_GuiRunLearning/1000000/0", "BM_CoreRun/1000000"},
+                                                    {"guirun aprende red/corerun 2-2-1",
+                                                     "BM_GuiRunLearning/1000000/1", "BM_CoreRun/1000000"},
+                                                    {"guirun aprende mapa/corerun 2-2-1",
+                                                     "BM_GuiRunLearning/1000000/2", "BM_CoreRun/1000000"},
+                                                    {"guirun aprende resultados/corerun 2-2-1",
+                                                     "BM_GuiRunLearning/1000000/3", "BM_CoreRun/1000000"}});
 
     const char* self = "/proc/self/exe";
     const double small = PeakMegabytes(self, 100'000);

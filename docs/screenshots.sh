@@ -79,24 +79,40 @@ shot tab-ejecucion
 click 540 33
 shot tab-ayuda
 # "Cómo Aprende" mid-training: fresh weights ("Reiniciar"), 15000 iterations,
-# then the three views in a window enlarged to 900 x 620, which they fill.
-click 263 33
-click 143 357
-type_over 179 100 15000
-click 143 333
-sleep 2
-click 438 33
-xdotool windowmove "$window" 0 0
-xdotool windowsize "$window" 900 620
-sleep 1
-type_over 80 94 2
-click 145 94
-shot aprende-paso
-click 132 67
-click 290 341
-shot aprende-red
-click 215 67
-shot aprende-mapa
+# then one step applied on pattern 2 and the four views, at the default size
+# and with the window filling the screen, as a maximised one does.
+learning_views() {
+  click 263 33
+  click 143 357
+  type_over 179 100 15000
+  click 143 333
+  sleep 2
+  click 438 33
+  click 65 67
+  type_over 80 94 2
+  click 240 94
+  views "$1"
+  xdotool windowmove "$window" 0 0
+  read -r width height <<<"$(xdotool getdisplaygeometry)"
+  xdotool windowsize "$window" "$width" "$height"
+  sleep 1
+  views "-max$1"
+  xdotool windowsize "$window" 631 434
+  sleep 1
+}
+views() {
+  click 65 67
+  shot "aprende-paso$1"
+  click 132 67
+  shot "aprende-red$1"
+  click 215 67
+  # The pointer on the map, so that its status line reads a value.
+  xdotool mousemove --window "$window" 300 250
+  shot "aprende-mapa$1"
+  click 311 67
+  shot "aprende-resultados$1"
+}
+learning_views ""
 stop_program
 
 # The same training under a dark palette.
@@ -117,5 +133,6 @@ SETTINGS
 start_program env XDG_CONFIG_HOME="$dark" QT_QPA_PLATFORMTHEME=qt6ct
 xor_network -oscuro
 long_run -oscuro
+learning_views -oscuro
 stop_program
 rm -rf "$dark"

@@ -21,10 +21,17 @@ constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
     return Activation(function, fsIdentidad, 0.0, s).value_or(kNoValue);
 }
 
-// The hidden outputs for x, then the output neuron; NaN once any overflows,
-// as the pass stops there.
-[[gnu::always_inline]] inline double Forward(const NetworkSnapshot& snapshot, const std::vector<double>& weights,
-                                             const double* x, std::vector<double>& hidden) {
+const std::vector<double>& WeightsOf(const NetworkSnapshot& snapshot, MapNeuron neuron) {
+    const auto& layer = neuron.hidden ? snapshot.hiddenWeights : snapshot.outputWeights;
+    return layer[static_cast<std::size_t>(neuron.index - 1)];
+}
+
+// A hidden neuron's output for x; for an output neuron, the hidden outputs
+// then the output: NaN once any overflows, as the pass stops there.
+[[gnu::always_inline]] inline double Forward(const NetworkSnapshot& snapshot, MapNeuron neuron,
+                                             const std::vector<double>& weights, const double* x,
+                                             std::vector<double>& hidden) {
+    if (neuron.hidden) return NeuronOutput(snapshot.function, weights, x);
     for (int j = 0; j < snapshot.hidden; ++j) {
         hidden[static_cast<std::size_t>(j)] =
             NeuronOutput(snapshot.function, snapshot.hiddenWeights[static_cast<std::size_t>(j)], x);
@@ -69,9 +76,11 @@ template <bool Fma>
 // where a value is not finite, one by one). Inlined into a version for any
 // processor and one for processors with AVX2, whose exponentials fuse.
 template <bool Fma>
-[[gnu::always_inline]] inline void FillGrid(const NetworkSnapshot& snapshot, int output, AxisRange x, AxisRange y,
-                                            int columns, int rows, double* values) {
-    const std::vector<double>& weights = snapshot.outputWeights[static_cast<std::size_t>(output - 1)];
+[[gnu::always_inline]] inline void FillGrid(const NetworkSnapshot& snapshot, MapNeuron neuron, AxisRange x,
+                                            AxisRange y, int columns, int rows, double* values) {
+    const std::vector<double>& weights = WeightsOf(snapshot, neuron);
+    // The hidden neurons the shown one takes as its inputs: none for a hidden one.
+    const int before = neuron.hidden ? 0 : snapshot.hidden;
     std::vector<double> hidden(static_cast<std::size_t>(snapshot.hidden));
     Block hiddenBlocks[kMaxNeurons];
     const double stepX = (x.high - x.low) / columns;
@@ -84,35 +93,35 @@ template <bool Fma>
             for (int lane = 0; lane < kLanes; ++lane) point[0][lane] = x.low + (column + lane + 0.5) * stepX;
             point[1] = Block{} + pointY;
             Block bad = Block{};
-            for (int j = 0; j < snapshot.hidden; ++j)
+            for (int j = 0; j < before; ++j)
                 hiddenBlocks[j] =
                     NeuronBlock<Fma>(snapshot.function, snapshot.hiddenWeights[static_cast<std::size_t>(j)], point, bad);
-            const Block out = NeuronBlock<Fma>(snapshot.function, weights, hiddenBlocks, bad);
+            const Block out = NeuronBlock<Fma>(snapshot.function, weights, neuron.hidden ? point : hiddenBlocks, bad);
             if (NoNaN(bad)) [[likely]] {
                 for (int lane = 0; lane < kLanes; ++lane) values[lane] = out[lane];
                 continue;
             }
             for (int lane = 0; lane < kLanes; ++lane) {
                 const double at[2] = {point[0][lane], pointY};
-                values[lane] = Forward(snapshot, weights, at, hidden);
+                values[lane] = Forward(snapshot, neuron, weights, at, hidden);
             }
         }
         for (; column < columns; ++column) {
             const double at[2] = {x.low + (column + 0.5) * stepX, pointY};
-            *values++ = Forward(snapshot, weights, at, hidden);
+            *values++ = Forward(snapshot, neuron, weights, at, hidden);
         }
     }
 }
 
-void FillGridBase(const NetworkSnapshot& snapshot, int output, AxisRange x, AxisRange y, int columns, int rows,
+void FillGridBase(const NetworkSnapshot& snapshot, MapNeuron neuron, AxisRange x, AxisRange y, int columns, int rows,
                   double* values) {
-    FillGrid<false>(snapshot, output, x, y, columns, rows, values);
+    FillGrid<false>(snapshot, neuron, x, y, columns, rows, values);
 }
 
 #ifndef PERCEPTLAB_BASELINE_ONLY
-[[gnu::target("avx2,fma")]] void FillGridAvx2(const NetworkSnapshot& snapshot, int output, AxisRange x, AxisRange y,
-                                              int columns, int rows, double* values) {
-    FillGrid<true>(snapshot, output, x, y, columns, rows, values);
+[[gnu::target("avx2,fma")]] void FillGridAvx2(const NetworkSnapshot& snapshot, MapNeuron neuron, AxisRange x,
+                                              AxisRange y, int columns, int rows, double* values) {
+    FillGrid<true>(snapshot, neuron, x, y, columns, rows, values);
 }
 #endif
 
@@ -131,16 +140,16 @@ AxisRange MapAxisRange(std::span<const double> values) {
     return range;
 }
 
-double OutputValue(const NetworkSnapshot& snapshot, int output, std::span<const double> x) {
+double NeuronValue(const NetworkSnapshot& snapshot, MapNeuron neuron, std::span<const double> x) {
     std::vector<double> hidden(static_cast<std::size_t>(snapshot.hidden));
-    return Forward(snapshot, snapshot.outputWeights[static_cast<std::size_t>(output - 1)], x.data(), hidden);
+    return Forward(snapshot, neuron, WeightsOf(snapshot, neuron), x.data(), hidden);
 }
 
-void OutputGrid(const NetworkSnapshot& snapshot, int output, AxisRange x, AxisRange y, int columns, int rows,
+void NeuronGrid(const NetworkSnapshot& snapshot, MapNeuron neuron, AxisRange x, AxisRange y, int columns, int rows,
                 std::vector<double>& values) {
     values.resize(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
 #ifndef PERCEPTLAB_BASELINE_ONLY
-    if (kHasAvx2AndFma) return FillGridAvx2(snapshot, output, x, y, columns, rows, values.data());
+    if (kHasAvx2AndFma) return FillGridAvx2(snapshot, neuron, x, y, columns, rows, values.data());
 #endif
-    FillGridBase(snapshot, output, x, y, columns, rows, values.data());
+    FillGridBase(snapshot, neuron, x, y, columns, rows, values.data());
 }

@@ -1,5 +1,5 @@
 #pragma once
-// An output neuron's value over the input plane (or line), computed from a
+// A neuron's value over the input plane (or line), computed from a
 // snapshot with the arithmetic of Propagar, so the decision map shows what
 // the network itself would answer at each point, and never touches it.
 
@@ -19,12 +19,22 @@ struct AxisRange {
 // No values give -0.1..1.1; a single value v gives v - 0.5..v + 0.5 at least.
 AxisRange MapAxisRange(std::span<const double> values);
 
-// Output neuron `output` (1..outputs) for inputs x[0..inputs-1], as Propagar
-// computes it; NaN where Propagar would report an overflow.
-double OutputValue(const NetworkSnapshot& snapshot, int output, std::span<const double> x);
+// The neuron a map shows: output neuron `index` (1..outputs), or hidden
+// neuron `index` (1..hidden), whose output y_j is its own map of the plane.
+struct MapNeuron {
+    bool hidden = false;
+    int index = 1;
+};
 
-// The values of output neuron `output` of a 2-input network at the centres of
-// a columns × rows grid over x (the first input, left to right) and y (the
-// second, bottom to top): values[row * columns + column], row 0 at the top.
-void OutputGrid(const NetworkSnapshot& snapshot, int output, AxisRange x, AxisRange y, int columns, int rows,
+// The neuron's output for inputs x[0..inputs-1], as Propagar computes it;
+// NaN where Propagar would report an overflow on the way to it.
+double NeuronValue(const NetworkSnapshot& snapshot, MapNeuron neuron, std::span<const double> x);
+inline double OutputValue(const NetworkSnapshot& snapshot, int output, std::span<const double> x) {
+    return NeuronValue(snapshot, {false, output}, x);
+}
+
+// The neuron's values for a 2-input network at the centres of a columns ×
+// rows grid over x (the first input, left to right) and y (the second,
+// bottom to top): values[row * columns + column], row 0 at the top.
+void NeuronGrid(const NetworkSnapshot& snapshot, MapNeuron neuron, AxisRange x, AxisRange y, int columns, int rows,
                 std::vector<double>& values);

@@ -41,12 +41,14 @@ double Derivative(TFuncionTransferencia function, double y) {
     return (1 + y) * (1 - y);
 }
 
-// Weight rows k = 0..n of a layer, each over the layer's neurons; input(k) is what weight k multiplies.
+// A layer's weights neuron by neuron, each from w0 to wn; input(k) is what
+// weight k multiplies. Each weight's change reads only values of before the
+// step, so the order changes no value.
 template <class Input>
 void ChangeWeights(WorkedStep& step, StepLayer layer, const std::vector<std::vector<double>>& weights,
                    const std::vector<DeltaValues>& deltas, std::size_t n, Input input) {
-    for (std::size_t k = 0; k <= n; ++k)
-        for (std::size_t j = 0; j < weights.size(); ++j) {
+    for (std::size_t j = 0; j < weights.size(); ++j)
+        for (std::size_t k = 0; k <= n; ++k) {
             WeightChange c;
             c.layer = layer;
             c.neuron = static_cast<int>(j) + 1;

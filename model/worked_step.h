@@ -48,8 +48,8 @@ struct WorkedStep {
     // functions the step is the forward pass alone and the rest stays empty.
     bool learns = false;
     std::vector<DeltaValues> outputDeltas, hiddenDeltas;  // [j − 1]
-    // In the order the step changes them: output weights row by row (index
-    // k = 0..H, each over the output neurons), then hidden weights likewise.
+    // Output weights, then hidden weights, grouped by neuron: neuron 1's w0
+    // (the bias) to wn, then neuron 2's, and so on.
     std::vector<WeightChange> weights;
 };
 

@@ -10,7 +10,8 @@
 
 namespace {
 
-// Fixed text; the trailing blanks of several lines belong to it.
+// Fixed text; the trailing blanks of several lines belong to it. The lines on
+// "Cómo Aprende" follow the original ones in their style.
 const char* const kClarifications[] = {
     "Este programa intenta simular el funcionamiento de una Red Neuronal de un tipo concreto . Se ",
     "trata ",
@@ -33,6 +34,20 @@ const char* const kClarifications[] = {
     "llamamos 0,9 .",
     "El programa permite cargar y guardar la definición de cualquier configuración de la red que ",
     "deseemos junto a los datos de entrenamiento .",
+    "La pestaña Cómo Aprende muestra cómo aprende la red , sin cambiarla , en cuatro vistas . Todas ",
+    "usan la misma notación : x entrada , s suma ponderada , y salida , d salida esperada , δ delta , ",
+    "η coeficiente de aprendizaje ( 0,35 ) , w peso y Δw cambio de un peso .",
+    "Paso a paso calcula un paso de retropropagación sobre el patrón elegido : primero hacia delante ",
+    "( entradas , capa oculta , salida ) , luego los deltas hacia atrás ( de la salida a la capa oculta ) ",
+    "y por último los pesos , neurona a neurona . Decimales redondea lo que se ve ; con el ratón sobre ",
+    "un valor se ve entero , y Copiar lo pone todo en el portapapeles con 15 cifras . Aplicar Paso ",
+    "entrena ese paso y muestra la salida y el error del patrón antes y después .",
+    "Red dibuja la red con los valores del patrón elegido : el color de una conexión es el signo de su ",
+    "peso y su grosor el tamaño . Con las flechas del teclado se recorren neuronas y conexiones .",
+    "Mapa de decisión colorea el plano de las entradas según una salida o según una neurona oculta , ",
+    "y marca la recta s = 0 de cada neurona oculta con una flecha hacia su lado positivo .",
+    "Resultados muestra cada patrón con sus salidas , su error y una marca si el error no pasa de ",
+    "Error Máx<= .",
 };
 
 QLabel* NewLinkLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry) {

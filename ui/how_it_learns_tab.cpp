@@ -7,6 +7,7 @@
 #include "main_window.h"
 #include "training_view.h"
 
+#include <QImage>
 #include <QVBoxLayout>
 
 void TForm1::BuildLearningTab() {
@@ -22,4 +23,4 @@ void TForm1::BuildLearningTab() {
 
 void TForm1::TabSheet6Show() { learningTab_->Refresh(); }
 
-void TForm1::SaveViewImage() { SaveWidgetImage(*learningTab_->CurrentView(), *fileDialogs_, this); }
+void TForm1::SaveViewImage() { SaveImage(learningTab_->CurrentViewImage(), *fileDialogs_, this); }

@@ -4,6 +4,7 @@
 
 #include "file_dialogs.h"
 
+class QImage;
 class QWidget;
 
 inline const FileDialogRequest kSaveImageDialog{FileDialogRequest::Mode::Save, QStringLiteral("SaveImageDialog"),
@@ -11,3 +12,5 @@ inline const FileDialogRequest kSaveImageDialog{FileDialogRequest::Mode::Save, Q
 
 // Throws "Cannot create file <path>" when the file cannot be written.
 void SaveWidgetImage(QWidget& widget, FileDialogs& dialogs, QWidget* dialogParent);
+// The same for a picture already made, such as a view larger than its window.
+void SaveImage(const QImage& image, FileDialogs& dialogs, QWidget* dialogParent);

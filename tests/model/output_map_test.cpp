@@ -77,7 +77,7 @@ TEST(OutputMap, GridCellsAreTheValuesAtTheirCentresTopRowFirst) {
     RandomNetwork(network, 2, 3, 2, ftTangenteHiperbolica, 3.0, random);
     const NetworkSnapshot snapshot = TakeSnapshot(network);
     std::vector<double> values;
-    OutputGrid(snapshot, 2, {-1.0, 3.0}, {0.0, 2.0}, 4, 2, values);
+    NeuronGrid(snapshot, {false, 2}, {-1.0, 3.0}, {0.0, 2.0}, 4, 2, values);
     ASSERT_EQ(values.size(), 8u);
     // Columns 1 wide centred at -0.5, 0.5, 1.5, 2.5; rows centred at y 1.5 (top), 0.5.
     const double centreX[] = {-0.5, 0.5, 1.5, 2.5};
@@ -107,7 +107,7 @@ TEST(OutputMap, GridMatchesEachCellsOwnPassWithTailsAndOverflows) {
             std::vector<double> values;
             const int columns = 11, rows = 3;
             const AxisRange x{-1.5, 1.25}, y{-2.0, 2.5};
-            OutputGrid(snapshot, 1, x, y, columns, rows, values);
+            NeuronGrid(snapshot, {false, 1}, x, y, columns, rows, values);
             int overflows = 0;
             for (int row = 0; row < rows; ++row)
                 for (int column = 0; column < columns; ++column) {
@@ -120,6 +120,33 @@ TEST(OutputMap, GridMatchesEachCellsOwnPassWithTailsAndOverflows) {
                 }
             EXPECT_GT(overflows, 0);
             EXPECT_LT(overflows, columns * rows / 2) << int(function) << " " << hidden;
+        }
+    }
+}
+
+// A hidden neuron's own map: each cell is that neuron's output in Propagar,
+// four cells at a time and in a row's tail alike.
+TEST(OutputMap, HiddenNeuronGridIsPropagarsHiddenOutputBitForBit) {
+    FrozenClock clock({8, 0, 0, 0});
+    std::mt19937 random(5);
+    for (TFuncionTransferencia function : {ftSigmoide, ftTangenteHiperbolica}) {
+        TRedNeuronal network;
+        RandomNetwork(network, 2, 5, 2, function, 4.0, random);
+        const NetworkSnapshot snapshot = TakeSnapshot(network);
+        const int columns = 7, rows = 3;
+        const AxisRange x{-1.0, 2.5}, y{-0.5, 1.0};
+        for (int j : {1, 4}) {
+            std::vector<double> values;
+            NeuronGrid(snapshot, {true, j}, x, y, columns, rows, values);
+            for (int row = 0; row < rows; ++row)
+                for (int column = 0; column < columns; ++column) {
+                    network.Entradas[1] = x.low + (column + 0.5) * 0.5;
+                    network.Entradas[2] = y.high - (row + 0.5) * 0.5;
+                    network.Propagar();
+                    EXPECT_EQ(std::bit_cast<std::uint64_t>(values[static_cast<std::size_t>(row * columns + column)]),
+                              std::bit_cast<std::uint64_t>(network.CapaOculta.Neuronas[j].Salida()))
+                        << int(function) << " neuron " << j << " cell " << row << "," << column;
+                }
         }
     }
 }

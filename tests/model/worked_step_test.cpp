@@ -2,6 +2,8 @@
 
 #include <random>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "exp.h"
 #include "network.h"
@@ -97,6 +99,20 @@ TEST(WorkedStep, RecordsTheIntermediateValuesOfTheTaughtExample) {
     EXPECT_NEAR(bias.newWeight, -0.0310532, 5e-8);
     EXPECT_EQ(step.weights[1].input, 0.5);
     EXPECT_NEAR(step.weights.back().newWeight, 0.0077633, 5e-8);
+}
+
+// Two neurons in each layer tell neuron-major order from index-major.
+TEST(WorkedStep, ListsWeightsOutputsFirstNeuronByNeuronBiasFirst) {
+    TRedNeuronal network;
+    Build(network, 2, 2, 2, ftSigmoide);
+    const WorkedStep step = StepOf(network);
+    std::vector<std::tuple<StepLayer, int, int>> order;
+    for (const WeightChange& c : step.weights) order.emplace_back(c.layer, c.neuron, c.index);
+    std::vector<std::tuple<StepLayer, int, int>> expected;
+    for (StepLayer layer : {StepLayer::Output, StepLayer::Hidden})
+        for (int j = 1; j <= 2; ++j)
+            for (int k = 0; k <= 2; ++k) expected.emplace_back(layer, j, k);
+    EXPECT_EQ(order, expected);
 }
 
 TEST(WorkedStep, IdentityRecordsTheForwardPassAndNoStep) {

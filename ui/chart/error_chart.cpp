@@ -57,6 +57,7 @@ ErrorChart::ErrorChart(QWidget* parent) : QChartView(new QChart, parent) {
     series_->attachAxis(axisX_);
     series_->attachAxis(axisY_);
 
+    FollowPalette();
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
     // Only Draw changes what the chart shows, and it asks for the repaint
@@ -69,6 +70,28 @@ ErrorChart::ErrorChart(QWidget* parent) : QChartView(new QChart, parent) {
     connect(axisX_, &QValueAxis::rangeChanged, this, &ErrorChart::OnAxisRangeChanged);
     connect(axisY_, &QValueAxis::rangeChanged, this, &ErrorChart::OnAxisRangeChanged);
     Draw();
+}
+
+void ErrorChart::FollowPalette() {
+    const QPalette colours = palette();
+    QChart* chart = this->chart();
+    chart->setBackgroundBrush(colours.color(QPalette::Base));
+    chart->setTitleBrush(colours.color(QPalette::Text));
+    for (QValueAxis* axis : {axisX_, axisY_}) {
+        axis->setLabelsBrush(colours.color(QPalette::Text));
+        axis->setTitleBrush(colours.color(QPalette::Text));
+        axis->setLinePenColor(colours.color(QPalette::Text));
+        axis->setGridLineColor(colours.color(QPalette::Mid));
+    }
+    setBackgroundBrush(colours.color(QPalette::Window));
+}
+
+void ErrorChart::changeEvent(QEvent* event) {
+    QChartView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        FollowPalette();
+        ScheduleRefresh();
+    }
 }
 
 void ErrorChart::Clear() {

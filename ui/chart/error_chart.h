@@ -60,8 +60,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // The canvas, the texts and the grid in the palette's colours, light or dark.
+    void FollowPalette();
     void ScheduleRefresh();
     void FitAxesToData();
     void OnAxisRangeChanged();

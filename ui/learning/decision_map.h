@@ -1,9 +1,11 @@
 #pragma once
-// "Mapa de decisión": for a network of 2 inputs, the chosen output neuron's
-// value over the input plane as colours, with their scale, the patterns as
-// dots coloured by their expected value and each hidden neuron's line s = 0;
-// for 1 input, the output curve with the patterns as points. The plane is
-// the patterns' range plus a margin (MapAxisRange).
+// "Mapa de decisión": for a network of 2 inputs, the chosen neuron's value
+// over the input plane as colours, with their scale: an output neuron's, or
+// a hidden neuron's own y_j. The patterns are dots coloured by their expected
+// value, each hidden neuron's line s_j = 0 is marked on its positive side,
+// and a status line gives the value under the pointer. For 1 input, the
+// neuron's curve with the patterns as points. The plane is the patterns'
+// range plus a margin (MapAxisRange).
 
 #include "network_snapshot.h"
 #include "network_view.h"
@@ -13,13 +15,15 @@
 
 #include <vector>
 
+class LearningChoices;
 class QComboBox;
+class QLabel;
 
 class DecisionMap : public NetworkView {
     Q_OBJECT
 
 public:
-    explicit DecisionMap(QWidget* parent = nullptr);
+    explicit DecisionMap(const LearningChoices& choices, QWidget* parent = nullptr);
 
     // Each cell of the map covers this many pixels each way.
     static constexpr int kCellPixels = 2;
@@ -31,13 +35,19 @@ public:
     QSize Cells() const;
     // The plane's rectangle in the widget.
     QRect Plane() const;
-    // The output neuron shown, 1..outputs.
-    int Output() const { return output_; }
+    // The neuron shown.
+    MapNeuron Neuron() const { return neuron_; }
+    // The values of the plane's cells as last computed, top row first.
+    const std::vector<double>& CellValues() const { return values_; }
+    // The line under the map: the value under the pointer.
+    QString PointerText() const;
 
 protected:
     void Recompute(const TRedNeuronal& network, const WorkState& state) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     struct Pattern {
@@ -54,14 +64,21 @@ private:
     // A pattern's dot, filled with the colour of its expected value.
     void PaintPattern(QPainter& painter, QPointF at, double expected) const;
     void PaintAxes(QPainter& painter, bool withY) const;
+    void PaintHiddenLines(QPainter& painter) const;
+    QString NeuronName() const;
+    // The point of the input plane at a widget position.
+    QPointF ToPlane(QPointF at) const;
 
+    const LearningChoices& choices_;
     NetworkSnapshot snapshot_;
+    bool hasNetwork_ = false;
     std::vector<Pattern> patterns_;
-    int output_ = 1;
+    MapNeuron neuron_;
     AxisRange rangeX_, rangeY_;
     AxisRange valueRange_{0, 1};
     std::vector<double> values_;
     QImage plane_;
     bool planeValid_ = false;
-    QComboBox* outputChooser_;
+    QComboBox* neuronChooser_;
+    QLabel* pointerText_;
 };

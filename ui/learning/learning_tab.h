@@ -1,14 +1,19 @@
 #pragma once
 // The "Cómo Aprende" page: views of the current network, each on its own
 // inner tab, computed from copies so that they never change the network.
+// They share one choice of pattern and of decimals.
 
 #include <QWidget>
 
+#include <optional>
+
 struct WorkState;
 class DecisionMap;
+class LearningChoices;
 class NetworkDiagram;
 class QPushButton;
 class QTabWidget;
+class ResultsView;
 class StepView;
 class TRedNeuronal;
 class TrainingTabView;
@@ -30,14 +35,28 @@ public:
     StepView* Steps() const { return stepView_; }
     NetworkDiagram* Diagram() const { return diagram_; }
     DecisionMap* Map() const { return map_; }
+    ResultsView* Results() const { return results_; }
+    LearningChoices& Choices() const { return *choices_; }
     // The view in front, which "Guardar Imagen" saves.
     QWidget* CurrentView() const;
+    // The picture "Guardar Imagen" saves: the whole step for "Paso a paso",
+    // the view as it is on screen for the others.
+    QImage CurrentViewImage() const;
     QPushButton* SaveImageButton() const { return saveImage_; }
 
 private:
+    // The pattern the network last trained on or stepped through becomes the
+    // views' pattern, once each time it changes.
+    void FollowLastPattern();
+
+    TRedNeuronal& network_;
+    WorkState& state_;
+    LearningChoices* choices_;
     QTabWidget* views_;
     StepView* stepView_;
     NetworkDiagram* diagram_;
     DecisionMap* map_;
+    ResultsView* results_;
     QPushButton* saveImage_;
+    std::optional<int> lastPattern_;
 };

@@ -2,10 +2,12 @@
 // "Red": the network drawn as three layers of neurons, the inputs on the
 // left, each layer's bias node (the input -1) above it. A connection's
 // colour is its weight's sign, its thickness and strength the weight's
-// size against the largest, so small weights fade; each neuron shows its
-// last output. Pointing at a connection, or clicking it, shows its weight
-// in full; clicking a neuron, or choosing it in the list, shows only its
-// connections, which keeps a 32-32-32 network readable.
+// size against the largest, so small weights fade (a legend says so); each
+// node shows its value for the chosen pattern: x for an input, y for a
+// neuron, -1 for a bias. Pointing at a connection, clicking it or reaching
+// it with the arrow keys shows its weight in full, in the status line and
+// in the accessible description; clicking a neuron, or choosing it in the
+// list, shows only its connections, which keeps a 32-32-32 network readable.
 
 #include "network_snapshot.h"
 #include "network_view.h"
@@ -16,6 +18,7 @@
 #include <optional>
 #include <vector>
 
+class LearningChoices;
 class QComboBox;
 class QLabel;
 
@@ -23,7 +26,7 @@ class NetworkDiagram : public NetworkView {
     Q_OBJECT
 
 public:
-    explicit NetworkDiagram(QWidget* parent = nullptr);
+    explicit NetworkDiagram(LearningChoices& choices, QWidget* parent = nullptr);
 
     // A node: layer 0 the inputs, 1 the hidden layer, 2 the outputs; index 0
     // is the bias node of layers 0 and 1, 1.. the neurons (or inputs).
@@ -46,7 +49,17 @@ public:
     QPointF NodeCentre(Node node) const;
     QLineF ConnectionLine(Connection c) const;
 
+    // The values the nodes show: the chosen pattern's, or the network's last
+    // ones when the table has no such pattern.
+    struct Values {
+        std::vector<double> inputs, hidden, outputs;  // [k − 1], [j − 1]
+        int pattern = 0;  // 0: the network's last values
+    };
+    const Values& NodeValues() const { return values_; }
+
     std::optional<Connection> Selected() const { return selected_; }
+    // The node reached with the arrow keys, if one is.
+    std::optional<Node> SelectedNode() const { return selectedNode_; }
     std::optional<Node> Filter() const { return filter_; }
     void SetFilter(std::optional<Node> node);
     // The line under the diagram: the weight pointed at or selected.
@@ -56,6 +69,7 @@ protected:
     void Recompute(const TRedNeuronal& network, const WorkState& state) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -74,12 +88,22 @@ private:
     void ShowText();
     void PaintConnections(QPainter& painter) const;
     void PaintNodes(QPainter& painter) const;
-
+    void PaintLegend(QPainter& painter) const;
+    void ReadValues(const TRedNeuronal& network, const WorkState& state);
+    // The arrow keys' path: the bias and input nodes, the connections into
+    // the hidden layer neuron by neuron, the hidden nodes, the connections
+    // into the outputs, the output nodes.
+    void Step(int by);
+    QString NodeText(Node node) const;
+    LearningChoices& choices_;
     NetworkSnapshot snapshot_;
+    Values values_;
     std::optional<Connection> selected_;
+    std::optional<Node> selectedNode_;
     std::optional<Connection> hovered_;
     std::optional<Node> hoveredNode_;
     std::optional<Node> filter_;
     QComboBox* filterChooser_;
+    QComboBox* patternChooser_;
     QLabel* weightText_;
 };

@@ -4,8 +4,10 @@
 // orientation and colours.
 
 #include "decision_map.h"
+#include "learning_choices.h"
 #include "network.h"
 #include "network_diagram.h"
+#include "number_texts.h"
 #include "random_generator.h"
 #include "regional_separators.h"
 #include "value_colours.h"
@@ -14,6 +16,9 @@
 #include <QComboBox>
 #include <QTest>
 
+#include <bit>
+#include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -35,6 +40,7 @@ void SetUp221(TRedNeuronal& network) {
 
 void AddXor(WorkState& state) {
     const double patterns[4][3] = {{0.1, 0.1, 0.1}, {0.1, 0.9, 0.9}, {0.9, 0.1, 0.9}, {0.9, 0.9, 0.1}};
+    state.RedCreada = true;
     state.NumeroPatrones = 4;
     for (int p = 1; p <= 4; ++p) {
         state.EntradasPatrones[static_cast<std::size_t>(p)][1] = patterns[p - 1][0];
@@ -44,6 +50,24 @@ void AddXor(WorkState& state) {
 }
 
 QPoint Along(QLineF line, double t) { return line.pointAt(t).toPoint(); }
+
+// A hand-set 2-2-1 network, XOR in the table, and a view of them on screen.
+template <class View>
+struct ShownView {
+    TRedNeuronal network;
+    WorkState state;
+    LearningChoices choices;
+    View view{choices};
+    explicit ShownView(QSize size) {
+        SetUp221(network);
+        AddXor(state);
+        view.resize(size);
+        view.show();
+        view.SetSource(network, state);
+    }
+};
+using ShownDiagram = ShownView<NetworkDiagram>;
+using ShownMap = ShownView<DecisionMap>;
 
 }  // namespace
 
@@ -55,16 +79,120 @@ private slots:
     void neuronFilterShowsOnlyThatNeuronsConnections();
     void diagramFollowsAResizedNetworkOnlyWhileShown();
     void mapCoversThePatternsAndColoursEachCellByTheOutputAtItsCentre();
+    void diagramColoursEachLineByItsWeightsSign();
+    void diagramShowsTheChosenPatternAndIsReadByKeyboard();
+    void hiddenNeuronMapIsPropagarsHiddenOutputAndThePointerReadsIt();
+    void tangentMapIsWhiteAtZeroAndHalfwayAtMinusAHalf();
 };
 
-void LearningViewsTest::diagramShowsTheExactWeightOfTheConnectionPointedAtOrSelected() {
+namespace {
+
+// The hidden outputs Propagar gives for the point (x1, x2).
+std::vector<double> HiddenOutputs(TRedNeuronal& network, double x1, double x2) {
+    network.Entradas[1] = x1;
+    network.Entradas[2] = x2;
+    network.Propagar();
+    std::vector<double> outputs;
+    for (int j = 1; j <= network.NeuronasCapaOculta(); ++j) outputs.push_back(network.CapaOculta.Neuronas[j].Salida());
+    return outputs;
+}
+
+}  // namespace
+
+void LearningViewsTest::diagramColoursEachLineByItsWeightsSign() {
+    ShownDiagram shown(QSize(560, 320));
+    auto& diagram = shown.view;
+    const QImage picture = diagram.grab().toImage();
+    // Input 1 to hidden 1 weighs −3.25, to hidden 2 +4; output from hidden 1 −6, from hidden 2 +5.5.
+    for (const auto& [c, negative] : {std::pair{Connection{1, 1, 1}, true}, {Connection{1, 2, 1}, false},
+                                      {Connection{2, 1, 1}, true}, {Connection{2, 1, 2}, false}}) {
+        const QColor colour = picture.pixelColor(Along(diagram.ConnectionLine(c), 0.3));
+        QVERIFY2(negative ? colour.red() > colour.blue() + 40 : colour.blue() > colour.red() + 40,
+                 qPrintable(QStringLiteral("layer %1 neuron %2 input %3: %4").arg(c.layer).arg(c.neuron).arg(c.input).arg(colour.name())));
+    }
+}
+
+void LearningViewsTest::diagramShowsTheChosenPatternAndIsReadByKeyboard() {
+    ShownDiagram shown(QSize(560, 320));
+    auto& diagram = shown.view;
+    TRedNeuronal& network = shown.network;
+    LearningChoices& choices = shown.choices;
+    choices.SetPattern(2);
+    QCOMPARE(diagram.NodeValues().pattern, 2);
+    QCOMPARE(diagram.NodeValues().inputs, (std::vector<double>{0.1, 0.9}));
+    QCOMPARE(diagram.NodeValues().hidden, HiddenOutputs(network, 0.1, 0.9));
+    QCOMPARE(diagram.NodeValues().outputs, std::vector<double>{network.SalidasObtenidas[1]});
+    QCOMPARE(diagram.findChild<QComboBox*>(QStringLiteral("diagramPatternChooser"))->currentText(), QStringLiteral("Patrón 2"));
+
+    // The bias node, the two inputs, then the first connection into the hidden layer.
+    diagram.setFocus();
+    for (int press = 0; press < 3; ++press) QTest::keyClick(&diagram, Qt::Key_Right);
+    QCOMPARE(diagram.SelectedNode(), std::optional(Node{0, 2}));
+    const QString separator{QLatin1Char(RegionalDecimalSeparator())};
+    QCOMPARE(diagram.WeightText(), "Entrada 2: x2 = 0" + separator + "9 (patrón 2)");
+    QTest::keyClick(&diagram, Qt::Key_Down);
+    QCOMPARE(diagram.Selected(), std::optional(Connection{1, 1, 0}));
+    QCOMPARE(diagram.WeightText(), "Peso de sesgo (entrada −1) a Oculta 1 = 0" + separator + "5");
+    QCOMPARE(diagram.accessibleDescription(), diagram.WeightText());
+    QTest::keyClick(&diagram, Qt::Key_Left);
+    QCOMPARE(diagram.SelectedNode(), std::optional(Node{0, 2}));
+}
+
+void LearningViewsTest::hiddenNeuronMapIsPropagarsHiddenOutputAndThePointerReadsIt() {
+    ShownMap shown(QSize(500, 360));
+    auto& map = shown.view;
+    TRedNeuronal& network = shown.network;
+    auto* chooser = map.findChild<QComboBox*>(QStringLiteral("outputChooser"));
+    QCOMPARE(chooser->count(), 3);
+    chooser->setCurrentIndex(chooser->findText(QStringLiteral("Oculta 2 (y2)")));
+    emit chooser->activated(chooser->currentIndex());
+    map.grab();
+    const QSize cells = map.Cells();
+    QCOMPARE(map.CellValues().size(), static_cast<std::size_t>(cells.width() * cells.height()));
+    for (const QPoint cell : {QPoint(0, 0), QPoint(cells.width() - 1, 3), QPoint(cells.width() / 2, cells.height() - 1)}) {
+        const double x = -0.1 + 1.2 * (cell.x() + 0.5) / cells.width();
+        const double y = 1.1 - 1.2 * (cell.y() + 0.5) / cells.height();
+        QCOMPARE(std::bit_cast<std::uint64_t>(map.CellValues()[static_cast<std::size_t>(cell.y() * cells.width() + cell.x())]),
+                 std::bit_cast<std::uint64_t>(HiddenOutputs(network, x, y)[1]));
+    }
+
+    const QRect plane = map.Plane();
+    QTest::mouseMove(&map, plane.topLeft() + QPoint(plane.width() / 4, plane.height() / 2));
+    const double x = -0.1 + 1.2 * (plane.width() / 4) / plane.width();
+    const double y = -0.1 + 1.2 * (plane.height() - plane.height() / 2) / plane.height();
+    QCOMPARE(map.PointerText(), QStringLiteral("Entrada1 %1 · Entrada2 %2 → Oculta2 %3")
+                                    .arg(FixedNumberText(x, 4), FixedNumberText(y, 4),
+                                         FixedNumberText(HiddenOutputs(network, x, y)[1], 4)));
+}
+
+void LearningViewsTest::tangentMapIsWhiteAtZeroAndHalfwayAtMinusAHalf() {
     TRedNeuronal network;
     SetUp221(network);
+    network.SetFuncionTransferencia(ftTangenteHiperbolica);
     WorkState state;
-    NetworkDiagram diagram;
-    diagram.resize(560, 320);
-    diagram.show();
-    diagram.SetSource(network, state);
+    AddXor(state);
+    LearningChoices choices;
+    DecisionMap map(choices);
+    map.resize(500, 360);
+    map.show();
+    const auto cornerColour = [&](double outputBias) {
+        // With no weight on the hidden outputs, the output is tanh(−w0) everywhere.
+        for (int k = 0; k <= 2; ++k) network.CapaSalida.Neuronas[1].Pesos[static_cast<std::size_t>(k)] = k == 0 ? outputBias : 0.0;
+        map.SetSource(network, state);
+        return map.grab().toImage().pixelColor(map.Plane().topLeft() + QPoint(1, 1));
+    };
+    QCOMPARE(cornerColour(0.0), QColor(Qt::white));
+    const QColor half = cornerColour(std::atanh(0.5));  // tanh(−atanh 0.5) = −0.5
+    const QColor expected((255 + kNegativeColour.red()) / 2, (255 + kNegativeColour.green()) / 2,
+                          (255 + kNegativeColour.blue()) / 2);
+    QVERIFY2(std::abs(half.red() - expected.red()) <= 2 && std::abs(half.green() - expected.green()) <= 2 &&
+                 std::abs(half.blue() - expected.blue()) <= 2,
+             qPrintable(half.name() + " against " + expected.name()));
+}
+
+void LearningViewsTest::diagramShowsTheExactWeightOfTheConnectionPointedAtOrSelected() {
+    ShownDiagram shown(QSize(560, 320));
+    auto& diagram = shown.view;
     const QString separator{QLatin1Char(RegionalDecimalSeparator())};
 
     // Input 2 to hidden 1, a quarter of the way along: clear of every other line.
@@ -86,13 +214,8 @@ void LearningViewsTest::diagramShowsTheExactWeightOfTheConnectionPointedAtOrSele
 }
 
 void LearningViewsTest::neuronFilterShowsOnlyThatNeuronsConnections() {
-    TRedNeuronal network;
-    SetUp221(network);
-    WorkState state;
-    NetworkDiagram diagram;
-    diagram.resize(560, 320);
-    diagram.show();
-    diagram.SetSource(network, state);
+    ShownDiagram shown(QSize(560, 320));
+    auto& diagram = shown.view;
     auto* chooser = diagram.findChild<QComboBox*>(QStringLiteral("neuronFilter"));
     QVERIFY(chooser);
 
@@ -120,7 +243,8 @@ void LearningViewsTest::diagramFollowsAResizedNetworkOnlyWhileShown() {
     TRedNeuronal network;
     SetUp221(network);
     WorkState state;
-    NetworkDiagram diagram;
+    LearningChoices choices;
+    NetworkDiagram diagram(choices);
     diagram.resize(560, 320);
     diagram.SetSource(network, state);
     QCOMPARE(diagram.Snapshot().hidden, 0);  // never shown: nothing read yet
@@ -141,14 +265,9 @@ void LearningViewsTest::diagramFollowsAResizedNetworkOnlyWhileShown() {
 }
 
 void LearningViewsTest::mapCoversThePatternsAndColoursEachCellByTheOutputAtItsCentre() {
-    TRedNeuronal network;
-    SetUp221(network);
-    WorkState state;
-    AddXor(state);
-    DecisionMap map;
-    map.resize(500, 360);
-    map.show();
-    map.SetSource(network, state);
+    ShownMap shown(QSize(500, 360));
+    auto& map = shown.view;
+    TRedNeuronal& network = shown.network;
     QCOMPARE(map.RangeX().low, -0.1);
     QCOMPARE(map.RangeX().high, 1.1);
     QCOMPARE(map.RangeY().low, -0.1);

@@ -1,35 +1,55 @@
-// "Cómo Aprende", "Paso a paso": the worked step shown is the core's, and
-// "Aplicar Paso" trains exactly that step as one iteration.
+// "Cómo Aprende", "Paso a paso": the worked step shown is the core's, rounded
+// for reading and whole in tooltips and "Copiar"; "Aplicar Paso" trains
+// exactly that step as one iteration and shows what it did to the pattern.
 
 #include "error_chart.h"
 #include "flat_spin_edit_integer.h"
+#include "network.h"
+#include "network_snapshot.h"
 #include "main_window.h"
 #include "number_texts.h"
 #include "regional_separators.h"
 #include "training_run.h"
 #include "window_driver.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+
+#include <cmath>
 
 class WindowLearningTest : public QObject {
     Q_OBJECT
 
 private slots:
     void stepOnXorPatternTwoIsTheCoresAndApplies();
+    void appliedStepShowsThePatternBeforeAndAfter();
+    void copyGivesTheWholeStepInFull();
+    void tablesFitAtTheDefaultSize();
+    void missingNetworkPatternsOrPatternAreSaidInTheView();
     void identityNetworkShowsOnlyTheForwardPass();
 };
 
 namespace {
 
 QString Number(double v) { return FileNumberText(v); }
+// As the tables show a value at the four decimals they start with.
+QString Shown(double v) { return FixedNumberText(v, 4); }
 
-// The texts of a row from column `first` on.
+// The texts of a row from column `first` on, as shown and as their tooltips give them in full.
 QStringList Texts(QTableWidget* table, int row, int first) {
     QStringList texts;
     for (int c = first; c < table->columnCount(); ++c) texts << (table->item(row, c) ? table->item(row, c)->text() : "");
+    return texts;
+}
+QStringList Full(QTableWidget* table, int row, int first) {
+    QStringList texts;
+    for (int c = first; c < table->columnCount(); ++c) texts << (table->item(row, c) ? table->item(row, c)->toolTip() : "");
     return texts;
 }
 
@@ -63,30 +83,42 @@ void WindowLearningTest::stepOnXorPatternTwoIsTheCoresAndApplies() {
     QCOMPARE(step.inputs, (std::vector<double>{0, 1}));
     driver.Click(compute);
 
-    // Hidden neurons 1, 2, then the output neuron: s, e^(−s), y.
-    QCOMPARE(forward->rowCount(), 3);
-    for (int r = 0; r < 3; ++r) {
-        const ForwardValues& v = r < 2 ? step.hidden[static_cast<std::size_t>(r)] : step.output[0];
-        QCOMPARE(Texts(forward, r, 1), (QStringList{Number(v.sum), Number(v.expMinus), Number(v.output)}));
+    // The inputs, hidden neurons 1, 2, then the output neuron: s, e^(−s), y.
+    QCOMPARE(forward->rowCount(), 5);
+    QCOMPARE(Texts(forward, 1, 0), (QStringList{"Entrada x2", "", "", Shown(1)}));
+    for (int r = 2; r < 5; ++r) {
+        const ForwardValues& v = r < 4 ? step.hidden[static_cast<std::size_t>(r - 2)] : step.output[0];
+        QCOMPARE(Texts(forward, r, 1), (QStringList{Shown(v.sum), Shown(v.expMinus), Shown(v.output)}));
+        QCOMPARE(Full(forward, r, 1), (QStringList{Number(v.sum), Number(v.expMinus), Number(v.output)}));
     }
-    // The output delta, then the hidden ones: f′, d − o or Σ δo·w, δ.
+    // Backwards: the output delta (d − y), then the hidden ones (Σ δ·w).
+    auto* deltas = Find<QTableWidget>(form, "deltaTable");
+    const DeltaValues& out = step.outputDeltas[0];
+    QCOMPARE(Full(deltas, 0, 0), (QStringList{"", Number(out.derivative), Number(out.error), "", Number(out.delta)}));
+    QCOMPARE(Texts(deltas, 0, 0).front(), QString("Salida 1"));
     const DeltaValues& d = step.hiddenDeltas[1];
-    QCOMPARE(Texts(Find<QTableWidget>(form, "deltaTable"), 2, 1), (QStringList{Number(d.derivative), Number(d.error), Number(d.delta)}));
+    QCOMPARE(Full(deltas, 2, 1), (QStringList{Number(d.derivative), "", Number(d.error), Number(d.delta)}));
+    QCOMPARE(Texts(deltas, 2, 0).front(), QString("Oculta 2"));
     QCOMPARE(weights->rowCount(), 9);
     for (int r = 0; r < 9; ++r) {
         const WeightChange& c = step.weights[static_cast<std::size_t>(r)];
         QCOMPARE(Texts(weights, r, 2),
+                 (QStringList{Shown(c.oldWeight), Shown(c.input), Shown(c.change), Shown(c.newWeight)}));
+        QCOMPARE(Full(weights, r, 2),
                  (QStringList{Number(c.oldWeight), Number(c.input), Number(c.change), Number(c.newWeight)}));
     }
+    // Grouped by neuron, the bias first: the output neuron, then hidden 1 and 2.
+    QCOMPARE(Texts(weights, 3, 0).mid(0, 2), (QStringList{"Oculta 1", "w0 (sesgo)"}));
+    QCOMPARE(Texts(weights, 7, 0).mid(0, 2), (QStringList{"Oculta 2", "w1"}));
     // The last row: hidden neuron 2's weight on input 2, which is 1.
     QTest::mouseClick(weights->viewport(), Qt::LeftButton, {}, weights->visualItemRect(weights->item(8, 0)).center());
     const WeightChange& last = step.weights[8];
     // A negative factor is shown in parentheses.
-    const auto factor = [](double v) { return v < 0 ? "(" + Number(v) + ")" : Number(v); };
+    const auto factor = [](double v) { return v < 0 ? "(" + Shown(v) + ")" : Shown(v); };
     QCOMPARE(Find<QLabel>(form, "weightComputation")->text(),
-             QString("Oculta 2, w2: Δw = η·δ·x = %1 · %2 · 1 = %3;  w + Δw = %4 + %5 = %6")
-                 .arg(Number(0.35), factor(step.hiddenDeltas[1].delta), Number(last.change), Number(last.oldWeight),
-                      factor(last.change), Number(last.newWeight)));
+             QString("Oculta 2, w2: Δw = η·δ·x = %1 · %2 · %3 = %4;  w + Δw = %5 + %6 = %7")
+                 .arg(Number(0.35), factor(step.hiddenDeltas[1].delta), Shown(1), Shown(last.change),
+                      Shown(last.oldWeight), factor(last.change), Shown(last.newWeight)));
 
     const int cycles = form.FlatSpinEditInteger5->Value();
     driver.Click(apply);
@@ -98,13 +130,142 @@ void WindowLearningTest::stepOnXorPatternTwoIsTheCoresAndApplies() {
     }
     QCOMPARE(form.Chart1->Store().Count(), 1);
     QCOMPARE(form.FlatSpinEditInteger5->Value(), cycles + 1);
-    QCOMPARE(Texts(weights, 8, 5), QStringList{Number(last.newWeight)});
+    QCOMPARE(Full(weights, 8, 5), QStringList{Number(last.newWeight)});
 
     // Another network: the step shown no longer holds.
     driver.ShowTab(form.TabSheet3);
     driver.Click(form.SpeedButton8);
     driver.ShowTab(form.TabSheet6);
     QCOMPARE(weights->rowCount(), 0);
+}
+
+namespace {
+
+// The pattern's output for a network given the snapshot's weights, worked
+// out by a separate network's own Propagar.
+double ForwardOutput(const NetworkSnapshot& s, const WorkState& state, int pattern) {
+    TRedNeuronal copy;
+    PrepareStartUpNetwork(copy);
+    copy.SetNumeroEntradas(s.inputs);
+    copy.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(s.hidden));
+    copy.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(s.outputs));
+    copy.SetFuncionTransferencia(s.function);
+    for (int j = 1; j <= s.hidden; ++j)
+        for (int k = 0; k <= s.inputs; ++k)
+            copy.CapaOculta.Neuronas[j].Pesos[static_cast<std::size_t>(k)] = s.hiddenWeights[j - 1][k];
+    for (int k = 0; k <= s.hidden; ++k) copy.CapaSalida.Neuronas[1].Pesos[static_cast<std::size_t>(k)] = s.outputWeights[0][k];
+    for (int k = 1; k <= s.inputs; ++k) copy.Entradas[k] = state.EntradasPatrones[static_cast<std::size_t>(pattern)][k];
+    copy.Propagar();
+    return copy.SalidasObtenidas[1];
+}
+
+}  // namespace
+
+void WindowLearningTest::appliedStepShowsThePatternBeforeAndAfter() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.PrepareXor();
+    driver.ShowTab(form.TabSheet6);
+    driver.TypeInto(Find<QSpinBox>(form, "patternChooser"), "2");
+    const NetworkSnapshot before = TakeSnapshot(form.RedNeuronal1);
+    auto* line = Find<QLabel>(form, "stepResultLine");
+    driver.Click(Find<QPushButton>(form, "computeStepButton"));
+    QVERIFY(line->isHidden());  // only an applied step has an after
+    driver.Click(Find<QPushButton>(form, "applyStepButton"));
+
+    const double d = form.workState.SalidasPatrones[2][1];
+    const double y0 = ForwardOutput(before, form.workState, 2);
+    const double y1 = ForwardOutput(TakeSnapshot(form.RedNeuronal1), form.workState, 2);
+    const auto error = [d](double y) { return std::fabs(d - y) * (100.0 / std::fabs(d)); };
+    QVERIFY(error(y1) < error(y0));
+    QVERIFY(line->isVisible());
+    QCOMPARE(line->text(), QString("Patrón 2: y %1 → %2 · error %3 % → %4 %")
+                               .arg(Shown(y0), Shown(y1), FixedNumberText(error(y0), 2), FixedNumberText(error(y1), 2)));
+    // Reading after the step changed nothing: the network keeps the step's forward pass.
+    QCOMPARE(form.RedNeuronal1.SalidasObtenidas[1], y0);
+    // More decimals, the same values.
+    driver.TypeInto(Find<QSpinBox>(form, "decimalsChooser"), "9");
+    QVERIFY(line->text().contains(FixedNumberText(y1, 9)));
+    QCOMPARE(Find<QTableWidget>(form, "forwardTable")->item(4, 3)->text(), FixedNumberText(y0, 9));
+}
+
+void WindowLearningTest::copyGivesTheWholeStepInFull() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.PrepareXor();
+    driver.ShowTab(form.TabSheet6);
+    driver.TypeInto(Find<QSpinBox>(form, "patternChooser"), "3");
+    driver.Click(Find<QPushButton>(form, "computeStepButton"));
+    const WorkedStep step = ComputeWorkedStepOnPattern(form.workState, form.RedNeuronal1, 3);
+    driver.Click(Find<QPushButton>(form, "copyStepButton"));
+    const QStringList lines = QApplication::clipboard()->text().split('\n');
+
+    const auto has = [&](const QStringList& cells) {
+        return lines.contains(cells.join('\t')) ? QString() : "missing: " + cells.join(" | ");
+    };
+    QCOMPARE(has({"x", Number(step.inputs[0]), Number(step.inputs[1])}), QString());
+    const ForwardValues& o = step.output[0];
+    QCOMPARE(has({"Salida 1", Number(o.sum), Number(o.expMinus), Number(o.output)}), QString());
+    const DeltaValues& h = step.hiddenDeltas[0];
+    QCOMPARE(has({"Oculta 1", Number(h.derivative), "", Number(h.error), Number(h.delta)}), QString());
+    for (const WeightChange& c : step.weights)
+        QCOMPARE(has({QString(c.layer == StepLayer::Hidden ? "Oculta %1" : "Salida %1").arg(c.neuron),
+                      c.index == 0 ? "w0 (sesgo)" : QString("w%1").arg(c.index), Number(c.oldWeight), Number(c.input),
+                      Number(c.change), Number(c.newWeight)}),
+                 QString());
+}
+
+void WindowLearningTest::tablesFitAtTheDefaultSize() {
+    // The tangent has the widest forward table; two outputs the most delta rows.
+    for (int function : {0, 1}) {
+        WindowDriver driver;
+        TForm1& form = driver.form();
+        driver.CreateNetwork(2, 3, 2, 0, function);
+        driver.AddPattern({"-0.123", "1.5"}, {"0.25", "-0.75"});
+        driver.ShowTab(form.TabSheet6);
+        driver.Click(Find<QPushButton>(form, "computeStepButton"));
+        QCoreApplication::processEvents();
+        for (const char* name : {"forwardTable", "deltaTable", "weightTable"}) {
+            auto* table = Find<QTableWidget>(form, name);
+            QVERIFY2(table->isVisible() && table->columnCount() > 0, name);
+            QVERIFY2(table->horizontalScrollBar()->maximum() == 0,
+                     qPrintable(QString("%1, function %2: %3 px wanted, %4 shown")
+                                    .arg(name)
+                                    .arg(function)
+                                    .arg(table->horizontalHeader()->length())
+                                    .arg(table->viewport()->width())));
+        }
+    }
+}
+
+void WindowLearningTest::missingNetworkPatternsOrPatternAreSaidInTheView() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    auto* message = Find<QLabel>(form, "stepMessage");
+    auto* forward = Find<QTableWidget>(form, "forwardTable");
+    auto* compute = Find<QPushButton>(form, "computeStepButton");
+    driver.ShowTab(form.TabSheet6);
+    QVERIFY(message->isVisible() && message->text().startsWith("Aún no hay ninguna red"));
+    QVERIFY(!forward->isVisible());
+
+    driver.CreateNetwork(2, 2, 1);
+    driver.ShowTab(form.TabSheet6);
+    driver.Click(compute);
+    QVERIFY(message->text().startsWith("La tabla de patrones está vacía"));
+    QVERIFY(!forward->isVisible());
+
+    driver.AddPattern({"0", "1"}, {"1"});
+    driver.AddPattern({"1", "1"}, {"0"});
+    driver.ShowTab(form.TabSheet6);
+    driver.TypeInto(Find<QSpinBox>(form, "patternChooser"), "5");
+    driver.Click(compute);
+    QCOMPARE(message->text(), QString("No hay patrón 5: elija un patrón entre 1 y 2."));
+    QCOMPARE(forward->rowCount(), 0);
+    QCOMPARE(driver.errors.messages, QStringList{});
+
+    driver.TypeInto(Find<QSpinBox>(form, "patternChooser"), "2");
+    driver.Click(compute);
+    QVERIFY(message->isHidden() && forward->isVisible());
 }
 
 void WindowLearningTest::identityNetworkShowsOnlyTheForwardPass() {
@@ -120,10 +281,10 @@ void WindowLearningTest::identityNetworkShowsOnlyTheForwardPass() {
     driver.AddPattern({"0.5", "2"}, {"1"});
     driver.ShowTab(form.TabSheet6);
     driver.Click(Find<QPushButton>(form, "computeStepButton"));
-    QCOMPARE(forward->rowCount(), 4);
+    QCOMPARE(forward->rowCount(), 6);
     QCOMPARE(forward->horizontalHeaderItem(2)->text(), QString("y = s"));
-    QVERIFY(Find<QLabel>(form, "noLearningLabel")->isVisible());
-    QVERIFY(Find<QLabel>(form, "noLearningLabel")->text().contains("no aprende"));
+    QVERIFY(Find<QLabel>(form, "stepMessage")->isVisible());
+    QVERIFY(Find<QLabel>(form, "stepMessage")->text().contains("no aprende"));
     QVERIFY(!Find<QTableWidget>(form, "weightTable")->isVisible());
 }
 

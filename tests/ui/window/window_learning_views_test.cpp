@@ -8,15 +8,21 @@
 #include "learning_tab.h"
 #include "main_window.h"
 #include "network_diagram.h"
+#include "number_texts.h"
+#include "results_view.h"
+#include "step_view.h"
 #include "random_generator.h"
 #include "window_driver.h"
 
+#include <QHeaderView>
 #include <QImage>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
 #include <bit>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -46,6 +52,8 @@ class WindowLearningViewsTest : public QObject {
 private slots:
     void viewsFollowARunWithoutChangingIt();
     void guardarImagenSavesTheViewInFront();
+    void resultsGiveEachPatternAgainstTheThreshold();
+    void viewsAndChartFollowADarkPalette();
 };
 
 void WindowLearningViewsTest::viewsFollowARunWithoutChangingIt() {
@@ -107,7 +115,78 @@ void WindowLearningViewsTest::guardarImagenSavesTheViewInFront() {
         QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), view->grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
     QCOMPARE(driver.dialogs.asked.size(), 2);
+
+    // "Paso a paso" saves every row of every table, more than the view shows.
+    ShowView(form, tab.Steps());
+    driver.Click(form.findChild<QPushButton*>(QStringLiteral("computeStepButton")));
+    int rows = 0;
+    for (const char* name : {"forwardTable", "deltaTable", "weightTable"}) {
+        auto* table = form.findChild<QTableWidget*>(QLatin1String(name));
+        rows += table->horizontalHeader()->height() + table->verticalHeader()->length();
+    }
+    const QString path = driver.Path("paso.png");
+    driver.dialogs.answers << path;
+    driver.Click(tab.SaveImageButton());
+    const QImage saved = QImage::fromData(driver.ReadFile(path), "PNG");
+    QVERIFY2(saved.height() >= rows && rows > tab.Steps()->height(),
+             qPrintable(QStringLiteral("%1 px saved, %2 px of tables").arg(saved.height()).arg(rows)));
     QCOMPARE(driver.errors.messages, QStringList{});
+}
+
+void WindowLearningViewsTest::resultsGiveEachPatternAgainstTheThreshold() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.PrepareXor();
+    form.FlatSpinEditInteger9->SetValue(60);
+    driver.ShowTab(form.TabSheet6);
+    LearningTab& tab = Tab(form);
+    ShowView(form, tab.Results());
+    auto* table = tab.Results()->findChild<QTableWidget*>(QStringLiteral("resultsTable"));
+    const auto check = [&] {
+        QCOMPARE(table->rowCount(), 4);
+        // The view first, then the network's own pass on each pattern.
+        QStringList shown;
+        for (int r = 0; r < 4; ++r) shown << table->item(r, 4)->toolTip() << table->item(r, 6)->text();
+        const QString summary = tab.Results()->Summary();
+        TRedNeuronal& network = form.RedNeuronal1;
+        int within = 0;
+        for (int p = 1; p <= 4; ++p) {
+            network.Entradas[1] = form.workState.EntradasPatrones[p][1];
+            network.Entradas[2] = form.workState.EntradasPatrones[p][2];
+            network.Propagar();
+            const double d = form.workState.SalidasPatrones[p][1], y = network.SalidasObtenidas[1];
+            const bool ok = std::fabs(d - y) * (100.0 / std::fabs(d)) <= 60;
+            within += ok;
+            QCOMPARE(shown[2 * (p - 1)], FileNumberText(y));
+            QCOMPARE(shown[2 * (p - 1) + 1], ok ? QStringLiteral("✓") : QString());
+        }
+        QCOMPARE(summary, QStringLiteral("%1 de 4 patrones dentro del umbral").arg(within));
+    };
+    check();
+    // A run with the view in front: it shows the network as the run left it.
+    form.FlatSpinEditInteger4->SetValue(20'000);
+    form.SpeedButton7->click();
+    check();
+    QCOMPARE(driver.errors.messages, QStringList{});
+}
+
+void WindowLearningViewsTest::viewsAndChartFollowADarkPalette() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.PrepareXor();
+    QPalette dark = form.palette();
+    const QColor base(35, 38, 41);
+    dark.setColor(QPalette::Base, base);
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    form.setPalette(dark);
+    QCoreApplication::processEvents();
+    QCOMPARE(form.Chart1->grab().toImage().pixelColor(form.Chart1->width() / 2, form.Chart1->height() / 2), base);
+    driver.ShowTab(form.TabSheet6);
+    LearningTab& tab = Tab(form);
+    for (QWidget* view : {static_cast<QWidget*>(tab.Diagram()), static_cast<QWidget*>(tab.Map())}) {
+        ShowView(form, view);
+        QCOMPARE(view->grab().toImage().pixelColor(view->width() - 2, view->height() - 2), base);
+    }
 }
 
 QTEST_MAIN(WindowLearningViewsTest)

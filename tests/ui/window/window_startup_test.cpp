@@ -13,6 +13,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <algorithm>
+
 class WindowStartupTest : public QObject {
     Q_OBJECT
 
@@ -108,7 +110,7 @@ void WindowStartupTest::everyControlIsNamedAndAnnounced() {
 void WindowStartupTest::helpTextKeepsItsLinesAndTrailingBlanks() {
     WindowDriver driver;
     const QStringList lines = driver.form().FlatMemo1->toPlainText().split('\n');
-    QCOMPARE(lines.size(), 21);
+    QCOMPARE(lines.size(), 35);
     QCOMPARE(lines[0], QString("Este programa intenta simular el funcionamiento de una Red Neuronal de un tipo "
                                "concreto . Se "));
     QCOMPARE(lines[1], QString("trata "));
@@ -118,6 +120,9 @@ void WindowStartupTest::helpTextKeepsItsLinesAndTrailingBlanks() {
     QCOMPARE(lines[17], QString("valores 0,1 como 0 y 0,9 como 1 ; es decir que al cero lógico le llamamos 0,1 y "
                                 "al 1 lógico le "));
     QCOMPARE(lines[20], QString("deseemos junto a los datos de entrenamiento ."));
+    // After them, "Cómo Aprende" and each of its four views.
+    for (const char* view : {"La pestaña Cómo Aprende", "Paso a paso", "Red dibuja", "Mapa de decisión", "Resultados"})
+        QVERIFY2(std::any_of(lines.begin() + 21, lines.end(), [&](const QString& l) { return l.startsWith(view); }), view);
 }
 
 void WindowStartupTest::newNetworkWithoutTouchingTheTabIsOneOneOne() {

@@ -1,0 +1,12 @@
+#pragma once
+// How the learning views write a value: rounded to the decimals the learner
+// chose, and in full (15 significant digits) where the exact value is asked for.
+
+#include <QString>
+
+inline constexpr int kDefaultDecimals = 4;
+
+// Fixed notation with `decimals` decimals and the regional separator. From
+// 1e9 up, where fixed digits would only widen a column, and for values that
+// are not finite, the full 15-digit form.
+QString RoundedText(double value, int decimals);
