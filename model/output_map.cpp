@@ -2,6 +2,7 @@
 
 #include "activation.h"
 #include "block_exp.h"
+#include "neuron_kernel.h"
 #include "per_processor.h"
 
 #include <algorithm>
@@ -16,8 +17,8 @@ constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 // input order, then its transfer function with the identity output.
 [[gnu::always_inline]] inline double NeuronOutput(TFuncionTransferencia function, const std::vector<double>& w,
                                                   const double* x) {
-    double s = 0.0 + -1.0 * w[0];
-    for (std::size_t k = 1; k < w.size(); ++k) s = s + x[k - 1] * w[k];
+    const double s = WeightedSum<double>(-1.0, w[0], static_cast<int>(w.size()) - 1, [x](int k) { return x[k - 1]; },
+                                         [&w](int k) { return w[static_cast<std::size_t>(k)]; });
     return Activation(function, fsIdentidad, 0.0, s).value_or(kNoValue);
 }
 
@@ -56,18 +57,19 @@ template <bool Fma>
 template <bool Fma>
 [[gnu::always_inline]] inline Block NeuronBlock(TFuncionTransferencia function, const std::vector<double>& w,
                                                  const Block* x, Block& bad) {
-    Block s = Block{} + (0.0 + -1.0 * w[0]);
-    for (std::size_t k = 1; k < w.size(); ++k) s = s + x[k - 1] * w[k];
+    const Block s = WeightedSum<Block>(-1.0, w[0], static_cast<int>(w.size()) - 1,
+                                       [x](int k) -> const Block& { return x[k - 1]; },
+                                       [&w](int k) { return w[static_cast<std::size_t>(k)]; });
     bad = bad + (s - s);
     if (function == ftSigmoide) {
         const Block em = ExpBlock<Fma>(-s);
         bad = bad + (em - em);
-        return 1.0 / (1.0 + em);
+        return Sigmoid(em);
     }
     if (function == ftTangenteHiperbolica) {
         const Block ep = ExpBlock<Fma>(s), em = ExpBlock<Fma>(-s);
         bad = bad + (ep - ep) + (em - em);
-        return (ep - em) / (ep + em);
+        return Tangent(ep, em);
     }
     return s;  // the identity; the model offers no other transfer function
 }
