@@ -41,15 +41,19 @@ const std::vector<double>& WeightsOf(const NetworkSnapshot& snapshot, MapNeuron 
     return NeuronOutput(snapshot.function, weights, hidden.data());
 }
 
-// e^x of each lane, rounded exactly as Exponencial rounds it.
+// e^x of each lane, rounded exactly as Exp rounds it. A type whose call is
+// always inlined, not a lambda: blocks may pass by value only between
+// always-inlined code (model/CMakeLists.txt).
 template <bool Fma>
-[[gnu::always_inline]] inline Block ExpBlock(const Block& x) {
-    Mask settled;
-    Block y = QuickExpBlock<Fma>(x, settled);
-    if (!AllTrue(settled)) [[unlikely]]
-        SettleLanes(x, y, settled);
-    return y;
-}
+struct BlockExp {
+    [[gnu::always_inline]] Block operator()(const Block& x) const {
+        Mask settled;
+        Block y = QuickExpBlock<Fma>(x, settled);
+        if (!AllTrue(settled)) [[unlikely]]
+            SettleLanes(x, y, settled);
+        return y;
+    }
+};
 
 // One neuron for four points at once, each lane doing NeuronOutput's
 // operations in its order; `bad` turns NaN in a lane whose sum or
@@ -60,17 +64,9 @@ template <bool Fma>
     const Block s = WeightedSum<Block>(-1.0, w[0], static_cast<int>(w.size()) - 1,
                                        [x](int k) -> const Block& { return x[k - 1]; },
                                        [&w](int k) { return w[static_cast<std::size_t>(k)]; });
+    if (function == ftSigmoide || function == ftTangenteHiperbolica)
+        return Transfer(function, s, BlockExp<Fma>{}, bad);
     bad = bad + (s - s);
-    if (function == ftSigmoide) {
-        const Block em = ExpBlock<Fma>(-s);
-        bad = bad + (em - em);
-        return Sigmoid(em);
-    }
-    if (function == ftTangenteHiperbolica) {
-        const Block ep = ExpBlock<Fma>(s), em = ExpBlock<Fma>(-s);
-        bad = bad + (ep - ep) + (em - em);
-        return Tangent(ep, em);
-    }
     return s;  // the identity; the model offers no other transfer function
 }
 

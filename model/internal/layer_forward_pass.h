@@ -64,15 +64,8 @@ template <int MaxB, bool Fma>
 // step's chain of dependent operations.
 template <bool Fma>
 [[gnu::always_inline]] inline bool ActivateOne(TFuncionTransferencia f, double sum, Block& output) {
-    const double em = QuickLevel::InlineExp<Fma>(-sum);
-    double nan = (sum - sum) + (em - em);  // NaN on a value that is not finite
-    if (f == ftSigmoide) {
-        output = Block{Sigmoid(em)};
-    } else {
-        const double ep = QuickLevel::InlineExp<Fma>(sum);
-        nan = nan + (ep - ep);
-        output = Block{Tangent(ep, em)};
-    }
+    double nan = 0.0;  // NaN on a value that is not finite
+    output = Block{Transfer(f, sum, [](double x) { return QuickLevel::InlineExp<Fma>(x); }, nan)};
     return nan == nan;
 }
 

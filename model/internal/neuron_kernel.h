@@ -9,7 +9,8 @@
 //
 // The exponentials come from the caller, as each path gets them its own way
 // (Exp, the inline quick value, a block's quick values settled together),
-// all rounded alike.
+// all rounded alike; a layer that settles all its blocks' exponentials
+// together applies Sigmoid and Tangent itself.
 
 #include "network_parameters.h"
 
@@ -46,6 +47,18 @@ NEURON_KERNEL Lane Sigmoid(const Lane& expMinus) {
 template <class Lane>
 NEURON_KERNEL Lane Tangent(const Lane& expPlus, const Lane& expMinus) {
     return (expPlus - expMinus) / (expPlus + expMinus);
+}
+
+// The sigmoid's or the tangent's output for the sum s, each exponential from
+// exp; `bad` turns NaN in a lane where s or an exponential is not finite.
+template <class Lane, class ExpOf>
+NEURON_KERNEL Lane Transfer(TFuncionTransferencia function, const Lane& s, ExpOf exp, Lane& bad) {
+    const Lane em = exp(-s);
+    bad = bad + (s - s) + (em - em);
+    if (function == ftSigmoide) return Sigmoid(em);
+    const Lane ep = exp(s);
+    bad = bad + (ep - ep);
+    return Tangent(ep, em);
 }
 
 // f'(s) of the sigmoid or the tangent, written in terms of the neuron's output y.
