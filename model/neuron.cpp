@@ -35,9 +35,8 @@ void TNeurona::InicializarPesos() {
 
 void TNeurona::CalcularSalida() {
     // The weighted sum is the only propagation rule.
-    const double s = WeightedSum<double>(
-        Entradas[0], Pesos[0], inputCount_, [this](int k) { return Entradas[static_cast<std::size_t>(k)]; },
-        [this](int k) { return Pesos[static_cast<std::size_t>(k)]; });
+    const StorageColumn inputs(&Entradas[1]);  // the inputs after the bias input
+    const double s = WeightedSum<double>(Entradas[0], Pesos[0], inputCount_, inputs, Pesos);
     const auto y = Activation(transfer_, outputFunction_, threshold_, s);
     if (!y) throw ProgramError(kOverflowMessage);
     storage_->outputs[column_] = *y;

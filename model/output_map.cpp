@@ -17,8 +17,7 @@ constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 // input order, then its transfer function with the identity output.
 [[gnu::always_inline]] inline double NeuronOutput(TFuncionTransferencia function, const std::vector<double>& w,
                                                   const double* x) {
-    const double s = WeightedSum<double>(-1.0, w[0], static_cast<int>(w.size()) - 1, [x](int k) { return x[k - 1]; },
-                                         [&w](int k) { return w[static_cast<std::size_t>(k)]; });
+    const double s = WeightedSum<double>(-1.0, w[0], static_cast<int>(w.size()) - 1, x, w);
     return Activation(function, fsIdentidad, 0.0, s).value_or(kNoValue);
 }
 
@@ -61,9 +60,7 @@ struct BlockExp {
 template <bool Fma>
 [[gnu::always_inline]] inline Block NeuronBlock(TFuncionTransferencia function, const std::vector<double>& w,
                                                  const Block* x, Block& bad) {
-    const Block s = WeightedSum<Block>(-1.0, w[0], static_cast<int>(w.size()) - 1,
-                                       [x](int k) -> const Block& { return x[k - 1]; },
-                                       [&w](int k) { return w[static_cast<std::size_t>(k)]; });
+    const Block s = WeightedSum<Block>(-1.0, w[0], static_cast<int>(w.size()) - 1, x, w);
     if (function == ftSigmoide || function == ftTangenteHiperbolica)
         return Transfer(function, s, BlockExp<Fma>{}, bad);
     bad = bad + (s - s);

@@ -17,9 +17,7 @@ void Check(bool finite) {
 // One neuron forward: the weighted sum from 0, bias input −1 first, then f.
 ForwardValues Forward(TFuncionTransferencia function, const std::vector<double>& w, std::span<const double> x) {
     ForwardValues v;
-    const double s = WeightedSum<double>(-1.0, w[0], static_cast<int>(w.size()) - 1,
-                                         [x](int k) { return x[static_cast<std::size_t>(k) - 1]; },
-                                         [&w](int k) { return w[static_cast<std::size_t>(k)]; });
+    const double s = WeightedSum<double>(-1.0, w[0], static_cast<int>(w.size()) - 1, x, w);
     v.sum = s;
     Check(std::isfinite(s));
     if (function == ftSigmoide) {

@@ -28,12 +28,12 @@ NEURON_KERNEL Lane SumStep(const Lane& s, const X& xk, const W& wk) {
     return s + xk * wk;
 }
 
-// The weighted sum: 0 + x0·w0 for the bias input x0 (-1), then + x(k)·w(k)
+// The weighted sum: 0 + x0·w0 for the bias input x0 (-1), then + x[k-1]·w[k]
 // for k = 1..n, each addition rounded in turn.
-template <class Lane, class X, class W, class Input, class Weight>
-NEURON_KERNEL Lane WeightedSum(const X& x0, const W& w0, int n, Input x, Weight w) {
+template <class Lane, class X, class W, class Inputs, class Weights>
+NEURON_KERNEL Lane WeightedSum(const X& x0, const W& w0, int n, const Inputs& x, const Weights& w) {
     Lane s = SumStart<Lane>(x0, w0);
-    for (int k = 1; k <= n; ++k) s = SumStep(s, x(k), w(k));
+    for (int k = 1; k <= n; ++k) s = SumStep(s, x[k - 1], w[k]);
     return s;
 }
 
