@@ -61,10 +61,12 @@ template <bool Fma>
 [[gnu::always_inline]] inline Block NeuronBlock(TFuncionTransferencia function, const std::vector<double>& w,
                                                  const Block* x, Block& bad) {
     const Block s = WeightedSum<Block>(-1.0, w[0], static_cast<int>(w.size()) - 1, x, w);
-    if (function == ftSigmoide || function == ftTangenteHiperbolica)
-        return Transfer(function, s, BlockExp<Fma>{}, bad);
-    bad = bad + (s - s);
-    return s;  // the identity; the model offers no other transfer function
+    Block notFinite = s - s;
+    const Block y = function == ftSigmoide || function == ftTangenteHiperbolica
+                        ? Transfer(function, s, BlockExp<Fma>{}, notFinite)
+                        : s;  // the identity; the model offers no other transfer function
+    bad = bad + notFinite;
+    return y;
 }
 
 // The grid, four cells of a row at a time (the rest of a row, and any four

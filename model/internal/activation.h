@@ -21,11 +21,17 @@ inline std::optional<double> Activation(TFuncionTransferencia transfer, TFuncion
     case ftIdentidad: break;
     case ftEscalon: t = s >= 0 ? 1.0 : -1.0; break;
     case ftEscalonPositivo: t = s >= 0 ? 1.0 : 0.0; break;
-    case ftSigmoide:
+    case ftSigmoide: {
+        const double e = Exp(-s);
+        if (std::isinf(e)) return std::nullopt;
+        t = Sigmoid(e);
+        break;
+    }
     case ftTangenteHiperbolica: {
-        double bad = 0.0;
-        t = Transfer(transfer, s, [](double x) { return Exp(x); }, bad);
-        if (bad != bad) return std::nullopt;
+        const double ep = Exp(s);
+        const double em = Exp(-s);
+        if (std::isinf(ep) || std::isinf(em)) return std::nullopt;
+        t = Tangent(ep, em);
         break;
     }
     }

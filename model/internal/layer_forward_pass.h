@@ -64,8 +64,11 @@ template <int MaxB, bool Fma>
 // step's chain of dependent operations.
 template <bool Fma>
 [[gnu::always_inline]] inline bool ActivateOne(TFuncionTransferencia f, double sum, Block& output) {
-    double nan = 0.0;  // NaN on a value that is not finite
-    output = Block{Transfer(f, sum, [](double x) { return QuickLevel::InlineExp<Fma>(x); }, nan)};
+    struct Exponential {  // a lambda's call is not always inlined here
+        [[gnu::always_inline]] double operator()(double x) const { return QuickLevel::InlineExp<Fma>(x); }
+    };
+    double nan;  // NaN on a value that is not finite
+    output = Block{Transfer(f, sum, Exponential{}, nan)};
     return nan == nan;
 }
 

@@ -50,11 +50,11 @@ NEURON_KERNEL Lane Tangent(const Lane& expPlus, const Lane& expMinus) {
 }
 
 // The sigmoid's or the tangent's output for the sum s, each exponential from
-// exp; `bad` turns NaN in a lane where s or an exponential is not finite.
+// exp; `bad` is set to 0, or NaN in a lane where s or an exponential is not finite.
 template <class Lane, class ExpOf>
 NEURON_KERNEL Lane Transfer(TFuncionTransferencia function, const Lane& s, ExpOf exp, Lane& bad) {
     const Lane em = exp(-s);
-    bad = bad + (s - s) + (em - em);
+    bad = (s - s) + (em - em);
     if (function == ftSigmoide) return Sigmoid(em);
     const Lane ep = exp(s);
     bad = bad + (ep - ep);
