@@ -21,7 +21,7 @@
 
 namespace {
 
-struct Forma {
+struct Shape {
     int inputs, hidden, outputs;
     std::string Name() const {
         return std::to_string(inputs) + "-" + std::to_string(hidden) + "-" + std::to_string(outputs);
@@ -30,45 +30,45 @@ struct Forma {
 
 struct Patterns {
     std::vector<std::vector<double>> inputs, outputs;
-    std::vector<int> secuencia;  // pattern of each step, as the training run draws them
+    std::vector<int> sequence;  // pattern of each step, as the training run draws them
 };
 
 constexpr std::size_t Steps = 4096;
 
-Patterns Make(const Forma& forma) {
+Patterns Make(const Shape& shape) {
     Patterns p;
-    if (forma.inputs == 2 && forma.outputs == 1) {
+    if (shape.inputs == 2 && shape.outputs == 1) {
         p.inputs = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
         p.outputs = {{0}, {1}, {1}, {0}};
     } else {
         std::mt19937 random(7);
-        std::uniform_real_distribution<double> uniforme(0, 1);
+        std::uniform_real_distribution<double> uniform(0, 1);
         for (int n = 0; n < 8; ++n) {
-            p.inputs.emplace_back(static_cast<std::size_t>(forma.inputs));
-            p.outputs.emplace_back(static_cast<std::size_t>(forma.outputs));
-            for (double& x : p.inputs.back()) x = uniforme(random);
-            for (double& x : p.outputs.back()) x = uniforme(random);
+            p.inputs.emplace_back(static_cast<std::size_t>(shape.inputs));
+            p.outputs.emplace_back(static_cast<std::size_t>(shape.outputs));
+            for (double& x : p.inputs.back()) x = uniform(random);
+            for (double& x : p.outputs.back()) x = uniform(random);
         }
     }
     RandomGenerator::SetState(12345);
     for (std::size_t t = 0; t < Steps; ++t)
-        p.secuencia.push_back(static_cast<int>(RandomGenerator::Draw() * static_cast<double>(p.inputs.size())));
+        p.sequence.push_back(static_cast<int>(RandomGenerator::Draw() * static_cast<double>(p.inputs.size())));
     return p;
 }
 
-std::unique_ptr<TRedNeuronal> OurNetwork(const Forma& forma) {
+std::unique_ptr<TRedNeuronal> OurNetwork(const Shape& shape) {
     auto network = std::make_unique<TRedNeuronal>();
     PrepareStartUpNetwork(*network);
-    network->SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(forma.hidden));
-    network->SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(forma.outputs));
-    network->SetNumeroEntradas(forma.inputs);
+    network->SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(shape.hidden));
+    network->SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(shape.outputs));
+    network->SetNumeroEntradas(shape.inputs);
     network->SetFuncionTransferencia(ftSigmoide);
     network->InicializarPesos();
     return network;
 }
 
-struct fann* FannNetwork(const Forma& forma) {
-    struct fann* ann = fann_create_standard(3, forma.inputs, forma.hidden, forma.outputs);
+struct fann* FannNetwork(const Shape& shape) {
+    struct fann* ann = fann_create_standard(3, shape.inputs, shape.hidden, shape.outputs);
     fann_set_training_algorithm(ann, FANN_TRAIN_INCREMENTAL);
     fann_set_learning_rate(ann, 0.35f);
     fann_set_learning_momentum(ann, 0);
@@ -82,51 +82,51 @@ void Load(TRedNeuronal& network, const Patterns& p, std::size_t n) {
     std::copy(p.outputs[n].begin(), p.outputs[n].end(), network.SalidasEsperadas.begin() + 1);
 }
 
-void EntrenarPatron(benchmark::State& state, Forma forma) {
-    const Patterns p = Make(forma);
-    auto network = OurNetwork(forma);
+void EntrenarPatron(benchmark::State& state, Shape shape) {
+    const Patterns p = Make(shape);
+    auto network = OurNetwork(shape);
     std::size_t t = 0;
     for (auto _ : state) {
-        Load(*network, p, static_cast<std::size_t>(p.secuencia[t++ % Steps]));
+        Load(*network, p, static_cast<std::size_t>(p.sequence[t++ % Steps]));
         network->EntrenarPatron();
         benchmark::DoNotOptimize(network->SalidasObtenidas[1]);
     }
 }
 
-void FannTrain(benchmark::State& state, Forma forma) {
-    const Patterns p = Make(forma);
-    struct fann* ann = FannNetwork(forma);
+void FannTrain(benchmark::State& state, Shape shape) {
+    const Patterns p = Make(shape);
+    struct fann* ann = FannNetwork(shape);
     std::size_t t = 0;
     for (auto _ : state) {
-        const auto n = static_cast<std::size_t>(p.secuencia[t++ % Steps]);
+        const auto n = static_cast<std::size_t>(p.sequence[t++ % Steps]);
         fann_train(ann, const_cast<fann_type*>(p.inputs[n].data()), const_cast<fann_type*>(p.outputs[n].data()));
     }
     fann_destroy(ann);
 }
 
-void Propagar(benchmark::State& state, Forma forma) {
-    const Patterns p = Make(forma);
-    auto network = OurNetwork(forma);
+void Propagar(benchmark::State& state, Shape shape) {
+    const Patterns p = Make(shape);
+    auto network = OurNetwork(shape);
     std::size_t t = 0;
     for (auto _ : state) {
-        Load(*network, p, static_cast<std::size_t>(p.secuencia[t++ % Steps]));
+        Load(*network, p, static_cast<std::size_t>(p.sequence[t++ % Steps]));
         network->Propagar();
         benchmark::DoNotOptimize(network->SalidasObtenidas[1]);
     }
 }
 
-void FannRun(benchmark::State& state, Forma forma) {
-    const Patterns p = Make(forma);
-    struct fann* ann = FannNetwork(forma);
+void FannRun(benchmark::State& state, Shape shape) {
+    const Patterns p = Make(shape);
+    struct fann* ann = FannNetwork(shape);
     std::size_t t = 0;
     for (auto _ : state) {
-        const auto n = static_cast<std::size_t>(p.secuencia[t++ % Steps]);
+        const auto n = static_cast<std::size_t>(p.sequence[t++ % Steps]);
         benchmark::DoNotOptimize(fann_run(ann, const_cast<fann_type*>(p.inputs[n].data())));
     }
     fann_destroy(ann);
 }
 
-double ExpBiblioteca(double x) { return std::exp(x); }
+double LibraryExp(double x) { return std::exp(x); }
 
 // The floor for 2-2-1: the same step written out by hand for this one shape,
 // every value in a register. Each step needs the weights the previous one
@@ -135,18 +135,18 @@ double ExpBiblioteca(double x) { return std::exp(x); }
 // no implementation of this exact arithmetic is faster. Also with the C
 // library's exp, which is not always correctly rounded, for comparison.
 template <double (*F)(double)>
-void CadenaMinima(benchmark::State& state) {
+void MinimalChain(benchmark::State& state) {
     const Patterns p = Make({2, 2, 1});
     double wh[2][3] = {{0.1, 0.2, -0.3}, {-0.2, 0.4, 0.1}}, wo[3] = {0.05, 0.3, -0.2};
-    const auto sigmoide = [](double s) { return 1.0 / (1.0 + F(-s)); };
+    const auto sigmoid = [](double s) { return 1.0 / (1.0 + F(-s)); };
     std::size_t t = 0;
     for (auto _ : state) {
-        const auto n = static_cast<std::size_t>(p.secuencia[t++ % Steps]);
+        const auto n = static_cast<std::size_t>(p.sequence[t++ % Steps]);
         const double* x = p.inputs[n].data();
         const double d = p.outputs[n][0];
         double y[2], hiddenDelta[2];
-        for (int j = 0; j < 2; ++j) y[j] = sigmoide(((0.0 + -1.0 * wh[j][0]) + x[0] * wh[j][1]) + x[1] * wh[j][2]);
-        const double o = sigmoide(((0.0 + -1.0 * wo[0]) + y[0] * wo[1]) + y[1] * wo[2]);
+        for (int j = 0; j < 2; ++j) y[j] = sigmoid(((0.0 + -1.0 * wh[j][0]) + x[0] * wh[j][1]) + x[1] * wh[j][2]);
+        const double o = sigmoid(((0.0 + -1.0 * wo[0]) + y[0] * wo[1]) + y[1] * wo[2]);
         const double outputDelta = (1 - o) * o * (d - o);
         for (int j = 0; j < 2; ++j) hiddenDelta[j] = (1 - y[j]) * y[j] * (0.0 + outputDelta * wo[j + 1]);
         const double step = 0.35 * outputDelta;
@@ -154,10 +154,10 @@ void CadenaMinima(benchmark::State& state) {
         wo[1] = wo[1] + step * y[0];
         wo[2] = wo[2] + step * y[1];
         for (int j = 0; j < 2; ++j) {
-            const double pasoOculta = 0.35 * hiddenDelta[j];
-            wh[j][0] = wh[j][0] - pasoOculta;
-            wh[j][1] = wh[j][1] + pasoOculta * x[0];
-            wh[j][2] = wh[j][2] + pasoOculta * x[1];
+            const double hiddenStep = 0.35 * hiddenDelta[j];
+            wh[j][0] = wh[j][0] - hiddenStep;
+            wh[j][1] = wh[j][1] + hiddenStep * x[0];
+            wh[j][2] = wh[j][2] + hiddenStep * x[1];
         }
         benchmark::DoNotOptimize(o);
     }
@@ -167,7 +167,7 @@ void CadenaMinima(benchmark::State& state) {
 // each waiting for the last (what a small network's step does), and
 // independent arguments (what a wide layer does).
 template <double (*F)(double)>
-void CadenaSigmoides(benchmark::State& state) {
+void SigmoidChain(benchmark::State& state) {
     double v = 0.25;
     for (auto _ : state) {
         v = 1.0 / (1.0 + F(-v));
@@ -178,9 +178,9 @@ void CadenaSigmoides(benchmark::State& state) {
 template <double (*F)(double)>
 void IndependentArguments(benchmark::State& state) {
     std::mt19937_64 random(3);
-    std::uniform_real_distribution<double> uniforme(-40, 40);
+    std::uniform_real_distribution<double> uniform(-40, 40);
     std::vector<double> x(1024);
-    for (double& v : x) v = uniforme(random);
+    for (double& v : x) v = uniform(random);
     for (auto _ : state) {
         double sum = 0;
         for (const double v : x) sum += F(v);
@@ -192,24 +192,24 @@ void IndependentArguments(benchmark::State& state) {
 
 int main(int argc, char** argv) {
     std::vector<BenchRatio> ratios;
-    for (const Forma forma : {Forma{2, 2, 1}, Forma{32, 32, 32}}) {
-        const std::string n = forma.Name();
-        benchmark::RegisterBenchmark(("EntrenarPatron " + n).c_str(), EntrenarPatron, forma);
-        benchmark::RegisterBenchmark(("fann_train " + n).c_str(), FannTrain, forma);
-        benchmark::RegisterBenchmark(("Propagar " + n).c_str(), Propagar, forma);
-        benchmark::RegisterBenchmark(("fann_run " + n).c_str(), FannRun, forma);
+    for (const Shape shape : {Shape{2, 2, 1}, Shape{32, 32, 32}}) {
+        const std::string n = shape.Name();
+        benchmark::RegisterBenchmark(("EntrenarPatron " + n).c_str(), EntrenarPatron, shape);
+        benchmark::RegisterBenchmark(("fann_train " + n).c_str(), FannTrain, shape);
+        benchmark::RegisterBenchmark(("Propagar " + n).c_str(), Propagar, shape);
+        benchmark::RegisterBenchmark(("fann_run " + n).c_str(), FannRun, shape);
         ratios.push_back({"EntrenarPatron/fann_train " + n, "EntrenarPatron " + n, "fann_train " + n});
         ratios.push_back({"Propagar/fann_run " + n, "Propagar " + n, "fann_run " + n});
     }
-    benchmark::RegisterBenchmark("CadenaMinima 2-2-1", CadenaMinima<Exp>);
-    benchmark::RegisterBenchmark("CadenaMinima exp 2-2-1", CadenaMinima<ExpBiblioteca>);
+    benchmark::RegisterBenchmark("CadenaMinima 2-2-1", MinimalChain<Exp>);
+    benchmark::RegisterBenchmark("CadenaMinima exp 2-2-1", MinimalChain<LibraryExp>);
     ratios.push_back({"CadenaMinima/fann_train 2-2-1", "CadenaMinima 2-2-1", "fann_train 2-2-1"});
     ratios.push_back({"CadenaMinima exp/fann_train 2-2-1", "CadenaMinima exp 2-2-1", "fann_train 2-2-1"});
     ratios.push_back({"EntrenarPatron/CadenaMinima 2-2-1", "EntrenarPatron 2-2-1", "CadenaMinima 2-2-1"});
-    benchmark::RegisterBenchmark("sigmoides Exponencial", CadenaSigmoides<Exp>);
-    benchmark::RegisterBenchmark("sigmoides exp", CadenaSigmoides<ExpBiblioteca>);
+    benchmark::RegisterBenchmark("sigmoides Exponencial", SigmoidChain<Exp>);
+    benchmark::RegisterBenchmark("sigmoides exp", SigmoidChain<LibraryExp>);
     benchmark::RegisterBenchmark("1024 Exponencial", IndependentArguments<Exp>);
-    benchmark::RegisterBenchmark("1024 exp", IndependentArguments<ExpBiblioteca>);
+    benchmark::RegisterBenchmark("1024 exp", IndependentArguments<LibraryExp>);
     ratios.push_back({"Exponencial/exp chain", "sigmoides Exponencial", "sigmoides exp"});
     ratios.push_back({"Exponencial/exp throughput", "1024 Exponencial", "1024 exp"});
     return RunBenchmarksAndPrintRatios(argc, argv, ratios);

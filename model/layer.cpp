@@ -8,8 +8,8 @@ namespace {
 // Neurons 0..31 constructed in index order (a braced list is evaluated left
 // to right), each initialising itself.
 template <std::size_t... J>
-std::array<TNeurona, kMaxNeurons> CreateNeurons(LayerStorage& almacen, std::index_sequence<J...>) {
-    return {TNeurona(almacen, static_cast<int>(J))...};
+std::array<TNeurona, kMaxNeurons> CreateNeurons(LayerStorage& storage, std::index_sequence<J...>) {
+    return {TNeurona(storage, static_cast<int>(J))...};
 }
 
 void CheckNeurons(int v) {
@@ -18,8 +18,8 @@ void CheckNeurons(int v) {
 
 }  // namespace
 
-LayerNeurons::LayerNeurons(LayerStorage& almacen)
-    : neurons_(CreateNeurons(almacen, std::make_index_sequence<kMaxNeurons>())) {}
+LayerNeurons::LayerNeurons(LayerStorage& storage)
+    : neurons_(CreateNeurons(storage, std::make_index_sequence<kMaxNeurons>())) {}
 
 TCapaNeuronal::TCapaNeuronal() : Neuronas(storage_) {}
 

@@ -14,7 +14,7 @@
 // The 32 neurons of a layer, indexed 1..32.
 class LayerNeurons {
 public:
-    explicit LayerNeurons(LayerStorage& almacen);
+    explicit LayerNeurons(LayerStorage& storage);
     TNeurona& operator[](int j) { return neurons_[static_cast<std::size_t>(j - 1)]; }
     const TNeurona& operator[](int j) const { return neurons_[static_cast<std::size_t>(j - 1)]; }
 
@@ -54,12 +54,12 @@ public:
 private:
     friend class TRedNeuronal;
 
-    // Gives neurons 1..neuronas the inputs x[0..] as their inputs 1..x.size()
-    // and computes them in order; each output also goes to salidas[j-1] when
-    // salidas is given. On overflow at neuron j the neurons before j are done,
+    // Gives neurons 1..neurons the inputs x[0..] as their inputs 1..x.size()
+    // and computes them in order; each output also goes to outputs[j-1] when
+    // outputs is given. On overflow at neuron j the neurons before j are done,
     // neuron j has its inputs but keeps its output, later ones are untouched,
     // and ProgramError("Floating point overflow") is thrown. Defined inline in
-    // layer_forward_pass.h; neuronas is at most 32. Fma as in TRedNeuronal.
+    // layer_forward_pass.h; neurons is at most 32. Fma as in TRedNeuronal.
     template <bool Fma>
     void ComputeOutputs(std::span<const double> x, int neurons, double* outputs);
 

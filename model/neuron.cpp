@@ -3,13 +3,14 @@
 #include <stdexcept>
 
 #include "activation.h"
+#include "neuron_kernel.h"
 #include "program_error.h"
 #include "random_generator.h"
 
-TNeurona::TNeurona(LayerStorage& almacen, int column)
-    : Pesos(&almacen.weights[0][column]),
-      Entradas(&almacen.inputs[0][column]),
-      storage_(&almacen),
+TNeurona::TNeurona(LayerStorage& storage, int column)
+    : Pesos(&storage.weights[0][column]),
+      Entradas(&storage.inputs[0][column]),
+      storage_(&storage),
       column_(column) {
     InicializarPesos();
 }
@@ -34,8 +35,8 @@ void TNeurona::InicializarPesos() {
 
 void TNeurona::CalcularSalida() {
     // The weighted sum is the only propagation rule.
-    double s = 0;
-    for (std::size_t k = 0; k <= static_cast<std::size_t>(inputCount_); ++k) s = s + Entradas[k] * Pesos[k];
+    const StorageColumn inputs(&Entradas[1]);  // the inputs after the bias input
+    const double s = WeightedSum<double>(Entradas[0], Pesos[0], inputCount_, inputs, Pesos);
     const auto y = Activation(transfer_, outputFunction_, threshold_, s);
     if (!y) throw ProgramError(kOverflowMessage);
     storage_->outputs[column_] = *y;

@@ -12,7 +12,7 @@ class TNeurona : public ActivationSettings {
 public:
     // Takes column `column` of the layer's storage, then initialises itself
     // as a new neuron: 2 inputs, fresh random weights.
-    TNeurona(LayerStorage& almacen, int column);
+    TNeurona(LayerStorage& storage, int column);
     TNeurona(const TNeurona&) = delete;
     TNeurona& operator=(const TNeurona&) = delete;
 

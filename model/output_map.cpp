@@ -2,6 +2,7 @@
 
 #include "activation.h"
 #include "block_exp.h"
+#include "neuron_kernel.h"
 #include "per_processor.h"
 
 #include <algorithm>
@@ -16,8 +17,7 @@ constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 // input order, then its transfer function with the identity output.
 [[gnu::always_inline]] inline double NeuronOutput(TFuncionTransferencia function, const std::vector<double>& w,
                                                   const double* x) {
-    double s = 0.0 + -1.0 * w[0];
-    for (std::size_t k = 1; k < w.size(); ++k) s = s + x[k - 1] * w[k];
+    const double s = WeightedSum<double>(-1.0, w[0], static_cast<int>(w.size()) - 1, x, w);
     return Activation(function, fsIdentidad, 0.0, s).value_or(kNoValue);
 }
 
@@ -40,15 +40,19 @@ const std::vector<double>& WeightsOf(const NetworkSnapshot& snapshot, MapNeuron 
     return NeuronOutput(snapshot.function, weights, hidden.data());
 }
 
-// e^x of each lane, rounded exactly as Exponencial rounds it.
+// e^x of each lane, rounded exactly as Exp rounds it. A type whose call is
+// always inlined, not a lambda: blocks may pass by value only between
+// always-inlined code (model/CMakeLists.txt).
 template <bool Fma>
-[[gnu::always_inline]] inline Block ExpBlock(const Block& x) {
-    Mask settled;
-    Block y = QuickExpBlock<Fma>(x, settled);
-    if (!AllTrue(settled)) [[unlikely]]
-        SettleLanes(x, y, settled);
-    return y;
-}
+struct BlockExp {
+    [[gnu::always_inline]] Block operator()(const Block& x) const {
+        Mask settled;
+        Block y = QuickExpBlock<Fma>(x, settled);
+        if (!AllTrue(settled)) [[unlikely]]
+            SettleLanes(x, y, settled);
+        return y;
+    }
+};
 
 // One neuron for four points at once, each lane doing NeuronOutput's
 // operations in its order; `bad` turns NaN in a lane whose sum or
@@ -56,20 +60,13 @@ template <bool Fma>
 template <bool Fma>
 [[gnu::always_inline]] inline Block NeuronBlock(TFuncionTransferencia function, const std::vector<double>& w,
                                                  const Block* x, Block& bad) {
-    Block s = Block{} + (0.0 + -1.0 * w[0]);
-    for (std::size_t k = 1; k < w.size(); ++k) s = s + x[k - 1] * w[k];
-    bad = bad + (s - s);
-    if (function == ftSigmoide) {
-        const Block em = ExpBlock<Fma>(-s);
-        bad = bad + (em - em);
-        return 1.0 / (1.0 + em);
-    }
-    if (function == ftTangenteHiperbolica) {
-        const Block ep = ExpBlock<Fma>(s), em = ExpBlock<Fma>(-s);
-        bad = bad + (ep - ep) + (em - em);
-        return (ep - em) / (ep + em);
-    }
-    return s;  // the identity; the model offers no other transfer function
+    const Block s = WeightedSum<Block>(-1.0, w[0], static_cast<int>(w.size()) - 1, x, w);
+    Block notFinite = s - s;
+    const Block y = function == ftSigmoide || function == ftTangenteHiperbolica
+                        ? Transfer(function, s, BlockExp<Fma>{}, notFinite)
+                        : s;  // the identity; the model offers no other transfer function
+    bad = bad + notFinite;
+    return y;
 }
 
 // The grid, four cells of a row at a time (the rest of a row, and any four

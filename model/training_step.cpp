@@ -4,40 +4,34 @@
 #include "layer_forward_pass.h"
 #include "layer_rows.h"
 #include "network.h"
+#include "neuron_kernel.h"
 #include "per_processor.h"
 #include "program_error.h"
 
 namespace {
 
-// f'(y), written in terms of the neuron's output y, for a value or a block.
-template <class T>
-[[gnu::always_inline]] inline T Derivative(TFuncionTransferencia function, const T& y) {
-    if (function == ftSigmoide) return (1 - y) * y;
-    return (1 + y) * (1 - y);
-}
-
 // The row where some new weight would leave the double range, redone weight
 // by weight in the order of the step: the weights before the first one out
 // of range take their new value, the rest stay, and the error goes up.
-[[noreturn, gnu::cold]] void CorrectUntilOverflow(LayerStorage& a, int k, int m, const Block* step, bool porNeurona,
+[[noreturn, gnu::cold]] void CorrectUntilOverflow(LayerStorage& a, int k, int m, const Block* step, bool ownInputs,
                                                    double xk) {
     for (int j = 0; j < m; ++j) {
-        const double updated = a.weights[k][j] + step[j / kLanes][j % kLanes] * (porNeurona ? a.inputs[k][j] : xk);
+        const double updated = a.weights[k][j] + step[j / kLanes][j % kLanes] * (ownInputs ? a.inputs[k][j] : xk);
         if (!std::isfinite(updated)) break;
         a.weights[k][j] = updated;
     }
     throw ProgramError(kOverflowMessage);
 }
 
-// Weight rows 0..filas-1 of the m neurons of t, one row after another as the
+// Weight rows 0..rows-1 of the m neurons of t, one row after another as the
 // step orders them. x is null when each neuron multiplies its own inputs;
 // otherwise the network's inputs, x[k] for k >= 1, beside the bias input -1.
-template <bool PorNeurona, bool Avx>
+template <bool OwnInputs, bool Avx>
 [[gnu::always_inline]] inline void CorrectWeights(LayerStorage& a, int rows, int m, const Span& t,
                                                  const Block* step, const double* x) {
     for (int k = 0; k < rows; ++k) {
-        const double xk = PorNeurona ? 0.0 : k == 0 ? -1.0 : x[k];
-        if (!CorrectRow<PorNeurona, Avx>(a, k, t, step, xk)) CorrectUntilOverflow(a, k, m, step, PorNeurona, xk);
+        const double xk = OwnInputs ? 0.0 : k == 0 ? -1.0 : x[k];
+        if (!CorrectRow<OwnInputs, Avx>(a, k, t, step, xk)) CorrectUntilOverflow(a, k, m, step, OwnInputs, xk);
     }
 }
 

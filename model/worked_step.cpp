@@ -5,6 +5,7 @@
 
 #include "activation.h"
 #include "network.h"
+#include "neuron_kernel.h"
 #include "program_error.h"
 
 namespace {
@@ -16,29 +17,22 @@ void Check(bool finite) {
 // One neuron forward: the weighted sum from 0, bias input −1 first, then f.
 ForwardValues Forward(TFuncionTransferencia function, const std::vector<double>& w, std::span<const double> x) {
     ForwardValues v;
-    double s = 0;
-    s = s + -1.0 * w[0];
-    for (std::size_t k = 1; k < w.size(); ++k) s = s + x[k - 1] * w[k];
+    const double s = WeightedSum<double>(-1.0, w[0], static_cast<int>(w.size()) - 1, x, w);
     v.sum = s;
     Check(std::isfinite(s));
     if (function == ftSigmoide) {
         v.expMinus = Exp(-s);
         Check(!std::isinf(v.expMinus));
-        v.output = 1.0 / (1.0 + v.expMinus);
+        v.output = Sigmoid(v.expMinus);
     } else if (function == ftTangenteHiperbolica) {
         v.expPlus = Exp(s);
         v.expMinus = Exp(-s);
         Check(!std::isinf(v.expPlus) && !std::isinf(v.expMinus));
-        v.output = (v.expPlus - v.expMinus) / (v.expPlus + v.expMinus);
+        v.output = Tangent(v.expPlus, v.expMinus);
     } else {
         v.output = *Activation(function, fsIdentidad, 0, s);
     }
     return v;
-}
-
-double Derivative(TFuncionTransferencia function, double y) {
-    if (function == ftSigmoide) return (1 - y) * y;
-    return (1 + y) * (1 - y);
 }
 
 // A layer's weights neuron by neuron, each from w0 to wn; input(k) is what

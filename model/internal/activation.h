@@ -1,35 +1,37 @@
 #pragma once
 // What a neuron does with its weighted sum: the transfer function, then the
-// output function. Shared by a neuron computing alone and by a layer
-// computing all its neurons at once.
+// output function, one value at a time. Shared by a neuron computing alone,
+// by a layer whose neurons differ in their functions, and by the map and the
+// worked step for the step functions.
 
 #include <cmath>
 #include <optional>
 
 #include "exp.h"
 #include "network_parameters.h"
+#include "neuron_kernel.h"
 
 // The output y for the weighted sum s; none when s or an exponential lies
 // beyond the double range, for the caller to report the overflow.
-inline std::optional<double> Activation(TFuncionTransferencia transferencia, TFuncionSalida output, double threshold,
+inline std::optional<double> Activation(TFuncionTransferencia transfer, TFuncionSalida output, double threshold,
                                         double s) {
     if (!std::isfinite(s)) return std::nullopt;
     double t = s;
-    switch (transferencia) {
+    switch (transfer) {
     case ftIdentidad: break;
     case ftEscalon: t = s >= 0 ? 1.0 : -1.0; break;
     case ftEscalonPositivo: t = s >= 0 ? 1.0 : 0.0; break;
     case ftSigmoide: {
         const double e = Exp(-s);
         if (std::isinf(e)) return std::nullopt;
-        t = 1.0 / (1.0 + e);
+        t = Sigmoid(e);
         break;
     }
     case ftTangenteHiperbolica: {
         const double ep = Exp(s);
         const double em = Exp(-s);
         if (std::isinf(ep) || std::isinf(em)) return std::nullopt;
-        t = (ep - em) / (ep + em);
+        t = Tangent(ep, em);
         break;
     }
     }

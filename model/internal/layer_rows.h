@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "layer_storage.h"
+#include "neuron_kernel.h"
 
 typedef double Block __attribute__((vector_size(32), aligned(32), may_alias));
 typedef std::int64_t Mask __attribute__((vector_size(32), aligned(32), may_alias));
@@ -40,8 +41,8 @@ struct Span {
 template <int MaxB>
 PERCEPTLAB_INLINE Span SpanOf(int m) {
     const int blocks = MaxB == 1 ? 1 : (m + kLanes - 1) / kLanes;
-    const Mask carril = {0, 1, 2, 3};
-    return {blocks, carril < static_cast<std::int64_t>(m - (blocks - 1) * kLanes)};
+    const Mask lane = {0, 1, 2, 3};
+    return {blocks, lane < static_cast<std::int64_t>(m - (blocks - 1) * kLanes)};
 }
 
 // Zeroes the lanes of block b that lie past the neurons of t.
@@ -82,15 +83,15 @@ PERCEPTLAB_INLINE bool NoNaN(const Block& v) {
 }
 
 // The weighted sums of the G blocks from g on: 0 + Entradas[0]·Pesos[0],
-// then + x[k-1]·Pesos[k] for k = 1..n. The blocks advance together in
-// registers, so their additions overlap.
+// then + x[k-1]·Pesos[k] for k = 1..n, the terms of WeightedSum. The blocks
+// advance together in registers, so their additions overlap.
 template <int G>
 PERCEPTLAB_INLINE void GroupSums(const LayerStorage& a, const double* x, int n, int g, Block* sum) {
     Block s[G];
-    for (int c = 0; c < G; ++c) s[c] = 0.0 + BlockAt(a.inputs[0], g + c) * BlockAt(a.weights[0], g + c);
+    for (int c = 0; c < G; ++c) s[c] = SumStart<Block>(BlockAt(a.inputs[0], g + c), BlockAt(a.weights[0], g + c));
     for (int k = 1; k <= n; ++k) {
         const double xk = x[k - 1];
-        for (int c = 0; c < G; ++c) s[c] = s[c] + xk * BlockAt(a.weights[k], g + c);
+        for (int c = 0; c < G; ++c) s[c] = SumStep(s[c], xk, BlockAt(a.weights[k], g + c));
     }
     for (int c = 0; c < G; ++c) sum[g + c] = s[c];
 }
@@ -142,15 +143,15 @@ PERCEPTLAB_INLINE Block DeltaSum(const LayerStorage& output, const double* delta
     return sum;
 }
 
-// Weight row k of the neurons of t: Pesos[k] := Pesos[k] + paso[j]·x, x being
-// the neuron's own Entradas[k] (PorNeurona) or else xk. The row is stored
+// Weight row k of the neurons of t: Pesos[k] := Pesos[k] + step[j]·x, x being
+// the neuron's own Entradas[k] (OwnInputs) or else xk. The row is stored
 // only when every new weight in it is within the double range; false otherwise.
-template <bool PorNeurona, bool Avx>
+template <bool OwnInputs, bool Avx>
 PERCEPTLAB_INLINE bool CorrectRow(LayerStorage& a, int k, const Span& t, const Block* step, double xk) {
     Block updatedValues[kMaxBlocks];
     Block nan = Block{};  // lanes turn NaN when a result is infinite
     for (int b = 0; b < t.blocks; ++b) {
-        if constexpr (PorNeurona)
+        if constexpr (OwnInputs)
             updatedValues[b] = BlockAt(a.weights[k], b) + step[b] * BlockAt(a.inputs[k], b);
         else
             updatedValues[b] = BlockAt(a.weights[k], b) + step[b] * xk;

@@ -35,7 +35,7 @@ class Gradiente : public ::testing::TestWithParam<TFuncionTransferencia> {};
 
 TEST_P(Gradiente, OneStepMovesEachWeightByMinusEtaTimesTheGradient) {
     std::mt19937 random(20240611);
-    std::uniform_real_distribution<double> uniforme(-1, 1);
+    std::uniform_real_distribution<double> uniform(-1, 1);
     TRedNeuronal network;
     PrepareStartUpNetwork(network);
     network.SetFuncionTransferencia(GetParam());
@@ -48,8 +48,8 @@ TEST_P(Gradiente, OneStepMovesEachWeightByMinusEtaTimesTheGradient) {
         for (std::size_t k = 0; k <= 3; ++k) weights.push_back({&network.CapaOculta, j, k});
     for (int i = 1; i <= 2; ++i)
         for (std::size_t k = 0; k <= 4; ++k) weights.push_back({&network.CapaSalida, i, k});
-    for (const Weight& p : weights) p.Value() = uniforme(random);
-    for (std::size_t i = 1; i <= 3; ++i) network.Entradas[i] = uniforme(random);
+    for (const Weight& p : weights) p.Value() = uniform(random);
+    for (std::size_t i = 1; i <= 3; ++i) network.Entradas[i] = uniform(random);
     network.SalidasEsperadas[1] = 0.8;
     network.SalidasEsperadas[2] = GetParam() == ftSigmoide ? 0.1 : -0.6;
 
@@ -59,20 +59,20 @@ TEST_P(Gradiente, OneStepMovesEachWeightByMinusEtaTimesTheGradient) {
     for (const Weight& p : weights) {
         const double w = p.Value();
         p.Value() = w + h;
-        const double arriba = Error(network);
+        const double errorUp = Error(network);
         p.Value() = w - h;
-        const double abajo = Error(network);
+        const double errorDown = Error(network);
         p.Value() = w;
-        gradient.push_back((arriba - abajo) / (2 * h));
+        gradient.push_back((errorUp - errorDown) / (2 * h));
         before.push_back(w);
         largestValue = std::max(largestValue, std::fabs(gradient.back()));
     }
     ASSERT_GT(largestValue, 1e-3) << "a gradient of zero would let any step pass";
 
     network.Propagar();
-    const NetworkValues salidasAntes = network.SalidasObtenidas;
+    const NetworkValues outputsBefore = network.SalidasObtenidas;
     network.EntrenarPatron();
-    EXPECT_EQ(network.SalidasObtenidas, salidasAntes);
+    EXPECT_EQ(network.SalidasObtenidas, outputsBefore);
     for (std::size_t w = 0; w < weights.size(); ++w) {
         const double moved = weights[w].Value() - before[w];
         EXPECT_NEAR(moved, -0.35 * gradient[w], 1e-8 + 1e-6 * std::fabs(gradient[w]))

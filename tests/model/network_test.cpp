@@ -101,15 +101,15 @@ TEST(RedNeuronal, LoweringOutputCountLeavesTheRestAndRaisingItRefreshes) {
     PrepareStartUpNetwork(network);
     network.SetNeuronasCapaSalida(3);
     network.Propagar();
-    const double salida3 = network.SalidasObtenidas[3];
-    const auto pesos3 = Pesos(network.CapaSalida.Neuronas[3]);
+    const double output3 = network.SalidasObtenidas[3];
+    const auto weights3 = Pesos(network.CapaSalida.Neuronas[3]);
 
     network.SetNeuronasCapaSalida(1);
     network.SetFuncionTransferencia(ftTangenteHiperbolica);
     network.Entradas[1] = 0.3;
     network.Propagar();
-    EXPECT_EQ(network.SalidasObtenidas[3], salida3);
-    EXPECT_EQ(Pesos(network.CapaSalida.Neuronas[3]), pesos3);
+    EXPECT_EQ(network.SalidasObtenidas[3], output3);
+    EXPECT_EQ(Pesos(network.CapaSalida.Neuronas[3]), weights3);
     EXPECT_EQ(network.CapaSalida.Neuronas[3].FuncionTransferencia(), ftSigmoide);
 
     clock.Set(Despues);
@@ -237,9 +237,9 @@ TEST(RedNeuronal, OverflowInHiddenLayerLeavesLaterNeuronsAndOutputsAlone) {
     network.SetNeuronasCapaOculta(3);
     network.SetNeuronasCapaSalida(2);
     network.Propagar();
-    const double salida3 = network.CapaOculta.Neuronas[3].Salida();
-    const double entrada3 = network.CapaOculta.Neuronas[3].Entradas[1];
-    const double salida2 = network.CapaOculta.Neuronas[2].Salida();
+    const double output3 = network.CapaOculta.Neuronas[3].Salida();
+    const double input3 = network.CapaOculta.Neuronas[3].Entradas[1];
+    const double output2 = network.CapaOculta.Neuronas[2].Salida();
     const NetworkValues obtained = network.SalidasObtenidas;
     const double inputOutput = network.CapaSalida.Neuronas[1].Entradas[1];
 
@@ -259,9 +259,9 @@ TEST(RedNeuronal, OverflowInHiddenLayerLeavesLaterNeuronsAndOutputsAlone) {
     EXPECT_EQ(network.CapaOculta.Neuronas[1].Entradas[1], -800.0);
     EXPECT_NE(network.CapaOculta.Neuronas[1].Salida(), 0.0);
     EXPECT_EQ(network.CapaOculta.Neuronas[2].Entradas[2], 0.125);  // got its inputs, not its output
-    EXPECT_EQ(network.CapaOculta.Neuronas[2].Salida(), salida2);
-    EXPECT_EQ(network.CapaOculta.Neuronas[3].Entradas[1], entrada3);
-    EXPECT_EQ(network.CapaOculta.Neuronas[3].Salida(), salida3);
+    EXPECT_EQ(network.CapaOculta.Neuronas[2].Salida(), output2);
+    EXPECT_EQ(network.CapaOculta.Neuronas[3].Entradas[1], input3);
+    EXPECT_EQ(network.CapaOculta.Neuronas[3].Salida(), output3);
     EXPECT_EQ(network.CapaSalida.Neuronas[1].Entradas[1], inputOutput);
     EXPECT_EQ(network.SalidasObtenidas, obtained);
 }

@@ -1,0 +1,71 @@
+#pragma once
+// A neuron's arithmetic, written once for every path that computes it: the
+// weighted sum, the sigmoid and the hyperbolic tangent, and their
+// derivatives. Each is a template over the lane type: a double (one neuron,
+// or one point of a map) or a block of lanes computed abreast (layer_rows.h).
+// A lane does exactly the operations of a neuron alone, in its order, so
+// every path gives the same result bit for bit; a wider block is one more
+// vector type for these templates, and nothing here changes for it.
+//
+// The exponentials come from the caller, as each path gets them its own way
+// (Exp, the inline quick value, a block's quick values settled together),
+// all rounded alike; a layer that settles all its blocks' exponentials
+// together applies Sigmoid and Tangent itself.
+
+#include "network_parameters.h"
+
+#define NEURON_KERNEL [[gnu::always_inline]] inline
+
+// The first term of a weighted sum, 0 + x0·w0; a scalar term fills every lane.
+template <class Lane, class X, class W>
+NEURON_KERNEL Lane SumStart(const X& x0, const W& w0) {
+    return Lane{} + x0 * w0;
+}
+
+// Each next term: s + xk·wk.
+template <class Lane, class X, class W>
+NEURON_KERNEL Lane SumStep(const Lane& s, const X& xk, const W& wk) {
+    return s + xk * wk;
+}
+
+// The weighted sum: 0 + x0·w0 for the bias input x0 (-1), then + x[k-1]·w[k]
+// for k = 1..n, each addition rounded in turn.
+template <class Lane, class X, class W, class Inputs, class Weights>
+NEURON_KERNEL Lane WeightedSum(const X& x0, const W& w0, int n, const Inputs& x, const Weights& w) {
+    Lane s = SumStart<Lane>(x0, w0);
+    for (int k = 1; k <= n; ++k) s = SumStep(s, x[k - 1], w[k]);
+    return s;
+}
+
+// The sigmoid 1/(1 + e^-s), from e^-s.
+template <class Lane>
+NEURON_KERNEL Lane Sigmoid(const Lane& expMinus) {
+    return 1.0 / (1.0 + expMinus);
+}
+
+// The hyperbolic tangent (e^s - e^-s)/(e^s + e^-s), from e^s and e^-s.
+template <class Lane>
+NEURON_KERNEL Lane Tangent(const Lane& expPlus, const Lane& expMinus) {
+    return (expPlus - expMinus) / (expPlus + expMinus);
+}
+
+// The sigmoid's or the tangent's output for the sum s, each exponential from
+// exp; `bad` is set to 0, or NaN in a lane where s or an exponential is not finite.
+template <class Lane, class ExpOf>
+NEURON_KERNEL Lane Transfer(TFuncionTransferencia function, const Lane& s, ExpOf exp, Lane& bad) {
+    const Lane em = exp(-s);
+    bad = (s - s) + (em - em);
+    if (function == ftSigmoide) return Sigmoid(em);
+    const Lane ep = exp(s);
+    bad = bad + (ep - ep);
+    return Tangent(ep, em);
+}
+
+// f'(s) of the sigmoid or the tangent, written in terms of the neuron's output y.
+template <class Lane>
+NEURON_KERNEL Lane Derivative(TFuncionTransferencia function, const Lane& y) {
+    if (function == ftSigmoide) return (1 - y) * y;
+    return (1 + y) * (1 - y);
+}
+
+#undef NEURON_KERNEL
