@@ -14,24 +14,24 @@
 
 #include "network_parameters.h"
 
-#define NEURON_KERNEL [[gnu::always_inline]] inline
+#define PERCEPTLAB_KERNEL [[gnu::always_inline]] inline
 
 // The first term of a weighted sum, 0 + x0·w0; a scalar term fills every lane.
 template <class Lane, class X, class W>
-NEURON_KERNEL Lane SumStart(const X& x0, const W& w0) {
+PERCEPTLAB_KERNEL Lane SumStart(const X& x0, const W& w0) {
     return Lane{} + x0 * w0;
 }
 
 // Each next term: s + xk·wk.
 template <class Lane, class X, class W>
-NEURON_KERNEL Lane SumStep(const Lane& s, const X& xk, const W& wk) {
+PERCEPTLAB_KERNEL Lane SumStep(const Lane& s, const X& xk, const W& wk) {
     return s + xk * wk;
 }
 
 // The weighted sum: 0 + x0·w0 for the bias input x0 (-1), then + x[k-1]·w[k]
 // for k = 1..n, each addition rounded in turn.
 template <class Lane, class X, class W, class Inputs, class Weights>
-NEURON_KERNEL Lane WeightedSum(const X& x0, const W& w0, int n, const Inputs& x, const Weights& w) {
+PERCEPTLAB_KERNEL Lane WeightedSum(const X& x0, const W& w0, int n, const Inputs& x, const Weights& w) {
     Lane s = SumStart<Lane>(x0, w0);
     for (int k = 1; k <= n; ++k) s = SumStep(s, x[k - 1], w[k]);
     return s;
@@ -39,20 +39,20 @@ NEURON_KERNEL Lane WeightedSum(const X& x0, const W& w0, int n, const Inputs& x,
 
 // The sigmoid 1/(1 + e^-s), from e^-s.
 template <class Lane>
-NEURON_KERNEL Lane Sigmoid(const Lane& expMinus) {
+PERCEPTLAB_KERNEL Lane Sigmoid(const Lane& expMinus) {
     return 1.0 / (1.0 + expMinus);
 }
 
 // The hyperbolic tangent (e^s - e^-s)/(e^s + e^-s), from e^s and e^-s.
 template <class Lane>
-NEURON_KERNEL Lane Tangent(const Lane& expPlus, const Lane& expMinus) {
+PERCEPTLAB_KERNEL Lane Tangent(const Lane& expPlus, const Lane& expMinus) {
     return (expPlus - expMinus) / (expPlus + expMinus);
 }
 
 // The sigmoid's or the tangent's output for the sum s, each exponential from
 // exp; `bad` is set to 0, or NaN in a lane where s or an exponential is not finite.
 template <class Lane, class ExpOf>
-NEURON_KERNEL Lane Transfer(TFuncionTransferencia function, const Lane& s, ExpOf exp, Lane& bad) {
+PERCEPTLAB_KERNEL Lane Transfer(TFuncionTransferencia function, const Lane& s, ExpOf exp, Lane& bad) {
     const Lane em = exp(-s);
     bad = (s - s) + (em - em);
     if (function == ftSigmoide) return Sigmoid(em);
@@ -63,9 +63,9 @@ NEURON_KERNEL Lane Transfer(TFuncionTransferencia function, const Lane& s, ExpOf
 
 // f'(s) of the sigmoid or the tangent, written in terms of the neuron's output y.
 template <class Lane>
-NEURON_KERNEL Lane Derivative(TFuncionTransferencia function, const Lane& y) {
+PERCEPTLAB_KERNEL Lane Derivative(TFuncionTransferencia function, const Lane& y) {
     if (function == ftSigmoide) return (1 - y) * y;
     return (1 + y) * (1 - y);
 }
 
-#undef NEURON_KERNEL
+#undef PERCEPTLAB_KERNEL
