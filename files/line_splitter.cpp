@@ -1,6 +1,7 @@
 #include "line_splitter.h"
 
 #include <algorithm>
+#include <string_view>
 
 LineSplitter::LineSplitter(ByteSource source) : source_(std::move(source)), block_(65536) {}
 
@@ -9,6 +10,9 @@ bool LineSplitter::Refill() {
     position_ = 0;
     end_ = source_(block_.data(), block_.size());
     finished_ = end_ == 0;
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (!started_ && std::string_view(block_.data(), end_).starts_with(kByteOrderMark)) position_ = kByteOrderMark.size();
+    started_ = true;
     return !finished_;
 }
 
