@@ -17,6 +17,7 @@
 #include "ren_file.h"
 #include "rna_file.h"
 
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -141,21 +142,20 @@ void TForm1::ResetTrainingReadouts() {
 // that fails leaves the program exactly as it was.
 void TForm1::SpeedButton2Click() {
     const std::optional<QString> path = fileDialogs_->Execute(this, OpenDialog1);
-    if (path) LoadFile(*path, false);
+    if (path) LoadFile(QFile::encodeName(*path).toStdString(), false);
 }
 
 void TForm1::SpeedButton10Click() {
     const std::optional<QString> path = fileDialogs_->Execute(this, OpenDialog2);
-    if (path) LoadFile(*path, true);
+    if (path) LoadFile(QFile::encodeName(*path).toStdString(), true);
 }
 
-void TForm1::OpenFile(const QString& path) {
-    LoadFile(path, path.endsWith(QLatin1String(".ren"), Qt::CaseInsensitive));
+void TForm1::OpenFile(const std::string& path) {
+    LoadFile(path, QFile::decodeName(QByteArray::fromStdString(path)).endsWith(QLatin1String(".ren"), Qt::CaseInsensitive));
 }
 
-void TForm1::LoadFile(const QString& path, bool trained) {
-    const std::string filePath = path.toStdString();
-    const NetworkDescription description = trained ? ReadRen(filePath) : ReadRna(filePath);
+void TForm1::LoadFile(const std::string& path, bool trained) {
+    const NetworkDescription description = trained ? ReadRen(path) : ReadRna(path);
     ShowLoad(ApplyLoad(description));
 }
 
