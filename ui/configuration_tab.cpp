@@ -142,12 +142,16 @@ void TForm1::ResetTrainingReadouts() {
 // that fails leaves the program exactly as it was.
 void TForm1::SpeedButton2Click() {
     const std::optional<QString> path = fileDialogs_->Execute(this, OpenDialog1);
-    if (path) LoadFile(QFile::encodeName(*path).toStdString(), false);
+    if (!path) return;
+    LoadFile(QFile::encodeName(*path).toStdString(), false);
+    fileDialogs_->RememberFolderOf(*path);
 }
 
 void TForm1::SpeedButton10Click() {
     const std::optional<QString> path = fileDialogs_->Execute(this, OpenDialog2);
-    if (path) LoadFile(QFile::encodeName(*path).toStdString(), true);
+    if (!path) return;
+    LoadFile(QFile::encodeName(*path).toStdString(), true);
+    fileDialogs_->RememberFolderOf(*path);
 }
 
 void TForm1::OpenFile(const std::string& path) {

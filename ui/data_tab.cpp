@@ -107,4 +107,5 @@ void TForm1::SpeedButton4Click() {
     SaveLines(path, RnaLines(RedNeuronal1, PatternsToSave(workState, RedNeuronal1), FlatComboBox1->ItemIndex(), FlatComboBox2->ItemIndex(),
                                   decimalSeparator_));
     setWindowTitle(QString::fromStdString("PerceptLab " + NameWithoutFolder(path)));
+    fileDialogs_->RememberFolderOf(*chosen);
 }

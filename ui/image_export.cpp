@@ -14,5 +14,7 @@ void SaveWidgetImage(QWidget& widget, FileDialogs& dialogs, QWidget* dialogParen
     buffer.open(QIODevice::WriteOnly);
     widget.grab().save(&buffer, "PNG");
     const std::optional<QString> path = dialogs.Execute(dialogParent, kSaveImageDialog);
-    if (path) SaveFileSafely(path->toStdString(), std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    if (!path) return;
+    SaveFileSafely(path->toStdString(), std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    dialogs.RememberFolderOf(*path);
 }

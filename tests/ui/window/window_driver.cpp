@@ -20,6 +20,8 @@ std::optional<QString> ScriptedDialogs::Execute(QWidget*, const FileDialogReques
     return answers.takeFirst();
 }
 
+void ScriptedDialogs::RememberFolderOf(const QString& path) { remembered << path; }
+
 void RecordingErrorBox::Show(const QString& message) {
     messages << message;
     if (onShow) onShow();

@@ -26,8 +26,10 @@ class TNKLabelFloat;
 class ScriptedDialogs : public FileDialogs {
 public:
     std::optional<QString> Execute(QWidget* parent, const FileDialogRequest& request) override;
+    void RememberFolderOf(const QString& path) override;
     QList<std::optional<QString>> answers;
     QList<FileDialogRequest> asked;
+    QStringList remembered;
 };
 
 class RecordingErrorBox : public ErrorBox {
