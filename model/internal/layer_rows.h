@@ -115,14 +115,14 @@ PERCEPTLAB_INLINE void CopyInputs(LayerStorage& a, const double* x, int n, const
 
 // Lane m of block m of the 4×4 tile whose rows are r[0..3]: the tile transposed.
 PERCEPTLAB_INLINE void Transpose(const Block r[4], Block t[4]) {
-    const Block low01 = __builtin_shuffle(r[0], r[1], Mask{0, 4, 2, 6});
-    const Block high01 = __builtin_shuffle(r[0], r[1], Mask{1, 5, 3, 7});
-    const Block low23 = __builtin_shuffle(r[2], r[3], Mask{0, 4, 2, 6});
-    const Block high23 = __builtin_shuffle(r[2], r[3], Mask{1, 5, 3, 7});
-    t[0] = __builtin_shuffle(low01, low23, Mask{0, 1, 4, 5});
-    t[1] = __builtin_shuffle(high01, high23, Mask{0, 1, 4, 5});
-    t[2] = __builtin_shuffle(low01, low23, Mask{2, 3, 6, 7});
-    t[3] = __builtin_shuffle(high01, high23, Mask{2, 3, 6, 7});
+    const Block low01 = __builtin_shufflevector(r[0], r[1], 0, 4, 2, 6);
+    const Block high01 = __builtin_shufflevector(r[0], r[1], 1, 5, 3, 7);
+    const Block low23 = __builtin_shufflevector(r[2], r[3], 0, 4, 2, 6);
+    const Block high23 = __builtin_shufflevector(r[2], r[3], 1, 5, 3, 7);
+    t[0] = __builtin_shufflevector(low01, low23, 0, 1, 4, 5);
+    t[1] = __builtin_shufflevector(high01, high23, 0, 1, 4, 5);
+    t[2] = __builtin_shufflevector(low01, low23, 2, 3, 6, 7);
+    t[3] = __builtin_shufflevector(high01, high23, 2, 3, 6, 7);
 }
 
 // For hidden neurons 4b..4b+3: the sum over output neurons i = 0..O-1, in
