@@ -22,8 +22,9 @@ std::optional<QString> ScriptedDialogs::Execute(QWidget*, const FileDialogReques
 
 void ScriptedDialogs::RememberFolderOf(const QString& path) { remembered << path; }
 
-void RecordingErrorBox::Show(const QString& message) {
+void RecordingErrorBox::Show(const QString& message, const QString& explanation) {
     messages << message;
+    explanations << explanation;
     if (onShow) onShow();
 }
 

@@ -34,8 +34,9 @@ public:
 
 class RecordingErrorBox : public ErrorBox {
 public:
-    void Show(const QString& message) override;
+    void Show(const QString& message, const QString& explanation) override;
     QStringList messages;
+    QStringList explanations;
     std::function<void()> onShow;  // runs when a message arrives, to look at the window then
 };
 
