@@ -3,21 +3,26 @@
 //   perceptlab [FILE]     opens the window, and FILE in it when given
 //   perceptlab --help     prints the usage
 //   perceptlab --version  prints the version
+// It is read before Qt starts, so that a request or a mistake is answered
+// where there is no display at all.
 
-#include <QString>
-#include <QStringList>
+#include <string>
+#include <vector>
 
 struct CommandLine {
     enum class Request { Window, Help, Version, Mistake };
     Request request = Request::Window;
-    QString file;     // the network to open at start; empty for none
-    QString mistake;  // what was wrong, with Request::Mistake
+    // The network to open at start, empty for none: the argument's bytes as
+    // given, since a file name need not be valid in the locale's encoding.
+    std::string file;
+    std::string mistake;                 // what was wrong, with Request::Mistake
+    std::vector<std::string> qtOptions;  // Qt's own options (-style fusion), for the application object
 };
 
-// Reads the arguments that follow the program's name. Qt's own options must
-// have been taken out already, except that --help and --version are found
-// anywhere, so they work before Qt starts (and without a display).
-CommandLine ReadCommandLine(const QStringList& arguments);
+// Reads the arguments that follow the program's name. --help and --version
+// are found anywhere before "--"; after "--" every argument is a file name,
+// even one that starts with "-".
+CommandLine ReadCommandLine(const std::vector<std::string>& arguments);
 
 // The text --help prints.
-QString UsageText();
+std::string UsageText();

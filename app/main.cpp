@@ -9,6 +9,8 @@
 #include "regional_separators.h"
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -19,7 +21,7 @@ bool Answered(const CommandLine& line, int& exitCode) {
     case CommandLine::Request::Window:
         return false;
     case CommandLine::Request::Help:
-        std::fputs(UsageText().toLocal8Bit().constData(), stdout);
+        std::fputs(UsageText().c_str(), stdout);
         exitCode = 0;
         return true;
     case CommandLine::Request::Version:
@@ -27,8 +29,7 @@ bool Answered(const CommandLine& line, int& exitCode) {
         exitCode = 0;
         return true;
     case CommandLine::Request::Mistake:
-        std::fprintf(stderr, "perceptlab: %s\n%s", line.mistake.toLocal8Bit().constData(),
-                     UsageText().toLocal8Bit().constData());
+        std::fprintf(stderr, "perceptlab: %s\n%s", line.mistake.c_str(), UsageText().c_str());
         exitCode = 2;
         return true;
     }
@@ -38,25 +39,27 @@ bool Answered(const CommandLine& line, int& exitCode) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // --help and --version are answered before Qt starts, which needs a display.
-    QStringList raw;
-    for (int i = 1; i < argc; ++i) raw << QString::fromLocal8Bit(argv[i]);
+    // Read before Qt starts, which needs a display: a request or a mistake
+    // is answered without one.
+    const CommandLine line = ReadCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     int exitCode = 0;
-    const CommandLine early = ReadCommandLine(raw);
-    if (early.request != CommandLine::Request::Mistake && Answered(early, exitCode)) return exitCode;
+    if (Answered(line, exitCode)) return exitCode;
 
-    GuardedApplication application(argc, argv);
+    // Qt is given its own options only, so a file named like one stays ours.
+    std::vector<char*> qtArguments{argv[0]};
+    for (const std::string& option : line.qtOptions) qtArguments.push_back(const_cast<char*>(option.c_str()));
+    int qtCount = static_cast<int>(qtArguments.size());
+    qtArguments.push_back(nullptr);
+    GuardedApplication application(qtCount, qtArguments.data());
     QApplication::setOrganizationName(QStringLiteral("PerceptLab"));
     QApplication::setApplicationName(QStringLiteral("PerceptLab"));
     QApplication::setApplicationVersion(QStringLiteral(PERCEPTLAB_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/perceptlab.png")));
-    const CommandLine line = ReadCommandLine(QApplication::arguments().mid(1));
-    if (Answered(line, exitCode)) return exitCode;
     InstallQtTranslations(application);
 
     // Numbers are typed, shown and saved with the separator read here, once.
     TForm1 Form1(RegionalDecimalSeparator());
     Form1.show();
-    if (!line.file.isEmpty()) RunGuarded([&] { Form1.OpenFile(line.file); });
+    if (!line.file.empty()) RunGuarded([&] { Form1.OpenFile(line.file); });
     return QApplication::exec();
 }

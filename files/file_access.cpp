@@ -6,9 +6,11 @@
 
 #include <cerrno>
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <optional>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,17 +50,59 @@ bool WriteAll(int fd, std::string_view content) {
     return true;
 }
 
-// A name no other file in the folder has, made exclusive by O_EXCL.
+// What a save's temporary file is called: "." + the target's name (its first
+// 100 characters, leaving room for the suffix within a name's limit), then
+// three numbers and ".tmp". The numbers make the name unlikely to be taken;
+// O_EXCL makes it exclusive.
+std::string TemporaryPrefix(const fs::path& target) { return '.' + target.filename().string().substr(0, 100) + '.'; }
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
 std::string TemporaryName(const fs::path& target, int intento) {
     auto instant = std::chrono::steady_clock::now().time_since_epoch().count();
-    std::string name(1, '.');
-    name += target.filename().string().substr(0, 100);  // room for the suffix within a name's limit
+    std::string name = TemporaryPrefix(target);
     for (std::int32_t parte : {static_cast<std::int32_t>(::getpid()), static_cast<std::int32_t>(instant & 0x7fffffff), intento}) {
-        name += '.';
         name += IntegerText(parte);
+        name += '.';
     }
-    name += ".tmp";
+    name.pop_back();
+    name += kTemporarySuffix;
     return (target.parent_path() / name).string();
+}
+
+// Whether `name` is one TemporaryName gives for a target whose names start
+// with `prefix`: the prefix, three groups of digits apart by ".", ".tmp".
+bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix) || !name.ends_with(kTemporarySuffix)) return false;
+    name = name.substr(prefix.size(), name.size() - prefix.size() - kTemporarySuffix.size());
+    int groups = 0;
+    for (;;) {
+        const std::size_t digits = name.find_first_not_of("0123456789");
+        if (digits == 0) return false;
+        ++groups;
+        if (digits == std::string_view::npos) return groups == 3;
+        if (name[digits] != '.') return false;
+        name.remove_prefix(digits + 1);
+    }
+}
+
+// A save killed before its rename leaves its temporary file behind. Once a
+// save of the same target succeeds, such files older than a minute (no save
+// still running) are removed; nothing else in the folder is touched.
+void RemoveLeftoverTemporaries(const fs::path& target) {
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    DIR* entries = ::opendir(folder.c_str());
+    if (entries == nullptr) return;
+    const std::string prefix = TemporaryPrefix(target);
+    const std::time_t aMinuteAgo = std::time(nullptr) - 60;
+    while (const dirent* entry = ::readdir(entries)) {
+        if (!IsTemporaryName(entry->d_name, prefix)) continue;
+        struct stat data {};
+        if (::fstatat(::dirfd(entries), entry->d_name, &data, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(data.st_mode) &&
+            data.st_mtime < aMinuteAgo) {
+            ::unlinkat(::dirfd(entries), entry->d_name, 0);
+        }
+    }
+    ::closedir(entries);
 }
 
 // The file a save writes: symbolic links followed, whether or not the file
@@ -133,19 +177,27 @@ void SaveFileSafely(const std::string& path, std::string_view content) {
     const fs::path& target = *followed;
     struct stat previous {};
     const bool existe = ::stat(target.c_str(), &previous) == 0;
+    // A device, a pipe or a folder is no file of ours to replace.
+    if (existe && !S_ISREG(previous.st_mode)) throw error;
     // Renaming would replace a file the user may not write; overwriting it in
     // place would have been refused, so the save is.
     if (existe && ::access(target.c_str(), W_OK) != 0) throw error;
 
     std::string temporal;
     int fd = -1;
+    int createError = 0;
     for (int intento = 0; fd < 0 && intento < 100; ++intento) {
         temporal = TemporaryName(target, intento);
         fd = ::open(temporal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) break;
+        createError = errno;
+        if (fd < 0 && createError != EEXIST) break;
     }
     if (fd < 0) {
-        if (existe && S_ISREG(previous.st_mode) && WriteInPlace(target, content)) return;
+        // Only a folder that refuses new files leaves writing in place: out of
+        // space, inodes or descriptors, the write would fail midway and take
+        // the old file with it.
+        const bool folderRefuses = createError == EACCES || createError == EPERM;
+        if (existe && folderRefuses && WriteInPlace(target, content)) return;
         throw error;
     }
     FileDescriptor descriptor(fd);
@@ -163,6 +215,7 @@ void SaveFileSafely(const std::string& path, std::string_view content) {
         ::unlink(temporal.c_str());
         throw error;
     }
+    RemoveLeftoverTemporaries(target);
 }
 
 void SaveLines(const std::string& path, const std::vector<std::string>& lines) {

@@ -32,7 +32,8 @@ private:
 bool FileExists(const std::string& path);
 
 // Replaces the file at `path` with `content`; throws "Cannot create file
-// <ruta>" on any failure, and for a target the user may not write.
+// <ruta>" on any failure, for a target the user may not write, and for a
+// target that is no regular file (a device, a pipe, a folder), which stays.
 // - Usually the content goes to a new file in the same folder that is then
 //   renamed over the target, so a failure at any point leaves the previous
 //   file as it was, and a hard link to it keeps the old content.
@@ -40,9 +41,12 @@ bool FileExists(const std::string& path);
 //   it names is written and the link stays.
 // - A replaced file keeps its permissions, and its owner and group where the
 //   process may set them.
-// - When the folder takes no new file but the target may be written, it is
-//   written in place: a failure then may leave it cut short, and hard links
-//   see the new content.
+// - When the folder refuses new files (permission denied) but the target may
+//   be written, it is written in place: a failure then may leave it cut
+//   short, and hard links see the new content. Any other failure to create
+//   the new file (no space, no inodes, no descriptors) leaves the old file.
+// - After a save, temporary files that an interrupted save of the same
+//   target left more than a minute ago are removed.
 void SaveFileSafely(const std::string& path, std::string_view content);
 
 // Saves the lines, each ended by CR LF, as SaveFileSafely does.

@@ -4,11 +4,19 @@ std::string QuitarExtension(std::string_view name) {
     return std::string(name.substr(0, name.find('.')));
 }
 
-std::string NameWithoutFolder(std::string_view path) {
-    std::size_t barra = path.rfind('/');
-    return std::string(barra == std::string_view::npos ? path : path.substr(barra + 1));
+namespace {
+
+// Where the file's own name starts in `path`: after its last "/".
+std::size_t NameStart(std::string_view path) {
+    const std::size_t barra = path.rfind('/');
+    return barra == std::string_view::npos ? 0 : barra + 1;
 }
 
+}  // namespace
+
+std::string NameWithoutFolder(std::string_view path) { return std::string(path.substr(NameStart(path))); }
+
 std::string CompanionPath(std::string_view trainedPath) {
-    return QuitarExtension(trainedPath) + ".rna";
+    const std::size_t nameStart = NameStart(trainedPath);
+    return std::string(trainedPath.substr(0, nameStart)) + QuitarExtension(trainedPath.substr(nameStart)) + ".rna";
 }

@@ -12,6 +12,7 @@ std::string QuitarExtension(std::string_view name);
 // to the last "/"): the network's name is QuitarExtension of it.
 std::string NameWithoutFolder(std::string_view path);
 
-// The untrained file that goes with a trained one: the whole path cut at its
-// first "." (folders included), then ".rna".
+// The untrained file that goes with a trained one, in the same folder: the
+// file's name cut at its first "." (QuitarExtension), then ".rna", so that
+// red.v2.ren goes with red.rna. A "." in a folder's name does not count.
 std::string CompanionPath(std::string_view trainedPath);

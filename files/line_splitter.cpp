@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 ByteSource TextSource(std::string_view text) {
     return [text](char* target, std::size_t capacity) mutable {
@@ -19,6 +20,9 @@ bool LineSplitter::Refill() {
     position_ = 0;
     end_ = source_(block_.data(), block_.size());
     finished_ = end_ == 0;
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (!started_ && std::string_view(block_.data(), end_).starts_with(kByteOrderMark)) position_ = kByteOrderMark.size();
+    started_ = true;
     return !finished_;
 }
 

@@ -27,7 +27,8 @@ enum class LineEnd : std::uint8_t {
 
 // Splits the bytes of a source into lines, one at a time, reading no further
 // than the lines asked for (give or take one block). A NUL ends the text, and
-// a line break at the very end does not start another (empty) line.
+// a line break at the very end does not start another (empty) line. One
+// UTF-8 byte-order mark at the start, which some editors write, is skipped.
 class LineSplitter {
 public:
     explicit LineSplitter(ByteSource source);
@@ -46,6 +47,7 @@ private:
     std::size_t position_ = 0;
     std::size_t end_ = 0;
     bool finished_ = false;
+    bool started_ = false;  // the first block has been read
     bool afterCR_ = false;  // the last break was a CR, which a LF may complete
 };
 

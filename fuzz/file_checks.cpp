@@ -3,6 +3,7 @@
 #include "csv_patterns.h"
 
 #include "line_splitter.h"
+#include "list_choices.h"
 #include "network_files.h"
 #include "random_generator.h"
 #include "ren_file.h"
@@ -67,6 +68,14 @@ void CompareHeaders(const NetworkHeader& a, const NetworkHeader& b) {
     }
 }
 
+// The header as the window takes it: a list position that is no item of
+// its list selects nothing.
+NetworkHeader AsTaken(NetworkHeader header) {
+    header.RuleSelection = ListPosition(header.RuleSelection, kRuleListItems);
+    header.FunctionSelection = ListPosition(header.FunctionSelection, kFunctionListItems);
+    return header;
+}
+
 void ComparePatterns(const FilePatterns& a, const FilePatterns& b, Equality equality) {
     if (a.NumeroPatrones != b.NumeroPatrones) Fail("pattern count");
     CompareValues(a.Entradas, b.Entradas, equality, "pattern inputs");
@@ -116,7 +125,7 @@ void Check(std::string_view text, std::optional<std::string_view> companion, boo
     LoadResult result = ApplyDescription(*read, network, state);
     if (result.PatternsTaken != read->Patterns.has_value()) Fail("result");
     const NetworkHeader& header = result.Header;
-    CompareHeaders(read->Header, header);
+    CompareHeaders(AsTaken(read->Header), header);
     const FilePatterns table = Table(state, header.NumeroEntradas, header.NeuronasCapaSalida);
     if (read->Patterns) ComparePatterns(*read->Patterns, table, Equality::Exact);
     if (trained) {

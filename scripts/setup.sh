@@ -4,10 +4,11 @@
 # Everything the build, the program, the tests and ./package need (the last
 # line makes the Debian package and checks it in a fresh root), installed
 # without recommends: a package that only something here recommends must be
-# listed itself (tests/setup/check_packages.sh keeps this list complete).
+# listed itself (tests/setup/check_packages.sh keeps this list complete). clang
+# and its runtime libraries (libFuzzer, the sanitizers) build the fuzz targets.
 PACKAGES_BUILD=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev
                 qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-translations-l10n
-                libmpfr-dev locales xvfb xauth
+                libmpfr-dev locales xvfb xauth clang libclang-rt-14-dev
                 dpkg-dev file lintian debootstrap x11-utils)
 
 as_root() {

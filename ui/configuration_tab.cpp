@@ -19,6 +19,7 @@
 #include "rna_file.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QSettings>
 #include <QLabel>
@@ -195,21 +196,24 @@ void TForm1::ResetTrainingReadouts() {
 // that fails leaves the program exactly as it was.
 void TForm1::SpeedButton2Click() {
     const std::optional<QString> path = fileDialogs_->Execute(this, OpenDialog1);
-    if (path) LoadFile(*path, false);
+    if (!path) return;
+    LoadFile(QFile::encodeName(*path).toStdString(), false);
+    fileDialogs_->RememberFolderOf(*path);
 }
 
 void TForm1::SpeedButton10Click() {
     const std::optional<QString> path = fileDialogs_->Execute(this, OpenDialog2);
-    if (path) LoadFile(*path, true);
+    if (!path) return;
+    LoadFile(QFile::encodeName(*path).toStdString(), true);
+    fileDialogs_->RememberFolderOf(*path);
 }
 
-void TForm1::OpenFile(const QString& path) {
-    LoadFile(path, path.endsWith(QLatin1String(".ren"), Qt::CaseInsensitive));
+void TForm1::OpenFile(const std::string& path) {
+    LoadFile(path, QFile::decodeName(QByteArray::fromStdString(path)).endsWith(QLatin1String(".ren"), Qt::CaseInsensitive));
 }
 
-void TForm1::LoadFile(const QString& path, bool trained) {
-    const std::string filePath = path.toStdString();
-    const NetworkDescription description = trained ? ReadRen(filePath) : ReadRna(filePath);
+void TForm1::LoadFile(const std::string& path, bool trained) {
+    const NetworkDescription description = trained ? ReadRen(path) : ReadRna(path);
     ShowLoad(ApplyLoad(description));
 }
 

@@ -119,6 +119,7 @@ void TForm1::SpeedButton4Click() {
     SaveLines(path, RnaLines(RedNeuronal1, PatternsToSave(workState, RedNeuronal1), FlatComboBox1->ItemIndex(), FlatComboBox2->ItemIndex(),
                                   decimalSeparator_));
     SetCaption(QString::fromStdString("PerceptLab " + NameWithoutFolder(path)));
+    fileDialogs_->RememberFolderOf(*chosen);
 }
 
 void TForm1::PatternCellEdited(int col, int row, double value) {
@@ -149,6 +150,7 @@ void TForm1::ImportCsv() {
                                  .arg(rows.size())))
         return;
     ReplacePatterns(workState, RedNeuronal1, rows, *patternView_);
+    fileDialogs_->RememberFolderOf(*path);
 }
 
 void TForm1::ExportCsv() {
@@ -156,5 +158,7 @@ void TForm1::ExportCsv() {
     const std::string text = CsvPatternText(StoredPatterns(workState, RedNeuronal1), RedNeuronal1.NumeroEntradas(),
                                             RedNeuronal1.NeuronasCapaSalida(), decimalSeparator_);
     const std::optional<QString> path = fileDialogs_->Execute(this, saveCsvDialog);
-    if (path) SaveFileSafely(path->toStdString(), text);
+    if (!path) return;
+    SaveFileSafely(path->toStdString(), text);
+    fileDialogs_->RememberFolderOf(*path);
 }

@@ -1,5 +1,6 @@
 #include "error_report.h"
 
+#include "error_explanation.h"
 #include "program_error.h"
 
 #include <QApplication>
@@ -9,12 +10,13 @@ namespace {
 
 class MessageBoxErrorBox : public ErrorBox {
 public:
-    void Show(const QString& message) override {
+    void Show(const QString& message, const QString& explanation) override {
         // Plain text: the message may quote a file's line or a path, which
         // must show as written, not as markup.
         QMessageBox box(QMessageBox::Critical, QStringLiteral("PerceptLab"), message, QMessageBox::Ok,
                         QApplication::activeWindow());
         box.setTextFormat(Qt::PlainText);
+        box.setInformativeText(explanation);
         box.exec();
     }
 };
@@ -27,5 +29,5 @@ ErrorBox* current = &messageBox;
 void SetErrorBox(ErrorBox* box) { current = box ? box : &messageBox; }
 
 void ReportError(const std::exception& error) {
-    current->Show(QString::fromStdString(WithClosingPeriod(error.what())));
+    current->Show(QString::fromStdString(WithClosingPeriod(error.what())), ErrorExplanation(error.what()));
 }

@@ -9,17 +9,19 @@
 #include <utility>
 
 // Shows one error message to the user (a critical message box titled
-// "PerceptLab"). Tests install their own to record what would be shown.
+// "PerceptLab"), with the Spanish explanation, when there is one, under it.
+// Tests install their own to record what would be shown.
 class ErrorBox {
 public:
     virtual ~ErrorBox() = default;
-    virtual void Show(const QString& message) = 0;
+    virtual void Show(const QString& message, const QString& explanation) = 0;
 };
 
 // The box in use; the message box by default. Passing nullptr restores it.
 void SetErrorBox(ErrorBox* box);
 
-// Shows the error's message, with "." appended by the closing-period rule.
+// Shows the error's message, with "." appended by the closing-period rule,
+// and its explanation (error_explanation.h).
 void ReportError(const std::exception& error);
 
 // Runs a handler; an exception it throws is reported instead of escaping

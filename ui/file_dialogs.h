@@ -23,11 +23,17 @@ public:
     virtual ~FileDialogs() = default;
     // Shows the dialog modally; the chosen path, or nothing when cancelled.
     virtual std::optional<QString> Execute(QWidget* parent, const FileDialogRequest& request) = 0;
+    // The chosen file was loaded or saved: the next dialog opens in its
+    // folder. A folder where a save or load failed is not remembered.
+    virtual void RememberFolderOf(const QString& path) = 0;
 };
 
 // The real dialogs: an open dialog accepts any name, existing or not, and a
-// save dialog replaces an existing file without asking.
+// save dialog replaces an existing file without asking. Files are typed by
+// their names alone, never by reading them: in a folder such as /proc a
+// read may never return.
 class QtFileDialogs : public FileDialogs {
 public:
     std::optional<QString> Execute(QWidget* parent, const FileDialogRequest& request) override;
+    void RememberFolderOf(const QString& path) override;
 };

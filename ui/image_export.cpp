@@ -19,5 +19,7 @@ void SaveImage(const QImage& image, FileDialogs& dialogs, QWidget* dialogParent)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     const std::optional<QString> path = dialogs.Execute(dialogParent, kSaveImageDialog);
-    if (path) SaveFileSafely(path->toStdString(), std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    if (!path) return;
+    SaveFileSafely(path->toStdString(), std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    dialogs.RememberFolderOf(*path);
 }

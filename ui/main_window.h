@@ -17,6 +17,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 class CompactTabStyle;
 class QAction;
@@ -55,7 +56,8 @@ public:
 
     // Opens a network named on the command line: a ".ren" as a trained
     // network, anything else as an untrained one, as the load buttons would.
-    void OpenFile(const QString& path);
+    // `path` holds the name's bytes as given, which need not be UTF-8.
+    void OpenFile(const std::string& path);
 
     TRedNeuronal RedNeuronal1;
     WorkState workState;
@@ -128,7 +130,7 @@ private:
     void SetCaption(const QString& caption);
     // The two loads: the network and state take a checked file, then the
     // controls show it.
-    void LoadFile(const QString& path, bool trained);
+    void LoadFile(const std::string& path, bool trained);
     LoadResult ApplyLoad(const NetworkDescription& description);
     void ShowLoad(const LoadResult& result);
     // A run's start and end: the progress window, and the main window's

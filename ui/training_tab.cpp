@@ -252,5 +252,7 @@ void TForm1::SpeedButton11Click() {
     const std::vector<std::string> lines = RenLines(RedNeuronal1, FlatComboBox1->ItemIndex(),
                                                       FlatComboBox2->ItemIndex(), decimalSeparator_);
     const std::optional<QString> path = fileDialogs_->Execute(this, SaveDialog2);
-    if (path) SaveLines(path->toStdString(), lines);
+    if (!path) return;
+    SaveLines(path->toStdString(), lines);
+    fileDialogs_->RememberFolderOf(*path);
 }

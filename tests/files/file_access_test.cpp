@@ -9,17 +9,36 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+// The test executable is linked with --wrap=fsync: every fsync of the file
+// functions comes here, and fails once when a test asks.
+namespace {
+bool failNextSync = false;
+}
+extern "C" int __real_fsync(int fd);
+extern "C" int __wrap_fsync(int fd) {
+    if (!failNextSync) return __real_fsync(fd);
+    failNextSync = false;
+    errno = EIO;
+    return -1;
+}
 
 namespace {
 
@@ -72,6 +91,95 @@ TEST(SaveFileSafely, FailedWriteLeavesThePreviousFileByteForByte) {
     }
     EXPECT_EQ(ReadBytes(path), previous);
     EXPECT_EQ(EntriesInFolder(folder), 1);  // no temporary file left behind
+}
+
+TEST(SaveFileSafely, FailedSyncLeavesThePreviousFileAndNoTemporary) {
+    TemporaryFolder folder;
+    const std::string path = folder.Path("xor.ren");
+    WriteBytes(path, "viejo");
+    failNextSync = true;
+    EXPECT_EQ(MessageOf([&] { SaveFileSafely(path, "nuevo"); }), "Cannot create file " + path);
+    EXPECT_FALSE(failNextSync);
+    EXPECT_EQ(ReadBytes(path), "viejo");
+    EXPECT_EQ(EntriesInFolder(folder), 1);
+}
+
+// The child mounts a file system with room for its root folder and one
+// file, in a mount table of its own that ends with it. Out of inodes, the
+// temporary file cannot be made, and the old file must not be overwritten
+// in its place, which would run out of space halfway.
+TEST(SaveFileSafely, NoInodeLeftLeavesThePreviousFileByteForByte) {
+    TemporaryFolder folder;
+    const std::string path = folder.Path("xor.rna");
+    const std::string previous(30000, '5');
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("perceptlab", folder.Folder().c_str(), "tmpfs", 0, "size=64k,nr_inodes=2") != 0) {
+            std::_Exit(77);
+        }
+        WriteBytes(path, previous);
+        const std::string message = MessageOf([&] { SaveFileSafely(path, std::string(100000, '7')); });
+        EndWith(message + (ReadBytes(path) == previous ? "|kept" : "|lost"), "Cannot create file " + path + "|kept");
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "this process may not mount a file system";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// A pipe, or a device reached through a link, stays what it was.
+TEST(SaveFileSafely, RefusesATargetThatIsNoRegularFile) {
+    TemporaryFolder folder;
+    const std::string pipe = folder.Path("tuberia.rna");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::vector<std::string> targets{pipe};
+    const std::string device = folder.Path("nulo");
+    const dev_t nullDevice = ::makedev(1, 3);
+    const bool haveDevice = ::mknod(device.c_str(), S_IFCHR | 0666, nullDevice) == 0;  // root only
+    if (haveDevice) {
+        targets.push_back(folder.Path("enlace.rna"));
+        fs::create_symlink(device, targets.back());
+    }
+    for (const std::string& target : targets) {
+        EXPECT_EQ(MessageOf([&] { SaveFileSafely(target, "nuevo"); }), "Cannot create file " + target);
+    }
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    struct stat data {};
+    if (haveDevice) {
+        ASSERT_EQ(::stat(device.c_str(), &data), 0);
+        EXPECT_TRUE(S_ISCHR(data.st_mode));
+        EXPECT_EQ(data.st_rdev, nullDevice);
+    }
+    EXPECT_EQ(EntriesInFolder(folder), haveDevice ? 3 : 1);
+}
+
+// Only files named as a save names its temporary file for this target, and
+// older than a minute, are removed.
+TEST(SaveFileSafely, RemovesOldTemporaryFilesOfTheSameTargetOnly) {
+    TemporaryFolder folder;
+    const std::string path = folder.Path("xor.rna");
+    const std::vector<std::string> leftovers{".xor.rna.4242.77.0.tmp", ".xor.rna.1.2.99.tmp"};
+    const std::vector<std::string> others{".xor.rna.4242.77.tmp", ".xor.rna.42a.77.0.tmp", ".xor.rna.1.2.3.tmp.txt",
+                                          ".otra.rna.4242.77.0.tmp", "xor.rna.4242.77.0.tmp", ".xor.rna.5.5.5.tmp"};
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+    for (const auto& group : {leftovers, others}) {
+        for (const std::string& name : group) {
+            WriteBytes(folder.Path(name), "x");
+            fs::last_write_time(folder.Path(name), old);
+        }
+    }
+    fs::remove(folder.Path(others.back()));
+    fs::create_directory(folder.Path(others.back()));  // named so, but a folder
+    const std::string recent = ".xor.rna.4242.78.0.tmp";
+    WriteBytes(folder.Path(recent), "x");  // a save that may still be running
+    SaveFileSafely(path, "nuevo");
+    for (const std::string& name : leftovers) EXPECT_FALSE(fs::exists(folder.Path(name))) << name;
+    for (const std::string& name : others) EXPECT_TRUE(fs::exists(folder.Path(name))) << name;
+    EXPECT_TRUE(fs::exists(folder.Path(recent)));
+    EXPECT_EQ(ReadBytes(path), "nuevo");
 }
 
 TEST(SaveFileSafely, ReportsAFileThatCannotBeCreated) {
@@ -140,22 +248,29 @@ TEST(SaveFileSafely, WritesInPlaceWhenTheFolderTakesNoNewFile) {
 }
 
 // Root may write any file, so the save runs in a child that, under root,
-// first becomes the unprivileged user "nobody".
+// first becomes the unprivileged user "nobody". The folder and the file are
+// that user's, so the folder takes the new file and only the file's own
+// permission can refuse the save.
 TEST(SaveFileSafely, RefusesAFileTheUserMayNotWrite) {
+    constexpr uid_t kNobody = 65534;
     TemporaryFolder folder;
     const std::string path = folder.Path("protegido.rna");
     WriteBytes(path, "viejo");
     fs::permissions(path, fs::perms::owner_read);
     fs::permissions(folder.Folder(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(folder.Folder().c_str(), kNobody, kNobody), 0);
+        ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+    }
     EXPECT_EXIT(
         {
-            constexpr uid_t kNobody = 65534;
             if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
                 std::_Exit(2);
             EndWith(MessageOf([&] { SaveFileSafely(path, "nuevo"); }), "Cannot create file " + path);
         },
         ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(ReadBytes(path), "viejo");
+    EXPECT_EQ(EntriesInFolder(folder), 1);
 }
 
 TEST(SaveFileSafely, LongNamesStillSave) {

@@ -26,13 +26,16 @@ TEST(NameWithoutFolder, KeepsTheExtension) {
     for (const NameCase& testCase : cases) EXPECT_EQ(NameWithoutFolder(testCase.input), testCase.output) << testCase.input;
 }
 
-TEST(CompanionPath, CutsTheWholePathAtItsFirstPoint) {
+// The file's own name is cut at its first "."; the folder stays whole.
+TEST(CompanionPath, CutsTheFileNameAtItsFirstPoint) {
     const NameCase cases[] = {
-        {"C:\\redes\\xor.ren", "C:\\redes\\xor.rna"},
-        {"C:\\datos.2024\\xor.ren", "C:\\datos.rna"},
         {"/home/ana/xor.ren", "/home/ana/xor.rna"},
-        {"/home/ana/redes.v2/xor.ren", "/home/ana/redes.rna"},
-        {"/home/ana/xor.copia.ren", "/home/ana/xor.rna"},
+        {"nets.v2/net.ren", "nets.v2/net.rna"},
+        {"/home/ana/datos.2024/xor.ren", "/home/ana/datos.2024/xor.rna"},
+        {"./x.ren", "./x.rna"},
+        {"../x.ren", "../x.rna"},
+        {"red.v2.ren", "red.rna"},
+        {"/home/ana/.ren", "/home/ana/.rna"},
         {"/home/ana/xor", "/home/ana/xor.rna"},
     };
     for (const NameCase& testCase : cases) EXPECT_EQ(CompanionPath(testCase.input), testCase.output) << testCase.input;

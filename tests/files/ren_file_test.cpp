@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,25 @@ TEST(DescribeRen, HasNoPatternCountLine) {
     NetworkDescription d = DescribeRen(JoinLines(lines));
     EXPECT_EQ(d.HiddenWeights, (std::vector<double>{0.5, 1}));
     EXPECT_EQ(d.OutputWeights, (std::vector<double>{2, 3}));
+}
+
+// The companion sits beside the trained file, named after the file alone: a
+// "." in the folder's name does not cut it, and a file named after the
+// folder is not taken. A byte-order mark starts either file.
+TEST(ReadRen, FindsTheCompanionBesideItWhateverTheFolderIsCalled) {
+    TemporaryFolder folder;
+    std::filesystem::create_directory(folder.Path("nets.v2"));
+    TRedNeuronal network;
+    Topology(network, 1, 1, 1);
+    const std::string mark = "\xEF\xBB\xBF";
+    WriteBytes(folder.Path("nets.v2/net.ren"), mark + JoinLines(RenLines(network, 0, 0, '.')));
+    WriteBytes(folder.Path("nets.v2/net.rna"), mark + JoinLines({"1", "1", "1", "0", "0", "1", "0.5", "0.25"}));
+    WriteBytes(folder.Path("nets.rna"), JoinLines({"1", "1", "1", "0", "0", "1", "7", "7"}));
+    const NetworkDescription d = ReadRen(folder.Path("nets.v2/net.ren"));
+    ASSERT_TRUE(d.Patterns.has_value());
+    EXPECT_EQ(d.Patterns->Entradas, std::vector<double>{0.5});
+    EXPECT_EQ(d.Patterns->Salidas, std::vector<double>{0.25});
+    EXPECT_EQ(d.NombreRed, "net");
 }
 
 class Companion : public ::testing::Test {

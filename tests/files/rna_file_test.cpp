@@ -28,6 +28,15 @@ TEST(DescribeRna, ReadsTheCommaExample) {
     EXPECT_EQ(d.Patterns->Salidas, (std::vector<double>{1, 0}));
 }
 
+// A byte-order mark before the first line is skipped, once.
+TEST(DescribeRna, SkipsOneByteOrderMark) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::string text = LineText({"2", "3", "1", "0", "0", "0"});
+    EXPECT_EQ(DescribeRna(mark + text).Header.NumeroEntradas, 2);
+    EXPECT_EQ(MessageOf([&] { DescribeRna(mark + mark + text); }), "'" + mark + "2' is not a valid integer value");
+    EXPECT_EQ(MessageOf([&] { DescribeRna("\xEF\xBB" + text); }), "'\xEF\xBB" "2' is not a valid integer value");
+}
+
 TEST(DescribeRna, RealsReadWithEitherSeparator) {
     // A file saved under one regional separator opens under the other.
     for (const char* middle : {"0,5", "0.5"}) {

@@ -28,6 +28,12 @@ foreach(option help version)
                    sh -c "out=$($0 --${option}) && echo \"$out\" | grep -q perceptlab" $<TARGET_FILE:perceptlab>)
 endforeach()
 
+# A wrong command line is answered where there is no display.
+add_test(NAME perceptlab_two_files_without_display
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/window/usage_without_display.sh $<TARGET_FILE:perceptlab> a.rna b.rna)
+add_test(NAME perceptlab_unknown_option_without_display
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/window/usage_without_display.sh $<TARGET_FILE:perceptlab> --entrenar)
+
 # The installed metainfo is valid, where the validator is installed.
 find_program(APPSTREAMCLI appstreamcli)
 if(APPSTREAMCLI)

@@ -12,7 +12,7 @@ public:
     RecordingErrorBox(const RecordingErrorBox&) = delete;
     RecordingErrorBox& operator=(const RecordingErrorBox&) = delete;
 
-    void Show(const QString& message) override { messages.append(message); }
+    void Show(const QString& message, const QString&) override { messages.append(message); }
 
     QStringList messages;
 };

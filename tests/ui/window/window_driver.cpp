@@ -21,8 +21,11 @@ std::optional<QString> ScriptedDialogs::Execute(QWidget*, const FileDialogReques
     return answers.takeFirst();
 }
 
-void RecordingErrorBox::Show(const QString& message) {
+void ScriptedDialogs::RememberFolderOf(const QString& path) { remembered << path; }
+
+void RecordingErrorBox::Show(const QString& message, const QString& explanation) {
     messages << message;
+    explanations << explanation;
     if (onShow) onShow();
 }
 

@@ -26,14 +26,17 @@ class TNKLabelFloat;
 class ScriptedDialogs : public FileDialogs {
 public:
     std::optional<QString> Execute(QWidget* parent, const FileDialogRequest& request) override;
+    void RememberFolderOf(const QString& path) override;
     QList<std::optional<QString>> answers;
     QList<FileDialogRequest> asked;
+    QStringList remembered;
 };
 
 class RecordingErrorBox : public ErrorBox {
 public:
-    void Show(const QString& message) override;
+    void Show(const QString& message, const QString& explanation) override;
     QStringList messages;
+    QStringList explanations;
     std::function<void()> onShow;  // runs when a message arrives, to look at the window then
 };
 

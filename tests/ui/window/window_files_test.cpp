@@ -28,6 +28,7 @@ private slots:
     void savingTheTrainedNetworkWritesItsWeightsOnly();
     void failedLoadChangesNothing_data();
     void failedLoadChangesNothing();
+    void onlyASuccessfulSaveOrLoadRemembersItsFolder();
 };
 
 namespace {
@@ -240,6 +241,29 @@ void WindowFilesTest::failedLoadChangesNothing() {
     QCOMPARE(form.RedNeuronal1.NumeroEntradas(), 3);
     QCOMPARE(form.workState.NumeroPatrones, 1);
     QCOMPARE(form.workState.EntradasPatrones[1][3], 3.0);
+}
+
+// The next dialog opens where a file was last saved or loaded: a folder
+// where a save failed (such as /proc) is not offered again.
+void WindowFilesTest::onlyASuccessfulSaveOrLoadRemembersItsFolder() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.ShowTab(form.TabSheet2);
+    driver.dialogs.answers << driver.Path("falta/red.rna");
+    driver.Click(form.SpeedButton4);
+    driver.ShowTab(form.TabSheet3);
+    driver.dialogs.answers << driver.Path("falta/red.ren");
+    driver.Click(form.SpeedButton11);
+    QCOMPARE(driver.errors.messages.size(), 2);
+    QVERIFY(driver.dialogs.remembered.isEmpty());
+
+    const QString saved = driver.Path("red.ren");
+    driver.dialogs.answers << saved << saved;
+    driver.Click(form.SpeedButton11);
+    driver.ShowTab(form.TabSheet1);
+    driver.Click(form.SpeedButton10);
+    QCOMPARE(driver.errors.messages.size(), 2);
+    QCOMPARE(driver.dialogs.remembered, (QStringList{saved, saved}));
 }
 
 QTEST_MAIN(WindowFilesTest)
