@@ -16,6 +16,7 @@ endforeach()
 
 perceptlab_add_qt_test(guarded_application_test window/guarded_application_test.cpp)
 target_link_libraries(guarded_application_test PRIVATE perceptlab_app perceptlab_ui)
+target_include_directories(guarded_application_test PRIVATE ${PROJECT_SOURCE_DIR}/ui/error_report/internal)
 
 perceptlab_add_qt_test(command_line_test window/command_line_test.cpp)
 target_link_libraries(command_line_test PRIVATE perceptlab_app perceptlab_window_test_support)

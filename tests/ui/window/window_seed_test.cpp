@@ -47,8 +47,9 @@ Run TrainXor(WindowDriver& driver, bool first) {
         driver.PrepareXor();
     } else {
         driver.CreateNetwork(2, 2, 1, -1, -1);
-        for (const QString& a : {"0.1", "0.9"}) {
-            for (const QString& b : {"0.1", "0.9"}) driver.AddPattern({a, b}, {a == b ? "0.1" : "0.9"});
+        const QStringList values{"0.1", "0.9"};
+        for (const QString& a : values) {
+            for (const QString& b : values) driver.AddPattern({a, b}, {a == b ? "0.1" : "0.9"});
         }
         driver.ShowTab(form.TabSheet3);
     }
