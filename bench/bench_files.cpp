@@ -31,36 +31,36 @@
 
 namespace {
 
-struct Datos {
+struct Data {
     TRedNeuronal network;
     WorkState state;
     std::string rna;
     std::string ren;
-    std::vector<double> valoresRna;
-    std::vector<double> valoresRen;
+    std::vector<double> rnaValues;
+    std::vector<double> renValues;
 
-    Datos() {
+    Data() {
         PrepareStartUpNetwork(network);
         network.SetNeuronasCapaOculta(32);
         network.SetNeuronasCapaSalida(32);
         network.SetNumeroEntradas(32);
         std::mt19937_64 random(7);
-        std::uniform_real_distribution<double> uniforme(-1, 1);
+        std::uniform_real_distribution<double> uniform(-1, 1);
         for (TCapaNeuronal* layer : {&network.CapaOculta, &network.CapaSalida}) {
             for (int j = 1; j <= 32; ++j) {
                 for (std::size_t k = 0; k <= 32; ++k) {
-                    layer->Neuronas[j].Pesos[k] = uniforme(random) * 4;
-                    valoresRen.push_back(layer->Neuronas[j].Pesos[k]);
+                    layer->Neuronas[j].Pesos[k] = uniform(random) * 4;
+                    renValues.push_back(layer->Neuronas[j].Pesos[k]);
                 }
             }
         }
         state.NumeroPatrones = 100;
         for (int p = 1; p <= 100; ++p) {
             for (int i = 1; i <= 32; ++i) {
-                state.EntradasPatrones[p][i] = uniforme(random);
-                state.SalidasPatrones[p][i] = uniforme(random);
-                valoresRna.push_back(state.EntradasPatrones[p][i]);
-                valoresRna.push_back(state.SalidasPatrones[p][i]);
+                state.EntradasPatrones[p][i] = uniform(random);
+                state.SalidasPatrones[p][i] = uniform(random);
+                rnaValues.push_back(state.EntradasPatrones[p][i]);
+                rnaValues.push_back(state.SalidasPatrones[p][i]);
             }
         }
         rna = JoinLines(RnaLines(network, PatternsToSave(state, network), 0, 0, ','));
@@ -68,32 +68,32 @@ struct Datos {
     }
 };
 
-Datos& Shared() {
-    static Datos data;
+Data& Shared() {
+    static Data data;
     return data;
 }
 
-void EscribirRna(benchmark::State& state) {
+void WriteRna(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(JoinLines(RnaLines(Shared().network, PatternsToSave(Shared().state, Shared().network), 0, 0, ',')));
 }
-BENCHMARK(EscribirRna);
+BENCHMARK(WriteRna);
 
-void EscribirRen(benchmark::State& state) {
+void WriteRen(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(JoinLines(RenLines(Shared().network, 0, 0, ',')));
 }
-BENCHMARK(EscribirRen);
+BENCHMARK(WriteRen);
 
-void ExportarCsv(benchmark::State& state) {
+void ExportCsv(benchmark::State& state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(CsvPatternText(StoredPatterns(Shared().state, Shared().network), 32, 32, ','));
 }
-BENCHMARK(ExportarCsv);
+BENCHMARK(ExportCsv);
 
-void ImportarCsv(benchmark::State& state) {
+void ImportCsv(benchmark::State& state) {
     const std::string text = CsvPatternText(StoredPatterns(Shared().state, Shared().network), 32, 32, ',');
     for (auto _ : state) benchmark::DoNotOptimize(ReadPatternText(text, 32, 32, "Línea"));
 }
-BENCHMARK(ImportarCsv);
+BENCHMARK(ImportCsv);
 
 // Shortest round-trip form, one CR LF per value, into one string.
 void BaselineWrite(benchmark::State& state, const std::vector<double>& values) {
@@ -109,20 +109,20 @@ void BaselineWrite(benchmark::State& state, const std::vector<double>& values) {
         benchmark::DoNotOptimize(text);
     }
 }
-void BaseEscribirRna(benchmark::State& state) { BaselineWrite(state, Shared().valoresRna); }
-void BaseEscribirRen(benchmark::State& state) { BaselineWrite(state, Shared().valoresRen); }
-BENCHMARK(BaseEscribirRna);
-BENCHMARK(BaseEscribirRen);
+void BaselineWriteRna(benchmark::State& state) { BaselineWrite(state, Shared().rnaValues); }
+void BaselineWriteRen(benchmark::State& state) { BaselineWrite(state, Shared().renValues); }
+BENCHMARK(BaselineWriteRna);
+BENCHMARK(BaselineWriteRen);
 
-void LeerRnaTexto(benchmark::State& state) {
+void ReadRnaText(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(DescribeRna(Shared().rna));
 }
-BENCHMARK(LeerRnaTexto);
+BENCHMARK(ReadRnaText);
 
-void LeerRenTexto(benchmark::State& state) {
+void ReadRenText(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(DescribeRen(Shared().ren));
 }
-BENCHMARK(LeerRenTexto);
+BENCHMARK(ReadRenText);
 
 // Split at CR LF and parse every line with std::from_chars, no checks; the
 // decimal comma is read as the point it stands for by skipping to it.
@@ -145,22 +145,22 @@ void BaselineRead(benchmark::State& state, const std::string& text) {
         benchmark::DoNotOptimize(values);
     }
 }
-void BaseLeerRna(benchmark::State& state) { BaselineRead(state, Shared().rna); }
-void BaseLeerRen(benchmark::State& state) { BaselineRead(state, Shared().ren); }
-BENCHMARK(BaseLeerRna);
-BENCHMARK(BaseLeerRen);
+void BaselineReadRna(benchmark::State& state) { BaselineRead(state, Shared().rna); }
+void BaselineReadRen(benchmark::State& state) { BaselineRead(state, Shared().ren); }
+BENCHMARK(BaselineReadRna);
+BENCHMARK(BaselineReadRen);
 
 // The atomic save (new file, fsync, rename) against a plain overwrite.
 std::string BenchPath() { return (std::filesystem::temp_directory_path() / "perceptlab_bench_files.rna").string(); }
 
-void GuardarRna(benchmark::State& state) {
+void SaveRna(benchmark::State& state) {
     const std::vector<std::string> lines = RnaLines(Shared().network, PatternsToSave(Shared().state, Shared().network), 0, 0, ',');
     for (auto _ : state) SaveLines(BenchPath(), lines);
     std::filesystem::remove(BenchPath());
 }
-BENCHMARK(GuardarRna)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SaveRna)->Unit(benchmark::kMicrosecond);
 
-void BaseSobrescribir(benchmark::State& state) {
+void BaselineOverwrite(benchmark::State& state) {
     const std::string text = JoinLines(RnaLines(Shared().network, PatternsToSave(Shared().state, Shared().network), 0, 0, ','));
     for (auto _ : state) {
         std::FILE* f = std::fopen(BenchPath().c_str(), "wb");
@@ -169,21 +169,21 @@ void BaseSobrescribir(benchmark::State& state) {
     }
     std::filesystem::remove(BenchPath());
 }
-BENCHMARK(BaseSobrescribir)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BaselineOverwrite)->Unit(benchmark::kMicrosecond);
 
 // Reading from disk: the largest untrained file against 200 MB of empty
 // lines, which a reader that took the whole file would hold in full.
 std::string PathInTemp(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
 
-void LeerRnaFichero(benchmark::State& state) {
+void ReadRnaFile(benchmark::State& state) {
     const std::string path = PathInTemp("perceptlab_bench_leer.rna");
     SaveFileSafely(path, Shared().rna);
     for (auto _ : state) benchmark::DoNotOptimize(ReadRna(path));
     std::filesystem::remove(path);
 }
-BENCHMARK(LeerRnaFichero)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReadRnaFile)->Unit(benchmark::kMicrosecond);
 
-void LeerLineasVacias(benchmark::State& state) {
+void ReadEmptyLines(benchmark::State& state) {
     const std::string path = PathInTemp("perceptlab_bench_vacias.rna");
     {
         const std::string megabyte(1 << 20, '\n');
@@ -200,20 +200,20 @@ void LeerLineasVacias(benchmark::State& state) {
     }
     std::filesystem::remove(path);
 }
-BENCHMARK(LeerLineasVacias)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReadEmptyLines)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
     return RunBenchmarksAndPrintRatios(argc, argv,
                                        {
-                                           {"escribir .rna/to_chars", "EscribirRna", "BaseEscribirRna"},
-                                           {"escribir .ren/to_chars", "EscribirRen", "BaseEscribirRen"},
-                                           {"leer .rna/from_chars", "LeerRnaTexto", "BaseLeerRna"},
-                                           {"leer .ren/from_chars", "LeerRenTexto", "BaseLeerRen"},
-                                           {"guardar atomico/sobrescribir", "GuardarRna", "BaseSobrescribir"},
-                                           {"leer 200MB lineas vacias/leer .rna", "LeerLineasVacias", "LeerRnaFichero"},
-                                           {"importar CSV 100x64/leer .rna", "ImportarCsv", "LeerRnaTexto"},
-                                           {"exportar CSV 100x64/escribir .rna", "ExportarCsv", "EscribirRna"},
+                                           {"escribir .rna/to_chars", "WriteRna", "BaselineWriteRna"},
+                                           {"escribir .ren/to_chars", "WriteRen", "BaselineWriteRen"},
+                                           {"leer .rna/from_chars", "ReadRnaText", "BaselineReadRna"},
+                                           {"leer .ren/from_chars", "ReadRenText", "BaselineReadRen"},
+                                           {"guardar atomico/sobrescribir", "SaveRna", "BaselineOverwrite"},
+                                           {"leer 200MB lineas vacias/leer .rna", "ReadEmptyLines", "ReadRnaFile"},
+                                           {"importar CSV 100x64/leer .rna", "ImportCsv", "ReadRnaText"},
+                                           {"exportar CSV 100x64/escribir .rna", "ExportCsv", "WriteRna"},
                                        });
 }

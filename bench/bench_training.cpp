@@ -70,23 +70,23 @@ struct Bench {
 };
 
 void BM_TrainingRun(benchmark::State& state) {
-    Bench banco;
+    Bench bench;
     ErrorSeriesInMemory chart;
     WindowlessTrainingTab view(chart, kIterations);
     for (auto _ : state) {
         state.PauseTiming();
-        banco.network.InicializarPesos();
+        bench.network.InicializarPesos();
         chart.Clear();
         state.ResumeTiming();
-        Train(banco.state, banco.network, view);
+        Train(bench.state, bench.network, view);
     }
 }
 BENCHMARK(BM_TrainingRun)->Unit(benchmark::kMillisecond);
 
 void BM_EntrenarPatron(benchmark::State& state) {
-    Bench banco;
-    TRedNeuronal& network = banco.network;
-    const WorkState& work = banco.state;
+    Bench bench;
+    TRedNeuronal& network = bench.network;
+    const WorkState& work = bench.state;
     for (auto _ : state) {
         state.PauseTiming();
         network.InicializarPesos();
@@ -107,11 +107,11 @@ BENCHMARK(BM_EntrenarPatron)->Unit(benchmark::kMillisecond);
 
 // Allocations made by one whole run, the chart's storage being reserved.
 std::int64_t AllocationsOfARun() {
-    Bench banco;
+    Bench bench;
     ErrorSeriesInMemory chart;
     WindowlessTrainingTab view(chart, kIterations);
     const std::int64_t before = allocations;
-    Train(banco.state, banco.network, view);
+    Train(bench.state, bench.network, view);
     return allocations - before;
 }
 

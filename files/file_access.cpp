@@ -57,11 +57,11 @@ bool WriteAll(int fd, std::string_view content) {
 std::string TemporaryPrefix(const fs::path& target) { return '.' + target.filename().string().substr(0, 100) + '.'; }
 constexpr std::string_view kTemporarySuffix = ".tmp";
 
-std::string TemporaryName(const fs::path& target, int intento) {
+std::string TemporaryName(const fs::path& target, int attempt) {
     auto instant = std::chrono::steady_clock::now().time_since_epoch().count();
     std::string name = TemporaryPrefix(target);
-    for (std::int32_t parte : {static_cast<std::int32_t>(::getpid()), static_cast<std::int32_t>(instant & 0x7fffffff), intento}) {
-        name += IntegerText(parte);
+    for (std::int32_t part : {static_cast<std::int32_t>(::getpid()), static_cast<std::int32_t>(instant & 0x7fffffff), attempt}) {
+        name += IntegerText(part);
         name += '.';
     }
     name.pop_back();
@@ -108,7 +108,7 @@ void RemoveLeftoverTemporaries(const fs::path& target) {
 // The file a save writes: symbolic links followed, whether or not the file
 // they end at exists. Empty for a loop of links.
 std::optional<fs::path> FollowLinks(fs::path path) {
-    for (int saltos = 0; saltos < 40; ++saltos) {
+    for (int hops = 0; hops < 40; ++hops) {
         struct stat data {};
         if (::lstat(path.c_str(), &data) != 0 || !S_ISLNK(data.st_mode)) return path;
         std::error_code error;
@@ -176,19 +176,19 @@ void SaveFileSafely(const std::string& path, std::string_view content) {
     if (!followed || !followed->has_filename()) throw error;
     const fs::path& target = *followed;
     struct stat previous {};
-    const bool existe = ::stat(target.c_str(), &previous) == 0;
+    const bool existed = ::stat(target.c_str(), &previous) == 0;
     // A device, a pipe or a folder is no file of ours to replace.
-    if (existe && !S_ISREG(previous.st_mode)) throw error;
+    if (existed && !S_ISREG(previous.st_mode)) throw error;
     // Renaming would replace a file the user may not write; overwriting it in
     // place would have been refused, so the save is.
-    if (existe && ::access(target.c_str(), W_OK) != 0) throw error;
+    if (existed && ::access(target.c_str(), W_OK) != 0) throw error;
 
-    std::string temporal;
+    std::string temporary;
     int fd = -1;
     int createError = 0;
-    for (int intento = 0; fd < 0 && intento < 100; ++intento) {
-        temporal = TemporaryName(target, intento);
-        fd = ::open(temporal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = TemporaryName(target, attempt);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         createError = errno;
         if (fd < 0 && createError != EEXIST) break;
     }
@@ -197,22 +197,22 @@ void SaveFileSafely(const std::string& path, std::string_view content) {
         // space, inodes or descriptors, the write would fail midway and take
         // the old file with it.
         const bool folderRefuses = createError == EACCES || createError == EPERM;
-        if (existe && folderRefuses && WriteInPlace(target, content)) return;
+        if (existed && folderRefuses && WriteInPlace(target, content)) return;
         throw error;
     }
     FileDescriptor descriptor(fd);
 
     bool ok = true;
-    if (existe) {
+    if (existed) {
         KeepOwner(fd, previous);
         // After the owner: changing it clears the set-user-ID and set-group-ID bits.
         ok = ::fchmod(fd, previous.st_mode & 07777) == 0;
     }
     ok = ok && WriteAll(fd, content) && ::fsync(fd) == 0;
     ok = descriptor.Close() && ok;
-    ok = ok && ::rename(temporal.c_str(), target.c_str()) == 0;
+    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
-        ::unlink(temporal.c_str());
+        ::unlink(temporary.c_str());
         throw error;
     }
     RemoveLeftoverTemporaries(target);

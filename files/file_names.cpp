@@ -8,8 +8,8 @@ namespace {
 
 // Where the file's own name starts in `path`: after its last "/".
 std::size_t NameStart(std::string_view path) {
-    const std::size_t barra = path.rfind('/');
-    return barra == std::string_view::npos ? 0 : barra + 1;
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? 0 : slash + 1;
 }
 
 }  // namespace

@@ -38,8 +38,8 @@ LineEnd LineSplitter::Next(std::string& target) {
         if (position_ == end_ && !Refill()) return started ? LineEnd::Line : LineEnd::EndOfText;
         const char* start = block_.data() + position_;
         const char* final = block_.data() + end_;
-        const char* corte = std::find_if(start, final, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
-        const auto chunk = static_cast<std::size_t>(corte - start);
+        const char* cut = std::find_if(start, final, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
+        const auto chunk = static_cast<std::size_t>(cut - start);
         if (length + chunk > kMaxLineLength) {
             target.append(start, kMaxLineLength - length);
             finished_ = true;
@@ -50,14 +50,14 @@ LineEnd LineSplitter::Next(std::string& target) {
         length += chunk;
         started = started || chunk > 0;
         position_ += chunk;
-        if (corte == final) continue;
+        if (cut == final) continue;
         ++position_;
-        if (*corte == '\0') {
+        if (*cut == '\0') {
             finished_ = true;
             position_ = end_ = 0;
             return started ? LineEnd::Line : LineEnd::EndOfText;
         }
-        afterCR_ = *corte == '\r';
+        afterCR_ = *cut == '\r';
         return LineEnd::Line;
     }
 }

@@ -27,9 +27,9 @@ namespace {
 constexpr char kSeparators[] = {'.', ','};
 const std::string kCompanionPath = "companero.rna";
 
-[[noreturn]] void Fail(const char* que) {
+[[noreturn]] void Fail(const char* what) {
     std::fputs("files fuzz check failed: ", stderr);
-    std::fputs(que, stderr);
+    std::fputs(what, stderr);
     std::fputs("\n", stderr);
     std::abort();
 }
@@ -53,10 +53,10 @@ struct Window {
 // Equal, or only as written: a saved value reads back as its 15-digit text.
 enum class Equality : std::uint8_t { Exact, Written };
 
-void CompareValues(const std::vector<double>& a, const std::vector<double>& b, Equality equality, const char* que) {
-    if (a.size() != b.size()) Fail(que);
+void CompareValues(const std::vector<double>& a, const std::vector<double>& b, Equality equality, const char* what) {
+    if (a.size() != b.size()) Fail(what);
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (equality == Equality::Exact ? a[i] != b[i] : RealText(a[i], '.') != RealText(b[i], '.')) Fail(que);
+        if (equality == Equality::Exact ? a[i] != b[i] : RealText(a[i], '.') != RealText(b[i], '.')) Fail(what);
     }
 }
 
@@ -119,9 +119,9 @@ void Check(std::string_view text, std::optional<std::string_view> companion, boo
 
     // Kept from one input to the next, as the window keeps them from one
     // load to the next: a load must not depend on what came before.
-    static Window ventana;
-    TRedNeuronal& network = ventana.network;
-    WorkState& state = ventana.state;
+    static Window window;
+    TRedNeuronal& network = window.network;
+    WorkState& state = window.state;
     LoadResult result = ApplyDescription(*read, network, state);
     if (result.PatternsTaken != read->Patterns.has_value()) Fail("result");
     const NetworkHeader& header = result.Header;
@@ -138,12 +138,12 @@ void Check(std::string_view text, std::optional<std::string_view> companion, boo
     for (char separator : kSeparators) {
         const std::string rna = JoinLines(RnaLines(network, PatternsToSave(state, network), header.RuleSelection, header.FunctionSelection, separator));
         const std::string ren = JoinLines(RenLines(network, header.RuleSelection, header.FunctionSelection, separator));
-        std::optional<NetworkDescription> sinEntrenar = Describe(rna, std::nullopt, false);
+        std::optional<NetworkDescription> untrained = Describe(rna, std::nullopt, false);
         std::optional<NetworkDescription> withWeights = Describe(ren, std::nullopt, true);
-        if (!sinEntrenar || !withWeights) Fail("saved file does not read");
-        CompareHeaders(header, sinEntrenar->Header);
+        if (!untrained || !withWeights) Fail("saved file does not read");
+        CompareHeaders(header, untrained->Header);
         CompareHeaders(header, withWeights->Header);
-        ComparePatterns(table, *sinEntrenar->Patterns, Equality::Written);
+        ComparePatterns(table, *untrained->Patterns, Equality::Written);
         CompareValues(Pesos(network.CapaOculta), withWeights->HiddenWeights, Equality::Written, "hidden weights");
         CompareValues(Pesos(network.CapaSalida), withWeights->OutputWeights, Equality::Written, "output weights");
     }
@@ -159,11 +159,11 @@ void CheckRnaFile(const std::uint8_t* data, std::size_t size) { Check(LineText(d
 
 void CheckRenFile(const std::uint8_t* data, std::size_t size) {
     std::string_view text = LineText(data, size);
-    std::size_t corte = text.find('\f');
-    if (corte == std::string_view::npos) {
+    std::size_t cut = text.find('\f');
+    if (cut == std::string_view::npos) {
         Check(text, std::nullopt, true);
     } else {
-        Check(text.substr(0, corte), text.substr(corte + 1), true);
+        Check(text.substr(0, cut), text.substr(cut + 1), true);
     }
 }
 

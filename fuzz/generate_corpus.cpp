@@ -1,5 +1,5 @@
 // Writes the seed corpus of the fuzz targets with the program's own writers:
-// generar_corpus <folder> makes <folder>/rna/* and <folder>/ren/*.
+// generate_corpus <folder> makes <folder>/rna/* and <folder>/ren/*.
 
 #include "file_access.h"
 #include "line_splitter.h"

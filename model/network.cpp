@@ -10,8 +10,8 @@
 namespace {
 
 // The arrays hold 32 neurons and 32 inputs; callers keep counts within them.
-void Check(int value, int largest, const char* que) {
-    if (value < 0 || value > largest) throw std::out_of_range(que);
+void Check(int value, int largest, const char* what) {
+    if (value < 0 || value > largest) throw std::out_of_range(what);
 }
 
 }  // namespace

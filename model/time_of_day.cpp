@@ -4,8 +4,8 @@
 
 TimeOfDay GetSystemTime() {
     using namespace std::chrono;
-    const auto ahora = floor<milliseconds>(system_clock::now());
-    const hh_mm_ss hour{ahora - floor<days>(ahora)};
+    const auto now = floor<milliseconds>(system_clock::now());
+    const hh_mm_ss hour{now - floor<days>(now)};
     return {static_cast<int>(hour.hours().count()), static_cast<int>(hour.minutes().count()),
             static_cast<int>(hour.seconds().count()), static_cast<int>(hour.subseconds().count())};
 }

@@ -18,8 +18,8 @@
 class TemporaryFolder {
 public:
     TemporaryFolder() {
-        std::string plantilla = (std::filesystem::temp_directory_path() / "perceptlab-files-XXXXXX").string();
-        path_ = ::mkdtemp(plantilla.data());
+        std::string nameTemplate = (std::filesystem::temp_directory_path() / "perceptlab-files-XXXXXX").string();
+        path_ = ::mkdtemp(nameTemplate.data());
     }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
@@ -53,8 +53,8 @@ inline void Topology(TRedNeuronal& network, int inputs, int hidden, int outputs)
     network.SetNumeroEntradas(inputs);
 }
 
-template <typename Accion>
-std::string MessageOf(Accion&& action) {
+template <typename Action>
+std::string MessageOf(Action&& action) {
     try {
         action();
     } catch (const ProgramError& error) {
@@ -74,10 +74,10 @@ constexpr bool kReservedAddresses = false;
 inline void LimitMemory() {
     if (kReservedAddresses) return;
     std::ifstream statm("/proc/self/statm");
-    rlim_t paginas = 0;
-    statm >> paginas;
+    rlim_t pages = 0;
+    statm >> pages;
     rlimit limit{};
-    limit.rlim_cur = limit.rlim_max = paginas * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (rlim_t{64} << 20);
+    limit.rlim_cur = limit.rlim_max = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (rlim_t{64} << 20);
     ::setrlimit(RLIMIT_AS, &limit);
 }
 

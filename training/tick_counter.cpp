@@ -8,13 +8,13 @@ namespace TickCounter {
 namespace {
 
 std::function<std::uint32_t()>& Counter() {
-    static std::function<std::uint32_t()> contador;
-    return contador;
+    static std::function<std::uint32_t()> counter;
+    return counter;
 }
 
 std::uint32_t FromSteadyClock() {
-    const auto ahora = std::chrono::steady_clock::now().time_since_epoch();
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(ahora).count();
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
     return static_cast<std::uint32_t>(ms);
 }
 
@@ -24,8 +24,8 @@ std::uint32_t GetTickCount() {
     return Counter() ? Counter()() : FromSteadyClock();
 }
 
-void SetCounter(std::function<std::uint32_t()> contador) {
-    Counter() = std::move(contador);
+void SetCounter(std::function<std::uint32_t()> counter) {
+    Counter() = std::move(counter);
 }
 
 }  // namespace TickCounter

@@ -10,12 +10,12 @@ namespace TickCounter {
 // Milliseconds of the steady clock, reduced to 32 bits.
 std::uint32_t GetTickCount();
 
-// Milliseconds from `desde` to `hasta`, across a wrap of the counter.
-inline std::uint32_t Elapsed(std::uint32_t desde, std::uint32_t hasta) {
-    return hasta - desde;
+// Milliseconds from `from` to `to`, across a wrap of the counter.
+inline std::uint32_t Elapsed(std::uint32_t from, std::uint32_t to) {
+    return to - from;
 }
 
 // Tests replace the counter; an empty function restores the steady clock.
-void SetCounter(std::function<std::uint32_t()> contador);
+void SetCounter(std::function<std::uint32_t()> counter);
 
 }  // namespace TickCounter

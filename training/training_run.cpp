@@ -47,7 +47,7 @@ void Train(WorkState& state, TRedNeuronal& network, TrainingTabView& view) {
     if (state.NumeroPatrones < 1 || state.NumeroPatrones > kMaxPatterns) return;
 
     view.OpenProgress();
-    const ProgressCloser cierre(view);
+    const ProgressCloser closer(view);
     RandomGenerator::StartSequence();
     const std::uint32_t start = TickCounter::GetTickCount();
     TrainingLoop loop(state, network, view);

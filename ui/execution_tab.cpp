@@ -38,16 +38,16 @@ void TForm1::BuildExecutionTab() {
     FloatGrid4 = NewColumnGrid(inputs, "FloatGrid4", QRect(52, 33, 144, 224), 74, true, "Entradas");
 
     QGroupBox* outputs = NewGroupBox(TabSheet4, "GroupBox15", "Salidas ", QRect(312, 39, 248, 274));
-    QGroupBox* redondeo = NewGroupBox(outputs, "FlatGroupBox6", "Redondeo ", QRect(46, 13, 163, 53));
-    redondeo->setFlat(true);
-    SetBackground(redondeo, QColor(142, 197, 198));
-    SetBold(redondeo, 11);
-    FlatSpinEditInteger7 = new TFlatSpinEditInteger(redondeo);
+    QGroupBox* rounding = NewGroupBox(outputs, "FlatGroupBox6", "Redondeo ", QRect(46, 13, 163, 53));
+    rounding->setFlat(true);
+    SetBackground(rounding, QColor(142, 197, 198));
+    SetBold(rounding, 11);
+    FlatSpinEditInteger7 = new TFlatSpinEditInteger(rounding);
     Place(FlatSpinEditInteger7, "FlatSpinEditInteger7", QRect(13, 20, 72, 23), "Redondeo, decimales");
     FlatSpinEditInteger7->SetMinValue(0);
     FlatSpinEditInteger7->SetMaxValue(8);
     FlatSpinEditInteger7->SetValue(0);
-    QLabel* unit = NewLabel(redondeo, "Label10", "decimales", QRect(91, 26, 57, 13));
+    QLabel* unit = NewLabel(rounding, "Label10", "decimales", QRect(91, 26, 57, 13));
     QFont plain = unit->font();
     plain.setBold(false);
     unit->setFont(plain);

@@ -51,8 +51,8 @@ QAccessibleInterface* AccessibleFactory(const QString& className, QObject* objec
 
 }  // namespace
 
-TForm1::TForm1(char separadorDecimal, QWidget* parent)
-    : QWidget(parent), decimalSeparator_(separadorDecimal) {
+TForm1::TForm1(char decimalSeparator, QWidget* parent)
+    : QWidget(parent), decimalSeparator_(decimalSeparator) {
     static const bool factoryInstalled = (QAccessible::installFactory(AccessibleFactory), true);
     (void)factoryInstalled;
     PrepareStartUpNetwork(RedNeuronal1);

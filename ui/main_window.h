@@ -46,8 +46,8 @@ class TForm1 : public QWidget {
     Q_OBJECT
 
 public:
-    // `separadorDecimal` is the regional decimal separator, read once at start-up.
-    explicit TForm1(char separadorDecimal, QWidget* parent = nullptr);
+    // `decimalSeparator` is the regional decimal separator, read once at start-up.
+    explicit TForm1(char decimalSeparator, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Tests answer the dialogs themselves; nullptr restores the real ones.

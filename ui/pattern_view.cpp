@@ -6,8 +6,8 @@
 #include <QLabel>
 
 PatternView::PatternView(const std::array<TNKLabelFloat*, 21>& fields, TFlatSpinEditInteger& number,
-                         QLabel& etiqueta, TFloatGrid& grid)
-    : fields_(fields), number_(number), label_(etiqueta), grid_(grid) {}
+                         QLabel& label, TFloatGrid& grid)
+    : fields_(fields), number_(number), label_(label), grid_(grid) {}
 
 bool PatternView::Enabled(int field) const { return fields_[field]->isEnabled(); }
 

@@ -14,7 +14,7 @@ class TNKLabelFloat;
 class PatternView : public DataTabView {
 public:
     // `fields` is indexed 1..20 like the fields themselves.
-    PatternView(const std::array<TNKLabelFloat*, 21>& fields, TFlatSpinEditInteger& number, QLabel& etiqueta,
+    PatternView(const std::array<TNKLabelFloat*, 21>& fields, TFlatSpinEditInteger& number, QLabel& label,
                 TFloatGrid& grid);
 
     bool Enabled(int field) const override;

@@ -72,18 +72,18 @@ QLabel* NewUnitLabel(QWidget* parent, const QString& name, const QString& text, 
 void TForm1::BuildTrainingTab() {
     GroupBox8 = NewGroupBox(TabSheet3, "GroupBox8", "Entrenar ", QRect(13, 13, 573, 352));
 
-    QGroupBox* criterios =
+    QGroupBox* criteria =
         NewColouredBox(GroupBox8, "GroupBox9", "Criterios ", QRect(8, 14, 194, 83), QColor(255, 128, 128));
-    FlatRadioButton1 = NewRadioButton(criterios, "FlatRadioButton1", "Nº Ciclos =", QRect(8, 16, 81, 17));
+    FlatRadioButton1 = NewRadioButton(criteria, "FlatRadioButton1", "Nº Ciclos =", QRect(8, 16, 81, 17));
     FlatRadioButton1->setChecked(true);
     FlatSpinEditInteger4 =
-        NewSpinEdit(criterios, "FlatSpinEditInteger4", QRect(97, 12, 88, 20), "Nº Ciclos", 0, 0, 1);
-    FlatRadioButton2 = NewRadioButton(criterios, "FlatRadioButton2", "Error Máx<=", QRect(8, 40, 89, 17));
+        NewSpinEdit(criteria, "FlatSpinEditInteger4", QRect(97, 12, 88, 20), "Nº Ciclos", 0, 0, 1);
+    FlatRadioButton2 = NewRadioButton(criteria, "FlatRadioButton2", "Error Máx<=", QRect(8, 40, 89, 17));
     FlatSpinEditInteger9 =
-        NewSpinEdit(criterios, "FlatSpinEditInteger9", QRect(104, 36, 57, 20), "Error Máximo, por ciento", 1, 100, 1);
+        NewSpinEdit(criteria, "FlatSpinEditInteger9", QRect(104, 36, 57, 20), "Error Máximo, por ciento", 1, 100, 1);
     FlatSpinEditInteger9->setEnabled(false);
-    NewUnitLabel(criterios, "Label16", "%", QPoint(169, 34));
-    FlatRadioButton3 = NewRadioButton(criterios, "FlatRadioButton3", "Error Mín<=", QRect(8, 60, 89, 17));
+    NewUnitLabel(criteria, "Label16", "%", QPoint(169, 34));
+    FlatRadioButton3 = NewRadioButton(criteria, "FlatRadioButton3", "Error Mín<=", QRect(8, 60, 89, 17));
     // A plain, smaller font, so that the captions fit their 81 to 89 pixels.
     for (QRadioButton* radio : {FlatRadioButton1, FlatRadioButton2, FlatRadioButton3}) {
         QFont plain = radio->font();
@@ -92,9 +92,9 @@ void TForm1::BuildTrainingTab() {
         radio->setFont(plain);
     }
     FlatSpinEditInteger10 =
-        NewSpinEdit(criterios, "FlatSpinEditInteger10", QRect(104, 56, 57, 20), "Error Mínimo, por ciento", 1, 100, 1);
+        NewSpinEdit(criteria, "FlatSpinEditInteger10", QRect(104, 56, 57, 20), "Error Mínimo, por ciento", 1, 100, 1);
     FlatSpinEditInteger10->setEnabled(false);
-    NewUnitLabel(criterios, "Label17", "%", QPoint(169, 58));
+    NewUnitLabel(criteria, "Label17", "%", QPoint(169, 58));
 
     QGroupBox* cycles = NewColouredBox(GroupBox8, "GroupBox10", "Ciclos totales entrenados ",
                                        QRect(26, 101, 176, 36), QColor(255, 128, 192));

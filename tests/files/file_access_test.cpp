@@ -184,28 +184,28 @@ TEST(SaveFileSafely, RemovesOldTemporaryFilesOfTheSameTargetOnly) {
 
 TEST(SaveFileSafely, ReportsAFileThatCannotBeCreated) {
     TemporaryFolder folder;
-    const std::string sinCarpeta = folder.Path("no/existe/xor.rna");
-    EXPECT_EQ(MessageOf([&] { SaveFileSafely(sinCarpeta, "1"); }), "Cannot create file " + sinCarpeta);
-    const std::string esCarpeta = folder.Path("sub");
-    fs::create_directory(esCarpeta);
-    EXPECT_EQ(MessageOf([&] { SaveFileSafely(esCarpeta, "1"); }), "Cannot create file " + esCarpeta);
-    EXPECT_TRUE(fs::is_directory(esCarpeta));
+    const std::string missingFolder = folder.Path("no/existe/xor.rna");
+    EXPECT_EQ(MessageOf([&] { SaveFileSafely(missingFolder, "1"); }), "Cannot create file " + missingFolder);
+    const std::string aFolder = folder.Path("sub");
+    fs::create_directory(aFolder);
+    EXPECT_EQ(MessageOf([&] { SaveFileSafely(aFolder, "1"); }), "Cannot create file " + aFolder);
+    EXPECT_TRUE(fs::is_directory(aFolder));
     EXPECT_EQ(MessageOf([&] { SaveFileSafely("", "1"); }), "Cannot create file ");
 }
 
 TEST(SaveFileSafely, KeepsPermissionsOwnerAndSymbolicLinks) {
     TemporaryFolder folder;
     const std::string real = folder.Path("real.rna");
-    const std::string enlace = folder.Path("enlace.rna");
+    const std::string symlinkPath = folder.Path("enlace.rna");
     WriteBytes(real, "viejo");
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     const bool root = ::geteuid() == 0;  // only root may give a file to another user
     if (root) {
         ASSERT_EQ(::chown(real.c_str(), 65534, 65534), 0);
     }
-    fs::create_symlink(real, enlace);
-    SaveFileSafely(enlace, "nuevo");
-    EXPECT_TRUE(fs::is_symlink(enlace));
+    fs::create_symlink(real, symlinkPath);
+    SaveFileSafely(symlinkPath, "nuevo");
+    EXPECT_TRUE(fs::is_symlink(symlinkPath));
     EXPECT_EQ(ReadBytes(real), "nuevo");
     EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     struct stat data {};
@@ -216,14 +216,14 @@ TEST(SaveFileSafely, KeepsPermissionsOwnerAndSymbolicLinks) {
 
 TEST(SaveFileSafely, DanglingLinkGetsItsFileAndStaysALink) {
     TemporaryFolder folder;
-    const std::string enlace = folder.Path("enlace.rna");
-    fs::create_symlink("falta.rna", enlace);
-    SaveFileSafely(enlace, "nuevo");
-    EXPECT_TRUE(fs::is_symlink(enlace));
+    const std::string symlinkPath = folder.Path("enlace.rna");
+    fs::create_symlink("falta.rna", symlinkPath);
+    SaveFileSafely(symlinkPath, "nuevo");
+    EXPECT_TRUE(fs::is_symlink(symlinkPath));
     EXPECT_EQ(ReadBytes(folder.Path("falta.rna")), "nuevo");
-    const std::string bucle = folder.Path("bucle.rna");
-    fs::create_symlink("bucle.rna", bucle);
-    EXPECT_EQ(MessageOf([&] { SaveFileSafely(bucle, "1"); }), "Cannot create file " + bucle);
+    const std::string loop = folder.Path("bucle.rna");
+    fs::create_symlink("bucle.rna", loop);
+    EXPECT_EQ(MessageOf([&] { SaveFileSafely(loop, "1"); }), "Cannot create file " + loop);
 }
 
 TEST(SaveFileSafely, WritesInPlaceWhenTheFolderTakesNoNewFile) {
@@ -289,8 +289,8 @@ TEST(FileForReading, ReadsEveryByteOrReportsTheFile) {
     std::string readValue(100, ' ');
     readValue.resize(file.Source()(readValue.data(), readValue.size()));
     EXPECT_EQ(readValue, bytes);
-    EXPECT_EQ(MessageOf([&] { FileForReading otro(folder.Path("no.rna")); }), "Cannot open file " + folder.Path("no.rna"));
-    EXPECT_EQ(MessageOf([&] { FileForReading otro(folder.Folder().string()); }),
+    EXPECT_EQ(MessageOf([&] { FileForReading other(folder.Path("no.rna")); }), "Cannot open file " + folder.Path("no.rna"));
+    EXPECT_EQ(MessageOf([&] { FileForReading other(folder.Folder().string()); }),
               "Cannot open file " + folder.Folder().string());
 }
 
@@ -306,11 +306,11 @@ TEST(ReadRna, AnyFileLoadsAtOnceWithinBoundedMemory) {
     const std::string ren = folder.Path("xor.ren");
     WriteBytes(ren, "1\r\n1\r\n1\r\n0\r\n0\r\n1\r\n2\r\n3\r\n4\r\n");
     ASSERT_EQ(::mkfifo(folder.Path("xor.rna").c_str(), 0600), 0);
-    const std::string saltos(8 << 20, '\n');  // 8 million empty lines, far more as a list of lines
-    const std::string vacias = folder.Path("vacias.rna");
-    WriteBytes(vacias, saltos);
-    const std::string conCola = folder.Path("con_cola.rna");
-    WriteBytes(conCola, "1\r\n1\r\n1\r\n0\r\n0\r\n1\r\n0,5\r\n2\r\n" + saltos);
+    const std::string newlines(8 << 20, '\n');  // 8 million empty lines, far more as a list of lines
+    const std::string emptyLines = folder.Path("vacias.rna");
+    WriteBytes(emptyLines, newlines);
+    const std::string withTail = folder.Path("con_cola.rna");
+    WriteBytes(withTail, "1\r\n1\r\n1\r\n0\r\n0\r\n1\r\n0,5\r\n2\r\n" + newlines);
     const std::string expected = "Cannot open file " + pipe + "|Cannot open file " + zero + "|Cannot open file " +
                                  folder.Path("xor.rna") + "|'' is not a valid integer value|0.5";
     EXPECT_EXIT(
@@ -318,8 +318,8 @@ TEST(ReadRna, AnyFileLoadsAtOnceWithinBoundedMemory) {
             ::alarm(60);  // ends the child should an open wait for a writer
             LimitMemory();
             EndWith(MessageOf([&] { ReadRna(pipe); }) + "|" + MessageOf([&] { ReadRna(zero); }) + "|" +
-                            MessageOf([&] { ReadRen(ren); }) + "|" + MessageOf([&] { ReadRna(vacias); }) + "|" +
-                            RealText(ReadRna(conCola).Patterns->Entradas.at(0), '.'),
+                            MessageOf([&] { ReadRen(ren); }) + "|" + MessageOf([&] { ReadRna(emptyLines); }) + "|" +
+                            RealText(ReadRna(withTail).Patterns->Entradas.at(0), '.'),
                         expected);
         },
         ::testing::ExitedWithCode(0), "");

@@ -61,9 +61,9 @@ TEST(LineSplitter, SplitsAtEveryKindOfBreak) {
 }
 
 TEST(LineSplitter, LineLongerThanAnyNumberEndsTheText) {
-    const std::string justa(kMaxLineLength, '7');
-    EXPECT_EQ(Split(justa + "\r\n1\r\n", 1000), (std::vector<std::string>{justa, "1"}));
-    EXPECT_EQ(Split(justa + "7\r\n1\r\n", 1000), std::vector<std::string>{"long: 4096"});
+    const std::string longest(kMaxLineLength, '7');
+    EXPECT_EQ(Split(longest + "\r\n1\r\n", 1000), (std::vector<std::string>{longest, "1"}));
+    EXPECT_EQ(Split(longest + "7\r\n1\r\n", 1000), std::vector<std::string>{"long: 4096"});
 }
 
 TEST(JoinLines, EndsEveryLineWithCrLf) {

@@ -1,6 +1,6 @@
 // Feeds every file of the fuzz seed corpus to the fuzz targets' checks, so
 // the ordinary and the sanitizer builds run them without libFuzzer.
-// Usage: reproducir_corpus rna <folder> ren <folder> csv <folder>
+// Usage: replay_corpus rna <folder> ren <folder> csv <folder>
 
 #include "file_checks.h"
 

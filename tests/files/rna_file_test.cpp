@@ -50,7 +50,7 @@ TEST(DescribeRna, RealsReadWithEitherSeparator) {
 
 TEST(DescribeRna, MessagesQuoteTheStartOfALongLine) {
     const std::string a64(64, 'a');
-    const std::string enie = "\xc3\xb1";  // one character, two bytes
+    const std::string enye = "\xc3\xb1";  // one character, two bytes
     struct Case {
         const char* name;
         Lines lines;
@@ -59,7 +59,7 @@ TEST(DescribeRna, MessagesQuoteTheStartOfALongLine) {
     const Case cases[] = {
         {"64 characters, whole", {a64}, "'" + a64 + "' is not a valid integer value"},
         {"65 characters, cut", {a64 + "b"}, "'" + a64 + "\u2026' is not a valid integer value"},
-        {"a character is not split", {a64.substr(1) + enie + "b"}, "'" + a64.substr(1) + "\u2026' is not a valid integer value"},
+        {"a character is not split", {a64.substr(1) + enye + "b"}, "'" + a64.substr(1) + "\u2026' is not a valid integer value"},
         {"pattern count", {"1", "1", "1", "0", "0", std::string(70, ' ') + "200"}, "'" + std::string(64, ' ') + "\u2026' is not a valid pattern count"},
         // Longer than any number: refused although its digits read.
         {"long real", {"1", "1", "1", "0", "0", "1", "1" + std::string(kMaxLineLength, '0'), "1"},
@@ -126,9 +126,9 @@ TEST(DescribeRna, FullTableOfHundredPatternsReads) {
 }
 
 TEST(DescribeRna, AnyLineBreakReadsTheSame) {
-    const char* cuerpo[] = {"2", "3", "1", "0", "0", "1", "0.25", "-4", "1E-5"};
+    const char* body[] = {"2", "3", "1", "0", "0", "1", "0.25", "-4", "1E-5"};
     std::string crlf, cr, lf;
-    for (const char* line : cuerpo) {
+    for (const char* line : body) {
         crlf += std::string(line) + "\r\n";
         cr += std::string(line) + "\r";
         lf += std::string(line) + "\n";
@@ -149,8 +149,8 @@ TEST(ReadRna, NamesTheNetworkAfterTheFileAndReportsUnreadableFiles) {
     EXPECT_EQ(ReadRna(folder.Path("xor.copia.rna")).NombreRed, "xor");
     EXPECT_EQ(ReadRna(folder.Path(".rna")).NombreRed, "");
 
-    const std::string falta = folder.Path("falta.rna");
-    EXPECT_EQ(MessageOf([&] { ReadRna(falta); }), "Cannot open file " + falta);
+    const std::string missing = folder.Path("falta.rna");
+    EXPECT_EQ(MessageOf([&] { ReadRna(missing); }), "Cannot open file " + missing);
     EXPECT_EQ(MessageOf([&] { ReadRna(folder.Folder().string()); }),
               "Cannot open file " + folder.Folder().string());
 }

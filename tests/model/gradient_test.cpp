@@ -29,11 +29,11 @@ double Error(TRedNeuronal& network) {
     return e;
 }
 
-class Gradiente : public ::testing::TestWithParam<TFuncionTransferencia> {};
+class Gradient : public ::testing::TestWithParam<TFuncionTransferencia> {};
 
 }  // namespace
 
-TEST_P(Gradiente, OneStepMovesEachWeightByMinusEtaTimesTheGradient) {
+TEST_P(Gradient, OneStepMovesEachWeightByMinusEtaTimesTheGradient) {
     std::mt19937 random(20240611);
     std::uniform_real_distribution<double> uniform(-1, 1);
     TRedNeuronal network;
@@ -81,5 +81,5 @@ TEST_P(Gradiente, OneStepMovesEachWeightByMinusEtaTimesTheGradient) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Funciones, Gradiente, ::testing::Values(ftSigmoide, ftTangenteHiperbolica),
+INSTANTIATE_TEST_SUITE_P(Functions, Gradient, ::testing::Values(ftSigmoide, ftTangenteHiperbolica),
                          [](const auto& info) { return info.param == ftSigmoide ? "Sigmoide" : "TangenteHiperbolica"; });

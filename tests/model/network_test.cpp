@@ -15,7 +15,7 @@
 namespace {
 
 const TimeOfDay Antes{9, 0, 0, 0};
-const TimeOfDay Despues{9, 0, 0, 500};
+const TimeOfDay Later{9, 0, 0, 500};
 
 // The weights neuron of `n` inputs receives when initialised under `hora`.
 std::vector<double> SeededWeights(TimeOfDay hour, int n) {
@@ -57,7 +57,7 @@ TEST(RedNeuronal, ConstructionSetsFieldsWithoutTheWriters) {
 TEST(RedNeuronal, InitialPreparationMakesTheInvariantsHold) {
     FrozenClock clock(Antes);
     TRedNeuronal network;
-    clock.Set(Despues);
+    clock.Set(Later);
     PrepareStartUpNetwork(network);
     EXPECT_EQ(network.FuncionTransferencia(), ftSigmoide);
     EXPECT_EQ(network.CapaOculta.NumeroNeuronas(), 2);
@@ -67,10 +67,10 @@ TEST(RedNeuronal, InitialPreparationMakesTheInvariantsHold) {
     for (TCapaNeuronal* layer : {&network.CapaOculta, &network.CapaSalida})
         for (int j = 1; j <= layer->NumeroNeuronas(); ++j) {
             EXPECT_EQ(layer->Neuronas[j].FuncionTransferencia(), ftSigmoide);
-            EXPECT_EQ(Pesos(layer->Neuronas[j]), SeededWeights(Despues, 2));
+            EXPECT_EQ(Pesos(layer->Neuronas[j]), SeededWeights(Later, 2));
         }
     // Output neuron 2 was still active when the hidden count was written.
-    EXPECT_EQ(Pesos(network.CapaSalida.Neuronas[2]), SeededWeights(Despues, 2));
+    EXPECT_EQ(Pesos(network.CapaSalida.Neuronas[2]), SeededWeights(Later, 2));
     EXPECT_EQ(Pesos(network.CapaSalida.Neuronas[3]), SeededWeights(Antes, 2));
 }
 
@@ -87,10 +87,10 @@ TEST(RedNeuronal, WriterOfHiddenCountRerandomisesBothLayers) {
     FrozenClock clock(Antes);
     TRedNeuronal network;
     PrepareStartUpNetwork(network);
-    clock.Set(Despues);
+    clock.Set(Later);
     network.SetNeuronasCapaOculta(3);
-    for (int j = 1; j <= 3; ++j) EXPECT_EQ(Pesos(network.CapaOculta.Neuronas[j]), SeededWeights(Despues, 2)) << j;
-    EXPECT_EQ(Pesos(network.CapaSalida.Neuronas[1]), SeededWeights(Despues, 3));
+    for (int j = 1; j <= 3; ++j) EXPECT_EQ(Pesos(network.CapaOculta.Neuronas[j]), SeededWeights(Later, 2)) << j;
+    EXPECT_EQ(Pesos(network.CapaSalida.Neuronas[1]), SeededWeights(Later, 3));
     EXPECT_EQ(network.CapaOculta.Neuronas[3].FuncionTransferencia(), ftSigmoide);
     EXPECT_EQ(Pesos(network.CapaOculta.Neuronas[4]), SeededWeights(Antes, 2));
 }
@@ -112,10 +112,10 @@ TEST(RedNeuronal, LoweringOutputCountLeavesTheRestAndRaisingItRefreshes) {
     EXPECT_EQ(Pesos(network.CapaSalida.Neuronas[3]), weights3);
     EXPECT_EQ(network.CapaSalida.Neuronas[3].FuncionTransferencia(), ftSigmoide);
 
-    clock.Set(Despues);
+    clock.Set(Later);
     network.SetNeuronasCapaSalida(3);
     for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(Pesos(network.CapaSalida.Neuronas[i]), SeededWeights(Despues, 2)) << i;
+        EXPECT_EQ(Pesos(network.CapaSalida.Neuronas[i]), SeededWeights(Later, 2)) << i;
         EXPECT_EQ(network.CapaSalida.Neuronas[i].FuncionTransferencia(), ftTangenteHiperbolica) << i;
     }
 }
@@ -212,17 +212,17 @@ TEST(RedNeuronal, LayerPassSettlesExponentialsCloseToARoundingBoundary) {
     for (const int hidden : {1, 3, 5, 32})
         for (const TFuncionTransferencia ft : {ftSigmoide, ftTangenteHiperbolica})
             for (const double x : HardArguments) {
-                const int dificil = hidden == 1 ? 1 : hidden - 1;
+                const int hard = hidden == 1 ? 1 : hidden - 1;
                 TRedNeuronal network;
                 PrepareStartUpNetwork(network);
                 network.SetNumeroEntradas(1);
                 network.SetNeuronasCapaOculta(static_cast<TRangoNeuronas>(hidden));
                 network.SetFuncionTransferencia(ft);
-                for (int j = 1; j <= hidden; ++j) network.CapaOculta.Neuronas[j].Pesos[0] = j == dificil ? x : 0.25 * j;
+                for (int j = 1; j <= hidden; ++j) network.CapaOculta.Neuronas[j].Pesos[0] = j == hard ? x : 0.25 * j;
                 network.Propagar();
                 const double ex = ExactExp(x), emx = ExactExp(-x);
                 const double expectedValue = ft == ftSigmoide ? 1 / (1 + ex) : (emx - ex) / (emx + ex);
-                EXPECT_EQ(network.CapaOculta.Neuronas[dificil].Salida(), expectedValue) << hidden << " " << ft;
+                EXPECT_EQ(network.CapaOculta.Neuronas[hard].Salida(), expectedValue) << hidden << " " << ft;
                 for (int j = 1; j <= hidden; ++j) {
                     const double output = network.CapaOculta.Neuronas[j].Salida();
                     network.CapaOculta.Neuronas[j].CalcularSalida();

@@ -82,10 +82,10 @@ TEST(Neurona, WritingTheSameInputCountStillReplacesEveryWeight) {
     FrozenClock clock({1, 0, 0, 0});
     TCapaNeuronal layer;
     TNeurona& n = layer.Neuronas[1];
-    const TimeOfDay despues{1, 0, 0, 1};
-    clock.Set(despues);
+    const TimeOfDay later{1, 0, 0, 1};
+    clock.Set(later);
     n.SetNumeroEntradas(2);
-    const auto d = DrawsMinusHalf(Seed(despues), 5);
+    const auto d = DrawsMinusHalf(Seed(later), 5);
     EXPECT_EQ(n.Pesos[0], d[0]);
     EXPECT_EQ(n.Pesos[1], d[2]);
     EXPECT_EQ(n.Pesos[2], d[4]);

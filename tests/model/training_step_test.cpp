@@ -121,19 +121,19 @@ TEST(EntrenarPatron, NoErrorNoChange) {
 TEST(EntrenarPatron, SaturatedOutputHasZeroDelta) {
     struct Case {
         TFuncionTransferencia ft;
-        double sesgo, output;
+        double bias, output;
     };
     for (const Case c : {Case{ftSigmoide, -800, 1}, Case{ftTangenteHiperbolica, -400, 1},
                          Case{ftTangenteHiperbolica, 400, -1}}) {
         TRedNeuronal network;
         SmallestNetwork(network, c.ft);
-        network.CapaSalida.Neuronas[1].Pesos[0] = c.sesgo;
+        network.CapaSalida.Neuronas[1].Pesos[0] = c.bias;
         network.CapaSalida.Neuronas[1].Pesos[1] = 0.5;
         network.SalidasEsperadas[1] = 0.25;
         const auto before = AllWeights(network);
         network.EntrenarPatron();
-        ASSERT_EQ(network.SalidasObtenidas[1], c.output) << c.sesgo;
-        EXPECT_EQ(AllWeights(network), before) << c.sesgo;
+        ASSERT_EQ(network.SalidasObtenidas[1], c.output) << c.bias;
+        EXPECT_EQ(AllWeights(network), before) << c.bias;
     }
 }
 

@@ -96,14 +96,14 @@ TEST(RealText, AgreesWithCorrectRoundingOnRandomDoubles) {
         // Half any bit pattern, half the magnitudes weights and patterns have.
         double value = n % 2 ? std::bit_cast<double>(random()) : mantissa(random) * std::pow(10.0, static_cast<int>(random() % 32) - 15);
         if (!std::isfinite(value) || value == 0.0) continue;
-        std::array<char, 800> exacto{};
-        auto end = std::to_chars(exacto.data(), exacto.data() + exacto.size(), std::fabs(value), std::chars_format::scientific, 770).ptr;
-        std::string_view cola(exacto.data() + 16, static_cast<std::size_t>(end - exacto.data() - 16));
-        cola = cola.substr(0, cola.find('e'));
-        if (cola.front() == '5' && cola.find_first_not_of('0', 1) == std::string_view::npos) continue;  // ties: table rows
-        std::array<char, 40> referencia{};
-        auto r = std::to_chars(referencia.data(), referencia.data() + referencia.size(), value, std::chars_format::scientific, 14);
-        std::string text(referencia.data(), r.ptr);
+        std::array<char, 800> exact{};
+        auto end = std::to_chars(exact.data(), exact.data() + exact.size(), std::fabs(value), std::chars_format::scientific, 770).ptr;
+        std::string_view tail(exact.data() + 16, static_cast<std::size_t>(end - exact.data() - 16));
+        tail = tail.substr(0, tail.find('e'));
+        if (tail.front() == '5' && tail.find_first_not_of('0', 1) == std::string_view::npos) continue;  // ties: table rows
+        std::array<char, 40> reference{};
+        auto r = std::to_chars(reference.data(), reference.data() + reference.size(), value, std::chars_format::scientific, 14);
+        std::string text(reference.data(), r.ptr);
         double expected = 0.0;
         std::from_chars(text.data(), text.data() + text.size(), expected);
         std::optional<double> readValue = ReadReal(RealText(value, ','), ',');
@@ -163,7 +163,7 @@ const IntegerCase kIntegers[] = {
     {"\t3", std::nullopt},
 };
 
-TEST(LeerEntero, AcceptsExactlyTheIntegerForms) {
+TEST(ReadInteger, AcceptsExactlyTheIntegerForms) {
     for (const IntegerCase& testCase : kIntegers) {
         EXPECT_EQ(ReadInteger(testCase.text, IntegerForms::DecimalOrHexadecimal), testCase.value) << "'" << testCase.text << "'";
     }
@@ -178,7 +178,7 @@ struct RealCase {
 
 constexpr auto Ok = RealStatus::Valid;
 constexpr auto No = RealStatus::NotANumber;
-constexpr auto Desborda = RealStatus::Overflow;
+constexpr auto Overflows = RealStatus::Overflow;
 
 const RealCase kReals[] = {
     {"0.5", '.', Ok, 0.5},
@@ -213,18 +213,18 @@ const RealCase kReals[] = {
     {"INF", '.', No, 0},
     {"NAN", '.', No, 0},
     {"1.5 E3", '.', No, 0},
-    {"1E400", '.', Desborda, 0},
-    {"-1E400", '.', Desborda, 0},
+    {"1E400", '.', Overflows, 0},
+    {"-1E400", '.', Overflows, 0},
     {"1.7976931348623157E308", '.', Ok, std::numeric_limits<double>::max()},
     // Up to the largest double's 15-digit text, which lies above it: that double.
     {"1.7976931348623159E308", '.', Ok, std::numeric_limits<double>::max()},
     {"1.79769313486232E308", '.', Ok, std::numeric_limits<double>::max()},
     {"-0,179769313486232000E309", ',', Ok, -std::numeric_limits<double>::max()},
-    {"1.797693134862320001E308", '.', Desborda, 0},
-    {"1.79769313486233E308", '.', Desborda, 0},
-    {"1.8E308", '.', Desborda, 0},
-    {"1E99999999999999999999", '.', Desborda, 0},
-    {"1E9300000000000000000", '.', Desborda, 0},  // an exponent past 64 bits by a little
+    {"1.797693134862320001E308", '.', Overflows, 0},
+    {"1.79769313486233E308", '.', Overflows, 0},
+    {"1.8E308", '.', Overflows, 0},
+    {"1E99999999999999999999", '.', Overflows, 0},
+    {"1E9300000000000000000", '.', Overflows, 0},  // an exponent past 64 bits by a little
     {"1E-9300000000000000000", '.', Ok, 0},
     {"0.0000000001E315", '.', Ok, 1e305},
     {"1E-400", '.', Ok, 0},
@@ -244,10 +244,10 @@ TEST(ParseReal, AcceptsExactlyTheRealForms) {
 }
 
 TEST(ParseReal, MagnitudeDecidesOverflowForLongMantissas) {
-    std::string grande = "1" + std::string(400, '0');
-    EXPECT_EQ(ParseReal(grande, '.').status, Desborda);
-    std::string pequeno = "0." + std::string(400, '0') + "1";
-    RealReading reading = ParseReal(pequeno, '.');
+    std::string large = "1" + std::string(400, '0');
+    EXPECT_EQ(ParseReal(large, '.').status, Overflows);
+    std::string small = "0." + std::string(400, '0') + "1";
+    RealReading reading = ParseReal(small, '.');
     EXPECT_EQ(reading.status, Ok);
     EXPECT_EQ(reading.value, 0.0);
     EXPECT_TRUE(std::signbit(ParseReal("-1E-400", '.').value));

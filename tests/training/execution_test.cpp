@@ -26,7 +26,7 @@ TEST_P(RoundingTable, TruncatesTheScaledValuePlusOneHalf) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Casos, RoundingTable,
+    Cases, RoundingTable,
     ::testing::Values(Rounding{2, 0.125, 0.13}, Rounding{2, 0.1249, 0.12}, Rounding{0, 2.5, 3},
                       Rounding{0, 2.4999, 2}, Rounding{0, -2.5, -2}, Rounding{0, -2.6, -2},
                       Rounding{1, -0.17, -0.1}, Rounding{1, -0.12, 0}, Rounding{1, -0.25, -0.2},
@@ -78,7 +78,7 @@ TEST_F(Execution, ReadsOneRowPerInputAndRoundsEveryOutput) {
     EXPECT_EQ(network.Entradas[4], -3.0);
     EXPECT_EQ(network.SalidasObtenidas[1], -0.17);
     EXPECT_EQ(view.outputs.numbers, (std::map<Cell, double>{{{1, 1}, -0.1}, {{1, 2}, 0.5}}));
-    EXPECT_EQ(view.lecturasDecimales, 2);
+    EXPECT_EQ(view.decimalReads, 2);
 }
 
 }  // namespace

@@ -44,11 +44,11 @@ TEST(IterationError, TermsAreFormedAndSummedInTheirOrder) {
 }
 
 TEST(IterationError, AnErrorBeyondTheDoubleRangeIsAnOverflow) {
-    const double diminuto = std::numeric_limits<double>::denorm_min();
+    const double tiny = std::numeric_limits<double>::denorm_min();
     EXPECT_THROW(
         {
             try {
-                Error({diminuto}, {0.5});
+                Error({tiny}, {0.5});
             } catch (const ProgramError& e) {
                 EXPECT_STREQ(e.what(), "Floating point overflow");
                 throw;

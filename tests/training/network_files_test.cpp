@@ -31,13 +31,13 @@ struct NetworkSnapshotForTest {
 };
 
 NetworkSnapshotForTest Snapshot(const TRedNeuronal& network) {
-    NetworkSnapshotForTest foto{network.NumeroEntradas(), network.NeuronasCapaOculta(), network.NeuronasCapaSalida(), network.FuncionTransferencia(), {}};
+    NetworkSnapshotForTest snapshot{network.NumeroEntradas(), network.NeuronasCapaOculta(), network.NeuronasCapaSalida(), network.FuncionTransferencia(), {}};
     for (const TCapaNeuronal* layer : {&network.CapaOculta, &network.CapaSalida}) {
         for (int j = 1; j <= 32; ++j) {
-            for (int k = 0; k <= 32; ++k) foto.weights.push_back(layer->Neuronas[j].Pesos[k]);
+            for (int k = 0; k <= 32; ++k) snapshot.weights.push_back(layer->Neuronas[j].Pesos[k]);
         }
     }
-    return foto;
+    return snapshot;
 }
 
 bool SameState(const WorkState& a, const WorkState& b) {
@@ -81,18 +81,18 @@ protected:
 
 TEST_F(NetworkLoading, RoundTripKeepsEveryRenderingUnderBothSeparators) {
     std::mt19937_64 random(42);
-    for (int prueba = 0; prueba < 12; ++prueba) {
-        const char separator = prueba % 2 ? ',' : '.';
-        TRedNeuronal origen;
-        Topology(origen, 1 + static_cast<int>(random() % 32), 1 + static_cast<int>(random() % 32),
+    for (int trial = 0; trial < 12; ++trial) {
+        const char separator = trial % 2 ? ',' : '.';
+        TRedNeuronal source;
+        Topology(source, 1 + static_cast<int>(random() % 32), 1 + static_cast<int>(random() % 32),
                   1 + static_cast<int>(random() % 32));
-        for (TCapaNeuronal* layer : {&origen.CapaOculta, &origen.CapaSalida}) {
+        for (TCapaNeuronal* layer : {&source.CapaOculta, &source.CapaSalida}) {
             for (int j = 1; j <= layer->NumeroNeuronas(); ++j) {
                 for (int k = 0; k <= layer->NumeroEntradas(); ++k) layer->Neuronas[j].Pesos[k] = AnyValue(random);
             }
         }
         WorkState table;
-        table.NumeroPatrones = prueba == 0 ? 100 : static_cast<int>(random() % 101);
+        table.NumeroPatrones = trial == 0 ? 100 : static_cast<int>(random() % 101);
         for (int p = 1; p <= table.NumeroPatrones; ++p) {
             for (int i = 1; i <= 32; ++i) {
                 table.EntradasPatrones[p][i] = AnyValue(random);
@@ -100,18 +100,18 @@ TEST_F(NetworkLoading, RoundTripKeepsEveryRenderingUnderBothSeparators) {
             }
         }
         const std::string ren = folder.Path("red.ren");
-        SaveLines(folder.Path("red.rna"), RnaLines(origen, PatternsToSave(table, origen), 0, 1, separator));
-        SaveLines(ren, RenLines(origen, 0, 1, separator));
+        SaveLines(folder.Path("red.rna"), RnaLines(source, PatternsToSave(table, source), 0, 1, separator));
+        SaveLines(ren, RenLines(source, 0, 1, separator));
 
         TRedNeuronal target;
         WorkState loaded;
         LoadResult result = ApplyDescription(ReadRen(ren), target, loaded);
         ASSERT_TRUE(result.PatternsTaken) << result.Warning;
-        EXPECT_EQ(target.NumeroEntradas(), origen.NumeroEntradas());
-        EXPECT_EQ(target.NeuronasCapaOculta(), origen.NeuronasCapaOculta());
-        EXPECT_EQ(target.NeuronasCapaSalida(), origen.NeuronasCapaSalida());
+        EXPECT_EQ(target.NumeroEntradas(), source.NumeroEntradas());
+        EXPECT_EQ(target.NeuronasCapaOculta(), source.NeuronasCapaOculta());
+        EXPECT_EQ(target.NeuronasCapaSalida(), source.NeuronasCapaSalida());
         EXPECT_EQ(target.FuncionTransferencia(), ftTangenteHiperbolica);
-        for (auto [a, b] : {std::pair{&origen.CapaOculta, &target.CapaOculta}, std::pair{&origen.CapaSalida, &target.CapaSalida}}) {
+        for (auto [a, b] : {std::pair{&source.CapaOculta, &target.CapaOculta}, std::pair{&source.CapaSalida, &target.CapaSalida}}) {
             for (int j = 1; j <= a->NumeroNeuronas(); ++j) {
                 for (int k = 0; k <= a->NumeroEntradas(); ++k) {
                     ASSERT_EQ(RealText(b->Neuronas[j].Pesos[k], '.'), RealText(a->Neuronas[j].Pesos[k], '.'));
@@ -120,10 +120,10 @@ TEST_F(NetworkLoading, RoundTripKeepsEveryRenderingUnderBothSeparators) {
         }
         ASSERT_EQ(loaded.NumeroPatrones, table.NumeroPatrones);
         for (int p = 1; p <= table.NumeroPatrones; ++p) {
-            for (int i = 1; i <= origen.NumeroEntradas(); ++i) {
+            for (int i = 1; i <= source.NumeroEntradas(); ++i) {
                 ASSERT_EQ(RealText(loaded.EntradasPatrones[p][i], '.'), RealText(table.EntradasPatrones[p][i], '.'));
             }
-            for (int k = 1; k <= origen.NeuronasCapaSalida(); ++k) {
+            for (int k = 1; k <= source.NeuronasCapaSalida(); ++k) {
                 ASSERT_EQ(RealText(loaded.SalidasPatrones[p][k], '.'), RealText(table.SalidasPatrones[p][k], '.'));
             }
         }
@@ -159,24 +159,24 @@ TEST_F(NetworkLoading, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
     // and the number of the draws.
     int tic = 0;
     RandomGenerator::SetClock([&] { return TimeOfDay{0, 0, tic / 1000, tic++ % 1000}; });
-    TRedNeuronal referencia;
-    PrepareStartUpNetwork(referencia);
+    TRedNeuronal reference;
+    PrepareStartUpNetwork(reference);
     tic = 0;
     TRedNeuronal loadedNetwork;
     PrepareStartUpNetwork(loadedNetwork);
 
     tic = 5000;
-    referencia.SetNeuronasCapaOculta(3);
-    referencia.SetNeuronasCapaSalida(2);
-    referencia.SetNumeroEntradas(4);
-    referencia.SetFuncionTransferencia(ftTangenteHiperbolica);
-    referencia.InicializarPesos();
+    reference.SetNeuronasCapaOculta(3);
+    reference.SetNeuronasCapaSalida(2);
+    reference.SetNumeroEntradas(4);
+    reference.SetFuncionTransferencia(ftTangenteHiperbolica);
+    reference.InicializarPesos();
 
     tic = 5000;
     LoadResult result =
         ApplyDescription(DescribeRna(JoinLines({"4", "3", "2", "0", "1", "0"})), loadedNetwork, state);
     RandomGenerator::SetClock({});
-    EXPECT_EQ(Snapshot(loadedNetwork).weights, Snapshot(referencia).weights);
+    EXPECT_EQ(Snapshot(loadedNetwork).weights, Snapshot(reference).weights);
     EXPECT_EQ(loadedNetwork.FuncionTransferencia(), ftTangenteHiperbolica);
     EXPECT_TRUE(state.RedCreada);
     EXPECT_EQ(result.Kind, NetworkFileKind::Untrained);
@@ -246,8 +246,8 @@ TEST_F(NetworkLoading, FailedLoadChangesNothing) {
         std::filesystem::remove(companion);
         if (!testCase.file.empty()) WriteBytes(testCase.path, JoinLines(testCase.file));
         if (!testCase.companion.empty()) WriteBytes(companion, JoinLines(testCase.companion));
-        const NetworkSnapshotForTest redAntes = Snapshot(network);
-        const WorkState estadoAntes = state;
+        const NetworkSnapshotForTest networkBefore = Snapshot(network);
+        const WorkState stateBefore = state;
         const bool trained = testCase.path == ren;
         std::string message = MessageOf([&] {
             if (trained) {
@@ -257,8 +257,8 @@ TEST_F(NetworkLoading, FailedLoadChangesNothing) {
             }
         });
         EXPECT_EQ(message, testCase.message) << testCase.name;
-        EXPECT_EQ(Snapshot(network), redAntes) << testCase.name;
-        EXPECT_TRUE(SameState(state, estadoAntes)) << testCase.name;
+        EXPECT_EQ(Snapshot(network), networkBefore) << testCase.name;
+        EXPECT_TRUE(SameState(state, stateBefore)) << testCase.name;
     }
 }
 

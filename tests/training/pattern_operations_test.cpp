@@ -23,9 +23,9 @@ protected:
         state.RedCreada = true;
         EnableEntryFields(view, network);
     }
-    void Add(double entrada1, double salida1) {
-        view.values[1] = entrada1;
-        view.values[11] = salida1;
+    void Add(double input1, double output1) {
+        view.values[1] = input1;
+        view.values[11] = output1;
         AddPattern(state, network, view);
     }
 
@@ -36,7 +36,7 @@ protected:
 
 TEST_F(PatternOperations, AddAndDeleteAreRefusedWithoutNetworkButDeleteAllRuns) {
     view.values[1] = 7;
-    view.numeroPatron = 1;
+    view.patternNumber = 1;
     AddPattern(state, network, view);
     DeletePattern(state, network, view);
     EXPECT_EQ(view.writes, 0);
@@ -44,10 +44,10 @@ TEST_F(PatternOperations, AddAndDeleteAreRefusedWithoutNetworkButDeleteAllRuns) 
     EXPECT_EQ(state.NumeroPatrones, 0);
     EXPECT_EQ(view.values[1], 7);
 
-    view.etiqueta = "Patrón 5";
+    view.label = "Patrón 5";
     DeleteAllPatterns(state, network, view);
     EXPECT_EQ(view.grid.rows, 2);
-    EXPECT_EQ(view.etiqueta, "Patrón 1");
+    EXPECT_EQ(view.label, "Patrón 1");
     // The start-up network has 2 inputs and 1 output.
     EXPECT_EQ(view.grid.numbers, (std::map<Cell, double>{{{1, 1}, 0.0}, {{2, 1}, 0.0}, {{3, 1}, 0.0}}));
 }
@@ -60,7 +60,7 @@ TEST_F(PatternOperations, AddStoresEnabledFieldsOnlyAndResetsAllTwenty) {
     view.values[3] = 9;   // typed while enabled, now disabled
     view.values[11] = 1;
     view.values[12] = 9;
-    view.numeroPatron = 3;
+    view.patternNumber = 3;
     AddPattern(state, network, view);
 
     EXPECT_EQ(state.NumeroPatrones, 1);
@@ -70,9 +70,9 @@ TEST_F(PatternOperations, AddStoresEnabledFieldsOnlyAndResetsAllTwenty) {
     EXPECT_EQ(state.SalidasPatrones[1][1], 1.0);
     EXPECT_EQ(state.SalidasPatrones[1][2], 0.0);
     for (int field = 1; field <= 20; ++field) EXPECT_EQ(view.values[field], 0) << "field " << field;
-    EXPECT_EQ(view.etiqueta, "Patrón 2");
-    EXPECT_EQ(view.maximoNumeroPatron, 1);
-    EXPECT_EQ(view.numeroPatron, 0);
+    EXPECT_EQ(view.label, "Patrón 2");
+    EXPECT_EQ(view.largestPatternNumber, 1);
+    EXPECT_EQ(view.patternNumber, 0);
     EXPECT_EQ(view.grid.rows, 2);
     EXPECT_EQ(view.grid.columns, -1);
     EXPECT_TRUE(view.grid.texts.empty());
@@ -93,7 +93,7 @@ TEST_F(PatternOperations, AddClearsColumnsNoFieldCanType) {
 TEST_F(PatternOperations, TableHoldsAHundredPatterns) {
     Make(1, 1);
     for (int p = 1; p <= 100; ++p) Add(p, -p);
-    EXPECT_EQ(view.etiqueta, "Patrón 101");
+    EXPECT_EQ(view.label, "Patrón 101");
     EXPECT_EQ(state.EntradasPatrones[100][1], 100.0);
 
     view.values[1] = 5;
@@ -108,7 +108,7 @@ TEST_F(PatternOperations, DeleteMovesLaterPatternsUpAndRebuildsTheGrid) {
     Make(1, 1);
     for (int p = 1; p <= 4; ++p) Add(10 * p, p);
     view.grid = RecordingTable{};
-    view.numeroPatron = 2;
+    view.patternNumber = 2;
     DeletePattern(state, network, view);
 
     EXPECT_EQ(state.NumeroPatrones, 3);
@@ -118,9 +118,9 @@ TEST_F(PatternOperations, DeleteMovesLaterPatternsUpAndRebuildsTheGrid) {
         EXPECT_EQ(state.EntradasPatrones[p][1], inputs[p]) << "row " << p;
         EXPECT_EQ(state.SalidasPatrones[p][1], outputs[p]) << "row " << p;
     }
-    EXPECT_EQ(view.numeroPatron, 0);
-    EXPECT_EQ(view.maximoNumeroPatron, 3);
-    EXPECT_EQ(view.etiqueta, "4");
+    EXPECT_EQ(view.patternNumber, 0);
+    EXPECT_EQ(view.largestPatternNumber, 3);
+    EXPECT_EQ(view.label, "4");
     EXPECT_EQ(view.grid.columns, 3);
     EXPECT_EQ(view.grid.rows, 4);
     EXPECT_EQ(view.grid.texts,
@@ -133,17 +133,17 @@ TEST_F(PatternOperations, DeleteBeyondTheCountRemovesTheLastAndTheOnlyLeavesTheH
     Make(1, 1);
     Add(1, 1);
     Add(2, 2);
-    view.numeroPatron = 7;
+    view.patternNumber = 7;
     DeletePattern(state, network, view);
     EXPECT_EQ(state.NumeroPatrones, 1);
     EXPECT_EQ(state.EntradasPatrones[1][1], 1.0);
     EXPECT_EQ(state.EntradasPatrones[2][1], 2.0);
 
-    view.numeroPatron = 1;
+    view.patternNumber = 1;
     DeletePattern(state, network, view);
     EXPECT_EQ(state.NumeroPatrones, 0);
     EXPECT_EQ(view.grid.rows, 1);
-    EXPECT_EQ(view.etiqueta, "1");
+    EXPECT_EQ(view.label, "1");
 
     Add(3, 3);
     EXPECT_EQ(view.grid.rows, 2);
@@ -152,12 +152,12 @@ TEST_F(PatternOperations, DeleteBeyondTheCountRemovesTheLastAndTheOnlyLeavesTheH
 
 TEST_F(PatternOperations, DeleteIsRefusedForNumbersBelowOneAndAnEmptyTable) {
     Make(1, 1);
-    view.numeroPatron = 1;
+    view.patternNumber = 1;
     DeletePattern(state, network, view);
     Add(1, 1);
     const int writes = view.writes;
     for (std::int32_t n : {0, -1}) {
-        view.numeroPatron = n;
+        view.patternNumber = n;
         DeletePattern(state, network, view);
     }
     EXPECT_EQ(state.NumeroPatrones, 1);
@@ -167,12 +167,12 @@ TEST_F(PatternOperations, DeleteIsRefusedForNumbersBelowOneAndAnEmptyTable) {
 TEST_F(PatternOperations, DeleteAllKeepsTableRowsAndThePatternNumberField) {
     Make(2, 1);
     Add(5, 6);
-    view.numeroPatron = 1;
+    view.patternNumber = 1;
     DeleteAllPatterns(state, network, view);
     EXPECT_EQ(state.NumeroPatrones, 0);
     EXPECT_EQ(state.EntradasPatrones[1][1], 5.0);
-    EXPECT_EQ(view.numeroPatron, 1);
-    EXPECT_EQ(view.maximoNumeroPatron, 1);
+    EXPECT_EQ(view.patternNumber, 1);
+    EXPECT_EQ(view.largestPatternNumber, 1);
     EXPECT_EQ(view.grid.numbers.at({1, 1}), 0.0);
     EXPECT_EQ(view.grid.numbers.at({3, 1}), 0.0);
 }

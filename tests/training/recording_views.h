@@ -37,9 +37,9 @@ class RecordingDataTab : public DataTabView {
 public:
     std::array<bool, Fields + 1> enabled{};
     std::array<long double, Fields + 1> values{};
-    std::int32_t numeroPatron = 0;
-    std::int32_t maximoNumeroPatron = 0;
-    std::string etiqueta = "Patrón 1";
+    std::int32_t patternNumber = 0;
+    std::int32_t largestPatternNumber = 0;
+    std::string label = "Patrón 1";
     RecordingTable grid;
     int writes = 0;  // field, number and label writes
 
@@ -48,10 +48,10 @@ public:
     void SetEnabled(int c, bool h) override { enabled.at(c) = h; ++writes; }
     long double Value(int c) const override { return values.at(c); }
     void SetValue(int c, long double v) override { values.at(c) = v; ++writes; }
-    std::int32_t PatternNumber() const override { return numeroPatron; }
-    void SetPatternNumber(std::int32_t v) override { numeroPatron = v; ++writes; }
-    void SetLargestPatternNumber(std::int32_t m) override { maximoNumeroPatron = m; ++writes; }
-    void SetPatternLabel(const std::string& t) override { etiqueta = t; ++writes; }
+    std::int32_t PatternNumber() const override { return patternNumber; }
+    void SetPatternNumber(std::int32_t v) override { patternNumber = v; ++writes; }
+    void SetLargestPatternNumber(std::int32_t m) override { largestPatternNumber = m; ++writes; }
+    void SetPatternLabel(const std::string& t) override { label = t; ++writes; }
     NumberTableView& PatternGrid() override { return grid; }
 };
 
@@ -66,45 +66,45 @@ public:
 
 class RecordingTrainingTab : public TrainingTabView {
 public:
-    StopCriterion criterio = StopCriterion::CycleCount;
+    StopCriterion criterion = StopCriterion::CycleCount;
     std::int32_t cycles = 1;
-    std::int32_t umbralMaximo = 1;
-    std::int32_t umbralMinimo = 1;
-    std::int64_t ciclosTotales = 0;
+    std::int32_t largestThreshold = 1;
+    std::int32_t smallestThreshold = 1;
+    std::int64_t totalCycles = 0;
     std::int64_t time = 0;
-    double errorMaximo = -1.0;
-    double errorMinimo = -1.0;
+    double largestError = -1.0;
+    double smallestError = -1.0;
     RecordingTable expected, obtained;
     RecordingErrorSeries chart;
     int opens = 0;
-    int cierres = 0;
-    bool progresoAbierto = false;
+    int closes = 0;
+    bool progressOpen = false;
     // Points the chart held each time messages were processed.
-    std::vector<std::size_t> puntosAlProcesar;
+    std::vector<std::size_t> pointsWhenProcessing;
     // Runs inside the message processing, as a click on "Stop" would.
-    std::function<void()> alProcesar;
+    std::function<void()> onProcess;
 
-    StopCriterion Criterion() const override { return criterio; }
+    StopCriterion Criterion() const override { return criterion; }
     std::int32_t CycleCount() const override { return cycles; }
-    std::int32_t LargestErrorThreshold() const override { return umbralMaximo; }
-    std::int32_t SmallestErrorThreshold() const override { return umbralMinimo; }
+    std::int32_t LargestErrorThreshold() const override { return largestThreshold; }
+    std::int32_t SmallestErrorThreshold() const override { return smallestThreshold; }
     void SetCycleCount(std::int32_t v) override { cycles = v; }
-    void SetLargestErrorThreshold(std::int32_t v) override { umbralMaximo = v; }
-    void SetSmallestErrorThreshold(std::int32_t v) override { umbralMinimo = v; }
-    std::int64_t TotalCycles() const override { return ciclosTotales; }
-    void SetTotalCycles(std::int64_t v) override { ciclosTotales = v; }
+    void SetLargestErrorThreshold(std::int32_t v) override { largestThreshold = v; }
+    void SetSmallestErrorThreshold(std::int32_t v) override { smallestThreshold = v; }
+    std::int64_t TotalCycles() const override { return totalCycles; }
+    void SetTotalCycles(std::int64_t v) override { totalCycles = v; }
     std::int64_t TrainingTime() const override { return time; }
     void SetTrainingTime(std::int64_t v) override { time = v; }
-    void SetLargestError(double v) override { errorMaximo = v; }
-    void SetSmallestError(double v) override { errorMinimo = v; }
+    void SetLargestError(double v) override { largestError = v; }
+    void SetSmallestError(double v) override { smallestError = v; }
     NumberTableView& SalidasEsperadas() override { return expected; }
     NumberTableView& SalidasObtenidas() override { return obtained; }
     ErrorSeries& Chart() override { return chart; }
-    void OpenProgress() override { ++opens; progresoAbierto = true; }
-    void CloseProgress() noexcept override { ++cierres; progresoAbierto = false; }
+    void OpenProgress() override { ++opens; progressOpen = true; }
+    void CloseProgress() noexcept override { ++closes; progressOpen = false; }
     void ProcessMessages() override {
-        puntosAlProcesar.push_back(chart.points.size());
-        if (alProcesar) alProcesar();
+        pointsWhenProcessing.push_back(chart.points.size());
+        if (onProcess) onProcess();
     }
 };
 
@@ -112,9 +112,9 @@ class RecordingExecutionTab : public ExecutionTabView {
 public:
     RecordingTable inputs, outputs;
     std::int32_t decimals = 0;
-    mutable int lecturasDecimales = 0;
+    mutable int decimalReads = 0;
 
     NumberTableView& Entradas() override { return inputs; }
     NumberTableView& Salidas() override { return outputs; }
-    std::int32_t Decimals() const override { ++lecturasDecimales; return decimals; }
+    std::int32_t Decimals() const override { ++decimalReads; return decimals; }
 };

@@ -22,7 +22,7 @@ inline void Configure(TRedNeuronal& network, std::int32_t inputs, TRangoNeuronas
 
 // 1-1-1 identity network whose output equals its input: it does not learn,
 // so each pattern's error stays the same from iteration to iteration.
-inline void ConfigurarEspejo(TRedNeuronal& network) {
+inline void ConfigureMirror(TRedNeuronal& network) {
     Configure(network, 1, 1, 1, ftIdentidad);
     network.CapaOculta.Neuronas[1].Pesos[0] = 0.0;
     network.CapaOculta.Neuronas[1].Pesos[1] = 1.0;

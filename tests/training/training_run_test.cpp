@@ -18,7 +18,7 @@ protected:
     void SetUp() override {
         FreezeClock();
         TickCounter::SetCounter([] { return 0u; });
-        ConfigurarEspejo(network);
+        ConfigureMirror(network);
         state.RedCreada = true;
         Pattern(1, 0.25, 0.5);  // error 50
         state.NumeroPatrones = 1;
@@ -35,8 +35,8 @@ protected:
     }
     // Asks for a stop at the k-th message processing (counted from 1).
     void StopWhenProcessing(int k) {
-        view.alProcesar = [this, k, veces = 0]() mutable {
-            if (++veces == k) state.PararEntrenamiento = true;
+        view.onProcess = [this, k, times = 0]() mutable {
+            if (++times == k) state.PararEntrenamiento = true;
         };
     }
     std::size_t Points() const { return view.chart.points.size(); }
@@ -48,17 +48,17 @@ protected:
 
 TEST_F(TrainingRun, OneCycleMakesOnePointAtZeroAndWritesItsStatistics) {
     state.PararEntrenamiento = true;  // left from an earlier run
-    view.ciclosTotales = 7;
+    view.totalCycles = 7;
     Train(state, network, view);
     EXPECT_EQ(view.chart.points, (std::vector<double>{50.0}));
-    EXPECT_EQ(view.errorMaximo, 50.0);
-    EXPECT_EQ(view.errorMinimo, 50.0);
-    EXPECT_EQ(view.ciclosTotales, 8);
+    EXPECT_EQ(view.largestError, 50.0);
+    EXPECT_EQ(view.smallestError, 50.0);
+    EXPECT_EQ(view.totalCycles, 8);
     EXPECT_EQ(view.expected.numbers, (std::map<Cell, double>{{{1, 1}, 0.5}}));
     EXPECT_EQ(view.obtained.numbers, (std::map<Cell, double>{{{1, 1}, 0.25}}));
     EXPECT_EQ(view.opens, 1);
-    EXPECT_EQ(view.cierres, 1);
-    EXPECT_TRUE(view.puntosAlProcesar.empty());
+    EXPECT_EQ(view.closes, 1);
+    EXPECT_TRUE(view.pointsWhenProcessing.empty());
 }
 
 TEST_F(TrainingRun, PointsAndTotalsAddUpAcrossRuns) {
@@ -66,7 +66,7 @@ TEST_F(TrainingRun, PointsAndTotalsAddUpAcrossRuns) {
     Train(state, network, view);
     Train(state, network, view);
     ASSERT_EQ(Points(), 10u);
-    EXPECT_EQ(view.ciclosTotales, 10);
+    EXPECT_EQ(view.totalCycles, 10);
 }
 
 TEST_F(TrainingRun, LargestAndSmallestAreThoseOfTheRunsOwnPoints) {
@@ -79,50 +79,50 @@ TEST_F(TrainingRun, LargestAndSmallestAreThoseOfTheRunsOwnPoints) {
     std::vector<double> errors;
     for (std::size_t i = 3; i < Points(); ++i) errors.push_back(view.chart.points[i]);
     ASSERT_EQ(errors.size(), 50u);
-    EXPECT_EQ(view.errorMaximo, *std::max_element(errors.begin(), errors.end()));
-    EXPECT_EQ(view.errorMinimo, *std::min_element(errors.begin(), errors.end()));
-    EXPECT_EQ(view.errorMaximo, 50.0);
-    EXPECT_DOUBLE_EQ(view.errorMinimo, 10.0);
+    EXPECT_EQ(view.largestError, *std::max_element(errors.begin(), errors.end()));
+    EXPECT_EQ(view.smallestError, *std::min_element(errors.begin(), errors.end()));
+    EXPECT_EQ(view.largestError, 50.0);
+    EXPECT_DOUBLE_EQ(view.smallestError, 10.0);
 }
 
 TEST_F(TrainingRun, LargestStartsAtZeroAndSmallestAtAThousand) {
     Pattern(1, 1.0, 0.001);  // error 99900
     view.cycles = 3;
     Train(state, network, view);
-    EXPECT_DOUBLE_EQ(view.errorMaximo, 99900.0);
-    EXPECT_EQ(view.errorMinimo, 1000.0);
+    EXPECT_DOUBLE_EQ(view.largestError, 99900.0);
+    EXPECT_EQ(view.smallestError, 1000.0);
 
     Pattern(1, 0.5, 0.5);  // error 0
     Train(state, network, view);
-    EXPECT_EQ(view.errorMaximo, 0.0);
-    EXPECT_EQ(view.errorMinimo, 0.0);
+    EXPECT_EQ(view.largestError, 0.0);
+    EXPECT_EQ(view.smallestError, 0.0);
 }
 
 TEST_F(TrainingRun, ZeroCyclesMakeNoIterationYetWriteTheStatistics) {
     view.cycles = 0;
-    view.ciclosTotales = 4;
+    view.totalCycles = 4;
     network.SalidasEsperadas[1] = 0.75;
     network.SalidasObtenidas[1] = 0.125;
     Train(state, network, view);
     EXPECT_EQ(Points(), 0u);
-    EXPECT_EQ(view.errorMaximo, 0.0);
-    EXPECT_EQ(view.errorMinimo, 1000.0);
-    EXPECT_EQ(view.ciclosTotales, 4);
+    EXPECT_EQ(view.largestError, 0.0);
+    EXPECT_EQ(view.smallestError, 1000.0);
+    EXPECT_EQ(view.totalCycles, 4);
     EXPECT_EQ(view.expected.numbers.at({1, 1}), 0.75);
     EXPECT_EQ(view.obtained.numbers.at({1, 1}), 0.125);
-    EXPECT_EQ(view.cierres, 1);
+    EXPECT_EQ(view.closes, 1);
 }
 
 TEST_F(TrainingRun, CycleRunProcessesMessagesBeforeEachTenThousandthIteration) {
     view.cycles = 25000;
     Train(state, network, view);
     EXPECT_EQ(Points(), 25000u);
-    EXPECT_EQ(view.puntosAlProcesar, (std::vector<std::size_t>{9999, 19999}));
+    EXPECT_EQ(view.pointsWhenProcessing, (std::vector<std::size_t>{9999, 19999}));
 }
 
 TEST_F(TrainingRun, CycleCountIsReadAfreshBeforeEveryIteration) {
     view.cycles = 1000000;
-    view.alProcesar = [this] { view.cycles = 15000; };
+    view.onProcess = [this] { view.cycles = 15000; };
     Train(state, network, view);
     EXPECT_EQ(Points(), 15000u);
 }
@@ -134,8 +134,8 @@ TEST_F(TrainingRun, StopEndsACycleRunAtTheMultipleOfTenThousandWhereItWasSeen) {
         StopWhenProcessing(k);
         Train(state, network, view);
         EXPECT_EQ(Points(), 10000u * k) << "stop at processing " << k;
-        EXPECT_EQ(view.ciclosTotales, 10000 * k);
-        EXPECT_EQ(view.cierres, 1);
+        EXPECT_EQ(view.totalCycles, 10000 * k);
+        EXPECT_EQ(view.closes, 1);
     }
 }
 
@@ -143,9 +143,9 @@ TEST_F(TrainingRun, LargestCycleCountStillEnds) {
     view.cycles = std::numeric_limits<std::int32_t>::max();
     // The stop makes the next cycle index one past the count; a run that
     // overflowed there would go on, so give up after a few processings.
-    view.alProcesar = [this, veces = 0]() mutable {
-        if (++veces == 1) state.PararEntrenamiento = true;
-        if (veces > 3) throw std::runtime_error("the run did not end");
+    view.onProcess = [this, times = 0]() mutable {
+        if (++times == 1) state.PararEntrenamiento = true;
+        if (times > 3) throw std::runtime_error("the run did not end");
     };
     Train(state, network, view);
     EXPECT_EQ(Points(), 10000u);
@@ -154,9 +154,9 @@ TEST_F(TrainingRun, LargestCycleCountStillEnds) {
 class TrainingByError : public TrainingRun, public ::testing::WithParamInterface<StopCriterion> {
 protected:
     void Umbral(std::int32_t threshold) {
-        view.criterio = GetParam();
-        view.umbralMaximo = view.umbralMinimo = 1000;  // the other criterion's, not to be used
-        (GetParam() == StopCriterion::LargestError ? view.umbralMaximo : view.umbralMinimo) = threshold;
+        view.criterion = GetParam();
+        view.largestThreshold = view.smallestThreshold = 1000;  // the other criterion's, not to be used
+        (GetParam() == StopCriterion::LargestError ? view.largestThreshold : view.smallestThreshold) = threshold;
     }
 };
 
@@ -164,7 +164,7 @@ TEST_P(TrainingByError, ProcessesMessagesBeforeTheFirstIterationAndEveryTenThous
     Umbral(100);
     Train(state, network, view);
     EXPECT_EQ(Points(), 1u);
-    EXPECT_EQ(view.puntosAlProcesar, (std::vector<std::size_t>{0}));
+    EXPECT_EQ(view.pointsWhenProcessing, (std::vector<std::size_t>{0}));
 }
 
 TEST_P(TrainingByError, EndsAfterTheFirstErrorStrictlyBelowTheThreshold) {
@@ -175,7 +175,7 @@ TEST_P(TrainingByError, EndsAfterTheFirstErrorStrictlyBelowTheThreshold) {
     ASSERT_GE(Points(), 1u);
     EXPECT_LT(view.chart.points.back(), 50.0);
     for (std::size_t i = 0; i + 1 < Points(); ++i) EXPECT_EQ(view.chart.points[i], 50.0);
-    EXPECT_EQ(view.ciclosTotales, static_cast<std::int64_t>(Points()));
+    EXPECT_EQ(view.totalCycles, static_cast<std::int64_t>(Points()));
 }
 
 TEST_P(TrainingByError, StopEndsTheRunOneIterationAfterTheMultipleOfTenThousand) {
@@ -186,8 +186,8 @@ TEST_P(TrainingByError, StopEndsTheRunOneIterationAfterTheMultipleOfTenThousand)
         Train(state, network, view);
         const std::size_t expected = 10000u * static_cast<std::size_t>(k - 1) + 1;
         EXPECT_EQ(Points(), expected) << "stop at processing " << k;
-        EXPECT_EQ(view.ciclosTotales, static_cast<std::int64_t>(expected));
-        EXPECT_EQ(view.cierres, 1);
+        EXPECT_EQ(view.totalCycles, static_cast<std::int64_t>(expected));
+        EXPECT_EQ(view.closes, 1);
     }
 }
 
@@ -197,10 +197,10 @@ TEST_P(TrainingByError, NegativeTargetsDoNotEndTheRunAtOnce) {
     StopWhenProcessing(2);
     Train(state, network, view);
     EXPECT_EQ(Points(), 10001u);
-    EXPECT_EQ(view.errorMinimo, 50.0);
+    EXPECT_EQ(view.smallestError, 50.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Criterios, TrainingByError,
+INSTANTIATE_TEST_SUITE_P(Criteria, TrainingByError,
                          ::testing::Values(StopCriterion::LargestError, StopCriterion::SmallestError));
 
 TEST_F(TrainingRun, RefusedWithoutNetworkOrPatterns) {
@@ -211,19 +211,19 @@ TEST_F(TrainingRun, RefusedWithoutNetworkOrPatterns) {
     state.RedCreada = false;
     Train(state, network, view);
     EXPECT_EQ(view.opens, 0);
-    EXPECT_EQ(view.cierres, 0);
+    EXPECT_EQ(view.closes, 0);
     EXPECT_EQ(Points(), 0u);
-    EXPECT_EQ(view.errorMaximo, -1.0);
-    EXPECT_EQ(view.ciclosTotales, 0);
+    EXPECT_EQ(view.largestError, -1.0);
+    EXPECT_EQ(view.totalCycles, 0);
     EXPECT_EQ(network.CapaOculta.Neuronas[1].Pesos[1], weight);
 }
 
 TEST_F(TrainingRun, AnErrorInsideARunKeepsTheStatisticsClosesTheProgressWindowAndGoesOn) {
     network.CapaOculta.Neuronas[1].Pesos[1] = 10.0;  // output 2.5 for 0.25: error 400
     view.cycles = 100000;
-    view.ciclosTotales = 5;
+    view.totalCycles = 5;
     view.time = 1;
-    view.alProcesar = [this] { Pattern(1, 1e308, 0.5); };  // the next weighted sum overflows
+    view.onProcess = [this] { Pattern(1, 1e308, 0.5); };  // the next weighted sum overflows
     try {
         Train(state, network, view);
         ADD_FAILURE() << "the overflow did not reach the caller";
@@ -231,14 +231,14 @@ TEST_F(TrainingRun, AnErrorInsideARunKeepsTheStatisticsClosesTheProgressWindowAn
         EXPECT_STREQ(e.what(), "Floating point overflow");
     }
     EXPECT_EQ(Points(), 9999u);
-    EXPECT_EQ(view.ciclosTotales, 5 + 9999);
-    EXPECT_DOUBLE_EQ(view.errorMaximo, 400.0);
-    EXPECT_DOUBLE_EQ(view.errorMinimo, 400.0);
+    EXPECT_EQ(view.totalCycles, 5 + 9999);
+    EXPECT_DOUBLE_EQ(view.largestError, 400.0);
+    EXPECT_DOUBLE_EQ(view.smallestError, 400.0);
     EXPECT_EQ(view.time, 1);
     EXPECT_EQ(view.expected.numbers.at({1, 1}), 0.5);
     EXPECT_EQ(view.opens, 1);
-    EXPECT_EQ(view.cierres, 1);
-    EXPECT_FALSE(view.progresoAbierto);
+    EXPECT_EQ(view.closes, 1);
+    EXPECT_FALSE(view.progressOpen);
 }
 
 TEST_F(TrainingRun, AnErrorBetweenMessageProcessingsKeepsThePointsOfTheIterationsBeforeIt) {
@@ -247,9 +247,9 @@ TEST_F(TrainingRun, AnErrorBetweenMessageProcessingsKeepsThePointsOfTheIteration
     state.NumeroPatrones = 2;
     view.cycles = 1000;
     EXPECT_THROW(Train(state, network, view), ProgramError);
-    EXPECT_TRUE(view.puntosAlProcesar.empty());
+    EXPECT_TRUE(view.pointsWhenProcessing.empty());
     ASSERT_GT(Points(), 0u);
-    EXPECT_EQ(view.ciclosTotales, static_cast<std::int64_t>(Points()));
+    EXPECT_EQ(view.totalCycles, static_cast<std::int64_t>(Points()));
     for (std::size_t i = 0; i < Points(); ++i) {
         EXPECT_EQ(view.chart.points[i], 50.0);
     }
@@ -262,31 +262,31 @@ TEST_F(TrainingRun, TimeIsAddedAcrossAWrapOfTheTickCounter) {
     EXPECT_EQ(view.time, 1000 + 0x200);
 }
 
-TEST_F(TrainingRun, ReiniciarClearsTheChartCountersAndOutputGridsAndRerandomises) {
+TEST_F(TrainingRun, ResetClearsTheChartCountersAndOutputGridsAndRerandomises) {
     Configure(network, 1, 1, 2, ftSigmoide);
     network.CapaSalida.Neuronas[2].Pesos[1] = 7.0;
     view.chart.points.assign(4, 1.0);
-    view.cycles = view.umbralMaximo = view.umbralMinimo = 40;
-    view.ciclosTotales = view.time = 9;
-    view.errorMaximo = view.errorMinimo = 3.0;
-    view.criterio = StopCriterion::SmallestError;
+    view.cycles = view.largestThreshold = view.smallestThreshold = 40;
+    view.totalCycles = view.time = 9;
+    view.largestError = view.smallestError = 3.0;
+    view.criterion = StopCriterion::SmallestError;
     ResetTraining(network, view);
     EXPECT_EQ(Points(), 0u);
     EXPECT_EQ(view.cycles, 1);
-    EXPECT_EQ(view.umbralMaximo, 1);
-    EXPECT_EQ(view.umbralMinimo, 1);
-    EXPECT_EQ(view.ciclosTotales, 0);
+    EXPECT_EQ(view.largestThreshold, 1);
+    EXPECT_EQ(view.smallestThreshold, 1);
+    EXPECT_EQ(view.totalCycles, 0);
     EXPECT_EQ(view.time, 0);
-    EXPECT_EQ(view.errorMaximo, 0.0);
-    EXPECT_EQ(view.errorMinimo, 0.0);
-    EXPECT_EQ(view.criterio, StopCriterion::SmallestError);
+    EXPECT_EQ(view.largestError, 0.0);
+    EXPECT_EQ(view.smallestError, 0.0);
+    EXPECT_EQ(view.criterion, StopCriterion::SmallestError);
     for (RecordingTable* grid : {&view.expected, &view.obtained}) {
         EXPECT_EQ(grid->texts, (std::map<Cell, std::string>{{{0, 1}, "Salida 1"}, {{0, 2}, "Salida 2"}}));
         EXPECT_EQ(grid->numbers, (std::map<Cell, double>{{{1, 1}, 0.0}, {{1, 2}, 0.0}}));
     }
     EXPECT_LT(network.CapaSalida.Neuronas[2].Pesos[1], 0.5);
 
-    view.criterio = StopCriterion::CycleCount;
+    view.criterion = StopCriterion::CycleCount;
     Train(state, network, view);
     EXPECT_EQ(Points(), 1u);
 }

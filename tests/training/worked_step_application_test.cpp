@@ -50,7 +50,7 @@ TEST_P(WorkedStepApplication, LeavesNetworkAndTrainingTabAsAOneCycleRun) {
     alone.SalidasPatrones[1] = state.SalidasPatrones[2];
     RecordingTrainingTab applied, run;
     applied.chart.points = run.chart.points = {40.0, 30.0};
-    applied.ciclosTotales = run.ciclosTotales = 2;
+    applied.totalCycles = run.totalCycles = 2;
 
     const WorkedStep step = ComputeWorkedStepOnPattern(state, network, 2);
     const std::vector<double> before = Weights(network);
@@ -65,10 +65,10 @@ TEST_P(WorkedStepApplication, LeavesNetworkAndTrainingTabAsAOneCycleRun) {
     for (int j = 1; j <= 4; ++j) EXPECT_EQ(network.CapaOculta.Neuronas[j].Salida(), twin.CapaOculta.Neuronas[j].Salida());
     ASSERT_EQ(applied.chart.points.size(), 3u);
     EXPECT_EQ(applied.chart.points, run.chart.points);
-    EXPECT_EQ(applied.ciclosTotales, 3);
+    EXPECT_EQ(applied.totalCycles, 3);
     EXPECT_EQ(applied.time, run.time);
-    EXPECT_EQ(applied.errorMaximo, run.errorMaximo);
-    EXPECT_EQ(applied.errorMinimo, run.errorMinimo);
+    EXPECT_EQ(applied.largestError, run.largestError);
+    EXPECT_EQ(applied.smallestError, run.smallestError);
     EXPECT_EQ(applied.expected.numbers, run.expected.numbers);
     EXPECT_EQ(applied.obtained.numbers, run.obtained.numbers);
     EXPECT_EQ(applied.opens, 0);

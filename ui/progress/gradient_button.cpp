@@ -10,8 +10,8 @@ THiperBoton::THiperBoton(QWidget* parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
 
-void THiperBoton::SetReactsToMouse(bool reacciona) {
-    reactsToMouse_ = reacciona;
+void THiperBoton::SetReactsToMouse(bool reacts) {
+    reactsToMouse_ = reacts;
     update();
 }
 
@@ -63,7 +63,7 @@ void THiperBoton::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::NoPen);
     const bool pressed = reactsToMouse_ && isDown();
 
-    const auto forma = [this](const QRectF& r) {
+    const auto shape = [this](const QRectF& r) {
         QPainterPath path;
         path.addRoundedRect(r, r.width() / 2 * rounding_ / 100.0, r.height() / 2 * rounding_ / 100.0);
         return path;
@@ -73,30 +73,30 @@ void THiperBoton::paintEvent(QPaintEvent*) {
     if (borderWidth_ > 0) {
         // Light from the top left, shadow to the bottom right; swapped while
         // pressed so the button looks pushed in.
-        const QColor claro(255, 255, 255);
-        const QColor oscuro(64, 64, 64);
-        QLinearGradient sombra(area.topLeft(), area.bottomRight());
-        sombra.setColorAt(0, pressed ? oscuro : claro);
-        sombra.setColorAt(1, pressed ? claro : oscuro);
-        painter.fillPath(forma(area), sombra);
+        const QColor light(255, 255, 255);
+        const QColor dark(64, 64, 64);
+        QLinearGradient shade(area.topLeft(), area.bottomRight());
+        shade.setColorAt(0, pressed ? dark : light);
+        shade.setColorAt(1, pressed ? light : dark);
+        painter.fillPath(shape(area), shade);
         area.adjust(borderWidth_, borderWidth_, -borderWidth_, -borderWidth_);
     }
 
     // In object coordinates the radial gradient stretches to the button's
     // shape: inner colour at the centre, edge colour at the rim.
-    QRadialGradient relleno(0.5, 0.5, 0.5);
-    relleno.setCoordinateMode(QGradient::ObjectMode);
-    relleno.setColorAt(0, inner_);
-    relleno.setColorAt(1, CurrentBorder());
-    painter.fillPath(forma(area), relleno);
+    QRadialGradient fill(0.5, 0.5, 0.5);
+    fill.setCoordinateMode(QGradient::ObjectMode);
+    fill.setColorAt(0, inner_);
+    fill.setColorAt(1, CurrentBorder());
+    painter.fillPath(shape(area), fill);
 
-    QRectF zonaTexto = area;
-    if (pressed) zonaTexto.translate(1, 1);
+    QRectF textArea = area;
+    if (pressed) textArea.translate(1, 1);
     painter.setFont(font());
     // A faint outline in the edge colour keeps a light caption readable on
     // the light centre of the gradient.
     painter.setPen(CurrentBorder());
-    painter.drawText(zonaTexto.translated(1, 1), Qt::AlignCenter, text());
+    painter.drawText(textArea.translated(1, 1), Qt::AlignCenter, text());
     painter.setPen(CurrentTextColour());
-    painter.drawText(zonaTexto, Qt::AlignCenter, text());
+    painter.drawText(textArea, Qt::AlignCenter, text());
 }

@@ -12,15 +12,15 @@ class THiperBoton : public QAbstractButton {
 public:
     explicit THiperBoton(QWidget* parent = nullptr);
 
-    void SetColours(QColor borde, QColor interior) { border_ = borde; inner_ = interior; update(); }
+    void SetColours(QColor border, QColor interior) { border_ = border; inner_ = interior; update(); }
     // Edge colour and caption colour while the mouse is over the button.
-    void SetHoverColours(QColor borde, QColor text) { hoverBorder_ = borde; hoverText_ = text; update(); }
+    void SetHoverColours(QColor border, QColor text) { hoverBorder_ = border; hoverText_ = text; update(); }
     void SetTextColour(QColor text) { text_ = text; update(); }
     // Corner rounding in percent of half the size: 0 square, 100 an oval.
-    void SetRounding(int porcentaje) { rounding_ = porcentaje; update(); }
+    void SetRounding(int percent) { rounding_ = percent; update(); }
     void SetBorderWidth(int pixels) { borderWidth_ = pixels; update(); }
     // Without it the button looks the same whatever the mouse does.
-    void SetReactsToMouse(bool reacciona);
+    void SetReactsToMouse(bool reacts);
 
     bool Hovered() const { return reactsToMouse_ && hovered_; }
     QColor CurrentBorder() const { return Hovered() ? hoverBorder_ : border_; }

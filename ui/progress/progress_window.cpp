@@ -21,7 +21,7 @@ TForm2::TForm2(bool& pararEntrenamiento)
       HiperBoton1(this),
       HiperBoton2(this),
       progressLine(this),
-      Barra(this),
+      progressBar(this),
       stopTraining_(pararEntrenamiento) {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -50,7 +50,7 @@ TForm2::TForm2(bool& pararEntrenamiento)
     HiperBoton2.setGeometry(280, 8, 48, 32);
     // Under the caption, clear of "Stop", and letting clicks through to the
     // strip below it, which does nothing with them.
-    progressLine.setObjectName(QStringLiteral("Avance"));
+    progressLine.setObjectName(QStringLiteral("progressLine"));
     QFont small = font();
     small.setPixelSize(9);
     progressLine.setFont(small);
@@ -60,13 +60,13 @@ TForm2::TForm2(bool& pararEntrenamiento)
     white.setColor(QPalette::WindowText, QColor(255, 255, 255));
     progressLine.setPalette(white);
     progressLine.setAttribute(Qt::WA_TransparentForMouseEvents);
-    Barra.setObjectName(QStringLiteral("Barra"));
-    QPalette yellow = Barra.palette();
+    progressBar.setObjectName(QStringLiteral("progressBar"));
+    QPalette yellow = progressBar.palette();
     yellow.setColor(QPalette::Window, QColor(255, 255, 0));
-    Barra.setPalette(yellow);
-    Barra.setAutoFillBackground(true);
-    Barra.setAttribute(Qt::WA_TransparentForMouseEvents);
-    Barra.setGeometry(0, 46, 0, 2);
+    progressBar.setPalette(yellow);
+    progressBar.setAutoFillBackground(true);
+    progressBar.setAttribute(Qt::WA_TransparentForMouseEvents);
+    progressBar.setGeometry(0, 46, 0, 2);
 
     HiperBoton2.raise();
     connect(&HiperBoton2, &QAbstractButton::clicked, this, &TForm2::HiperBoton2Click);
@@ -79,7 +79,7 @@ void TForm2::ShowPainted() {
 
 void TForm2::ShowProgress(const QString& text, double fraction) {
     progressLine.setText(text);
-    Barra.setGeometry(0, height() - Barra.height(), int(std::clamp(fraction, 0.0, 1.0) * width()), Barra.height());
+    progressBar.setGeometry(0, height() - progressBar.height(), int(std::clamp(fraction, 0.0, 1.0) * width()), progressBar.height());
 }
 
 void TForm2::HiperBoton2Click() {

@@ -34,7 +34,7 @@ public:
     THiperBoton HiperBoton1;
     THiperBoton HiperBoton2;
     QLabel progressLine;
-    QWidget Barra;
+    QWidget progressBar;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -44,8 +44,8 @@ void Form2Test::layoutCaptionsAndFocus() {
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(QRect, geometry);
-    bool parar = false;
-    TForm2 form(parar);
+    bool stopRequested = false;
+    TForm2 form(stopRequested);
     QCOMPARE(form.size(), QSize(338, 48));
     QCOMPARE(form.minimumSize(), form.maximumSize());
     QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -58,8 +58,8 @@ void Form2Test::layoutCaptionsAndFocus() {
 }
 
 void Form2Test::stopRequestsThenProcessesPendingMessages() {
-    bool parar = false;
-    TForm2 form(parar);
+    bool stopRequested = false;
+    TForm2 form(stopRequested);
     form.ShowPainted();
     QVERIFY(form.isVisible());
     // A message already waiting when "Stop" is clicked is handled inside the
@@ -67,40 +67,40 @@ void Form2Test::stopRequestsThenProcessesPendingMessages() {
     bool handled = false;
     bool requestSeen = false;
     QMetaObject::invokeMethod(
-        &form, [&] { handled = true; requestSeen = parar; }, Qt::QueuedConnection);
+        &form, [&] { handled = true; requestSeen = stopRequested; }, Qt::QueuedConnection);
     QTest::mouseClick(&form.HiperBoton2, Qt::LeftButton);
-    QVERIFY(parar);
+    QVERIFY(stopRequested);
     QVERIFY(handled);
     QVERIFY(requestSeen);
 }
 
 void Form2Test::clickOnTheCaptionDoesNothing() {
-    bool parar = false;
-    TForm2 form(parar);
+    bool stopRequested = false;
+    TForm2 form(stopRequested);
     form.ShowPainted();
     QCOMPARE(form.childAt(304, 24), &form.HiperBoton2);
     QSignalSpy clicks(&form.HiperBoton1, &QAbstractButton::clicked);
     QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(100, 24));
     QTest::mouseClick(&form.HiperBoton1, Qt::LeftButton, {}, QPoint(100, 24));
     QCOMPARE(clicks.count(), 0);
-    QVERIFY(!parar);
+    QVERIFY(!stopRequested);
 }
 
 void Form2Test::stopStaysClickableWhileAnotherWindowIsDisabled() {
     QWidget mainWindow;
     mainWindow.show();
-    bool parar = false;
-    TForm2 form(parar);
+    bool stopRequested = false;
+    TForm2 form(stopRequested);
     form.ShowPainted();
     mainWindow.setEnabled(false);
     QVERIFY(form.HiperBoton2.isEnabled());
     QTest::mouseClick(&form.HiperBoton2, Qt::LeftButton);
-    QVERIFY(parar);
+    QVERIFY(stopRequested);
 }
 
 void Form2Test::stopChangesLookOnHoverAndPress() {
-    bool parar = false;
-    TForm2 form(parar);
+    bool stopRequested = false;
+    TForm2 form(stopRequested);
     form.ShowPainted();
     THiperBoton& stop = form.HiperBoton2;
     // Between the border and the centre the fill is green to yellow (no blue)
@@ -124,22 +124,22 @@ void Form2Test::stopChangesLookOnHoverAndPress() {
 }
 
 void Form2Test::showsCentredOnTheScreen() {
-    bool parar = false;
-    TForm2 form(parar);
+    bool stopRequested = false;
+    TForm2 form(stopRequested);
     form.ShowPainted();
     const QPoint screenCentre = form.screen()->availableGeometry().center();
     QVERIFY((form.geometry().center() - screenCentre).manhattanLength() <= 2);
 }
 
 void Form2Test::showsHowFarTheRunIs() {
-    bool parar = false;
-    TForm2 form(parar);
+    bool stopRequested = false;
+    TForm2 form(stopRequested);
     form.ShowProgress(QStringLiteral("200 de 800 iteraciones"), 0.25);
     QCOMPARE(form.progressLine.text(), QString("200 de 800 iteraciones"));
-    QCOMPARE(form.Barra.geometry(), QRect(0, 46, 338 / 4, 2));
+    QCOMPARE(form.progressBar.geometry(), QRect(0, 46, 338 / 4, 2));
     // More iterations than first asked for (the field was changed) fill the bar, no more.
     form.ShowProgress(QStringLiteral("900 de 800 iteraciones"), 1.125);
-    QCOMPARE(form.Barra.width(), 338);
+    QCOMPARE(form.progressBar.width(), 338);
     // The caption and "Stop" stay on top of it all and take the clicks.
     QCOMPARE(form.childAt(304, 24), &form.HiperBoton2);
     QCOMPARE(form.childAt(100, 40), &form.HiperBoton1);

@@ -72,7 +72,7 @@ private slots:
     void cycleCountChangedWhileMessagesAreProcessedTakesEffect();
     void errorCriterionEndsOnTheFirstIterationBelowTheThreshold_data();
     void errorCriterionEndsOnTheFirstIterationBelowTheThreshold();
-    void reiniciarResetsTrainingButKeepsPatternsAndCriterion();
+    void resetResetsTrainingButKeepsPatternsAndCriterion();
     void outputGridsAreShapedForTheOutputCount();
     void reenteringTheTabZeroesOnlyTheGrids();
     void failedRunClosesProgressAndWritesItsStatisticsBeforeTheErrorBox();
@@ -142,7 +142,7 @@ void TrainingTabTest::stopClickedWhileARunProcessesMessages() {
         QVERIFY(form.Form2->isVisible());
         mainWindowOff = !form.PageControl1->isEnabled();
         progress = form.Form2->progressLine.text();
-        bar = form.Form2->Barra.width();
+        bar = form.Form2->progressBar.width();
         QTest::mouseClick(&form.Form2->HiperBoton2, Qt::LeftButton);
         clicked = true;
     });
@@ -217,7 +217,7 @@ void TrainingTabTest::errorCriterionEndsOnTheFirstIterationBelowTheThreshold() {
     for (std::size_t i = 0; i + 1 < points.size(); ++i) QVERIFY(points[i].y >= threshold);
 }
 
-void TrainingTabTest::reiniciarResetsTrainingButKeepsPatternsAndCriterion() {
+void TrainingTabTest::resetResetsTrainingButKeepsPatternsAndCriterion() {
     WindowDriver driver;
     TForm1& form = driver.form();
     driver.PrepareXor();

@@ -51,7 +51,7 @@ class WindowLearningViewsTest : public QObject {
 
 private slots:
     void viewsFollowARunWithoutChangingIt();
-    void guardarImagenSavesTheViewInFront();
+    void saveImageSavesTheViewInFront();
     void resultsGiveEachPatternAgainstTheThreshold();
     void viewsAndChartFollowADarkPalette();
 };
@@ -97,7 +97,7 @@ void WindowLearningViewsTest::viewsFollowARunWithoutChangingIt() {
     RandomGenerator::SetClock({});
 }
 
-void WindowLearningViewsTest::guardarImagenSavesTheViewInFront() {
+void WindowLearningViewsTest::saveImageSavesTheViewInFront() {
     WindowDriver driver;
     TForm1& form = driver.form();
     driver.PrepareXor();

@@ -29,7 +29,7 @@ private slots:
     void exportThenImportGivesTheSameTableBitForBit();
     void importAsksBeforeReplacingAndRefusesBadFiles();
     void resultsGoOutAsTheyAreHeld();
-    void chartKeepsThePreviousRunUntilReiniciar();
+    void chartKeepsThePreviousRunUntilReset();
 };
 
 namespace {
@@ -245,7 +245,7 @@ void WindowPatternDataTest::resultsGoOutAsTheyAreHeld() {
     QCOMPARE(driver.errors.messages, QStringList{});
 }
 
-void WindowPatternDataTest::chartKeepsThePreviousRunUntilReiniciar() {
+void WindowPatternDataTest::chartKeepsThePreviousRunUntilReset() {
     WindowDriver driver;
     TForm1& form = driver.form();
     driver.PrepareXor();
