@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The last level: MPFR's e^x, correctly rounded by construction. Slow (a few
 // microseconds); Exp needs it for about one argument in 100 000.
 
