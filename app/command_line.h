@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program was asked for on its command line:
 //   perceptlab [FILE]     opens the window, and FILE in it when given

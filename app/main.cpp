@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PerceptLab: reads the command line, creates the application and the main
 // window, then runs the event loop until the window closes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's own texts (the file dialogs, the standard buttons) in the user's
 // language, so that a Spanish window does not offer "Open" and "Cancel".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application a window benchmark runs in: offscreen, its report's numbers
 // in the C locale (Qt takes the user's, and scripts read the report), and the

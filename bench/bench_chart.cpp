@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error chart alone: one repaint of a chart holding 10^7 points against
 // one of a chart holding 10^4 (flat if the view costs per pixel column, not
 // per point), and the cost of appending a point against storing it in a

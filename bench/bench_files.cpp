@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The largest files the program writes: an untrained file of 100 patterns
 // with 32 inputs and 32 outputs (6406 lines) and a trained file of a
 // 32-32-32 network (2117 lines). Each is built and read through the file

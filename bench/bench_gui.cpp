@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Training through the main window, offscreen, with the error chart attached:
 // - a whole run of 10^6 (and of 10^7) XOR iterations against the core run alone, which
 //   reads a plain cycle count and drops its points, with the training tab in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The decision map of the "Cómo Aprende" tab: one repaint of its 200 × 200
 // cells for a 2-32-1 network (a snapshot, 40 000 forward passes, the picture),
 // of the output's map and of one hidden neuron's, against 40 000 calls of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time per training step and per forward pass of our network against FANN's
 // double build doing the same work: same shape, sigmoid in both layers,
 // learning rate 0.35 without momentum, one pattern per step, the patterns

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of a whole training run of 10^6 iterations on XOR against 10^6 bare
 // EntrenarPatron calls on the same pattern draws: what the run adds per
 // iteration (error, chart point, largest and smallest, counting, the cycle

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Training step and forward pass against FANN's double build, same patterns.
 if(DOUBLEFANN_LIBRARY AND DOUBLEFANN_INCLUDE_DIR)
   add_executable(bench_model bench_model.cpp)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the registered benchmarks with repetitions and, after them, prints one
 // line per ratio: "ratio <label>: X", X being the median CPU time per iteration

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The error chart alone: repaint cost against the number of points held, and
 # the cost of an append.
 add_executable(bench_chart bench_chart.cpp)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the benchmarks of whole training runs share: the XOR table and a
 // training view with no window behind it, whose results go nowhere and whose

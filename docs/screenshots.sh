@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's screenshots from the real program on a virtual display,
 # the way a person would use it: a 2-2-1 network, the four XOR patterns typed
 # in, a long training run (the progress window taken while it runs, then

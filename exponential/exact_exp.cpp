@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The last level: MPFR's e^x, correctly rounded by construction. Slow (a few
 // microseconds); the double-double defers to it for about one argument in
 // 131 000 of those it is given.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // e^x rounded to the nearest double (ties to even), the same on every
 // processor. The network's arithmetic asks for exactly that value. The C

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes power_table.h to standard output.
 
 #include <cstdio>

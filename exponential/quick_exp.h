@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Level 1 of the exponential, for one double or for a vector of doubles, in
 // two versions: Fma for code compiled for processors with fused multiply-add,

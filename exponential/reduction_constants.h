@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The constants that reduce x to n·(ln 2)/1024 + r. docs/exponential.md derives
 // their bounds; a test recomputes each one with MPFR.

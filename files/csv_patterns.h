@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Patterns and results as comma-separated text, for spreadsheets: what
 // "Importar CSV…" and a paste into the pattern grid read, and what the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record structure of comma-separated text (RFC 4180): records end at
 // CR LF, a lone CR or a lone LF outside quotes; a field in double quotes may

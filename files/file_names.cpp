@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "file_names.h"
 
 std::string QuitarExtension(std::string_view name) {

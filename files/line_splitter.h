@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line structure of the network files: one value per line, CR LF after
 // every line when written; CR LF, a lone CR or a lone LF when read.

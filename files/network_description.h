@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a network file says, read and checked in full before anything in the
 // program changes, so that applying it cannot fail halfway.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trained network file (.ren): lines 1-5 as in every network file, then
 // every weight of the hidden layer and of the output layer, neuron by neuron,

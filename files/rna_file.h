@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The untrained network file (.rna): lines 1-5 as in every network file,
 // then the pattern count, the inputs of all patterns and the expected

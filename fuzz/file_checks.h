@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the fuzz targets and the corpus replay test do with one input: read it
 // as a network file (or as patterns in comma-separated text) and, when it reads, check that the window takes its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpus of the fuzz targets with the program's own writers:
 // generate_corpus <folder> makes <folder>/rna/* and <folder>/ren/*.
 

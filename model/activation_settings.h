@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a neuron does with its inputs, as every neuron, layer and network
 // carries it: the propagation rule, the transfer and output functions and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A layer: 32 neurons created once, of which the first NumeroNeuronas() take
 // part; its writers pass each value on to those active neurons.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Storage of one layer's neurons, laid out layer-wide: row k holds value k
 // (weight or input) of all 32 neurons side by side. The forward pass and the

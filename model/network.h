@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The network: a hidden and an output layer, the value arrays through which
 // the program talks to it, the forward pass and the training step. Its

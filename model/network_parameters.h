@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The network's parameter types. Ordinals are fixed by declaration order:
 // the network files store them as numbers.

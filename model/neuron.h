@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One processing unit: its weights, a copy of its inputs, its configuration
 // and the output of its last computation. Neurons live in a layer, whose

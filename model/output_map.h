@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A neuron's value over the input plane (or line), computed from a
 // snapshot with the arithmetic of Propagar, so the decision map shows what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The process-wide random generator: a 32-bit linear congruential state used
 // for initial weights and for drawing training patterns.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One backpropagation step written out value by value, in the order it is
 // taught: forward pass, output deltas, hidden deltas, output weights, hidden

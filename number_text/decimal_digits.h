@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A finite number as a string of decimal digits, the form every number text
 // is cut from, and its rounding to fewer digits (half away from zero).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A display format such as "##,##0.########": digit placeholders "#"
 // (optional) and "0" (always shown), an optional "," asking for thousands

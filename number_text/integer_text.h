@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Integers as the program writes and reads them: plain decimal, no grouping,
 // independent of the locale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading reals: the program's one reader of real texts, for file lines and
 // typed fields alike, so a number typed reads as it would from a file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reals as the program writes them, with a decimal separator chosen by the
 // caller (the library never reads a locale). Values that are not finite are

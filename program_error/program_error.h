@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one exception type of the program: its what() is the exact text the
 // user sees in the error box.

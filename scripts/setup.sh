@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by ./run, ./test, ./package and ./bench: install what is missing, then configure.
 # Sourced, not run.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the file tests: a scratch folder, raw file access, a network of
 // a given topology and the message of the error an action throws.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one-column tables of outputs and inputs: rows 1..n labelled
 // "<word> i" in column 0, one value each in column 1.

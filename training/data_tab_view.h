@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the pattern operations need of the data-entry tab: the twenty entry
 // fields (1..10 inputs, 11..20 expected outputs), the pattern-number field,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which of the twenty entry fields can be typed into: input field k when the
 // network has at least k inputs, output field k when it has at least k

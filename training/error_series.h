@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a training run sends the error of each iteration: the error chart.
 // A run appends one point per iteration and draws nothing itself; the chart

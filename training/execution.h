@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Ejecutar": the network's forward pass on one typed input vector, its
 // outputs shown rounded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The error of one training iteration: the mean over the outputs of the
 // deviation in percent of the expected value's magnitude, with the bare

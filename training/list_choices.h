@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The configuration tab's two drop-down lists as the core knows them: the
 // rule list holds "Suma Ponderada"; the transfer-function list "Sigmoide",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What loading and saving a network file mean for the network and the
 // working state. A load applies a description read and checked in full, in

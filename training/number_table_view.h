@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A grid of numbers as the core sees it: a fixed header row and label column
 // (row 0, column 0) around data cells from (1, 1). The window binds it to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Changes to the pattern table beyond the three buttons: a cell edited in
 // the grid, rows pasted from a spreadsheet, a CSV file imported, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Layout of the pattern grid: column 0 labels the rows, columns 1..n hold the
 // inputs and n+1..n+m the expected outputs; row 0 is the header, row p shows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three buttons of the data-entry tab that change the pattern table:
 // "Añadir Patrón", "Eliminar Patrón Nº" and "Eliminar Todos los Patrones".

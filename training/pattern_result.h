@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the network answers for one pattern of the table, computed from a
 // snapshot so that asking never changes the network: each output as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The loop of a training run and the criteria that end it: a number of
 // cycles, or the latest iteration's error strictly below a threshold, each

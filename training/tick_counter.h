@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The millisecond tick counter that times training runs: 32 bits that wrap
 // after about 49.7 days, so elapsed times are differences modulo 2^32.

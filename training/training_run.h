@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A training run ("Entrenar"), one worked step applied as a training
 // iteration ("Aplicar Paso") and the reset of training ("Reiniciar").

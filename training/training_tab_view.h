@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a training run and "Reiniciar" need of the training tab: the chosen
 // criterion with its spin edits, the read-outs that keep the totals between

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's working state: whether a network exists, the pattern table,
 // the network's name and the stop request of a running training. The main

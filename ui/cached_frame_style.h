@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A style that draws group box frames and the tab set's pane from a picture
 // the desktop's style painted once for that size, palette and state.

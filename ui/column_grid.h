@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one-column float grids of the training and execution tabs: a label
 // column and one value column, 11 rows at start.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "compact_tab_style.h"
 
 #include "underlying_style.h"

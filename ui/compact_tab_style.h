@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A tab bar style with narrower horizontal margins, so that five captions
 // with their 24-pixel icons fit the page control's width without scrolling.

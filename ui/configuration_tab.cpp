@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration tab: the network's counts and lists, "Nueva Red
 // Neuronal" and the two loads.
 

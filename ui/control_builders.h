@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small helpers that create the window's plain Qt controls at a fixed
 // position, with the object name tests find them by and the accessible name

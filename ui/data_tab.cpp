@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data-entry tab: twenty entry fields, the pattern buttons, the pattern
 // grid and "Guardar Red Sin Entrenar".
 

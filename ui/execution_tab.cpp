@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The execution tab: one input vector typed into a grid, "Ejecutar", and the
 // network's outputs rounded to the chosen number of decimals.
 

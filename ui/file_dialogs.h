@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's modal file dialogs sit behind this interface so that tests
 // can answer them without a person at the keyboard.

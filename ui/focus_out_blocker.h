@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // While it lives, the focus widget and its parents up to a given ancestor do
 // not see the focus leave them: a field that validates or clamps its text on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help tab: the explanatory text, the credits and the licence.
 
 #include "control_builders.h"

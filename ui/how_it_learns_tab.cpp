@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Cómo Aprende" tab: its views work on copies of the network; the
 // window only tells them when the network may have changed.
 

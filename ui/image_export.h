@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Guardar Imagen": a picture of a view, as it is when the button is
 // pressed, saved as a PNG file chosen in the save dialog.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Notices that are not errors (a load that succeeded but left something
 // out), and questions before a change that cannot be undone, are shown through this interface so that tests can read them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the main window: the window itself, its tabs, the network's
 // start-up configuration, and the wiring of every handler through the
 // application's one error handler.

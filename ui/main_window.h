@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: six tabs through which the user configures the network,
 // types patterns, trains, executes, watches how it learns and reads the help. It owns the network,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pattern_view.h"
 
 #include "flat_spin_edit_integer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data-entry tab as the pattern operations see it: the twenty entry
 // fields, the pattern-number field, the next-pattern caption and the grid.

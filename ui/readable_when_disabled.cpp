@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "readable_when_disabled.h"
 
 #include <QEvent>

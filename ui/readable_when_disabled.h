@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A disabled control that shows data must stay readable: while a training
 // run disables the window, the read-outs are what the learner watches. This

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The training tab: the stopping criteria, the read-outs kept between runs,
 // the output grids, the error chart, and "Entrenar", "Reiniciar" and
 // "Guardar Red Entrenada".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "training_view.h"
 
 #include "flat_spin_edit_float.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "underlying_style.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fresh instance of the desktop's style under any proxies (platform themes
 // install some), for a proxy style of our own to wrap: wrapped around a style

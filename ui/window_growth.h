@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the main window's controls share the room of a window enlarged past
 // its default size. Each control keeps the geometry it had at the default

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pattern part of an untrained file, from line 6: the count, the inputs
 // of every pattern, then the expected outputs of every pattern.

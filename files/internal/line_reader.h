@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads the values of a network file by line number, with the messages the
 // user sees for a missing or malformed line. Lines are read from the source

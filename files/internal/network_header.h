@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lines 1-5 of both network files: the three counts and the selections of
 // the rule and transfer-function lists.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of what reading a network file reports: each error a malformed
 // or missing line gives, and the warning about a companion that does not fit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a neuron does with its weighted sum: the transfer function, then the
 // output function, one value at a time. Shared by a neuron computing alone,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // e^x for the four lanes of a block at once, each lane rounded exactly as
 // Exp rounds it (internal to the layer code).

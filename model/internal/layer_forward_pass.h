@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The forward pass that runs: a layer's, four neurons abreast, and the
 // network's (Propagar and the start of EntrenarPatron). Defined here, inline,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Layer-wide arithmetic of the forward pass and the training step (internal).
 //

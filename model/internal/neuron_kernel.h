@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A neuron's arithmetic, written once for every path that computes it: the
 // weighted sum, the sigmoid and the hyperbolic tangent, and their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The hot functions come in two versions: one for any processor, and one
 // compiled for processors with AVX2 and fused multiply-add, whose

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exponential against MPFR at 256 bits on the arguments closest to a
 // rounding boundary, and the committed table against a fresh one.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exponential against quadruple precision: e^x in 113 bits, rounded to
 // double, is the correctly rounded value unless it lies within 2^-100 of a
 // rounding boundary, which no argument drawn here does.

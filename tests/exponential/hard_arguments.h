@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Arguments whose e^x lies within 2^-72 of the midpoint between two doubles,
 // found by search in quadruple precision: no quick evaluation settles their

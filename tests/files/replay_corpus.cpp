@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds every file of the fuzz seed corpus to the fuzz targets' checks, so
 // the ordinary and the sanitizer builds run them without libFuzzer.
 // Usage: replay_corpus rna <folder> ren <folder> csv <folder>

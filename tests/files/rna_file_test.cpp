@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "rna_file.h"
 
 #include "file_test_helpers.h"

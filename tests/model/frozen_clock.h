@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test helpers: a frozen clock for the random generator, and the draws a
 // given seed must produce, computed independently of the generator.

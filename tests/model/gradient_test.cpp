@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One training step must move each weight against the gradient of
 // E = 1/2 sum (D - O)^2, measured here by central differences: this catches
 // sign, index and loop-order faults that hand-worked examples miss.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The step's own cases; that it is bit for bit the step worked out value by
 // value, on random networks of many shapes, is in worked_step_test.cpp.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a name coined in the code is Spanish: a part of an identifier
 # (split at case changes, digits and underscores) found in spanish_words.txt,
 # once the design's own names (design_names.txt) are taken out of it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number texts of the fields: display formats, the general, bare and
 // fixed forms, and reading integers as a field takes them. Separators are
 // passed in, so these tables hold under any locale.

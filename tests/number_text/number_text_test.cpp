@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "integer_text.h"
 #include "real_reading.h"
 #include "real_text.h"

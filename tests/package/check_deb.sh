@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # check_deb.sh [DEB]: checks the Debian package ./package made (default: the
 # one in dist/) as a school's machine would meet it. lintian must find no
 # error; then, in a fresh minimal Debian 12 root, the package installs without

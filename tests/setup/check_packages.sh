@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # check_packages.sh BUILD_DIR: every CMake package the build found under /usr
 # must come from a Debian package that scripts/setup.sh installs, itself or
 # through a dependency. Recommends do not count: the set-up installs without

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every network in examples/ trains, from a fixed seed and in the cycles the
 // README states, until no pattern's error reaches the error it states.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The error chart's store (no Qt), the error chart and the progress window.
 perceptlab_add_gtest(test_envelope_store chart/envelope_store_test.cpp)
 target_link_libraries(test_envelope_store PRIVATE perceptlab_envelope_store)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The numeric entry widgets, driven by real key, mouse, focus and clipboard
 # events; each executable runs under a decimal point and a decimal comma locale.
 foreach(test regional_separators float_edit float_grid spin_edit flat_combo_box)

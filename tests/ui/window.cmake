@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The main window driven through its real widgets.
 add_library(perceptlab_window_test_support STATIC window/window_driver.cpp window/window_driver.h)
 target_include_directories(perceptlab_window_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/window)

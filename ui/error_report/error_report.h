@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's one error handler: every program error that escapes a
 // handler ends up here and is shown in the error box, after which the

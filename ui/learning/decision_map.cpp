@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "decision_map.h"
 
 #include "learning_choices.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Mapa de decisión": for a network of 2 inputs, the chosen neuron's value
 // over the input plane as colours, with their scale: an output neuron's, or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "learning_choices.h"
 
 void LearningChoices::SetPattern(int pattern) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the learner chose once for every "Cómo Aprende" view: the pattern
 // whose values they show and the decimals they round to.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "learning_tab.h"
 
 #include "decision_map.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Cómo Aprende" page: views of the current network, each on its own
 // inner tab, computed from copies so that they never change the network.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Red": the network drawn as three layers of neurons, the inputs on the
 // left, each layer's bias node (the input -1) above it. A connection's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A view of the current network on the "Cómo Aprende" tab. It reads the
 // network and the patterns only while it is on screen: when asked to

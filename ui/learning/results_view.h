@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Resultados": every pattern of the table with what the network answers for
 // it now (inputs x, expected d, outputs y, the iteration error) and ✓ where

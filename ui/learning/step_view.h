@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Paso a paso": one backpropagation step on a chosen pattern, worked out
 // value by value in three tables (forward pass, deltas backwards, weights

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one colour scale of the learning views: low values and negative
 // weights warm, high values and positive weights cool, the middle white.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the learning views write a value: rounded to the decimals the learner
 // chose, and in full (15 significant digits) where the exact value is asked for.

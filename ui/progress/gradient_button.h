@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A painted button: a rounded rectangle filled with a gradient from an edge
 // colour to an inner colour, an optional shaded border, a centred caption,

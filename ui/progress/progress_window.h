@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress window shown while a training run lasts: a borderless strip
 // saying the program is busy, with a "Stop" button. The run processes window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "field_cell_delegate.h"
 
 #include "float_edit.h"

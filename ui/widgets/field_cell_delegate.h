@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Edits a float grid's cells with a float field's edit box, so a cell takes
 // what the entry fields take, key by key. The value goes to a callback when

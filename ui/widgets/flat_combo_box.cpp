@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "flat_combo_box.h"
 
 TFlatComboBox::TFlatComboBox(QWidget* parent) : QComboBox(parent) { setEditable(false); }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A drop-down list without free text. ItemIndex is -1 while nothing is
 // selected; writing an index that names no item clears the selection.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cheap flat touches shared by the edits: a read-only edit takes the
 // desktop's window colours.

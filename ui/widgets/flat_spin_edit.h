@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the integer and float spin edits share: the accepted keys, the up and
 // down steps (a beep in a read-only edit) and the clamp when the focus

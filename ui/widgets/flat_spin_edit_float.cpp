@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "flat_spin_edit_float.h"
 
 #include "number_texts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A real spin edit shown in the general format (8 significant digits and at
 // least 2 exponent digits unless set otherwise). Clamps like the integer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An integer spin edit. Reading parses the text without clamping (a text
 // that is not an integer reads MinValue); writing clamps into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The edit box of a labelled float field: holds an extended-precision value,
 // filters every typed character so that the text stays a number within the

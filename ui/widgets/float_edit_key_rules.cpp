@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The float field's key rules: what each key typed into it does.
 
 #include "float_edit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A grid of text cells whose data cells are understood as numbers. Row 0 is
 // the header row and column 0 the label column; the data cells are columns

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "float_grid_delegate.h"
 
 #include "grid_cell_edit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Draws the data cells of a float grid (formatted, right-aligned, in a
 // smaller face when the number is wider than its column, a run of "#" only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "float_grid_model.h"
 
 #include "number_texts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cells of a float grid as a Qt table model. The grid's row 0 and
 // column 0 are the view's headers, so model cell (r, c) is grid cell

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "grid_cell_edit.h"
 
 #include "number_texts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editor of a float grid cell: digits and the decimal separator go in
 // only while the text stays a number, "-" toggles the sign, every other

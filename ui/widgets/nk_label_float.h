@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A labelled float field: a caption above a float edit box. The caption is
 // also the accessible name of the edit, so screen readers announce it.

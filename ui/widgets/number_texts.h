@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's number texts as the widgets use them: QStrings in the
 // regional decimal separator. The forms themselves live in number_text/.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The separators of the user's regional settings, read once per process:
 // numbers are typed, shown and written with them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The training tab driven through the real window: runs, their totals and
 // chart points, "Stop" while a run processes messages, "Reiniciar", the
 // error criteria, the output grids and the clean-up after a failed run.

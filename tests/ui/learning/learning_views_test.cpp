@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Red" and "Mapa de decisión" views on their own, driven by real mouse
 // events: the exact weight shown for a connection, the neuron filter, a
 // view reading the network only while shown, the map's plane, its

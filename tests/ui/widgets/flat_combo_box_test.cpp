@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drop-down list's item index, -1 meaning nothing selected.
 
 #include "flat_combo_box.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The labelled float field driven by real key, focus and clipboard events.
 
 #include "localized.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The float grid: cell texts and numbers, what it draws, and editing driven
 // by real key events.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test texts are written with "." for the decimal separator and "," for the
 // thousands separator; these turn them into the running locale's, so every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The regional separators the widgets write and read numbers with.
 
 #include "regional_separators.h"

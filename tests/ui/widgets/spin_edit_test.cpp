@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The integer and float spin edits: clamping on write and on focus-out but
 // not on read, the accepted keys, arrows and spin buttons.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: the requests it makes, a file named on it opened as the
 // load buttons would, and Qt's own texts in the user's language.
 

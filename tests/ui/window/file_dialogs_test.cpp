@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real file dialogs: one filter, the default extension, any name accepted
 // when opening, no question before replacing a file when saving.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An error that reaches the event loop from anywhere is shown in the error
 // box, and the program goes on handling events.
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # usage_without_display.sh PROGRAM ARGUMENTS...: the program, given a wrong
 # command line where there is no display, prints its usage on stderr and
 # exits with 2 (Qt, had it started, would have aborted).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drives the real main window as a person would, with the dialogs and message
 // boxes answered by the test instead of a person.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The example networks in examples/ are what the program itself saves for
 // them. With PERCEPTLAB_WRITE_EXAMPLES set (and a "." separator) the test
 // writes them there instead of comparing.

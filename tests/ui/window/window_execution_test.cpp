@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The execution tab, and the whole path from configuration through data entry
 // to execution with the keyboard alone.
 

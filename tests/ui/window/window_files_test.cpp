@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing patterns, deleting one, and the untrained and trained network files
 // saved and loaded through the window, dialogs answered by the test.
 

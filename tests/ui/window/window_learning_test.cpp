@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Cómo Aprende", "Paso a paso": the worked step shown is the core's, rounded
 // for reading and whole in tooltips and "Copiar"; "Aplicar Paso" trains
 // exactly that step as one iteration and shows what it did to the pattern.

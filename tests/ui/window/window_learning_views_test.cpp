@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Cómo Aprende", "Red" and "Mapa de decisión" in the real window: they
 // follow a run without changing it, and "Guardar Imagen" saves the view in
 // front.

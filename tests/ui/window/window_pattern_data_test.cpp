@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pattern table fed and emptied by hand: cells edited in place, rows
 // pasted from a spreadsheet, CSV files imported and exported.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window shows must be read right, by eye and by screen reader:
 // numbers drawn whole, entry fields that never show only a number's end,
 // accessible names and values that follow what is shown, the keyboard where

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Semilla fija": the same seed and the same clicks give the same network,
 // the same run and the same chart; the option outlives a restart.
 

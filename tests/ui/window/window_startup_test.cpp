@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window at start-up, the configuration tab and "Nueva Red Neuronal".
 
 #include "flat_combo_box.h"

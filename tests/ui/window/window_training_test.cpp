@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window while a training run lasts: its controls are off and only
 // "Stop" answers; an error inside a run still leaves the window usable.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's messages from the files and the arithmetic are English and
 // shown exactly as they are; under each, the error box adds one Spanish
