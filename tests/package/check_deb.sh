@@ -20,8 +20,10 @@ lintian --fail-on error --display-info "$deb" || { echo "lintian reports an erro
 
 base=$cache/debian12-minbase
 if [ ! -x "$base/bin/bash" ]; then
-  mirror=$(sed -n 's/^URIs: //p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -n 1)
-  [ -n "$mirror" ] || mirror=$(awk '/^deb /{print $2; exit}' /etc/apt/sources.list)
+  # deb822 sources, or the one-line form a minimal root has instead.
+  mirror=$(sed -n 's/^URIs: //p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -n 1 || true)
+  [ -n "$mirror" ] || mirror=$(awk '/^deb /{print $2; exit}' /etc/apt/sources.list 2>/dev/null || true)
+  [ -n "$mirror" ] || { echo "no Debian mirror named in this machine's apt sources"; exit 1; }
   echo "Making a minimal Debian 12 root in $base (a few minutes, once)"
   rm -rf "$base.partial"
   mkdir -p "$cache"
