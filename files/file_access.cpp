@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "file_access.h"
 
-#include "integer_text.h"
 #include "program_error.h"
 #include "read_messages.h"
+#include "save_temporaries.h"
 
 #include <cerrno>
-#include <chrono>
-#include <ctime>
 #include <filesystem>
 #include <optional>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,61 +46,6 @@ bool WriteAll(int fd, std::string_view content) {
         content.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
-}
-
-// What a save's temporary file is called: "." + the target's name (its first
-// 100 characters, leaving room for the suffix within a name's limit), then
-// three numbers and ".tmp". The numbers make the name unlikely to be taken;
-// O_EXCL makes it exclusive.
-std::string TemporaryPrefix(const fs::path& target) { return '.' + target.filename().string().substr(0, 100) + '.'; }
-constexpr std::string_view kTemporarySuffix = ".tmp";
-
-std::string TemporaryName(const fs::path& target, int attempt) {
-    auto instant = std::chrono::steady_clock::now().time_since_epoch().count();
-    std::string name = TemporaryPrefix(target);
-    for (std::int32_t part : {static_cast<std::int32_t>(::getpid()), static_cast<std::int32_t>(instant & 0x7fffffff), attempt}) {
-        name += IntegerText(part);
-        name += '.';
-    }
-    name.pop_back();
-    name += kTemporarySuffix;
-    return (target.parent_path() / name).string();
-}
-
-// Whether `name` is one TemporaryName gives for a target whose names start
-// with `prefix`: the prefix, three groups of digits apart by ".", ".tmp".
-bool IsTemporaryName(std::string_view name, std::string_view prefix) {
-    if (!name.starts_with(prefix) || !name.ends_with(kTemporarySuffix)) return false;
-    name = name.substr(prefix.size(), name.size() - prefix.size() - kTemporarySuffix.size());
-    int groups = 0;
-    for (;;) {
-        const std::size_t digits = name.find_first_not_of("0123456789");
-        if (digits == 0) return false;
-        ++groups;
-        if (digits == std::string_view::npos) return groups == 3;
-        if (name[digits] != '.') return false;
-        name.remove_prefix(digits + 1);
-    }
-}
-
-// A save killed before its rename leaves its temporary file behind. Once a
-// save of the same target succeeds, such files older than a minute (no save
-// still running) are removed; nothing else in the folder is touched.
-void RemoveLeftoverTemporaries(const fs::path& target) {
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    DIR* entries = ::opendir(folder.c_str());
-    if (entries == nullptr) return;
-    const std::string prefix = TemporaryPrefix(target);
-    const std::time_t aMinuteAgo = std::time(nullptr) - 60;
-    while (const dirent* entry = ::readdir(entries)) {
-        if (!IsTemporaryName(entry->d_name, prefix)) continue;
-        struct stat data {};
-        if (::fstatat(::dirfd(entries), entry->d_name, &data, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(data.st_mode) &&
-            data.st_mtime < aMinuteAgo) {
-            ::unlinkat(::dirfd(entries), entry->d_name, 0);
-        }
-    }
-    ::closedir(entries);
 }
 
 // The file a save writes: symbolic links followed, whether or not the file

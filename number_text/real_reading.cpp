@@ -57,7 +57,7 @@ std::optional<RealParts> Scan(std::string_view text, char separator) {
 // std::from_chars wants "." and no "+": the number is rewritten in that
 // form, on the stack when it is short, as every number the program writes is.
 std::optional<double> Convert(std::string_view text, const RealParts& parts) {
-    std::array<char, 72> brief{};
+    std::array<char, 72> brief;  // only the part written is read
     std::string longer;
     const std::size_t size = 3 + (parts.mantissaEnd - parts.mantissaBegin) + (parts.exponentEnd - parts.exponentBegin);
     char* normal = brief.data();

@@ -7,6 +7,7 @@
 #include "real_text.h"
 #include "ren_file.h"
 #include "rna_file.h"
+#include "save_temporaries.h"
 
 #include <gtest/gtest.h>
 
@@ -181,6 +182,21 @@ TEST(SaveFileSafely, RemovesOldTemporaryFilesOfTheSameTargetOnly) {
     for (const std::string& name : others) EXPECT_TRUE(fs::exists(folder.Path(name))) << name;
     EXPECT_TRUE(fs::exists(folder.Path(recent)));
     EXPECT_EQ(ReadBytes(path), "nuevo");
+}
+
+// A look through the folder is skipped only while no leftover can be old
+// enough to remove: the second a file's time may lag the clock included.
+TEST(LeftoverSchedule, LooksAgainOnceALeftoverCouldBeAMinuteOld) {
+    LeftoverSchedule schedule;
+    EXPECT_TRUE(schedule.Due("xor.rna", 1000));
+    schedule.Looked("xor.rna", 1000, 1000);
+    EXPECT_FALSE(schedule.Due("xor.rna", 1059));
+    EXPECT_TRUE(schedule.Due("xor.rna", 1060));
+    EXPECT_TRUE(schedule.Due("otra.rna", 1001));
+    EXPECT_TRUE(schedule.Due("xor.rna", 999)) << "the clock set back";
+    schedule.Looked("xor.rna", 1000, 970);  // one leftover kept, 30 s old
+    EXPECT_FALSE(schedule.Due("xor.rna", 1030));
+    EXPECT_TRUE(schedule.Due("xor.rna", 1031));
 }
 
 TEST(SaveFileSafely, ReportsAFileThatCannotBeCreated) {
