@@ -129,9 +129,9 @@ BENCHMARK(BM_GuiRunLearning)->ArgsProduct({{kIterations}, {0, 1, 2, 3}})->Unit(b
 class CountingChart : public ErrorSeries {
 public:
     std::int64_t PointCount() const override { return count_; }
-    void AddPoint(double y) override {
-        benchmark::DoNotOptimize(y);
-        ++count_;
+    void AddPoints(std::span<const double> ys) override {
+        benchmark::DoNotOptimize(ys.data());
+        count_ += static_cast<std::int64_t>(ys.size());
     }
     void Clear() override { count_ = 0; }
 

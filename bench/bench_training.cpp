@@ -48,7 +48,7 @@ class ErrorSeriesInMemory : public ErrorSeries {
 public:
     ErrorSeriesInMemory() { points_.reserve(kIterations); }
     std::int64_t PointCount() const override { return static_cast<std::int64_t>(points_.size()); }
-    void AddPoint(double y) override { points_.push_back(y); }
+    void AddPoints(std::span<const double> ys) override { points_.insert(points_.end(), ys.begin(), ys.end()); }
     void Clear() override { points_.clear(); }
 
 private:

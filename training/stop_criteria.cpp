@@ -4,6 +4,7 @@
 #include "random_generator.h"
 #include "tick_counter.h"
 
+#include <span>
 
 namespace {
 
@@ -20,12 +21,18 @@ TrainingLoop::TrainingLoop(WorkState& state, TRedNeuronal& network, TrainingTabV
             factors_[p][k] = PercentFactor(state.SalidasPatrones[p][k]);
 }
 
+// The count can change only while messages are processed, so it is read
+// again after each time they are.
 void TrainingLoop::RunForCycles() {
     std::int64_t cycle = 1;
-    while (view_.CycleCount() >= cycle) {
+    std::int64_t cycles = view_.CycleCount();
+    while (cycles >= cycle) {
         ++iterations_;
-        if (iterations_ % kIterationsPerMessagePump == 0) view_.ProcessMessages();
-        if (state_.PararEntrenamiento) cycle = view_.CycleCount();
+        if (iterations_ % kIterationsPerMessagePump == 0) {
+            ProcessMessages();
+            cycles = view_.CycleCount();
+        }
+        if (state_.PararEntrenamiento) cycle = cycles;
         Iteration();
         ++cycle;
     }
@@ -35,7 +42,7 @@ void TrainingLoop::RunUntilErrorBelow(std::int32_t threshold) {
     const double limit = threshold;
     double error = limit;
     while (error >= limit) {
-        if (iterations_ % kIterationsPerMessagePump == 0) view_.ProcessMessages();
+        if (iterations_ % kIterationsPerMessagePump == 0) ProcessMessages();
         const bool last = state_.PararEntrenamiento;
         ++iterations_;
         error = Iteration();
@@ -44,6 +51,7 @@ void TrainingLoop::RunUntilErrorBelow(std::int32_t threshold) {
 }
 
 void TrainingLoop::WriteStatistics(std::uint32_t startTicks) {
+    SendPoints();
     view_.SetLargestError(largest_);
     view_.SetSmallestError(smallest_);
     NumberTableView& expected = view_.SalidasEsperadas();
@@ -62,4 +70,14 @@ double TrainingLoop::Iteration() {
     // r·NumeroPatrones is never negative, so the conversion's truncation is the floor.
     const std::int32_t p = static_cast<std::int32_t>(r * state_.NumeroPatrones) + 1;
     return IterationOn(p, [this] { network_.EntrenarPatron(); });
+}
+
+void TrainingLoop::SendPoints() {
+    chart_.AddPoints(std::span(pending_.data(), pendingCount_));
+    pendingCount_ = 0;
+}
+
+void TrainingLoop::ProcessMessages() {
+    SendPoints();
+    view_.ProcessMessages();
 }

@@ -10,20 +10,23 @@
 #include "training_tab_view.h"
 #include "work_state.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 class TrainingLoop {
 public:
     TrainingLoop(WorkState& state, TRedNeuronal& network, TrainingTabView& view);
 
-    // Goes on while the cycle count, read again before every iteration, is
-    // not reached.
+    // Goes on while the cycle count is not reached; the count is read again
+    // whenever messages have been processed, where the user may change it.
     void RunForCycles();
 
     // Goes on while the latest error is not strictly below the threshold.
     void RunUntilErrorBelow(std::int32_t threshold);
 
-    // The run's results, from the iterations completed.
+    // The run's results, from the iterations completed; the chart then holds
+    // every error.
     void WriteStatistics(std::uint32_t startTicks);
 
     // Pattern p put into the network, trained by `train` and measured;
@@ -39,7 +42,8 @@ public:
         train();
         const double error = IterationError(network_.SalidasEsperadas, network_.SalidasObtenidas, outputs,
                                             [&](std::int32_t k) { return factors_[p][k]; });
-        chart_.AddPoint(error);
+        pending_[pendingCount_] = error;
+        if (++pendingCount_ == pending_.size()) SendPoints();
         if (error > largest_) largest_ = error;
         if (error < smallest_) smallest_ = error;
         ++done_;
@@ -49,6 +53,10 @@ public:
 private:
     // One pattern drawn, trained once and measured; returns its error.
     double Iteration();
+    // Passes the errors waiting in pending_ on to the chart.
+    void SendPoints();
+    // The window's messages, with the chart holding every error so far.
+    void ProcessMessages();
 
     WorkState& state_;
     TRedNeuronal& network_;
@@ -59,4 +67,8 @@ private:
     double largest_ = 0.0;
     double smallest_ = 1000.0;
     PatternTable factors_;  // PercentFactor of each pattern's expected outputs
+    // Errors reach the chart in batches: one call per iteration would be a
+    // share of a window run's time.
+    std::array<double, 256> pending_{};
+    std::size_t pendingCount_ = 0;
 };

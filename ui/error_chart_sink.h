@@ -10,9 +10,10 @@ public:
     explicit ErrorChartSink(ErrorChart& chart) : chart_(chart) {}
 
     std::int64_t PointCount() const override { return chart_.Store().Count(); }
-    void AddPoint(double y) override {
-        last_ = y;
-        chart_.Append(y);
+    void AddPoints(std::span<const double> ys) override {
+        if (ys.empty()) return;
+        last_ = ys.back();
+        chart_.Append(ys);
     }
     void Clear() override { chart_.Clear(); }
 

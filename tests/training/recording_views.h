@@ -61,7 +61,7 @@ public:
     std::vector<double> points;
 
     std::int64_t PointCount() const override { return static_cast<std::int64_t>(points.size()); }
-    void AddPoint(double y) override { points.push_back(y); }
+    void AddPoints(std::span<const double> ys) override { points.insert(points.end(), ys.begin(), ys.end()); }
     void Clear() override { points.clear(); }
 };
 

@@ -20,15 +20,14 @@ std::size_t FirstOf(const double* ys, std::size_t n, double y) {
     return i;
 }
 
-// Whether ys[0..n) are all finite; if so, low and high are where the lowest
-// and the highest value first occur. The extremes come from four running
-// ones, two to a register, so that no comparison waits for the one before
-// it and no branch depends on the values; a sum of y - y, which only a value
-// that is not finite turns into NaN, tells the rest. Then each extreme is
-// looked for from the start, two values at a time.
-bool FiniteExtremes(const double* ys, std::size_t n, std::size_t& low, std::size_t& high) {
-    double lowest = ys[0];
-    double highest = ys[0];
+// Whether ys[0..n) are all finite; if so, the lowest and the highest value.
+// They come from four running extremes, two to a register, so that no
+// comparison waits for the one before it and no branch depends on the
+// values; a sum of y - y, which only a value that is not finite turns into
+// NaN, tells the rest.
+bool FiniteExtremes(const double* ys, std::size_t n, double& lowest, double& highest) {
+    lowest = ys[0];
+    highest = ys[0];
     double check = 0.0;
     std::size_t i = 0;
     if (n >= 4) {
@@ -61,10 +60,7 @@ bool FiniteExtremes(const double* ys, std::size_t n, std::size_t& low, std::size
         highest = y > highest ? y : highest;
         check += y - y;
     }
-    if (!(check == 0.0)) return false;
-    low = FirstOf(ys, n, lowest);
-    high = FirstOf(ys, n, highest);
-    return true;
+    return check == 0.0;
 }
 
 }  // namespace
@@ -104,9 +100,9 @@ void EnvelopeStore::Halve() const {
     ++shift_;
 }
 
-void EnvelopeStore::Fold() const {
+void EnvelopeStore::FoldValues(const double* values, std::size_t n) const {
     std::size_t next = 0;
-    while (next < queuedCount_) {
+    while (next < n) {
         auto index = static_cast<std::size_t>(folded_ >> shift_);
         // A bucket opened here is built in registers and stored once.
         const bool opening = index == buckets_.size();
@@ -116,22 +112,26 @@ void EnvelopeStore::Fold() const {
         }
         // The stretch of queued values that falls into this one bucket.
         const std::int64_t bucketEnd = static_cast<std::int64_t>(index + 1) << shift_;
-        const std::size_t stretch = std::min(queuedCount_ - next, static_cast<std::size_t>(bucketEnd - folded_));
+        const std::size_t stretch = std::min(n - next, static_cast<std::size_t>(bucketEnd - folded_));
         Bucket bucket = opening ? Bucket{} : buckets_[index];
-        const double* ys = queued_.data() + next;
-        std::size_t low = 0;
-        std::size_t high = 0;
-        if (FiniteExtremes(ys, stretch, low, high)) {
-            const Point lowest{folded_ + static_cast<std::int64_t>(low), ys[low]};
-            const Point highest{folded_ + static_cast<std::int64_t>(high), ys[high]};
+        const double* ys = values + next;
+        double lowest = 0.0;
+        double highest = 0.0;
+        if (FiniteExtremes(ys, stretch, lowest, highest)) {
+            // An extreme is looked for, from the start, only when it is kept:
+            // once a bucket has a few stretches, most of them beat neither.
+            const auto pointOf = [&](double y) {
+                const std::size_t at = FirstOf(ys, stretch, y);
+                return Point{folded_ + static_cast<std::int64_t>(at), ys[at]};
+            };
             if (bucket.Empty()) {
                 bucket.first = Point{folded_, ys[0]};
-                bucket.min = lowest;
-                bucket.max = highest;
+                bucket.min = pointOf(lowest);
+                bucket.max = pointOf(highest);
             } else {
                 // On a tie the earlier point stays, as when the points arrived one by one.
-                if (lowest.y < bucket.min.y) bucket.min = lowest;
-                if (highest.y > bucket.max.y) bucket.max = highest;
+                if (lowest < bucket.min.y) bucket.min = pointOf(lowest);
+                if (highest > bucket.max.y) bucket.max = pointOf(highest);
             }
             bucket.last = Point{folded_ + static_cast<std::int64_t>(stretch) - 1, ys[stretch - 1]};
         } else {
@@ -160,7 +160,6 @@ void EnvelopeStore::Fold() const {
         folded_ += static_cast<std::int64_t>(stretch);
         next += stretch;
     }
-    queuedCount_ = 0;
 }
 
 void EnvelopeStore::EmitEnvelope(const Bucket& bucket, std::vector<Point>& out) {

@@ -19,6 +19,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 class EnvelopeStore {
@@ -46,6 +47,11 @@ public:
     void Append(double y) {
         queued_[queuedCount_] = y;
         if (++queuedCount_ == queued_.size()) Fold();
+    }
+    // Adds the points in order, as many Appends would.
+    void Append(std::span<const double> ys) {
+        Fold();
+        FoldValues(ys.data(), ys.size());
     }
 
     std::int64_t Count() const { return folded_ + static_cast<std::int64_t>(queuedCount_); }
@@ -94,7 +100,12 @@ private:
     static Bucket Merge(const Bucket& a, const Bucket& b);
     static void EmitEnvelope(const Bucket& bucket, std::vector<Point>& out);
     // Moves the queued values into the buckets.
-    void Fold() const;
+    void Fold() const {
+        FoldValues(queued_.data(), queuedCount_);
+        queuedCount_ = 0;
+    }
+    // Puts ys[0..n) into the buckets, as the points after those folded.
+    void FoldValues(const double* ys, std::size_t n) const;
     // Merges neighbours in pairs, doubling the bucket width.
     void Halve() const;
 

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QtCharts/QChartView>
 
+#include <span>
 #include <vector>
 
 QT_FORWARD_DECLARE_CLASS(QLineSeries)
@@ -52,6 +53,10 @@ public:
     // marks the chart for repainting, which happens when messages are next processed.
     void Append(double y) {
         store_.Append(y);
+        if (!refreshPending_) ScheduleRefresh();
+    }
+    void Append(std::span<const double> ys) {
+        store_.Append(ys);
         if (!refreshPending_) ScheduleRefresh();
     }
     // Shows every point held as one line, both axes scaled to the data.

@@ -9,6 +9,7 @@
 #include <limits>
 #include <ostream>
 #include <random>
+#include <span>
 #include <vector>
 
 namespace {
@@ -243,26 +244,38 @@ TEST(EnvelopeStore, EachBucketKeepsItsEarliestExtremes) {
 }
 
 // Asked about its contents every few points, the store folds short stretches
-// that start and end anywhere in a bucket; what it keeps is the same, down to
-// which of two equal extremes and the sign of a zero.
-TEST(EnvelopeStore, FoldingInShortStretchesKeepsTheSamePoints) {
+// that start and end anywhere in a bucket; given the points in batches of
+// any size, with single points between, it folds them straight from the
+// batch. What it keeps is the same, down to which of two equal extremes and
+// the sign of a zero.
+TEST(EnvelopeStore, FoldingInShortStretchesOrBatchesKeepsTheSamePoints) {
     std::mt19937 generator(12);
     const double values[] = {2.0, 1.0, 0.0, -0.0, 1.0, 2.0, -1.0, std::nan("")};
+    std::vector<double> ys;
+    for (int i = 0; i < 5'000; ++i) ys.push_back(generator() % 500 == 0 ? values[7] : values[generator() % 7]);
     EnvelopeStore whole(64);
     EnvelopeStore asked(64);
-    for (int i = 0; i < 5'000; ++i) {
-        const double y = generator() % 500 == 0 ? values[7] : values[generator() % 7];
-        whole.Append(y);
-        asked.Append(y);
+    EnvelopeStore batched(64);
+    for (std::size_t i = 0; i < ys.size(); ++i) {
+        whole.Append(ys[i]);
+        asked.Append(ys[i]);
         if (i % 7 == 0) asked.BucketWidth();
+    }
+    for (std::size_t i = 0; i < ys.size();) {
+        const std::size_t n = std::min<std::size_t>(generator() % 300, ys.size() - i);
+        batched.Append(std::span(ys).subspan(i, n));
+        i += n;
+        if (i < ys.size()) batched.Append(ys[i++]);
     }
     const auto buckets = static_cast<int>(whole.BucketsInUse());
     const std::vector<Point> expected = EnvelopeOf(whole, 0, 4'999, buckets);
-    const std::vector<Point> drawn = EnvelopeOf(asked, 0, 4'999, buckets);
-    ASSERT_EQ(drawn.size(), expected.size());
-    for (std::size_t i = 0; i < drawn.size(); ++i) {
-        EXPECT_EQ(drawn[i].x, expected[i].x);
-        EXPECT_EQ(std::signbit(drawn[i].y), std::signbit(expected[i].y)) << "x " << drawn[i].x;
+    for (const EnvelopeStore* store : {&asked, &batched}) {
+        const std::vector<Point> drawn = EnvelopeOf(*store, 0, 4'999, buckets);
+        ASSERT_EQ(drawn.size(), expected.size());
+        for (std::size_t i = 0; i < drawn.size(); ++i) {
+            EXPECT_EQ(drawn[i].x, expected[i].x);
+            EXPECT_EQ(std::signbit(drawn[i].y), std::signbit(expected[i].y)) << "x " << drawn[i].x;
+        }
     }
 }
 
