@@ -12,9 +12,6 @@
 #include "layer.h"
 #include "network_parameters.h"
 
-// η of the training step; the step has no momentum.
-inline constexpr double kLearningRate = 0.35;
-
 // Indexed 1..32; element 0 is unused.
 using NetworkValues = std::array<double, kMaxNeurons + 1>;
 

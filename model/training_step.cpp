@@ -17,7 +17,7 @@ namespace {
 [[noreturn, gnu::cold]] void CorrectUntilOverflow(LayerStorage& a, int k, int m, const Block* step, bool ownInputs,
                                                    double xk) {
     for (int j = 0; j < m; ++j) {
-        const double updated = a.weights[k][j] + step[j / kLanes][j % kLanes] * (ownInputs ? a.inputs[k][j] : xk);
+        const double updated = UpdatedWeight(a.weights[k][j], step[j / kLanes][j % kLanes], ownInputs ? a.inputs[k][j] : xk);
         if (!std::isfinite(updated)) break;
         a.weights[k][j] = updated;
     }
@@ -54,7 +54,7 @@ template <int MaxB, bool Fma>
         // The outputs as the forward pass stored them, a block at a time.
         const Block obtainedOutput = BlockAt(output.outputs, b);
         const Block expectedValue = BlockOfScalars(&SalidasEsperadas[1 + b * kLanes]);
-        outputDelta[b] = OnlyActive(Derivative(transfer_, obtainedOutput) * (expectedValue - obtainedOutput), outputSpan, b);
+        outputDelta[b] = OnlyActive(Delta(transfer_, obtainedOutput, expectedValue - obtainedOutput), outputSpan, b);
         nan = nan + (outputDelta[b] - outputDelta[b]);
     }
 
@@ -62,18 +62,18 @@ template <int MaxB, bool Fma>
     for (int b = 0; b < hiddenSpan.blocks; ++b) {
         const Block y = BlockAt(hiddenLayer.outputs, b);
         const Block sum = DeltaSum(output, reinterpret_cast<const double*>(outputDelta), O, b);
-        hiddenDelta[b] = OnlyActive(Derivative(transfer_, y) * sum, hiddenSpan, b);
+        hiddenDelta[b] = OnlyActive(Delta(transfer_, y, sum), hiddenSpan, b);
         nan = nan + (hiddenDelta[b] - hiddenDelta[b]);
     }
     if (!NoNaN<Fma>(nan)) throw ProgramError(kOverflowMessage);
 
     // Output weights, bias first: Pesos[k] += (η·δo[i]) · the neuron's own input k (-1 for k = 0).
-    for (int b = 0; b < outputSpan.blocks; ++b) step[b] = kLearningRate * outputDelta[b];
+    for (int b = 0; b < outputSpan.blocks; ++b) step[b] = RateTimesDelta(outputDelta[b]);
     CorrectWeights<true, Fma>(output, H + 1, O, outputSpan, step, nullptr);
 
     // Hidden weights: the bias Pesos[0] -= η·δh[j], which is adding (η·δh[j]) · -1,
     // then Pesos[k] += (η·δh[j]) · Entradas[k] of the network.
-    for (int b = 0; b < hiddenSpan.blocks; ++b) step[b] = kLearningRate * hiddenDelta[b];
+    for (int b = 0; b < hiddenSpan.blocks; ++b) step[b] = RateTimesDelta(hiddenDelta[b]);
     CorrectWeights<false, Fma>(hiddenLayer, n + 1, H, hiddenSpan, step, Entradas.data());
 }
 

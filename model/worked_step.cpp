@@ -50,9 +50,9 @@ void ChangeWeights(WorkedStep& step, StepLayer layer, const std::vector<std::vec
             c.index = static_cast<int>(k);
             c.oldWeight = weights[j][k];
             c.input = k == 0 ? -1.0 : input(k);
-            c.rateTimesDelta = kLearningRate * deltas[j].delta;
-            c.change = c.rateTimesDelta * c.input;
-            c.newWeight = c.oldWeight + c.change;
+            c.rateTimesDelta = RateTimesDelta(deltas[j].delta);
+            c.change = c.rateTimesDelta * c.input;  // shown; the new weight adds this same product
+            c.newWeight = UpdatedWeight(c.oldWeight, c.rateTimesDelta, c.input);
             Check(std::isfinite(c.newWeight));
             step.weights.push_back(c);
         }
@@ -84,7 +84,7 @@ WorkedStep ComputeWorkedStep(const NetworkSnapshot& network, std::span<const dou
         const double o = step.output[i].output;
         d.derivative = Derivative(step.function, o);
         d.error = step.expected[i] - o;
-        d.delta = d.derivative * d.error;
+        d.delta = Delta(step.function, o, d.error);
         step.outputDeltas.push_back(d);
     }
     // Hidden deltas: δh = f′(y)·Σ δo·w, through the output weights of before the step.
@@ -95,7 +95,7 @@ WorkedStep ComputeWorkedStep(const NetworkSnapshot& network, std::span<const dou
         for (std::size_t i = 0; i < step.outputDeltas.size(); ++i)
             sum = sum + step.outputDeltas[i].delta * network.outputWeights[i][j + 1];
         d.error = sum;
-        d.delta = d.derivative * d.error;
+        d.delta = Delta(step.function, y[j], d.error);
         step.hiddenDeltas.push_back(d);
     }
     for (const auto* deltas : {&step.outputDeltas, &step.hiddenDeltas})

@@ -22,17 +22,11 @@ inline std::optional<double> Activation(TFuncionTransferencia transfer, TFuncion
     case ftIdentidad: break;
     case ftEscalon: t = s >= 0 ? 1.0 : -1.0; break;
     case ftEscalonPositivo: t = s >= 0 ? 1.0 : 0.0; break;
-    case ftSigmoide: {
-        const double e = Exp(-s);
-        if (std::isinf(e)) return std::nullopt;
-        t = Sigmoid(e);
-        break;
-    }
+    case ftSigmoide:
     case ftTangenteHiperbolica: {
-        const double ep = Exp(s);
-        const double em = Exp(-s);
-        if (std::isinf(ep) || std::isinf(em)) return std::nullopt;
-        t = Tangent(ep, em);
+        double bad;
+        t = Transfer(transfer, s, [](double x) { return Exp(x); }, bad);
+        if (bad != bad) return std::nullopt;
         break;
     }
     }

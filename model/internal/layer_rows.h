@@ -153,9 +153,9 @@ PERCEPTLAB_INLINE bool CorrectRow(LayerStorage& a, int k, const Span& t, const B
     Block nan = Block{};  // lanes turn NaN when a result is infinite
     for (int b = 0; b < t.blocks; ++b) {
         if constexpr (OwnInputs)
-            updatedValues[b] = BlockAt(a.weights[k], b) + step[b] * BlockAt(a.inputs[k], b);
+            updatedValues[b] = UpdatedWeight(BlockAt(a.weights[k], b), step[b], BlockAt(a.inputs[k], b));
         else
-            updatedValues[b] = BlockAt(a.weights[k], b) + step[b] * xk;
+            updatedValues[b] = UpdatedWeight(BlockAt(a.weights[k], b), step[b], xk);
         nan = nan + OnlyActive(updatedValues[b] - updatedValues[b], t, b);
     }
     if (!NoNaN<Avx>(nan)) return false;

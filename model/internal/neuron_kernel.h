@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A neuron's arithmetic, written once for every path that computes it: the
-// weighted sum, the sigmoid and the hyperbolic tangent, and their
-// derivatives. Each is a template over the lane type: a double (one neuron,
+// weighted sum, the sigmoid and the hyperbolic tangent, their derivatives,
+// a neuron's delta and a weight's change. Each is a template over the lane type: a double (one neuron,
 // or one point of a map) or a block of lanes computed abreast (layer_rows.h).
 // A lane does exactly the operations of a neuron alone, in its order, so
 // every path gives the same result bit for bit; a wider block is one more
@@ -67,6 +67,25 @@ template <class Lane>
 PERCEPTLAB_KERNEL Lane Derivative(TFuncionTransferencia function, const Lane& y) {
     if (function == ftSigmoide) return (1 - y) * y;
     return (1 + y) * (1 - y);
+}
+
+// A neuron's delta f'(y)·e, for its error term e: d − y at an output neuron,
+// Σ δ·w over the output neurons at a hidden one.
+template <class Lane, class Error>
+PERCEPTLAB_KERNEL Lane Delta(TFuncionTransferencia function, const Lane& y, const Error& e) {
+    return Derivative(function, y) * e;
+}
+
+// What a neuron's weights change by per unit of input: η·δ.
+template <class Lane>
+PERCEPTLAB_KERNEL Lane RateTimesDelta(const Lane& delta) {
+    return kLearningRate * delta;
+}
+
+// A weight after the step, w + (η·δ)·x, x being the input it multiplies.
+template <class Lane, class Rate, class Input>
+PERCEPTLAB_KERNEL Lane UpdatedWeight(const Lane& w, const Rate& rateTimesDelta, const Input& x) {
+    return w + rateTimesDelta * x;
 }
 
 #undef PERCEPTLAB_KERNEL
