@@ -22,6 +22,22 @@ constexpr std::string_view kTemporarySuffix = ".tmp";
 // A leftover is removed when its time is more than this many seconds ago.
 constexpr std::time_t kLeftoverAge = 60;
 
+// Whether `name` is one TemporaryName gives for a target whose names start
+// with `prefix`: the prefix, three groups of digits apart by ".", ".tmp".
+bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix) || !name.ends_with(kTemporarySuffix)) return false;
+    name = name.substr(prefix.size(), name.size() - prefix.size() - kTemporarySuffix.size());
+    int groups = 0;
+    for (;;) {
+        const std::size_t digits = name.find_first_not_of("0123456789");
+        if (digits == 0) return false;
+        ++groups;
+        if (digits == std::string_view::npos) return groups == 3;
+        if (name[digits] != '.') return false;
+        name.remove_prefix(digits + 1);
+    }
+}
+
 }  // namespace
 
 std::string TemporaryName(const fs::path& target, int attempt) {
@@ -34,22 +50,6 @@ std::string TemporaryName(const fs::path& target, int attempt) {
     name.pop_back();
     name += kTemporarySuffix;
     return (target.parent_path() / name).string();
-}
-
-// The prefix, three groups of digits apart by ".", ".tmp".
-bool IsTemporaryNameOf(std::string_view name, const fs::path& target) {
-    const std::string prefix = TemporaryPrefix(target);
-    if (!name.starts_with(prefix) || !name.ends_with(kTemporarySuffix)) return false;
-    name = name.substr(prefix.size(), name.size() - prefix.size() - kTemporarySuffix.size());
-    int groups = 0;
-    for (;;) {
-        const std::size_t digits = name.find_first_not_of("0123456789");
-        if (digits == 0) return false;
-        ++groups;
-        if (digits == std::string_view::npos) return groups == 3;
-        if (name[digits] != '.') return false;
-        name.remove_prefix(digits + 1);
-    }
 }
 
 bool LeftoverSchedule::Due(const std::string& target, std::time_t now) {
@@ -74,9 +74,10 @@ void RemoveLeftoverTemporaries(const fs::path& target) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     DIR* entries = ::opendir(folder.c_str());
     if (entries == nullptr) return;
+    const std::string prefix = TemporaryPrefix(target);
     std::time_t oldestKept = start;
     while (const dirent* entry = ::readdir(entries)) {
-        if (!IsTemporaryNameOf(entry->d_name, target)) continue;
+        if (!IsTemporaryName(entry->d_name, prefix)) continue;
         struct stat data {};
         if (::fstatat(::dirfd(entries), entry->d_name, &data, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(data.st_mode))
             continue;

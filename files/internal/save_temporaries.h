@@ -8,7 +8,6 @@
 #include <map>
 #include <mutex>
 #include <string>
-#include <string_view>
 
 // A new name for the temporary file of a save of `target`, in the target's
 // folder: "." + the target's name (its first 100 characters, leaving room
@@ -17,14 +16,12 @@
 // another try.
 std::string TemporaryName(const std::filesystem::path& target, int attempt);
 
-// Whether `name` is one TemporaryName gives for `target`.
-bool IsTemporaryNameOf(std::string_view name, const std::filesystem::path& target);
-
 // When a target's folder is next worth looking through. A leftover is
 // removed once it is more than a minute old. A leftover made after a look at
 // `start` is younger than `start`, so none can be old enough until a minute
-// after the older of `start` and the oldest leftover kept then: until that
-// time a look finds nothing to remove, and saving every few seconds skips it.
+// after the earlier of `start` and the time of the oldest leftover kept then:
+// until that time a look finds nothing to remove, and saving every few
+// seconds skips it.
 class LeftoverSchedule {
 public:
     bool Due(const std::string& target, std::time_t now);
