@@ -23,44 +23,42 @@ std::size_t FirstOf(const double* ys, std::size_t n, double y) {
 // Whether ys[0..n) are all finite; if so, the lowest and the highest value.
 // They come from four running extremes, two to a register, so that no
 // comparison waits for the one before it and no branch depends on the
-// values; a sum of y - y, which only a value that is not finite turns into
-// NaN, tells the rest.
+// values. A NaN, which the extremes pass over, is caught by comparing each
+// value with itself; an infinity becomes an extreme.
 bool FiniteExtremes(const double* ys, std::size_t n, double& lowest, double& highest) {
     lowest = ys[0];
     highest = ys[0];
-    double check = 0.0;
+    bool unordered = false;
     std::size_t i = 0;
     if (n >= 4) {
         __m128d lo[2] = {_mm_loadu_pd(ys), _mm_loadu_pd(ys + 2)};
         __m128d hi[2] = {lo[0], lo[1]};
-        __m128d checks = _mm_setzero_pd();
+        __m128d nan[2] = {_mm_setzero_pd(), _mm_setzero_pd()};
         for (; i + 4 <= n; i += 4) {
             for (int k = 0; k < 2; ++k) {
                 const __m128d y = _mm_loadu_pd(ys + i + 2 * k);
                 lo[k] = _mm_min_pd(y, lo[k]);
                 hi[k] = _mm_max_pd(y, hi[k]);
-                checks = _mm_add_pd(checks, _mm_sub_pd(y, y));
+                nan[k] = _mm_or_pd(nan[k], _mm_cmpunord_pd(y, y));
             }
         }
         double los[4];
         double his[4];
-        double sums[2];
         _mm_storeu_pd(los, lo[0]);
         _mm_storeu_pd(los + 2, lo[1]);
         _mm_storeu_pd(his, hi[0]);
         _mm_storeu_pd(his + 2, hi[1]);
-        _mm_storeu_pd(sums, checks);
         lowest = std::min({los[0], los[1], los[2], los[3]});
         highest = std::max({his[0], his[1], his[2], his[3]});
-        check = sums[0] + sums[1];
+        unordered = _mm_movemask_pd(_mm_or_pd(nan[0], nan[1])) != 0;
     }
     for (; i < n; ++i) {
         const double y = ys[i];
         lowest = y < lowest ? y : lowest;
         highest = y > highest ? y : highest;
-        check += y - y;
+        unordered = unordered | (y != y);
     }
-    return check == 0.0;
+    return !unordered && std::isfinite(lowest) && std::isfinite(highest);
 }
 
 }  // namespace
