@@ -69,8 +69,9 @@ void LeftoverSchedule::Looked(const std::string& target, std::time_t start, std:
 
 void RemoveLeftoverTemporaries(const fs::path& target) {
     static LeftoverSchedule schedule;
+    const std::string key = target.string();
     const std::time_t start = std::time(nullptr);
-    if (!schedule.Due(target.string(), start)) return;
+    if (!schedule.Due(key, start)) return;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     DIR* entries = ::opendir(folder.c_str());
     if (entries == nullptr) return;
@@ -88,5 +89,5 @@ void RemoveLeftoverTemporaries(const fs::path& target) {
         }
     }
     ::closedir(entries);
-    schedule.Looked(target.string(), start, oldestKept);
+    schedule.Looked(key, start, oldestKept);
 }

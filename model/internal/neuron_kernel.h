@@ -2,8 +2,9 @@
 #pragma once
 // A neuron's arithmetic, written once for every path that computes it: the
 // weighted sum, the sigmoid and the hyperbolic tangent, their derivatives,
-// a neuron's delta and a weight's change. Each is a template over the lane type: a double (one neuron,
-// or one point of a map) or a block of lanes computed abreast (layer_rows.h).
+// a neuron's delta and a weight's change. Each is a template over the lane
+// type: a double (one neuron, or one point of a map) or a block of lanes
+// computed abreast (layer_rows.h).
 // A lane does exactly the operations of a neuron alone, in its order, so
 // every path gives the same result bit for bit; a wider block is one more
 // vector type for these templates, and nothing here changes for it.
