@@ -3,6 +3,8 @@
 // What a network file says, read and checked in full before anything in the
 // program changes, so that applying it cannot fail halfway.
 
+#include "learning_settings.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -39,5 +41,11 @@ struct NetworkDescription {
     std::optional<FilePatterns> Patterns;
     std::vector<double> HiddenWeights;  // hidden neuron j's Pesos[k] at (j - 1) * (NE + 1) + k
     std::vector<double> OutputWeights;   // output neuron j's Pesos[k] at (j - 1) * (NH + 1) + k
+    // Optional blocks after the untrained file's patterns; absent or empty
+    // when the file has none.
+    std::optional<FilePatterns> TestPatterns;   // the test set, never trained on
+    std::optional<LearningSettings> Learning;   // η and α when they differ from the defaults
+    std::vector<std::string> InputNames;        // NE names, or none for the default headers
+    std::vector<std::string> OutputNames;       // NS names, or none for the default headers
     std::string Warning;                 // for a message box; empty when all went well
 };

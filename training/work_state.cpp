@@ -6,4 +6,9 @@ void ClearWorkState(WorkState& state) {
     state.NumeroPatrones = 0;
     state.EntradasPatrones = {};
     state.SalidasPatrones = {};
+    state.TestPatternCount = 0;
+    state.TestInputs = {};
+    state.TestOutputs = {};
+    state.InputNames.clear();
+    state.OutputNames.clear();
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // [p][i]: pattern p (1..100), column i (1..32); row 0 and column 0 unused.
 using PatternTable = std::array<std::array<double, 33>, kMaxPatterns + 1>;
@@ -18,10 +19,18 @@ struct WorkState {
     std::int32_t NumeroPatrones = 0;
     PatternTable EntradasPatrones{};
     PatternTable SalidasPatrones{};
+    // The test set: the same layout as the training table, never trained on.
+    std::int32_t TestPatternCount = 0;
+    PatternTable TestInputs{};
+    PatternTable TestOutputs{};
+    // The names of the inputs and outputs; empty for the default headers.
+    std::vector<std::string> InputNames;
+    std::vector<std::string> OutputNames;
     std::string NombreRed;
     bool PararEntrenamiento = false;
 };
 
 // What the window does when it is created: no network, no patterns, every
-// cell of both tables 0. The name and the stop request are left alone.
+// cell of the tables 0, default names. The name and the stop request are
+// left alone.
 void ClearWorkState(WorkState& state);
