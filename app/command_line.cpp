@@ -36,6 +36,12 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
         if (*argument == "--version" && line.request == CommandLine::Request::Window) line.request = CommandLine::Request::Version;
     }
     if (line.request != CommandLine::Request::Window) return line;
+    if (AsksForBatch(arguments)) {
+        line.batch = ReadBatchRequest(arguments);
+        if (line.batch.mode == BatchRequest::Mode::Mistake) return Mistake(line.batch.mistake);
+        line.request = CommandLine::Request::Batch;
+        return line;
+    }
 
     for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
         if (argument == optionsEnd) continue;
@@ -65,12 +71,33 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
 
 std::string UsageText() {
     return "Usage: perceptlab [--] [FILE]\n"
+           "       perceptlab --train FILE (--cycles N | --max-error P | --min-error P)\n"
+           "                  [--seed S] [--save OUT.ren] [--errors ERRORS.csv [--every K]]\n"
+           "       perceptlab --run NET.ren --inputs IN.csv [--outputs OUT.csv]\n"
            "Builds, trains and runs a small multilayer perceptron.\n"
            "\n"
-           "  FILE       a network to open: an untrained network (.rna) or a\n"
-           "             trained one (.ren)\n"
+           "  FILE       a network to open in the window: an untrained network (.rna)\n"
+           "             or a trained one (.ren)\n"
            "  --         ends the options, for a FILE that starts with \"-\"\n"
-           "  --help     prints this text\n"
+           "  -h, --help prints this text\n"
            "  --version  prints the version\n"
-           "Qt's own options (-style, -platform, ...) are accepted before \"--\".\n";
+           "Qt's own options (-style, -platform, ...) are accepted before \"--\".\n"
+           "\n"
+           "Without a window:\n"
+           "  --train FILE         trains an untrained .rna (new weights) or a trained\n"
+           "                       .ren (its patterns from the .rna of the same name)\n"
+           "  --cycles N           for N iterations (1 to 2147483647): \"Nº Ciclos =\"\n"
+           "  --max-error P        until an iteration's error falls below P % (1 to 100):\n"
+           "                       \"Error Máx<=\"\n"
+           "  --min-error P        the same, as \"Error Mín<=\"\n"
+           "  --seed S             the fixed seed (0 to 4294967295), as \"Semilla fija\"\n"
+           "  --save OUT.ren       saves the trained network\n"
+           "  --errors ERRORS.csv  writes each iteration's error (iteration from 1)\n"
+           "  --every K            only every K-th iteration's error (K from 1)\n"
+           "  --run NET.ren        runs a trained network on every row of\n"
+           "  --inputs IN.csv      (a header row allowed), writing the inputs and the\n"
+           "  --outputs OUT.csv    outputs to OUT.csv, or to the standard output\n"
+           "A training prints a summary: iterations, milliseconds, largest and\n"
+           "smallest error. Exit status: 0 done, 1 a file or a value refused (the\n"
+           "window's message on the standard error), 2 the command line not understood.\n";
 }

@@ -1,62 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// PerceptLab: reads the command line, creates the application and the main
-// window, then runs the event loop until the window closes.
+// perceptlab-window, which perceptlab starts for the window: reads the
+// command line, creates the application and the main window, then runs the
+// event loop until the window closes.
 
+#include "command_answer.h"
 #include "command_line.h"
+#include "display_check.h"
 #include "error_report.h"
 #include "guarded_application.h"
 #include "main_window.h"
 #include "qt_translations.h"
 #include "regional_separators.h"
 
-#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
-
-namespace {
-
-// Prints what --help, --version or a mistake ask for; false when the window
-// is to open.
-bool Answered(const CommandLine& line, int& exitCode) {
-    switch (line.request) {
-    case CommandLine::Request::Window:
-        return false;
-    case CommandLine::Request::Help:
-        std::fputs(UsageText().c_str(), stdout);
-        exitCode = 0;
-        return true;
-    case CommandLine::Request::Version:
-        std::printf("perceptlab %s\n", PERCEPTLAB_VERSION);
-        exitCode = 0;
-        return true;
-    case CommandLine::Request::Mistake:
-        std::fprintf(stderr, "perceptlab: %s\n%s", line.mistake.c_str(), UsageText().c_str());
-        exitCode = 2;
-        return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     // Read before Qt starts, which needs a display: a request or a mistake
     // is answered without one.
     const CommandLine line = ReadCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    int exitCode = 0;
-    if (Answered(line, exitCode)) return exitCode;
+    if (const std::optional<int> answered = AnswerWithoutWindow(line)) return *answered;
 
     // Qt is given its own options only, so a file named like one stays ours.
     std::vector<char*> qtArguments{argv[0]};
     for (const std::string& option : line.qtOptions) qtArguments.push_back(const_cast<char*>(option.c_str()));
     int qtCount = static_cast<int>(qtArguments.size());
     qtArguments.push_back(nullptr);
-    GuardedApplication application(qtCount, qtArguments.data());
+    std::optional<GuardedApplication> application;
+    {
+        const DisplayCheck check;
+        application.emplace(qtCount, qtArguments.data());
+    }
     QApplication::setOrganizationName(QStringLiteral("PerceptLab"));
     QApplication::setApplicationName(QStringLiteral("PerceptLab"));
     QApplication::setApplicationVersion(QStringLiteral(PERCEPTLAB_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/perceptlab.png")));
-    InstallQtTranslations(application);
+    InstallQtTranslations(*application);
 
     // Numbers are typed, shown and saved with the separator read here, once.
     TForm1 Form1(RegionalDecimalSeparator());

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "csv_patterns.h"
 
-#include "csv_records.h"
+#include "csv_row_reader.h"
 #include "file_access.h"
 #include "integer_text.h"
 #include "network.h"
 #include "network_description.h"
 #include "program_error.h"
 #include "read_messages.h"
-#include "real_reading.h"
 #include "real_text.h"
 
 #include <algorithm>
@@ -19,54 +18,15 @@ namespace {
 // breaks ends as promptly as one of too many patterns.
 constexpr std::int32_t kMaxRecords = 2 * (kMaxPatterns + 1);
 
-bool IsBlank(std::string_view record) {
-    return std::all_of(record.begin(), record.end(), [](char c) { return c == ' ' || c == '\t'; });
-}
-
-RealReading ReadCell(std::string_view cell) {
-    // No group separator is part of a number, so a comma can only be a decimal one.
-    return ParseReal(cell, cell.find(',') == std::string_view::npos ? '.' : ',');
-}
-
-bool IsHeader(const std::vector<std::string>& fields) {
-    return std::any_of(fields.begin(), fields.end(),
-                       [](const std::string& field) { return ReadCell(field).status == RealStatus::NotANumber; });
-}
-
-std::vector<double> ReadRow(const std::vector<std::string>& fields, std::string_view where, std::int32_t line) {
-    std::vector<double> row;
-    row.reserve(fields.size());
-    for (std::size_t c = 0; c < fields.size(); ++c) {
-        const RealReading reading = ReadCell(fields[c]);
-        if (reading.status == RealStatus::Overflow)
-            throw ProgramError(CsvOverflowMessage(where, line, c + 1, fields[c]));
-        if (reading.status != RealStatus::Valid)
-            throw ProgramError(CsvNotANumberMessage(where, line, c + 1, fields[c]));
-        row.push_back(reading.value);
-    }
-    return row;
-}
-
 PatternRows ReadPatterns(ByteSource source, std::int32_t inputs, std::int32_t outputs, std::string_view where) {
-    CsvRecordReader reader(std::move(source));
-    const auto columns = static_cast<std::size_t>(inputs + outputs);
+    CsvRowReader reader(std::move(source), inputs, outputs, where);
     PatternRows rows;
-    std::string record;
-    std::vector<std::string> fields;
-    char separator = 0;
-    bool first = true;
-    for (std::int32_t records = 1; reader.Next(record); ++records) {
+    std::vector<double> row;
+    for (std::int32_t records = 1; reader.NextRecord(); ++records) {
         if (records > kMaxRecords) throw ProgramError(kPatternLimitMessage);
-        if (IsBlank(record)) continue;
-        if (separator == 0) separator = DetectFieldSeparator(record);
-        SplitFields(record, separator, fields);
-        if (fields.size() != columns)
-            throw ProgramError(CsvColumnCountMessage(where, reader.Line(), fields.size(), inputs, outputs));
-        const bool header = first && IsHeader(fields);
-        first = false;
-        if (header) continue;
+        if (reader.Take(row) != CsvRowReader::Record::Values) continue;
         if (rows.size() == static_cast<std::size_t>(kMaxPatterns)) throw ProgramError(kPatternLimitMessage);
-        rows.push_back(ReadRow(fields, where, reader.Line()));
+        rows.push_back(row);
     }
     if (rows.empty()) throw ProgramError(CsvNoPatternsMessage());
     return rows;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <optional>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -113,53 +114,80 @@ bool FileExists(const std::string& path) {
 }
 
 void SaveFileSafely(const std::string& path, std::string_view content) {
-    const ProgramError error("Cannot create file " + path);
-    if (path.empty()) throw error;
+    SafeFileWriter writer(path);
+    writer.Write(content);
+    writer.Commit();
+}
+
+SafeFileWriter::SafeFileWriter(const std::string& path) : path_(path) {
+    if (path.empty()) Fail();
     const std::optional<fs::path> followed = FollowLinks(path);
-    if (!followed || !followed->has_filename()) throw error;
+    if (!followed || !followed->has_filename()) Fail();
     const fs::path& target = *followed;
+    target_ = target;
     struct stat previous {};
     const bool existed = ::stat(target.c_str(), &previous) == 0;
     // A device, a pipe or a folder is no file of ours to replace.
-    if (existed && !S_ISREG(previous.st_mode)) throw error;
+    if (existed && !S_ISREG(previous.st_mode)) Fail();
     // Renaming would replace a file the user may not write; overwriting it in
     // place would have been refused, so the save is.
-    if (existed && ::access(target.c_str(), W_OK) != 0) throw error;
+    if (existed && ::access(target.c_str(), W_OK) != 0) Fail();
 
-    std::string temporary;
-    int fd = -1;
     int createError = 0;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporary = TemporaryName(target, attempt);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    for (int attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
+        temporary_ = TemporaryName(target, attempt);
+        fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         createError = errno;
-        if (fd < 0 && createError != EEXIST) break;
+        if (fd_ < 0 && createError != EEXIST) break;
     }
-    if (fd < 0) {
+    if (fd_ < 0) {
+        temporary_.clear();
         // Only a folder that refuses new files leaves writing in place: out of
         // space, inodes or descriptors, the write would fail midway and take
         // the old file with it.
         const bool folderRefuses = createError == EACCES || createError == EPERM;
-        if (existed && folderRefuses && WriteInPlace(target, content)) return;
-        throw error;
+        if (existed && folderRefuses) return;
+        Fail();
     }
-    FileDescriptor descriptor(fd);
-
-    bool ok = true;
     if (existed) {
-        KeepOwner(fd, previous);
+        KeepOwner(fd_, previous);
         // After the owner: changing it clears the set-user-ID and set-group-ID bits.
-        ok = ::fchmod(fd, previous.st_mode & 07777) == 0;
+        if (::fchmod(fd_, previous.st_mode & 07777) != 0) {
+            // No destructor runs for a constructor that throws.
+            ::close(fd_);
+            ::unlink(temporary_.c_str());
+            Fail();
+        }
     }
-    ok = ok && WriteAll(fd, content) && ::fsync(fd) == 0;
-    ok = descriptor.Close() && ok;
-    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        throw error;
-    }
-    RemoveLeftoverTemporaries(target);
 }
+
+SafeFileWriter::~SafeFileWriter() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_ && !temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+void SafeFileWriter::Write(std::string_view piece) {
+    if (temporary_.empty()) {
+        held_ += piece;
+    } else if (!WriteAll(fd_, piece)) {
+        Fail();
+    }
+}
+
+void SafeFileWriter::Commit() {
+    if (temporary_.empty()) {
+        if (!WriteInPlace(target_, held_)) Fail();
+        committed_ = true;
+        return;
+    }
+    FileDescriptor descriptor(std::exchange(fd_, -1));
+    const bool written = ::fsync(descriptor.get()) == 0;
+    if (!descriptor.Close() || !written || ::rename(temporary_.c_str(), target_.c_str()) != 0) Fail();
+    committed_ = true;
+    RemoveLeftoverTemporaries(target_);
+}
+
+void SafeFileWriter::Fail() { throw ProgramError("Cannot create file " + path_); }
 
 void SaveLines(const std::string& path, const std::vector<std::string>& lines) {
     SaveFileSafely(path, JoinLines(lines));

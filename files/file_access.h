@@ -50,5 +50,32 @@ bool FileExists(const std::string& path);
 //   target left more than a minute ago are removed.
 void SaveFileSafely(const std::string& path, std::string_view content);
 
+// The same save written piece by piece, for content too long to hold: the
+// target is checked and the new file made at construction, pieces go to it
+// as they come, and Commit puts it in place. A writer destroyed without
+// Commit leaves the target as it was and no new file behind. Where the
+// folder refuses new files the pieces are held and written in place at
+// Commit. Each step throws "Cannot create file <ruta>".
+class SafeFileWriter {
+public:
+    explicit SafeFileWriter(const std::string& path);
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+    ~SafeFileWriter();
+
+    void Write(std::string_view piece);
+    void Commit();
+
+private:
+    [[noreturn]] void Fail();
+
+    std::string path_;       // as given, for the message
+    std::string target_;     // links followed
+    std::string temporary_;  // empty when writing in place
+    int fd_ = -1;
+    std::string held_;       // the content, when written in place
+    bool committed_ = false;
+};
+
 // Saves the lines, each ended by CR LF, as SaveFileSafely does.
 void SaveLines(const std::string& path, const std::vector<std::string>& lines);

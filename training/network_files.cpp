@@ -51,10 +51,12 @@ LoadResult ApplyDescription(const NetworkDescription& description, TRedNeuronal&
     header.FunctionSelection = ListPosition(header.FunctionSelection, kFunctionListItems);
     state.NombreRed = description.NombreRed;
     if (description.Patterns) TakePatterns(*description.Patterns, header, state);
-    RandomGenerator::RestartFixedSequence();
     Configure(network, header);
     state.RedCreada = true;
     if (description.Kind == NetworkFileKind::Untrained) {
+        // A fixed seed starts the weights the network keeps, not those the
+        // writers above drew and this replaces.
+        RandomGenerator::RestartFixedSequence();
         network.InicializarPesos();
     } else {
         PutWeights(network.CapaOculta, description.HiddenWeights);

@@ -159,7 +159,6 @@ void TForm1::SetCaption(const QString& caption) {
 void TForm1::SpeedButton1Click() {
     Chart1->Clear();
     SetCaption("PerceptLab");
-    RandomGenerator::RestartFixedSequence();
     workState.NombreRed = "NuevaNeurona";
     RedNeuronal1.SetNeuronasCapaOculta(CountOf(*FlatSpinEditInteger2));
     RedNeuronal1.SetNeuronasCapaSalida(CountOf(*FlatSpinEditInteger3));
@@ -170,6 +169,8 @@ void TForm1::SpeedButton1Click() {
     FloatGridView grid(*FloatGrid1);
     ResetPatternGrid(grid, RedNeuronal1);
     EnableEntryFields(*patternView_, RedNeuronal1);
+    // A fixed seed starts the weights the network keeps.
+    RandomGenerator::RestartFixedSequence();
     RedNeuronal1.InicializarPesos();
     ResetTrainingReadouts();
     PageControl1->setCurrentWidget(TabSheet2);
