@@ -155,7 +155,9 @@ TEST_P(ProcessTest, AnswersAsAScriptExpects) {
         EXPECT_NE(outcome.errors.find(c.errorsPart), std::string::npos) << outcome.errors;
     }
     // A refusal is one sentence; a usage mistake is followed by the usage.
-    if (c.status == 1) EXPECT_EQ(std::count(outcome.errors.begin(), outcome.errors.end(), '\n'), 1) << outcome.errors;
+    if (c.status == 1) {
+        EXPECT_EQ(std::count(outcome.errors.begin(), outcome.errors.end(), '\n'), 1) << outcome.errors;
+    }
     switch (c.check) {
     case Check::Nothing: break;
     case Check::SeededWeightsAndErrors: CheckSeededRun(folder); break;
