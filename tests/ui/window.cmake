@@ -14,6 +14,9 @@ endforeach()
 foreach(test window_examples_test window_learning_test)
   target_compile_definitions(${test} PRIVATE PERCEPTLAB_EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
 endforeach()
+# The window and the command line train alike.
+target_compile_definitions(window_seed_test PRIVATE PERCEPTLAB_EXECUTABLE="$<TARGET_FILE:perceptlab>")
+add_dependencies(window_seed_test perceptlab)
 
 perceptlab_add_qt_test(guarded_application_test window/guarded_application_test.cpp)
 target_link_libraries(guarded_application_test PRIVATE perceptlab_app perceptlab_ui)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "Semilla fija": the same seed and the same clicks give the same network,
-// the same run and the same chart; the option outlives a restart.
+// the same run and the same chart; the option outlives a restart; and the
+// window saves the weights the command line saves for the same file, seed
+// and cycles.
 
 #include "envelope_store.h"
 #include "error_chart.h"
@@ -9,6 +11,7 @@
 #include "window_driver.h"
 
 #include <QCheckBox>
+#include <QProcess>
 #include <QTest>
 
 #include <bit>
@@ -19,6 +22,8 @@ class WindowSeedTest : public QObject {
 
 private slots:
     void sameSeedRepeatsWeightsAndChartBitForBit();
+    void windowAndCommandLineSaveTheSameWeights_data();
+    void windowAndCommandLineSaveTheSameWeights();
 };
 
 namespace {
@@ -97,6 +102,56 @@ void WindowSeedTest::sameSeedRepeatsWeightsAndChartBitForBit() {
     QCOMPARE(form.windowTitle(), QString("PerceptLab"));
     TForm1 restarted(driver.separator().toLatin1());
     QVERIFY(!restarted.fixedSeed->isChecked());
+}
+
+void WindowSeedTest::windowAndCommandLineSaveTheSameWeights_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("seed");
+    QTest::addColumn<QString>("cycles");
+    QTest::newRow("sigmoid .rna") << "xor.rna" << "7" << "3000";
+    QTest::newRow("tangent .rna, seed 0") << "tangent.rna" << "0" << "2000";
+    QTest::newRow(".ren with its companion") << "trained.ren" << "2147483647" << "1500";
+}
+
+// "Semilla fija" and --seed mean the same: the window, driven through its
+// buttons, and the command line save the same bytes.
+void WindowSeedTest::windowAndCommandLineSaveTheSameWeights() {
+    QFETCH(QString, file);
+    QFETCH(QString, seed);
+    QFETCH(QString, cycles);
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    const QStringList xor_{"2", "2", "1", "0", "0", "4", "0.1", "0.1", "0.1", "0.9", "0.9", "0.1", "0.9", "0.9",
+                           "0.1", "0.9", "0.9", "0.1"};
+    driver.WriteFile("xor.rna", xor_);
+    driver.WriteFile("trained.rna", xor_);
+    driver.WriteFile("trained.ren", {"2", "2", "1", "0", "0", "0.3", "-1.2", "0.7", "-0.4", "2.5", "-0.25", "1.5",
+                                     "0.75", "-2"});
+    driver.WriteFile("tangent.rna", {"2", "3", "1", "0", "1", "4", "-0.8", "-0.8", "-0.8", "0.8", "0.8", "-0.8",
+                                     "0.8", "0.8", "-0.8", "0.8", "0.8", "-0.8"});
+
+    driver.ShowTab(form.TabSheet1);
+    driver.Click(form.fixedSeed);
+    driver.TypeInto(form.seedValue, seed);
+    driver.dialogs.answers << driver.Path(file);
+    driver.Click(file.endsWith(".ren") ? form.SpeedButton10 : form.SpeedButton2);
+    driver.ShowTab(form.TabSheet3);
+    driver.TypeInto(form.FlatSpinEditInteger4, cycles);
+    driver.Click(form.SpeedButton7);
+    driver.dialogs.answers << driver.Path("window.ren");
+    driver.Click(form.SpeedButton11);
+    QVERIFY(driver.errors.messages.isEmpty());
+
+    QProcess commandLine;
+    commandLine.setWorkingDirectory(driver.folder());
+    commandLine.start(PERCEPTLAB_EXECUTABLE,
+                      {"--train", file, "--cycles", cycles, "--seed", seed, "--save", "command_line.ren"});
+    QVERIFY(commandLine.waitForFinished(60000));
+    QCOMPARE(commandLine.exitCode(), 0);
+    QCOMPARE(commandLine.readAllStandardOutput().split('\n').first(), QByteArray("iterations: ") + cycles.toLatin1());
+    const QByteArray saved = driver.ReadFile(driver.Path("window.ren"));
+    QVERIFY(!saved.isEmpty());
+    QCOMPARE(driver.ReadFile(driver.Path("command_line.ren")), saved);
 }
 
 QTEST_MAIN(WindowSeedTest)
