@@ -4,7 +4,8 @@
 # one in dist/) as a school's machine would meet it. lintian must find no
 # error; then, in a fresh minimal Debian 12 root, the package installs without
 # pulling in a development package or a compiler, answers --version, is the
-# default application for its network files, opens an example on a virtual
+# default application for its network files, trains an example without a
+# display, carries its bash completion, opens an example on a virtual
 # display, and leaves no file behind once purged.
 # Needs root (debootstrap, chroot, mount); exits 77 (skipped) without it.
 # The base root is made once and kept in $PERCEPTLAB_ROOT_CACHE, with the
@@ -82,6 +83,12 @@ unwanted=$(grep -E -- '-dev$|^(gcc|g\+\+|cpp|clang)(-[0-9]+)?$' <<<"$pulled" || 
 version=$(in_root perceptlab --version)
 echo "$version"
 [ "$version" = "perceptlab $(dpkg-deb -f "$deb" Version)" ] || fail "--version answers \"$version\""
+
+# Without a display, the command line trains; bash completes its options.
+summary=$(in_root perceptlab --train /usr/share/perceptlab/examples/xor.rna --cycles 1000 --seed 1)
+grep -qx "iterations: 1000" <<<"$summary" || fail "--train answers \"$summary\""
+[ -f "$root/usr/share/bash-completion/completions/perceptlab" ] || fail "no bash completion installed"
+echo "--train runs without a display; bash completion installed"
 
 default=$(in_root xdg-mime query default application/x-perceptlab-rna)
 [ "$default" = org.perceptlab.PerceptLab.desktop ] || fail "default for .rna files: \"$default\""
