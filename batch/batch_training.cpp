@@ -43,7 +43,10 @@ public:
         }
         count_ = end;
     }
-    void Clear() override { count_ = 0; }
+    void Clear() override {
+        count_ = 0;
+        next_ = every_;
+    }
 
     void Commit() {
         Flush();
@@ -67,8 +70,8 @@ private:
     std::string text_;
 };
 
-// Counts the points of a run that writes no errors.
-class UncountedSeries : public ErrorSeries {
+// The points of a run that writes no errors, only counted.
+class ErrorCount : public ErrorSeries {
 public:
     std::int64_t PointCount() const override { return count_; }
     void AddPoints(std::span<const double> ys) override { count_ += static_cast<std::int64_t>(ys.size()); }
@@ -159,8 +162,8 @@ TrainingSummary TrainNetworkFile(const TrainingOrder& order, char decimalSeparat
     ClearWorkState(*state);
     const LoadResult load = ApplyDescription(description, *network, *state);
 
-    UncountedSeries uncounted;
-    OrderedTrainingTab view(order, errors ? static_cast<ErrorSeries&>(*errors) : uncounted, progress);
+    ErrorCount count;
+    OrderedTrainingTab view(order, errors ? static_cast<ErrorSeries&>(*errors) : count, progress);
     Train(*state, *network, view);
 
     if (weights) {

@@ -125,6 +125,8 @@ const RefusalCase kRefusals[] = {
      "Cannot open file "},
     {"no_patterns", {"--train", "@lonely.ren", "--cycles", "5", "--errors", "@old.csv"}, kExitRefused,
      "No hay ningún patrón"},
+    {"overflow_mid_run", {"--train", "@huge.rna", "--cycles", "50000", "--save", "@old.ren", "--errors", "@old.csv"},
+     kExitRefused, "Floating point overflow"},
     {"save_into_a_folder", {"--train", "@xor.rna", "--cycles", "5", "--save", "@folder", "--errors", "@old.csv"},
      kExitRefused, "Cannot create file "},
     {"errors_into_a_fifo", {"--train", "@xor.rna", "--cycles", "5", "--save", "@old.ren", "--errors", "@fifo"},
@@ -157,6 +159,8 @@ TEST_P(RefusalTest, SaysWhyAndLeavesEveryOutputAlone) {
     const RefusalCase& c = GetParam();
     TemporaryFolder folder;
     WriteNetworks(folder);
+    // Inputs so large that a sigmoid's exponential leaves the doubles on one of them.
+    WriteBytes(folder.Path("huge.rna"), JoinLines({"1", "1", "1", "0", "0", "2", "1E150", "-1E150", "0.5", "0.5"}));
     WriteBytes(folder.Path("old.ren"), "old weights\r\n");
     WriteBytes(folder.Path("old.csv"), "old rows\r\n");
     WriteBytes(folder.Path("inputs.csv"), "0.1,0.9\r\n");

@@ -7,7 +7,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cd "${1:-$here/../..}"
-find app bench files fuzz model number_text program_error exponential training ui tests \
+find app batch bench files fuzz model number_text program_error exponential training ui tests \
      \( -name '*.cpp' -o -name '*.h' \) -not -name power_table.h -print0 | sort -z |
   xargs -0 awk -v words="$here/spanish_words.txt" -v design="$here/design_names.txt" '
     BEGIN {

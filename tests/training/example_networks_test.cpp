@@ -26,7 +26,7 @@ struct Example {
 
 // The README's table.
 constexpr Example kExamples[] = {
-    {"and", 100000, 2},           {"or", 100000, 2},           {"xor", 100000, 1},
+    {"and", 200000, 2},           {"or", 200000, 2},           {"xor", 100000, 1},
     {"paridad3", 300000, 1},      {"codificador424", 100000, 30}, {"seno", 100000, 10},
     {"circulo", 300000, 10},      {"siete_segmentos", 100000, 30}, {"iris", 300000, 15},
 };
