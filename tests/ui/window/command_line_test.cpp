@@ -35,7 +35,11 @@ void CommandLineTest::readsTheRequest_data() {
     QTest::newRow("nothing") << QStringList{} << int(R::Window) << "" << QStringList{};
     QTest::newRow("a file") << QStringList{"red neuronal.rna"} << int(R::Window) << "red neuronal.rna" << QStringList{};
     QTest::newRow("help after a file") << QStringList{"x.rna", "--help"} << int(R::Help) << "" << QStringList{};
+    QTest::newRow("short help") << QStringList{"-h"} << int(R::Help) << "" << QStringList{};
     QTest::newRow("version") << QStringList{"--version"} << int(R::Version) << "" << QStringList{};
+    QTest::newRow("a training") << QStringList{"--train", "x.rna", "--cycles", "5"} << int(R::Batch) << "" << QStringList{};
+    QTest::newRow("a training without criterion") << QStringList{"--train", "x.rna"} << int(R::Mistake) << "" << QStringList{};
+    QTest::newRow("--train after -- is a file") << QStringList{"--", "--train"} << int(R::Window) << "--train" << QStringList{};
     QTest::newRow("unknown option") << QStringList{"--entrenar"} << int(R::Mistake) << "" << QStringList{};
     QTest::newRow("two files") << QStringList{"a.rna", "b.ren"} << int(R::Mistake) << "" << QStringList{};
     QTest::newRow("a dash file after --") << QStringList{"--", "-x.rna"} << int(R::Window) << "-x.rna" << QStringList{};
