@@ -112,9 +112,10 @@ private:
         return std::nullopt;
     }
 
-    // The real on `text`, line `line`, or why it is none.
-    std::optional<Fault> RealOf(std::string_view text, std::int32_t line, double& value) const {
-        if (tooLong_) return Fault{BlockLongLineReason(line)};
+    // The real on `text`, line `line`, or why it is none; `tooLong`: the
+    // text is the start of a longer line.
+    static std::optional<Fault> RealOf(std::string_view text, std::int32_t line, bool tooLong, double& value) {
+        if (tooLong) return Fault{BlockLongLineReason(line)};
         const RealReading reading = ReadLineReal(text);
         switch (reading.status) {
         case RealStatus::Valid:
@@ -136,7 +137,7 @@ private:
         for (double& value : values) {
             const std::optional<std::string_view> text = NextLine();
             if (!text) return Fault{BlockEndsEarlyReason()};
-            if (!fault) fault = RealOf(*text, line_, value);
+            if (!fault) fault = RealOf(*text, line_, tooLong_, value);
         }
         return fault;
     }
@@ -163,10 +164,11 @@ private:
             if (!line) return Fault{BlockEndsEarlyReason()};
             text = *line;
         }
+        // A line too long ends the text, so only α's can be one.
         const std::int32_t rateLine = line_ - 1;
         LearningSettings settings;
-        if (std::optional<Fault> fault = RealOf(texts[0], rateLine, settings.LearningRate)) return fault;
-        if (std::optional<Fault> fault = RealOf(texts[1], line_, settings.Momentum)) return fault;
+        if (std::optional<Fault> fault = RealOf(texts[0], rateLine, false, settings.LearningRate)) return fault;
+        if (std::optional<Fault> fault = RealOf(texts[1], line_, tooLong_, settings.Momentum)) return fault;
         // Written so that a NaN, which fails every comparison, is refused too.
         if (!(settings.LearningRate > 0.0 && settings.LearningRate <= 10.0)) {
             return Fault{LearningRateReason(rateLine, texts[0])};
@@ -207,6 +209,14 @@ private:
     bool ended_ = false;    // the text has no more lines
 };
 
+// α just below 1 rounds to "1" in fifteen digits, which no reader takes:
+// the largest fifteen-digit text below 1 stands for it.
+std::string MomentumText(double momentum, char separator) {
+    std::string text = RealText(momentum, separator);
+    if (momentum >= 1.0 || ReadLineReal(text).value < 1.0) return text;
+    return "0" + std::string(1, separator) + "999999999999999";
+}
+
 std::string NameLine(const std::string& name) {
     const std::string fault = NameFault(name);
     if (!fault.empty()) throw ProgramError(UnsavableNameMessage(name, fault));
@@ -234,7 +244,7 @@ void AddBlockLines(std::vector<std::string>& lines, const RnaBlocks& blocks, std
     if (blocks.Learning != LearningSettings{}) {
         lines.emplace_back(kLearningMarker);
         lines.push_back(RealText(blocks.Learning.LearningRate, separator));
-        lines.push_back(RealText(blocks.Learning.Momentum, separator));
+        lines.push_back(MomentumText(blocks.Learning.Momentum, separator));
     }
     if (HasOwnNames(blocks.InputNames, inputs, blocks.OutputNames, outputs)) {
         lines.emplace_back(kNamesMarker);
