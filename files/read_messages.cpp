@@ -83,7 +83,7 @@ std::string LearningRateReason(std::int32_t line, std::string_view text) {
 }
 
 std::string MomentumReason(std::int32_t line, std::string_view text) {
-    return LineQuoted(line, text) + " no es un momento α válido (desde 0 y menor que 1)";
+    return LineQuoted(line, text) + " no es un momento α válido (de 0 a 1, sin llegar a 1)";
 }
 
 std::string NameReason(std::int32_t line, std::string_view fault) {

@@ -50,7 +50,7 @@ std::string BlockOverflowReason(std::int32_t line, std::string_view text);
 std::string TestCountReason(std::int32_t line, std::string_view text);
 // "la línea <n>, '<text>', no es una tasa de aprendizaje η válida (mayor que 0 y como mucho 10)"
 std::string LearningRateReason(std::int32_t line, std::string_view text);
-// "la línea <n>, '<text>', no es un momento α válido (desde 0 y menor que 1)"
+// "la línea <n>, '<text>', no es un momento α válido (de 0 a 1, sin llegar a 1)"
 std::string MomentumReason(std::int32_t line, std::string_view text);
 // "el nombre de la línea <n> <fault>", the fault as NameFault gives it
 std::string NameReason(std::int32_t line, std::string_view fault);
