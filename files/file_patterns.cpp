@@ -27,3 +27,7 @@ FilePatterns ReadPatterns(LineReader& reader, std::int32_t inputs, std::int32_t 
     for (std::int32_t v = 0; v < n * outputs; ++v) patterns.Salidas.push_back(reader.Real(line++));
     return patterns;
 }
+
+std::int32_t LastPatternLine(const FilePatterns& patterns, std::int32_t inputs, std::int32_t outputs) {
+    return 6 + patterns.NumeroPatrones * (inputs + outputs);
+}

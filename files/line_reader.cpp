@@ -46,12 +46,23 @@ std::int32_t LineReader::Integer(std::int32_t number) {
     return *value;
 }
 
+LineReader::Following LineReader::Next() {
+    if (end_ || tooLong_) return {};
+    following_.clear();
+    const LineEnd result = splitter_.Next(following_);
+    end_ = result == LineEnd::EndOfText;
+    tooLong_ = result == LineEnd::TooLong;
+    return {result, following_};
+}
+
+RealReading ReadLineReal(std::string_view line) {
+    // So a file saved under either decimal separator reads under the other.
+    return ParseReal(line, line.find(',') == std::string_view::npos ? '.' : ',');
+}
+
 double LineReader::Real(std::int32_t number) {
     std::string_view line = Reach(number, NotARealMessage);
-    // A line holds one number and the form has no group separator, so a file
-    // saved under either decimal separator reads under the other.
-    const char separator = line.find(',') == std::string_view::npos ? '.' : ',';
-    RealReading reading = ParseReal(line, separator);
+    const RealReading reading = ReadLineReal(line);
     switch (reading.status) {
     case RealStatus::Valid:
         return reading.value;

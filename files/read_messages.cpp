@@ -34,6 +34,66 @@ std::string CompanionMismatchWarning(const std::string& companionPath) {
     return "El fichero de patrones " + companionPath + " no corresponde a la topología de la red; no se ha cargado.";
 }
 
+namespace {
+
+std::string LineQuoted(std::int32_t line, std::string_view text) {
+    return "la línea " + IntegerText(line) + ", '" + QuotedLine(text) + "',";
+}
+
+}  // namespace
+
+std::string BlockNotReadNote(std::string_view marker, std::string_view what, std::string_view reason, bool restUnread) {
+    std::string note = "El bloque " + std::string(marker) + " (" + std::string(what) + ") no se ha leído: " + std::string(reason) + ".";
+    if (restUnread) note += " Lo que le sigue en el fichero tampoco se ha leído.";
+    return note;
+}
+
+std::string BlockRepeatedNote(std::string_view marker, std::int32_t line) {
+    return "El bloque " + std::string(marker) + " aparece otra vez en la línea " + IntegerText(line) +
+           ": solo se ha leído el primero, y lo que sigue en el fichero no se ha leído.";
+}
+
+std::string UnknownBlockNote(std::int32_t line, std::string_view text) {
+    return "La línea " + IntegerText(line) + ", '" + QuotedLine(text) +
+           "', no empieza ningún bloque conocido; lo que sigue en el fichero no se ha leído.";
+}
+
+std::string BlockEndsEarlyReason() { return "el fichero termina antes de acabar el bloque"; }
+
+std::string MarkerBlanksReason(std::int32_t line) {
+    return "la marca de la línea " + IntegerText(line) + " tiene espacios en blanco";
+}
+
+std::string BlockLongLineReason(std::int32_t line) { return "la línea " + IntegerText(line) + " es demasiado larga"; }
+
+std::string BlockNotANumberReason(std::int32_t line, std::string_view text) {
+    return LineQuoted(line, text) + " no es un número válido";
+}
+
+std::string BlockOverflowReason(std::int32_t line, std::string_view text) {
+    return LineQuoted(line, text) + " no cabe en un número en coma flotante";
+}
+
+std::string TestCountReason(std::int32_t line, std::string_view text) {
+    return LineQuoted(line, text) + " no es un número de patrones entre 0 y 100";
+}
+
+std::string LearningRateReason(std::int32_t line, std::string_view text) {
+    return LineQuoted(line, text) + " no es una tasa de aprendizaje η válida (mayor que 0 y como mucho 10)";
+}
+
+std::string MomentumReason(std::int32_t line, std::string_view text) {
+    return LineQuoted(line, text) + " no es un momento α válido (de 0 a 1, sin llegar a 1)";
+}
+
+std::string NameReason(std::int32_t line, std::string_view fault) {
+    return "el nombre de la línea " + IntegerText(line) + " " + std::string(fault);
+}
+
+std::string UnsavableNameMessage(std::string_view name, std::string_view fault) {
+    return "El nombre '" + QuotedLine(name) + "' no se puede guardar: " + std::string(fault);
+}
+
 std::string CsvNotUtf8Message() { return "El fichero no es texto UTF-8"; }
 
 std::string CsvNulByteMessage(std::int32_t line) {

@@ -10,6 +10,7 @@
 #include "network.h"
 #include "read_messages.h"
 #include "real_text.h"
+#include "rna_blocks.h"
 
 namespace {
 
@@ -45,10 +46,12 @@ void TakeCompanion(NetworkDescription& description, LineReader& reader, const st
     const NetworkHeader& network = description.Header;
     if (topology.NumeroEntradas != network.NumeroEntradas || topology.NeuronasCapaOculta != network.NeuronasCapaOculta ||
         topology.NeuronasCapaSalida != network.NeuronasCapaSalida) {
-        description.Warning = CompanionMismatchWarning(companionPath);
+        AddWarning(description, CompanionMismatchWarning(companionPath));
         return;
     }
     description.Patterns = ReadPatterns(reader, network.NumeroEntradas, network.NeuronasCapaSalida);
+    ReadBlocks(reader, LastPatternLine(*description.Patterns, network.NumeroEntradas, network.NeuronasCapaSalida),
+               network.NumeroEntradas, network.NeuronasCapaSalida, description);
 }
 
 }  // namespace

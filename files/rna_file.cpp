@@ -7,6 +7,7 @@
 #include "line_reader.h"
 #include "network.h"
 #include "network_header.h"
+#include "rna_blocks.h"
 
 std::vector<std::string> RnaLines(const TRedNeuronal& network, const FilePatterns& patterns, std::int32_t ruleSelection,
                                    std::int32_t functionSelection, char separator) {
@@ -16,14 +17,23 @@ std::vector<std::string> RnaLines(const TRedNeuronal& network, const FilePattern
     return lines;
 }
 
+std::vector<std::string> RnaLines(const TRedNeuronal& network, const FilePatterns& patterns, const RnaBlocks& blocks,
+                                   std::int32_t ruleSelection, std::int32_t functionSelection, char separator) {
+    std::vector<std::string> lines = RnaLines(network, patterns, ruleSelection, functionSelection, separator);
+    AddBlockLines(lines, blocks, network.NumeroEntradas(), network.NeuronasCapaSalida(), separator);
+    return lines;
+}
+
 namespace {
 
 NetworkDescription Describe(LineReader& reader) {
     NetworkDescription description;
     description.Kind = NetworkFileKind::Untrained;
     description.Header = ReadHeader(reader);
-    description.Patterns =
-        ReadPatterns(reader, description.Header.NumeroEntradas, description.Header.NeuronasCapaSalida);
+    const NetworkHeader& c = description.Header;
+    description.Patterns = ReadPatterns(reader, c.NumeroEntradas, c.NeuronasCapaSalida);
+    ReadBlocks(reader, LastPatternLine(*description.Patterns, c.NumeroEntradas, c.NeuronasCapaSalida),
+               c.NumeroEntradas, c.NeuronasCapaSalida, description);
     return description;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "file_checks.h"
 
+#include "column_names.h"
 #include "csv_patterns.h"
 
 #include "line_splitter.h"
@@ -92,14 +93,44 @@ std::vector<double> Pesos(const TCapaNeuronal& layer) {
     return weights;
 }
 
-FilePatterns Table(const WorkState& state, std::int32_t inputs, std::int32_t outputs) {
+FilePatterns Table(std::int32_t count, const PatternTable& entradas, const PatternTable& salidas, std::int32_t inputs,
+                   std::int32_t outputs) {
     FilePatterns patterns;
-    patterns.NumeroPatrones = state.NumeroPatrones;
-    for (std::int32_t p = 1; p <= state.NumeroPatrones; ++p) {
-        for (std::int32_t i = 1; i <= inputs; ++i) patterns.Entradas.push_back(state.EntradasPatrones[p][i]);
-        for (std::int32_t k = 1; k <= outputs; ++k) patterns.Salidas.push_back(state.SalidasPatrones[p][k]);
+    patterns.NumeroPatrones = count;
+    for (std::int32_t p = 1; p <= count; ++p) {
+        for (std::int32_t i = 1; i <= inputs; ++i) patterns.Entradas.push_back(entradas[p][i]);
+        for (std::int32_t k = 1; k <= outputs; ++k) patterns.Salidas.push_back(salidas[p][k]);
     }
     return patterns;
+}
+
+// What the optional blocks read must be: names that fit a line, NE and NS
+// of them; η and α in their ranges; a test set within the table.
+void CheckBlocks(const NetworkDescription& read) {
+    const NetworkHeader& header = read.Header;
+    if (!read.InputNames.empty() || !read.OutputNames.empty()) {
+        if (read.InputNames.size() != static_cast<std::size_t>(header.NumeroEntradas) ||
+            read.OutputNames.size() != static_cast<std::size_t>(header.NeuronasCapaSalida)) {
+            Fail("name count");
+        }
+        for (const auto* names : {&read.InputNames, &read.OutputNames}) {
+            for (const std::string& name : *names) {
+                if (!NameFault(name).empty()) Fail("name read that cannot be kept");
+            }
+        }
+    }
+    if (read.Learning) {
+        const LearningSettings& l = *read.Learning;
+        if (!(l.LearningRate > 0 && l.LearningRate <= 10 && l.Momentum >= 0 && l.Momentum < 1)) Fail("learning range");
+    }
+    if (read.TestPatterns) {
+        const FilePatterns& t = *read.TestPatterns;
+        if (t.NumeroPatrones < 0 || t.NumeroPatrones > kMaxPatterns ||
+            t.Entradas.size() != static_cast<std::size_t>(t.NumeroPatrones * header.NumeroEntradas) ||
+            t.Salidas.size() != static_cast<std::size_t>(t.NumeroPatrones * header.NeuronasCapaSalida)) {
+            Fail("test set size");
+        }
+    }
 }
 
 std::optional<NetworkDescription> Describe(std::string_view text, std::optional<std::string_view> companion, bool trained) {
@@ -127,8 +158,20 @@ void Check(std::string_view text, std::optional<std::string_view> companion, boo
     if (result.PatternsTaken != read->Patterns.has_value()) Fail("result");
     const NetworkHeader& header = result.Header;
     CompareHeaders(AsTaken(read->Header), header);
-    const FilePatterns table = Table(state, header.NumeroEntradas, header.NeuronasCapaSalida);
-    if (read->Patterns) ComparePatterns(*read->Patterns, table, Equality::Exact);
+    const std::int32_t ne = header.NumeroEntradas;
+    const std::int32_t ns = header.NeuronasCapaSalida;
+    const FilePatterns table = Table(state.NumeroPatrones, state.EntradasPatrones, state.SalidasPatrones, ne, ns);
+    const FilePatterns testTable = Table(state.TestPatternCount, state.TestInputs, state.TestOutputs, ne, ns);
+    CheckBlocks(*read);
+    if (read->Patterns) {
+        ComparePatterns(*read->Patterns, table, Equality::Exact);
+        ComparePatterns(read->TestPatterns.value_or(FilePatterns{}), testTable, Equality::Exact);
+        if (state.InputNames != read->InputNames || state.OutputNames != read->OutputNames) Fail("names taken");
+        if (result.Learning != read->Learning.value_or(LearningSettings{})) Fail("learning taken");
+    } else if (result.Learning) {
+        Fail("learning without patterns");
+    }
+    const LearningSettings learning = result.Learning.value_or(LearningSettings{});
     if (trained) {
         CompareValues(read->HiddenWeights, Pesos(network.CapaOculta), Equality::Exact, "hidden weights taken");
         CompareValues(read->OutputWeights, Pesos(network.CapaSalida), Equality::Exact, "output weights taken");
@@ -137,7 +180,8 @@ void Check(std::string_view text, std::optional<std::string_view> companion, boo
     // Both files the window would save now, under either separator, read
     // back to what it holds.
     for (char separator : kSeparators) {
-        const std::string rna = JoinLines(RnaLines(network, PatternsToSave(state, network), header.RuleSelection, header.FunctionSelection, separator));
+        const std::string rna = JoinLines(RnaLines(network, PatternsToSave(state, network), BlocksToSave(state, network, learning),
+                                                   header.RuleSelection, header.FunctionSelection, separator));
         const std::string ren = JoinLines(RenLines(network, header.RuleSelection, header.FunctionSelection, separator));
         std::optional<NetworkDescription> untrained = Describe(rna, std::nullopt, false);
         std::optional<NetworkDescription> withWeights = Describe(ren, std::nullopt, true);
@@ -145,6 +189,21 @@ void Check(std::string_view text, std::optional<std::string_view> companion, boo
         CompareHeaders(header, untrained->Header);
         CompareHeaders(header, withWeights->Header);
         ComparePatterns(table, *untrained->Patterns, Equality::Written);
+        if (!untrained->Warning.empty()) Fail("saved blocks do not read");
+        ComparePatterns(testTable, untrained->TestPatterns.value_or(FilePatterns{}), Equality::Written);
+        // Saved again from what it reads, the file is the same text.
+        const RnaBlocks blocksRead{untrained->TestPatterns.value_or(FilePatterns{}), untrained->Learning.value_or(LearningSettings{}),
+                                   untrained->InputNames, untrained->OutputNames};
+        if (JoinLines(RnaLines(network, *untrained->Patterns, blocksRead, header.RuleSelection, header.FunctionSelection,
+                               separator)) != rna) {
+            Fail("saved file saves again otherwise");
+        }
+        if ((learning == LearningSettings{}) != !untrained->Learning) Fail("saved learning settings");
+        const bool named = HasOwnNames(state.InputNames, ne, state.OutputNames, ns);
+        if (untrained->InputNames != (named ? NamesOrDefaults(state.InputNames, ne, DefaultInputName) : std::vector<std::string>{}) ||
+            untrained->OutputNames != (named ? NamesOrDefaults(state.OutputNames, ns, DefaultOutputName) : std::vector<std::string>{})) {
+            Fail("saved names");
+        }
         CompareValues(Pesos(network.CapaOculta), withWeights->HiddenWeights, Equality::Written, "hidden weights");
         CompareValues(Pesos(network.CapaSalida), withWeights->OutputWeights, Equality::Written, "output weights");
     }

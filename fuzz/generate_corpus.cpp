@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpus of the fuzz targets with the program's own writers:
-// generate_corpus <folder> makes <folder>/rna/* and <folder>/ren/*.
+// generate_corpus <folder> makes <folder>/rna/* and <folder>/ren/*, some with
+// the optional blocks after the patterns.
 
 #include "file_access.h"
 #include "line_splitter.h"
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -74,19 +76,33 @@ int main(int argc, char** argv) {
         int inputs, hidden, outputs, patterns, rule, function;
         char separator;
         double (*value)(int) = Value;
+        int testPatterns = 0;
+        LearningSettings learning{};
+        std::vector<std::string> inputNames{};
+        std::vector<std::string> outputNames{};
     };
     const Case cases[] = {
         {"xor_punto", 2, 3, 1, 4, 0, 0, '.'},    {"xor_coma", 2, 3, 1, 4, 0, 1, ','},
         {"vacia", 2, 2, 1, 0, -1, -1, '.'},      {"ancha", 32, 3, 32, 2, 0, 2, ','},
         {"cien", 1, 1, 1, 100, 0, 0, '.'},       {"mixta", 3, 4, 2, 5, -1, 1, ','},
         {"extremos_punto", 3, 2, 2, 3, 0, 2, '.', Extremo}, {"extremos_coma", 2, 3, 1, 4, 0, 0, ',', Extremo},
+        {"bloques_punto", 2, 3, 1, 4, 0, 0, '.', Value, 3, {0.1, 0.9}, {"x\xc3\xb1", ""}, {"clase"}},
+        {"bloques_coma", 3, 4, 2, 5, -1, 1, ',', Value, 2, {2, 0}, {}, {"setosa", "versicolor"}},
+        {"prueba_llena", 1, 1, 1, 1, 0, 0, '.', Value, 100},
     };
     for (const Case& c : cases) {
         TRedNeuronal network;
         Topology(network, c.inputs, c.hidden, c.outputs);
         if (c.value == Extremo) PutWeights(network, Extremo);
-        const WorkState state = Patterns(c.patterns, c.value);
-        const std::string rna = JoinLines(RnaLines(network, PatternsToSave(state, network), c.rule, c.function, c.separator));
+        WorkState state = Patterns(c.patterns, c.value);
+        const WorkState test = Patterns(c.testPatterns, c.value);
+        state.TestPatternCount = test.NumeroPatrones;
+        state.TestInputs = test.SalidasPatrones;
+        state.TestOutputs = test.EntradasPatrones;
+        state.InputNames = c.inputNames;
+        state.OutputNames = c.outputNames;
+        const std::string rna = JoinLines(RnaLines(network, PatternsToSave(state, network),
+                                                   BlocksToSave(state, network, c.learning), c.rule, c.function, c.separator));
         const std::string ren = JoinLines(RenLines(network, c.rule, c.function, c.separator));
         SaveFileSafely(path("rna", std::string(c.name) + ".rna"), rna);
         SaveFileSafely(path("ren", std::string(c.name) + ".ren"), ren);

@@ -8,20 +8,42 @@
 
 namespace {
 
-void TakePatterns(const FilePatterns& patterns, const NetworkHeader& header, WorkState& state) {
+// A table of the working state and its count, the training set's or the test set's.
+struct Table {
+    std::int32_t& count;
+    PatternTable& inputs;
+    PatternTable& outputs;
+};
+
+void TakePatterns(const FilePatterns& patterns, const NetworkHeader& header, Table table) {
     const std::int32_t ne = header.NumeroEntradas;
     const std::int32_t ns = header.NeuronasCapaSalida;
-    state.NumeroPatrones = patterns.NumeroPatrones;
+    table.count = patterns.NumeroPatrones;
     for (std::int32_t p = 1; p <= patterns.NumeroPatrones; ++p) {
         for (std::int32_t i = 1; i <= ne; ++i) {
-            state.EntradasPatrones[p][i] = patterns.Entradas[static_cast<std::size_t>((p - 1) * ne + i - 1)];
+            table.inputs[p][i] = patterns.Entradas[static_cast<std::size_t>((p - 1) * ne + i - 1)];
         }
     }
     for (std::int32_t p = 1; p <= patterns.NumeroPatrones; ++p) {
         for (std::int32_t k = 1; k <= ns; ++k) {
-            state.SalidasPatrones[p][k] = patterns.Salidas[static_cast<std::size_t>((p - 1) * ns + k - 1)];
+            table.outputs[p][k] = patterns.Salidas[static_cast<std::size_t>((p - 1) * ns + k - 1)];
         }
     }
+}
+
+FilePatterns SavedPatterns(std::int32_t count, const PatternTable& inputs, const PatternTable& outputs,
+                           const TRedNeuronal& network) {
+    const std::int32_t ne = network.NumeroEntradas();
+    const std::int32_t ns = network.NeuronasCapaSalida();
+    FilePatterns patterns;
+    patterns.NumeroPatrones = count;
+    for (std::int32_t p = 1; p <= count; ++p) {
+        for (std::int32_t i = 1; i <= ne; ++i) patterns.Entradas.push_back(inputs[p][i]);
+    }
+    for (std::int32_t p = 1; p <= count; ++p) {
+        for (std::int32_t k = 1; k <= ns; ++k) patterns.Salidas.push_back(outputs[p][k]);
+    }
+    return patterns;
 }
 
 // The writers' order matters: each count write draws fresh weights.
@@ -50,7 +72,17 @@ LoadResult ApplyDescription(const NetworkDescription& description, TRedNeuronal&
     header.RuleSelection = ListPosition(header.RuleSelection, kRuleListItems);
     header.FunctionSelection = ListPosition(header.FunctionSelection, kFunctionListItems);
     state.NombreRed = description.NombreRed;
-    if (description.Patterns) TakePatterns(*description.Patterns, header, state);
+    std::optional<LearningSettings> learning;
+    if (description.Patterns) {
+        TakePatterns(*description.Patterns, header, {state.NumeroPatrones, state.EntradasPatrones, state.SalidasPatrones});
+        state.TestPatternCount = 0;
+        if (description.TestPatterns) {
+            TakePatterns(*description.TestPatterns, header, {state.TestPatternCount, state.TestInputs, state.TestOutputs});
+        }
+        state.InputNames = description.InputNames;
+        state.OutputNames = description.OutputNames;
+        learning = description.Learning.value_or(LearningSettings{});
+    }
     Configure(network, header);
     state.RedCreada = true;
     if (description.Kind == NetworkFileKind::Untrained) {
@@ -63,19 +95,14 @@ LoadResult ApplyDescription(const NetworkDescription& description, TRedNeuronal&
         PutWeights(network.CapaSalida, description.OutputWeights);
     }
 
-    return {description.Kind, header, description.Patterns.has_value(), description.Warning};
+    return {description.Kind, header, description.Patterns.has_value(), learning, description.Warning};
 }
 
 FilePatterns PatternsToSave(const WorkState& state, const TRedNeuronal& network) {
-    const std::int32_t ne = network.NumeroEntradas();
-    const std::int32_t ns = network.NeuronasCapaSalida();
-    FilePatterns patterns;
-    patterns.NumeroPatrones = state.NumeroPatrones;
-    for (std::int32_t p = 1; p <= state.NumeroPatrones; ++p) {
-        for (std::int32_t i = 1; i <= ne; ++i) patterns.Entradas.push_back(state.EntradasPatrones[p][i]);
-    }
-    for (std::int32_t p = 1; p <= state.NumeroPatrones; ++p) {
-        for (std::int32_t k = 1; k <= ns; ++k) patterns.Salidas.push_back(state.SalidasPatrones[p][k]);
-    }
-    return patterns;
+    return SavedPatterns(state.NumeroPatrones, state.EntradasPatrones, state.SalidasPatrones, network);
+}
+
+RnaBlocks BlocksToSave(const WorkState& state, const TRedNeuronal& network, const LearningSettings& learning) {
+    return {SavedPatterns(state.TestPatternCount, state.TestInputs, state.TestOutputs, network), learning,
+            state.InputNames, state.OutputNames};
 }

@@ -18,3 +18,6 @@ void AddPatternLines(std::vector<std::string>& lines, const FilePatterns& patter
 // and NS = `outputs`. A count outside 0..100 throws "'<line>' is not a valid
 // pattern count": the table has 100 rows.
 FilePatterns ReadPatterns(LineReader& reader, std::int32_t inputs, std::int32_t outputs);
+
+// The number of the last line of `patterns` read from line 6 on.
+std::int32_t LastPatternLine(const FilePatterns& patterns, std::int32_t inputs, std::int32_t outputs);

@@ -6,6 +6,7 @@
 // line a file needs is never read.
 
 #include "line_splitter.h"
+#include "real_reading.h"
 
 #include <cstdint>
 #include <string>
@@ -35,6 +36,16 @@ public:
     // Line `number`, already read.
     std::string_view Line(std::int32_t number) const;
 
+    // What may follow the last line a file needs, read one line at a time
+    // after the last line reached and held only until the next call, so a
+    // long tail costs no memory; nothing is thrown. Once it is called, only
+    // lines already reached may be asked for by number.
+    struct Following {
+        LineEnd end = LineEnd::EndOfText;  // TooLong: the line's start, and the text ends after it
+        std::string_view text;
+    };
+    Following Next();
+
 private:
     using NotValidMessage = std::string (*)(std::string_view line);
     std::string_view Reach(std::int32_t number, NotValidMessage notValid);
@@ -43,6 +54,11 @@ private:
     LineSplitter splitter_;
     std::string text_;                 // the lines read so far, one after another
     std::vector<std::size_t> lineEnds_;  // where each of them ends in text_
+    std::string following_;             // the line Next read last
     bool tooLong_ = false;                // the last line read is too long: nothing follows it
     bool end_ = false;
 };
+
+// A file line as a real, with "." or "," as the decimal separator: a line
+// holds one number and the form has no group separator.
+RealReading ReadLineReal(std::string_view line);

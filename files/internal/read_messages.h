@@ -24,6 +24,39 @@ std::string CannotOpenMessage(const std::string& path);
 // A companion whose counts differ from the trained file's is not loaded.
 std::string CompanionMismatchWarning(const std::string& companionPath);
 
+// The notes about the optional blocks after an untrained file's patterns,
+// each a sentence of its own for the load's message box.
+// "El bloque <marker> (<what>) no se ha leído: <reason>.", then, when the
+// reading stopped there, " Lo que le sigue en el fichero tampoco se ha leído."
+std::string BlockNotReadNote(std::string_view marker, std::string_view what, std::string_view reason, bool restUnread);
+// "El bloque <marker> aparece otra vez en la línea <n>: solo se ha leído el
+// primero, y lo que sigue en el fichero no se ha leído."
+std::string BlockRepeatedNote(std::string_view marker, std::int32_t line);
+// "La línea <n>, '<text>', no empieza ningún bloque conocido; lo que sigue en
+// el fichero no se ha leído."
+std::string UnknownBlockNote(std::int32_t line, std::string_view text);
+// The reasons of BlockNotReadNote:
+// "el fichero termina antes de acabar el bloque"
+std::string BlockEndsEarlyReason();
+// "la marca de la línea <n> tiene espacios en blanco"
+std::string MarkerBlanksReason(std::int32_t line);
+// "la línea <n> es demasiado larga"
+std::string BlockLongLineReason(std::int32_t line);
+// "la línea <n>, '<text>', no es un número válido"
+std::string BlockNotANumberReason(std::int32_t line, std::string_view text);
+// "la línea <n>, '<text>', no cabe en un número en coma flotante"
+std::string BlockOverflowReason(std::int32_t line, std::string_view text);
+// "la línea <n>, '<text>', no es un número de patrones entre 0 y 100"
+std::string TestCountReason(std::int32_t line, std::string_view text);
+// "la línea <n>, '<text>', no es una tasa de aprendizaje η válida (mayor que 0 y como mucho 10)"
+std::string LearningRateReason(std::int32_t line, std::string_view text);
+// "la línea <n>, '<text>', no es un momento α válido (de 0 a 1, sin llegar a 1)"
+std::string MomentumReason(std::int32_t line, std::string_view text);
+// "el nombre de la línea <n> <fault>", the fault as NameFault gives it
+std::string NameReason(std::int32_t line, std::string_view fault);
+// "El nombre '<name>' no se puede guardar: <fault>"
+std::string UnsavableNameMessage(std::string_view name, std::string_view fault);
+
 // Reading patterns from comma-separated text (a file, or rows pasted from a
 // spreadsheet, whose records `where` names "Línea" or "Fila").
 // "El fichero no es texto UTF-8"

@@ -15,6 +15,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,6 +23,11 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+
+Lines Joined(Lines first, const Lines& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
 
 // Everything of the network a load may touch, to compare before and after.
 struct NetworkSnapshotForTest {
@@ -304,6 +310,50 @@ TEST_F(NetworkLoading, CompanionOfAnotherTopologyLoadsTheNetworkAndWarns) {
     EXPECT_EQ(network.CapaSalida.Neuronas[1].Pesos[1], 4);
     EXPECT_EQ(state.NumeroPatrones, before.NumeroPatrones);
     EXPECT_EQ(state.SalidasPatrones, before.SalidasPatrones);
+}
+
+TEST_F(NetworkLoading, BlocksGoToTheStateAndBackForSaving) {
+    const Lines training{"2", "1", "1", "0", "0", "1", "0,5", "1", "0"};
+    const Lines blocks{"[prueba]", "1", "3", "4", "1", "[aprendizaje]", "2", "0,5", "[nombres]", "a", "Entrada 2", "b"};
+    const Lines weights{"2", "1", "1", "0", "0", "1", "2", "3", "4", "5"};
+    struct Case {
+        const char* name;
+        Lines file;
+        Lines companion;  // for a trained file; empty: none
+        std::int32_t testCount;
+        Lines inputNames, outputNames;
+        std::optional<LearningSettings> learning;
+    };
+    const Case cases[] = {
+        {"untrained with every block", Joined(training, blocks), {}, 1, {"a", "Entrada 2"}, {"b"}, LearningSettings{2, 0.5}},
+        {"untrained without blocks: none, and the defaults", training, {}, 0, {}, {}, LearningSettings{}},
+        {"companion with every block", weights, Joined(training, blocks), 1, {"a", "Entrada 2"}, {"b"}, LearningSettings{2, 0.5}},
+        {"no companion: the state keeps its own", weights, {}, 3, {"x1", "x2"}, {"y"}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        state.TestPatternCount = 3;
+        state.TestInputs[1][1] = 9;
+        state.InputNames = {"x1", "x2"};
+        state.OutputNames = {"y"};
+        const bool trained = c.file == weights;
+        const std::string path = folder.Path(trained ? "red.ren" : "red.rna");
+        std::filesystem::remove(folder.Path("red.rna"));
+        WriteBytes(path, JoinLines(c.file));
+        if (!c.companion.empty()) WriteBytes(folder.Path("red.rna"), JoinLines(c.companion));
+        const LoadResult result = ApplyDescription(trained ? ReadRen(path) : ReadRna(path), network, state);
+        EXPECT_EQ(result.Warning, "") << c.name;
+        EXPECT_EQ(result.Learning, c.learning) << c.name;
+        EXPECT_EQ(state.TestPatternCount, c.testCount) << c.name;
+        EXPECT_EQ(state.TestInputs[1][1], c.testCount == 1 ? 3 : 9) << c.name;
+        EXPECT_EQ(state.InputNames, c.inputNames) << c.name;
+        EXPECT_EQ(state.OutputNames, c.outputNames) << c.name;
+        if (result.Learning) {
+            // Saved again, the untrained file is line for line the one read.
+            const Lines saved = RnaLines(network, PatternsToSave(state, network), BlocksToSave(state, network, *result.Learning),
+                                         0, 0, ',');
+            EXPECT_EQ(saved, trained ? c.companion : c.file) << c.name;
+        }
+    }
 }
 
 }  // namespace
