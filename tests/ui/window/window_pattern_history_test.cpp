@@ -93,13 +93,16 @@ void WindowPatternHistoryTest::everyChangeUndoesAndRedoesBitForBit_data() {
     QTest::addColumn<Change>("change");
     QTest::addColumn<Way>("way");
     QTest::addColumn<QString>("undoText");
-    QTest::newRow("cell edit") << Change::CellEdit << Way::Keys << "Deshacer Editar celda";
-    QTest::newRow("paste over row 1 of 3") << Change::OverwritingPaste << Way::Keys << "Deshacer Pegar";
-    QTest::newRow("paste past the end") << Change::PastePastTheEnd << Way::Menu << "Deshacer Pegar";
-    QTest::newRow("import") << Change::Import << Way::OtherKeys << "Deshacer Importar CSV";
-    QTest::newRow("add") << Change::Add << Way::Keys << "Deshacer Añadir Patrón";
-    QTest::newRow("delete") << Change::Delete << Way::Menu << "Deshacer Eliminar Patrón";
-    QTest::newRow("delete all") << Change::DeleteAll << Way::OtherKeys << "Deshacer Eliminar Todos los Patrones";
+    const auto add = [](const char* name, Change change, Way way, const char* undoText) {
+        QTest::newRow(name) << change << way << QString(undoText);
+    };
+    add("cell edit", Change::CellEdit, Way::Keys, "Deshacer Editar celda");
+    add("paste over row 1 of 3", Change::OverwritingPaste, Way::Keys, "Deshacer Pegar");
+    add("paste past the end", Change::PastePastTheEnd, Way::Menu, "Deshacer Pegar");
+    add("import", Change::Import, Way::OtherKeys, "Deshacer Importar CSV");
+    add("add", Change::Add, Way::Keys, "Deshacer Añadir Patrón");
+    add("delete", Change::Delete, Way::Menu, "Deshacer Eliminar Patrón");
+    add("delete all", Change::DeleteAll, Way::OtherKeys, "Deshacer Eliminar Todos los Patrones");
 }
 
 void WindowPatternHistoryTest::everyChangeUndoesAndRedoesBitForBit() {
@@ -178,15 +181,14 @@ void WindowPatternHistoryTest::everyChangeUndoesAndRedoesBitForBit() {
 
 namespace {
 
-enum class Start { NewNetwork, UntrainedLoad, TrainedLoad, RefusedPaste, UnchangedCell };
+enum class Start { NewNetwork, Load, RefusedPaste, UnchangedCell };
 
 }  // namespace
 
 void WindowPatternHistoryTest::historyHoldsOnlyChangesSinceTheNetworkCame_data() {
     QTest::addColumn<Start>("start");
     QTest::newRow("new network") << Start::NewNetwork;
-    QTest::newRow("untrained load") << Start::UntrainedLoad;
-    QTest::newRow("trained load") << Start::TrainedLoad;
+    QTest::newRow("load") << Start::Load;
     QTest::newRow("refused paste") << Start::RefusedPaste;
     QTest::newRow("cell left as it was") << Start::UnchangedCell;
 }
@@ -208,12 +210,7 @@ void WindowPatternHistoryTest::historyHoldsOnlyChangesSinceTheNetworkCame() {
         case Start::NewNetwork:
             driver.CreateNetwork(1, 1, 1);
             break;
-        case Start::UntrainedLoad:
-            driver.dialogs.answers << driver.WriteFile("uno.rna", {"1", "1", "1", "0", "0", "1", "5", "6"});
-            driver.ShowTab(form.TabSheet1);
-            driver.Click(form.SpeedButton2);
-            break;
-        case Start::TrainedLoad:
+        case Start::Load:
             driver.WriteFile("dos.rna", {"1", "1", "1", "0", "0", "1", "5", "6"});
             driver.dialogs.answers << driver.WriteFile("dos.ren", {"1", "1", "1", "0", "0", "0.5", "0.5", "0.5", "0.5"});
             driver.ShowTab(form.TabSheet1);
