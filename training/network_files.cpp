@@ -94,6 +94,9 @@ LoadResult ApplyDescription(const NetworkDescription& description, TRedNeuronal&
         PutWeights(network.CapaOculta, description.HiddenWeights);
         PutWeights(network.CapaSalida, description.OutputWeights);
     }
+    // The weights are the file's or fresh; the patterns, when taken, a file's.
+    state.unsaved.weights = false;
+    if (description.Patterns) state.unsaved.patterns = false;
 
     return {description.Kind, header, description.Patterns.has_value(), learning, description.Warning};
 }

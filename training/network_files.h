@@ -32,7 +32,8 @@ struct LoadResult {
 // defaults when the file has no such block); configures the network through its writers (hidden count,
 // output count, inputs, then rule and function where the lists select one);
 // sets RedCreada; then gives an untrained network fresh weights, or a
-// trained one the weights read.
+// trained one the weights read. Nothing of the weights, nor of the patterns
+// taken, is left unsaved.
 LoadResult ApplyDescription(const NetworkDescription& description, TRedNeuronal& network, WorkState& state);
 
 // Patterns 1..NumeroPatrones of the table, laid out for the network's counts

@@ -28,15 +28,14 @@ void PutRow(WorkState& state, std::int32_t p, const std::vector<double>& row, st
     }
 }
 
-// The controls after the count changed, as after an add.
-void ShowTable(const WorkState& state, const TRedNeuronal& network, DataTabView& view) {
+}  // namespace
+
+void ShowPatternTable(const WorkState& state, const TRedNeuronal& network, DataTabView& view) {
     RebuildPatternGrid(view.PatternGrid(), state, network);
     view.SetPatternLabel("Patrón " + IntegerText(state.NumeroPatrones + 1));
     view.SetLargestPatternNumber(state.NumeroPatrones);
     view.SetPatternNumber(0);
 }
-
-}  // namespace
 
 bool IsPatternCell(const WorkState& state, const TRedNeuronal& network, std::int32_t col, std::int32_t row) {
     return state.RedCreada && row >= 1 && row <= state.NumeroPatrones && col >= 1 &&
@@ -63,7 +62,7 @@ void PastePatterns(WorkState& state, const TRedNeuronal& network, std::int32_t f
     for (std::size_t r = 0; r < rows.size(); ++r)
         PutRow(state, first + static_cast<std::int32_t>(r), rows[r], network.NumeroEntradas());
     state.NumeroPatrones = std::max(state.NumeroPatrones, last);
-    ShowTable(state, network, view);
+    ShowPatternTable(state, network, view);
 }
 
 void ReplacePatterns(WorkState& state, const TRedNeuronal& network, const PatternRows& rows, DataTabView& view) {
@@ -71,7 +70,7 @@ void ReplacePatterns(WorkState& state, const TRedNeuronal& network, const Patter
     for (std::size_t r = 0; r < rows.size(); ++r)
         PutRow(state, static_cast<std::int32_t>(r) + 1, rows[r], network.NumeroEntradas());
     state.NumeroPatrones = static_cast<std::int32_t>(rows.size());
-    ShowTable(state, network, view);
+    ShowPatternTable(state, network, view);
 }
 
 PatternRows StoredPatterns(const WorkState& state, const TRedNeuronal& network) {

@@ -32,5 +32,10 @@ void PastePatterns(WorkState& state, const TRedNeuronal& network, std::int32_t f
 // The table becomes `rows`.
 void ReplacePatterns(WorkState& state, const TRedNeuronal& network, const PatternRows& rows, DataTabView& view);
 
+// The data-entry tab after the table changed as a whole (a paste, an
+// import, an undo): the grid rebuilt, the caption naming the next pattern,
+// the pattern-number field at 0 with the count as its maximum.
+void ShowPatternTable(const WorkState& state, const TRedNeuronal& network, DataTabView& view);
+
 // Patterns 1..NumeroPatrones, columns of the network's counts.
 PatternRows StoredPatterns(const WorkState& state, const TRedNeuronal& network);

@@ -46,6 +46,7 @@ void Train(WorkState& state, TRedNeuronal& network, TrainingTabView& view) {
     if (!state.RedCreada) return;
     // An empty table would train on whatever row 1 once held.
     if (state.NumeroPatrones < 1 || state.NumeroPatrones > kMaxPatterns) return;
+    state.unsaved.weights = true;
 
     view.OpenProgress();
     const ProgressCloser closer(view);
@@ -70,6 +71,7 @@ WorkedStep ComputeWorkedStepOnPattern(const WorkState& state, const TRedNeuronal
 void ApplyWorkedStep(WorkState& state, TRedNeuronal& network, std::int32_t pattern, const WorkedStep& step,
                      TrainingTabView& view) {
     if (!state.RedCreada || pattern < 1 || pattern > std::min(state.NumeroPatrones, kMaxPatterns)) return;
+    state.unsaved.weights = true;
     const std::uint32_t start = TickCounter::GetTickCount();
     TrainingLoop loop(state, network, view);
     WithStatistics(loop, start, [&] {

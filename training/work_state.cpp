@@ -11,4 +11,5 @@ void ClearWorkState(WorkState& state) {
     state.TestOutputs = {};
     state.InputNames.clear();
     state.OutputNames.clear();
+    state.unsaved = {};
 }

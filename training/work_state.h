@@ -5,6 +5,7 @@
 // window owns the one instance; the network itself lives in TRedNeuronal.
 
 #include "network_description.h"
+#include "unsaved_work.h"
 
 #include <array>
 #include <cstdint>
@@ -28,9 +29,11 @@ struct WorkState {
     std::vector<std::string> OutputNames;
     std::string NombreRed;
     bool PararEntrenamiento = false;
+    // What is not in any file yet, for the question before it goes.
+    UnsavedWork unsaved;
 };
 
 // What the window does when it is created: no network, no patterns, every
-// cell of the tables 0, default names. The name and the stop request are
-// left alone.
+// cell of the tables 0, default names, nothing unsaved. The name and the
+// stop request are left alone.
 void ClearWorkState(WorkState& state);

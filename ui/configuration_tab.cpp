@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
+#include <QUndoStack>
 
 #include <limits>
 
@@ -157,6 +158,7 @@ void TForm1::SetCaption(const QString& caption) {
 }
 
 void TForm1::SpeedButton1Click() {
+    if (!SaveOrDiscardUnsavedWork()) return;
     Chart1->Clear();
     SetCaption("PerceptLab");
     workState.NombreRed = "NuevaNeurona";
@@ -166,6 +168,9 @@ void TForm1::SpeedButton1Click() {
     ApplyListSelections();
     workState.RedCreada = true;
     workState.NumeroPatrones = 0;
+    // Fresh weights and an empty table: nothing to save, nothing to undo.
+    workState.unsaved = {};
+    patternHistory_->clear();
     FloatGridView grid(*FloatGrid1);
     ResetPatternGrid(grid, RedNeuronal1);
     EnableEntryFields(*patternView_, RedNeuronal1);
@@ -197,6 +202,7 @@ void TForm1::ResetTrainingReadouts() {
 // A load reads and checks every line it needs before anything changes, so a file
 // that fails leaves the program exactly as it was.
 void TForm1::SpeedButton2Click() {
+    if (!SaveOrDiscardUnsavedWork()) return;
     const std::optional<QString> path = fileDialogs_->Execute(this, OpenDialog1);
     if (!path) return;
     LoadFile(QFile::encodeName(*path).toStdString(), false);
@@ -204,6 +210,7 @@ void TForm1::SpeedButton2Click() {
 }
 
 void TForm1::SpeedButton10Click() {
+    if (!SaveOrDiscardUnsavedWork()) return;
     const std::optional<QString> path = fileDialogs_->Execute(this, OpenDialog2);
     if (!path) return;
     LoadFile(QFile::encodeName(*path).toStdString(), true);
@@ -222,6 +229,7 @@ void TForm1::LoadFile(const std::string& path, bool trained) {
 LoadResult TForm1::ApplyLoad(const NetworkDescription& description) {
     Chart1->Clear();
     const LoadResult result = ApplyDescription(description, RedNeuronal1, workState);
+    patternHistory_->clear();
     SetCaption("Perceptlab " + QString::fromStdString(workState.NombreRed));
     return result;
 }

@@ -15,21 +15,28 @@
 #include "nk_label_float.h"
 #include "pattern_edits.h"
 #include "pattern_operations.h"
+#include "pattern_snapshot.h"
+#include "pattern_table_command.h"
 #include "pattern_view.h"
 #include "rna_file.h"
 
+#include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <QUndoStack>
 
 namespace {
 
 constexpr int kFieldWidth = 56;
 constexpr int kFieldStep = 58;
 constexpr int kFieldHeight = 40;
+// Each change keeps two copies of the table, some 100 kB.
+constexpr int kUndoLimit = 100;
 
 TNKLabelFloat* NewEntryField(QWidget* parent, int index, const QString& caption, QPoint at) {
     auto* field = new TNKLabelFloat(parent);
@@ -103,6 +110,41 @@ void TForm1::BuildDataTab() {
     FloatGrid1->setTabKeyNavigation(false);
 
     patternView_ = std::make_unique<PatternView>(NKLabelFloat, *FlatSpinEditInteger8, *Label3, *FloatGrid1);
+
+    // The table's history answers its keys anywhere on the tab, except in a
+    // field or a cell being edited, where they undo the typing.
+    patternHistory_ = new QUndoStack(this);
+    patternHistory_->setUndoLimit(kUndoLimit);
+    undoPatternChange = patternHistory_->createUndoAction(tab, "Deshacer");
+    undoPatternChange->setObjectName("edit-undo");
+    undoPatternChange->setShortcut(QKeySequence::Undo);
+    redoPatternChange = patternHistory_->createRedoAction(tab, "Rehacer");
+    redoPatternChange->setObjectName("edit-redo");
+    redoPatternChange->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* action : {undoPatternChange, redoPatternChange}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        tab->addAction(action);
+    }
+    FloatGrid1->SetMenuActions({undoPatternChange, redoPatternChange});
+}
+
+void TForm1::ChangePatterns(const QString& text, const std::function<void()>& change) {
+    const PatternSnapshot before = TakePatternSnapshot(workState, PatternSet::Training);
+    const auto record = [&] {
+        const PatternSnapshot after = TakePatternSnapshot(workState, PatternSet::Training);
+        if (SameBits(before, after)) return;
+        workState.unsaved.patterns = true;
+        patternHistory_->push(new PatternTableCommand(text, workState, PatternSet::Training, before, after, [this] {
+            ShowPatternTable(workState, RedNeuronal1, *patternView_);
+        }));
+    };
+    try {
+        change();
+    } catch (...) {
+        record();
+        throw;
+    }
+    record();
 }
 
 void TForm1::TabSheet2Show() { FlatSpinEditInteger8->SetValue(0); }
@@ -113,14 +155,18 @@ void TForm1::SpeedButton5Click() { DeletePattern(workState, RedNeuronal1, *patte
 
 void TForm1::SpeedButton6Click() { DeleteAllPatterns(workState, RedNeuronal1, *patternView_); }
 
-void TForm1::SpeedButton4Click() {
+void TForm1::SpeedButton4Click() { SaveUntrainedNetwork(); }
+
+bool TForm1::SaveUntrainedNetwork() {
     const std::optional<QString> chosen = fileDialogs_->Execute(this, SaveDialog1);
-    if (!chosen) return;
+    if (!chosen) return false;
     const std::string path = chosen->toStdString();
     SaveLines(path, RnaLines(RedNeuronal1, PatternsToSave(workState, RedNeuronal1), FlatComboBox1->ItemIndex(), FlatComboBox2->ItemIndex(),
                                   decimalSeparator_));
     SetCaption(QString::fromStdString("PerceptLab " + NameWithoutFolder(path)));
     fileDialogs_->RememberFolderOf(*chosen);
+    workState.unsaved.patterns = false;
+    return true;
 }
 
 void TForm1::PatternCellEdited(int col, int row, double value) {
@@ -162,4 +208,5 @@ void TForm1::ExportCsv() {
     if (!path) return;
     SaveFileSafely(path->toStdString(), text);
     fileDialogs_->RememberFolderOf(*path);
+    infoBox_->Show(this, "Patrones exportados a " + QDir::toNativeSeparators(*path));
 }

@@ -68,6 +68,8 @@ void TForm1::SetFileDialogs(FileDialogs* dialogs) { fileDialogs_ = dialogs ? dia
 
 void TForm1::SetInfoBox(InfoBox* box) { infoBox_ = box ? box : &qtInfoBox_; }
 
+void TForm1::SetSaveQuestion(SaveQuestion* question) { saveQuestion_ = question ? question : &qtSaveQuestion_; }
+
 
 void TForm1::BuildWindow() {
     setObjectName("Form1");
@@ -197,16 +199,22 @@ void TForm1::ConnectHandlers() {
     onClick(SpeedButton1, &TForm1::SpeedButton1Click);
     onClick(SpeedButton2, &TForm1::SpeedButton2Click);
     onClick(SpeedButton10, &TForm1::SpeedButton10Click);
-    onClick(SpeedButton3, &TForm1::SpeedButton3Click);
+    // What changes the pattern table can be undone.
+    const auto onTableClick = [this](QAbstractButton* button, void (TForm1::*handler)(), const char* text) {
+        connect(button, &QAbstractButton::clicked, this, [this, handler, text] {
+            RunGuarded([&] { ChangePatterns(QString::fromUtf8(text), [&] { (this->*handler)(); }); });
+        });
+    };
+    onTableClick(SpeedButton3, &TForm1::SpeedButton3Click, "Añadir Patrón");
     onClick(SpeedButton4, &TForm1::SpeedButton4Click);
-    onClick(SpeedButton5, &TForm1::SpeedButton5Click);
-    onClick(SpeedButton6, &TForm1::SpeedButton6Click);
+    onTableClick(SpeedButton5, &TForm1::SpeedButton5Click, "Eliminar Patrón");
+    onTableClick(SpeedButton6, &TForm1::SpeedButton6Click, "Eliminar Todos los Patrones");
     onClick(SpeedButton7, &TForm1::SpeedButton7Click);
     onClick(SpeedButton8, &TForm1::SpeedButton8Click);
     onClick(SpeedButton11, &TForm1::SpeedButton11Click);
     onClick(SpeedButton9, &TForm1::SpeedButton9Click);
     onClick(saveChartImage, &TForm1::SaveChartImage);
-    onClick(importCsv, &TForm1::ImportCsv);
+    onTableClick(importCsv, &TForm1::ImportCsv, "Importar CSV");
     connect(fixedSeed, &QCheckBox::toggled, this, [this] { RunGuarded([this] { SeedOptionChanged(); }); });
     connect(seedValue->Editor(), &QLineEdit::textChanged, this, [this] { RunGuarded([this] { SeedOptionChanged(); }); });
     onClick(exportCsv, &TForm1::ExportCsv);
@@ -215,9 +223,10 @@ void TForm1::ConnectHandlers() {
     };
     onTriggered(exportWeightsCsv, &TForm1::ExportWeightsCsv);
     onTriggered(exportSeriesCsv, &TForm1::ExportSeriesCsv);
-    connect(FloatGrid1, &TFloatGrid::FieldEdited, this,
-            [this](int col, int row, double value) { RunGuarded([&] { PatternCellEdited(col, row, value); }); });
-    FloatGrid1->SetPasteHandler([this] { RunGuarded([this] { PastePatternRows(); }); });
+    connect(FloatGrid1, &TFloatGrid::FieldEdited, this, [this](int col, int row, double value) {
+        RunGuarded([&] { ChangePatterns("Editar celda", [&] { PatternCellEdited(col, row, value); }); });
+    });
+    FloatGrid1->SetPasteHandler([this] { RunGuarded([this] { ChangePatterns("Pegar", [this] { PastePatternRows(); }); }); });
     onClick(learningTab_->SaveImageButton(), &TForm1::SaveViewImage);
 
     // A radio button's handler runs when it becomes checked, not when a
@@ -265,5 +274,36 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (!SaveOrDiscardUnsavedWork()) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
+}
+
+bool TForm1::SaveOrDiscardUnsavedWork() {
+    const struct {
+        bool unsaved;
+        const char* question;
+        bool (TForm1::*save)();
+    } parts[] = {
+        {workState.unsaved.patterns, "Los patrones han cambiado y no se han guardado. ¿Guardar la red sin entrenar (.rna)?",
+         &TForm1::SaveUntrainedNetwork},
+        {workState.unsaved.weights, "La red entrenada no se ha guardado. ¿Guardar la red entrenada (.ren)?",
+         &TForm1::SaveTrainedNetwork},
+    };
+    for (const auto& part : parts) {
+        if (!part.unsaved) continue;
+        switch (saveQuestion_->Ask(this, QString::fromUtf8(part.question))) {
+            case SaveQuestion::Answer::Cancel: return false;
+            case SaveQuestion::Answer::Discard: break;
+            case SaveQuestion::Answer::Save: {
+                bool saved = false;
+                RunGuarded([&] { saved = (this->*part.save)(); });
+                if (!saved) return false;
+                break;
+            }
+        }
+    }
+    return true;
 }

@@ -9,6 +9,7 @@
 #include "info_box.h"
 #include "network.h"
 #include "network_files.h"
+#include "save_question.h"
 #include "window_growth.h"
 #include "work_state.h"
 
@@ -17,6 +18,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,6 +37,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class QUndoStack;
 class TFlatComboBox;
 class TFlatSpinEditFloat;
 class TFlatSpinEditInteger;
@@ -54,6 +57,7 @@ public:
     // Tests answer the dialogs themselves; nullptr restores the real ones.
     void SetFileDialogs(FileDialogs* dialogs);
     void SetInfoBox(InfoBox* box);
+    void SetSaveQuestion(SaveQuestion* question);
 
     // Opens a network named on the command line: a ".ren" as a trained
     // network, anything else as an untrained one, as the load buttons would.
@@ -90,6 +94,11 @@ public:
     void PastePatternRows();
     void ImportCsv();
     void ExportCsv();
+    // The two saves behind "Guardar Red Sin Entrenar" and "Guardar Red
+    // Entrenada": true once the file is written, false when the dialog was
+    // cancelled. Each leaves its part of the work saved.
+    bool SaveUntrainedNetwork();
+    bool SaveTrainedNetwork();
     // "Exportar pesos CSV" and "Exportar serie CSV" of the training tab.
     void ExportWeightsCsv();
     void ExportSeriesCsv();
@@ -129,6 +138,14 @@ private:
     void SeedOptionChanged();
     void ApplySeedOption();
     void SetCaption(const QString& caption);
+    // Runs a change to the pattern table and puts it in the table's undo
+    // history (named `text`) when the table changed, even when the change
+    // then threw. Every change the user makes to the table goes through here.
+    void ChangePatterns(const QString& text, const std::function<void()>& change);
+    // Before unsaved work goes: for the patterns, then for the weights, asks
+    // whether to save them first. False when the user cancelled, or chose to
+    // save and the save did not happen; nothing else has changed then.
+    bool SaveOrDiscardUnsavedWork();
     // The two loads: the network and state take a checked file, then the
     // controls show it.
     void LoadFile(const std::string& path, bool trained);
@@ -145,6 +162,9 @@ private:
     FileDialogs* fileDialogs_ = &qtFileDialogs_;
     QtInfoBox qtInfoBox_;
     InfoBox* infoBox_ = &qtInfoBox_;
+    QtSaveQuestion qtSaveQuestion_;
+    SaveQuestion* saveQuestion_ = &qtSaveQuestion_;
+    QUndoStack* patternHistory_ = nullptr;
     QString caption_;
     bool shownOnce_ = false;
     bool trainingRunning_ = false;
@@ -199,6 +219,10 @@ public:
     TFloatGrid* FloatGrid1 = nullptr;
     QPushButton* importCsv = nullptr;
     QPushButton* exportCsv = nullptr;
+    // Undo and redo of the pattern table: shortcuts on the tab, entries of
+    // the grid's menu.
+    QAction* undoPatternChange = nullptr;
+    QAction* redoPatternChange = nullptr;
 
     // Training tab.
     QGroupBox* GroupBox8 = nullptr;

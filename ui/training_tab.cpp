@@ -22,6 +22,7 @@
 #include "training_run.h"
 #include "training_view.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -229,7 +230,9 @@ void TForm1::EndRun() noexcept {
 void TForm1::ExportWeightsCsv() {
     const std::string text = CsvWeightsText(RedNeuronal1, decimalSeparator_);
     const std::optional<QString> path = fileDialogs_->Execute(this, saveCsvDialog);
-    if (path) SaveFileSafely(path->toStdString(), text);
+    if (!path) return;
+    SaveFileSafely(path->toStdString(), text);
+    infoBox_->Show(this, "Pesos exportados a " + QDir::toNativeSeparators(*path));
 }
 
 void TForm1::ExportSeriesCsv() {
@@ -240,20 +243,30 @@ void TForm1::ExportSeriesCsv() {
     for (const EnvelopeStore::Point& point : held) points.emplace_back(static_cast<double>(point.x), point.y);
     const std::string text = CsvSeriesText(points, decimalSeparator_);
     const std::optional<QString> path = fileDialogs_->Execute(this, saveCsvDialog);
-    if (path) SaveFileSafely(path->toStdString(), text);
+    if (!path) return;
+    SaveFileSafely(path->toStdString(), text);
+    infoBox_->Show(this, "Serie exportada a " + QDir::toNativeSeparators(*path));
 }
 
 void TForm1::SaveChartImage() { SaveWidgetImage(*Chart1, *fileDialogs_, this); }
 
-void TForm1::SpeedButton8Click() { ResetTraining(RedNeuronal1, *trainingView_); }
+// Fresh random weights are nothing to save.
+void TForm1::SpeedButton8Click() {
+    ResetTraining(RedNeuronal1, *trainingView_);
+    workState.unsaved.weights = false;
+}
+
+void TForm1::SpeedButton11Click() { SaveTrainedNetwork(); }
 
 // The weights are taken before the dialog opens: what is saved is the
 // network as it was when the button was pressed.
-void TForm1::SpeedButton11Click() {
+bool TForm1::SaveTrainedNetwork() {
     const std::vector<std::string> lines = RenLines(RedNeuronal1, FlatComboBox1->ItemIndex(),
                                                       FlatComboBox2->ItemIndex(), decimalSeparator_);
     const std::optional<QString> path = fileDialogs_->Execute(this, SaveDialog2);
-    if (!path) return;
+    if (!path) return false;
     SaveLines(path->toStdString(), lines);
     fileDialogs_->RememberFolderOf(*path);
+    workState.unsaved.weights = false;
+    return true;
 }

@@ -6,8 +6,8 @@
 
 namespace {
 
-// The value a cell showed when its edit began.
-constexpr const char* kStartValue = "startValue";
+// The text a cell's editor started from: the cell's whole number.
+constexpr const char* kStartText = "startText";
 
 }  // namespace
 
@@ -22,17 +22,19 @@ QWidget* FieldCellDelegate::createEditor(QWidget* parent, const QStyleOptionView
 
 void FieldCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
     auto* edit = static_cast<TFloatEdit*>(editor);
-    if (edit->property(kStartValue).isValid()) return;
+    if (edit->property(kStartText).isValid()) return;
     const QString text = index.data(Qt::EditRole).toString();
     edit->setText(text);
-    edit->setProperty(kStartValue, ReadNumber(text).value_or(0.0));
+    edit->setProperty(kStartText, text);
 }
 
 void FieldCellDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const {
     const auto* edit = static_cast<TFloatEdit*>(editor);
-    // The value rounded to double, as "Añadir Patrón" stores a field's value.
-    // An edit that leaves the number shown stores nothing: the table may
-    // hold more digits than the cell shows.
-    const auto value = static_cast<double>(edit->Value());
-    if (value != edit->property(kStartValue).toDouble()) stored_(index, value);
+    // The number is read from the text the user sees: however the editor
+    // closes, what it shows is what was typed. An edit that leaves the
+    // number it started from stores nothing, since the table may hold more
+    // digits than the cell's text; a changed one is stored rounded to
+    // double, as "Añadir Patrón" stores a field's value (empty counts as 0).
+    const double value = ReadNumber(edit->text()).value_or(0.0);
+    if (value != ReadNumber(edit->property(kStartText).toString()).value_or(0.0)) stored_(index, value);
 }

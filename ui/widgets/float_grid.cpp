@@ -125,16 +125,22 @@ void TFloatGrid::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
 }
 
+void TFloatGrid::SetMenuActions(const QList<QAction*>& actions) { menuActions_ = actions; }
+
 void TFloatGrid::contextMenuEvent(QContextMenuEvent* event) {
-    if (!paste_) {
+    if (!paste_ && menuActions_.isEmpty()) {
         QTableView::contextMenuEvent(event);
         return;
     }
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    QAction* paste = menu->addAction(QStringLiteral("Pegar"), this, [this] { paste_(); });
-    paste->setObjectName(QStringLiteral("edit-paste"));
-    paste->setShortcut(QKeySequence::Paste);
+    menu->addActions(menuActions_);
+    if (paste_) {
+        if (!menuActions_.isEmpty()) menu->addSeparator();
+        QAction* paste = menu->addAction(QStringLiteral("Pegar"), this, [this] { paste_(); });
+        paste->setObjectName(QStringLiteral("edit-paste"));
+        paste->setShortcut(QKeySequence::Paste);
+    }
     menu->popup(event->globalPos());
 }
 

@@ -7,6 +7,7 @@
 
 #include "display_format.h"
 
+#include <QList>
 #include <QString>
 #include <QTableView>
 
@@ -15,6 +16,7 @@
 
 class FloatGridModel;
 class QAbstractButton;
+class QAction;
 
 class TFloatGrid : public QTableView {
     Q_OBJECT
@@ -55,6 +57,9 @@ public:
     // What Ctrl+V and the context menu's "Pegar" do; unset, the grid takes
     // no paste.
     void SetPasteHandler(std::function<void()> paste);
+    // Actions the context menu offers before "Pegar" (the owner's undo and
+    // redo); the grid does not own them.
+    void SetMenuActions(const QList<QAction*>& actions);
 
     const DisplayFormat& Format() const { return format_; }
     void SetDisplayFormat(const QString& pattern);
@@ -92,6 +97,7 @@ private:
     DisplayFormat format_{"##,##0.#######"};
     bool editable_ = false;
     std::function<void()> paste_;
+    QList<QAction*> menuActions_;
     bool fillWidth_ = false;
     int defaultColWidth_ = 64;
     std::vector<int> colWidths_;

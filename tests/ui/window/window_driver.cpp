@@ -37,6 +37,11 @@ bool RecordingInfoBox::Ask(QWidget*, const QString& question) {
     return !answers.isEmpty() && answers.takeFirst();
 }
 
+SaveQuestion::Answer RecordingSaveQuestion::Ask(QWidget*, const QString& question) {
+    questions << question;
+    return answers.isEmpty() ? Answer::Discard : answers.takeFirst();
+}
+
 WindowDriver::WindowDriver()
     : settingsIsolated_([this] {
           QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.filePath("settings"));
@@ -47,6 +52,7 @@ WindowDriver::WindowDriver()
     SetErrorBox(&errors);
     form_->SetFileDialogs(&dialogs);
     form_->SetInfoBox(&notices);
+    form_->SetSaveQuestion(&saveQuestions);
     form_->show();
     QApplication::setActiveWindow(form_.get());
     form_->activateWindow();

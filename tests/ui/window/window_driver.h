@@ -7,6 +7,7 @@
 #include "file_dialogs.h"
 #include "info_box.h"
 #include "main_window.h"
+#include "save_question.h"
 
 #include <QList>
 #include <QPushButton>
@@ -50,6 +51,15 @@ public:
     QList<bool> answers;  // in order; none left means "no"
 };
 
+// Answers the question before unsaved work goes, in order; none left means
+// "No guardar", so a test that does not look at it goes on as before.
+class RecordingSaveQuestion : public SaveQuestion {
+public:
+    Answer Ask(QWidget* parent, const QString& question) override;
+    QStringList questions;
+    QList<Answer> answers;
+};
+
 class WindowDriver {
 public:
     WindowDriver();
@@ -88,6 +98,7 @@ public:
     ScriptedDialogs dialogs;
     RecordingErrorBox errors;
     RecordingInfoBox notices;
+    RecordingSaveQuestion saveQuestions;
 
 private:
     QTemporaryDir dir_;
