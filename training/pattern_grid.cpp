@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pattern_grid.h"
 
-#include "integer_text.h"
+#include "io_names.h"
 #include "network.h"
 
 void WritePatternHeader(NumberTableView& grid, std::int32_t inputs, std::int32_t outputs) {
     grid.SetCells(0, 0, "Patrón");
-    for (std::int32_t i = 1; i <= inputs; ++i) grid.SetCells(i, 0, "Entrada " + IntegerText(i));
-    for (std::int32_t k = 1; k <= outputs; ++k) grid.SetCells(inputs + k, 0, "Salida " + IntegerText(k));
+    for (std::int32_t i = 1; i <= inputs; ++i) grid.SetCells(i, 0, DefaultInputName(i));
+    for (std::int32_t k = 1; k <= outputs; ++k) grid.SetCells(inputs + k, 0, DefaultOutputName(k));
 }
 
 void WritePatternRow(NumberTableView& grid, const WorkState& state, std::int32_t p,
