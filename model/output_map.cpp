@@ -240,6 +240,12 @@ void ClassGridBase(const NetworkSnapshot& snapshot, const MapPlane& plane, AxisR
 }
 #endif
 
+// Whether the plane's axes are two different inputs of the network.
+bool Holds(const NetworkSnapshot& snapshot, const MapPlane& plane) {
+    const auto input = [&](int i) { return i >= 1 && i <= snapshot.inputs; };
+    return input(plane.across) && input(plane.up) && plane.across != plane.up;
+}
+
 }  // namespace
 
 AxisRange MapAxisRange(std::span<const double> values) {
@@ -275,6 +281,7 @@ int WinningOutput(std::span<const double> y) {
 void NeuronGrid(const NetworkSnapshot& snapshot, MapNeuron neuron, const MapPlane& plane, AxisRange x, AxisRange y,
                 int columns, int rows, std::vector<double>& values) {
     values.resize(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
+    if (!Holds(snapshot, plane)) return std::fill(values.begin(), values.end(), kNoValue);
 #ifndef PERCEPTLAB_BASELINE_ONLY
     if (kHasAvx2AndFma) return NeuronGridAvx2(snapshot, neuron, plane, x, y, columns, rows, values.data());
 #endif
@@ -289,6 +296,7 @@ void NeuronGrid(const NetworkSnapshot& snapshot, MapNeuron neuron, AxisRange x, 
 void ClassGrid(const NetworkSnapshot& snapshot, const MapPlane& plane, AxisRange x, AxisRange y, int columns,
                int rows, std::vector<std::uint8_t>& classes) {
     classes.resize(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
+    if (!Holds(snapshot, plane)) return std::fill(classes.begin(), classes.end(), 0);
 #ifndef PERCEPTLAB_BASELINE_ONLY
     if (kHasAvx2AndFma) return ClassGridAvx2(snapshot, plane, x, y, columns, rows, classes.data());
 #endif

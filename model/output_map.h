@@ -55,7 +55,8 @@ struct MapPlane {
 
 // The neuron's values at the centres of a columns × rows grid over the
 // plane, x the range of `across` and y that of `up`:
-// values[row * columns + column], row 0 at the top.
+// values[row * columns + column], row 0 at the top. A plane the network has
+// not (an axis past its inputs, or both axes on one input) gives NaN cells.
 void NeuronGrid(const NetworkSnapshot& snapshot, MapNeuron neuron, const MapPlane& plane, AxisRange x, AxisRange y,
                 int columns, int rows, std::vector<double>& values);
 // The same for a 2-input network, the first input across and the second up.
@@ -63,7 +64,8 @@ void NeuronGrid(const NetworkSnapshot& snapshot, MapNeuron neuron, AxisRange x, 
                 std::vector<double>& values);
 
 // The winning class of each cell of the same grid: WinningOutput of the
-// cell's outputs, all computed from one pass through the hidden layer.
+// cell's outputs, all computed from one pass through the hidden layer; 0
+// in every cell of a plane the network has not.
 void ClassGrid(const NetworkSnapshot& snapshot, const MapPlane& plane, AxisRange x, AxisRange y, int columns,
                int rows, std::vector<std::uint8_t>& classes);
 

@@ -267,6 +267,22 @@ TEST(OutputMap, PlaneOfAnyTwoInputsIsPropagarWithTheOthersHeld) {
     }
 }
 
+TEST(OutputMap, PlaneTheNetworkHasNotGivesNoValues) {
+    FrozenClock clock({8, 0, 0, 0});
+    std::mt19937 random(2);
+    TRedNeuronal network;
+    RandomNetwork(network, 3, 2, 2, ftSigmoide, 1.0, random);
+    const NetworkSnapshot snapshot = TakeSnapshot(network);
+    for (const MapPlane& plane : {MapPlane{1, 4, {}}, MapPlane{0, 2, {}}, MapPlane{2, 2, {}}}) {
+        std::vector<double> values;
+        std::vector<std::uint8_t> classes;
+        NeuronGrid(snapshot, {false, 1}, plane, {0, 1}, {0, 1}, 5, 2, values);
+        ClassGrid(snapshot, plane, {0, 1}, {0, 1}, 5, 2, classes);
+        EXPECT_EQ(std::count_if(values.begin(), values.end(), [](double v) { return std::isnan(v); }), 10);
+        EXPECT_EQ(std::count(classes.begin(), classes.end(), 0), 10);
+    }
+}
+
 TEST(OutputMap, WinningOutputIsTheFirstLargestAndNoneOnNaN) {
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     struct Case {
