@@ -304,22 +304,6 @@ TEST(OutputMap, WinningOutputIsTheFirstLargestAndNoneOnNaN) {
     for (const Case& c : cases) EXPECT_EQ(WinningOutput(c.y), c.winner) << ::testing::PrintToString(c.y);
 }
 
-// Equal outputs tie in every cell: the class grid, four cells at a time,
-// gives the lower output as the one-by-one rule does.
-TEST(OutputMap, ClassGridTiesGoToTheLowerOutput) {
-    FrozenClock clock({8, 0, 0, 0});
-    std::mt19937 random(4);
-    TRedNeuronal network;
-    RandomNetwork(network, 3, 4, 3, ftSigmoide, 2.0, random);
-    for (int k = 0; k <= 4; ++k) network.CapaSalida.Neuronas[3].Pesos[k] = network.CapaSalida.Neuronas[2].Pesos[k];
-    // Output 1 stays near 0, far below the tied pair.
-    network.CapaSalida.Neuronas[1].Pesos[0] = 30.0;
-    for (std::size_t k = 1; k <= 4; ++k) network.CapaSalida.Neuronas[1].Pesos[k] = 0.0;
-    std::vector<std::uint8_t> classes;
-    ClassGrid(TakeSnapshot(network), MapPlane{3, 1, {0.5, 0.5, 0.5}}, {-1, 1}, {-1, 1}, 9, 2, classes);
-    EXPECT_EQ(std::count(classes.begin(), classes.end(), 2), 18);
-}
-
 TEST(OutputMap, DotFadesWithItsDistanceFromTheHeldValues) {
     struct Case {
         MapPlane plane;
