@@ -3,6 +3,8 @@
 // double build doing the same work: same shape, sigmoid in both layers,
 // learning rate 0.35 without momentum, one pattern per step, the patterns
 // drawn at random by the program's own generator in one fixed sequence.
+// Then the decision map's planes of a 4-input network against the same
+// 40 000 points through Propagar.
 
 #include <doublefann.h>
 
@@ -17,6 +19,8 @@
 
 #include "exp.h"
 #include "network.h"
+#include "network_snapshot.h"
+#include "output_map.h"
 #include "random_generator.h"
 #include "ratio_report.h"
 
@@ -189,6 +193,47 @@ void IndependentArguments(benchmark::State& state) {
     }
 }
 
+// The map's plane: 200 × 200 cells over inputs 1 and 2 (the hardest pair:
+// no term of a sum comes before them), inputs 3 and 4 held.
+constexpr int kCells = 200;
+constexpr AxisRange kAxis{-0.1, 1.1};
+const MapPlane kPlane{1, 2, {0.0, 0.0, 0.3, 0.7}};
+
+void MapOfOutput(benchmark::State& state, Shape shape) {
+    auto network = OurNetwork(shape);
+    std::vector<double> values;
+    for (auto _ : state) {
+        NeuronGrid(TakeSnapshot(*network), {false, 1}, kPlane, kAxis, kAxis, kCells, kCells, values);
+        benchmark::DoNotOptimize(values.data());
+    }
+}
+
+void MapOfClasses(benchmark::State& state, Shape shape) {
+    auto network = OurNetwork(shape);
+    std::vector<std::uint8_t> classes;
+    for (auto _ : state) {
+        ClassGrid(TakeSnapshot(*network), kPlane, kAxis, kAxis, kCells, kCells, classes);
+        benchmark::DoNotOptimize(classes.data());
+    }
+}
+
+// The same points as the map's cells, each through the network itself.
+void PropagarOverPlane(benchmark::State& state, Shape shape) {
+    auto network = OurNetwork(shape);
+    const double step = (kAxis.high - kAxis.low) / kCells;
+    for (auto _ : state) {
+        for (int i = 3; i <= shape.inputs; ++i) network->Entradas[i] = kPlane.held[static_cast<std::size_t>(i - 1)];
+        for (int row = 0; row < kCells; ++row) {
+            network->Entradas[2] = kAxis.high - (row + 0.5) * step;
+            for (int column = 0; column < kCells; ++column) {
+                network->Entradas[1] = kAxis.low + (column + 0.5) * step;
+                network->Propagar();
+                benchmark::DoNotOptimize(network->SalidasObtenidas[1]);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -213,5 +258,12 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("1024 exp", IndependentArguments<LibraryExp>);
     ratios.push_back({"Exponencial/exp chain", "sigmoides Exponencial", "sigmoides exp"});
     ratios.push_back({"Exponencial/exp throughput", "1024 Exponencial", "1024 exp"});
+    const Shape wide{4, 32, 1}, classes{4, 8, 3};
+    benchmark::RegisterBenchmark("mapa 4-32-1", MapOfOutput, wide)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Propagar x 40000 4-32-1", PropagarOverPlane, wide)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("mapa clases 4-8-3", MapOfClasses, classes)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Propagar x 40000 4-8-3", PropagarOverPlane, classes)->Unit(benchmark::kMillisecond);
+    ratios.push_back({"mapa 4 entradas 200x200/Propagar x 40000", "mapa 4-32-1", "Propagar x 40000 4-32-1"});
+    ratios.push_back({"mapa clases 4-8-3 200x200/Propagar x 40000", "mapa clases 4-8-3", "Propagar x 40000 4-8-3"});
     return RunBenchmarksAndPrintRatios(argc, argv, ratios);
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,13 +17,23 @@ constexpr std::size_t kMaxNameLength = 40;  // characters, not bytes
 std::string DefaultInputName(std::int32_t i);
 std::string DefaultOutputName(std::int32_t k);
 
+// The character at `at`, which moves past it; none when the bytes there are
+// no valid UTF-8 sequence (overlong forms, surrogates and values above
+// U+10FFFF included).
+std::optional<char32_t> NextUtf8Character(std::string_view text, std::size_t& at);
+
+// The length of a UTF-8 text in characters (code points); none when it is
+// not valid UTF-8.
+std::optional<std::size_t> Utf8Characters(std::string_view text);
+
 // True when one of names 1..`inputs` or 1..`outputs` differs from its
 // default; a list shorter than its count has the defaults for the rest, and
 // names beyond the count do not count.
 bool HasOwnNames(const std::vector<std::string>& inputNames, std::int32_t inputs,
                  const std::vector<std::string>& outputNames, std::int32_t outputs);
 
-// Names 1..`count`: those given, then the defaults of `defaultName`.
+// Names 1..`count`: those given, the defaults of `defaultName` for the rest
+// and for an empty name.
 std::vector<std::string> NamesOrDefaults(const std::vector<std::string>& names, std::int32_t count,
                                          std::string (*defaultName)(std::int32_t));
 

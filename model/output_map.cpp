@@ -27,18 +27,36 @@ const std::vector<double>& WeightsOf(const NetworkSnapshot& snapshot, MapNeuron 
     return layer[static_cast<std::size_t>(neuron.index - 1)];
 }
 
+// The hidden layer's outputs for x into hidden; false once one overflows,
+// as the pass stops there.
+[[gnu::always_inline]] inline bool HiddenOutputs(const NetworkSnapshot& snapshot, const double* x,
+                                                 std::vector<double>& hidden) {
+    for (int j = 0; j < snapshot.hidden; ++j) {
+        hidden[static_cast<std::size_t>(j)] =
+            NeuronOutput(snapshot.function, snapshot.hiddenWeights[static_cast<std::size_t>(j)], x);
+        if (std::isnan(hidden[static_cast<std::size_t>(j)])) return false;
+    }
+    return true;
+}
+
 // A hidden neuron's output for x; for an output neuron, the hidden outputs
-// then the output: NaN once any overflows, as the pass stops there.
+// then the output: NaN once any overflows.
 [[gnu::always_inline]] inline double Forward(const NetworkSnapshot& snapshot, MapNeuron neuron,
                                              const std::vector<double>& weights, const double* x,
                                              std::vector<double>& hidden) {
     if (neuron.hidden) return NeuronOutput(snapshot.function, weights, x);
-    for (int j = 0; j < snapshot.hidden; ++j) {
-        hidden[static_cast<std::size_t>(j)] =
-            NeuronOutput(snapshot.function, snapshot.hiddenWeights[static_cast<std::size_t>(j)], x);
-        if (std::isnan(hidden[static_cast<std::size_t>(j)])) return kNoValue;
-    }
+    if (!HiddenOutputs(snapshot, x, hidden)) return kNoValue;
     return NeuronOutput(snapshot.function, weights, hidden.data());
+}
+
+// Every output for x, y[k - 1]: all NaN when a hidden neuron overflows.
+[[gnu::always_inline]] inline void ForwardAll(const NetworkSnapshot& snapshot, const double* x,
+                                              std::vector<double>& hidden, double* y) {
+    const bool finite = HiddenOutputs(snapshot, x, hidden);
+    for (int k = 0; k < snapshot.outputs; ++k)
+        y[k] = finite ? NeuronOutput(snapshot.function, snapshot.outputWeights[static_cast<std::size_t>(k)],
+                                     hidden.data())
+                      : kNoValue;
 }
 
 // e^x of each lane, rounded exactly as Exp rounds it. A type whose call is
@@ -70,58 +88,163 @@ template <bool Fma>
     return y;
 }
 
-// The grid, four cells of a row at a time (the rest of a row, and any four
-// where a value is not finite, one by one). Inlined into a version for any
-// processor and one for processors with AVX2, whose exponentials fuse.
+// The hidden layer for four points, into hidden[0..hidden-1].
 template <bool Fma>
-[[gnu::always_inline]] inline void FillGrid(const NetworkSnapshot& snapshot, MapNeuron neuron, AxisRange x,
-                                            AxisRange y, int columns, int rows, double* values) {
-    const std::vector<double>& weights = WeightsOf(snapshot, neuron);
-    // The hidden neurons the shown one takes as its inputs: none for a hidden one.
-    const int before = neuron.hidden ? 0 : snapshot.hidden;
-    std::vector<double> hidden(static_cast<std::size_t>(snapshot.hidden));
-    Block hiddenBlocks[kMaxNeurons];
+[[gnu::always_inline]] inline void HiddenBlocks(const NetworkSnapshot& snapshot, const Block* point, Block* hidden,
+                                                Block& bad) {
+    for (int j = 0; j < snapshot.hidden; ++j)
+        hidden[j] = NeuronBlock<Fma>(snapshot.function, snapshot.hiddenWeights[static_cast<std::size_t>(j)], point, bad);
+}
+
+// Where `larger` holds, a; elsewhere b: for one value or lane by lane.
+[[gnu::always_inline]] inline double Select(bool larger, double a, double b) { return larger ? a : b; }
+[[gnu::always_inline]] inline Block Select(Mask larger, const Block& a, const Block& b) {
+    return (Block)(((Mask)a & larger) | ((Mask)b & ~larger));
+}
+
+// The winner so far takes output k where its value y is strictly larger, so
+// a tie keeps the lower index.
+template <class Lane>
+[[gnu::always_inline]] inline void KeepLargest(Lane& best, Lane& winner, const Lane& y, int k) {
+    const auto larger = y > best;
+    best = Select(larger, y, best);
+    winner = Select(larger, Lane{} + static_cast<double>(k), winner);
+}
+
+// One neuron's value per cell: four cells from their blocks of inputs, or one.
+template <bool Fma>
+struct NeuronCells {
+    const NetworkSnapshot& snapshot;
+    MapNeuron neuron;
+    const std::vector<double>& weights;
+    std::vector<double> hidden;
+    double* values;
+
+    [[gnu::always_inline]] bool Four(const Block* point, std::size_t at) {
+        Block hiddenBlocks[kMaxNeurons];
+        Block bad = Block{};
+        if (!neuron.hidden) HiddenBlocks<Fma>(snapshot, point, hiddenBlocks, bad);
+        const Block out = NeuronBlock<Fma>(snapshot.function, weights, neuron.hidden ? point : hiddenBlocks, bad);
+        if (!NoNaN(bad)) [[unlikely]]
+            return false;
+        for (int lane = 0; lane < kLanes; ++lane) values[at + static_cast<std::size_t>(lane)] = out[lane];
+        return true;
+    }
+    [[gnu::always_inline]] void One(const double* point, std::size_t at) {
+        values[at] = Forward(snapshot, neuron, weights, point, hidden);
+    }
+};
+
+// The winning output per cell, the hidden layer computed once for all outputs.
+template <bool Fma>
+struct ClassCells {
+    const NetworkSnapshot& snapshot;
+    std::vector<double> hidden, outputs;
+    std::uint8_t* classes;
+
+    [[gnu::always_inline]] bool Four(const Block* point, std::size_t at) {
+        Block hiddenBlocks[kMaxNeurons];
+        Block bad = Block{};
+        HiddenBlocks<Fma>(snapshot, point, hiddenBlocks, bad);
+        Block best = NeuronBlock<Fma>(snapshot.function, snapshot.outputWeights[0], hiddenBlocks, bad);
+        Block winner = Block{} + 1.0;
+        for (int k = 2; k <= snapshot.outputs; ++k)
+            KeepLargest(best, winner,
+                        NeuronBlock<Fma>(snapshot.function, snapshot.outputWeights[static_cast<std::size_t>(k - 1)],
+                                         hiddenBlocks, bad),
+                        k);
+        if (!NoNaN(bad)) [[unlikely]]
+            return false;
+        for (int lane = 0; lane < kLanes; ++lane)
+            classes[at + static_cast<std::size_t>(lane)] = static_cast<std::uint8_t>(winner[lane]);
+        return true;
+    }
+    [[gnu::always_inline]] void One(const double* point, std::size_t at) {
+        ForwardAll(snapshot, point, hidden, outputs.data());
+        classes[at] = static_cast<std::uint8_t>(WinningOutput(outputs));
+    }
+};
+
+// The grid, four cells of a row at a time (the rest of a row, and any four
+// where a value is not finite, one by one). The inputs off the axes keep
+// their held values in every cell. Inlined into a version for any processor
+// and one for processors with AVX2, whose exponentials fuse.
+template <class Cells>
+[[gnu::always_inline]] inline void FillGrid(int inputs, const MapPlane& plane, AxisRange x, AxisRange y, int columns,
+                                            int rows, Cells& cells) {
+    const auto across = static_cast<std::size_t>(plane.across - 1), up = static_cast<std::size_t>(plane.up - 1);
+    std::vector<double> at(static_cast<std::size_t>(inputs), 0.0);
+    std::copy_n(plane.held.begin(), std::min(plane.held.size(), at.size()), at.begin());
+    Block point[kMaxInputs];
+    for (std::size_t i = 0; i < at.size(); ++i) point[i] = Block{} + at[i];
     const double stepX = (x.high - x.low) / columns;
     const double stepY = (y.high - y.low) / rows;
+    std::size_t cell = 0;
     for (int row = 0; row < rows; ++row) {
-        const double pointY = y.high - (row + 0.5) * stepY;
+        at[up] = y.high - (row + 0.5) * stepY;
+        point[up] = Block{} + at[up];
         int column = 0;
-        for (; column + kLanes <= columns; column += kLanes, values += kLanes) {
-            Block point[2];
-            for (int lane = 0; lane < kLanes; ++lane) point[0][lane] = x.low + (column + lane + 0.5) * stepX;
-            point[1] = Block{} + pointY;
-            Block bad = Block{};
-            for (int j = 0; j < before; ++j)
-                hiddenBlocks[j] =
-                    NeuronBlock<Fma>(snapshot.function, snapshot.hiddenWeights[static_cast<std::size_t>(j)], point, bad);
-            const Block out = NeuronBlock<Fma>(snapshot.function, weights, neuron.hidden ? point : hiddenBlocks, bad);
-            if (NoNaN(bad)) [[likely]] {
-                for (int lane = 0; lane < kLanes; ++lane) values[lane] = out[lane];
+        for (; column + kLanes <= columns; column += kLanes, cell += kLanes) {
+            for (int lane = 0; lane < kLanes; ++lane) point[across][lane] = x.low + (column + lane + 0.5) * stepX;
+            if (cells.Four(point, cell)) [[likely]]
                 continue;
-            }
             for (int lane = 0; lane < kLanes; ++lane) {
-                const double at[2] = {point[0][lane], pointY};
-                values[lane] = Forward(snapshot, neuron, weights, at, hidden);
+                at[across] = point[across][lane];
+                cells.One(at.data(), cell + static_cast<std::size_t>(lane));
             }
         }
         for (; column < columns; ++column) {
-            const double at[2] = {x.low + (column + 0.5) * stepX, pointY};
-            *values++ = Forward(snapshot, neuron, weights, at, hidden);
+            at[across] = x.low + (column + 0.5) * stepX;
+            cells.One(at.data(), cell++);
         }
     }
 }
 
-void FillGridBase(const NetworkSnapshot& snapshot, MapNeuron neuron, AxisRange x, AxisRange y, int columns, int rows,
-                  double* values) {
-    FillGrid<false>(snapshot, neuron, x, y, columns, rows, values);
+template <bool Fma>
+[[gnu::always_inline]] inline void FillNeuronGrid(const NetworkSnapshot& snapshot, MapNeuron neuron,
+                                                  const MapPlane& plane, AxisRange x, AxisRange y, int columns,
+                                                  int rows, double* values) {
+    NeuronCells<Fma> cells{snapshot, neuron, WeightsOf(snapshot, neuron),
+                           std::vector<double>(static_cast<std::size_t>(snapshot.hidden)), values};
+    FillGrid(snapshot.inputs, plane, x, y, columns, rows, cells);
+}
+
+template <bool Fma>
+[[gnu::always_inline]] inline void FillClassGrid(const NetworkSnapshot& snapshot, const MapPlane& plane, AxisRange x,
+                                                 AxisRange y, int columns, int rows, std::uint8_t* classes) {
+    ClassCells<Fma> cells{snapshot, std::vector<double>(static_cast<std::size_t>(snapshot.hidden)),
+                          std::vector<double>(static_cast<std::size_t>(snapshot.outputs)), classes};
+    FillGrid(snapshot.inputs, plane, x, y, columns, rows, cells);
+}
+
+void NeuronGridBase(const NetworkSnapshot& snapshot, MapNeuron neuron, const MapPlane& plane, AxisRange x,
+                    AxisRange y, int columns, int rows, double* values) {
+    FillNeuronGrid<false>(snapshot, neuron, plane, x, y, columns, rows, values);
+}
+
+void ClassGridBase(const NetworkSnapshot& snapshot, const MapPlane& plane, AxisRange x, AxisRange y, int columns,
+                   int rows, std::uint8_t* classes) {
+    FillClassGrid<false>(snapshot, plane, x, y, columns, rows, classes);
 }
 
 #ifndef PERCEPTLAB_BASELINE_ONLY
-[[gnu::target("avx2,fma")]] void FillGridAvx2(const NetworkSnapshot& snapshot, MapNeuron neuron, AxisRange x,
-                                              AxisRange y, int columns, int rows, double* values) {
-    FillGrid<true>(snapshot, neuron, x, y, columns, rows, values);
+[[gnu::target("avx2,fma")]] void NeuronGridAvx2(const NetworkSnapshot& snapshot, MapNeuron neuron,
+                                                const MapPlane& plane, AxisRange x, AxisRange y, int columns,
+                                                int rows, double* values) {
+    FillNeuronGrid<true>(snapshot, neuron, plane, x, y, columns, rows, values);
+}
+
+[[gnu::target("avx2,fma")]] void ClassGridAvx2(const NetworkSnapshot& snapshot, const MapPlane& plane, AxisRange x,
+                                               AxisRange y, int columns, int rows, std::uint8_t* classes) {
+    FillClassGrid<true>(snapshot, plane, x, y, columns, rows, classes);
 }
 #endif
+
+// Whether the plane's axes are two different inputs of the network.
+bool Holds(const NetworkSnapshot& snapshot, const MapPlane& plane) {
+    const auto input = [&](int i) { return i >= 1 && i <= snapshot.inputs; };
+    return input(plane.across) && input(plane.up) && plane.across != plane.up;
+}
 
 }  // namespace
 
@@ -143,11 +266,53 @@ double NeuronValue(const NetworkSnapshot& snapshot, MapNeuron neuron, std::span<
     return Forward(snapshot, neuron, WeightsOf(snapshot, neuron), x.data(), hidden);
 }
 
+void OutputValues(const NetworkSnapshot& snapshot, std::span<const double> x, std::span<double> y) {
+    std::vector<double> hidden(static_cast<std::size_t>(snapshot.hidden));
+    ForwardAll(snapshot, x.data(), hidden, y.data());
+}
+
+int WinningOutput(std::span<const double> y) {
+    if (y.empty() || std::any_of(y.begin(), y.end(), [](double v) { return std::isnan(v); })) return 0;
+    double best = y[0], winner = 1;
+    for (std::size_t k = 1; k < y.size(); ++k) KeepLargest(best, winner, y[k], static_cast<int>(k) + 1);
+    return static_cast<int>(winner);
+}
+
+void NeuronGrid(const NetworkSnapshot& snapshot, MapNeuron neuron, const MapPlane& plane, AxisRange x, AxisRange y,
+                int columns, int rows, std::vector<double>& values) {
+    values.resize(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
+    if (!Holds(snapshot, plane)) return std::fill(values.begin(), values.end(), kNoValue);
+#ifndef PERCEPTLAB_BASELINE_ONLY
+    if (kHasAvx2AndFma) return NeuronGridAvx2(snapshot, neuron, plane, x, y, columns, rows, values.data());
+#endif
+    NeuronGridBase(snapshot, neuron, plane, x, y, columns, rows, values.data());
+}
+
 void NeuronGrid(const NetworkSnapshot& snapshot, MapNeuron neuron, AxisRange x, AxisRange y, int columns, int rows,
                 std::vector<double>& values) {
-    values.resize(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
+    NeuronGrid(snapshot, neuron, MapPlane{}, x, y, columns, rows, values);
+}
+
+void ClassGrid(const NetworkSnapshot& snapshot, const MapPlane& plane, AxisRange x, AxisRange y, int columns,
+               int rows, std::vector<std::uint8_t>& classes) {
+    classes.resize(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
+    if (!Holds(snapshot, plane)) return std::fill(classes.begin(), classes.end(), 0);
 #ifndef PERCEPTLAB_BASELINE_ONLY
-    if (kHasAvx2AndFma) return FillGridAvx2(snapshot, neuron, x, y, columns, rows, values.data());
+    if (kHasAvx2AndFma) return ClassGridAvx2(snapshot, plane, x, y, columns, rows, classes.data());
 #endif
-    FillGridBase(snapshot, neuron, x, y, columns, rows, values.data());
+    ClassGridBase(snapshot, plane, x, y, columns, rows, classes.data());
+}
+
+double DotStrength(const MapPlane& plane, std::span<const double> pattern, std::span<const AxisRange> ranges) {
+    double squares = 0;
+    for (std::size_t i = 0; i < pattern.size() && i < ranges.size(); ++i) {
+        if (static_cast<int>(i) + 1 == plane.across || static_cast<int>(i) + 1 == plane.up) continue;
+        const double held = i < plane.held.size() ? plane.held[i] : 0.0;
+        const double width = ranges[i].high - ranges[i].low;
+        const double share = width > 0 ? (pattern[i] - held) / width : 0.0;
+        squares += share * share;
+    }
+    // Half a width away, or farther, is the faintest; NaN counts as far.
+    const double strength = 1.0 - 2.0 * std::sqrt(squares);
+    return strength >= kFaintestDot ? strength : kFaintestDot;
 }

@@ -174,3 +174,152 @@ TEST(OutputMap, AxisRangeCoversPatternsWithMarginAndUnitDataAtLeastTheUnitFrame)
         EXPECT_DOUBLE_EQ(range.high, c.high) << c.values.size();
     }
 }
+
+namespace {
+
+// Propagar's answer at one cell of a plane: the neuron's output, NaN where
+// Propagar throws; and the outputs, for the winning class.
+struct PropagarCell {
+    double value;
+    std::vector<double> outputs;
+};
+
+PropagarCell PropagateAt(TRedNeuronal& network, MapNeuron neuron, const MapPlane& plane, double across, double up) {
+    const int inputs = network.NumeroEntradas();
+    for (int i = 1; i <= inputs; ++i) network.Entradas[i] = plane.held[static_cast<std::size_t>(i - 1)];
+    network.Entradas[plane.across] = across;
+    network.Entradas[plane.up] = up;
+    PropagarCell cell{std::numeric_limits<double>::quiet_NaN(), {}};
+    try {
+        network.Propagar();
+    } catch (const ProgramError&) {
+        cell.outputs.assign(static_cast<std::size_t>(network.NeuronasCapaSalida()), cell.value);
+        return cell;
+    }
+    cell.value = neuron.hidden ? network.CapaOculta.Neuronas[neuron.index].Salida() : network.SalidasObtenidas[neuron.index];
+    for (int k = 1; k <= network.NeuronasCapaSalida(); ++k) cell.outputs.push_back(network.SalidasObtenidas[k]);
+    return cell;
+}
+
+struct PlaneCase {
+    int inputs, hidden, outputs;
+    TFuncionTransferencia function;
+    int across, up;
+    MapNeuron neuron;
+    double scale;
+    bool overflow;  // hidden neuron 1 overflows towards the left of the plane
+};
+
+}  // namespace
+
+// Any two inputs on the axes, the others held: each cell, four at a time or
+// in a row's tail, and its winning output are Propagar's bit for bit.
+TEST(OutputMap, PlaneOfAnyTwoInputsIsPropagarWithTheOthersHeld) {
+    FrozenClock clock({8, 0, 0, 0});
+    const PlaneCase cases[] = {
+        {4, 8, 3, ftSigmoide, 1, 2, {false, 2}, 3.0, false},
+        {4, 8, 3, ftSigmoide, 3, 1, {false, 3}, 3.0, false},
+        {4, 8, 3, ftTangenteHiperbolica, 4, 2, {true, 5}, 3.0, false},
+        {3, 5, 2, ftIdentidad, 2, 3, {false, 1}, 2.0, false},
+        {7, 32, 4, ftTangenteHiperbolica, 6, 3, {false, 4}, 1.0, false},
+        {32, 6, 32, ftSigmoide, 32, 17, {false, 32}, 1.0, false},
+        {5, 3, 3, ftSigmoide, 2, 5, {false, 1}, 3.0, true},
+        {4, 6, 2, ftTangenteHiperbolica, 4, 3, {false, 2}, 3.0, true},
+        {2, 4, 3, ftSigmoide, 2, 1, {false, 3}, 3.0, false},
+    };
+    std::mt19937 random(21);
+    std::uniform_real_distribution<double> value(-2.0, 2.0);
+    for (const PlaneCase& c : cases) {
+        TRedNeuronal network;
+        RandomNetwork(network, c.inputs, c.hidden, c.outputs, c.function, c.scale, random);
+        if (c.overflow) network.CapaOculta.Neuronas[1].Pesos[static_cast<std::size_t>(c.across)] = 800.0;
+        const NetworkSnapshot snapshot = TakeSnapshot(network);
+        MapPlane plane{c.across, c.up, {}};
+        for (int i = 0; i < c.inputs; ++i) plane.held.push_back(value(random));
+        const int columns = 11, rows = 5;
+        const AxisRange x{-2.5, 1.5}, y{-1.0, 3.0};
+        std::vector<double> values;
+        std::vector<std::uint8_t> classes;
+        NeuronGrid(snapshot, c.neuron, plane, x, y, columns, rows, values);
+        ClassGrid(snapshot, plane, x, y, columns, rows, classes);
+        ASSERT_EQ(values.size(), std::size_t{columns * rows});
+        ASSERT_EQ(classes.size(), std::size_t{columns * rows});
+        const auto name = ::testing::Message() << c.inputs << "-" << c.hidden << "-" << c.outputs << " axes "
+                                               << c.across << "," << c.up;
+        int overflows = 0;
+        for (int row = 0; row < rows; ++row)
+            for (int column = 0; column < columns; ++column) {
+                const auto at = static_cast<std::size_t>(row * columns + column);
+                const PropagarCell cell = PropagateAt(network, c.neuron, plane, x.low + (column + 0.5) * (4.0 / columns),
+                                                      y.high - (row + 0.5) * (4.0 / rows));
+                overflows += std::isnan(cell.value);
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(values[at]), std::bit_cast<std::uint64_t>(cell.value))
+                    << name << " cell " << row << "," << column;
+                // The winner by hand: the first output of the largest value, none on an overflow.
+                int winner = 1;
+                for (std::size_t k = 1; k < cell.outputs.size(); ++k)
+                    if (cell.outputs[k] > cell.outputs[static_cast<std::size_t>(winner - 1)]) winner = static_cast<int>(k) + 1;
+                if (std::isnan(cell.value)) winner = 0;
+                EXPECT_EQ(classes[at], winner) << name << " cell " << row << "," << column;
+            }
+        EXPECT_EQ(overflows > 0, c.overflow) << name;
+        EXPECT_LT(overflows, columns * rows) << name;
+    }
+}
+
+TEST(OutputMap, PlaneTheNetworkHasNotGivesNoValues) {
+    FrozenClock clock({8, 0, 0, 0});
+    std::mt19937 random(2);
+    TRedNeuronal network;
+    RandomNetwork(network, 3, 2, 2, ftSigmoide, 1.0, random);
+    const NetworkSnapshot snapshot = TakeSnapshot(network);
+    for (const MapPlane& plane : {MapPlane{1, 4, {}}, MapPlane{0, 2, {}}, MapPlane{2, 2, {}}}) {
+        std::vector<double> values;
+        std::vector<std::uint8_t> classes;
+        NeuronGrid(snapshot, {false, 1}, plane, {0, 1}, {0, 1}, 5, 2, values);
+        ClassGrid(snapshot, plane, {0, 1}, {0, 1}, 5, 2, classes);
+        EXPECT_EQ(std::count_if(values.begin(), values.end(), [](double v) { return std::isnan(v); }), 10);
+        EXPECT_EQ(std::count(classes.begin(), classes.end(), 0), 10);
+    }
+}
+
+TEST(OutputMap, WinningOutputIsTheFirstLargestAndNoneOnNaN) {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        std::vector<double> y;
+        int winner;
+    };
+    const Case cases[] = {
+        {{0.7}, 1},
+        {{0.1, 0.8, 0.3}, 2},
+        {{0.1, 0.3, 0.8}, 3},
+        {{0.5, 0.5, 0.2}, 1},
+        {{0.2, 0.6, 0.6}, 2},
+        {{-0.0, 0.0}, 1},
+        {{-3.0, -1.0, -2.0}, 2},
+        {{0.9, kNaN, 0.1}, 0},
+        {{kNaN}, 0},
+        {{}, 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(WinningOutput(c.y), c.winner) << ::testing::PrintToString(c.y);
+}
+
+TEST(OutputMap, DotFadesWithItsDistanceFromTheHeldValues) {
+    struct Case {
+        MapPlane plane;
+        std::vector<double> pattern;
+        double strength;
+    };
+    const std::vector<AxisRange> ranges{{0, 1}, {0, 1}, {0, 2}, {-1, 1}};
+    const Case cases[] = {
+        {{1, 2, {0, 0, 1, 0}}, {0.3, 0.9, 1, 0}, 1.0},    // the axes' own values do not count
+        {{1, 2, {0, 0, 1, 0}}, {0, 0, 1.2, 0}, 0.8},       // a tenth of a width off
+        {{1, 2, {0, 0, 1, 0}}, {0, 0, 1.6, 0.8}, 0.0 + 0.15},  // half a width off: the faintest
+        {{3, 4, {0.25, 0.5, 0, 0}}, {0.25, 0.2, 7, -7}, 0.4},  // 0.3 of a width off in input 2
+        {{1, 2, {0, 0, 1, 0}}, {0, 0, 9, 9}, kFaintestDot},
+        {{1, 2, {}}, {5, 5, 0, 0}, 1.0},  // held values missing count as 0
+        {{1, 2, {0, 0, 1, 0}}, {0, 0, std::numeric_limits<double>::quiet_NaN(), 0}, kFaintestDot},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(DotStrength(c.plane, c.pattern, ranges), c.strength, 1e-12) << ::testing::PrintToString(c.pattern);
+}
