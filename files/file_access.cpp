@@ -3,6 +3,7 @@
 
 #include "program_error.h"
 #include "read_messages.h"
+#include "recovery_copies.h"
 #include "save_temporaries.h"
 
 #include <cerrno>
@@ -71,11 +72,18 @@ bool KeepOwner(int fd, const struct stat& previous) {
     return ::fchown(fd, static_cast<uid_t>(-1), previous.st_gid) == 0 && previous.st_uid == ::geteuid();
 }
 
-bool WriteInPlace(const fs::path& target, std::string_view content) {
+// Writes over the target itself, once a copy of its content is safe in the
+// recovery folder; the copy goes once the new content is synced, and a
+// failure names it.
+void WriteInPlace(const fs::path& target, std::string_view content, const std::string& failure) {
+    const std::optional<std::string> copy = KeepRecoveryCopy(target, failure);
     FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() < 0) return false;
-    const bool writtenOk = WriteAll(fd.get(), content) && ::fsync(fd.get()) == 0;
-    return fd.Close() && writtenOk;
+    bool ok = fd.get() >= 0;
+    const bool touched = ok;
+    ok = ok && WriteAll(fd.get(), content) && ::fsync(fd.get()) == 0;
+    ok = (!touched || fd.Close()) && ok;
+    if (copy && (ok || !touched)) ::unlink(copy->c_str());
+    if (!ok) throw ProgramError(copy && touched ? failure + ". " + RecoveryCopyPlace(*copy) : failure);
 }
 
 }  // namespace
@@ -113,7 +121,8 @@ bool FileExists(const std::string& path) {
 }
 
 void SaveFileSafely(const std::string& path, std::string_view content) {
-    const ProgramError error("Cannot create file " + path);
+    const std::string failure = "Cannot create file " + path;
+    const ProgramError error(failure);
     if (path.empty()) throw error;
     const std::optional<fs::path> followed = FollowLinks(path);
     if (!followed || !followed->has_filename()) throw error;
@@ -126,12 +135,18 @@ void SaveFileSafely(const std::string& path, std::string_view content) {
     // place would have been refused, so the save is.
     if (existed && ::access(target.c_str(), W_OK) != 0) throw error;
 
+    // Names are taken relative to the folder: a temporary's path may then be
+    // longer than a path may be, as long as the target's is not.
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const FileDescriptor folderFd(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (folderFd.get() < 0) throw error;
+    const std::string name = target.filename().string();
     std::string temporary;
     int fd = -1;
     int createError = 0;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
         temporary = TemporaryName(target, attempt);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd = ::openat(folderFd.get(), temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         createError = errno;
         if (fd < 0 && createError != EEXIST) break;
     }
@@ -140,8 +155,9 @@ void SaveFileSafely(const std::string& path, std::string_view content) {
         // space, inodes or descriptors, the write would fail midway and take
         // the old file with it.
         const bool folderRefuses = createError == EACCES || createError == EPERM;
-        if (existed && folderRefuses && WriteInPlace(target, content)) return;
-        throw error;
+        if (!existed || !folderRefuses) throw error;
+        WriteInPlace(target, content, failure);
+        return;
     }
     FileDescriptor descriptor(fd);
 
@@ -153,9 +169,9 @@ void SaveFileSafely(const std::string& path, std::string_view content) {
     }
     ok = ok && WriteAll(fd, content) && ::fsync(fd) == 0;
     ok = descriptor.Close() && ok;
-    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    ok = ok && ::renameat(folderFd.get(), temporary.c_str(), folderFd.get(), name.c_str()) == 0;
     if (!ok) {
-        ::unlink(temporary.c_str());
+        ::unlinkat(folderFd.get(), temporary.c_str(), 0);
         throw error;
     }
     RemoveLeftoverTemporaries(target);
