@@ -81,7 +81,14 @@ bool IsEmptyRecord(std::string_view record, char separator) {
 }
 
 char SeparatorLine(std::string_view record) {
-    return record.size() == 5 && record.starts_with("sep=") && record[4] != '"' ? record[4] : 0;
+    // A sheet saved again may quote it, or add the empty cells of its row.
+    if (record.size() >= 7 && record.starts_with("\"sep=") && record[6] == '"') {
+        const char separator = record[5];
+        record.remove_prefix(7);
+        return record.find_first_not_of(separator) == std::string_view::npos ? separator : 0;
+    }
+    if (record.size() < 5 || !record.starts_with("sep=") || record[4] == '"') return 0;
+    return record.find_first_not_of(record[4], 5) == std::string_view::npos ? record[4] : 0;
 }
 
 void SplitFields(std::string_view record, char separator, std::vector<std::string>& fields) {

@@ -84,6 +84,8 @@ TEST(CsvPatterns, ReadsWhatSpreadsheetsWrite) {
         {"header cell holding the other separator", "Sépalo; largo,Clase\n0.5,1\n-2,1000\n", 1, ',',
          {{0.5, 1}, {-2, 1000}}},
         {"sep= line", "sep=,\n0,5\n1,2\n", 1, ',', {{0, 5}, {1, 2}}},
+        {"sep= line saved again", "\"sep=;\";;\n\"0,5\";\"1\"\n", 1, '.', {{0.5, 1}}},
+        {"sep= line with the empty cells of its row", "sep=\t\t\n1\t2\n", 1, '.', {{1, 2}}},
         {"empty and separator-only rows anywhere", "\n;;\n0,5;1\n;\n\"\";\"\"\n \n-2;1000\n;;;;;;\n\n", 1, '.',
          {{0.5, 1}, {-2, 1000}}},
         {"blanks between fields", "0,5  1\n -2 1000 \n", 1, '.', {{0.5, 1}, {-2, 1000}}},
