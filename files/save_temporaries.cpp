@@ -52,7 +52,9 @@ std::string UniqueSuffix(int attempt) {
     return suffix;
 }
 
-std::string TemporaryName(const fs::path& target, int attempt) { return TemporaryPrefix(target) + UniqueSuffix(attempt); }
+std::string TemporaryName(const fs::path& target, int attempt) {
+    return TemporaryPrefix(target) + UniqueSuffix(attempt);
+}
 
 bool LeftoverSchedule::Due(const std::string& target, std::time_t now) {
     const std::scoped_lock lock(mutex_);

@@ -188,7 +188,8 @@ void CheckCsvText(const std::uint8_t* data, std::size_t size) {
         if (row.size() != static_cast<std::size_t>(inputs + outputs)) Fail("csv: row width");
     }
     for (const char separator : kSeparators) {
-        const PatternRows again = ReadPatternText(CsvPatternText(rows, inputs, outputs, separator), inputs, outputs, OtherDecimal(separator));
+        const PatternRows again =
+            ReadPatternText(CsvPatternText(rows, inputs, outputs, separator), inputs, outputs, OtherDecimal(separator));
         if (again.size() != rows.size()) Fail("csv: round trip count");
         for (std::size_t r = 0; r < rows.size(); ++r) {
             if (std::memcmp(again[r].data(), rows[r].data(), rows[r].size() * sizeof(double)) != 0)

@@ -134,7 +134,8 @@ TEST(CsvPatterns, BadTextNamesItsRowAndColumn) {
         {"\n;;\n", 1, "No hay ningún patrón"},
         {"1;" + std::string(10 << 20, '9') + "\n", 1, "Fila 1: la fila es demasiado larga"},
         {"1;" + std::string(4095, '0'), 1, "Fila 1: la fila es demasiado larga"},
-        {"1;2\n1;" + std::string(200, 'x'), 1, "Fila 2, columna 2: '" + std::string(40, 'x') + "\u2026' no es un número válido"},
+        {"1;2\n1;" + std::string(200, 'x'), 1,
+         "Fila 2, columna 2: '" + std::string(40, 'x') + "\u2026' no es un número válido"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(MessageOf([&] { ReadPatternText(c.text, c.inputs, 1, ','); }), c.message) << c.text.substr(0, 40);

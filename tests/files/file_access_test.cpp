@@ -168,8 +168,9 @@ TEST(SaveFileSafely, RemovesOldTemporaryFilesOfTheSameTargetOnly) {
     TemporaryFolder folder;
     const std::string path = folder.Path("xor.rna");
     const std::vector<std::string> leftovers{".xor.rna.k3j9z1", ".xor.rna.000000"};
-    const std::vector<std::string> others{".xor.rna.k3j9z",  ".xor.rna.k3j9z12", ".xor.rna.K3J9Z1", ".xor.rna.k3j9z1.txt",
-                                          ".otra.rna.k3j9z1", "xor.rna.k3j9z1",  ".xor.rna.aaaaaa"};
+    const std::vector<std::string> others{".xor.rna.k3j9z",   ".xor.rna.k3j9z12", ".xor.rna.K3J9Z1",
+                                          ".xor.rna.k3j9z1.txt", ".otra.rna.k3j9z1", "xor.rna.k3j9z1",
+                                          ".xor.rna.aaaaaa"};
     const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
     for (const auto& group : {leftovers, others}) {
         for (const std::string& name : group) {
@@ -300,10 +301,12 @@ TEST(SaveFileSafely, WritesInPlaceWhenTheFolderTakesNoNewFileKeepingACopyUntilDo
                 const std::string message = MessageOf([&] { SaveFileSafely(path, std::string(100, '7')); });
                 limit.reset();
                 const std::vector<std::string> copies = RecoveryCopies();
-                if (fault == Fault::None) EndWith(message + "|" + IntegerText(static_cast<std::int64_t>(copies.size())), "(no error)|0");
-                if (copies.size() != 1) EndWith("copies: " + IntegerText(static_cast<std::int64_t>(copies.size())), "one copy");
-                EndWith(message + "|" + ReadBytes(copies[0]),
-                        "Cannot create file " + path + ". La copia del fichero anterior está en " + copies[0] + "|" + previous);
+                const std::string count = IntegerText(static_cast<std::int64_t>(copies.size()));
+                if (fault == Fault::None) EndWith(message + "|" + count, "(no error)|0");
+                if (copies.size() != 1) EndWith("copies: " + count, "copies: 1");
+                EndWith(message + "|" + ReadBytes(copies[0]), "Cannot create file " + path +
+                                                                  ". La copia del fichero anterior está en " +
+                                                                  copies[0] + "|" + previous);
             },
             ::testing::ExitedWithCode(0), "");
         SetRecoveryFolder("");
