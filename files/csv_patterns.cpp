@@ -43,6 +43,10 @@ struct SeparatorFit {
     bool columnsFit = true;
     std::int64_t numbers = 0;
     std::int64_t crowded = 0;
+    std::int64_t others = 0;  // cells of the rows after a header that read as no number
+
+    // No other separator can do better.
+    bool Perfect() const { return columnsFit && others == 0; }
 
     bool operator>(const SeparatorFit& other) const {
         if (columnsFit != other.columnsFit) return columnsFit;
@@ -71,9 +75,10 @@ SeparatorFit Fit(const std::vector<Record>& records, char separator, std::size_t
         for (const std::string& cell : fields) {
             if (LooksLikeNumber(cell)) {
                 ++fit.numbers;
-            } else if (HoldsOtherSeparator(cell, separator)) {
-                ++fit.crowded;
+                continue;
             }
+            ++fit.others;
+            if (HoldsOtherSeparator(cell, separator)) ++fit.crowded;
         }
     }
     return fit;
@@ -84,7 +89,7 @@ SeparatorFit Fit(const std::vector<Record>& records, char separator, std::size_t
 char ChooseFieldSeparator(const std::vector<Record>& records, std::size_t columns) {
     char best = kFieldSeparators.front();
     SeparatorFit bestFit = Fit(records, best, columns);
-    for (std::size_t s = 1; s < kFieldSeparators.size(); ++s) {
+    for (std::size_t s = 1; s < kFieldSeparators.size() && !bestFit.Perfect(); ++s) {
         const SeparatorFit fit = Fit(records, kFieldSeparators[s], columns);
         if (fit > bestFit) {
             best = kFieldSeparators[s];
