@@ -78,6 +78,8 @@ TEST(CsvPatterns, ReadsWhatSpreadsheetsWrite) {
          {{0.5, 1}, {-2, 1000}}},
         {"byte order mark, no header", "\xEF\xBB\xBF" "0,5;1\r\n-2;1000\r\n", 1, '.', {{0.5, 1}, {-2, 1000}}},
         {"Spanish, no header", "0,5;1\n-2;1000", 1, '.', {{0.5, 1}, {-2, 1000}}},
+        {"Spanish, no header, a comma in every row", "0,5;1\n0,25;0\n", 1, '.', {{0.5, 1}, {0.25, 0}}},
+        {"Spanish, one row", "0,5;1", 1, '.', {{0.5, 1}}},
         {"quotes, lone CR, blank rows", "a,\"b\"\"c\"\n0.5,1\r-2,\"1000\"\n\n", 1, ',', {{0.5, 1}, {-2, 1000}}},
         {"tabs", "0,5\t1\n-2\t1000", 1, '.', {{0.5, 1}, {-2, 1000}}},
         {"line break inside a header cell", "\"x\ny\",z\n\"0,5\",1\n-2,1000\n", 1, '.', {{0.5, 1}, {-2, 1000}}},
