@@ -8,11 +8,16 @@
 #include "display_check.h"
 #include "error_report.h"
 #include "guarded_application.h"
+#include "info_box.h"
 #include "main_window.h"
 #include "qt_translations.h"
+#include "recovery_copies.h"
 #include "regional_separators.h"
 
 #include <optional>
+#include <QStandardPaths>
+
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -38,9 +43,15 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/perceptlab.png")));
     InstallQtTranslations(*application);
 
+    // A save that must write in place keeps a copy of the old file here
+    // until it succeeds; one left by a save that never finished is named.
+    SetRecoveryFolder(QStandardPaths::writableLocation(QStandardPaths::CacheLocation).toStdString());
+
     // Numbers are typed, shown and saved with the separator read here, once.
     TForm1 Form1(RegionalDecimalSeparator());
     Form1.show();
+    for (const std::string& copy : RecoveryCopies())
+        QtInfoBox().Show(&Form1, QString::fromStdString(RecoveryCopyNotice(copy)));
     if (!line.file.empty()) RunGuarded([&] { Form1.OpenFile(line.file); });
     return QApplication::exec();
 }

@@ -4,7 +4,7 @@
 // CR LF, a lone CR or a lone LF outside quotes; a field in double quotes may
 // hold separators, line breaks and doubled quotes. Reading is bounded like
 // the network files': a record longer than kMaxLineLength is refused and
-// nothing after it is read.
+// nothing after it is read. A record is what a spreadsheet shows as a row.
 
 #include "line_splitter.h"
 
@@ -22,8 +22,11 @@ public:
     // start is skipped. Throws ProgramError for a NUL byte, a UTF-16 byte
     // order mark, a record longer than kMaxLineLength or a quote left open.
     bool Next(std::string& record);
-    // The line on which the record last returned starts, from 1.
-    std::int32_t Line() const { return recordLine_; }
+    // The row of the record last returned, from 1.
+    std::int32_t Record() const { return record_; }
+    // The record last returned is no row of the table (a "sep=" line, which
+    // spreadsheets hide): rows count from the next one.
+    void Uncount() { --record_; }
 
 private:
     bool Refill();
@@ -35,14 +38,23 @@ private:
     bool finished_ = false;
     bool started_ = false;
     bool afterCR_ = false;
-    std::int32_t line_ = 1;
-    std::int32_t recordLine_ = 0;
+    std::int32_t record_ = 0;
 };
 
-// The field separator of a record: a tab when it holds one outside quotes,
-// else ";" when it holds one, else ",".
-char DetectFieldSeparator(std::string_view record);
+// The separator of fields apart by runs of blanks, as in text copied from a
+// document rather than a spreadsheet.
+inline constexpr char kBlankSeparator = ' ';
+
+// Whether the record is an empty row: nothing but blanks, field separators
+// (tabs, ";", ",", or `separator`) and empty quoted fields, as a spreadsheet
+// writes for a row with nothing in it.
+bool IsEmptyRecord(std::string_view record, char separator);
+
+// The separator a "sep=X" record sets, as spreadsheets write on a file's
+// first line; 0 for any other record.
+char SeparatorLine(std::string_view record);
 
 // The record's fields into `fields`, quotes removed ("" inside quotes stands
-// for one ").
+// for one "). With kBlankSeparator, runs of blanks and tabs part the fields
+// and those at either end part nothing.
 void SplitFields(std::string_view record, char separator, std::vector<std::string>& fields);

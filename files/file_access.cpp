@@ -3,6 +3,7 @@
 
 #include "program_error.h"
 #include "read_messages.h"
+#include "recovery_copies.h"
 #include "save_temporaries.h"
 
 #include <cerrno>
@@ -72,11 +73,18 @@ bool KeepOwner(int fd, const struct stat& previous) {
     return ::fchown(fd, static_cast<uid_t>(-1), previous.st_gid) == 0 && previous.st_uid == ::geteuid();
 }
 
-bool WriteInPlace(const fs::path& target, std::string_view content) {
+// Writes over the target itself, once a copy of its content is safe in the
+// recovery folder; the copy goes once the new content is synced, and a
+// failure names it.
+void WriteInPlace(const fs::path& target, std::string_view content, const std::string& failure) {
+    const std::optional<std::string> copy = KeepRecoveryCopy(target, failure);
     FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() < 0) return false;
-    const bool writtenOk = WriteAll(fd.get(), content) && ::fsync(fd.get()) == 0;
-    return fd.Close() && writtenOk;
+    bool ok = fd.get() >= 0;
+    const bool touched = ok;
+    ok = ok && WriteAll(fd.get(), content) && ::fsync(fd.get()) == 0;
+    ok = (!touched || fd.Close()) && ok;
+    if (copy && (ok || !touched)) ::unlink(copy->c_str());
+    if (!ok) throw ProgramError(copy && touched ? failure + ". " + RecoveryCopyPlace(*copy) : failure);
 }
 
 }  // namespace
@@ -119,7 +127,7 @@ void SaveFileSafely(const std::string& path, std::string_view content) {
     writer.Commit();
 }
 
-SafeFileWriter::SafeFileWriter(const std::string& path) : path_(path) {
+SafeFileWriter::SafeFileWriter(const std::string& path) : failure_("Cannot create file " + path) {
     if (path.empty()) Fail();
     const std::optional<fs::path> followed = FollowLinks(path);
     if (!followed || !followed->has_filename()) Fail();
@@ -133,10 +141,15 @@ SafeFileWriter::SafeFileWriter(const std::string& path) : path_(path) {
     // place would have been refused, so the save is.
     if (existed && ::access(target.c_str(), W_OK) != 0) Fail();
 
+    // Names are taken relative to the folder: a temporary's path may then be
+    // longer than a path may be, as long as the target's is not.
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    folderFd_ = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd_ < 0) Fail();
     int createError = 0;
     for (int attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
         temporary_ = TemporaryName(target, attempt);
-        fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd_ = ::openat(folderFd_, temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         createError = errno;
         if (fd_ < 0 && createError != EEXIST) break;
     }
@@ -147,6 +160,7 @@ SafeFileWriter::SafeFileWriter(const std::string& path) : path_(path) {
         // the old file with it.
         const bool folderRefuses = createError == EACCES || createError == EPERM;
         if (existed && folderRefuses) return;
+        Close();
         Fail();
     }
     if (existed) {
@@ -154,16 +168,19 @@ SafeFileWriter::SafeFileWriter(const std::string& path) : path_(path) {
         // After the owner: changing it clears the set-user-ID and set-group-ID bits.
         if (::fchmod(fd_, previous.st_mode & 07777) != 0) {
             // No destructor runs for a constructor that throws.
-            ::close(fd_);
-            ::unlink(temporary_.c_str());
+            Close();
             Fail();
         }
     }
 }
 
-SafeFileWriter::~SafeFileWriter() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!committed_ && !temporary_.empty()) ::unlink(temporary_.c_str());
+SafeFileWriter::~SafeFileWriter() { Close(); }
+
+void SafeFileWriter::Close() {
+    if (fd_ >= 0) ::close(std::exchange(fd_, -1));
+    if (!committed_ && !temporary_.empty()) ::unlinkat(folderFd_, temporary_.c_str(), 0);
+    temporary_.clear();
+    if (folderFd_ >= 0) ::close(std::exchange(folderFd_, -1));
 }
 
 void SafeFileWriter::Write(std::string_view piece) {
@@ -176,18 +193,22 @@ void SafeFileWriter::Write(std::string_view piece) {
 
 void SafeFileWriter::Commit() {
     if (temporary_.empty()) {
-        if (!WriteInPlace(target_, held_)) Fail();
+        WriteInPlace(target_, held_, failure_);
         committed_ = true;
         return;
     }
     FileDescriptor descriptor(std::exchange(fd_, -1));
     const bool written = ::fsync(descriptor.get()) == 0;
-    if (!descriptor.Close() || !written || ::rename(temporary_.c_str(), target_.c_str()) != 0) Fail();
+    const std::string name = fs::path(target_).filename().string();
+    if (!descriptor.Close() || !written ||
+        ::renameat(folderFd_, temporary_.c_str(), folderFd_, name.c_str()) != 0) {
+        Fail();
+    }
     committed_ = true;
     RemoveLeftoverTemporaries(target_);
 }
 
-void SafeFileWriter::Fail() { throw ProgramError("Cannot create file " + path_); }
+void SafeFileWriter::Fail() { throw ProgramError(failure_); }
 
 void SaveLines(const std::string& path, const std::vector<std::string>& lines) {
     SaveFileSafely(path, JoinLines(lines));

@@ -43,9 +43,15 @@ bool FileExists(const std::string& path);
 // - A replaced file keeps its permissions, and its owner and group where the
 //   process may set them.
 // - When the folder refuses new files (permission denied) but the target may
-//   be written, it is written in place: a failure then may leave it cut
-//   short, and hard links see the new content. Any other failure to create
-//   the new file (no space, no inodes, no descriptors) leaves the old file.
+//   be written, it is written in place, and hard links see the new content.
+//   A synced copy of the old content waits in the recovery folder
+//   (recovery_copies.h) until the new content is synced: a failure, which
+//   may leave the target cut short, names the copy in its message ("Cannot
+//   create file <ruta>. La copia del fichero anterior está en <copia>").
+//   Any other failure to create the new file (no space, no inodes, no
+//   descriptors) leaves the old file.
+// - The temporary file is named within the folder, so a target whose path
+//   has the longest length a path may have saves.
 // - After a save, temporary files that an interrupted save of the same
 //   target left more than a minute ago are removed.
 void SaveFileSafely(const std::string& path, std::string_view content);
@@ -68,10 +74,13 @@ public:
 
 private:
     [[noreturn]] void Fail();
+    // Closes what is open and removes the new file unless it is in place.
+    void Close();
 
-    std::string path_;       // as given, for the message
+    std::string failure_;    // "Cannot create file <path as given>"
     std::string target_;     // links followed
-    std::string temporary_;  // empty when writing in place
+    std::string temporary_;  // in the target's folder; empty when writing in place
+    int folderFd_ = -1;
     int fd_ = -1;
     std::string held_;       // the content, when written in place
     bool committed_ = false;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "line_splitter.h"
 
+#include "program_error.h"
+#include "read_messages.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -21,9 +24,13 @@ bool LineSplitter::Refill() {
     position_ = 0;
     end_ = source_(block_.data(), block_.size());
     finished_ = end_ == 0;
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (!started_ && std::string_view(block_.data(), end_).starts_with(kByteOrderMark)) position_ = kByteOrderMark.size();
-    started_ = true;
+    if (!started_) {
+        started_ = true;
+        const std::string_view first(block_.data(), end_);
+        if (first.starts_with("\xFF\xFE") || first.starts_with("\xFE\xFF")) throw ProgramError(NotUtf8Message());
+        constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+        if (first.starts_with(kByteOrderMark)) position_ = kByteOrderMark.size();
+    }
     return !finished_;
 }
 

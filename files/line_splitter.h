@@ -29,7 +29,8 @@ enum class LineEnd : std::uint8_t {
 // Splits the bytes of a source into lines, one at a time, reading no further
 // than the lines asked for (give or take one block). A NUL ends the text, and
 // a line break at the very end does not start another (empty) line. One
-// UTF-8 byte-order mark at the start, which some editors write, is skipped.
+// UTF-8 byte-order mark at the start, which some editors write, is skipped;
+// a UTF-16 one throws "El fichero no es texto UTF-8".
 class LineSplitter {
 public:
     explicit LineSplitter(ByteSource source);

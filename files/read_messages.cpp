@@ -1,24 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "read_messages.h"
 
+#include "csv_patterns.h"
 #include "integer_text.h"
+#include "quoted_text.h"
 
 namespace {
 
-constexpr std::size_t kQuoteLength = 64;
-
 std::string Quoting(std::string_view line, std::string_view what) {
-    return "'" + QuotedLine(line) + "' is not a valid " + std::string(what);
+    return "'" + QuotedText(line) + "' is not a valid " + std::string(what);
 }
 
 }  // namespace
-
-std::string QuotedLine(std::string_view line) {
-    if (line.size() <= kQuoteLength) return std::string(line);
-    std::size_t cut = kQuoteLength;
-    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
-    return std::string(line.substr(0, cut)) + "\u2026";
-}
 
 std::string NotAnIntegerMessage(std::string_view line) { return Quoting(line, "integer value"); }
 
@@ -114,24 +107,57 @@ std::string CsvColumnCountMessage(std::string_view where, std::int32_t record, s
            " columnas y la red necesita " + IntegerText(inputs + outputs) + " (" + IntegerText(inputs) +
            " entradas y " + IntegerText(outputs) + " salidas)";
 }
+std::string NotUtf8Message() { return "El fichero no es texto UTF-8"; }
 
 namespace {
 
-std::string CellPrefix(std::string_view where, std::int32_t record, std::size_t column, std::string_view text) {
-    return std::string(where) + " " + IntegerText(record) + ", columna " +
-           IntegerText(static_cast<std::int64_t>(column)) + ": '" + QuotedLine(text) + "'";
+std::string Row(std::int32_t record) { return "Fila " + IntegerText(record); }
+
+std::string CellPrefix(std::int32_t record, std::size_t column, std::string_view text) {
+    return Row(record) + ", columna " + IntegerText(static_cast<std::int64_t>(column)) + ": '" + QuotedText(text) +
+           "'";
 }
 
 }  // namespace
 
-std::string CsvNotANumberMessage(std::string_view where, std::int32_t record, std::size_t column,
-                                 std::string_view text) {
-    return CellPrefix(where, record, column, text) + " no es un número válido";
+std::string CsvNulByteMessage(std::int32_t record) { return Row(record) + ": el texto tiene un byte nulo"; }
+
+std::string CsvLongLineMessage(std::int32_t record) { return Row(record) + ": la fila es demasiado larga"; }
+
+std::string CsvOpenQuoteMessage(std::int32_t record) {
+    return Row(record) + ": faltan las comillas que cierran un campo";
 }
 
-std::string CsvOverflowMessage(std::string_view where, std::int32_t record, std::size_t column,
-                               std::string_view text) {
-    return CellPrefix(where, record, column, text) + " no cabe en un número en coma flotante";
+std::string CsvTooManyRecordsMessage(std::int32_t limit) {
+    return "El texto tiene más de " + IntegerText(limit) + " filas";
+}
+
+std::string CsvColumnCountMessage(std::int32_t record, std::size_t found, std::int32_t inputs, std::int32_t outputs) {
+    return Row(record) + ": tiene " + IntegerText(static_cast<std::int64_t>(found)) + " columnas y la red necesita " +
+           IntegerText(inputs + outputs) + " (" + IntegerText(inputs) + " entradas y " + IntegerText(outputs) +
+           " salidas)";
+}
+
+std::string CsvNotANumberMessage(std::int32_t record, std::size_t column, std::string_view text) {
+    return CellPrefix(record, column, text) + " no es un número válido";
+}
+
+std::string CsvOtherMarkMessage(std::int32_t record, std::size_t column, std::string_view text, char decimal) {
+    return CellPrefix(record, column, text) + " no es un número válido con '" + std::string(1, decimal) +
+           "' como separador decimal";
+}
+
+std::string CsvOverflowMessage(std::int32_t record, std::size_t column, std::string_view text) {
+    return CellPrefix(record, column, text) + " no cabe en un número en coma flotante";
 }
 
 std::string CsvNoPatternsMessage() { return "No hay ningún patrón"; }
+
+std::string CsvOnlyHeaderMessage(std::int32_t record) {
+    return Row(record) + " es una cabecera y no le sigue ningún patrón";
+}
+
+std::string PastedTextTooLongMessage() {
+    return "El texto pegado es demasiado largo: la tabla admite como mucho " + IntegerText(kMaxPatterns) +
+           " patrones";
+}

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "save_temporaries.h"
 
-#include "integer_text.h"
-
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <string_view>
 
 #include <dirent.h>
@@ -16,40 +15,45 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string TemporaryPrefix(const fs::path& target) { return '.' + target.filename().string().substr(0, 100) + '.'; }
-constexpr std::string_view kTemporarySuffix = ".tmp";
+// The longest file name most file systems take.
+constexpr std::size_t kLongestName = 255;
+constexpr std::size_t kSuffixLength = 6;
+
+std::string TemporaryPrefix(const fs::path& target) {
+    const std::string name = target.filename().string();
+    return '.' + name.substr(0, kLongestName - kSuffixLength - 2) + '.';
+}
+
+bool IsSuffixCharacter(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); }
 
 // A leftover is removed when its time is more than this many seconds ago.
 constexpr std::time_t kLeftoverAge = 60;
 
 // Whether `name` is one TemporaryName gives for a target whose names start
-// with `prefix`: the prefix, three groups of digits apart by ".", ".tmp".
+// with `prefix`: the prefix, then six lower-case letters and digits.
 bool IsTemporaryName(std::string_view name, std::string_view prefix) {
-    if (!name.starts_with(prefix) || !name.ends_with(kTemporarySuffix)) return false;
-    name = name.substr(prefix.size(), name.size() - prefix.size() - kTemporarySuffix.size());
-    int groups = 0;
-    for (;;) {
-        const std::size_t digits = name.find_first_not_of("0123456789");
-        if (digits == 0) return false;
-        ++groups;
-        if (digits == std::string_view::npos) return groups == 3;
-        if (name[digits] != '.') return false;
-        name.remove_prefix(digits + 1);
-    }
+    if (!name.starts_with(prefix) || name.size() != prefix.size() + kSuffixLength) return false;
+    name.remove_prefix(prefix.size());
+    return std::all_of(name.begin(), name.end(), IsSuffixCharacter);
 }
 
 }  // namespace
 
+std::string UniqueSuffix(int attempt) {
+    // The clock, the process and the attempt, mixed so that every character changes.
+    std::uint64_t mixed = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    mixed ^= static_cast<std::uint64_t>(::getpid()) << 32 ^ static_cast<std::uint64_t>(attempt) * 0x9E3779B97F4A7C15u;
+    mixed *= 0xBF58476D1CE4E5B9u;
+    mixed ^= mixed >> 31;
+    constexpr std::string_view kCharacters = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string suffix;
+    for (std::size_t i = 0; i < kSuffixLength; ++i, mixed /= kCharacters.size())
+        suffix += kCharacters[mixed % kCharacters.size()];
+    return suffix;
+}
+
 std::string TemporaryName(const fs::path& target, int attempt) {
-    auto instant = std::chrono::steady_clock::now().time_since_epoch().count();
-    std::string name = TemporaryPrefix(target);
-    for (std::int32_t part : {static_cast<std::int32_t>(::getpid()), static_cast<std::int32_t>(instant & 0x7fffffff), attempt}) {
-        name += IntegerText(part);
-        name += '.';
-    }
-    name.pop_back();
-    name += kTemporarySuffix;
-    return (target.parent_path() / name).string();
+    return TemporaryPrefix(target) + UniqueSuffix(attempt);
 }
 
 bool LeftoverSchedule::Due(const std::string& target, std::time_t now) {

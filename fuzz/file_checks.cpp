@@ -27,6 +27,10 @@
 namespace {
 
 constexpr char kSeparators[] = {'.', ','};
+
+// An export must read back under either regional separator: it says its own.
+char OtherDecimal(char separator) { return separator == ',' ? '.' : ','; }
+
 const std::string kCompanionPath = "companero.rna";
 
 [[noreturn]] void Fail(const char* what) {
@@ -234,7 +238,7 @@ void CheckCsvText(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data) + 2, size - 2);
     PatternRows rows;
     try {
-        rows = ReadPatternText(text, inputs, outputs, "Línea");
+        rows = ReadPatternText(text, inputs, outputs, data[0] & 0x80 ? ',' : '.');
     } catch (const ProgramError&) {
         return;
     }
@@ -243,7 +247,8 @@ void CheckCsvText(const std::uint8_t* data, std::size_t size) {
         if (row.size() != static_cast<std::size_t>(inputs + outputs)) Fail("csv: row width");
     }
     for (const char separator : kSeparators) {
-        const PatternRows again = ReadPatternText(CsvPatternText(rows, inputs, outputs, separator), inputs, outputs, "Línea");
+        const PatternRows again =
+            ReadPatternText(CsvPatternText(rows, inputs, outputs, separator), inputs, outputs, OtherDecimal(separator));
         if (again.size() != rows.size()) Fail("csv: round trip count");
         for (std::size_t r = 0; r < rows.size(); ++r) {
             if (std::memcmp(again[r].data(), rows[r].data(), rows[r].size() * sizeof(double)) != 0)

@@ -17,7 +17,8 @@ void CheckRnaFile(const std::uint8_t* data, std::size_t size);
 void CheckRenFile(const std::uint8_t* data, std::size_t size);
 
 // The input as comma-separated patterns: its first two bytes choose the
-// input and output counts, the rest is the text. What reads must be 1..100
+// input and output counts (the first's top bit the regional decimal
+// separator), the rest is the text. What reads must be 1..100
 // rows of that width, and the program's export of them, under either decimal
 // separator, must read back to the same bits.
 void CheckCsvText(const std::uint8_t* data, std::size_t size);

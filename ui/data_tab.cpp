@@ -18,6 +18,7 @@
 #include "pattern_snapshot.h"
 #include "pattern_table_command.h"
 #include "pattern_view.h"
+#include "program_error.h"
 #include "rna_file.h"
 
 #include <QAction>
@@ -175,13 +176,16 @@ void TForm1::PatternCellEdited(int col, int row, double value) {
 }
 
 // Rows start at the grid's current row; the whole text is read and checked
-// before the table changes.
+// before the table changes. The clipboard's text is held once, as it is, and
+// a text longer than the table can hold is refused before any copy of it.
 void TForm1::PastePatternRows() {
     if (!workState.RedCreada) return;
     const QModelIndex current = FloatGrid1->currentIndex();
     const std::int32_t first = current.isValid() ? current.row() + 1 : 1;
-    const PatternRows rows = ReadPatternText(QGuiApplication::clipboard()->text().toStdString(),
-                                             RedNeuronal1.NumeroEntradas(), RedNeuronal1.NeuronasCapaSalida(), "Fila");
+    const QString text = QGuiApplication::clipboard()->text();
+    if (static_cast<std::size_t>(text.size()) > kMaxPastedText) throw ProgramError(PastedTextTooLongMessage());
+    const PatternRows rows = ReadPatternText(text.toStdString(), RedNeuronal1.NumeroEntradas(),
+                                             RedNeuronal1.NeuronasCapaSalida(), decimalSeparator_);
     PastePatterns(workState, RedNeuronal1, first, rows, *patternView_);
 }
 
@@ -190,7 +194,7 @@ void TForm1::ImportCsv() {
     const std::optional<QString> path = fileDialogs_->Execute(this, openCsvDialog);
     if (!path) return;
     const PatternRows rows =
-        ReadCsvPatterns(path->toStdString(), RedNeuronal1.NumeroEntradas(), RedNeuronal1.NeuronasCapaSalida());
+        ReadCsvPatterns(path->toStdString(), RedNeuronal1.NumeroEntradas(), RedNeuronal1.NeuronasCapaSalida(), decimalSeparator_);
     if (workState.NumeroPatrones > 0 &&
         !infoBox_->Ask(this, QString("La tabla tiene %1 patrones. ¿Sustituirlos por los %2 del fichero?")
                                  .arg(workState.NumeroPatrones)

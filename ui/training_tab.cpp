@@ -238,10 +238,11 @@ void TForm1::ExportWeightsCsv() {
 void TForm1::ExportSeriesCsv() {
     std::vector<EnvelopeStore::Point> held;
     Chart1->Store().HeldPoints(held);
-    std::vector<std::pair<double, double>> points;
+    // The store counts iterations from 0; the tab's counters from 1.
+    std::vector<std::pair<std::int64_t, double>> points;
     points.reserve(held.size());
-    for (const EnvelopeStore::Point& point : held) points.emplace_back(static_cast<double>(point.x), point.y);
-    const std::string text = CsvSeriesText(points, decimalSeparator_);
+    for (const EnvelopeStore::Point& point : held) points.emplace_back(point.x + 1, point.y);
+    const std::string text = CsvSeriesText(points, Chart1->Store().BucketWidth(), decimalSeparator_);
     const std::optional<QString> path = fileDialogs_->Execute(this, saveCsvDialog);
     if (!path) return;
     SaveFileSafely(path->toStdString(), text);

@@ -2,14 +2,11 @@
 #pragma once
 // The texts of what reading a network file reports: each error a malformed
 // or missing line gives, and the warning about a companion that does not fit.
-// A line is quoted cut to its first 64 bytes (never inside a UTF-8
-// character) followed by "…".
+// A line is quoted briefly (QuotedText).
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-std::string QuotedLine(std::string_view line);
 
 // "'<line>' is not a valid integer value"
 std::string NotAnIntegerMessage(std::string_view line);
@@ -56,25 +53,29 @@ std::string MomentumReason(std::int32_t line, std::string_view text);
 std::string NameReason(std::int32_t line, std::string_view fault);
 // "El nombre '<name>' no se puede guardar: <fault>"
 std::string UnsavableNameMessage(std::string_view name, std::string_view fault);
+// "El fichero no es texto UTF-8": a UTF-16 byte order mark, for every file kind.
+std::string NotUtf8Message();
 
 // Reading patterns from comma-separated text (a file, or rows pasted from a
-// spreadsheet, whose records `where` names "Línea" or "Fila").
-// "El fichero no es texto UTF-8"
-std::string CsvNotUtf8Message();
-// "Línea <n>: el texto tiene un byte nulo"
-std::string CsvNulByteMessage(std::int32_t line);
-// "Línea <n>: la línea es demasiado larga"
-std::string CsvLongLineMessage(std::int32_t line);
-// "Línea <n>: faltan las comillas que cierran un campo"
-std::string CsvOpenQuoteMessage(std::int32_t line);
-// "<where> <n>: tiene <found> columnas y la red necesita <wanted> (<inputs> entradas y <outputs> salidas)"
-std::string CsvColumnCountMessage(std::string_view where, std::int32_t record, std::size_t found,
-                                  std::int32_t inputs, std::int32_t outputs);
-// "<where> <n>, columna <c>: '<text>' no es un número válido"
-std::string CsvNotANumberMessage(std::string_view where, std::int32_t record, std::size_t column,
-                                 std::string_view text);
-// "<where> <n>, columna <c>: '<text>' no cabe en un número en coma flotante"
-std::string CsvOverflowMessage(std::string_view where, std::int32_t record, std::size_t column,
-                               std::string_view text);
-// "No hay ningún patrón"
+// spreadsheet). A record is named as the spreadsheet row it makes.
+// "Fila <n>: el texto tiene un byte nulo"
+std::string CsvNulByteMessage(std::int32_t record);
+// "Fila <n>: la fila es demasiado larga"
+std::string CsvLongLineMessage(std::int32_t record);
+// "Fila <n>: faltan las comillas que cierran un campo"
+std::string CsvOpenQuoteMessage(std::int32_t record);
+// "El texto tiene más de <n> filas": more rows than a spreadsheet holds.
+std::string CsvTooManyRecordsMessage(std::int32_t limit);
+// "Fila <n>: tiene <found> columnas y la red necesita <wanted> (<inputs> entradas y <outputs> salidas)"
+std::string CsvColumnCountMessage(std::int32_t record, std::size_t found, std::int32_t inputs, std::int32_t outputs);
+// "Fila <n>, columna <c>: '<text>' no es un número válido"
+std::string CsvNotANumberMessage(std::int32_t record, std::size_t column, std::string_view text);
+// "Fila <n>, columna <c>: '<text>' no es un número válido con '<decimal>' como separador decimal": the
+// text holds the other mark where no spreadsheet writes digit grouping.
+std::string CsvOtherMarkMessage(std::int32_t record, std::size_t column, std::string_view text, char decimal);
+// "Fila <n>, columna <c>: '<text>' no cabe en un número en coma flotante"
+std::string CsvOverflowMessage(std::int32_t record, std::size_t column, std::string_view text);
+// "No hay ningún patrón": the text holds no row with anything in it.
 std::string CsvNoPatternsMessage();
+// "Fila <n> es una cabecera y no le sigue ningún patrón"
+std::string CsvOnlyHeaderMessage(std::int32_t record);

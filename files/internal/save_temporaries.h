@@ -9,11 +9,14 @@
 #include <mutex>
 #include <string>
 
-// A new name for the temporary file of a save of `target`, in the target's
-// folder: "." + the target's name (its first 100 characters, leaving room
-// for the suffix within a name's limit), then three numbers and ".tmp".
-// The numbers make the name unlikely to be taken; `attempt` changes it for
+// Six letters and digits, unlikely to repeat: `attempt` changes them for
 // another try.
+std::string UniqueSuffix(int attempt);
+
+// A new name (without folder) for the temporary file of a save of `target`,
+// in the target's folder: "." + the target's name + "." + UniqueSuffix, so
+// its path is at most 8 characters longer than the target's; a name near
+// the 255-byte limit of a name is cut to leave room.
 std::string TemporaryName(const std::filesystem::path& target, int attempt);
 
 // When a target's folder is next worth looking through. A leftover is

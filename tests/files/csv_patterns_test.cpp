@@ -41,53 +41,120 @@ bool SameBits(const PatternRows& a, const PatternRows& b) {
     return true;
 }
 
+// An export says its own decimal separator: it reads back under either
+// regional one.
 TEST(CsvPatterns, ExportReadsBackBitForBitUnderEitherSeparator) {
     for (const char separator : {'.', ','}) {
         const std::string text = CsvPatternText(kAwkward, 2, 1, separator);
-        EXPECT_EQ(text.substr(0, text.find("\r\n")), separator == ',' ? "Entrada1;Entrada2;Salida1"
+        EXPECT_EQ(text.substr(0, text.find("\r\n")), separator == ',' ? "\"Entrada1\";\"Entrada2\";\"Salida1\""
                                                                       : "Entrada1,Entrada2,Salida1");
-        EXPECT_TRUE(SameBits(ReadPatternText(text, 2, 1, "Línea"), kAwkward)) << text;
+        for (const char regional : {'.', ','})
+            EXPECT_TRUE(SameBits(ReadPatternText(text, 2, 1, regional), kAwkward)) << text;
     }
-    EXPECT_EQ(CsvPatternText({{0.5, -2}}, 1, 1, ','), "Entrada1;Salida1\r\n0,5;-2\r\n");
+    EXPECT_EQ(CsvPatternText({{0.5, -2}}, 1, 1, ','), "\"Entrada1\";\"Salida1\"\r\n\"0,5\";\"-2\"\r\n");
+    EXPECT_EQ(CsvPatternText({{0.5, -2}}, 1, 1, '.'), "Entrada1,Salida1\r\n0.5,-2\r\n");
+    // Grouping-like values written under either separator still read back.
+    const PatternRows grouped = {{1.234, 10}, {2.5, 1234.5}};
+    for (const char separator : {'.', ','}) {
+        for (const char regional : {'.', ','})
+            EXPECT_TRUE(SameBits(ReadPatternText(CsvPatternText({{1.234, 10}}, 1, 1, separator), 1, 1, regional),
+                                 {{1.234, 10}}));
+        EXPECT_TRUE(SameBits(ReadPatternText(CsvPatternText(grouped, 1, 1, separator), 1, 1, '.'), grouped));
+    }
 }
+
+struct ReadCase {
+    const char* name;
+    std::string text;
+    std::int32_t inputs;
+    char regional;
+    PatternRows expected;
+};
 
 TEST(CsvPatterns, ReadsWhatSpreadsheetsWrite) {
-    const PatternRows expected = {{0.5, 1}, {-2, 1000}};
-    // A byte order mark, quoted fields, a lone CR, tabs, no header, blank lines.
-    for (const std::string text : {"\xEF\xBB\xBF\"Entrada1\";\"Salida1\"\r\n0,5;1\r\n-2;1e3\r\n",
-                                   "a,\"b\"\"c\"\n0.5,1\r-2,\"1000\"\n\n", "0,5\t1\n-2\t1000",
-                                   "\"x\ny\",z\n\"0,5\",1\n-2,1000\n"}) {
-        EXPECT_TRUE(SameBits(ReadPatternText(text, 1, 1, "Línea"), expected)) << text;
+    const std::string longest = "1;" + std::string(4093, '0') + "2";  // exactly kMaxLineLength
+    const ReadCase cases[] = {
+        {"byte order mark and header", "\xEF\xBB\xBF\"Entrada1\";\"Salida1\"\r\n0,5;1\r\n-2;1e3\r\n", 1, '.',
+         {{0.5, 1}, {-2, 1000}}},
+        {"byte order mark, no header", "\xEF\xBB\xBF" "0,5;1\r\n-2;1000\r\n", 1, '.', {{0.5, 1}, {-2, 1000}}},
+        {"Spanish, no header", "0,5;1\n-2;1000", 1, '.', {{0.5, 1}, {-2, 1000}}},
+        {"Spanish, no header, a comma in every row", "0,5;1\n0,25;0\n", 1, '.', {{0.5, 1}, {0.25, 0}}},
+        {"Spanish, one row", "0,5;1", 1, '.', {{0.5, 1}}},
+        {"quotes, lone CR, blank rows", "a,\"b\"\"c\"\n0.5,1\r-2,\"1000\"\n\n", 1, ',', {{0.5, 1}, {-2, 1000}}},
+        {"tabs", "0,5\t1\n-2\t1000", 1, '.', {{0.5, 1}, {-2, 1000}}},
+        {"line break inside a header cell", "\"x\ny\",z\n\"0,5\",1\n-2,1000\n", 1, '.', {{0.5, 1}, {-2, 1000}}},
+        {"header cell holding the other separator", "Sépalo; largo,Clase\n0.5,1\n-2,1000\n", 1, ',',
+         {{0.5, 1}, {-2, 1000}}},
+        {"sep= line", "sep=,\n0,5\n1,2\n", 1, ',', {{0, 5}, {1, 2}}},
+        {"sep= line saved again", "\"sep=;\";;\n\"0,5\";\"1\"\n", 1, '.', {{0.5, 1}}},
+        {"sep= line with the empty cells of its row", "sep=\t\t\n1\t2\n", 1, '.', {{1, 2}}},
+        {"empty and separator-only rows anywhere", "\n;;\n0,5;1\n;\n\"\";\"\"\n \n-2;1000\n;;;;;;\n\n", 1, '.',
+         {{0.5, 1}, {-2, 1000}}},
+        {"blanks between fields", "0,5  1\n -2 1000 \n", 1, '.', {{0.5, 1}, {-2, 1000}}},
+        {"grouped first row", "1.234,5;0,1;0,9\n", 2, '.', {{1234.5, 0.1, 0.9}}},
+        {"grouping under a decimal comma", "1.234;0,5\n10.000;2.500\n1.234.567,5;-1.000.000\n", 1, '.',
+         {{1234, 0.5}, {10000, 2500}, {1234567.5, -1000000}}},
+        {"grouping under a decimal point", "\"1,234\",0.5\n\"12,345.68\",1\n", 1, ',', {{1234, 0.5}, {12345.68, 1}}},
+        {"only undecided cells under ;", "1.234;1\n", 1, '.', {{1234, 1}}},
+        {"only undecided cells under ,", "\"1,234\",1\n", 1, ',', {{1234, 1}}},
+        {"only undecided cells, tabs, regional point", "1.234\t1\n", 1, '.', {{1.234, 1}}},
+        {"only undecided cells, tabs, regional comma", "1.234\t1\n", 1, ',', {{1234, 1}}},
+        {"a record of exactly the longest length", longest, 1, '.', {{1, 2}}},
+    };
+    for (const ReadCase& c : cases) {
+        const std::string message = MessageOf([&] { ReadPatternText(c.text, c.inputs, 1, c.regional); });
+        ASSERT_EQ(message, "(no error)") << c.name;
+        EXPECT_TRUE(SameBits(ReadPatternText(c.text, c.inputs, 1, c.regional), c.expected)) << c.name;
     }
 }
 
-TEST(CsvPatterns, BadTextNamesItsLineAndColumn) {
-    const struct {
-        std::string text;
-        std::string message;
-    } cases[] = {
-        {"1;2\n3;abc\n", "Línea 2, columna 2: 'abc' no es un número válido"},
-        {"1;2\n1e400;2\n", "Línea 2, columna 1: '1e400' no cabe en un número en coma flotante"},
-        {"1;2\n3;4;5\n", "Línea 2: tiene 3 columnas y la red necesita 2 (1 entradas y 1 salidas)"},
-        {"1;2\n\"3;4\n", "Línea 2: faltan las comillas que cierran un campo"},
-        {"1;2\n3;4\0;5\n"s, "Línea 2: el texto tiene un byte nulo"},
-        {"\xFF\xFE" "1\0;\0" "2\0"s, "El fichero no es texto UTF-8"},
-        {"Entrada1;Salida1\n", "No hay ningún patrón"},
-        {"1;" + std::string(10 << 20, '9') + "\n", "Línea 1: la línea es demasiado larga"},
-        {"1;2\n1;" + std::string(200, 'x'), "Línea 2, columna 2: '" + std::string(64, 'x') + "\u2026' no es un número válido"},
+struct MessageCase {
+    std::string text;
+    std::int32_t inputs;
+    std::string message;
+};
+
+TEST(CsvPatterns, BadTextNamesItsRowAndColumn) {
+    const MessageCase cases[] = {
+        {"1;2\n3;abc\n", 1, "Fila 2, columna 2: 'abc' no es un número válido"},
+        {"n/d;1\n0;1\n", 1, "Fila 1, columna 1: 'n/d' no es un número válido"},
+        {"0,5 abc 0,9", 2, "Fila 1, columna 2: 'abc' no es un número válido"},
+        {"Entrada;Salida\n1;2\nn/d;1\n", 1, "Fila 3, columna 1: 'n/d' no es un número válido"},
+        {"\n\"a\nb\";1\n", 1, "Fila 2, columna 1: 'a b' no es un número válido"},
+        {"sep=;\n1;2\nx;1\n", 1, "Fila 2, columna 1: 'x' no es un número válido"},
+        {"1;2\n1e400;2\n", 1, "Fila 2, columna 1: '1e400' no cabe en un número en coma flotante"},
+        {"1;2\n3;4;5\n", 1, "Fila 2: tiene 3 columnas y la red necesita 2 (1 entradas y 1 salidas)"},
+        {"1;2\n", 2, "Fila 1: tiene 2 columnas y la red necesita 3 (2 entradas y 1 salidas)"},
+        {"1.23,4;1\n", 1, "Fila 1, columna 1: '1.23,4' no es un número válido con ',' como separador decimal"},
+        {"0,5;1\n1.5;2\n", 1, "Fila 2, columna 1: '1.5' no es un número válido con ',' como separador decimal"},
+        {"0,5;1\n0.123;2\n1,5;3\n", 1,
+         "Fila 2, columna 1: '0.123' no es un número válido con ',' como separador decimal"},
+        {"1;2\n\"3;4\n", 1, "Fila 2: faltan las comillas que cierran un campo"},
+        {"1;2\n3;4\0;5\n"s, 1, "Fila 2: el texto tiene un byte nulo"},
+        {"\xFF\xFE" "1\0;\0" "2\0"s, 1, "El fichero no es texto UTF-8"},
+        {"Entrada1;Salida1\n", 1, "Fila 1 es una cabecera y no le sigue ningún patrón"},
+        {"\n;;\n", 1, "No hay ningún patrón"},
+        {"1;" + std::string(10 << 20, '9') + "\n", 1, "Fila 1: la fila es demasiado larga"},
+        {"1;" + std::string(4095, '0'), 1, "Fila 1: la fila es demasiado larga"},
+        {"1;2\n1;" + std::string(200, 'x'), 1,
+         "Fila 2, columna 2: '" + std::string(40, 'x') + "\u2026' no es un número válido"},
     };
-    for (const auto& c : cases) EXPECT_EQ(MessageOf([&] { ReadPatternText(c.text, 1, 1, "Línea"); }), c.message);
-    EXPECT_EQ(MessageOf([] { ReadPatternText("1\t2\nx\t2", 1, 1, "Fila"); }),
-              "Fila 2, columna 1: 'x' no es un número válido");
+    for (const auto& c : cases)
+        EXPECT_EQ(MessageOf([&] { ReadPatternText(c.text, c.inputs, 1, ','); }), c.message) << c.text.substr(0, 40);
 }
 
-TEST(CsvPatterns, HundredPatternsAtMost) {
-    std::string rows = "Entrada1,Salida1\r\n";
+TEST(CsvPatterns, HundredPatternsAtMostEmptyRowsCountForNothing) {
+    std::string rows = "Entrada1,Salida1\r\n\r\n";
     for (int p = 1; p <= 100; ++p) rows += "1,2\r\n";
-    EXPECT_EQ(ReadPatternText(rows, 1, 1, "Línea").size(), 100u);
-    EXPECT_EQ(MessageOf([&] { ReadPatternText(rows + "1,2\r\n", 1, 1, "Línea"); }), "Máximo número de patrones 100");
-    EXPECT_EQ(MessageOf([] { ReadPatternText(std::string(1000, '\n') + "1,2", 1, 1, "Línea"); }),
+    EXPECT_EQ(ReadPatternText(rows, 1, 1, '.').size(), 100u);
+    EXPECT_EQ(MessageOf([&] { ReadPatternText(rows + "1,2\r\n", 1, 1, '.'); }), "Máximo número de patrones 100");
+    EXPECT_EQ(MessageOf([&] { ReadPatternText(rows.substr(18) + "1,2\r\n", 1, 1, '.'); }),
               "Máximo número de patrones 100");
+    std::string forty;
+    for (int p = 1; p <= 40; ++p) forty += "1;2\r\n";
+    EXPECT_EQ(ReadPatternText(forty + std::string(170, '\n'), 1, 1, '.').size(), 40u);
+    EXPECT_EQ(MessageOf([] { ReadPatternText(std::string((1 << 20) + 1, '\n') + "1,2", 1, 1, '.'); }),
+              "El texto tiene más de 1048576 filas");
 }
 
 // Whatever the file, the import ends at once, holds little, and says why.
@@ -106,15 +173,15 @@ TEST(CsvPatterns, HostileFilesEndPromptlyWithinBoundedMemory) {
     const std::string breaks = folder.Path("saltos.csv");
     WriteBytes(breaks, std::string(8 << 20, '\n'));
     const std::string expected = "Cannot open file " + pipe + "|Cannot open file " + zero +
-                                 "|Línea 1: la línea es demasiado larga|Máximo número de patrones 100";
+                                 "|Fila 1: la fila es demasiado larga|El texto tiene más de 1048576 filas";
     EXPECT_EXIT(
         {
             ::alarm(60);
             LimitMemory();
-            EndWith(MessageOf([&] { ReadCsvPatterns(pipe, 1, 1); }) + "|" +
-                        MessageOf([&] { ReadCsvPatterns(zero, 1, 1); }) + "|" +
-                        MessageOf([&] { ReadCsvPatterns(separators, 1, 1); }) + "|" +
-                        MessageOf([&] { ReadCsvPatterns(breaks, 1, 1); }),
+            EndWith(MessageOf([&] { ReadCsvPatterns(pipe, 1, 1, '.'); }) + "|" +
+                        MessageOf([&] { ReadCsvPatterns(zero, 1, 1, '.'); }) + "|" +
+                        MessageOf([&] { ReadCsvPatterns(separators, 1, 1, '.'); }) + "|" +
+                        MessageOf([&] { ReadCsvPatterns(breaks, 1, 1, '.'); }),
                     expected);
         },
         ::testing::ExitedWithCode(0), "");
@@ -130,13 +197,14 @@ TEST(CsvWeights, EveryWeightReadsBackExactly) {
     for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
         records.push_back(text.substr(at, end - at));
     ASSERT_EQ(records.size(), 1u + 3 * 3 + 1 * 4);
-    EXPECT_EQ(records[0], "Capa;Neurona;Índice;Peso");
-    EXPECT_EQ(records[5], "Oculta;2;1;" + ShortestText(1.0 / 3.0, ','));
+    EXPECT_EQ(records[0], "\"Capa\";\"Neurona\";\"Índice (0: sesgo, w0)\";\"Peso\"");
+    EXPECT_EQ(records[5], "\"Oculta\";\"2\";\"1\";\"" + ShortestText(1.0 / 3.0, ',') + "\"");
     std::size_t r = 1;
     for (const auto* layer : {&network.CapaOculta, &network.CapaSalida}) {
         for (int j = 1; j <= layer->NumeroNeuronas(); ++j) {
             for (int k = 0; k <= layer->NumeroEntradas(); ++k, ++r) {
                 std::string weight = records[r].substr(records[r].rfind(';') + 1);
+                std::erase(weight, '"');
                 std::replace(weight.begin(), weight.end(), ',', '.');
                 double read = 0;
                 std::from_chars(weight.data(), weight.data() + weight.size(), read);
@@ -145,6 +213,25 @@ TEST(CsvWeights, EveryWeightReadsBackExactly) {
             }
         }
     }
+}
+
+// Iterations count from 1 and are written whole; a summary keeps each
+// stretch's least and greatest error, in iteration order, and says so.
+TEST(CsvSeries, HeaderSaysWhatTheRowsAre) {
+    const std::vector<std::pair<std::int64_t, double>> points = {
+        {1, 5}, {2, 1}, {3, 9}, {4, 2}, {5, 7}, {800000, 0.5}, {800001, 0.5}};
+    const struct {
+        std::int64_t stretch;
+        char decimal;
+        std::string text;
+    } cases[] = {
+        {1, '.',
+         "Iteración,Error (%) de cada iteración\r\n1,5\r\n2,1\r\n3,9\r\n4,2\r\n5,7\r\n800000,0.5\r\n800001,0.5\r\n"},
+        {4, ',',
+         "\"Iteración\";\"Error (%), resumen del gráfico: el menor y el mayor de cada tramo de 4 iteraciones\"\r\n"
+         "\"2\";\"1\"\r\n\"3\";\"9\"\r\n\"5\";\"7\"\r\n\"800000\";\"0,5\"\r\n\"800001\";\"0,5\"\r\n"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CsvSeriesText(points, c.stretch, c.decimal), c.text) << c.stretch;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "real_text.h"
 #include "ren_file.h"
 #include "rna_file.h"
+#include "recovery_copies.h"
 #include "save_temporaries.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,12 +33,14 @@
 
 // The test executable is linked with --wrap=fsync: every fsync of the file
 // functions comes here, and fails once when a test asks.
+// syncsBeforeFailure lets that many pass first.
 namespace {
 bool failNextSync = false;
+int syncsBeforeFailure = 0;
 }
 extern "C" int __real_fsync(int fd);
 extern "C" int __wrap_fsync(int fd) {
-    if (!failNextSync) return __real_fsync(fd);
+    if (!failNextSync || syncsBeforeFailure-- > 0) return __real_fsync(fd);
     failNextSync = false;
     errno = EIO;
     return -1;
@@ -163,9 +167,10 @@ TEST(SaveFileSafely, RefusesATargetThatIsNoRegularFile) {
 TEST(SaveFileSafely, RemovesOldTemporaryFilesOfTheSameTargetOnly) {
     TemporaryFolder folder;
     const std::string path = folder.Path("xor.rna");
-    const std::vector<std::string> leftovers{".xor.rna.4242.77.0.tmp", ".xor.rna.1.2.99.tmp"};
-    const std::vector<std::string> others{".xor.rna.4242.77.tmp", ".xor.rna.42a.77.0.tmp", ".xor.rna.1.2.3.tmp.txt",
-                                          ".otra.rna.4242.77.0.tmp", "xor.rna.4242.77.0.tmp", ".xor.rna.5.5.5.tmp"};
+    const std::vector<std::string> leftovers{".xor.rna.k3j9z1", ".xor.rna.000000"};
+    const std::vector<std::string> others{".xor.rna.k3j9z",   ".xor.rna.k3j9z12", ".xor.rna.K3J9Z1",
+                                          ".xor.rna.k3j9z1.txt", ".otra.rna.k3j9z1", "xor.rna.k3j9z1",
+                                          ".xor.rna.aaaaaa"};
     const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
     for (const auto& group : {leftovers, others}) {
         for (const std::string& name : group) {
@@ -175,13 +180,36 @@ TEST(SaveFileSafely, RemovesOldTemporaryFilesOfTheSameTargetOnly) {
     }
     fs::remove(folder.Path(others.back()));
     fs::create_directory(folder.Path(others.back()));  // named so, but a folder
-    const std::string recent = ".xor.rna.4242.78.0.tmp";
+    const std::string recent = ".xor.rna.recent";
     WriteBytes(folder.Path(recent), "x");  // a save that may still be running
     SaveFileSafely(path, "nuevo");
     for (const std::string& name : leftovers) EXPECT_FALSE(fs::exists(folder.Path(name))) << name;
     for (const std::string& name : others) EXPECT_TRUE(fs::exists(folder.Path(name))) << name;
     EXPECT_TRUE(fs::exists(folder.Path(recent)));
     EXPECT_EQ(ReadBytes(path), "nuevo");
+}
+
+// A temporary's name is at most 8 characters longer than the target's, and
+// is taken within the folder: a target whose path has the longest length a
+// path may have still saves.
+TEST(SaveFileSafely, LongestPathStillSaves) {
+    TemporaryFolder folder;
+    fs::path deep = folder.Folder();
+    while (deep.string().size() < 3800) {
+        deep /= std::string(200, 'd');
+        fs::create_directory(deep);
+    }
+    const std::string path = (deep / std::string(4095 - deep.string().size() - 1, 'n')).string();
+    ASSERT_EQ(path.size(), 4095u);
+    for (const std::size_t length : {std::size_t{1}, std::size_t{100}, path.size() - deep.string().size() - 1}) {
+        const fs::path target = deep / std::string(length, 'n');
+        EXPECT_LE(TemporaryName(target, 0).size(), length + 8);
+    }
+    EXPECT_LE(TemporaryName(deep / std::string(255, 'n'), 0).size(), 255u);
+    SaveFileSafely(path, "nuevo");
+    SaveFileSafely(path, "otra vez");
+    EXPECT_EQ(ReadBytes(path), "otra vez");
+    EXPECT_EQ(std::distance(fs::directory_iterator(deep), fs::directory_iterator()), 1);
 }
 
 // A look through the folder is skipped only while no leftover can be old
@@ -243,25 +271,51 @@ TEST(SaveFileSafely, DanglingLinkGetsItsFileAndStaysALink) {
     EXPECT_EQ(MessageOf([&] { SaveFileSafely(loop, "1"); }), "Cannot create file " + loop);
 }
 
-TEST(SaveFileSafely, WritesInPlaceWhenTheFolderTakesNoNewFile) {
-    TemporaryFolder folder;
-    fs::permissions(folder.Folder(), fs::perms::others_exec, fs::perm_options::add);
-    const std::string closed = folder.Path("cerrada");
-    fs::create_directory(closed);
-    const std::string path = closed + "/xor.rna";
-    WriteBytes(path, "viejo y largo");
-    fs::permissions(path, fs::perms::others_write, fs::perm_options::add);
-    fs::permissions(closed, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_exec);
-    EXPECT_EXIT(
-        {
-            // Root may create files anywhere: the save runs as a user who may not.
-            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(2);
-            EndWith(MessageOf([&] { SaveFileSafely(path, "nuevo"); }), "(no error)");
-        },
-        ::testing::ExitedWithCode(0), "");
-    fs::permissions(closed, fs::perms::owner_all);
-    EXPECT_EQ(ReadBytes(path), "nuevo");
-    EXPECT_EQ(std::distance(fs::directory_iterator(closed), fs::directory_iterator()), 1);
+// In place, a copy of the old file waits in the recovery folder until the
+// new content is synced: a write or a sync that fails leaves the copy and
+// names it; a save that succeeds removes it.
+TEST(SaveFileSafely, WritesInPlaceWhenTheFolderTakesNoNewFileKeepingACopyUntilDone) {
+    enum class Fault { None, Write, Sync };
+    for (const Fault fault : {Fault::None, Fault::Write, Fault::Sync}) {
+        TemporaryFolder folder;
+        fs::permissions(folder.Folder(), fs::perms::others_exec, fs::perm_options::add);
+        const std::string closed = folder.Path("cerrada");
+        fs::create_directory(closed);
+        const std::string path = closed + "/xor.rna";
+        const std::string previous = "viejo y largo";
+        WriteBytes(path, previous);
+        fs::permissions(path, fs::perms::others_write, fs::perm_options::add);
+        fs::permissions(closed, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_exec);
+        const std::string cache = folder.Path("cache");
+        fs::create_directory(cache);
+        fs::permissions(cache, fs::perms::all);
+        SetRecoveryFolder(cache + "/perceptlab");
+        EXPECT_EXIT(
+            {
+                // Root may create files anywhere: the save runs as a user who may not.
+                if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(2);
+                failNextSync = fault == Fault::Sync;
+                syncsBeforeFailure = 1;  // the copy's own sync passes
+                std::optional<SizeLimit> limit;
+                if (fault == Fault::Write) limit.emplace(previous.size() + 1);  // room for the copy alone
+                const std::string message = MessageOf([&] { SaveFileSafely(path, std::string(100, '7')); });
+                limit.reset();
+                const std::vector<std::string> copies = RecoveryCopies();
+                const std::string count = IntegerText(static_cast<std::int64_t>(copies.size()));
+                if (fault == Fault::None) EndWith(message + "|" + count, "(no error)|0");
+                if (copies.size() != 1) EndWith("copies: " + count, "copies: 1");
+                EndWith(message + "|" + ReadBytes(copies[0]), "Cannot create file " + path +
+                                                                  ". La copia del fichero anterior está en " +
+                                                                  copies[0] + "|" + previous);
+            },
+            ::testing::ExitedWithCode(0), "");
+        SetRecoveryFolder("");
+        fs::permissions(closed, fs::perms::owner_all);
+        if (fault == Fault::None) {
+            EXPECT_EQ(ReadBytes(path), std::string(100, '7'));
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(closed), fs::directory_iterator()), 1);
+    }
 }
 
 // Root may write any file, so the save runs in a child that, under root,

@@ -148,7 +148,7 @@ TEST_F(Companion, MalformedOneFailsTheLoad) {
     // Lines 4 and 5 are passed over, yet one longer than any number stops the read.
     const std::string longLine(kMaxLineLength + 1, '0');
     EXPECT_EQ(MessageOf([&] { AddCompanion(trained, JoinLines({"2", "2", "1", longLine, "0", "0"}), "/r/x.rna"); }),
-              "'" + longLine.substr(0, 64) + "\u2026' is not a valid integer value");
+              "'" + longLine.substr(0, 40) + "\u2026' is not a valid integer value");
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST(DescribeRna, RealsReadWithEitherSeparator) {
 }
 
 TEST(DescribeRna, MessagesQuoteTheStartOfALongLine) {
-    const std::string a64(64, 'a');
+    const std::string a40(40, 'a');
     const std::string enye = "\xc3\xb1";  // one character, two bytes
     struct Case {
         const char* name;
@@ -58,18 +58,19 @@ TEST(DescribeRna, MessagesQuoteTheStartOfALongLine) {
         std::string message;
     };
     const Case cases[] = {
-        {"64 characters, whole", {a64}, "'" + a64 + "' is not a valid integer value"},
-        {"65 characters, cut", {a64 + "b"}, "'" + a64 + "\u2026' is not a valid integer value"},
-        {"a character is not split", {a64.substr(1) + enye + "b"}, "'" + a64.substr(1) + "\u2026' is not a valid integer value"},
-        {"pattern count", {"1", "1", "1", "0", "0", std::string(70, ' ') + "200"}, "'" + std::string(64, ' ') + "\u2026' is not a valid pattern count"},
+        {"40 characters, whole", {a40}, "'" + a40 + "' is not a valid integer value"},
+        {"41 characters, cut", {a40 + "b"}, "'" + a40 + "\u2026' is not a valid integer value"},
+        {"a character counts once", {a40.substr(1) + enye + "b"}, "'" + a40.substr(1) + enye + "\u2026' is not a valid integer value"},
+        {"pattern count", {"1", "1", "1", "0", "0", std::string(70, ' ') + "200"}, "'" + std::string(40, ' ') + "\u2026' is not a valid pattern count"},
         // Longer than any number: refused although its digits read.
         {"long real", {"1", "1", "1", "0", "0", "1", "1" + std::string(kMaxLineLength, '0'), "1"},
-         "'1" + std::string(63, '0') + "\u2026' is not a valid floating point value"},
+         "'1" + std::string(39, '0') + "\u2026' is not a valid floating point value"},
+        {"UTF-16", {"\xFF\xFE" "2"}, "El fichero no es texto UTF-8"},
     };
     for (const Case& testCase : cases) EXPECT_EQ(MessageOf([&] { DescribeRna(LineText(testCase.lines)); }), testCase.message) << testCase.name;
 
     const std::string message = MessageOf([] { DescribeRna(std::string(10'000'000, '9')); });
-    EXPECT_EQ(message, "'" + std::string(64, '9') + "\u2026' is not a valid integer value");
+    EXPECT_EQ(message, "'" + std::string(40, '9') + "\u2026' is not a valid integer value");
     EXPECT_LT(message.size(), 200u);
 }
 

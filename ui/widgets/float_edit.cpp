@@ -5,6 +5,7 @@
 #include "flat_look.h"
 #include "number_texts.h"
 #include "program_error.h"
+#include "quoted_text.h"
 #include "regional_separators.h"
 
 #include <QAction>
@@ -30,6 +31,19 @@ namespace {
 // no number count as 0.
 long double NumberOf(const QString& text) {
     return ReadNumber(text).value_or(0.0);
+}
+
+// No number the program reads is longer than a line of its files: a longer
+// paste is refused before it is copied.
+constexpr qsizetype kLongestNumberText = 4096;
+
+// "<text> no representa un número en coma flotante válido", the text quoted
+// briefly: only its start is converted, however long it is.
+std::string NotANumberMessage(QStringView text) {
+    // Two UTF-16 units per character at most, and one character more than
+    // a quote shows, so that the quote knows whether more follows.
+    const QStringView start = text.left(2 * static_cast<qsizetype>(kQuotedCharacters) + 2);
+    return QuotedText(start.toUtf8().toStdString()) + " no representa un número en coma flotante válido";
 }
 
 }  // namespace
@@ -60,7 +74,7 @@ void TFloatEdit::SetPositiveOnly(bool positiveOnly) { positiveOnly_ = positiveOn
 void TFloatEdit::SetValue(long double value) {
     const QString bare = BareNumberText(value);
     if (bare.isEmpty())
-        throw ProgramError((GeneralNumberText(value, 15, 0) + " no representa un número en coma flotante válido").toStdString());
+        throw ProgramError(NotANumberMessage(GeneralNumberText(value, 15, 0)));
     if (positiveOnly_ && value < 0) throw ProgramError("No se admiten números negativos");
     const qsizetype point = bare.indexOf(QLatin1Char(RegionalDecimalSeparator()));
     const qsizetype integerDigits = (point < 0 ? bare.size() : point) - (bare.startsWith(QLatin1Char('-')) ? 1 : 0);
@@ -93,9 +107,11 @@ void TFloatEdit::ShowFormatted() {
 
 void TFloatEdit::PasteChecked() {
     RunGuarded([this] {
-        const QString result = Replaced(QGuiApplication::clipboard()->text());
+        const QString pasted = QGuiApplication::clipboard()->text();
+        if (pasted.size() > kLongestNumberText) throw ProgramError(NotANumberMessage(pasted));
+        const QString result = Replaced(pasted);
         const std::optional<double> number = ReadNumber(result);
-        if (!number) throw ProgramError((result + " no representa un número en coma flotante válido").toStdString());
+        if (!number) throw ProgramError(NotANumberMessage(result));
         SetValue(*number);
         if (hasFocus()) selectAll();
     });

@@ -286,6 +286,13 @@ void FloatEditTest::paste_data() {
     QTest::newRow("replaces the selection") << "12.5" << 1 << 1 << "34" << false << "" << "134.5" << 134.5;
     QTest::newRow("exponent written out") << "0" << 0 << 1 << "1.5e3" << false << "" << "1500" << 1500.0;
     QTest::newRow("negative where allowed") << "0" << 0 << 1 << "-7" << false << "" << "-7" << -7.0;
+    // However long the clipboard, the message quotes its start, on one line.
+    QTest::newRow("a 10 MB line quoted briefly")
+        << "0" << 0 << 1 << QString(10 << 20, QLatin1Char('9')) << false
+        << QString(40, QLatin1Char('9')) + "\u2026 no representa un número en coma flotante válido." << "0" << 0.0;
+    QTest::newRow("line breaks and tabs quoted as blanks")
+        << "0" << 0 << 1 << "1\n2\t3" << false << "1 2 3 no representa un número en coma flotante válido." << "0"
+        << 0.0;
 }
 
 void FloatEditTest::paste() {

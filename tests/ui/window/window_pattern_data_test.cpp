@@ -2,6 +2,7 @@
 // The pattern table fed and emptied by hand: cells edited in place, rows
 // pasted from a spreadsheet, CSV files imported and exported.
 
+#include "csv_patterns.h"
 #include "error_chart.h"
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
@@ -27,6 +28,9 @@ private slots:
     void cellsOfStoredPatternsEditInPlace();
     void pasteChecksEveryCellBeforeTheTableChanges();
     void pasteGrowsTheTableUpToItsLimit();
+    void refusedPasteSaysWhyAndChangesNothing_data();
+    void refusedPasteSaysWhyAndChangesNothing();
+    void oneRowPastedOverTheFirstKeepsTheRest();
     void exportThenImportGivesTheSameTableBitForBit();
     void importAsksBeforeReplacingAndRefusesBadFiles();
     void resultsGoOutAsTheyAreHeld();
@@ -52,6 +56,12 @@ QList<std::uint64_t> TableBits(const TForm1& form) {
             bits << std::bit_cast<std::uint64_t>(form.workState.SalidasPatrones[p][k]);
     }
     return bits;
+}
+
+// A record as the program writes it: under ";" every field in quotes.
+QString Record(const WindowDriver& driver, const QStringList& cells) {
+    if (driver.separator() != QLatin1Char(',')) return cells.join(QLatin1Char(','));
+    return '"' + cells.join(QStringLiteral("\";\"")) + '"';
 }
 
 void Paste(TFloatGrid& grid, const QString& text) {
@@ -116,8 +126,9 @@ void WindowPatternDataTest::pasteChecksEveryCellBeforeTheTableChanges() {
     QCOMPARE(driver.errors.messages, QStringList{"Fila 2, columna 3: 'abc' no es un número válido."});
     QCOMPARE(TableBits(form), before);
 
-    // Rows start at the selected one, in the regional form or with ".".
-    Paste(grid, "7\t8\t9\r\n1" + driver.Regional(".5") + "\t2.25\t-3\r\n");
+    // Rows start at the selected one. The text has one decimal separator,
+    // the regional one here (exportThenImport pastes with ".").
+    Paste(grid, "7\t8\t9\r\n1" + driver.Regional(".5") + "\t" + driver.Regional("2.25") + "\t-3\r\n");
     QCOMPARE(form.workState.NumeroPatrones, 3);
     QCOMPARE(RowTexts(grid, 2), (QStringList{"", "7", "8", "9"}));
     QCOMPARE(RowTexts(grid, 3), (QStringList{"", driver.Regional("1.5"), driver.Regional("2.25"), "-3"}));
@@ -156,6 +167,56 @@ void WindowPatternDataTest::pasteGrowsTheTableUpToItsLimit() {
     QCOMPARE(TableBits(form), before);
 }
 
+void WindowPatternDataTest::refusedPasteSaysWhyAndChangesNothing_data() {
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("message");
+    const QString tooLong = "El texto pegado es demasiado largo: la tabla admite como mucho 100 patrones.";
+    QString rows;
+    for (int p = 0; p < 10000; ++p) rows += "1\t2\t3\n";
+    QTest::newRow("a word among numbers") << "0,5 abc 0,9" << "Fila 1, columna 2: 'abc' no es un número válido.";
+    QTest::newRow("nothing") << "" << "No hay ningún patrón.";
+    QTest::newRow("a header alone") << "Entrada1\tEntrada2\tSalida1"
+                                    << "Fila 1 es una cabecera y no le sigue ningún patrón.";
+    QTest::newRow("more than the table holds") << QString(static_cast<qsizetype>(kMaxPastedText) + 1, '1')
+                                               << tooLong;
+    QTest::newRow("a 10 MB line") << QString(10 << 20, '7') << tooLong;
+    QTest::newRow("10 000 rows") << rows << "Máximo número de patrones 100.";
+    QTest::newRow("control characters") << QString("\x01\x02") + "abc\t1\t2"
+                                        << "Fila 1, columna 1: '  abc' no es un número válido.";
+    QTest::newRow("a NUL byte") << QString("1\t2\t3\n4\t") + QChar(0) + "\t5" << "Fila 2: el texto tiene un byte nulo.";
+    QTest::newRow("a long cell") << "1\t2\t" + QString(300, 'x')
+                                 << "Fila 1, columna 3: '" + QString(40, 'x') + "\u2026' no es un número válido.";
+}
+
+// Every refused paste names the first bad cell or what does not fit, in a
+// short message, and the table stays as it was.
+void WindowPatternDataTest::refusedPasteSaysWhyAndChangesNothing() {
+    QFETCH(QString, clipboard);
+    QFETCH(QString, message);
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.CreateNetwork(2, 2, 1);
+    driver.AddPattern({"1", "2"}, {"3"});
+    const QList<std::uint64_t> before = TableBits(form);
+    ClickCell(*form.FloatGrid1, 1, 1);
+    Paste(*form.FloatGrid1, clipboard);
+    QCOMPARE(driver.errors.messages, QStringList{message});
+    QCOMPARE(TableBits(form), before);
+}
+
+void WindowPatternDataTest::oneRowPastedOverTheFirstKeepsTheRest() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.CreateNetwork(2, 2, 1);
+    for (const char* value : {"1", "2", "3"}) driver.AddPattern({value, value}, {value});
+    ClickCell(*form.FloatGrid1, 2, 1);
+    Paste(*form.FloatGrid1, "7\t8\t9\r\n");
+    QCOMPARE(form.workState.NumeroPatrones, 3);
+    QCOMPARE(RowTexts(*form.FloatGrid1, 1), (QStringList{"", "7", "8", "9"}));
+    QCOMPARE(RowTexts(*form.FloatGrid1, 3), (QStringList{"", "3", "3", "3"}));
+    QCOMPARE(driver.errors.messages, QStringList{});
+}
+
 void WindowPatternDataTest::exportThenImportGivesTheSameTableBitForBit() {
     WindowDriver driver;
     TForm1& form = driver.form();
@@ -169,8 +230,7 @@ void WindowPatternDataTest::exportThenImportGivesTheSameTableBitForBit() {
     driver.Click(form.exportCsv);
     QCOMPARE(driver.dialogs.asked.last().filter, QString("*.csv"));
     const QByteArray bytes = driver.ReadFile(driver.Path("patrones.csv"));
-    const QChar field = driver.separator() == QLatin1Char(',') ? QLatin1Char(';') : QLatin1Char(',');
-    QVERIFY(bytes.startsWith(QString("Entrada1%1Entrada2%1Salida1\r\n").arg(field).toUtf8()));
+    QVERIFY(bytes.startsWith((Record(driver, {"Entrada1", "Entrada2", "Salida1"}) + "\r\n").toUtf8()));
     QVERIFY(bytes.contains(driver.Regional("0.30000000000000004").toUtf8()));
 
     driver.Click(form.SpeedButton6);
@@ -217,7 +277,7 @@ void WindowPatternDataTest::importAsksBeforeReplacingAndRefusesBadFiles() {
     driver.dialogs.answers << bad;
     driver.Click(form.importCsv);
     QCOMPARE(driver.errors.messages,
-             QStringList{"Línea 2: tiene 1 columnas y la red necesita 2 (1 entradas y 1 salidas)"});
+             QStringList{"Fila 2: tiene 1 columnas y la red necesita 2 (1 entradas y 1 salidas)"});
     QCOMPARE(TableBits(form), imported);
 }
 
@@ -228,21 +288,26 @@ void WindowPatternDataTest::resultsGoOutAsTheyAreHeld() {
     driver.PrepareXor();
     driver.TypeInto(form.FlatSpinEditInteger4, "500");
     driver.Click(form.SpeedButton7);
-    const QString field = driver.separator() == QLatin1Char(',') ? ";" : ",";
 
     driver.dialogs.answers << driver.Path("pesos.csv");
     form.exportWeightsCsv->trigger();
     const QStringList weights = QString::fromUtf8(driver.ReadFile(driver.Path("pesos.csv"))).split("\r\n");
     QCOMPARE(weights.size(), 1 + 2 * 3 + 1 * 3 + 1);  // the last break ends the last record
-    QCOMPARE(weights[0], QStringList({"Capa", "Neurona", "Índice", "Peso"}).join(field));
-    QVERIFY(weights[9].startsWith(QStringList({"Salida", "1", "2", ""}).join(field)));
+    QCOMPARE(weights[0], Record(driver, {"Capa", "Neurona", "Índice (0: sesgo, w0)", "Peso"}));
+    QVERIFY(weights[9].startsWith(Record(driver, {"Salida", "1", "2"})));
 
     driver.dialogs.answers << driver.Path("serie.csv");
     form.exportSeriesCsv->trigger();
     const QStringList series = QString::fromUtf8(driver.ReadFile(driver.Path("serie.csv"))).split("\r\n");
     QCOMPARE(series.size(), 1 + 500 + 1);
-    QCOMPARE(series[0], "Iteración" + field + "Error (%)");
-    QVERIFY(series[500].startsWith("499" + field));
+    QCOMPARE(series[0], Record(driver, {"Iteración", "Error (%) de cada iteración"}));
+    // Iterations count from 1, as the tab's counter does.
+    const auto iteration = [&](const QString& number) {
+        const QString record = Record(driver, {number, "@"});
+        return record.left(record.indexOf('@'));
+    };
+    QVERIFY(series[1].startsWith(iteration("1")));
+    QVERIFY(series[500].startsWith(iteration("500")));
     QCOMPARE(driver.errors.messages, QStringList{});
 }
 
