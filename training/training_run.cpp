@@ -78,8 +78,10 @@ void ApplyWorkedStep(WorkState& state, TRedNeuronal& network, std::int32_t patte
             // SalidasObtenidas as the step's own forward pass does.
             network.Propagar();
             for (const WeightChange& c : step.weights) {
-                TCapaNeuronal& layer = c.layer == StepLayer::Hidden ? network.CapaOculta : network.CapaSalida;
-                layer.Neuronas[c.neuron].Pesos[static_cast<std::size_t>(c.index)] = c.newWeight;
+                TNeurona& neuron = (c.layer == StepLayer::Hidden ? network.CapaOculta : network.CapaSalida).Neuronas[c.neuron];
+                neuron.Pesos[static_cast<std::size_t>(c.index)] = c.newWeight;
+                // With momentum the step keeps each change for the next one.
+                if (step.momentum != 0.0) neuron.previousChanges[static_cast<std::size_t>(c.index)] = c.change;
             }
         });
     });
