@@ -143,6 +143,20 @@ double NeuronValue(const NetworkSnapshot& snapshot, MapNeuron neuron, std::span<
     return Forward(snapshot, neuron, WeightsOf(snapshot, neuron), x.data(), hidden);
 }
 
+void OutputValues(const NetworkSnapshot& snapshot, std::span<const double> x, std::vector<double>& hidden,
+                  std::span<double> outputs) {
+    hidden.resize(static_cast<std::size_t>(snapshot.hidden));
+    for (std::size_t j = 0; j < hidden.size(); ++j) {
+        hidden[j] = NeuronOutput(snapshot.function, snapshot.hiddenWeights[j], x.data());
+        if (std::isnan(hidden[j])) {
+            std::fill(outputs.begin(), outputs.begin() + snapshot.outputs, kNoValue);
+            return;
+        }
+    }
+    for (std::size_t i = 0; i < static_cast<std::size_t>(snapshot.outputs); ++i)
+        outputs[i] = NeuronOutput(snapshot.function, snapshot.outputWeights[i], hidden.data());
+}
+
 void NeuronGrid(const NetworkSnapshot& snapshot, MapNeuron neuron, AxisRange x, AxisRange y, int columns, int rows,
                 std::vector<double>& values) {
     values.resize(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));

@@ -34,6 +34,12 @@ inline double OutputValue(const NetworkSnapshot& snapshot, int output, std::span
     return NeuronValue(snapshot, {false, output}, x);
 }
 
+// Every output for inputs x[0..inputs-1], as Propagar computes them, into
+// outputs[0..outputs-1]; all NaN where Propagar would report an overflow.
+// `hidden` is working room, kept by callers that ask often.
+void OutputValues(const NetworkSnapshot& snapshot, std::span<const double> x, std::vector<double>& hidden,
+                  std::span<double> outputs);
+
 // The neuron's values for a 2-input network at the centres of a columns ×
 // rows grid over x (the first input, left to right) and y (the second,
 // bottom to top): values[row * columns + column], row 0 at the top.

@@ -41,17 +41,21 @@ private:
 
 }  // namespace
 
-void Train(WorkState& state, TRedNeuronal& network, TrainingTabView& view) {
+TrainingOutcome Train(WorkState& state, TRedNeuronal& network, TrainingTabView& view) {
     state.PararEntrenamiento = false;
-    if (!state.RedCreada) return;
+    if (!state.RedCreada) return {};
     // An empty table would train on whatever row 1 once held.
-    if (state.NumeroPatrones < 1 || state.NumeroPatrones > kMaxPatterns) return;
+    if (state.NumeroPatrones < 1 || state.NumeroPatrones > kMaxPatterns) return {};
 
     view.OpenProgress();
     const ProgressCloser closer(view);
     RandomGenerator::StartSequence();
     const std::uint32_t start = TickCounter::GetTickCount();
     TrainingLoop loop(state, network, view);
+    const bool cycles = view.Criterion() == StopCriterion::CycleCount;
+    EpochMonitor monitor(state, network, view.EpochErrors(), view.EarlyStopEpochs(),
+                         cycles ? std::max<std::int64_t>(view.CycleCount(), 0) : 0);
+    loop.Watch(monitor);
     WithStatistics(loop, start, [&] {
         switch (view.Criterion()) {
         case StopCriterion::CycleCount: loop.RunForCycles(); break;
@@ -59,6 +63,7 @@ void Train(WorkState& state, TRedNeuronal& network, TrainingTabView& view) {
         case StopCriterion::SmallestError: loop.RunUntilErrorBelow(view.SmallestErrorThreshold()); break;
         }
     });
+    return monitor.Outcome();
 }
 
 WorkedStep ComputeWorkedStepOnPattern(const WorkState& state, const TRedNeuronal& network, std::int32_t pattern) {
