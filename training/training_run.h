@@ -26,10 +26,10 @@ class TRedNeuronal;
 //
 // With "Error por época" on (view.EpochErrors()), epoch e of the run (its
 // iterations up to e·NumeroPatrones) sends both sets' errors when e is a
-// multiple of the spacing: for a cycle-count run of C cycles, ⌈E/1000⌉ with
-// E = ⌊C/NumeroPatrones⌋ epochs, so at most 1000 points; for an error run,
-// whose length is unknown, 1 for its first 1000 points, then doubled after
-// every 1000 more. With early stopping on (view.EarlyStopEpochs() = K > 0)
+// multiple of the spacing: for a cycle-count run of C cycles (the count as
+// the run starts), ⌈E/1000⌉ with E = ⌊C/NumeroPatrones⌋ epochs, so at most
+// 1000 points; for an error run, whose length is unknown, 1 for its first
+// 1000 points, then doubled after every 1000 more. With early stopping on (view.EarlyStopEpochs() = K > 0)
 // and test patterns present, the test error is measured after every epoch;
 // when K epochs pass without one strictly below the best so far (the
 // starting weights' included), the run ends there and the network takes
