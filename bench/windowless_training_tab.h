@@ -34,11 +34,13 @@ public:
 };
 
 // A cycle-count run of the given length, with "Error por época" sent to
-// `epochErrors` when one is given.
+// `epochErrors` when one is given, and early stopping after K epochs when
+// K is not 0.
 class WindowlessTrainingTab : public TrainingTabView {
 public:
-    WindowlessTrainingTab(ErrorSeries& chart, std::int32_t cycles, EpochErrorSeries* epochErrors = nullptr)
-        : chart_(chart), epochErrors_(epochErrors), cycles_(cycles) {}
+    WindowlessTrainingTab(ErrorSeries& chart, std::int32_t cycles, EpochErrorSeries* epochErrors = nullptr,
+                          std::int32_t earlyStopEpochs = 0)
+        : chart_(chart), epochErrors_(epochErrors), cycles_(cycles), earlyStopEpochs_(earlyStopEpochs) {}
 
     StopCriterion Criterion() const override { return StopCriterion::CycleCount; }
     std::int32_t CycleCount() const override { return cycles_; }
@@ -57,6 +59,7 @@ public:
     NumberTableView& SalidasObtenidas() override { return table_; }
     ErrorSeries& Chart() override { return chart_; }
     EpochErrorSeries* EpochErrors() override { return epochErrors_; }
+    std::int32_t EarlyStopEpochs() const override { return earlyStopEpochs_; }
     void OpenProgress() override {}
     void CloseProgress() noexcept override {}
     void ProcessMessages() override {}
@@ -66,4 +69,5 @@ private:
     ErrorSeries& chart_;
     EpochErrorSeries* epochErrors_;
     std::int32_t cycles_;
+    std::int32_t earlyStopEpochs_;
 };
