@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Storage of one layer's neurons, laid out layer-wide: row k holds value k
-// (weight, input or previous change) of all 32 neurons side by side. The forward pass and the
-// training step then run across the neurons of a row, which the compiler
-// vectorises while each neuron keeps its own order of operations.
+// (weight, input or previous change) of all 32 neurons side by side. The
+// forward pass and the training step then run across the neurons of a row,
+// which the compiler vectorises while each neuron keeps its own order of
+// operations.
 
 #include <cstddef>
 
