@@ -3,6 +3,10 @@
 // EntrenarPatron calls on the same pattern draws: what the run adds per
 // iteration (error, chart point, largest and smallest, counting, the cycle
 // count read back every time) should be lost in the training step itself.
+// Then the same run with 4 test patterns beside the 4 of XOR, "Error por
+// época" on against off: its thousand measurements of both sets should be
+// lost in the run. Early stopping, which measures the test set after every
+// epoch, is timed the same way, with a K the run never reaches.
 
 #include <benchmark/benchmark.h>
 
@@ -18,6 +22,7 @@
 #include "network.h"
 #include "random_generator.h"
 #include "ratio_report.h"
+#include "epoch_error_series.h"
 #include "training_run.h"
 #include "training_tab_view.h"
 #include "windowless_training_tab.h"
@@ -84,6 +89,50 @@ void BM_TrainingRun(benchmark::State& state) {
 }
 BENCHMARK(BM_TrainingRun)->Unit(benchmark::kMillisecond);
 
+// Keeps the points like the window would: a thousand at most per run.
+class EpochErrorsInMemory : public EpochErrorSeries {
+public:
+    EpochErrorsInMemory() { points_.reserve(kEpochErrorsPerRun); }
+    void AddPoint(const EpochErrorPoint& point) override { points_.push_back(point); }
+    void Clear() { points_.clear(); }
+
+private:
+    std::vector<EpochErrorPoint> points_;
+};
+
+// XOR's 4 patterns for training, 4 others for test.
+void WithTestPatterns(WorkState& state) {
+    const double patterns[4][3] = {{0.2, 0.2, 0.1}, {0.2, 0.8, 0.9}, {0.8, 0.2, 0.9}, {0.8, 0.8, 0.1}};
+    for (int p = 1; p <= 4; ++p) {
+        state.TestInputs[p][1] = patterns[p - 1][0];
+        state.TestInputs[p][2] = patterns[p - 1][1];
+        state.TestOutputs[p][1] = patterns[p - 1][2];
+    }
+    state.TestPatternCount = 4;
+}
+
+enum class Watching : std::uint8_t { Nothing, EpochErrors, EarlyStop };
+
+void BM_TrainingRunWithTestSet(benchmark::State& state, Watching watching) {
+    Bench bench;
+    WithTestPatterns(bench.state);
+    ErrorSeriesInMemory chart;
+    EpochErrorsInMemory errors;
+    WindowlessTrainingTab view(chart, kIterations, watching == Watching::EpochErrors ? &errors : nullptr,
+                               watching == Watching::EarlyStop ? kIterations : 0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench.network.InicializarPesos();
+        chart.Clear();
+        errors.Clear();
+        state.ResumeTiming();
+        Train(bench.state, bench.network, view);
+    }
+}
+BENCHMARK_CAPTURE(BM_TrainingRunWithTestSet, EpochErrorsOn, Watching::EpochErrors)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TrainingRunWithTestSet, EpochErrorsOff, Watching::Nothing)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TrainingRunWithTestSet, EarlyStopOn, Watching::EarlyStop)->Unit(benchmark::kMillisecond);
+
 void BM_EntrenarPatron(benchmark::State& state) {
     Bench bench;
     TRedNeuronal& network = bench.network;
@@ -106,11 +155,14 @@ BENCHMARK(BM_EntrenarPatron)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-// Allocations made by one whole run, the chart's storage being reserved.
-std::int64_t AllocationsOfARun() {
+// Allocations made by one whole run, the chart's storage being reserved;
+// with "Error por época", those of its first snapshots alone.
+std::int64_t AllocationsOfARun(bool epochErrors) {
     Bench bench;
     ErrorSeriesInMemory chart;
-    WindowlessTrainingTab view(chart, kIterations);
+    EpochErrorsInMemory errors;
+    if (epochErrors) WithTestPatterns(bench.state);
+    WindowlessTrainingTab view(chart, kIterations, epochErrors ? &errors : nullptr);
     const std::int64_t before = allocations;
     Train(bench.state, bench.network, view);
     return allocations - before;
@@ -118,8 +170,15 @@ std::int64_t AllocationsOfARun() {
 
 int main(int argc, char** argv) {
     const int state =
-        RunBenchmarksAndPrintRatios(argc, argv, {{"run/EntrenarPatron 2-2-1", "BM_TrainingRun", "BM_EntrenarPatron"}});
+        RunBenchmarksAndPrintRatios(argc, argv,
+                                    {{"run/EntrenarPatron 2-2-1", "BM_TrainingRun", "BM_EntrenarPatron"},
+                                     {"run epoch errors on/off 2-2-1", "BM_TrainingRunWithTestSet/EpochErrorsOn",
+                                      "BM_TrainingRunWithTestSet/EpochErrorsOff"},
+                                     {"run early stop on/off 2-2-1", "BM_TrainingRunWithTestSet/EarlyStopOn",
+                                      "BM_TrainingRunWithTestSet/EpochErrorsOff"}});
     std::printf("memory allocations in a run of 10^6 iterations: %lld\n",
-                static_cast<long long>(AllocationsOfARun()));
+                static_cast<long long>(AllocationsOfARun(false)));
+    std::printf("memory allocations in a run of 10^6 iterations with errors per epoch: %lld\n",
+                static_cast<long long>(AllocationsOfARun(true)));
     return state;
 }

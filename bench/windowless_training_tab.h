@@ -33,10 +33,14 @@ public:
     double GetFloat(int, int) override { return 0.0; }
 };
 
-// A cycle-count run of the given length.
+// A cycle-count run of the given length, with "Error por época" sent to
+// `epochErrors` when one is given, and early stopping after K epochs when
+// K is not 0.
 class WindowlessTrainingTab : public TrainingTabView {
 public:
-    WindowlessTrainingTab(ErrorSeries& chart, std::int32_t cycles) : chart_(chart), cycles_(cycles) {}
+    WindowlessTrainingTab(ErrorSeries& chart, std::int32_t cycles, EpochErrorSeries* epochErrors = nullptr,
+                          std::int32_t earlyStopEpochs = 0)
+        : chart_(chart), epochErrors_(epochErrors), cycles_(cycles), earlyStopEpochs_(earlyStopEpochs) {}
 
     StopCriterion Criterion() const override { return StopCriterion::CycleCount; }
     std::int32_t CycleCount() const override { return cycles_; }
@@ -54,6 +58,8 @@ public:
     NumberTableView& SalidasEsperadas() override { return table_; }
     NumberTableView& SalidasObtenidas() override { return table_; }
     ErrorSeries& Chart() override { return chart_; }
+    EpochErrorSeries* EpochErrors() override { return epochErrors_; }
+    std::int32_t EarlyStopEpochs() const override { return earlyStopEpochs_; }
     void OpenProgress() override {}
     void CloseProgress() noexcept override {}
     void ProcessMessages() override {}
@@ -61,5 +67,7 @@ public:
 private:
     SilentTable table_;
     ErrorSeries& chart_;
+    EpochErrorSeries* epochErrors_;
     std::int32_t cycles_;
+    std::int32_t earlyStopEpochs_;
 };

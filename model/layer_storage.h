@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Storage of one layer's neurons, laid out layer-wide: row k holds value k
-// (weight or input) of all 32 neurons side by side. The forward pass and the
-// training step then run across the neurons of a row, which the compiler
-// vectorises while each neuron keeps its own order of operations.
+// (weight, input or previous change) of all 32 neurons side by side. The
+// forward pass and the training step then run across the neurons of a row,
+// which the compiler vectorises while each neuron keeps its own order of
+// operations.
 
 #include <cstddef>
 
@@ -14,6 +15,9 @@ struct LayerStorage {
     alignas(64) double weights[kMaxInputs + 1][kMaxNeurons] = {};
     alignas(64) double inputs[kMaxInputs + 1][kMaxNeurons] = {};
     alignas(64) double outputs[kMaxNeurons] = {};
+    // Each weight's change Δw′ in the last step taken with momentum, for the
+    // next one; all 0 after the weights are initialised or put back.
+    alignas(64) double previousChanges[kMaxInputs + 1][kMaxNeurons] = {};
 };
 
 // One neuron's column of a row-per-index table: element k is row k.

@@ -2,6 +2,8 @@
 #include "network.h"
 
 #include <algorithm>
+#include <iterator>
+#include <limits>
 #include <span>
 #include <stdexcept>
 
@@ -59,6 +61,21 @@ void TRedNeuronal::SetUmbral(double threshold) {
     threshold_ = threshold;
     CapaOculta.SetUmbral(threshold);
     CapaSalida.SetUmbral(threshold);
+}
+
+void TRedNeuronal::SetLearning(const LearningSettings& settings) {
+    if (!(settings.LearningRate > 0.0 && settings.LearningRate <= std::numeric_limits<double>::max()))
+        throw std::out_of_range("TRedNeuronal: tasa de aprendizaje fuera de (0, ∞)");
+    if (!(settings.Momentum >= 0.0 && settings.Momentum < 1.0))
+        throw std::out_of_range("TRedNeuronal: momento fuera de [0, 1)");
+    if (settings == learning_) return;
+    learning_ = settings;
+    ForgetPreviousChanges();
+}
+
+void TRedNeuronal::ForgetPreviousChanges() {
+    for (TCapaNeuronal* layer : {&CapaOculta, &CapaSalida})
+        for (auto& row : layer->storage_.previousChanges) std::fill(std::begin(row), std::end(row), 0.0);
 }
 
 void TRedNeuronal::InicializarPesos() {

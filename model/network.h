@@ -10,6 +10,7 @@
 
 #include "activation_settings.h"
 #include "layer.h"
+#include "learning_settings.h"
 #include "network_parameters.h"
 
 // Indexed 1..32; element 0 is unused.
@@ -43,6 +44,16 @@ public:
     void SetFuncionSalida(TFuncionSalida function);
     void SetUmbral(double threshold);
 
+    // η and α of EntrenarPatron; the defaults give the classic step.
+    const LearningSettings& Learning() const { return learning_; }
+    // Takes η (finite, above 0) and α (0 to below 1), or throws
+    // std::out_of_range. A change of either forgets the previous changes, so
+    // momentum starts afresh under the new settings.
+    void SetLearning(const LearningSettings& settings);
+    // Sets every weight's previous change to 0, as after InicializarPesos:
+    // for weights put into the network from elsewhere.
+    void ForgetPreviousChanges();
+
     // Fresh random weights in the active neurons, hidden layer first.
     void InicializarPesos();
     // Forward pass of Entradas[1..n] into SalidasObtenidas[1..O]. On overflow
@@ -52,11 +63,13 @@ public:
     // arithmetic for one neuron, and ComputeWorkedStep (worked_step.h) the
     // readable whole, both kept equal to this bit for bit by the tests.
     void Propagar();
-    // One backpropagation step (learning rate 0.35, no momentum) on the pattern
-    // in Entradas and SalidasEsperadas. SalidasObtenidas keeps the outputs
-    // from before the weight change. Only sigmoid and hyperbolic tangent
-    // learn; other functions make it a forward pass. Fast path of the step
-    // ComputeWorkedStep writes out value by value.
+    // One backpropagation step on the pattern in Entradas and
+    // SalidasEsperadas, with the learning rate η and momentum α of Learning()
+    // (by default 0.35 and none). SalidasObtenidas keeps the outputs from
+    // before the weight change. Only sigmoid and hyperbolic tangent learn;
+    // other functions make it a forward pass. With α ≠ 0 each weight's change
+    // is kept for the next step (internal/neuron_kernel.h, MomentumChange).
+    // Fast path of the step ComputeWorkedStep writes out value by value.
     void EntrenarPatron();
 
 private:
@@ -74,13 +87,16 @@ private:
 #endif
     // The deltas and the weight changes of EntrenarPatron, after its forward
     // pass, for layers of at most MaxB blocks of four neurons; Fma when
-    // compiled for AVX2 and fused multiply-add.
-    template <int MaxB, bool Fma>
+    // compiled for AVX2 and fused multiply-add; Momentum when α ≠ 0.
+    template <int MaxB, bool Fma, bool Momentum>
     void BackwardPass();
+    template <int MaxB, bool Fma>
+    void BackwardPassFor();
 
     TRangoNeuronas hiddenCount_ = 2;
     TRangoNeuronas outputCount_ = 1;
     std::int32_t inputCount_ = 2;
+    LearningSettings learning_;
 };
 
 // Puts a new network into the configuration the main window starts with:

@@ -15,7 +15,7 @@ enum TFuncionTransferencia : std::uint8_t {
 };
 enum TFuncionSalida : std::uint8_t { fsIdentidad, fsEscalon, fsEscalonPositivo, fsUmbral, fsDobleUmbral };
 
-// η of the training step; the step has no momentum.
+// The training step's default learning rate η (learning_settings.h).
 inline constexpr double kLearningRate = 0.35;
 
 // A neuron count, 1..32; callers keep it in range.

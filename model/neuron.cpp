@@ -11,6 +11,7 @@
 TNeurona::TNeurona(LayerStorage& storage, int column)
     : Pesos(&storage.weights[0][column]),
       Entradas(&storage.inputs[0][column]),
+      previousChanges(&storage.previousChanges[0][column]),
       storage_(&storage),
       column_(column) {
     InicializarPesos();
@@ -26,6 +27,7 @@ double TNeurona::Salida() const { return storage_->outputs[column_]; }
 
 void TNeurona::InicializarPesos() {
     RandomGenerator::SeedFromClock();
+    for (std::size_t k = 0; k <= kMaxInputs; ++k) previousChanges[k] = 0.0;
     Entradas[0] = -1;
     Pesos[0] = RandomGenerator::Draw() - 0.5;
     for (std::size_t k = 1; k <= static_cast<std::size_t>(inputCount_); ++k) {

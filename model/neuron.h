@@ -21,6 +21,9 @@ public:
     // both are indexed 0..NumeroEntradas().
     StorageColumn Pesos;
     StorageColumn Entradas;
+    // Each weight's change in the last step taken with momentum, indexed as
+    // Pesos; InicializarPesos sets them to 0.
+    StorageColumn previousChanges;
 
     void SetUmbral(double threshold) { threshold_ = threshold; }
     std::int32_t NumeroEntradas() const { return inputCount_; }
@@ -32,7 +35,8 @@ public:
     double Salida() const;
 
     // Re-seeds the generator from the clock, then draws bias weight, then for
-    // each input its slot and its weight, each as a draw minus 0.5.
+    // each input its slot and its weight, each as a draw minus 0.5. The
+    // previous changes go to 0: momentum does not carry over new weights.
     void InicializarPesos();
     // Weighted sum, transfer and output function into Salida; throws
     // ProgramError("Floating point overflow") leaving Salida as it was. The

@@ -288,6 +288,12 @@ void NeuronGrid(const NetworkSnapshot& snapshot, MapNeuron neuron, const MapPlan
     NeuronGridBase(snapshot, neuron, plane, x, y, columns, rows, values.data());
 }
 
+void OutputValues(const NetworkSnapshot& snapshot, std::span<const double> x, std::vector<double>& hidden,
+                  std::span<double> outputs) {
+    hidden.resize(static_cast<std::size_t>(snapshot.hidden));
+    ForwardAll(snapshot, x.data(), hidden, outputs.data());
+}
+
 void NeuronGrid(const NetworkSnapshot& snapshot, MapNeuron neuron, AxisRange x, AxisRange y, int columns, int rows,
                 std::vector<double>& values) {
     NeuronGrid(snapshot, neuron, MapPlane{}, x, y, columns, rows, values);

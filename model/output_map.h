@@ -60,6 +60,12 @@ struct MapPlane {
 void NeuronGrid(const NetworkSnapshot& snapshot, MapNeuron neuron, const MapPlane& plane, AxisRange x, AxisRange y,
                 int columns, int rows, std::vector<double>& values);
 // The same for a 2-input network, the first input across and the second up.
+
+// Every output for inputs x[0..inputs-1], as Propagar computes them, into
+// outputs[0..outputs-1]; all NaN where Propagar would report an overflow.
+// `hidden` is working room, kept by callers that ask often.
+void OutputValues(const NetworkSnapshot& snapshot, std::span<const double> x, std::vector<double>& hidden,
+                  std::span<double> outputs);
 void NeuronGrid(const NetworkSnapshot& snapshot, MapNeuron neuron, AxisRange x, AxisRange y, int columns, int rows,
                 std::vector<double>& values);
 

@@ -13,13 +13,21 @@ namespace {
 
 // The row where some new weight would leave the double range, redone weight
 // by weight in the order of the step: the weights before the first one out
-// of range take their new value, the rest stay, and the error goes up.
+// of range take their new value (and, with momentum, keep their change), the
+// rest stay, and the error goes up.
+template <bool Momentum>
 [[noreturn, gnu::cold]] void CorrectUntilOverflow(LayerStorage& a, int k, int m, const Block* step, bool ownInputs,
-                                                   double xk) {
+                                                   double xk, double momentum) {
     for (int j = 0; j < m; ++j) {
-        const double updated = UpdatedWeight(a.weights[k][j], step[j / kLanes][j % kLanes], ownInputs ? a.inputs[k][j] : xk);
+        const double rateTimesDelta = step[j / kLanes][j % kLanes];
+        const double x = ownInputs ? a.inputs[k][j] : xk;
+        const double change = Momentum ? MomentumChange(rateTimesDelta, x, momentum, a.previousChanges[k][j])
+                                       : GradientChange(rateTimesDelta, x);
+        const double updated = Momentum ? ChangedWeight(a.weights[k][j], change)
+                                        : UpdatedWeight(a.weights[k][j], rateTimesDelta, x);
         if (!std::isfinite(updated)) break;
         a.weights[k][j] = updated;
+        if (Momentum) a.previousChanges[k][j] = change;
     }
     throw ProgramError(kOverflowMessage);
 }
@@ -27,12 +35,13 @@ namespace {
 // Weight rows 0..rows-1 of the m neurons of t, one row after another as the
 // step orders them. x is null when each neuron multiplies its own inputs;
 // otherwise the network's inputs, x[k] for k >= 1, beside the bias input -1.
-template <bool OwnInputs, bool Avx>
+template <bool OwnInputs, bool Avx, bool Momentum>
 [[gnu::always_inline]] inline void CorrectWeights(LayerStorage& a, int rows, int m, const Span& t,
-                                                 const Block* step, const double* x) {
+                                                 const Block* step, const double* x, double momentum) {
     for (int k = 0; k < rows; ++k) {
         const double xk = OwnInputs ? 0.0 : k == 0 ? -1.0 : x[k];
-        if (!CorrectRow<OwnInputs, Avx>(a, k, t, step, xk)) CorrectUntilOverflow(a, k, m, step, OwnInputs, xk);
+        if (!CorrectRow<OwnInputs, Avx, Momentum>(a, k, t, step, xk, momentum))
+            CorrectUntilOverflow<Momentum>(a, k, m, step, OwnInputs, xk, momentum);
     }
 }
 
@@ -40,7 +49,7 @@ template <bool OwnInputs, bool Avx>
 
 // Neuron i is lane i-1 of the working blocks, whose lanes past the active
 // neurons hold 0.
-template <int MaxB, bool Fma>
+template <int MaxB, bool Fma, bool Momentum>
 [[gnu::always_inline]] inline void TRedNeuronal::BackwardPass() {
     const int H = hiddenCount_, O = outputCount_, n = inputCount_;
     const Span hiddenSpan = SpanOf<MaxB>(H), outputSpan = SpanOf<MaxB>(O);
@@ -67,14 +76,25 @@ template <int MaxB, bool Fma>
     }
     if (!NoNaN<Fma>(nan)) throw ProgramError(kOverflowMessage);
 
-    // Output weights, bias first: Pesos[k] += (η·δo[i]) · the neuron's own input k (-1 for k = 0).
-    for (int b = 0; b < outputSpan.blocks; ++b) step[b] = RateTimesDelta(outputDelta[b]);
-    CorrectWeights<true, Fma>(output, H + 1, O, outputSpan, step, nullptr);
+    // Output weights, bias first: Pesos[k] += (η·δo[i]) · the neuron's own input k (-1 for k = 0)
+    // (+ α·Δw′ with momentum).
+    const double rate = learning_.LearningRate, momentum = learning_.Momentum;
+    for (int b = 0; b < outputSpan.blocks; ++b) step[b] = RateTimesDelta(rate, outputDelta[b]);
+    CorrectWeights<true, Fma, Momentum>(output, H + 1, O, outputSpan, step, nullptr, momentum);
 
     // Hidden weights: the bias Pesos[0] -= η·δh[j], which is adding (η·δh[j]) · -1,
-    // then Pesos[k] += (η·δh[j]) · Entradas[k] of the network.
-    for (int b = 0; b < hiddenSpan.blocks; ++b) step[b] = RateTimesDelta(hiddenDelta[b]);
-    CorrectWeights<false, Fma>(hiddenLayer, n + 1, H, hiddenSpan, step, Entradas.data());
+    // then Pesos[k] += (η·δh[j]) · Entradas[k] of the network (each + α·Δw′ with momentum).
+    for (int b = 0; b < hiddenSpan.blocks; ++b) step[b] = RateTimesDelta(rate, hiddenDelta[b]);
+    CorrectWeights<false, Fma, Momentum>(hiddenLayer, n + 1, H, hiddenSpan, step, Entradas.data(), momentum);
+}
+
+// Without momentum the step keeps no previous changes: the classic step.
+template <int MaxB, bool Fma>
+[[gnu::always_inline]] inline void TRedNeuronal::BackwardPassFor() {
+    if (learning_.Momentum != 0.0)
+        BackwardPass<MaxB, Fma, true>();
+    else
+        BackwardPass<MaxB, Fma, false>();
 }
 
 // Forward pass; then, for the two functions that learn, deltas and new weights.
@@ -84,9 +104,9 @@ template <bool Fma>
     if (transfer_ != ftSigmoide && transfer_ != ftTangenteHiperbolica) return;
     // Layers that fit in one block have their own copy, with no loop over blocks.
     if (hiddenCount_ <= kLanes && outputCount_ <= kLanes)
-        BackwardPass<1, Fma>();
+        BackwardPassFor<1, Fma>();
     else
-        BackwardPass<kMaxBlocks, Fma>();
+        BackwardPassFor<kMaxBlocks, Fma>();
 }
 
 void TRedNeuronal::EntrenarPatron() {

@@ -41,7 +41,8 @@ ForwardValues Forward(TFuncionTransferencia function, const std::vector<double>&
 // step, so the order changes no value.
 template <class Input>
 void ChangeWeights(WorkedStep& step, StepLayer layer, const std::vector<std::vector<double>>& weights,
-                   const std::vector<DeltaValues>& deltas, std::size_t n, Input input) {
+                   const std::vector<std::vector<double>>& previousChanges, const std::vector<DeltaValues>& deltas,
+                   std::size_t n, Input input) {
     for (std::size_t j = 0; j < weights.size(); ++j)
         for (std::size_t k = 0; k <= n; ++k) {
             WeightChange c;
@@ -50,9 +51,16 @@ void ChangeWeights(WorkedStep& step, StepLayer layer, const std::vector<std::vec
             c.index = static_cast<int>(k);
             c.oldWeight = weights[j][k];
             c.input = k == 0 ? -1.0 : input(k);
-            c.rateTimesDelta = RateTimesDelta(deltas[j].delta);
-            c.change = c.rateTimesDelta * c.input;  // shown; the new weight adds this same product
-            c.newWeight = UpdatedWeight(c.oldWeight, c.rateTimesDelta, c.input);
+            c.rateTimesDelta = RateTimesDelta(step.learningRate, deltas[j].delta);
+            if (step.momentum != 0.0) {
+                c.previousChange = previousChanges[j][k];
+                c.momentumTerm = MomentumTerm(step.momentum, c.previousChange);
+                c.change = MomentumChange(c.rateTimesDelta, c.input, step.momentum, c.previousChange);
+                c.newWeight = ChangedWeight(c.oldWeight, c.change);
+            } else {
+                c.change = GradientChange(c.rateTimesDelta, c.input);
+                c.newWeight = UpdatedWeight(c.oldWeight, c.rateTimesDelta, c.input);
+            }
             Check(std::isfinite(c.newWeight));
             step.weights.push_back(c);
         }
@@ -64,6 +72,8 @@ WorkedStep ComputeWorkedStep(const NetworkSnapshot& network, std::span<const dou
                              std::span<const double> expected) {
     WorkedStep step;
     step.function = network.function;
+    step.learningRate = network.learning.LearningRate;
+    step.momentum = network.learning.Momentum;
     step.inputs.assign(inputs.begin(), inputs.begin() + network.inputs);
     step.expected.assign(expected.begin(), expected.begin() + network.outputs);
 
@@ -101,10 +111,10 @@ WorkedStep ComputeWorkedStep(const NetworkSnapshot& network, std::span<const dou
     for (const auto* deltas : {&step.outputDeltas, &step.hiddenDeltas})
         for (const DeltaValues& d : *deltas) Check(std::isfinite(d.delta));
 
-    // Output weights, then hidden weights: w := w + (η·δ)·x.
-    ChangeWeights(step, StepLayer::Output, network.outputWeights, step.outputDeltas, y.size(),
-                  [&](std::size_t k) { return y[k - 1]; });
-    ChangeWeights(step, StepLayer::Hidden, network.hiddenWeights, step.hiddenDeltas, step.inputs.size(),
-                  [&](std::size_t k) { return step.inputs[k - 1]; });
+    // Output weights, then hidden weights: w := w + (η·δ)·x, or w + ((η·δ)·x + α·Δw′) with momentum.
+    ChangeWeights(step, StepLayer::Output, network.outputWeights, network.outputPreviousChanges, step.outputDeltas,
+                  y.size(), [&](std::size_t k) { return y[k - 1]; });
+    ChangeWeights(step, StepLayer::Hidden, network.hiddenWeights, network.hiddenPreviousChanges, step.hiddenDeltas,
+                  step.inputs.size(), [&](std::size_t k) { return step.inputs[k - 1]; });
     return step;
 }

@@ -28,7 +28,8 @@ struct DeltaValues {
 
 enum class StepLayer : std::uint8_t { Hidden, Output };
 
-// One weight's correction: newWeight = oldWeight + (η·δ)·input.
+// One weight's correction: newWeight = oldWeight + change, the change being
+// (η·δ)·input, plus α·Δw′ with momentum.
 struct WeightChange {
     StepLayer layer = StepLayer::Output;
     int neuron = 0;  // 1..
@@ -36,12 +37,16 @@ struct WeightChange {
     double oldWeight = 0;
     double input = 0;
     double rateTimesDelta = 0;  // η·δ of the neuron
-    double change = 0;          // Δw
+    double previousChange = 0;  // Δw′, the change of the previous step with momentum; 0 without
+    double momentumTerm = 0;    // α·Δw′; 0 without momentum
+    double change = 0;          // Δw = (η·δ)·input, + α·Δw′ with momentum
     double newWeight = 0;
 };
 
 struct WorkedStep {
     TFuncionTransferencia function = ftSigmoide;
+    double learningRate = kLearningRate;  // η in use
+    double momentum = 0;                  // α in use; 0: no momentum term
     std::vector<double> inputs;    // x_k, [k − 1]
     std::vector<double> expected;  // d_i, [i − 1]
     std::vector<ForwardValues> hidden, output;  // [j − 1]
@@ -55,7 +60,8 @@ struct WorkedStep {
 };
 
 // The step the network copied in `network` takes on the pattern with inputs
-// x_1..x_n and expected outputs d_1..d_O. Throws ProgramError("Floating
+// x_1..x_n and expected outputs d_1..d_O, with the network's η and α and,
+// for momentum, its previous changes. Throws ProgramError("Floating
 // point overflow") where EntrenarPatron would stop with it.
 WorkedStep ComputeWorkedStep(const NetworkSnapshot& network, std::span<const double> inputs,
                              std::span<const double> expected);

@@ -23,12 +23,6 @@ bool HasOneLargest(std::span<const double> row) {
 
 }  // namespace
 
-PatternSet TrainingSet(const WorkState& state) {
-    return {&state.EntradasPatrones, &state.SalidasPatrones, state.NumeroPatrones};
-}
-
-PatternSet TestSet(const WorkState& state) { return {&state.TestInputs, &state.TestOutputs, state.TestPatternCount}; }
-
 std::optional<ClassScheme> FindClasses(std::span<const PatternSet> sets, std::int32_t outputs) {
     if (outputs < 1) return std::nullopt;
     std::vector<double> values;  // one output: its distinct expected values
@@ -52,7 +46,7 @@ std::optional<ClassScheme> FindClasses(std::span<const PatternSet> sets, std::in
 }
 
 std::optional<ClassScheme> FindClasses(const WorkState& state, std::int32_t outputs) {
-    const PatternSet sets[] = {TrainingSet(state), TestSet(state)};
+    const PatternSet sets[] = {TrainingPatterns(state), TestPatterns(state)};
     return FindClasses(sets, outputs);
 }
 

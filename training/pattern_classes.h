@@ -7,6 +7,7 @@
 // value and class 2 the higher, and y falls on the side of their midpoint.
 
 #include "network_snapshot.h"
+#include "pattern_set.h"
 #include "work_state.h"
 
 #include <cstdint>
@@ -15,14 +16,6 @@
 #include <string>
 #include <vector>
 
-// A set of patterns, rows 1..count of its two tables: the training table or the test set.
-struct PatternSet {
-    const PatternTable* inputs = nullptr;
-    const PatternTable* outputs = nullptr;
-    std::int32_t count = 0;
-};
-PatternSet TrainingSet(const WorkState& state);
-PatternSet TestSet(const WorkState& state);
 
 // How the expected outputs name classes.
 struct ClassScheme {

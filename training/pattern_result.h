@@ -5,6 +5,7 @@
 // Propagar gives it, and the iteration error the training run records.
 
 #include "network_snapshot.h"
+#include "pattern_set.h"
 #include "work_state.h"
 
 #include <cstdint>
@@ -19,6 +20,19 @@ struct PatternResult {
 
 // Pattern `pattern` (1..NumeroPatrones) of the table on the network in `snapshot`.
 PatternResult EvaluatePattern(const NetworkSnapshot& snapshot, const WorkState& state, std::int32_t pattern);
+// Pattern `pattern` (1..count) of either set.
+PatternResult EvaluatePattern(const NetworkSnapshot& snapshot, const PatternSet& set, std::int32_t pattern);
+
+// Whether a pattern's error lies within the "Error Máx<=" threshold, in
+// percent: at most the threshold; NaN, an overflow, never does.
+inline bool WithinThreshold(double error, double threshold) { return error <= threshold; }
+
+// "N de M dentro del umbral" of a set: M its patterns, N those within the threshold.
+struct ThresholdCount {
+    std::int32_t within = 0;
+    std::int32_t patterns = 0;
+};
+ThresholdCount CountWithinThreshold(const NetworkSnapshot& snapshot, const PatternSet& set, double threshold);
 
 // The iteration error of outputs y against expected d (both [i − 1]); NaN
 // where it is not finite.

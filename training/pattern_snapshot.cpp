@@ -7,24 +7,24 @@ namespace {
 
 // The members of one set, read or written alike.
 template <typename State>
-auto Members(State& state, PatternSet set) {
+auto Members(State& state, PatternSetKind set) {
     struct Parts {
         decltype((state.NumeroPatrones)) count;
         decltype((state.EntradasPatrones)) inputs;
         decltype((state.SalidasPatrones)) outputs;
     };
-    if (set == PatternSet::Test) return Parts{state.TestPatternCount, state.TestInputs, state.TestOutputs};
+    if (set == PatternSetKind::Test) return Parts{state.TestPatternCount, state.TestInputs, state.TestOutputs};
     return Parts{state.NumeroPatrones, state.EntradasPatrones, state.SalidasPatrones};
 }
 
 }  // namespace
 
-PatternSnapshot TakePatternSnapshot(const WorkState& state, PatternSet set) {
+PatternSnapshot TakePatternSnapshot(const WorkState& state, PatternSetKind set) {
     const auto parts = Members(state, set);
     return {parts.count, parts.inputs, parts.outputs};
 }
 
-void RestorePatternSnapshot(WorkState& state, PatternSet set, const PatternSnapshot& snapshot) {
+void RestorePatternSnapshot(WorkState& state, PatternSetKind set, const PatternSnapshot& snapshot) {
     const auto parts = Members(state, set);
     parts.count = snapshot.count;
     parts.inputs = snapshot.inputs;

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 // Which set of the working state: the training table, or the test set.
-enum class PatternSet : std::uint8_t { Training, Test };
+enum class PatternSetKind : std::uint8_t { Training, Test };
 
 struct PatternSnapshot {
     std::int32_t count = 0;
@@ -17,10 +17,10 @@ struct PatternSnapshot {
     PatternTable outputs{};
 };
 
-PatternSnapshot TakePatternSnapshot(const WorkState& state, PatternSet set);
+PatternSnapshot TakePatternSnapshot(const WorkState& state, PatternSetKind set);
 
 // The set becomes the snapshot, count and tables.
-void RestorePatternSnapshot(WorkState& state, PatternSet set, const PatternSnapshot& snapshot);
+void RestorePatternSnapshot(WorkState& state, PatternSetKind set, const PatternSnapshot& snapshot);
 
 // Whether two snapshots hold the same count and the same bits in every cell
 // (0 and -0 differ, as a file or an export would tell them apart).

@@ -26,7 +26,7 @@ TrainingLoop::TrainingLoop(WorkState& state, TRedNeuronal& network, TrainingTabV
 void TrainingLoop::RunForCycles() {
     std::int64_t cycle = 1;
     std::int64_t cycles = view_.CycleCount();
-    while (cycles >= cycle) {
+    while (cycles >= cycle && !finished_) {
         ++iterations_;
         if (iterations_ % kIterationsPerMessagePump == 0) {
             ProcessMessages();
@@ -41,7 +41,7 @@ void TrainingLoop::RunForCycles() {
 void TrainingLoop::RunUntilErrorBelow(std::int32_t threshold) {
     const double limit = threshold;
     double error = limit;
-    while (error >= limit) {
+    while (error >= limit && !finished_) {
         if (iterations_ % kIterationsPerMessagePump == 0) ProcessMessages();
         const bool last = state_.PararEntrenamiento;
         ++iterations_;
@@ -69,7 +69,9 @@ double TrainingLoop::Iteration() {
     const double r = RandomGenerator::Draw();
     // r·NumeroPatrones is never negative, so the conversion's truncation is the floor.
     const std::int32_t p = static_cast<std::int32_t>(r * state_.NumeroPatrones) + 1;
-    return IterationOn(p, [this] { network_.EntrenarPatron(); });
+    const double error = IterationOn(p, [this] { network_.EntrenarPatron(); });
+    if (monitor_ && monitor_->AfterIteration()) finished_ = true;
+    return error;
 }
 
 void TrainingLoop::SendPoints() {

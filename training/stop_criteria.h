@@ -4,6 +4,7 @@
 // cycles, or the latest iteration's error strictly below a threshold, each
 // cut short by a stop request seen when messages are processed.
 
+#include "epoch_monitor.h"
 #include "error_series.h"
 #include "iteration_error.h"
 #include "network.h"
@@ -20,10 +21,15 @@ public:
 
     // Goes on while the cycle count is not reached; the count is read again
     // whenever messages have been processed, where the user may change it.
+    // Both loops also end when the monitor asks.
     void RunForCycles();
 
     // Goes on while the latest error is not strictly below the threshold.
     void RunUntilErrorBelow(std::int32_t threshold);
+
+    // From now on each drawn iteration is followed by the monitor's look at
+    // the epoch; a run ends when it asks.
+    void Watch(EpochMonitor& monitor) { monitor_ = &monitor; }
 
     // The run's results, from the iterations completed; the chart then holds
     // every error.
@@ -64,6 +70,8 @@ private:
     ErrorSeries& chart_;
     std::int64_t iterations_ = 0;  // as the loops count them, to time the message processing
     std::int64_t done_ = 0;       // completed, which an iteration that throws is not
+    EpochMonitor* monitor_ = nullptr;
+    bool finished_ = false;       // the monitor ended the run
     double largest_ = 0.0;
     double smallest_ = 1000.0;
     PatternTable factors_;  // PercentFactor of each pattern's expected outputs

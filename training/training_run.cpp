@@ -41,11 +41,11 @@ private:
 
 }  // namespace
 
-void Train(WorkState& state, TRedNeuronal& network, TrainingTabView& view) {
+TrainingOutcome Train(WorkState& state, TRedNeuronal& network, TrainingTabView& view) {
     state.PararEntrenamiento = false;
-    if (!state.RedCreada) return;
+    if (!state.RedCreada) return {};
     // An empty table would train on whatever row 1 once held.
-    if (state.NumeroPatrones < 1 || state.NumeroPatrones > kMaxPatterns) return;
+    if (state.NumeroPatrones < 1 || state.NumeroPatrones > kMaxPatterns) return {};
     state.unsaved.weights = true;
 
     view.OpenProgress();
@@ -53,6 +53,10 @@ void Train(WorkState& state, TRedNeuronal& network, TrainingTabView& view) {
     RandomGenerator::StartSequence();
     const std::uint32_t start = TickCounter::GetTickCount();
     TrainingLoop loop(state, network, view);
+    const bool cycles = view.Criterion() == StopCriterion::CycleCount;
+    EpochMonitor monitor(state, network, view.EpochErrors(), view.EarlyStopEpochs(),
+                         cycles ? std::max<std::int64_t>(view.CycleCount(), 0) : 0);
+    loop.Watch(monitor);
     WithStatistics(loop, start, [&] {
         switch (view.Criterion()) {
         case StopCriterion::CycleCount: loop.RunForCycles(); break;
@@ -60,6 +64,7 @@ void Train(WorkState& state, TRedNeuronal& network, TrainingTabView& view) {
         case StopCriterion::SmallestError: loop.RunUntilErrorBelow(view.SmallestErrorThreshold()); break;
         }
     });
+    return monitor.Outcome();
 }
 
 WorkedStep ComputeWorkedStepOnPattern(const WorkState& state, const TRedNeuronal& network, std::int32_t pattern) {
@@ -80,8 +85,10 @@ void ApplyWorkedStep(WorkState& state, TRedNeuronal& network, std::int32_t patte
             // SalidasObtenidas as the step's own forward pass does.
             network.Propagar();
             for (const WeightChange& c : step.weights) {
-                TCapaNeuronal& layer = c.layer == StepLayer::Hidden ? network.CapaOculta : network.CapaSalida;
-                layer.Neuronas[c.neuron].Pesos[static_cast<std::size_t>(c.index)] = c.newWeight;
+                TNeurona& neuron = (c.layer == StepLayer::Hidden ? network.CapaOculta : network.CapaSalida).Neuronas[c.neuron];
+                neuron.Pesos[static_cast<std::size_t>(c.index)] = c.newWeight;
+                // With momentum the step keeps each change for the next one.
+                if (step.momentum != 0.0) neuron.previousChanges[static_cast<std::size_t>(c.index)] = c.change;
             }
         });
     });

@@ -3,6 +3,7 @@
 // A training run ("Entrenar"), one worked step applied as a training
 // iteration ("Aplicar Paso") and the reset of training ("Reiniciar").
 
+#include "epoch_monitor.h"
 #include "training_tab_view.h"
 #include "work_state.h"
 #include "worked_step.h"
@@ -22,7 +23,19 @@ class TRedNeuronal;
 // a cycle-count run after that iteration (10000·k in all) and an error run
 // after the next one (10000·k + 1). Counting is 64-bit, so every cycle count
 // a field can hold makes exactly that many iterations.
-void Train(WorkState& state, TRedNeuronal& network, TrainingTabView& view);
+//
+// With "Error por época" on (view.EpochErrors()), epoch e of the run (its
+// iterations up to e·NumeroPatrones) sends both sets' errors when e is a
+// multiple of the spacing: for a cycle-count run of C cycles (the count as
+// the run starts), ⌈E/1000⌉ with E = ⌊C/NumeroPatrones⌋ epochs, so at most
+// 1000 points; for an error run, whose length is unknown, 1 for its first
+// 1000 points, then doubled after every 1000 more. With early stopping on (view.EarlyStopEpochs() = K > 0)
+// and test patterns present, the test error is measured after every epoch;
+// when K epochs pass without one strictly below the best so far (the
+// starting weights' included), the run ends there and the network takes
+// back the best weights, forgetting its previous changes. The outcome says
+// so and after which iteration the best came.
+TrainingOutcome Train(WorkState& state, TRedNeuronal& network, TrainingTabView& view);
 
 // The worked step of the network on pattern `pattern` (1..NumeroPatrones) of the table.
 WorkedStep ComputeWorkedStepOnPattern(const WorkState& state, const TRedNeuronal& network, std::int32_t pattern);

@@ -5,6 +5,7 @@
 // runs, the two output grids, the error chart, and the progress window
 // through which the user can stop a run while messages are processed.
 
+#include "epoch_error_series.h"
 #include "error_series.h"
 #include "number_table_view.h"
 
@@ -44,6 +45,12 @@ public:
     virtual NumberTableView& SalidasEsperadas() = 0;
     virtual NumberTableView& SalidasObtenidas() = 0;
     virtual ErrorSeries& Chart() = 0;
+    // "Error por época": where a run sends the errors of both sets after its
+    // epochs; null while the option is off.
+    virtual EpochErrorSeries* EpochErrors() { return nullptr; }
+    // "Parar si el error de prueba no mejora en K épocas": K, read once when
+    // a run starts; 0 while the option is off.
+    virtual std::int32_t EarlyStopEpochs() const { return 0; }
 
     // The progress window: created, shown and painted before the loop starts;
     // closed and destroyed when the run ends, however it ends.

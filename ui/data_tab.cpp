@@ -130,12 +130,12 @@ void TForm1::BuildDataTab() {
 }
 
 void TForm1::ChangePatterns(const QString& text, const std::function<void()>& change) {
-    const PatternSnapshot before = TakePatternSnapshot(workState, PatternSet::Training);
+    const PatternSnapshot before = TakePatternSnapshot(workState, PatternSetKind::Training);
     const auto record = [&] {
-        const PatternSnapshot after = TakePatternSnapshot(workState, PatternSet::Training);
+        const PatternSnapshot after = TakePatternSnapshot(workState, PatternSetKind::Training);
         if (SameBits(before, after)) return;
         workState.unsaved.patterns = true;
-        patternHistory_->push(new PatternTableCommand(text, workState, PatternSet::Training, before, after, [this] {
+        patternHistory_->push(new PatternTableCommand(text, workState, PatternSetKind::Training, before, after, [this] {
             ShowPatternTable(workState, RedNeuronal1, *patternView_);
         }));
     };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pattern_table_command.h"
 
-PatternTableCommand::PatternTableCommand(const QString& text, WorkState& state, PatternSet set,
+PatternTableCommand::PatternTableCommand(const QString& text, WorkState& state, PatternSetKind set,
                                          const PatternSnapshot& before, const PatternSnapshot& after,
                                          std::function<void()> show)
     : QUndoCommand(text),

@@ -15,7 +15,7 @@ class PatternTableCommand : public QUndoCommand {
 public:
     // The change is already made when the command is pushed: its first
     // redo does nothing. `show` brings the set's controls in step.
-    PatternTableCommand(const QString& text, WorkState& state, PatternSet set, const PatternSnapshot& before,
+    PatternTableCommand(const QString& text, WorkState& state, PatternSetKind set, const PatternSnapshot& before,
                         const PatternSnapshot& after, std::function<void()> show);
 
     void undo() override;
@@ -25,7 +25,7 @@ private:
     void Restore(const PatternSnapshot& snapshot);
 
     WorkState& state_;
-    PatternSet set_;
+    PatternSetKind set_;
     // On the heap: each is some 50 kB.
     std::unique_ptr<const PatternSnapshot> before_;
     std::unique_ptr<const PatternSnapshot> after_;

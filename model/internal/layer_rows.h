@@ -145,21 +145,36 @@ PERCEPTLAB_INLINE Block DeltaSum(const LayerStorage& output, const double* delta
 }
 
 // Weight row k of the neurons of t: Pesos[k] := Pesos[k] + step[j]·x, x being
-// the neuron's own Entradas[k] (OwnInputs) or else xk. The row is stored
-// only when every new weight in it is within the double range; false otherwise.
-template <bool OwnInputs, bool Avx>
-PERCEPTLAB_INLINE bool CorrectRow(LayerStorage& a, int k, const Span& t, const Block* step, double xk) {
-    Block updatedValues[kMaxBlocks];
+// the neuron's own Entradas[k] (OwnInputs) or else xk; with Momentum the
+// change is step[j]·x + α·Δw′ and is kept as the row's next Δw′. The row is
+// stored only when every new weight in it is within the double range; false
+// otherwise.
+template <bool OwnInputs, bool Avx, bool Momentum>
+PERCEPTLAB_INLINE bool CorrectRow(LayerStorage& a, int k, const Span& t, const Block* step, double xk,
+                                  double momentum) {
+    Block updatedValues[kMaxBlocks], changes[kMaxBlocks];
     Block nan = Block{};  // lanes turn NaN when a result is infinite
     for (int b = 0; b < t.blocks; ++b) {
-        if constexpr (OwnInputs)
-            updatedValues[b] = UpdatedWeight(BlockAt(a.weights[k], b), step[b], BlockAt(a.inputs[k], b));
-        else
-            updatedValues[b] = UpdatedWeight(BlockAt(a.weights[k], b), step[b], xk);
+        const Block& w = BlockAt(a.weights[k], b);
+        if constexpr (Momentum) {
+            const Block& previous = BlockAt(a.previousChanges[k], b);
+            if constexpr (OwnInputs)
+                changes[b] = MomentumChange(step[b], BlockAt(a.inputs[k], b), momentum, previous);
+            else
+                changes[b] = MomentumChange(step[b], xk, momentum, previous);
+            updatedValues[b] = ChangedWeight(w, changes[b]);
+        } else if constexpr (OwnInputs) {
+            updatedValues[b] = UpdatedWeight(w, step[b], BlockAt(a.inputs[k], b));
+        } else {
+            updatedValues[b] = UpdatedWeight(w, step[b], xk);
+        }
         nan = nan + OnlyActive(updatedValues[b] - updatedValues[b], t, b);
     }
     if (!NoNaN<Avx>(nan)) return false;
-    for (int b = 0; b < t.blocks; ++b) StoreActive(BlockAt(a.weights[k], b), updatedValues[b], t, b);
+    for (int b = 0; b < t.blocks; ++b) {
+        StoreActive(BlockAt(a.weights[k], b), updatedValues[b], t, b);
+        if constexpr (Momentum) StoreActive(BlockAt(a.previousChanges[k], b), changes[b], t, b);
+    }
     return true;
 }
 

@@ -2,9 +2,9 @@
 #pragma once
 // A neuron's arithmetic, written once for every path that computes it: the
 // weighted sum, the sigmoid and the hyperbolic tangent, their derivatives,
-// a neuron's delta and a weight's change. Each is a template over the lane
-// type: a double (one neuron, or one point of a map) or a block of lanes
-// computed abreast (layer_rows.h).
+// a neuron's delta and a weight's change, with and without momentum. Each
+// is a template over the lane type: a double (one neuron, or one point of a
+// map) or a block of lanes computed abreast (layer_rows.h).
 // A lane does exactly the operations of a neuron alone, in its order, so
 // every path gives the same result bit for bit; a wider block is one more
 // vector type for these templates, and nothing here changes for it.
@@ -79,14 +79,43 @@ PERCEPTLAB_KERNEL Lane Delta(TFuncionTransferencia function, const Lane& y, cons
 
 // What a neuron's weights change by per unit of input: η·δ.
 template <class Lane>
-PERCEPTLAB_KERNEL Lane RateTimesDelta(const Lane& delta) {
-    return kLearningRate * delta;
+PERCEPTLAB_KERNEL Lane RateTimesDelta(double rate, const Lane& delta) {
+    return rate * delta;
 }
 
-// A weight after the step, w + (η·δ)·x, x being the input it multiplies.
+// A weight's change without momentum: (η·δ)·x, x being the input it multiplies.
+template <class Rate, class Input>
+PERCEPTLAB_KERNEL auto GradientChange(const Rate& rateTimesDelta, const Input& x) {
+    return rateTimesDelta * x;
+}
+
+// A weight after a change Δw: w + Δw.
+template <class Lane, class Change>
+PERCEPTLAB_KERNEL Lane ChangedWeight(const Lane& w, const Change& change) {
+    return w + change;
+}
+
+// A weight after the step without momentum: w + (η·δ)·x.
 template <class Lane, class Rate, class Input>
 PERCEPTLAB_KERNEL Lane UpdatedWeight(const Lane& w, const Rate& rateTimesDelta, const Input& x) {
-    return w + rateTimesDelta * x;
+    return ChangedWeight(w, GradientChange(rateTimesDelta, x));
+}
+
+// Momentum α: the weight's change Δw′ of the previous step carried into this one, α·Δw′.
+template <class Lane>
+PERCEPTLAB_KERNEL Lane MomentumTerm(double momentum, const Lane& previousChange) {
+    return momentum * previousChange;
+}
+
+// A weight's change with momentum, Δw = (η·δ)·x + α·Δw′, in this order:
+// (η·δ)·x rounded, then α·Δw′ rounded, then their sum rounded. The weight
+// then becomes w + Δw (ChangedWeight), and Δw is kept as the next step's Δw′.
+// With α = 0 the step takes UpdatedWeight instead and keeps no Δw′, so the
+// classic step stays what it was to the last bit (signed zeros included).
+template <class Lane, class Rate, class Input>
+PERCEPTLAB_KERNEL Lane MomentumChange(const Rate& rateTimesDelta, const Input& x, double momentum,
+                                      const Lane& previousChange) {
+    return GradientChange(rateTimesDelta, x) + MomentumTerm(momentum, previousChange);
 }
 
 #undef PERCEPTLAB_KERNEL

@@ -6,8 +6,12 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <ostream>
 #include <new>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "exp.h"
@@ -216,4 +220,89 @@ TEST(EntrenarPatron, MakesNoAllocation) {
     EXPECT_EQ(allocations, before);
     ::operator delete(::operator new(8));
     EXPECT_EQ(allocations, before + 1);  // the counter does count
+}
+
+// Step 1 on the smallest sigmoid network learns (δo = 0.125, the hidden
+// delta 0); steps 2 and 3 present a pattern the network already answers
+// exactly, so their own gradient is 0 and only α·Δw′ moves the weights.
+struct LearningCase {
+    double rate, momentum;
+    double bias[3], weight[3];  // the output neuron's Pesos[0] and Pesos[1] after each step
+};
+
+void PrintTo(const LearningCase& c, std::ostream* out) { *out << "eta " << c.rate << " alpha " << c.momentum; }
+
+class EntrenarPatronLearning : public ::testing::TestWithParam<LearningCase> {};
+
+TEST_P(EntrenarPatronLearning, TakesRateAndMomentumInTheKernelsOrder) {
+    const LearningCase c = GetParam();
+    TRedNeuronal network;
+    SmallestNetwork(network, ftSigmoide);
+    network.SetLearning({c.rate, c.momentum});
+    for (int step = 0; step < 3; ++step) {
+        if (step > 0) {
+            network.Propagar();
+            network.SalidasEsperadas[1] = network.SalidasObtenidas[1];
+        }
+        network.EntrenarPatron();
+        EXPECT_EQ(network.CapaSalida.Neuronas[1].Pesos[0], c.bias[step]) << "step " << step + 1;
+        EXPECT_EQ(network.CapaSalida.Neuronas[1].Pesos[1], c.weight[step]) << "step " << step + 1;
+        EXPECT_EQ(network.CapaOculta.Neuronas[1].Pesos[0], 0.0) << "step " << step + 1;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, EntrenarPatronLearning,
+    ::testing::Values(LearningCase{0.35, 0, {-0.04375, -0.04375, -0.04375}, {0.021875, 0.021875, 0.021875}},
+                      LearningCase{0.5, 0, {-0.0625, -0.0625, -0.0625}, {0.03125, 0.03125, 0.03125}},
+                      LearningCase{0.5, 0.5, {-0.0625, -0.09375, -0.109375}, {0.03125, 0.046875, 0.0546875}},
+                      LearningCase{0.5, 0.25, {-0.0625, -0.078125, -0.08203125}, {0.03125, 0.0390625, 0.041015625}},
+                      LearningCase{2, 0.75, {-0.25, -0.4375, -0.578125}, {0.125, 0.21875, 0.2890625}}));
+
+// Whatever gives the weights anew, or changes the settings, forgets the
+// previous changes: a step with no gradient then moves nothing.
+TEST(EntrenarPatron, MomentumForgetsPreviousChanges) {
+    const std::vector<std::pair<const char*, void (*)(TRedNeuronal&)>> forgetting = {
+        {"InicializarPesos", [](TRedNeuronal& n) { n.InicializarPesos(); }},
+        {"SetNeuronasCapaOculta", [](TRedNeuronal& n) { n.SetNeuronasCapaOculta(1); }},
+        {"another momentum", [](TRedNeuronal& n) { n.SetLearning({0.5, 0.25}); }},
+        {"another rate", [](TRedNeuronal& n) { n.SetLearning({0.25, 0.5}); }},
+        {"ForgetPreviousChanges", [](TRedNeuronal& n) { n.ForgetPreviousChanges(); }},
+    };
+    for (const auto& [name, forget] : forgetting) {
+        TRedNeuronal network;
+        SmallestNetwork(network, ftSigmoide);
+        network.SetLearning({0.5, 0.5});
+        network.EntrenarPatron();
+        forget(network);
+        network.Entradas[1] = 1;
+        network.Propagar();
+        network.SalidasEsperadas[1] = network.SalidasObtenidas[1];
+        const auto before = AllWeights(network);
+        network.EntrenarPatron();
+        EXPECT_EQ(AllWeights(network), before) << name;
+    }
+    // The same settings again keep them.
+    TRedNeuronal network;
+    SmallestNetwork(network, ftSigmoide);
+    network.SetLearning({0.5, 0.5});
+    network.EntrenarPatron();
+    network.SetLearning({0.5, 0.5});
+    network.Propagar();
+    network.SalidasEsperadas[1] = network.SalidasObtenidas[1];
+    network.EntrenarPatron();
+    EXPECT_EQ(network.CapaSalida.Neuronas[1].Pesos[0], -0.09375);
+}
+
+TEST(EntrenarPatron, RefusesRateAndMomentumOutOfRange) {
+    const double infinity = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+    for (const LearningSettings bad : {LearningSettings{0, 0}, {-0.1, 0}, {nan, 0}, {infinity, 0}, {0.35, -0.1},
+                                       {0.35, 1}, {0.35, nan}}) {
+        TRedNeuronal network;
+        EXPECT_THROW(network.SetLearning(bad), std::out_of_range) << bad.LearningRate << " " << bad.Momentum;
+        EXPECT_EQ(network.Learning(), LearningSettings{});
+    }
+    TRedNeuronal network;
+    network.SetLearning({10, 0.99});
+    EXPECT_EQ(network.Learning(), (LearningSettings{10, 0.99}));
 }

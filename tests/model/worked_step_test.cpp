@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 #include <tuple>
@@ -155,3 +156,50 @@ TEST(WorkedStep, OverflowsWhereEntrenarPatronDoes) {
     network.Entradas[1] = 1e10;
     overflows(1e-300, 0, 1e-3, "δh near 1e303 times the input 1e10");
 }
+
+// Successive steps with other rates and with momentum: each worked step
+// starts from the changes the fast step kept, and ends where it ends.
+class WorkedStepLearning : public ::testing::TestWithParam<LearningSettings> {};
+
+TEST_P(WorkedStepLearning, IsBitIdenticalToEntrenarPatron) {
+    const LearningSettings settings = GetParam();
+    std::mt19937 random(31);
+    std::uniform_real_distribution<double> uniform(-2, 2);
+    for (const auto [n, H, O] : {std::array{1, 1, 1}, {2, 2, 1}, {3, 5, 2}, {7, 9, 5}, {32, 32, 32}})
+        for (TFuncionTransferencia ft : {ftSigmoide, ftTangenteHiperbolica}) {
+            const std::string where = std::to_string(n) + "-" + std::to_string(H) + "-" + std::to_string(O) +
+                                      (ft == ftSigmoide ? " sigmoid" : " tangent");
+            TRedNeuronal network;
+            Build(network, n, H, O, ft);
+            network.SetLearning(settings);
+            std::vector<WeightChange> last;
+            int momentumTerms = 0;
+            for (int pattern = 0; pattern < 4; ++pattern) {
+                for (std::size_t k = 1; k <= 32; ++k) {
+                    network.Entradas[k] = uniform(random);
+                    network.SalidasEsperadas[k] = uniform(random) / 2;
+                }
+                const WorkedStep step = StepOf(network);
+                ASSERT_EQ(step.learningRate, settings.LearningRate) << where;
+                ASSERT_EQ(step.momentum, settings.Momentum) << where;
+                network.EntrenarPatron();
+                for (std::size_t w = 0; w < step.weights.size(); ++w) {
+                    const WeightChange& c = step.weights[w];
+                    ASSERT_EQ(c.newWeight, Weight(network, c)) << where << " step " << pattern << " weight " << w;
+                    // Δw′ is the change the previous step made; none before the first or without momentum.
+                    const double previous = settings.Momentum != 0 && pattern > 0 ? last[w].change : 0.0;
+                    ASSERT_EQ(c.previousChange, previous) << where << " step " << pattern << " weight " << w;
+                    momentumTerms += c.momentumTerm != 0;
+                }
+                last = step.weights;
+            }
+            EXPECT_EQ(momentumTerms > 0, settings.Momentum != 0) << where;
+        }
+}
+
+void PrintTo(const LearningSettings& s, std::ostream* out) { *out << "eta " << s.LearningRate << " alpha " << s.Momentum; }
+
+INSTANTIATE_TEST_SUITE_P(Settings, WorkedStepLearning,
+                         ::testing::Values(LearningSettings{0.1, 0}, LearningSettings{2, 0},
+                                           LearningSettings{0.35, 0.9}, LearningSettings{0.1, 0.5},
+                                           LearningSettings{7.5, 0.3}));

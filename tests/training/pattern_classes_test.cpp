@@ -194,7 +194,7 @@ TEST(PatternClasses, ConfusionCountsAgreeWithPropagar) {
         const auto testCounts = fillAndCount(state.TestInputs, state.TestOutputs, state.TestPatternCount);
         const auto scheme = FindClasses(state, c.outputs);
         ASSERT_TRUE(scheme.has_value());
-        for (const auto& [set, byHand] : {std::pair{TrainingSet(state), trainingCounts}, std::pair{TestSet(state), testCounts}}) {
+        for (const auto& [set, byHand] : {std::pair{TrainingPatterns(state), trainingCounts}, std::pair{TestPatterns(state), testCounts}}) {
             const auto patternClasses = ClassifySet(TakeSnapshot(network), *scheme, set);
             const ConfusionMatrix matrix = CountConfusion(*scheme, patternClasses);
             const auto name = ::testing::Message() << c.inputs << "-" << c.hidden << "-" << c.outputs << " set of "

@@ -65,6 +65,12 @@ public:
     void Clear() override { points.clear(); }
 };
 
+class RecordingEpochErrors : public EpochErrorSeries {
+public:
+    std::vector<EpochErrorPoint> points;
+    void AddPoint(const EpochErrorPoint& point) override { points.push_back(point); }
+};
+
 class RecordingTrainingTab : public TrainingTabView {
 public:
     StopCriterion criterion = StopCriterion::CycleCount;
@@ -77,6 +83,9 @@ public:
     double smallestError = -1.0;
     RecordingTable expected, obtained;
     RecordingErrorSeries chart;
+    RecordingEpochErrors epochErrors;
+    bool epochErrorsOn = false;     // "Error por época"
+    std::int32_t earlyStopEpochs = 0;  // K of the early stop; 0: off
     int opens = 0;
     int closes = 0;
     bool progressOpen = false;
@@ -101,6 +110,8 @@ public:
     NumberTableView& SalidasEsperadas() override { return expected; }
     NumberTableView& SalidasObtenidas() override { return obtained; }
     ErrorSeries& Chart() override { return chart; }
+    EpochErrorSeries* EpochErrors() override { return epochErrorsOn ? &epochErrors : nullptr; }
+    std::int32_t EarlyStopEpochs() const override { return earlyStopEpochs; }
     void OpenProgress() override { ++opens; progressOpen = true; }
     void CloseProgress() noexcept override { ++closes; progressOpen = false; }
     void ProcessMessages() override {

@@ -85,3 +85,33 @@ TEST_P(WorkedStepApplication, LeavesNetworkAndTrainingTabAsAOneCycleRun) {
 
 INSTANTIATE_TEST_SUITE_P(Functions, WorkedStepApplication,
                          ::testing::Values(ftSigmoide, ftTangenteHiperbolica, ftIdentidad));
+
+// With momentum each applied step keeps its changes, so the next step shown
+// and applied is the one EntrenarPatron would take.
+TEST_F(WorkedStepApplication, KeepsTheChangesForMomentumAsEntrenarPatron) {
+    TRedNeuronal network, twin;
+    Configure(network, 2, 3, 2, ftSigmoide);
+    Configure(twin, 2, 3, 2, ftSigmoide);
+    network.SetLearning({0.5, 0.8});
+    twin.SetLearning({0.5, 0.8});
+    WorkState state;
+    state.RedCreada = true;
+    state.NumeroPatrones = 3;
+    for (int p = 1; p <= 3; ++p)
+        for (int k = 1; k <= 2; ++k) {
+            state.EntradasPatrones[p][k] = 0.4 * p - 0.3 * k;
+            state.SalidasPatrones[p][k] = 0.2 * (p + k) - 0.3;
+        }
+    RecordingTrainingTab view;
+    int momentumTerms = 0;
+    for (const std::int32_t p : {2, 1, 3, 3, 2}) {
+        const WorkedStep step = ComputeWorkedStepOnPattern(state, network, p);
+        for (const WeightChange& c : step.weights) momentumTerms += c.momentumTerm != 0;
+        ApplyWorkedStep(state, network, p, step, view);
+        for (int i = 1; i <= 2; ++i) twin.Entradas[i] = state.EntradasPatrones[p][i];
+        for (int k = 1; k <= 2; ++k) twin.SalidasEsperadas[k] = state.SalidasPatrones[p][k];
+        twin.EntrenarPatron();
+        ASSERT_EQ(Weights(network), Weights(twin)) << "pattern " << p;
+    }
+    EXPECT_GT(momentumTerms, 0);
+}

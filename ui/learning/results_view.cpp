@@ -100,8 +100,7 @@ void ResultsView::Recompute(const TRedNeuronal& network, const WorkState& state)
         for (int i = 1; i <= outputs; ++i) SetValue(table_, row, column++, d[static_cast<std::size_t>(i)], decimals);
         for (double y : result.outputs) SetValue(table_, row, column++, y, decimals);
         SetValue(table_, row, column++, result.error, std::max(1, decimals - 2));
-        // NaN, an overflow, is never within.
-        const bool ok = result.error <= threshold;
+        const bool ok = WithinThreshold(result.error, threshold);
         within += ok;
         SetCell(table_, row, column, ok ? "✓" : "", {}, Qt::AlignCenter);
     }
