@@ -51,7 +51,7 @@ LoadResult ApplyDescription(const NetworkDescription& description, TRedNeuronal&
     header.FunctionSelection = ListPosition(header.FunctionSelection, kFunctionListItems);
     state.NombreRed = description.NombreRed;
     if (description.Patterns) TakePatterns(*description.Patterns, header, state);
-    RandomGenerator::RestartFixedSequence();
+    const RandomGenerator::WeightsSequence weights(RandomGenerator::WeightsSequence::Start::Restart);
     Configure(network, header);
     state.RedCreada = true;
     if (description.Kind == NetworkFileKind::Untrained) {

@@ -87,7 +87,10 @@ void ApplyWorkedStep(WorkState& state, TRedNeuronal& network, std::int32_t patte
 
 void ResetTraining(TRedNeuronal& network, TrainingTabView& view) {
     view.Chart().Clear();
-    network.InicializarPesos();
+    {
+        const RandomGenerator::WeightsSequence weights(RandomGenerator::WeightsSequence::Start::Continue);
+        network.InicializarPesos();
+    }
     view.SetTotalCycles(0);
     view.SetCycleCount(1);
     view.SetLargestErrorThreshold(1);

@@ -159,7 +159,7 @@ void TForm1::SetCaption(const QString& caption) {
 void TForm1::SpeedButton1Click() {
     Chart1->Clear();
     SetCaption("PerceptLab");
-    RandomGenerator::RestartFixedSequence();
+    const RandomGenerator::WeightsSequence weights(RandomGenerator::WeightsSequence::Start::Restart);
     workState.NombreRed = "NuevaNeurona";
     RedNeuronal1.SetNeuronasCapaOculta(CountOf(*FlatSpinEditInteger2));
     RedNeuronal1.SetNeuronasCapaSalida(CountOf(*FlatSpinEditInteger3));
