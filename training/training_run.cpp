@@ -98,6 +98,8 @@ void ResetTraining(TRedNeuronal& network, TrainingTabView& view) {
     view.SetTrainingTime(0);
     view.SetLargestError(0.0);
     view.SetSmallestError(0.0);
-    ClearColumnRows(view.SalidasEsperadas(), "Salida", network.NeuronasCapaSalida());
-    ClearColumnRows(view.SalidasObtenidas(), "Salida", network.NeuronasCapaSalida());
+    for (NumberTableView* grid : {&view.SalidasEsperadas(), &view.SalidasObtenidas()}) {
+        ClearColumnRows(*grid, "Salida", network.NeuronasCapaSalida());
+        grid->SetCells(1, 0, "");  // no pattern's outputs any more
+    }
 }
