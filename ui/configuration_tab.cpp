@@ -190,7 +190,15 @@ void TForm1::ResetTrainingReadouts() {
     FlatSpinEditInteger5->SetValue(0);
     FlatSpinEditInteger4->SetValue(1);
     FlatSpinEditInteger6->SetValue(0);
+    ClearLastRunReadouts();
+}
+
+// The largest and smallest error and the outputs of the last run describe
+// the network before; left, they would sit beside the new network's zeros.
+void TForm1::ClearLastRunReadouts() {
     FlatSpinEditFloat1->SetValue(0);
+    FlatSpinEditFloat2->SetValue(0);
+    ClearOutputGrids();
 }
 
 // A load reads and checks every line it needs before anything changes, so a file
@@ -238,6 +246,10 @@ void TForm1::ShowLoad(const LoadResult& result) {
         Label3->setText(QString::fromStdString("Patrón " + IntegerText(workState.NumeroPatrones + 1)));
         EnableEntryFields(*patternView_, RedNeuronal1);
         ResetTrainingReadouts();
+    } else {
+        // Without its patterns the totals stay, as they were; the last run's
+        // read-outs were the network's before.
+        ClearLastRunReadouts();
     }
     PageControl1->setCurrentWidget(result.Kind == NetworkFileKind::Untrained ? TabSheet3 : TabSheet4);
     if (!result.Warning.empty()) infoBox_->Show(this, QString::fromStdString(result.Warning));
