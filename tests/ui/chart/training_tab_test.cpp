@@ -15,6 +15,10 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QtCharts/QChart>
 #include <QRegularExpression>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -82,6 +86,7 @@ private slots:
     void outputGridsAreShapedForTheOutputCount();
     void reenteringTheTabKeepsTheGridsAndTheirPattern();
     void viewsAreReachableDuringARunWhatActsIsNot();
+    void chartReadOutIsClearOfTheButtonsOverTheChart();
     void failedRunClosesProgressAndWritesItsStatisticsBeforeTheErrorBox();
     void chartImageIsSavedAsPngThroughTheSaveDialog();
 };
@@ -365,6 +370,34 @@ void TrainingTabTest::viewsAreReachableDuringARunWhatActsIsNot() {
     for (const QString& name : actingViews) QVERIFY2(form.findChild<QWidget*>(name)->isEnabled(), qPrintable(name));
     // Off before the run (its criterion is not chosen), off after it.
     QVERIFY(!form.FlatSpinEditInteger9->isEnabled());
+}
+
+// "Opciones" and "Guardar Imagen" lie over the chart's top corners; the
+// read-out under the pointer never goes beneath them, at any size.
+void TrainingTabTest::chartReadOutIsClearOfTheButtonsOverTheChart() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.PrepareXor();
+    driver.TypeInto(form.FlatSpinEditInteger4, "2000");
+    driver.Click(form.SpeedButton7);
+    auto* readOut = form.Chart1->findChild<QLabel*>(QStringLiteral("chartReadOut"));
+    QVERIFY(readOut);
+    for (const QSize size : {QSize(631, 434), QSize(1280, 994)}) {
+        form.resize(size);
+        form.Chart1->Draw();
+        const QRectF plot = form.Chart1->chart()->plotArea();
+        for (const double fx : {0.1, 0.5, 0.9}) {
+            const QPoint at = form.Chart1->mapFromScene(form.Chart1->chart()->mapToScene(
+                QPointF(plot.left() + fx * plot.width(), plot.top() + 4)));
+            QMouseEvent move(QEvent::MouseMove, at, form.Chart1->viewport()->mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(form.Chart1->viewport(), &move);
+            QVERIFY(readOut->isVisible());
+            const QRect shown(readOut->mapTo(form.GroupBox8, QPoint(0, 0)), readOut->size());
+            for (const QWidget* button : {form.chartOptions, form.saveChartImage})
+                QVERIFY2(!shown.intersects(button->geometry()), qPrintable(button->objectName()));
+        }
+    }
 }
 
 void TrainingTabTest::failedRunClosesProgressAndWritesItsStatisticsBeforeTheErrorBox() {
