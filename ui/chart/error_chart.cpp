@@ -115,7 +115,7 @@ ErrorChart::ErrorChart(QWidget* parent) : QChartView(new QChart, parent) {
     setViewportUpdateMode(QGraphicsView::NoViewportUpdate);
 
     refreshTimer_.setSingleShot(true);
-    connect(&refreshTimer_, &QTimer::timeout, this, &ErrorChart::Draw);
+    connect(&refreshTimer_, &QTimer::timeout, this, &ErrorChart::Refresh);
     connect(axisX_, &QValueAxis::rangeChanged, this, &ErrorChart::OnAxisRangeChanged);
     connect(axisY_, &QValueAxis::rangeChanged, this, &ErrorChart::OnAxisRangeChanged);
     connect(logAxisY_, &QLogValueAxis::rangeChanged, this, &ErrorChart::OnAxisRangeChanged);
@@ -259,7 +259,24 @@ void ErrorChart::UpdateLegend() {
     }
 }
 
+void ErrorChart::Refresh() {
+    if (window()->isVisible() && !isVisible()) {
+        refreshPending_ = false;
+        drawOnShow_ = true;
+        sinceDraw_.start();
+        emit Drawn();
+        return;
+    }
+    Draw();
+}
+
+void ErrorChart::showEvent(QShowEvent* event) {
+    QChartView::showEvent(event);
+    if (drawOnShow_) Draw();
+}
+
 void ErrorChart::Draw() {
+    drawOnShow_ = false;
     refreshTimer_.stop();
     refreshPending_ = false;
     settingRanges_ = true;

@@ -98,6 +98,7 @@ protected:
     void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Drawn in this order, so the run lies over the kept curve.
@@ -109,6 +110,10 @@ private:
     // The canvas, the texts and the grid in the palette's colours, light or dark.
     void FollowPalette();
     void ScheduleRefresh();
+    // A refresh due: drawn now, or, behind another tab of a window on
+    // screen, when the chart is shown again; the views that follow the
+    // chart's pace hear of it either way.
+    void Refresh();
     void FitAxesToData();
     // The iteration labels for the x axis' present range.
     void LabelIterations();
@@ -131,6 +136,7 @@ private:
     QTimer refreshTimer_;
     QElapsedTimer sinceDraw_;
     bool refreshPending_ = false;
+    bool drawOnShow_ = false;
     bool zoomed_ = false;
     bool settingRanges_ = false;
 };
