@@ -3,7 +3,8 @@
 // - a whole run of 10^6 (and of 10^7) XOR iterations against the core run alone, which
 //   reads a plain cycle count and drops its points, with the training tab in
 //   front and with the "Cómo Aprende" tab in front, each of its views in turn
-//   (the map, the costliest, also as the tab's summary line);
+//   (the map, the costliest, also as the tab's summary line), and a run of
+//   10^7 during which the view in front changes every 100 ms;
 // - peak resident memory of whole window runs of 10^5, 10^6 and 10^7
 //   iterations, each in a process of its own (this program run again);
 // - 10000 iterations of a 32-32-32 network through the window: the longest
@@ -27,6 +28,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -125,6 +127,40 @@ void BM_GuiRunLearning(benchmark::State& state) {
 }
 BENCHMARK(BM_GuiRunLearning)->ArgsProduct({{kIterations}, {0, 1, 2, 3}})->Unit(benchmark::kMillisecond);
 
+// A run of 10^7 during which the learner looks around: every 100 ms the view
+// in front changes, from the training tab to each "Cómo Aprende" view in
+// turn and back, each shown view reading the network at once.
+void BM_GuiRunSwitchingViews(benchmark::State& state) {
+    std::unique_ptr<TForm1> form = XorWindow();
+    auto* views = form->findChild<QTabWidget*>(QStringLiteral("learningViews"));
+    int turn = 0;
+    QTimer switcher;
+    switcher.setInterval(100);
+    QObject::connect(&switcher, &QTimer::timeout, [&] {
+        const int front = turn++ % 5;
+        if (front == 0) {
+            form->PageControl1->setCurrentWidget(form->TabSheet3);
+            return;
+        }
+        form->PageControl1->setCurrentWidget(form->TabSheet6);
+        views->setCurrentWidget(form->findChild<QWidget*>(kLearningViews[front - 1]));
+    });
+    for (auto _ : state) {
+        state.PauseTiming();
+        form->SpeedButton8->click();
+        form->PageControl1->setCurrentWidget(form->TabSheet3);
+        turn = 0;
+        switcher.start();
+        state.ResumeTiming();
+        RunThroughWindow(*form, static_cast<std::int32_t>(state.range(0)));
+        state.PauseTiming();
+        state.counters["view changes"] = turn;
+        switcher.stop();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_GuiRunSwitchingViews)->Arg(10 * kIterations)->Unit(benchmark::kMillisecond);
+
 // The core run with nothing of the window behind it, its points dropped.
 class CountingChart : public ErrorSeries {
 public:
@@ -219,7 +255,9 @@ int main(int argc, char** argv) {
                                                     {"guirun aprende mapa/corerun 2-2-1",
                                                      "BM_GuiRunLearning/1000000/2", "BM_CoreRun/1000000"},
                                                     {"guirun aprende resultados/corerun 2-2-1",
-                                                     "BM_GuiRunLearning/1000000/3", "BM_CoreRun/1000000"}});
+                                                     "BM_GuiRunLearning/1000000/3", "BM_CoreRun/1000000"},
+                                                    {"guirun cambiando vistas/corerun 2-2-1 1e7",
+                                                     "BM_GuiRunSwitchingViews/10000000", "BM_CoreRun/10000000"}});
 
     const char* self = "/proc/self/exe";
     const double small = PeakMegabytes(self, 100'000);

@@ -8,6 +8,7 @@ namespace {
 std::uint32_t state = 0;
 std::function<TimeOfDay()> clock;
 std::optional<std::uint32_t> fixedSeed;
+bool inSequence = false;
 
 }  // namespace
 
@@ -19,7 +20,7 @@ double Draw() {
 }
 
 void SeedFromClock() {
-    if (fixedSeed) return;
+    if (fixedSeed || inSequence) return;
     const TimeOfDay h = clock ? clock() : GetSystemTime();
     state = static_cast<std::uint32_t>(((h.hour * 60 + h.minute) * 60 + h.second) * 1000 + h.millisecond);
 }
@@ -33,6 +34,16 @@ void StartSequence() {
 
 void RestartFixedSequence() {
     if (fixedSeed) state = *fixedSeed;
+}
+
+WeightsSequence::WeightsSequence(Start start) : outer_(!inSequence) {
+    if (start == Start::Restart) RestartFixedSequence();
+    SeedFromClock();
+    inSequence = true;
+}
+
+WeightsSequence::~WeightsSequence() {
+    if (outer_) inSequence = false;
 }
 
 void SetFixedSeed(std::optional<std::uint32_t> seed) { fixedSeed = seed; }

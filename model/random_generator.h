@@ -15,17 +15,36 @@ namespace RandomGenerator {
 double Draw();
 
 // State := milliseconds of the UTC day, read through the current clock.
-// Under a fixed seed the state is left as it is: the reseed of each neuron
-// then draws on from the seed, so the neurons of a layer still differ.
+// Under a fixed seed, or while a WeightsSequence lasts, the state is left as
+// it is: the reseed of each neuron then draws on from where the action began,
+// so the neurons of a layer differ.
 void SeedFromClock();
 
 // Where a training run's draws begin: state := the fixed seed when there is
 // one, else SeedFromClock.
 void StartSequence();
 
-// Where the weights of a new network or a load begin: state := the fixed
-// seed when there is one; else nothing, since each neuron reads the clock.
+// Where the weights of a new network or a load begin under a fixed seed:
+// state := the seed; without one, nothing.
 void RestartFixedSequence();
+
+// One action that gives new weights: a new network or a load (Restart), or
+// "Reiniciar" (Continue). It seeds the generator once, from the clock, or
+// under a fixed seed from the seed (Restart) or from where the state stands
+// (Continue), and while it lasts every neuron draws on in order instead of
+// reading the clock again: neurons initialised within one clock reading
+// would otherwise all start alike.
+class WeightsSequence {
+public:
+    enum class Start { Restart, Continue };
+    explicit WeightsSequence(Start start);
+    ~WeightsSequence();
+    WeightsSequence(const WeightsSequence&) = delete;
+    WeightsSequence& operator=(const WeightsSequence&) = delete;
+
+private:
+    bool outer_;
+};
 
 // A seed that replaces the clock, so that the same actions repeat the same
 // weights and draws; nothing restores the clock.

@@ -83,6 +83,7 @@ LoadResult ApplyDescription(const NetworkDescription& description, TRedNeuronal&
         state.OutputNames = description.OutputNames;
         learning = description.Learning.value_or(LearningSettings{});
     }
+    const RandomGenerator::WeightsSequence weights(RandomGenerator::WeightsSequence::Start::Restart);
     Configure(network, header);
     state.RedCreada = true;
     if (description.Kind == NetworkFileKind::Untrained) {

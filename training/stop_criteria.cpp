@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stop_criteria.h"
 
+#include "integer_text.h"
 #include "random_generator.h"
 #include "tick_counter.h"
 
 #include <span>
+#include <string>
 
 namespace {
 
@@ -60,6 +62,9 @@ void TrainingLoop::WriteStatistics(std::uint32_t startTicks) {
         expected.SetFloat(1, j, network_.SalidasEsperadas[j]);
         obtained.SetFloat(1, j, network_.SalidasObtenidas[j]);
     }
+    const std::string heading = done_ > 0 ? "Patrón " + IntegerText(lastPattern_) : std::string();
+    expected.SetCells(1, 0, heading);
+    obtained.SetCells(1, 0, heading);
     const std::uint32_t ms = TickCounter::Elapsed(startTicks, TickCounter::GetTickCount());
     view_.SetTrainingTime(view_.TrainingTime() + ms);
     view_.SetTotalCycles(view_.TotalCycles() + done_);

@@ -32,7 +32,8 @@ public:
     void Watch(EpochMonitor& monitor) { monitor_ = &monitor; }
 
     // The run's results, from the iterations completed; the chart then holds
-    // every error.
+    // every error. The output grids say whose outputs they show: "Patrón p"
+    // heads their values, or nothing after a run that completed none.
     void WriteStatistics(std::uint32_t startTicks);
 
     // Pattern p put into the network, trained by `train` and measured;
@@ -48,6 +49,7 @@ public:
         train();
         const double error = IterationError(network_.SalidasEsperadas, network_.SalidasObtenidas, outputs,
                                             [&](std::int32_t k) { return factors_[p][k]; });
+        lastPattern_ = p;
         pending_[pendingCount_] = error;
         if (++pendingCount_ == pending_.size()) SendPoints();
         if (error > largest_) largest_ = error;
@@ -72,6 +74,7 @@ private:
     std::int64_t done_ = 0;       // completed, which an iteration that throws is not
     EpochMonitor* monitor_ = nullptr;
     bool finished_ = false;       // the monitor ended the run
+    std::int32_t lastPattern_ = 0;  // of the latest completed iteration
     double largest_ = 0.0;
     double smallest_ = 1000.0;
     PatternTable factors_;  // PercentFactor of each pattern's expected outputs

@@ -96,7 +96,10 @@ void ApplyWorkedStep(WorkState& state, TRedNeuronal& network, std::int32_t patte
 
 void ResetTraining(TRedNeuronal& network, TrainingTabView& view) {
     view.Chart().Clear();
-    network.InicializarPesos();
+    {
+        const RandomGenerator::WeightsSequence weights(RandomGenerator::WeightsSequence::Start::Continue);
+        network.InicializarPesos();
+    }
     view.SetTotalCycles(0);
     view.SetCycleCount(1);
     view.SetLargestErrorThreshold(1);
@@ -104,6 +107,8 @@ void ResetTraining(TRedNeuronal& network, TrainingTabView& view) {
     view.SetTrainingTime(0);
     view.SetLargestError(0.0);
     view.SetSmallestError(0.0);
-    ClearColumnRows(view.SalidasEsperadas(), "Salida", network.NeuronasCapaSalida());
-    ClearColumnRows(view.SalidasObtenidas(), "Salida", network.NeuronasCapaSalida());
+    for (NumberTableView* grid : {&view.SalidasEsperadas(), &view.SalidasObtenidas()}) {
+        ClearColumnRows(*grid, "Salida", network.NeuronasCapaSalida());
+        grid->SetCells(1, 0, "");  // no pattern's outputs any more
+    }
 }

@@ -161,6 +161,7 @@ void TForm1::SpeedButton1Click() {
     if (!SaveOrDiscardUnsavedWork()) return;
     Chart1->Clear();
     SetCaption("PerceptLab");
+    const RandomGenerator::WeightsSequence weights(RandomGenerator::WeightsSequence::Start::Restart);
     workState.NombreRed = "NuevaNeurona";
     RedNeuronal1.SetNeuronasCapaOculta(CountOf(*FlatSpinEditInteger2));
     RedNeuronal1.SetNeuronasCapaSalida(CountOf(*FlatSpinEditInteger3));
@@ -196,7 +197,15 @@ void TForm1::ResetTrainingReadouts() {
     FlatSpinEditInteger5->SetValue(0);
     FlatSpinEditInteger4->SetValue(1);
     FlatSpinEditInteger6->SetValue(0);
+    ClearLastRunReadouts();
+}
+
+// The largest and smallest error and the outputs of the last run describe
+// the network before; left, they would sit beside the new network's zeros.
+void TForm1::ClearLastRunReadouts() {
     FlatSpinEditFloat1->SetValue(0);
+    FlatSpinEditFloat2->SetValue(0);
+    ClearOutputGrids();
 }
 
 // A load reads and checks every line it needs before anything changes, so a file
@@ -247,6 +256,10 @@ void TForm1::ShowLoad(const LoadResult& result) {
         Label3->setText(QString::fromStdString("Patrón " + IntegerText(workState.NumeroPatrones + 1)));
         EnableEntryFields(*patternView_, RedNeuronal1);
         ResetTrainingReadouts();
+    } else {
+        // Without its patterns the totals stay, as they were; the last run's
+        // read-outs were the network's before.
+        ClearLastRunReadouts();
     }
     PageControl1->setCurrentWidget(result.Kind == NetworkFileKind::Untrained ? TabSheet3 : TabSheet4);
     if (!result.Warning.empty()) infoBox_->Show(this, QString::fromStdString(result.Warning));

@@ -7,7 +7,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QStringList>
 
 namespace {
 
@@ -49,7 +48,23 @@ const char* const kClarifications[] = {
     "y marca la recta s = 0 de cada neurona oculta con una flecha hacia su lado positivo .",
     "Resultados muestra cada patrón con sus salidas , su error y una marca si el error no pasa de ",
     "Error Máx<= .",
+    "En Entrenamiento , Error ( % ) es la media , sobre las salidas , del error de cada una en por ciento de ",
+    "su salida esperada : | d − y | × 100 / | d | , o | d − y | × 100 si d = 0 .",
 };
+
+// The memo's text: a line that ends in a blank runs on into the next, so
+// the memo wraps each paragraph to its own width and no word is left alone
+// on a line where the fixed lines broke.
+QString Paragraphs() {
+    QString text;
+    for (const char* line : kClarifications) {
+        const QString part = QString::fromUtf8(line);
+        text += part;
+        if (!part.endsWith(QLatin1Char(' '))) text += QLatin1Char('\n');
+    }
+    text.chop(1);
+    return text;
+}
 
 QLabel* NewLinkLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
     QLabel* label = NewLabel(parent, name, text, geometry);
@@ -64,24 +79,24 @@ QLabel* NewLinkLabel(QWidget* parent, const QString& name, const QString& text, 
 }  // namespace
 
 void TForm1::BuildHelpTab() {
-    QGroupBox* clarifications = NewGroupBox(TabSheet5, "GroupBox16", "Aclaraciones ", QRect(8, 6, 580, 250));
+    // The credits and the licence below the text end well inside the page,
+    // whose height the tab bar above it takes its share of.
+    QGroupBox* clarifications = NewGroupBox(TabSheet5, "GroupBox16", "Aclaraciones ", QRect(8, 6, 580, 232));
     FlatMemo1 = new QPlainTextEdit(clarifications);
-    Place(FlatMemo1, "FlatMemo1", QRect(8, 20, 564, 222), "Aclaraciones");
+    Place(FlatMemo1, "FlatMemo1", QRect(8, 20, 564, 204), "Aclaraciones");
     FlatMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     FlatMemo1->setReadOnly(true);
-    QStringList lines;
-    for (const char* line : kClarifications) lines << QString::fromUtf8(line);
-    FlatMemo1->setPlainText(lines.join(QLatin1Char('\n')));
+    FlatMemo1->setPlainText(Paragraphs());
 
     QLabel* credit1 = NewLabel(TabSheet5, "Label13", "PerceptLab 0.1 — herramienta docente de redes neuronales",
-                               QRect(16, 264, 560, 18));
+                               QRect(16, 244, 560, 18));
     SetBold(credit1, 13);
     NewLabel(TabSheet5, "Label14", "Diseño y programación: el equipo de PerceptLab, para uso libre en el aula",
-             QRect(16, 284, 560, 16));
-    NewLinkLabel(TabSheet5, "ExStaticText1", "PerceptLab — herramienta docente", QRect(16, 308, 560, 16));
+             QRect(16, 262, 560, 16));
+    NewLinkLabel(TabSheet5, "ExStaticText1", "PerceptLab — herramienta docente", QRect(16, 282, 560, 16));
     NewLinkLabel(TabSheet5, "ExStaticText2", "Perceptrón multicapa con retropropagación del gradiente",
-                 QRect(16, 328, 560, 16));
+                 QRect(16, 300, 560, 16));
     NewLabel(TabSheet5, "licenceLabel",
              "Software libre bajo la licencia GNU GPL, versión 3 o posterior, sin ninguna garantía",
-             QRect(16, 348, 560, 16));
+             QRect(16, 320, 560, 16));
 }

@@ -9,6 +9,7 @@
 #include "training_view.h"
 
 #include <QImage>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 void TForm1::BuildLearningTab() {
@@ -23,5 +24,14 @@ void TForm1::BuildLearningTab() {
 }
 
 void TForm1::TabSheet6Show() { learningTab_->Refresh(); }
+
+// A step computed or applied, and a file dialog, would each stop the run or
+// work on a network that has already moved on.
+QList<QWidget*> TForm1::LearningControlsThatAct() const {
+    QList<QWidget*> controls{learningTab_->SaveImageButton()};
+    for (const char* name : {"computeStepButton", "applyStepButton"})
+        if (auto* button = learningTab_->findChild<QPushButton*>(QLatin1String(name))) controls << button;
+    return controls;
+}
 
 void TForm1::SaveViewImage() { SaveImage(learningTab_->CurrentViewImage(), *fileDialogs_, this); }

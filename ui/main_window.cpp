@@ -19,6 +19,7 @@
 #include "pattern_view.h"
 #include "progress_window.h"
 #include "readable_when_disabled.h"
+#include "run_lock.h"
 #include "training_view.h"
 
 #include <QAccessibleWidget>
@@ -163,6 +164,7 @@ void TForm1::SetUpGrowth() {
     add("FloatGrid3", {0, 0, 0.5, third});
     add("Chart1", {0, third, 1, 1 - third});
     add("saveChartImage", {1, third, 0, 0});
+    add("chartOptions", {0, third, 0, 0});
     // Execution: the two grids share the width, "Ejecutar" stays centred below.
     add("GroupBox7", {0, 0, 0.5, 1});
     add("FloatGrid4", {0, 0, 0.5, 1});
@@ -172,7 +174,8 @@ void TForm1::SetUpGrowth() {
     // Help: the text takes the room, the credits stay below it.
     add("GroupBox16", {0, 0, 1, 1});
     add("FlatMemo1", {0, 0, 1, 1});
-    for (const char* credit : {"Label13", "Label14", "ExStaticText1", "ExStaticText2"}) add(credit, {0, 1, 0, 0});
+    for (const char* credit : {"Label13", "Label14", "ExStaticText1", "ExStaticText2", "licenceLabel"})
+        add(credit, {0, 1, 0, 0});
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

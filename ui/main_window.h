@@ -14,6 +14,7 @@
 #include "work_state.h"
 
 #include <QIcon>
+#include <QList>
 #include <QPointer>
 #include <QWidget>
 
@@ -30,6 +31,7 @@ class GradientPanel;
 class CachedFrameStyle;
 class LearningTab;
 class PatternView;
+class RunLock;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -131,7 +133,10 @@ private:
     // The network takes the rule and transfer function chosen in the lists;
     // a list with nothing selected leaves its property as it is.
     void ApplyListSelections();
+    // The training tab's read-outs of the network before, on a new network or a load.
     void ResetTrainingReadouts();
+    void ClearLastRunReadouts();
+    void ClearOutputGrids();
     // "Semilla fija": the option's controls, what a change stores and gives
     // the random generator, and the caption that says when it is on.
     void BuildSeedOption(QWidget* box);
@@ -155,6 +160,8 @@ private:
     // controls off meanwhile.
     void BeginRun();
     void EndRun() noexcept;
+    // The controls of "Cómo Aprende" that act rather than look: off during a run.
+    QList<QWidget*> LearningControlsThatAct() const;
     friend class TrainingView;
 
     char decimalSeparator_;
@@ -170,6 +177,7 @@ private:
     bool trainingRunning_ = false;
     bool closeAfterRun_ = false;
     QPointer<QWidget> focusBeforeRun_;
+    std::unique_ptr<RunLock> runLock_;
     std::unique_ptr<PatternView> patternView_;
     std::unique_ptr<TrainingView> trainingView_;
     LearningTab* learningTab_ = nullptr;
@@ -246,6 +254,7 @@ public:
     QPushButton* chartOptions = nullptr;
     QAction* logScale = nullptr;
     QAction* keepCurve = nullptr;
+    QAction* clearKeptCurve = nullptr;
     QAction* exportWeightsCsv = nullptr;
     QAction* exportSeriesCsv = nullptr;
     std::unique_ptr<TForm2> Form2;

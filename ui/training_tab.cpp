@@ -19,6 +19,7 @@
 #include "progress_window.h"
 #include "readable_when_disabled.h"
 #include "ren_file.h"
+#include "run_lock.h"
 #include "training_run.h"
 #include "training_view.h"
 
@@ -26,12 +27,20 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTimer>
 
 namespace {
+
+// How an iteration's error is measured (the loop's IterationError).
+const QString kIterationErrorMeaning = QStringLiteral(
+    "Error (%) de una iteración: la media, sobre las salidas, de |d − y| en por ciento de |d|, siendo d la "
+    "salida esperada e y la obtenida; donde d = 0, |d − y| × 100.");
 
 QGroupBox* NewColouredBox(QWidget* parent, const QString& name, const QString& title, QRect geometry,
                           QColor background) {
@@ -154,14 +163,22 @@ void TForm1::BuildTrainingTab() {
     };
     logScale = addAction("logScale", "Escala logarítmica", true);
     keepCurve = addAction("keepCurve", "Conservar curva", true);
+    clearKeptCurve = addAction("clearKeptCurve", "Borrar curva conservada", false);
     options->addSeparator();
     exportWeightsCsv = addAction("exportWeightsCsv", "Exportar pesos CSV", false);
     exportSeriesCsv = addAction("exportSeriesCsv", "Exportar serie CSV", false);
     chartOptions->setMenu(options);
     connect(logScale, &QAction::toggled, Chart1, &ErrorChart::SetLogarithmic);
+    connect(clearKeptCurve, &QAction::triggered, Chart1, &ErrorChart::ClearKept);
 
-    // A run disables the window; its captions and read-outs stay as legible
-    // as before, since they are what the learner watches meanwhile.
+    // The error the run measures, where it is shown.
+    for (QWidget* shown : {static_cast<QWidget*>(largest), static_cast<QWidget*>(smallest),
+                           static_cast<QWidget*>(Chart1), static_cast<QWidget*>(FlatRadioButton2),
+                           static_cast<QWidget*>(FlatRadioButton3)})
+        shown->setToolTip(kIterationErrorMeaning);
+
+    // A run disables most of the window; its captions and read-outs stay as
+    // legible as before, since they are what the learner watches meanwhile.
     ReadableWhenDisabled::Keep(GroupBox8, ReadableWhenDisabled::Roles::Captions);
     for (QWidget* readOut : {static_cast<QWidget*>(cycles), static_cast<QWidget*>(time),
                              static_cast<QWidget*>(largest), static_cast<QWidget*>(smallest),
@@ -171,9 +188,20 @@ void TForm1::BuildTrainingTab() {
     trainingView_ = std::make_unique<TrainingView>(*this);
 }
 
+// The outputs of the last run stay while the learner looks elsewhere; the
+// grids are shaped afresh, with zeros, only for another output count.
 void TForm1::TabSheet3Show() {
-    ShapeColumnGrid(*FloatGrid2, "Salidas", "Salida", RedNeuronal1.NeuronasCapaSalida());
-    ShapeColumnGrid(*FloatGrid3, "Salidas", "Salida", RedNeuronal1.NeuronasCapaSalida());
+    const int outputs = RedNeuronal1.NeuronasCapaSalida();
+    for (TFloatGrid* grid : {FloatGrid2, FloatGrid3})
+        if (grid->RowCount() != outputs + 1) ShapeColumnGrid(*grid, "Salidas", "Salida", outputs);
+}
+
+// A new network or a load: the outputs shown belonged to the network before.
+void TForm1::ClearOutputGrids() {
+    for (TFloatGrid* grid : {FloatGrid2, FloatGrid3}) {
+        ShapeColumnGrid(*grid, "Salidas", "Salida", RedNeuronal1.NeuronasCapaSalida());
+        grid->SetCells(1, 0, QString());
+    }
 }
 
 // Each criterion's button lets only its own spin edit be edited.
@@ -197,9 +225,12 @@ void TForm1::FlatRadioButton3Click() {
 
 void TForm1::SpeedButton7Click() { Train(workState, RedNeuronal1, *trainingView_); }
 
-// For the length of a run only the progress window's "Stop" answers: a click
-// on "Entrenar", "Reiniciar" or a load would otherwise run nested inside the
-// run and pull the network out from under it.
+// For the length of a run nothing that changes the network, the patterns or
+// the run's settings answers: a click on "Entrenar", "Reiniciar" or a load
+// would otherwise run nested inside the run and pull the network out from
+// under it, and a file dialog would hold the run still. What only looks
+// stays usable: the tabs, the chart, the help, and "Cómo Aprende" with its
+// views and choosers, which follow the run.
 void TForm1::BeginRun() {
     Form2 = std::make_unique<TForm2>(workState.PararEntrenamiento);
     trainingRunning_ = true;
@@ -208,14 +239,16 @@ void TForm1::BeginRun() {
     {
         FocusOutBlocker keepTypedValue(this);
         focusBeforeRun_ = keepTypedValue.Watched();
-        PageControl1->setEnabled(false);
+        const QList<QWidget*> usable{PageControl1->tabBar(), static_cast<QWidget*>(Chart1),
+                                     static_cast<QWidget*>(FlatMemo1), static_cast<QWidget*>(learningTab_)};
+        runLock_ = std::make_unique<RunLock>(PageControl1, usable, LearningControlsThatAct());
     }
     Form2->ShowPainted();
 }
 
 void TForm1::EndRun() noexcept {
     Form2.reset();
-    PageControl1->setEnabled(true);
+    runLock_.reset();
     // The keyboard comes back where it was, in the field still holding what
     // was typed before the run.
     if (!isActiveWindow()) activateWindow();
@@ -241,7 +274,9 @@ void TForm1::ExportSeriesCsv() {
     // The store counts iterations from 0; the tab's counters from 1.
     std::vector<std::pair<std::int64_t, double>> points;
     points.reserve(held.size());
-    for (const EnvelopeStore::Point& point : held) points.emplace_back(point.x + 1, point.y);
+    // Iterations count from 1, as "Ciclos totales entrenados" does.
+    const std::int64_t first = Chart1->FirstIteration() + 1;
+    for (const EnvelopeStore::Point& point : held) points.emplace_back(static_cast<double>(point.x + first), point.y);
     const std::string text = CsvSeriesText(points, Chart1->Store().BucketWidth(), decimalSeparator_);
     const std::optional<QString> path = fileDialogs_->Execute(this, saveCsvDialog);
     if (!path) return;

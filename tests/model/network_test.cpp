@@ -327,3 +327,57 @@ TEST(RedNeuronal, NotANumberInputIsReportedNotStored) {
     EXPECT_EQ(network.SalidasObtenidas, obtained);
     EXPECT_FALSE(std::isnan(network.CapaOculta.Neuronas[1].Salida()));
 }
+
+// A layer of one sigmoid or tangent neuron has a pass of its own; a weighted
+// sum that overflows to ±∞ there must be reported, not squashed to ±1.
+struct InfiniteSumCase {
+    const char* name;
+    bool hidden;  // the infinite sum in the hidden layer, else in the output layer
+    TFuncionTransferencia function;
+    double sign;
+    bool training;  // EntrenarPatron, else Propagar
+};
+
+class OneNeuronLayerOverflow : public ::testing::TestWithParam<InfiniteSumCase> {};
+
+TEST_P(OneNeuronLayerOverflow, InfiniteWeightedSumIsAnOverflow) {
+    const InfiniteSumCase& c = GetParam();
+    TRedNeuronal network;
+    PrepareStartUpNetwork(network);
+    network.SetNumeroEntradas(1);
+    network.SetNeuronasCapaOculta(1);
+    network.SetFuncionTransferencia(c.function);
+    PutWeights(network.CapaOculta, 1, 0);
+    PutWeights(network.CapaSalida, 1, 0);
+    network.Entradas[1] = 1e300;
+    network.SalidasEsperadas[1] = 0.5;
+    // 1e300 · 1e10 is beyond the double range: the sum is ±∞.
+    if (c.hidden) {
+        network.CapaOculta.Neuronas[1].Pesos[1] = c.sign * 1e10;
+    } else {
+        network.CapaOculta.Neuronas[1].Pesos[1] = 1;
+        network.SetFuncionTransferencia(ftIdentidad);
+        network.CapaOculta.SetFuncionTransferencia(ftIdentidad);
+        network.CapaSalida.SetFuncionTransferencia(c.function);
+        network.CapaSalida.Neuronas[1].Pesos[1] = c.sign * 1e10;
+    }
+    network.SalidasObtenidas[1] = 42;
+    try {
+        if (c.training) network.EntrenarPatron();
+        else network.Propagar();
+        ADD_FAILURE() << "no overflow; y = " << network.SalidasObtenidas[1];
+    } catch (const ProgramError& e) {
+        EXPECT_EQ(std::string(e.what()), "Floating point overflow");
+    }
+    EXPECT_EQ(network.SalidasObtenidas[1], 42.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RedNeuronal, OneNeuronLayerOverflow,
+    ::testing::Values(InfiniteSumCase{"HiddenSigmoidPlus", true, ftSigmoide, 1, false},
+                      InfiniteSumCase{"HiddenSigmoidPlusTraining", true, ftSigmoide, 1, true},
+                      InfiniteSumCase{"HiddenTangentPlus", true, ftTangenteHiperbolica, 1, false},
+                      InfiniteSumCase{"HiddenTangentMinusTraining", true, ftTangenteHiperbolica, -1, true},
+                      InfiniteSumCase{"OutputSigmoidPlus", false, ftSigmoide, 1, false},
+                      InfiniteSumCase{"OutputSigmoidPlusTraining", false, ftSigmoide, 1, true}),
+    [](const ::testing::TestParamInfo<InfiniteSumCase>& info) { return std::string(info.param.name); });

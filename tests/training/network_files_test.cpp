@@ -173,11 +173,15 @@ TEST_F(NetworkLoading, UntrainedLoadWritesCountsInOrderThenDrawsFreshWeights) {
     PrepareStartUpNetwork(loadedNetwork);
 
     tic = 5000;
-    reference.SetNeuronasCapaOculta(3);
-    reference.SetNeuronasCapaSalida(2);
-    reference.SetNumeroEntradas(4);
-    reference.SetFuncionTransferencia(ftTangenteHiperbolica);
-    reference.InicializarPesos();
+    {
+        // A load seeds once and every neuron draws on.
+        const RandomGenerator::WeightsSequence weights(RandomGenerator::WeightsSequence::Start::Restart);
+        reference.SetNeuronasCapaOculta(3);
+        reference.SetNeuronasCapaSalida(2);
+        reference.SetNumeroEntradas(4);
+        reference.SetFuncionTransferencia(ftTangenteHiperbolica);
+        reference.InicializarPesos();
+    }
 
     tic = 5000;
     LoadResult result =

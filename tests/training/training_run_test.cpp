@@ -282,7 +282,8 @@ TEST_F(TrainingRun, ResetClearsTheChartCountersAndOutputGridsAndRerandomises) {
     EXPECT_EQ(view.smallestError, 0.0);
     EXPECT_EQ(view.criterion, StopCriterion::SmallestError);
     for (RecordingTable* grid : {&view.expected, &view.obtained}) {
-        EXPECT_EQ(grid->texts, (std::map<Cell, std::string>{{{0, 1}, "Salida 1"}, {{0, 2}, "Salida 2"}}));
+        EXPECT_EQ(grid->texts,
+                  (std::map<Cell, std::string>{{{0, 1}, "Salida 1"}, {{0, 2}, "Salida 2"}, {{1, 0}, ""}}));
         EXPECT_EQ(grid->numbers, (std::map<Cell, double>{{{1, 1}, 0.0}, {{1, 2}, 0.0}}));
     }
     EXPECT_LT(network.CapaSalida.Neuronas[2].Pesos[1], 0.5);
@@ -291,5 +292,39 @@ TEST_F(TrainingRun, ResetClearsTheChartCountersAndOutputGridsAndRerandomises) {
     Train(state, network, view);
     EXPECT_EQ(Points(), 1u);
 }
+
+// The output grids name the pattern whose outputs they show: that of the
+// run's last iteration, or none when the run completed no iteration.
+struct HeadingCase {
+    std::int32_t cycles;
+    bool named;
+};
+
+class OutputGridHeading : public TrainingRun, public ::testing::WithParamInterface<HeadingCase> {};
+
+TEST_P(OutputGridHeading, NamesTheLastIterationsPattern) {
+    Pattern(2, 0.75, 0.5);
+    Pattern(3, 0.125, 0.25);
+    state.NumeroPatrones = 3;
+    view.expected.texts[Cell{1, 0}] = "Patrón 9";  // from an earlier run
+    view.cycles = GetParam().cycles;
+    Train(state, network, view);
+    for (RecordingTable* grid : {&view.expected, &view.obtained}) {
+        const std::string heading = grid->texts[Cell{1, 0}];
+        if (!GetParam().named) {
+            EXPECT_EQ(heading, "");
+            continue;
+        }
+        ASSERT_EQ(heading.rfind("Patrón ", 0), 0u) << heading;
+        const int p = std::stoi(heading.substr(std::string("Patrón ").size()));
+        ASSERT_TRUE(p >= 1 && p <= 3) << heading;
+        const double shown = view.expected.numbers[Cell{1, 1}];
+        EXPECT_EQ(shown, state.SalidasPatrones[p][1]) << heading;
+        EXPECT_EQ(network.Entradas[1], state.EntradasPatrones[p][1]) << heading;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TrainingRun, OutputGridHeading,
+                         ::testing::Values(HeadingCase{1, true}, HeadingCase{7, true}, HeadingCase{0, false}));
 
 }  // namespace

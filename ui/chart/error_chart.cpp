@@ -1,31 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "error_chart.h"
 
+#include "axis_ticks.h"
+#include "number_texts.h"
+
 #include <QGraphicsLayout>
+#include <QLabel>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPen>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QLogValueAxis>
 #include <QtCharts/QValueAxis>
 
-#include <QLocale>
-
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 #include <limits>
 
 namespace {
 
 const QString kTitle = QStringLiteral("Gráfica de errores");
 
+// A label of the iteration axis takes about this many pixels with the room around it.
+constexpr int kIterationLabelWidth = 80;
+
 template <typename Axis>
-Axis* MakeAxis(const QString& title, const QString& labelFormat) {
+Axis* MakeAxis(const QString& title) {
     auto* axis = new Axis;
     axis->setTitleText(title);
-    axis->setLabelFormat(labelFormat);
     QFont font = axis->titleFont();
     font.setPointSize(7);
     axis->setTitleFont(font);
@@ -33,6 +39,16 @@ Axis* MakeAxis(const QString& title, const QString& labelFormat) {
     axis->setLabelsFont(font);
     return axis;
 }
+
+QLineSeries* MakeLine(const char* name, const QPen& pen) {
+    auto* line = new QLineSeries;
+    line->setObjectName(QLatin1String(name));
+    line->setPointsVisible(false);
+    line->setPen(pen);
+    return line;
+}
+
+QString IterationText(double x) { return FormattedNumber(DisplayFormat("#,##0"), static_cast<long double>(x)); }
 
 }  // namespace
 
@@ -46,36 +62,49 @@ ErrorChart::ErrorChart(QWidget* parent) : QChartView(new QChart, parent) {
     titleFont.setPointSize(8);
     titleFont.setBold(true);
     chart->setTitleFont(titleFont);
-    chart->legend()->hide();
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(2, 2, 6, 2));
     chart->setLocalizeNumbers(true);
+    QLegend* legend = chart->legend();
+    legend->setAlignment(Qt::AlignBottom);
+    QFont legendFont = legend->font();
+    legendFont.setPointSize(7);
+    legend->setFont(legendFont);
 
-    // Drawn first, so the run being watched lies over it.
-    keptSeries_ = new QLineSeries;
-    keptSeries_->setObjectName(QStringLiteral("keptSeries"));
-    keptSeries_->setPen(QPen(QColor(128, 128, 128, 140), 1));
-    chart->addSeries(keptSeries_);
+    curves_.reserve(2);
+    curves_.emplace_back(MakeLine("keptSeries", QPen(QColor(128, 128, 128, 140), 1)), QStringLiteral("Curva conservada"));
+    curves_.emplace_back(MakeLine("Series1", QPen(QColor(128, 0, 64), 1)), QStringLiteral("Error por iteración"));
+    for (const ChartCurve& curve : curves_) chart->addSeries(curve.Series());
 
-    series_ = new QLineSeries;
-    series_->setObjectName(QStringLiteral("Series1"));
-    series_->setPointsVisible(false);
-    series_->setPen(QPen(QColor(128, 0, 64), 1));
-    chart->addSeries(series_);
-
-    axisX_ = MakeAxis<QValueAxis>(QStringLiteral("Nº Iteraciones"), QStringLiteral("%.0f"));
-    axisX_->setTickCount(3);
-    axisY_ = MakeAxis<QValueAxis>(QStringLiteral("% Error"), QStringLiteral("%.4g"));
-    logAxisY_ = MakeAxis<QLogValueAxis>(QStringLiteral("% Error"), QStringLiteral("%.3g"));
-    logAxisY_->setBase(10);
+    axisX_ = MakeAxis<QCategoryAxis>(QStringLiteral("Nº Iteraciones"));
+    axisX_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axisY_ = MakeAxis<QValueAxis>(QStringLiteral("% Error"));
+    axisY_->setLabelFormat(QStringLiteral("%.4g"));
+    logAxisY_ = MakeAxis<QLogValueAxis>(QStringLiteral("% Error"));
+    logAxisY_->setLabelFormat(QStringLiteral("%.3g"));
     logAxisY_->setParent(this);  // until it is shown, when the chart takes it
     chart->addAxis(axisX_, Qt::AlignBottom);
     chart->addAxis(axisY_, Qt::AlignLeft);
-    for (QLineSeries* line : {keptSeries_, series_}) {
-        line->attachAxis(axisX_);
-        line->attachAxis(axisY_);
+    for (const ChartCurve& curve : curves_) {
+        curve.Series()->attachAxis(axisX_);
+        curve.Series()->attachAxis(axisY_);
     }
+
+    // A widget of its own over the plot: it repaints on every move, which
+    // the chart's scene, repainted only by Draw, would not.
+    readOut_ = new QLabel(this);
+    readOut_->setObjectName(QStringLiteral("chartReadOut"));
+    readOut_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    readOut_->setAutoFillBackground(true);
+    readOut_->setBackgroundRole(QPalette::Base);
+    readOut_->setForegroundRole(QPalette::Text);
+    readOut_->setFrameShape(QFrame::Box);
+    readOut_->setMargin(1);
+    QFont readOutFont = readOut_->font();
+    readOutFont.setPointSize(7);
+    readOut_->setFont(readOutFont);
+    readOut_->hide();
 
     FollowPalette();
     setRenderHint(QPainter::Antialiasing);
@@ -86,7 +115,7 @@ ErrorChart::ErrorChart(QWidget* parent) : QChartView(new QChart, parent) {
     setViewportUpdateMode(QGraphicsView::NoViewportUpdate);
 
     refreshTimer_.setSingleShot(true);
-    connect(&refreshTimer_, &QTimer::timeout, this, &ErrorChart::Draw);
+    connect(&refreshTimer_, &QTimer::timeout, this, &ErrorChart::Refresh);
     connect(axisX_, &QValueAxis::rangeChanged, this, &ErrorChart::OnAxisRangeChanged);
     connect(axisY_, &QValueAxis::rangeChanged, this, &ErrorChart::OnAxisRangeChanged);
     connect(logAxisY_, &QLogValueAxis::rangeChanged, this, &ErrorChart::OnAxisRangeChanged);
@@ -99,11 +128,14 @@ void ErrorChart::FollowPalette() {
     QChart* chart = this->chart();
     chart->setBackgroundBrush(colours.color(QPalette::Base));
     chart->setTitleBrush(colours.color(QPalette::Text));
-    for (QValueAxis* axis : {axisX_, axisY_}) {
+    chart->legend()->setLabelColor(colours.color(QPalette::Text));
+    for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(axisX_), static_cast<QAbstractAxis*>(axisY_),
+                                static_cast<QAbstractAxis*>(logAxisY_)}) {
         axis->setLabelsBrush(colours.color(QPalette::Text));
         axis->setTitleBrush(colours.color(QPalette::Text));
         axis->setLinePenColor(colours.color(QPalette::Text));
         axis->setGridLineColor(colours.color(QPalette::Mid));
+        axis->setMinorGridLineColor(colours.color(QPalette::Midlight));
     }
     setBackgroundBrush(colours.color(QPalette::Window));
 }
@@ -117,15 +149,20 @@ void ErrorChart::changeEvent(QEvent* event) {
 }
 
 void ErrorChart::Clear() {
-    store_.Clear();
-    kept_.Clear();
+    Run().Clear();
     zoomed_ = false;
     Draw();
 }
 
 void ErrorChart::KeepCurve() {
-    kept_ = store_;
-    store_.Clear();
+    curves_[kKept].TakePointsOf(Run());
+    Run().Clear(Run().EndX());
+    zoomed_ = false;
+    Draw();
+}
+
+void ErrorChart::ClearKept() {
+    curves_[kKept].Clear();
     zoomed_ = false;
     Draw();
 }
@@ -138,18 +175,22 @@ void ErrorChart::SetLogarithmic(bool logarithmic) {
     if (logarithmic == logarithmic_) return;
     settingRanges_ = true;
     QAbstractAxis* shown = YAxis();
-    for (QLineSeries* line : {keptSeries_, series_}) line->detachAxis(shown);
+    for (const ChartCurve& curve : curves_) curve.Series()->detachAxis(shown);
+    // Hidden first: the chart deletes the axis' labels only later, and the
+    // repaint below must not draw them beside the new ones.
+    shown->setVisible(false);
     chart()->removeAxis(shown);
     shown->setParent(this);
     logarithmic_ = logarithmic;
+    YAxis()->setVisible(true);
     chart()->addAxis(YAxis(), Qt::AlignLeft);
-    for (QLineSeries* line : {keptSeries_, series_}) line->attachAxis(YAxis());
+    for (const ChartCurve& curve : curves_) curve.Series()->attachAxis(YAxis());
     settingRanges_ = false;
     zoomed_ = false;
     Draw();
 }
 
-QString ErrorChart::Title() const { return chart()->title(); }
+QString ErrorChart::ReadOut() const { return readOut_->isVisible() ? readOut_->text() : QString(); }
 
 void ErrorChart::ScheduleRefresh() {
     refreshPending_ = true;
@@ -158,81 +199,110 @@ void ErrorChart::ScheduleRefresh() {
 }
 
 void ErrorChart::FitAxesToData() {
-    const auto lastX = static_cast<double>(std::max(store_.Count(), kept_.Count()) - 1);
-    axisX_->setRange(0.0, std::max(lastX, 1.0));
-    // Ticks at whole iterations only: a middle tick needs at least two steps.
-    axisX_->setTickCount(lastX >= 2.0 ? 3 : 2);
+    double firstX = std::numeric_limits<double>::infinity();
+    double lastX = 0.0;
+    for (const ChartCurve& curve : curves_) {
+        if (curve.Empty()) continue;
+        firstX = std::min(firstX, static_cast<double>(curve.FirstX()));
+        lastX = std::max(lastX, static_cast<double>(curve.EndX() - 1));
+    }
+    if (!std::isfinite(firstX)) firstX = 0.0;
+    axisX_->setRange(firstX, std::max(lastX, firstX + 1.0));
     if (logarithmic_) {
-        // The smallest error above 0 and the largest, over both curves.
         double low = std::numeric_limits<double>::infinity();
         double high = 0.0;
-        std::vector<EnvelopeStore::Point> held;
-        for (const EnvelopeStore* store : {&store_, &kept_}) {
-            store->HeldPoints(held);
-            for (const EnvelopeStore::Point& point : held) {
-                if (!(point.y > 0.0) || !std::isfinite(point.y)) continue;
-                low = std::min(low, point.y);
-                high = std::max(high, point.y);
-            }
-        }
+        for (const ChartCurve& curve : curves_) curve.PositiveExtremes(low, high);
         if (!(high > 0.0)) low = high = 1.0;
         if (!(high > low)) {
             low /= 10.0;
             high *= 10.0;
         }
+        const double base = LogAxisBase(low, high);
+        logAxisY_->setBase(base);
+        // Base 10 labels the powers of ten only: the lines between them help the eye.
+        logAxisY_->setMinorTickCount(base == 10.0 ? 8 : 0);
         logAxisY_->setRange(low, high);
         return;
     }
-    double low = 0.0;
-    double high = 1.0;
-    const bool current = store_.HasValues();
-    const bool kept = kept_.HasValues();
-    if (current || kept) {
-        low = std::min(current ? store_.MinY() : kept_.MinY(), kept ? kept_.MinY() : store_.MinY());
-        high = std::max(current ? store_.MaxY() : kept_.MaxY(), kept ? kept_.MaxY() : store_.MaxY());
+    double low = std::numeric_limits<double>::infinity();
+    double high = -std::numeric_limits<double>::infinity();
+    for (const ChartCurve& curve : curves_) {
+        if (!curve.Store().HasValues()) continue;
+        low = std::min(low, curve.Store().MinY());
+        high = std::max(high, curve.Store().MaxY());
+    }
+    if (!(low <= high)) {
+        low = 0.0;
+        high = 1.0;
+    } else if (!(high - low > 0.0) || !std::isfinite(high - low)) {
         // A flat line still needs a visible band around it.
-        if (!(high - low > 0.0) || !std::isfinite(high - low)) {
-            const double pad = std::max(1.0, std::abs(low) * 0.05);
-            low -= pad;
-            high += pad;
-        }
+        const double pad = std::max(1.0, std::abs(low) * 0.05);
+        low -= pad;
+        high += pad;
     }
     axisY_->setRange(low, high);
 }
 
-void ErrorChart::Fill(const EnvelopeStore& store, int columns, QList<QPointF>& line) {
-    store.Envelope(axisX_->min(), axisX_->max(), columns, envelope_);
-    line.clear();
-    line.reserve(static_cast<qsizetype>(envelope_.size()));
-    for (const EnvelopeStore::Point& point : envelope_) {
-        if (!logarithmic_ || point.y > 0.0) line.append(QPointF(static_cast<double>(point.x), point.y));
+void ErrorChart::LabelIterations() {
+    const double lo = axisX_->min();
+    const double hi = axisX_->max();
+    for (const QString& label : axisX_->categoriesLabels()) axisX_->remove(label);
+    axisX_->setStartValue(lo);
+    const int most = std::max(2, static_cast<int>(chart()->plotArea().width()) / kIterationLabelWidth);
+    for (const double tick : IterationTicks(lo, hi, most)) axisX_->append(IterationText(tick), tick);
+    axisX_->setRange(lo, hi);
+}
+
+void ErrorChart::UpdateLegend() {
+    for (const ChartCurve& curve : curves_) {
+        for (QLegendMarker* marker : chart()->legend()->markers(curve.Series())) marker->setVisible(!curve.Empty());
     }
 }
 
+void ErrorChart::Refresh() {
+    if (window()->isVisible() && !isVisible()) {
+        refreshPending_ = false;
+        drawOnShow_ = true;
+        sinceDraw_.start();
+        emit Drawn();
+        return;
+    }
+    Draw();
+}
+
+void ErrorChart::showEvent(QShowEvent* event) {
+    QChartView::showEvent(event);
+    if (drawOnShow_) Draw();
+}
+
 void ErrorChart::Draw() {
+    drawOnShow_ = false;
     refreshTimer_.stop();
     refreshPending_ = false;
+    settingRanges_ = true;
     if (!zoomed_) {
         // Every range change recomputes the line for the points the series
         // holds, and they are about to be replaced: the ranges change over
-        // an empty series, so the line is built once, for the new points.
-        series_->clear();
-        keptSeries_->clear();
-        settingRanges_ = true;
+        // empty series, so each line is built once, for the new points.
+        for (ChartCurve& curve : curves_) curve.Hide();
         FitAxesToData();
-        settingRanges_ = false;
     }
+    LabelIterations();
+    settingRanges_ = false;
+    UpdateLegend();
     // New ranges can change the axes' label widths and so the plot area:
-    // laid out now, the line is built once, for the columns it will have,
-    // and the next repaint shows the chart finished.
+    // laid out now, the lines are built once, for the columns they will
+    // have, and the next repaint shows the chart finished.
     if (QGraphicsLayout* layout = chart()->layout()) layout->activate();
     const int columns = std::max(1, static_cast<int>(chart()->plotArea().width()));
-    Fill(kept_, columns, keptVisible_);
-    keptSeries_->replace(keptVisible_);
-    Fill(store_, columns, visible_);
-    series_->replace(visible_);
+    for (ChartCurve& curve : curves_) {
+        curve.Fill(axisX_->min(), axisX_->max(), columns, logarithmic_);
+        curve.Show();
+    }
     viewport()->update();
     sinceDraw_.start();
+    // The read-out follows the lines under a pointer that stays still.
+    if (readOut_->isVisible()) ShowPointerValue(pointer_);
     emit Drawn();
 }
 
@@ -277,28 +347,44 @@ void ErrorChart::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void ErrorChart::mouseMoveEvent(QMouseEvent* event) {
     QChartView::mouseMoveEvent(event);
-    ShowPointerValue(chart()->mapFromScene(mapToScene(event->position().toPoint())));
+    pointer_ = chart()->mapFromScene(mapToScene(event->position().toPoint()));
+    ShowPointerValue(pointer_);
 }
 
 void ErrorChart::leaveEvent(QEvent* event) {
     QChartView::leaveEvent(event);
-    chart()->setTitle(kTitle);
+    readOut_->hide();
 }
 
 // `at` in the chart's own coordinates, those of its plot area.
 void ErrorChart::ShowPointerValue(QPointF at) {
-    if (visible_.isEmpty() || !chart()->plotArea().contains(at)) {
-        chart()->setTitle(kTitle);
+    const QRectF plot = chart()->plotArea();
+    if (!plot.contains(at)) {
+        readOut_->hide();
         return;
     }
-    const double x = chart()->mapToValue(at, series_).x();
-    // The drawn points are in ascending x: the nearest is beside where x falls.
-    auto next = std::lower_bound(visible_.cbegin(), visible_.cend(), x,
-                                 [](const QPointF& point, double value) { return point.x() < value; });
-    if (next == visible_.cend() || (next != visible_.cbegin() && x - std::prev(next)->x() < next->x() - x)) --next;
-    const QLocale locale;
-    chart()->setTitle(QStringLiteral("Iteración %1: %2 %")
-                          .arg(locale.toString(static_cast<qint64>(next->x())), locale.toString(next->y(), 'g', 6)));
+    const double x = chart()->mapToValue(at, Run().Series()).x();
+    // The run's curve where it is drawn; before its first point, the kept one.
+    const ChartCurve& run = Run();
+    const ChartCurve& kept = Kept();
+    const bool onKept = run.Line().isEmpty() || (!kept.Line().isEmpty() && x < run.Line().front().x());
+    const std::optional<QPointF> point = (onKept ? kept : run).NearestTo(x);
+    if (!point) {
+        readOut_->hide();
+        return;
+    }
+    readOut_->setText(QStringLiteral("Iteración %1: %2 %")
+                          .arg(IterationText(point->x()), QLocale().toString(point->y(), 'g', 6)) +
+                      (onKept ? QStringLiteral(" (conservada)") : QString()));
+    readOut_->adjustSize();
+    // In the plot's top corner away from the pointer, so it never hides
+    // the point being read.
+    const QRect area = mapFromScene(chart()->mapToScene(plot)).boundingRect().translated(viewport()->pos());
+    const bool pointerOnRight = at.x() > plot.center().x();
+    const int left = pointerOnRight ? area.left() + 2 : area.right() - readOut_->width() - 2;
+    readOut_->move(left, area.top() + 2);
+    readOut_->show();
+    readOut_->raise();
 }
 
 void ErrorChart::resizeEvent(QResizeEvent* event) {

@@ -1,23 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The training tab's error chart (Chart1 with its one line Series1).
+// The training tab's error chart (Chart1 with its line Series1).
 //
-// Points live in an EnvelopeStore; Qt Charts only ever holds what the current
-// view needs, a few points per pixel column, handed over with one replace()
-// when the chart is drawn. Appending during a run therefore costs a store
-// update and, once per repaint, the start of a timer.
+// Its curves (the run being watched, and the kept one) are ChartCurves,
+// each with its points in an EnvelopeStore; Qt Charts only ever holds what
+// the current view needs, a few points per pixel column, handed over with
+// one replace() when the chart is drawn. Appending during a run therefore
+// costs a store update and, once per repaint, the start of a timer. A curve
+// is drawn at its true iteration numbers: a run that continues the one kept
+// begins where that one ended.
 //
 // Mouse: drag a rectangle to zoom in; right click or double click shows all
 // points again. While zoomed the view keeps its ranges as points arrive.
-// The point under the pointer (iteration, error) shows in the title.
+// The point under the pointer (iteration, error) shows in a read-out inside
+// the plot, in the corner away from the pointer, on every move.
 //
-// A kept curve (the previous run's, in a muted colour) has a store of its
-// own, as bounded as the first; Clear drops it too.
+// A legend names the curves. The kept curve (a muted colour) stays through
+// new runs, "Reiniciar" and new networks until ClearKept.
 
+#include "chart_curve.h"
 #include "envelope_store.h"
 
 #include <QElapsedTimer>
-#include <QList>
 #include <QPointF>
 #include <QTimer>
 #include <QtCharts/QChartView>
@@ -25,7 +29,9 @@
 #include <span>
 #include <vector>
 
+QT_FORWARD_DECLARE_CLASS(QLabel)
 QT_FORWARD_DECLARE_CLASS(QLineSeries)
+QT_FORWARD_DECLARE_CLASS(QCategoryAxis)
 QT_FORWARD_DECLARE_CLASS(QValueAxis)
 QT_FORWARD_DECLARE_CLASS(QLogValueAxis)
 QT_FORWARD_DECLARE_CLASS(QAbstractAxis)
@@ -36,34 +42,40 @@ class ErrorChart : public QChartView {
 public:
     explicit ErrorChart(QWidget* parent = nullptr);
 
-    // Removes every point, the kept curve's too.
+    // Removes every point of the run's curve; the next one is iteration 0.
     void Clear();
-    // The curve so far becomes the kept curve and the chart starts afresh.
+    // The curve so far becomes the kept curve; the run's curve starts afresh
+    // at the iteration after its last.
     void KeepCurve();
-    const EnvelopeStore& KeptStore() const { return kept_; }
+    // "Borrar curva conservada".
+    void ClearKept();
+    const EnvelopeStore& KeptStore() const { return Kept().Store(); }
 
     // A logarithmic error axis, for long runs; the linear one by default.
     // Errors of 0 have no place on it and are left out.
     void SetLogarithmic(bool logarithmic);
     bool Logarithmic() const { return logarithmic_; }
 
-    // What the title shows for the pointer over the plot, or its own text.
-    QString Title() const;
-    // Adds the point (points held, y) after all others: stores it and only
-    // marks the chart for repainting, which happens when messages are next processed.
+    // The read-out for the pointer over the plot; empty when it shows none.
+    QString ReadOut() const;
+    // Adds the point (iteration after the last, y) to the run's curve:
+    // stores it and only marks the chart for repainting, which happens when
+    // messages are next processed.
     void Append(double y) {
-        store_.Append(y);
+        Run().Store().Append(y);
         if (!refreshPending_) ScheduleRefresh();
     }
     void Append(std::span<const double> ys) {
-        store_.Append(ys);
+        Run().Store().Append(ys);
         if (!refreshPending_) ScheduleRefresh();
     }
-    // Shows every point held as one line, both axes scaled to the data.
+    // Shows every point held as lines, both axes scaled to the data.
     void Draw();
 
-    const EnvelopeStore& Store() const { return store_; }
-    QLineSeries* Series1() const { return series_; }
+    // The run's curve: its points, and the iteration number of its first.
+    const EnvelopeStore& Store() const { return Run().Store(); }
+    std::int64_t FirstIteration() const { return Run().FirstX(); }
+    QLineSeries* Series1() const { return Run().Series(); }
     bool Zoomed() const { return zoomed_; }
     // Leaves the zoom and shows every point again.
     void ResetZoom();
@@ -86,35 +98,45 @@ protected:
     void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // Drawn in this order, so the run lies over the kept curve.
+    enum CurveIndex { kKept, kRun };
+    ChartCurve& Run() { return curves_[kRun]; }
+    const ChartCurve& Run() const { return curves_[kRun]; }
+    const ChartCurve& Kept() const { return curves_[kKept]; }
+
     // The canvas, the texts and the grid in the palette's colours, light or dark.
     void FollowPalette();
     void ScheduleRefresh();
+    // A refresh due: drawn now, or, behind another tab of a window on
+    // screen, when the chart is shown again; the views that follow the
+    // chart's pace hear of it either way.
+    void Refresh();
     void FitAxesToData();
-    // The points of `store` drawn for the current view into `line`.
-    void Fill(const EnvelopeStore& store, int columns, QList<QPointF>& line);
-    // The line point nearest the pointer's iteration, in the title.
+    // The iteration labels for the x axis' present range.
+    void LabelIterations();
+    // The read-out for the pointer at `at`, in the chart's own coordinates.
     void ShowPointerValue(QPointF at);
     void OnAxisRangeChanged();
+    // Every curve's legend entry shown only while it has points.
+    void UpdateLegend();
 
     // The y axis in use: axisY_ or logAxisY_.
     QAbstractAxis* YAxis() const;
 
-    EnvelopeStore store_;
-    EnvelopeStore kept_;
-    QLineSeries* series_;
-    QLineSeries* keptSeries_;
-    QValueAxis* axisX_;
+    std::vector<ChartCurve> curves_;
+    QCategoryAxis* axisX_;
     QValueAxis* axisY_;
     QLogValueAxis* logAxisY_;
+    QLabel* readOut_;
+    QPointF pointer_;  // where the pointer last moved, in the chart's coordinates
     bool logarithmic_ = false;
     QTimer refreshTimer_;
     QElapsedTimer sinceDraw_;
     bool refreshPending_ = false;
+    bool drawOnShow_ = false;
     bool zoomed_ = false;
     bool settingRanges_ = false;
-    std::vector<EnvelopeStore::Point> envelope_;
-    QList<QPointF> visible_;
-    QList<QPointF> keptVisible_;
 };

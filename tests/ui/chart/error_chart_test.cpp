@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "error_chart.h"
 
+#include <QLabel>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QLogValueAxis>
 #include <QtCharts/QValueAxis>
@@ -54,8 +60,12 @@ private slots:
     void rubberBandZoomShowsMoreDetailAndRightClickReturns();
     void zoomSurvivesNewPointsUntilDoubleClick();
     void logarithmicAxisLeavesOutZerosAndSpansTheRest();
-    void pointerShowsTheNearestPointInTheTitle();
-    void keptCurveStaysUntilClear();
+    void pointerReadOutFollowsEveryMoveToTheNearestPoint();
+    void keptCurveStaysUntilClearedAndTheLegendNamesTheCurves();
+    void logarithmicAxisLabelsAnySpanInThePalettesColours_data();
+    void logarithmicAxisLabelsAnySpanInThePalettesColours();
+    void switchingTheScaleRepaintsTheAxesAtOnce();
+    void iterationLabelsAreWholeNumbersGroupedByThousands();
 };
 
 void ErrorChartTest::lookAndNames() {
@@ -217,47 +227,170 @@ void ErrorChartTest::logarithmicAxisLeavesOutZerosAndSpansTheRest() {
     QCOMPARE(chart.Series1()->count(), 5);
 }
 
-void ErrorChartTest::pointerShowsTheNearestPointInTheTitle() {
+namespace {
+
+// The pointer at iteration x of the run's curve, in the viewport's coordinates.
+QPoint AtIteration(ErrorChart& chart, double x) {
+    const QRectF plot = chart.chart()->plotArea();
+    const double px = chart.chart()->mapToPosition(QPointF(x, 0), chart.Series1()).x();
+    return chart.mapFromScene(chart.chart()->mapToScene(QPointF(px, plot.center().y())));
+}
+
+void MovePointer(ErrorChart& chart, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, at, chart.viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(chart.viewport(), &move);
+}
+
+}  // namespace
+
+// Every move shows the point nearest the pointer, of two neighbours the
+// nearer, in a read-out inside the plot on the side away from the pointer.
+void ErrorChartTest::pointerReadOutFollowsEveryMoveToTheNearestPoint() {
     ErrorChart chart;
     chart.resize(329, 193);
-    for (int i = 0; i <= 100; ++i) chart.Append(i * 1.5);
+    for (int i = 0; i <= 4; ++i) chart.Append(i * 1.5);
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
     chart.Draw();
-    const auto moveTo = [&](QPoint at) {
-        QMouseEvent move(QEvent::MouseMove, at, chart.viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(chart.viewport(), &move);
-    };
-    moveTo(InPlot(chart, 0.5, 0.5));
+    const struct {
+        double at;
+        int nearest;
+    } moves[] = {{1.3, 1}, {1.7, 2}, {0.2, 0}, {3.6, 4}, {2.4, 2}, {0.6, 1}};
     const QLocale locale;
-    const QString title = chart.Title();
-    QVERIFY2(title.startsWith("Iteración "), qPrintable(title));
-    const qint64 x = locale.toLongLong(title.section(' ', 1, 1).chopped(1));
-    QVERIFY2(x >= 45 && x <= 55, qPrintable(title));
-    QCOMPARE(title, QString("Iteración %1: %2 %").arg(locale.toString(x), locale.toString(x * 1.5, 'g', 6)));
-    moveTo(QPoint(1, 1));
-    QCOMPARE(chart.Title(), QStringLiteral("Gráfica de errores"));
+    auto* readOut = chart.findChild<QLabel*>(QStringLiteral("chartReadOut"));
+    QVERIFY(readOut);
+    for (const auto& move : moves) {
+        const QPoint at = AtIteration(chart, move.at);
+        MovePointer(chart, at);
+        QCOMPARE(chart.ReadOut(),
+                 QString("Iteración %1: %2 %").arg(move.nearest).arg(locale.toString(move.nearest * 1.5, 'g', 6)));
+        // Within the plot, and clear of the pointer.
+        const QRect plot = chart.mapFromScene(chart.chart()->mapToScene(chart.chart()->plotArea()))
+                               .boundingRect()
+                               .translated(chart.viewport()->pos());
+        QVERIFY(plot.contains(readOut->geometry()));
+        QVERIFY(!readOut->geometry().contains(chart.viewport()->mapTo(&chart, at)));
+    }
+    MovePointer(chart, QPoint(1, 1));
+    QCOMPARE(chart.ReadOut(), QString());
+    QCOMPARE(chart.chart()->title(), QStringLiteral("Gráfica de errores"));
 }
 
-void ErrorChartTest::keptCurveStaysUntilClear() {
+// The kept curve stays through Clear (a reset, a new network) until
+// ClearKept; a run after it that continues the kept one is drawn at its
+// true iterations; the legend names the curves that have points.
+void ErrorChartTest::keptCurveStaysUntilClearedAndTheLegendNamesTheCurves() {
     ErrorChart chart;
     chart.resize(329, 193);
+    const auto named = [&chart] {
+        QStringList names;
+        for (QLegendMarker* marker : chart.chart()->legend()->markers())
+            if (marker->isVisible()) names << marker->label();
+        return names;
+    };
     for (int i = 0; i < 50; ++i) chart.Append(80.0 - i);
+    chart.Draw();
+    QCOMPARE(named(), QStringList{"Error por iteración"});
     chart.KeepCurve();
     for (int i = 0; i < 20; ++i) chart.Append(60.0);
     chart.Draw();
     auto* kept = qobject_cast<QLineSeries*>(chart.chart()->series().first());
     QCOMPARE(kept->objectName(), QStringLiteral("keptSeries"));
     QCOMPARE(chart.KeptStore().Count(), 50);
-    QVERIFY(kept->count() > 0);
     QCOMPARE(chart.Store().Count(), 20);
-    // Both curves fit the axes.
-    QCOMPARE(Axis(chart, Qt::Horizontal)->max(), 49.0);
+    QCOMPARE(chart.FirstIteration(), 50);
+    QCOMPARE(chart.Series1()->points().front().x(), 50.0);
+    QCOMPARE(chart.Series1()->points().back().x(), 69.0);
+    QCOMPARE(Axis(chart, Qt::Horizontal)->max(), 69.0);
     QCOMPARE(Axis(chart, Qt::Vertical)->max(), 80.0);
+    QCOMPARE(named(), (QStringList{"Curva conservada", "Error por iteración"}));
+
     chart.Clear();
+    for (int i = 0; i < 10; ++i) chart.Append(70.0);
+    chart.Draw();
+    QCOMPARE(chart.KeptStore().Count(), 50);
+    QVERIFY(kept->count() > 0);
+    QCOMPARE(chart.Series1()->points().front().x(), 0.0);
+    chart.ClearKept();
     QCOMPARE(chart.KeptStore().Count(), 0);
     QCOMPARE(kept->count(), 0);
+    QCOMPARE(named(), QStringList{"Error por iteración"});
+}
+
+// Whatever the span, the log axis carries at least three labels, and its
+// labels and lines take the palette's colours, as the linear axes do.
+void ErrorChartTest::logarithmicAxisLabelsAnySpanInThePalettesColours_data() {
+    QTest::addColumn<double>("low");
+    QTest::addColumn<double>("high");
+    QTest::newRow("under one decade") << 3.0 << 40.0;
+    QTest::newRow("a tenth of a decade") << 5.0 << 6.0;
+    QTest::newRow("two decades") << 0.5 << 50.0;
+    QTest::newRow("six decades") << 0.001 << 1000.0;
+}
+
+void ErrorChartTest::logarithmicAxisLabelsAnySpanInThePalettesColours() {
+    QFETCH(double, low);
+    QFETCH(double, high);
+    ErrorChart chart;
+    QPalette dark = chart.palette();
+    dark.setColor(QPalette::Base, QColor(20, 20, 30));
+    dark.setColor(QPalette::Text, QColor(230, 230, 200));
+    chart.setPalette(dark);
+    chart.resize(329, 193);
+    for (const double y : {high, low, std::sqrt(low * high)}) chart.Append(y);
+    chart.SetLogarithmic(true);
+    auto* log = qobject_cast<QLogValueAxis*>(chart.chart()->axes(Qt::Vertical).first());
+    QVERIFY(log);
+    QCOMPARE(log->min(), low);
+    QCOMPARE(log->max(), high);
+    // Labels stand at the powers of the base within the range.
+    const double first = std::ceil(std::log(low) / std::log(log->base()) - 1e-9);
+    const double last = std::floor(std::log(high) / std::log(log->base()) + 1e-9);
+    QVERIFY2(last - first + 1 >= 3, qPrintable(QString::number(log->base())));
+    QCOMPARE(log->labelsBrush().color(), QColor(230, 230, 200));
+    QCOMPARE(log->titleBrush().color(), QColor(230, 230, 200));
+    QCOMPARE(log->linePenColor(), QColor(230, 230, 200));
+}
+
+// On screen, not only in a fresh rendering: the axis switched to shows
+// alone at once, with nothing of the one before left drawn.
+void ErrorChartTest::switchingTheScaleRepaintsTheAxesAtOnce() {
+    ErrorChart chart;
+    chart.resize(329, 193);
+    for (int i = 0; i < 2000; ++i) chart.Append(1000.0 / (1.0 + i));
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    chart.Draw();
+    QTest::qWait(50);
+    for (const bool logarithmic : {true, false, true}) {
+        chart.SetLogarithmic(logarithmic);
+        QTest::qWait(100);
+        const QImage shown = chart.screen()->grabWindow(chart.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage fresh = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.size(), fresh.size());
+        QVERIFY2(shown == fresh, logarithmic ? "logarithmic" : "linear");
+    }
+}
+
+// Iteration labels are whole numbers grouped by thousands, never "6619.999".
+void ErrorChartTest::iterationLabelsAreWholeNumbersGroupedByThousands() {
+    ErrorChart chart;
+    chart.resize(329, 193);
+    std::vector<double> ys(6'620'000, 5.0);
+    chart.Append(ys);
+    chart.Draw();
+    auto* axis = qobject_cast<QCategoryAxis*>(chart.chart()->axes(Qt::Horizontal).first());
+    QVERIFY(axis);
+    const QStringList labels = axis->categoriesLabels();
+    QVERIFY2(labels.size() >= 2, qPrintable(labels.join(" | ")));
+    const QRegularExpression grouped(QStringLiteral("^\\d{1,3}(\\D\\d{3})*$"));
+    for (const QString& label : labels) {
+        QVERIFY2(grouped.match(label).hasMatch(), qPrintable(label));
+        QString digits = label;
+        digits.remove(QRegularExpression(QStringLiteral("\\D")));
+        QCOMPARE(axis->endValue(label), digits.toDouble());
+    }
 }
 
 QTEST_MAIN(ErrorChartTest)

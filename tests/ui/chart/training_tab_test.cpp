@@ -8,13 +8,22 @@
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
 #include "main_window.h"
+#include "network_diagram.h"
+#include "network_snapshot.h"
 #include "progress_window.h"
 #include "window_driver.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QtCharts/QChart>
 #include <QRegularExpression>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -75,7 +84,9 @@ private slots:
     void errorCriterionEndsOnTheFirstIterationBelowTheThreshold();
     void resetResetsTrainingButKeepsPatternsAndCriterion();
     void outputGridsAreShapedForTheOutputCount();
-    void reenteringTheTabZeroesOnlyTheGrids();
+    void reenteringTheTabKeepsTheGridsAndTheirPattern();
+    void viewsAreReachableDuringARunWhatActsIsNot();
+    void chartReadOutIsClearOfTheButtonsOverTheChart();
     void failedRunClosesProgressAndWritesItsStatisticsBeforeTheErrorBox();
     void chartImageIsSavedAsPngThroughTheSaveDialog();
 };
@@ -141,7 +152,7 @@ void TrainingTabTest::stopClickedWhileARunProcessesMessages() {
     QTimer::singleShot(20, &form, [&] {
         QVERIFY(form.Form2);
         QVERIFY(form.Form2->isVisible());
-        mainWindowOff = !form.PageControl1->isEnabled();
+        mainWindowOff = !form.SpeedButton7->isEnabled() && !form.SpeedButton8->isEnabled();
         progress = form.Form2->progressLine.text();
         bar = form.Form2->progressBar.width();
         QTest::mouseClick(&form.Form2->HiperBoton2, Qt::LeftButton);
@@ -272,7 +283,7 @@ void TrainingTabTest::outputGridsAreShapedForTheOutputCount() {
     }
 }
 
-void TrainingTabTest::reenteringTheTabZeroesOnlyTheGrids() {
+void TrainingTabTest::reenteringTheTabKeepsTheGridsAndTheirPattern() {
     WindowDriver driver;
     TForm1& form = driver.form();
     driver.PrepareXor();
@@ -280,23 +291,113 @@ void TrainingTabTest::reenteringTheTabZeroesOnlyTheGrids() {
     driver.Click(form.SpeedButton7);
     const double expected = form.FloatGrid2->GetFloat(1, 1);
     QVERIFY(expected == 0.1 || expected == 0.9);
-    QVERIFY(form.FloatGrid3->GetFloat(1, 1) != 0.0);
+    const double obtained = form.FloatGrid3->GetFloat(1, 1);
+    QVERIFY(obtained != 0.0);
+    // The heading names the pattern, whose expected output is the one shown.
+    const QString heading = form.FloatGrid2->Cells(1, 0);
+    QVERIFY2(heading.startsWith("Patrón "), qPrintable(heading));
+    QCOMPARE(form.FloatGrid3->Cells(1, 0), heading);
+    const int p = heading.mid(7).toInt();
+    QCOMPARE(form.workState.SalidasPatrones[static_cast<std::size_t>(p)][1], expected);
     const QString totals = form.FlatSpinEditInteger5->Text();
-    const QString time = form.FlatSpinEditInteger6->Text();
     const QString highest = form.FlatSpinEditFloat1->Text();
     const QString lowest = form.FlatSpinEditFloat2->Text();
 
     driver.ShowTab(form.TabSheet2);
     driver.ShowTab(form.TabSheet3);
 
-    QCOMPARE(form.FloatGrid2->GetFloat(1, 1), 0.0);
-    QCOMPARE(form.FloatGrid3->GetFloat(1, 1), 0.0);
+    QCOMPARE(form.FloatGrid2->GetFloat(1, 1), expected);
+    QCOMPARE(form.FloatGrid3->GetFloat(1, 1), obtained);
+    QCOMPARE(form.FloatGrid2->Cells(1, 0), heading);
     QCOMPARE(form.FloatGrid3->Cells(0, 1), QString("Salida 1"));
     QCOMPARE(form.FlatSpinEditInteger5->Text(), totals);
-    QCOMPARE(form.FlatSpinEditInteger6->Text(), time);
     QCOMPARE(form.FlatSpinEditFloat1->Text(), highest);
     QCOMPARE(form.FlatSpinEditFloat2->Text(), lowest);
     QCOMPARE(form.Chart1->Store().Count(), 50);
+
+    // A new network: what was shown belonged to the network before.
+    driver.CreateNetwork(2, 2, 1);
+    driver.ShowTab(form.TabSheet3);
+    QCOMPARE(form.FloatGrid2->GetFloat(1, 1), 0.0);
+    QCOMPARE(form.FloatGrid3->GetFloat(1, 1), 0.0);
+    QCOMPARE(form.FloatGrid2->Cells(1, 0), QString());
+    QCOMPARE(form.FlatSpinEditFloat1->Value(), 0.0);
+    QCOMPARE(form.FlatSpinEditFloat2->Value(), 0.0);
+}
+
+// While a run lasts the learner can look: the tabs, the chart, and "Cómo
+// Aprende" with its views and choosers, a view brought to the front showing
+// the run at once. What changes the network, the patterns or the run's
+// settings, or opens a dialog, stays off, and is back as it was afterwards.
+void TrainingTabTest::viewsAreReachableDuringARunWhatActsIsNot() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.PrepareXor();
+    driver.TypeInto(form.FlatSpinEditInteger4, "1000000");
+    auto* views = form.findChild<QTabWidget*>(QStringLiteral("learningViews"));
+    auto* diagram = form.findChild<NetworkDiagram*>(QStringLiteral("networkDiagram"));
+    QVERIFY(views && diagram);
+    const QList<QWidget*> acting{form.SpeedButton7,          form.SpeedButton8,  form.SpeedButton11,
+                                 form.SpeedButton1,          form.SpeedButton2,  form.SpeedButton3,
+                                 form.FlatSpinEditInteger4,  form.FlatRadioButton2, form.FloatGrid1,
+                                 form.chartOptions,          form.saveChartImage};
+    const QStringList lookers{"patternChooser", "decimalsChooser", "neuronFilter", "diagramPatternChooser",
+                              "outputChooser"};
+    const QStringList actingViews{"computeStepButton", "applyStepButton", "saveViewImage"};
+    bool looked = false;
+    QTimer::singleShot(0, &form, [&] {
+        QTabBar* tabs = form.PageControl1->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(form.PageControl1->indexOf(form.TabSheet6)).center());
+        QCOMPARE(form.PageControl1->currentWidget(), form.TabSheet6);
+        QTabBar* inner = views->tabBar();
+        QTest::mouseClick(inner, Qt::LeftButton, {}, inner->tabRect(views->indexOf(diagram)).center());
+        QCOMPARE(views->currentWidget(), static_cast<QWidget*>(diagram));
+        QCOMPARE(diagram->Snapshot().hiddenWeights, TakeSnapshot(form.RedNeuronal1).hiddenWeights);
+        for (const QString& name : lookers) QVERIFY2(form.findChild<QWidget*>(name)->isEnabled(), qPrintable(name));
+        for (const QString& name : actingViews) QVERIFY2(!form.findChild<QWidget*>(name)->isEnabled(), qPrintable(name));
+        for (QWidget* control : acting) QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
+        QVERIFY(form.Chart1->isEnabled());
+        QVERIFY(form.FlatMemo1->isEnabled());
+        QTest::mouseClick(&form.Form2->HiperBoton2, Qt::LeftButton);
+        looked = true;
+    });
+    driver.Click(form.SpeedButton7);
+
+    QVERIFY(looked);
+    QCOMPARE(form.FlatSpinEditInteger5->Value() % 10'000, 0);
+    QVERIFY(form.FlatSpinEditInteger5->Value() < 1'000'000);
+    for (QWidget* control : acting) QVERIFY2(control->isEnabled(), qPrintable(control->objectName()));
+    for (const QString& name : actingViews) QVERIFY2(form.findChild<QWidget*>(name)->isEnabled(), qPrintable(name));
+    // Off before the run (its criterion is not chosen), off after it.
+    QVERIFY(!form.FlatSpinEditInteger9->isEnabled());
+}
+
+// "Opciones" and "Guardar Imagen" lie over the chart's top corners; the
+// read-out under the pointer never goes beneath them, at any size.
+void TrainingTabTest::chartReadOutIsClearOfTheButtonsOverTheChart() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.PrepareXor();
+    driver.TypeInto(form.FlatSpinEditInteger4, "2000");
+    driver.Click(form.SpeedButton7);
+    auto* readOut = form.Chart1->findChild<QLabel*>(QStringLiteral("chartReadOut"));
+    QVERIFY(readOut);
+    for (const QSize size : {QSize(631, 434), QSize(1280, 994)}) {
+        form.resize(size);
+        form.Chart1->Draw();
+        const QRectF plot = form.Chart1->chart()->plotArea();
+        for (const double fx : {0.1, 0.5, 0.9}) {
+            const QPoint at = form.Chart1->mapFromScene(form.Chart1->chart()->mapToScene(
+                QPointF(plot.left() + fx * plot.width(), plot.top() + 4)));
+            QMouseEvent move(QEvent::MouseMove, at, form.Chart1->viewport()->mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(form.Chart1->viewport(), &move);
+            QVERIFY(readOut->isVisible());
+            const QRect shown(readOut->mapTo(form.GroupBox8, QPoint(0, 0)), readOut->size());
+            for (const QWidget* button : {form.chartOptions, form.saveChartImage})
+                QVERIFY2(!shown.intersects(button->geometry()), qPrintable(button->objectName()));
+        }
+    }
 }
 
 void TrainingTabTest::failedRunClosesProgressAndWritesItsStatisticsBeforeTheErrorBox() {
@@ -315,7 +416,7 @@ void TrainingTabTest::failedRunClosesProgressAndWritesItsStatisticsBeforeTheErro
     std::int32_t totalsShown = -1;
     driver.errors.onShow = [&] {
         progressOpen = static_cast<bool>(form.Form2);
-        windowOff = !form.PageControl1->isEnabled();
+        windowOff = !form.SpeedButton7->isEnabled();
         totalsShown = form.FlatSpinEditInteger5->Value();
     };
     driver.Click(form.SpeedButton7);

@@ -34,7 +34,7 @@ private slots:
     void exportThenImportGivesTheSameTableBitForBit();
     void importAsksBeforeReplacingAndRefusesBadFiles();
     void resultsGoOutAsTheyAreHeld();
-    void chartKeepsThePreviousRunUntilReset();
+    void chartKeepsThePreviousRunUntilCleared();
 };
 
 namespace {
@@ -311,7 +311,7 @@ void WindowPatternDataTest::resultsGoOutAsTheyAreHeld() {
     QCOMPARE(driver.errors.messages, QStringList{});
 }
 
-void WindowPatternDataTest::chartKeepsThePreviousRunUntilReset() {
+void WindowPatternDataTest::chartKeepsThePreviousRunUntilCleared() {
     WindowDriver driver;
     TForm1& form = driver.form();
     driver.PrepareXor();
@@ -330,9 +330,20 @@ void WindowPatternDataTest::chartKeepsThePreviousRunUntilReset() {
     QCOMPARE(form.Chart1->KeptStore().Count(), 600);
     QCOMPARE(form.Chart1->Store().Count(), 200);
 
+    // A continued run lies after the kept one, at its true iterations.
+    QCOMPARE(form.Chart1->FirstIteration(), 600);
+
+    // Kept through "Reiniciar", so that two fresh runs compare; the run
+    // after it starts again at iteration 0.
     driver.Click(form.SpeedButton8);
-    QCOMPARE(form.Chart1->KeptStore().Count(), 0);
+    QCOMPARE(form.Chart1->KeptStore().Count(), 600);
     QCOMPARE(form.Chart1->Store().Count(), 0);
+    driver.Click(form.SpeedButton7);
+    QCOMPARE(form.Chart1->FirstIteration(), 0);
+    QCOMPARE(form.Chart1->Store().Count(), 1);
+    form.clearKeptCurve->trigger();
+    QCOMPARE(form.Chart1->KeptStore().Count(), 0);
+    QCOMPARE(form.Chart1->Store().Count(), 1);
 }
 
 QTEST_MAIN(WindowPatternDataTest)

@@ -175,6 +175,16 @@ void WindowReadabilityTest::enlargedWindowGivesTheRoomToGridsAndChart() {
     QVERIFY(form.FloatGrid3->width() > outputs.width() && form.FloatGrid3->height() > outputs.height());
     QVERIFY(form.FloatGrid5->width() > results.width() && form.FloatGrid5->height() > results.height());
     QCOMPARE(form.SpeedButton7->geometry(), train);
+    // The buttons over the chart's top corners stay over them, clear of the
+    // output grids above, at every size.
+    for (const QSize size : {QSize(1280, 994), QSize(631, 434), QSize(900, 600)}) {
+        form.resize(size);
+        for (const QWidget* button : {form.chartOptions, form.saveChartImage}) {
+            QVERIFY2(form.Chart1->geometry().contains(button->geometry()), qPrintable(button->objectName()));
+            for (const char* box : {"GroupBox12", "GroupBox11"})
+                QVERIFY2(!form.findChild<QWidget*>(box)->geometry().intersects(button->geometry()), box);
+        }
+    }
 
     form.resize(200, 200);
     QCOMPARE(form.size(), QSize(631, 434));

@@ -8,10 +8,12 @@
 #include "error_chart.h"
 #include "flat_spin_edit_integer.h"
 #include "main_window.h"
+#include "random_generator.h"
 #include "window_driver.h"
 
 #include <QCheckBox>
 #include <QProcess>
+#include <QSet>
 #include <QTest>
 
 #include <bit>
@@ -24,6 +26,8 @@ private slots:
     void sameSeedRepeatsWeightsAndChartBitForBit();
     void windowAndCommandLineSaveTheSameWeights_data();
     void windowAndCommandLineSaveTheSameWeights();
+    void everyActionGivesEightDifferentHiddenNeurons_data();
+    void everyActionGivesEightDifferentHiddenNeurons();
 };
 
 namespace {
@@ -152,6 +156,38 @@ void WindowSeedTest::windowAndCommandLineSaveTheSameWeights() {
     const QByteArray saved = driver.ReadFile(driver.Path("window.ren"));
     QVERIFY(!saved.isEmpty());
     QCOMPARE(driver.ReadFile(driver.Path("command_line.ren")), saved);
+// Without "Semilla fija" and with the clock standing still, as it does for
+// every neuron of one action: a new 2-8-1 network, its load and
+// "Reiniciar" each give the eight hidden neurons eight different weight rows.
+void WindowSeedTest::everyActionGivesEightDifferentHiddenNeurons_data() {
+    QTest::addColumn<int>("action");
+    QTest::newRow("Nueva Red Neuronal") << 0;
+    QTest::newRow("Cargar Red Sin Entrenar") << 1;
+    QTest::newRow("Reiniciar") << 2;
+}
+
+void WindowSeedTest::everyActionGivesEightDifferentHiddenNeurons() {
+    QFETCH(int, action);
+    RandomGenerator::SetClock([] { return TimeOfDay{10, 0, 0, 0}; });
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    QVERIFY(!form.fixedSeed->isChecked());
+    if (action == 1) {
+        driver.dialogs.answers << driver.WriteFile("circulo.rna", {"2", "8", "1", "0", "0", "0"});
+        driver.Click(form.SpeedButton2);
+    } else {
+        driver.CreateNetwork(2, 8, 1);
+        if (action == 2) driver.Click(form.SpeedButton8);
+    }
+    RandomGenerator::SetClock({});
+    QCOMPARE(driver.errors.messages, QStringList{});
+    QCOMPARE(int(form.RedNeuronal1.NeuronasCapaOculta()), 8);
+    QSet<QList<double>> rows;
+    for (int j = 1; j <= 8; ++j) {
+        const TNeurona& neuron = form.RedNeuronal1.CapaOculta.Neuronas[j];
+        rows.insert({neuron.Pesos[0], neuron.Pesos[1], neuron.Pesos[2]});
+    }
+    QCOMPARE(rows.size(), 8);
 }
 
 QTEST_MAIN(WindowSeedTest)

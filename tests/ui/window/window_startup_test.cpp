@@ -11,6 +11,8 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
@@ -24,7 +26,7 @@ private slots:
     void startsWithTheDesignTimeState();
     void everyControlIsNamedAndAnnounced_data();
     void everyControlIsNamedAndAnnounced();
-    void helpTextKeepsItsLinesAndTrailingBlanks();
+    void helpTextFlowsInParagraphsWithoutLoneWords();
     void licenceLineIsWholeBelowTheCredits();
     void newNetworkWithoutTouchingTheTabIsOneOneOne();
     void newNetworkTakesTheTabsSettings_data();
@@ -110,34 +112,63 @@ void WindowStartupTest::everyControlIsNamedAndAnnounced() {
     QVERIFY(!accessible->text(QAccessible::Name).trimmed().isEmpty());
 }
 
-void WindowStartupTest::helpTextKeepsItsLinesAndTrailingBlanks() {
+// The fixed lines keep every word and blank; a line that ends in a blank
+// runs on into the next, so the memo wraps whole paragraphs and leaves no
+// word alone on a line.
+void WindowStartupTest::helpTextFlowsInParagraphsWithoutLoneWords() {
     WindowDriver driver;
-    const QStringList lines = driver.form().FlatMemo1->toPlainText().split('\n');
-    QCOMPARE(lines.size(), 35);
-    QCOMPARE(lines[0], QString("Este programa intenta simular el funcionamiento de una Red Neuronal de un tipo "
-                               "concreto . Se "));
-    QCOMPARE(lines[1], QString("trata "));
-    QCOMPARE(lines[6], QString("10 entradas como máximo en la red ."));
-    QCOMPARE(lines[15], QString("transferencia una sigmoide o una tangente hiperbóloca ) , hay que codificar las "
-                                "salidas para "));
-    QCOMPARE(lines[17], QString("valores 0,1 como 0 y 0,9 como 1 ; es decir que al cero lógico le llamamos 0,1 y "
-                                "al 1 lógico le "));
-    QCOMPARE(lines[20], QString("deseemos junto a los datos de entrenamiento ."));
-    // After them, "Cómo Aprende" and each of its four views.
-    for (const char* view : {"La pestaña Cómo Aprende", "Paso a paso", "Red dibuja", "Mapa de decisión", "Resultados"})
-        QVERIFY2(std::any_of(lines.begin() + 21, lines.end(), [&](const QString& l) { return l.startsWith(view); }), view);
+    TForm1& form = driver.form();
+    driver.ShowTab(form.TabSheet5);
+    QPlainTextEdit* memo = form.FlatMemo1;
+    const QStringList paragraphs = memo->toPlainText().split('\n');
+    QCOMPARE(paragraphs[0], QString("Este programa intenta simular el funcionamiento de una Red Neuronal de un tipo "
+                                    "concreto . Se trata de un Perceptrón Multicapa . Se implementa el aprendizaje de "
+                                    "Retropropagación del Gradiente . En esta primera versión , sólo se pueden "
+                                    "utilizar dos capas de perceptrones , una es la oculta y la otra es la de salida "
+                                    ". En cada capa se admite un máximo de 10 neuronas . También disponemos de 10 "
+                                    "entradas como máximo en la red ."));
+    QVERIFY(paragraphs[3].startsWith("El programa permite cargar y guardar la definición de cualquier configuración "
+                                     "de la red que deseemos junto"));
+    // After them, "Cómo Aprende", each of its four views, and the error's measure.
+    for (const char* start : {"La pestaña Cómo Aprende", "Paso a paso", "Red dibuja", "Mapa de decisión",
+                              "Resultados", "En Entrenamiento , Error ( % )"})
+        QVERIFY2(std::any_of(paragraphs.begin() + 4, paragraphs.end(),
+                             [&](const QString& p) { return p.startsWith(QString::fromUtf8(start)); }),
+                 start);
+    for (const int width : {564, 564 + 649}) {
+        memo->resize(width, memo->height());
+        QCoreApplication::processEvents();
+        for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next()) {
+            const QTextLayout* layout = block.layout();
+            for (int i = 0; i < layout->lineCount(); ++i) {
+                const QTextLine line = layout->lineAt(i);
+                const QString text = block.text().mid(line.textStart(), line.textLength()).trimmed();
+                QVERIFY2(text.contains(' ') || block.text().trimmed() == text, qPrintable(text));
+            }
+        }
+    }
 }
 
+// Whole below the credits and inside the page at the default size, and
+// still below the text, not over it, once the window is maximised.
 void WindowStartupTest::licenceLineIsWholeBelowTheCredits() {
     WindowDriver driver;
     TForm1& form = driver.form();
+    driver.ShowTab(form.TabSheet5);
     const auto* licence = form.TabSheet5->findChild<QLabel*>("licenceLabel");
     const auto* lastCredit = form.TabSheet5->findChild<QLabel*>("ExStaticText2");
-    QVERIFY(licence && lastCredit);
+    const auto* text = form.TabSheet5->findChild<QWidget*>("GroupBox16");
+    QVERIFY(licence && lastCredit && text);
     QVERIFY(licence->text().contains("GNU GPL, versión 3 o posterior"));
-    QVERIFY(licence->geometry().top() >= lastCredit->geometry().bottom());
     QVERIFY(licence->sizeHint().width() <= licence->width());
-    QVERIFY(form.TabSheet5->rect().contains(licence->geometry()));
+    for (const QSize size : {QSize(631, 434), QSize(1280, 994)}) {
+        form.resize(size);
+        QCoreApplication::processEvents();
+        QVERIFY(licence->geometry().top() >= lastCredit->geometry().bottom());
+        QVERIFY(lastCredit->geometry().top() >= text->geometry().bottom());
+        QVERIFY2(form.TabSheet5->rect().contains(licence->geometry()),
+                 qPrintable(QString("%1 in %2").arg(licence->geometry().bottom()).arg(form.TabSheet5->height())));
+    }
 }
 
 void WindowStartupTest::newNetworkWithoutTouchingTheTabIsOneOneOne() {

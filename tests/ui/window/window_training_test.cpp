@@ -5,6 +5,7 @@
 #include "error_chart.h"
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
+#include "float_grid.h"
 #include "main_window.h"
 #include "progress_window.h"
 #include "window_driver.h"
@@ -14,6 +15,7 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
+#include <QTabBar>
 #include <QTimer>
 
 class WindowTrainingTest : public QObject {
@@ -25,7 +27,8 @@ private slots:
     void errorInsideARunClosesTheProgressWindowBeforeTheErrorBox();
     void typedThresholdIsUsedAsTypedAndKeptAfterTheRun();
     void closingTheWindowDuringARunStopsItFirst();
-    void newNetworkResetsTheReadoutsButNotTheSmallestError();
+    void newNetworkOrLoadClearsTheReadoutsOfTheNetworkBefore_data();
+    void newNetworkOrLoadClearsTheReadoutsOfTheNetworkBefore();
 };
 
 namespace {
@@ -68,7 +71,8 @@ void WindowTrainingTest::onlyStopAnswersDuringARun() {
     bool controlsOff = false;
     bool progressShown = false;
     AtFirstMessages([&] {
-        controlsOff = !form.PageControl1->isEnabled();
+        controlsOff = !form.SpeedButton7->isEnabled() && !form.SpeedButton8->isEnabled() &&
+                      form.PageControl1->tabBar()->isEnabled();
         progressShown = form.Form2 && form.Form2->isVisible();
         // "Reiniciar" and "Entrenar" would clear the chart and nest a second run.
         driver.Click(form.SpeedButton8);
@@ -127,7 +131,7 @@ void WindowTrainingTest::errorInsideARunClosesTheProgressWindowBeforeTheErrorBox
     double smallestShown = 0;
     driver.errors.onShow = [&] {
         progressClosed = !form.Form2;
-        controlsOn = form.PageControl1->isEnabled();
+        controlsOn = form.SpeedButton7->isEnabled();
         smallestShown = form.FlatSpinEditFloat2->Value();
     };
     driver.Click(form.SpeedButton7);
@@ -193,7 +197,21 @@ void WindowTrainingTest::closingTheWindowDuringARunStopsItFirst() {
     QVERIFY(!form.isVisible());
 }
 
-void WindowTrainingTest::newNetworkResetsTheReadoutsButNotTheSmallestError() {
+// What the training tab shows of the network before goes with it: a new
+// network or a load clears the last run's largest and smallest error and
+// outputs; the totals go too, except for a trained network loaded without
+// its patterns, which keeps them.
+void WindowTrainingTest::newNetworkOrLoadClearsTheReadoutsOfTheNetworkBefore_data() {
+    QTest::addColumn<int>("action");
+    QTest::addColumn<int>("totalsAfter");
+    QTest::newRow("new network") << 0 << 0;
+    QTest::newRow("untrained load") << 1 << 0;
+    QTest::newRow("trained load without patterns") << 2 << 5;
+}
+
+void WindowTrainingTest::newNetworkOrLoadClearsTheReadoutsOfTheNetworkBefore() {
+    QFETCH(int, action);
+    QFETCH(int, totalsAfter);
     WindowDriver driver;
     TForm1& form = driver.form();
     LoadXor(driver);
@@ -203,14 +221,27 @@ void WindowTrainingTest::newNetworkResetsTheReadoutsButNotTheSmallestError() {
     QCOMPARE(form.FlatSpinEditInteger5->Value(), 5);
     const double smallest = form.FlatSpinEditFloat2->Value();
     QVERIFY(smallest > 0 && smallest < 1000);
+    QVERIFY(form.FloatGrid3->GetFloat(1, 1) != 0.0);
     QCOMPARE(form.Chart1->Store().Count(), 5);
 
-    driver.CreateNetwork(2, 2, 1);
-    QCOMPARE(form.FlatSpinEditInteger5->Value(), 0);
-    QCOMPARE(form.FlatSpinEditInteger4->Value(), 1);
-    QCOMPARE(form.FlatSpinEditInteger6->Value(), 0);
+    if (action == 0) {
+        driver.CreateNetwork(2, 2, 1);
+    } else if (action == 1) {
+        driver.dialogs.answers << driver.WriteFile("xor.rna", {"2", "2", "1", "0", "0", "1", "0", "0", "0.1"});
+        driver.Click(form.SpeedButton2);
+    } else {
+        driver.dialogs.answers << driver.WriteFile("solo.ren", {"2", "2", "1", "0", "0", "0.1", "0.2", "0.3", "0.4",
+                                                              "0.5", "0.6", "0.7", "0.8", "0.9"});
+        driver.Click(form.SpeedButton10);
+    }
+    QCOMPARE(driver.errors.messages, QStringList{});
+    QCOMPARE(form.FlatSpinEditInteger5->Value(), totalsAfter);
     QCOMPARE(form.FlatSpinEditFloat1->Value(), 0.0);
-    QCOMPARE(form.FlatSpinEditFloat2->Value(), smallest);
+    QCOMPARE(form.FlatSpinEditFloat2->Value(), 0.0);
+    driver.ShowTab(form.TabSheet3);
+    QCOMPARE(form.FloatGrid2->GetFloat(1, 1), 0.0);
+    QCOMPARE(form.FloatGrid3->GetFloat(1, 1), 0.0);
+    QCOMPARE(form.FloatGrid3->Cells(1, 0), QString());
     QCOMPARE(form.Chart1->Store().Count(), 0);
 }
 
