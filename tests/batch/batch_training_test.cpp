@@ -92,7 +92,7 @@ TEST_P(SeededTrainingTest, WeightsAndEveryErrorAreTheDefinitions) {
     std::istringstream rows(ReadBytes(order.errorsPath));
     std::string row;
     std::getline(rows, row);
-    EXPECT_EQ(row, "Iteración,Error (%)\r");
+    EXPECT_EQ(row, "Iteración,Error (%) de cada iteración\r");
     std::int64_t expected = c.every;
     for (; std::getline(rows, row); expected += c.every) {
         const std::size_t comma = row.find(',');
@@ -134,9 +134,9 @@ const RefusalCase kRefusals[] = {
     {"outputs_to_a_device", {"--run", "@trained.ren", "--inputs", "@inputs.csv", "--outputs", "/dev/null"},
      kExitRefused, "Cannot create file /dev/null"},
     {"column_count", {"--run", "@trained.ren", "--inputs", "@three_columns.csv", "--outputs", "@old.csv"},
-     kExitRefused, "Línea 3: tiene 3 columnas y la red necesita 2"},
+     kExitRefused, "Fila 3: tiene 3 columnas y la red necesita 2"},
     {"not_a_number", {"--run", "@trained.ren", "--inputs", "@letters.csv", "--outputs", "@old.csv"}, kExitRefused,
-     "Línea 4, columna 2: 'x' no es un número válido"},
+     "Fila 4, columna 2: 'x' no es un número válido"},
     {"unreadable_network", {"--run", "@letters.csv", "--inputs", "@inputs.csv", "--outputs", "@old.csv"}, kExitRefused,
      "'1,2' is not a valid integer value."},
 };
