@@ -156,6 +156,8 @@ void WindowSeedTest::windowAndCommandLineSaveTheSameWeights() {
     const QByteArray saved = driver.ReadFile(driver.Path("window.ren"));
     QVERIFY(!saved.isEmpty());
     QCOMPARE(driver.ReadFile(driver.Path("command_line.ren")), saved);
+}
+
 // Without "Semilla fija" and with the clock standing still, as it does for
 // every neuron of one action: a new 2-8-1 network, its load and
 // "Reiniciar" each give the eight hidden neurons eight different weight rows.
