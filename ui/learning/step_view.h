@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Paso a paso": one backpropagation step on a chosen pattern, worked out
-// value by value in three tables (forward pass, deltas backwards, weights
-// neuron by neuron), rounded to the chosen decimals with every value in full
-// in its cell's tooltip, and applied to the network on request as one
-// training iteration, after which a line shows the pattern's outputs and
-// error before and after.
+// value by value one phase at a time (forward pass, deltas backwards, output
+// weights, hidden weights), each phase a table the learner pages through
+// with every row in sight, its headers explained in tooltips, a key under
+// it and the chosen row's computation written out. Values are rounded to the
+// chosen decimals and whole in each cell's tooltip; the step is applied to
+// the network on request as one training iteration, after which a line shows
+// the pattern's outputs and error before and after.
 
 #include "network_snapshot.h"
+#include "worked_rows.h"
 #include "worked_step.h"
 
 #include <QWidget>
@@ -20,10 +23,10 @@ class LearningChoices;
 class QLabel;
 class QPushButton;
 class QSpinBox;
-class QSplitter;
-class QTableWidget;
+class QStackedWidget;
 class TRedNeuronal;
 class TrainingTabView;
+class ValueTable;
 
 class StepView : public QWidget {
     Q_OBJECT
@@ -45,11 +48,21 @@ public:
     void Refresh();
     // The whole step as one picture, every row and column of every table.
     QImage WholeImage();
+    // The phase in front, 0.. (forward, deltas, output weights, hidden weights).
+    int Phase() const;
+    void ShowPhase(int phase);
 
 signals:
     void stepApplied();
 
 private:
+    // One phase: its table, the key under it and the chosen row's computation.
+    struct Page {
+        ValueTable* table;
+        QLabel* key;
+        QLabel* line;
+    };
+
     // The chosen pattern when there is a network and that pattern; otherwise
     // the sentence that says why not is shown.
     std::optional<std::int32_t> ChosenPattern();
@@ -62,20 +75,19 @@ private:
     void ShowMessage(const QString& text);
     // The line "Patrón p: y before → after · error before → after".
     void ShowBeforeAndAfter(const WorkedStep& step);
-    // Every value cell written again with the chosen decimals.
+    // Every value written again with the chosen decimals.
     void ShowDecimals();
-    void ShowWeightComputation(int row);
-    // The tables of a step that learns share the room; otherwise the forward
-    // table has it alone.
-    void ShareRoom(bool learns);
+    void ShowLine(int phase, int row);
+    int PhaseCount() const;
 
     TRedNeuronal& network_;
     WorkState& state_;
     TrainingTabView& training_;
     LearningChoices& choices_;
-    // What is shown: the step, the pattern it is for, and the network it
-    // leaves the tables true for (before the step, or after it once applied).
+    // What is shown: the step, its tables, the pattern it is for, and the
+    // network it leaves the tables true for (before the step, or after it once applied).
     std::optional<WorkedStep> step_;
+    std::vector<WorkedTable> rows_;
     std::int32_t stepPattern_ = 0;
     NetworkSnapshot shownFor_;
     // The outputs and error of the applied step's pattern, before and after.
@@ -87,14 +99,12 @@ private:
     QPushButton* computeButton_;
     QPushButton* applyButton_;
     QPushButton* copyButton_;
+    QPushButton* previousButton_;
+    QPushButton* nextButton_;
+    QLabel* phaseTitle_;
     QLabel* patternLabel_;
     QLabel* resultLine_;
     QLabel* messageLabel_;
-    QLabel* deltaHeading_;
-    QTableWidget* forwardTable_;
-    QTableWidget* deltaTable_;
-    QTableWidget* weightTable_;
-    QWidget* deltaPane_;
-    QSplitter* tables_;
-    QLabel* weightComputation_;
+    QStackedWidget* pages_;
+    std::vector<Page> phases_;
 };
