@@ -4,12 +4,11 @@
 #include "error_report.h"
 #include "learning_choices.h"
 #include "network.h"
-#include "number_texts.h"
 #include "pattern_result.h"
 #include "regional_separators.h"
 #include "step_export.h"
+#include "step_phases.h"
 #include "training_run.h"
-#include "value_table.h"
 #include "value_text.h"
 #include "work_state.h"
 
@@ -19,35 +18,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace {
-
-// Each phase's table, in the order WorkedRows gives them.
-constexpr const char* kTableNames[] = {"forwardTable", "deltaTable", "weightTable", "hiddenWeightTable"};
-constexpr const char* kLineNames[] = {"forwardComputation", "deltaComputation", "weightComputation",
-                                      "hiddenWeightComputation"};
-constexpr const char* kTitles[] = {"Propagación hacia delante", "Deltas, hacia atrás: de la salida a la capa oculta",
-                                   "Pesos de la capa de salida, neurona a neurona",
-                                   "Pesos de la capa oculta, neurona a neurona"};
-
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-QString TermsText(const std::vector<WorkedTerm>& terms, int decimals) {
-    QString text;
-    for (const WorkedTerm& t : terms) switch (t.kind) {
-        case WorkedTerm::Kind::Text: text += Text(t.text); break;
-        case WorkedTerm::Kind::Value: text += RoundedText(t.value, decimals); break;
-        case WorkedTerm::Kind::Factor:
-            text += t.value < 0 ? "(" + RoundedText(t.value, decimals) + ")" : RoundedText(t.value, decimals);
-            break;
-        case WorkedTerm::Kind::Full: text += FileNumberText(t.value); break;
-        }
-    return text;
-}
 
 QString JoinValues(const std::vector<double>& values, int decimals) {
     QStringList texts;
@@ -116,28 +91,7 @@ StepView::StepView(TRedNeuronal& network, WorkState& state, TrainingTabView& tra
 
     // One phase at a time, each with the whole height: up to a 2-4-2
     // network every row of a phase is in sight at the window's first size.
-    pages_ = new QStackedWidget;
-    for (std::size_t p = 0; p < std::size(kTableNames); ++p) {
-        auto* page = new QWidget;
-        Page phase{new ValueTable(kTableNames[p], kTitles[p]), new QLabel, new QLabel};
-        phase.key->setObjectName(QString(kTableNames[p]) + "Key");
-        phase.key->setWordWrap(true);
-        phase.line->setObjectName(kLineNames[p]);
-        phase.line->setWordWrap(true);
-        phase.line->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        // Room for a computation's two lines, so the table does not jump.
-        phase.line->setMinimumHeight(2 * phase.line->fontMetrics().lineSpacing() + 2);
-        auto* layout = new QVBoxLayout(page);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(1);
-        layout->addWidget(phase.table, 1);
-        layout->addWidget(phase.key);
-        layout->addWidget(phase.line);
-        pages_->addWidget(page);
-        connect(phase.table, &QTableWidget::currentCellChanged, this, [this, p](int row) { ShowLine(int(p), row); });
-        phases_.push_back(phase);
-    }
-
+    pages_ = new StepPhases;
     auto* controls = new QHBoxLayout;
     controls->addWidget(chooserLabel);
     controls->addWidget(patternChooser_);
@@ -181,14 +135,12 @@ StepView::StepView(TRedNeuronal& network, WorkState& state, TrainingTabView& tra
 
 int StepView::Phase() const { return pages_->currentIndex(); }
 
-int StepView::PhaseCount() const { return std::max<int>(1, static_cast<int>(rows_.size())); }
-
 void StepView::ShowPhase(int phase) {
-    phase = std::clamp(phase, 0, PhaseCount() - 1);
+    phase = std::clamp(phase, 0, pages_->Count() - 1);
     pages_->setCurrentIndex(phase);
     previousButton_->setEnabled(phase > 0);
-    nextButton_->setEnabled(phase + 1 < PhaseCount());
-    phaseTitle_->setText(QString("%1/%2 · %3").arg(phase + 1).arg(PhaseCount()).arg(kTitles[phase]));
+    nextButton_->setEnabled(phase + 1 < pages_->Count());
+    phaseTitle_->setText(QString("%1/%2 · %3").arg(phase + 1).arg(pages_->Count()).arg(StepPhases::Title(phase)));
 }
 
 QString StepView::Missing() const {
@@ -280,41 +232,16 @@ void StepView::ShowMessage(const QString& text) {
 
 void StepView::Clear() {
     step_.reset();
-    rows_.clear();
     outputsBefore_.clear();
     outputsAfter_.clear();
     ShowMessage({});
-    for (const Page& phase : phases_) {
-        phase.table->clear();
-        phase.table->setRowCount(0);
-        phase.table->setColumnCount(0);
-        phase.key->clear();
-    }
+    pages_->Clear();
     ShowDecimals();
 }
 
 void StepView::Display(const WorkedStep& step) {
     step_ = step;
-    rows_ = WorkedRows(step, RegionalDecimalSeparator());
-    const int decimals = choices_.Decimals();
-    for (std::size_t p = 0; p < rows_.size(); ++p) {
-        const WorkedTable& worked = rows_[p];
-        ValueTable* table = phases_[p].table;
-        QStringList headers, tips;
-        for (const WorkedColumn& column : worked.columns) headers << Text(column.header), tips << Text(column.tip);
-        table->SetColumns(headers, tips);
-        table->SetRows(static_cast<int>(worked.rows.size()));
-        for (std::size_t r = 0; r < worked.rows.size(); ++r)
-            for (std::size_t c = 0; c < worked.rows[r].cells.size(); ++c) {
-                const WorkedTerm& cell = worked.rows[r].cells[c];
-                if (cell.kind == WorkedTerm::Kind::Text) table->SetText(int(r), int(c), Text(cell.text));
-                else table->SetValue(int(r), int(c), cell.value, decimals);
-            }
-        phases_[p].key->setText(Text(worked.key));
-        // The first row's computation is in sight before the learner picks one.
-        const auto first = std::find_if(worked.rows.begin(), worked.rows.end(), [](const WorkedRow& row) { return !row.line.empty(); });
-        table->setCurrentCell(first == worked.rows.end() ? -1 : int(first - worked.rows.begin()), 0);
-    }
+    pages_->Show(WorkedRows(step, RegionalDecimalSeparator()), choices_.Decimals());
     if (!step.learns)
         ShowMessage(step.function == ftIdentidad
                         ? "Con la función Identidad esta red no aprende: el paso se queda en la "
@@ -328,7 +255,7 @@ void StepView::Display(const WorkedStep& step) {
 
 void StepView::ShowDecimals() {
     const int decimals = choices_.Decimals();
-    for (const Page& phase : phases_) phase.table->ShowDecimals(decimals);
+    pages_->ShowDecimals(decimals);
     patternLabel_->setText(step_ ? QString("Patrón %1:  x = %2   d = %3")
                                        .arg(stepPattern_)
                                        .arg(JoinValues(step_->inputs, decimals), JoinValues(step_->expected, decimals))
@@ -342,14 +269,11 @@ void StepView::ShowDecimals() {
         parts << QString("error %1 → %2").arg(PercentText(errorBefore_, decimals), PercentText(errorAfter_, decimals));
     resultLine_->setText(parts.isEmpty() ? QString() : QString("Patrón %1: %2").arg(stepPattern_).arg(parts.join(" · ")));
     resultLine_->setVisible(!parts.isEmpty());
-    for (std::size_t p = 0; p < phases_.size(); ++p) ShowLine(int(p), phases_[p].table->currentRow());
 }
 
 void StepView::CopyClick() {
     if (!step_) return;
-    QList<ValueTable*> tables;
-    for (const Page& phase : phases_) tables << phase.table;
-    QApplication::clipboard()->setText(StepText(stepPattern_, step_->inputs, step_->expected, tables,
+    QApplication::clipboard()->setText(StepText(stepPattern_, step_->inputs, step_->expected, pages_->Tables(),
                                                 {outputsBefore_, outputsAfter_, errorBefore_, errorAfter_}));
 }
 
@@ -357,18 +281,6 @@ QImage StepView::WholeImage() {
     QList<const QLabel*> lines;
     for (const QLabel* label : {patternLabel_, resultLine_, messageLabel_})
         if (!label->text().isEmpty() && label->isVisibleTo(this)) lines << label;
-    QList<ValueTable*> tables;
-    for (const Page& phase : phases_) tables << phase.table;
     if (lines.isEmpty() && !step_) return grab().toImage();
-    return StepImage(lines, tables, palette());
-}
-
-void StepView::ShowLine(int phase, int row) {
-    QLabel* line = phases_[static_cast<std::size_t>(phase)].line;
-    const auto p = static_cast<std::size_t>(phase);
-    if (p >= rows_.size() || row < 0 || row >= static_cast<int>(rows_[p].rows.size())) {
-        line->clear();
-        return;
-    }
-    line->setText(TermsText(rows_[p].rows[static_cast<std::size_t>(row)].line, choices_.Decimals()));
+    return StepImage(lines, pages_->Tables(), palette());
 }

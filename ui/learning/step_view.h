@@ -10,7 +10,6 @@
 // the pattern's outputs and error before and after.
 
 #include "network_snapshot.h"
-#include "worked_rows.h"
 #include "worked_step.h"
 
 #include <QWidget>
@@ -23,10 +22,9 @@ class LearningChoices;
 class QLabel;
 class QPushButton;
 class QSpinBox;
-class QStackedWidget;
+class StepPhases;
 class TRedNeuronal;
 class TrainingTabView;
-class ValueTable;
 
 class StepView : public QWidget {
     Q_OBJECT
@@ -56,13 +54,6 @@ signals:
     void stepApplied();
 
 private:
-    // One phase: its table, the key under it and the chosen row's computation.
-    struct Page {
-        ValueTable* table;
-        QLabel* key;
-        QLabel* line;
-    };
-
     // The chosen pattern when there is a network and that pattern; otherwise
     // the sentence that says why not is shown.
     std::optional<std::int32_t> ChosenPattern();
@@ -77,17 +68,14 @@ private:
     void ShowBeforeAndAfter(const WorkedStep& step);
     // Every value written again with the chosen decimals.
     void ShowDecimals();
-    void ShowLine(int phase, int row);
-    int PhaseCount() const;
 
     TRedNeuronal& network_;
     WorkState& state_;
     TrainingTabView& training_;
     LearningChoices& choices_;
-    // What is shown: the step, its tables, the pattern it is for, and the
+    // What is shown: the step, the pattern it is for, and the
     // network it leaves the tables true for (before the step, or after it once applied).
     std::optional<WorkedStep> step_;
-    std::vector<WorkedTable> rows_;
     std::int32_t stepPattern_ = 0;
     NetworkSnapshot shownFor_;
     // The outputs and error of the applied step's pattern, before and after.
@@ -105,6 +93,5 @@ private:
     QLabel* patternLabel_;
     QLabel* resultLine_;
     QLabel* messageLabel_;
-    QStackedWidget* pages_;
-    std::vector<Page> phases_;
+    StepPhases* pages_;
 };
