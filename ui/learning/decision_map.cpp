@@ -155,8 +155,7 @@ void DecisionMap::Recompute(const TRedNeuronal& network, const WorkState& state)
     neuron_.index = std::clamp(neuron_.index, 1, std::max(1, count));
     neuronChooser_->setCurrentIndex(neuronChooser_->findData(neuron_.hidden ? -neuron_.index : neuron_.index));
     neuronChooser_->setVisible(hasNetwork_ && (snapshot_.inputs == 1 || snapshot_.inputs == 2));
-    // The dots show the expected value of the output shown, or of the first for a hidden neuron.
-    const int output = neuron_.hidden ? 1 : neuron_.index;
+    const int output = DotOutput();
 
     patterns_.clear();
     std::vector<double> first, second;

@@ -50,7 +50,8 @@ public:
     // The hidden neurons' lines as last laid out, and the boxes the dots take.
     const std::vector<MapLine>& Lines() const { return lines_; }
     std::vector<QRectF> DotBoxes() const;
-    // The output whose expected values colour the dots.
+    // The output whose expected values colour the dots: the one shown, or
+    // the first for a hidden neuron.
     int DotOutput() const { return neuron_.hidden ? 1 : neuron_.index; }
 
 protected:

@@ -32,6 +32,8 @@ private slots:
     void stepOnXorPatternTwoIsTheCoresAndApplies();
     void appliedStepShowsThePatternBeforeAndAfter();
     void copyGivesTheWholeStepInFull();
+    void headersAreOneLineWhenCopiedAndExplained_data();
+    void headersAreOneLineWhenCopiedAndExplained();
     void tablesFitAtTheDefaultSize_data();
     void tablesFitAtTheDefaultSize();
     void missingNetworkPatternsOrPatternAreSaidInTheView();
@@ -117,8 +119,16 @@ void WindowLearningTest::stepOnXorPatternTwoIsTheCoresAndApplies() {
     }
     QCOMPARE(Texts(hiddenWeights, 0, 0).mid(0, 2), (QStringList{"Oculta 1", "w0 (sesgo)"}));
     QCOMPARE(Texts(hiddenWeights, 4, 0).mid(0, 2), (QStringList{"Oculta 2", "w1"}));
-    // The last row: hidden neuron 2's weight on input 2, which is 1.
+    // A hidden delta worked out: Σ δ·w over the one output, then f′ · Σ δ·w.
     auto* steps = Find<StepView>(form, "stepView");
+    steps->ShowPhase(1);
+    QTest::mouseClick(deltas->viewport(), Qt::LeftButton, {}, deltas->visualItemRect(deltas->item(2, 0)).center());
+    const auto signedFactor = [](double v) { return v < 0 ? "(" + Shown(v) + ")" : Shown(v); };
+    QCOMPARE(Find<QLabel>(form, "deltaComputation")->text(),
+             QString("Oculta 2: Σ δ·w = %1·%2 = %3;  δ = f′ · Σ δ·w = %4 · %5 = %6")
+                 .arg(signedFactor(out.delta), signedFactor(step.weights[2].oldWeight), Shown(d.error),
+                      Shown(d.derivative), signedFactor(d.error), Shown(d.delta)));
+    // The last row: hidden neuron 2's weight on input 2, which is 1.
     steps->ShowPhase(3);
     QTest::mouseClick(hiddenWeights->viewport(), Qt::LeftButton, {},
                       hiddenWeights->visualItemRect(hiddenWeights->item(5, 0)).center());
@@ -225,6 +235,40 @@ void WindowLearningTest::copyGivesTheWholeStepInFull() {
                       c.index == 0 ? "w0 (sesgo)" : QString("w%1").arg(c.index), Number(c.oldWeight), Number(c.input),
                       Number(c.change), Number(c.newWeight)}),
                  QString());
+}
+
+void WindowLearningTest::headersAreOneLineWhenCopiedAndExplained_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("headers");
+    const QString rate = "Δw = η·δ·x η = " + Number(0.35);
+    QTest::newRow("forward") << "forwardTable"
+                             << QStringList{"Neurona", "s = −w0 + Σ x·w", "e^(−s)", "y = 1 / (1 + e^(−s))", "|d − y|"};
+    QTest::newRow("deltas") << "deltaTable"
+                            << QStringList{"Neurona", "f′ = (1 − y)·y", "d − y", "Σ δ·w", "δ = f′ · (d − y | Σ δ·w)"};
+    QTest::newRow("output weights") << "weightTable" << QStringList{"Neurona", "Peso", "w", "x", rate, "w + Δw"};
+    QTest::newRow("hidden weights") << "hiddenWeightTable" << QStringList{"Neurona", "Peso", "w", "x", rate, "w + Δw"};
+}
+
+void WindowLearningTest::headersAreOneLineWhenCopiedAndExplained() {
+    QFETCH(QString, table);
+    QFETCH(QStringList, headers);
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.PrepareXor();
+    driver.ShowTab(form.TabSheet6);
+    driver.Click(Find<QPushButton>(form, "computeStepButton"));
+    driver.Click(Find<QPushButton>(form, "copyStepButton"));
+    const QStringList lines = QApplication::clipboard()->text().split('\n');
+    auto* shown = Find<QTableWidget>(form, qPrintable(table));
+    // The table's title, then its headers on one line, then its first row.
+    const qsizetype title = lines.indexOf(shown->accessibleName());
+    QVERIFY2(title >= 0, qPrintable(shown->accessibleName()));
+    QCOMPARE(lines.value(title + 1), headers.join('\t'));
+    QCOMPARE(lines.value(title + 2).split('\t').size(), headers.size());
+    // Each header says what it is, and a key sits under the table.
+    for (int c = 0; c < shown->columnCount(); ++c)
+        QVERIFY2(!shown->horizontalHeaderItem(c)->toolTip().isEmpty(), qPrintable(headers[c]));
+    QVERIFY(!Find<QLabel>(form, qPrintable(table + "Key"))->text().isEmpty());
 }
 
 void WindowLearningTest::tablesFitAtTheDefaultSize_data() {

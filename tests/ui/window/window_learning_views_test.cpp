@@ -147,7 +147,8 @@ void WindowLearningViewsTest::resultsGiveEachPatternAgainstTheThreshold() {
         QCOMPARE(table->rowCount(), 4);
         // The view first, then the network's own pass on each pattern.
         QStringList shown;
-        for (int r = 0; r < 4; ++r) shown << table->item(r, 4)->toolTip() << table->item(r, 7)->text();
+        for (int r = 0; r < 4; ++r)
+            shown << table->item(r, 4)->toolTip() << table->item(r, 7)->text() << table->item(r, 5)->toolTip();
         const QString summary = tab.Results()->Summary();
         TRedNeuronal& network = form.RedNeuronal1;
         int within = 0;
@@ -158,8 +159,10 @@ void WindowLearningViewsTest::resultsGiveEachPatternAgainstTheThreshold() {
             const double d = form.workState.SalidasPatrones[p][1], y = network.SalidasObtenidas[1];
             const bool ok = std::fabs(d - y) * (100.0 / std::fabs(d)) <= 60;
             within += ok;
-            QCOMPARE(shown[2 * (p - 1)], FileNumberText(y));
-            QCOMPARE(shown[2 * (p - 1) + 1], ok ? QStringLiteral("✓") : QString());
+            QCOMPARE(shown[3 * (p - 1)], FileNumberText(y));
+            QCOMPARE(shown[3 * (p - 1) + 1], ok ? QStringLiteral("✓") : QString());
+            // The absolute error beside the relative one.
+            QCOMPARE(shown[3 * (p - 1) + 2], FileNumberText(std::fabs(d - y)));
         }
         QCOMPARE(summary, QStringLiteral("%1 de 4 patrones dentro del umbral").arg(within));
     };
