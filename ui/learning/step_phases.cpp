@@ -19,6 +19,10 @@ constexpr const char* kTitles[] = {"Propagación hacia delante", "Deltas, hacia 
                                    "Pesos de la capa de salida, neurona a neurona",
                                    "Pesos de la capa oculta, neurona a neurona"};
 
+// The phases' names in the bar above them, short enough to leave the pattern's values room.
+constexpr const char* kShortTitles[] = {"Hacia delante", "Deltas, hacia atrás", "Pesos de la salida",
+                                        "Pesos de la oculta"};
+
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
@@ -32,8 +36,9 @@ StepPhases::StepPhases(QWidget* parent) : QStackedWidget(parent) {
         phase.line->setObjectName(kLineNames[p]);
         phase.line->setWordWrap(true);
         phase.line->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        // Room for a computation's two lines, so the table does not jump.
-        phase.line->setMinimumHeight(2 * phase.line->fontMetrics().lineSpacing() + 2);
+        // One line is kept for the computation, so the table does not jump
+        // from a row with one to a row without.
+        phase.line->setMinimumHeight(phase.line->fontMetrics().lineSpacing() + 2);
         auto* layout = new QVBoxLayout(page);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(1);
@@ -46,7 +51,7 @@ StepPhases::StepPhases(QWidget* parent) : QStackedWidget(parent) {
     }
 }
 
-QString StepPhases::Title(int phase) { return kTitles[std::clamp(phase, 0, int(std::size(kTitles)) - 1)]; }
+QString StepPhases::Title(int phase) { return kShortTitles[std::clamp(phase, 0, int(std::size(kShortTitles)) - 1)]; }
 
 int StepPhases::Count() const { return std::max(1, static_cast<int>(shown_.size())); }
 

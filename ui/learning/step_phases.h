@@ -28,7 +28,7 @@ public:
     int Count() const;
     // Every page's table, shown or not, in phase order.
     QList<ValueTable*> Tables() const;
-    // The title of phase `phase`.
+    // The short name of phase `phase`.
     static QString Title(int phase);
 
 private:

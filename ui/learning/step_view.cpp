@@ -79,6 +79,8 @@ StepView::StepView(TRedNeuronal& network, WorkState& state, TrainingTabView& tra
     decimalsLabel->setBuddy(decimalsChooser_);
     patternLabel_ = new QLabel;
     patternLabel_->setObjectName("stepPatternLabel");
+    // Many inputs wrap onto more lines rather than widen the window.
+    patternLabel_->setWordWrap(true);
     phaseTitle_ = new QLabel;
     phaseTitle_->setObjectName("phaseTitle");
     resultLine_ = new QLabel;

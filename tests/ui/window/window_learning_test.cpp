@@ -275,26 +275,30 @@ void WindowLearningTest::tablesFitAtTheDefaultSize_data() {
     QTest::addColumn<int>("hidden");
     QTest::addColumn<int>("outputs");
     QTest::addColumn<int>("function");
+    QTest::addColumn<bool>("applied");
     QTest::addColumn<bool>("scrolls");
-    // The tangent has the widest forward table; 2-4-2 the most rows that must fit.
-    QTest::newRow("2-4-2 sigmoid") << 4 << 2 << 0 << false;
-    QTest::newRow("2-4-2 tangent") << 4 << 2 << 1 << false;
-    QTest::newRow("2-3-2 tangent") << 3 << 2 << 1 << false;
+    // The tangent has the widest forward table; 2-4-2 the most rows that must
+    // fit, also with the line an applied step adds.
+    QTest::newRow("2-4-2 sigmoid") << 4 << 2 << 0 << false << false;
+    QTest::newRow("2-4-2 tangent, applied") << 4 << 2 << 1 << true << false;
+    QTest::newRow("2-3-2 tangent") << 3 << 2 << 1 << false << false;
     // Larger: the phase's own table scrolls, and nothing else.
-    QTest::newRow("2-12-2 sigmoid") << 12 << 2 << 0 << true;
+    QTest::newRow("2-12-2 sigmoid") << 12 << 2 << 0 << false << true;
 }
 
 void WindowLearningTest::tablesFitAtTheDefaultSize() {
     QFETCH(int, hidden);
     QFETCH(int, outputs);
     QFETCH(int, function);
+    QFETCH(bool, applied);
     QFETCH(bool, scrolls);
     WindowDriver driver;
     TForm1& form = driver.form();
     driver.CreateNetwork(2, hidden, outputs, 0, function);
     driver.AddPattern({"-0.123", "1.5"}, {"0.25", "-0.75"});
     driver.ShowTab(form.TabSheet6);
-    driver.Click(Find<QPushButton>(form, "computeStepButton"));
+    driver.Click(Find<QPushButton>(form, applied ? "applyStepButton" : "computeStepButton"));
+    QCOMPARE(Find<QLabel>(form, "stepResultLine")->isVisible(), applied);
     auto* steps = Find<StepView>(form, "stepView");
     QCOMPARE(steps->Phase(), 0);
     int scrolled = 0;
