@@ -38,10 +38,10 @@ StepPhases::StepPhases(QWidget* parent) : QStackedWidget(parent) {
         phase.line->setTextInteractionFlags(Qt::TextSelectableByMouse);
         // One line is kept for the computation, so the table does not jump
         // from a row with one to a row without.
-        phase.line->setMinimumHeight(phase.line->fontMetrics().lineSpacing() + 2);
+        phase.line->setMinimumHeight(phase.line->fontMetrics().lineSpacing());
         auto* layout = new QVBoxLayout(page);
         layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(1);
+        layout->setSpacing(0);
         layout->addWidget(phase.table, 1);
         layout->addWidget(phase.key);
         layout->addWidget(phase.line);

@@ -109,8 +109,8 @@ StepView::StepView(TRedNeuronal& network, WorkState& state, TrainingTabView& tra
     phaseBar->addWidget(phaseTitle_);
     phaseBar->addWidget(nextButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 2);
-    layout->setSpacing(2);
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->setSpacing(1);
     layout->addLayout(controls);
     layout->addLayout(phaseBar);
     layout->addWidget(resultLine_);

@@ -43,25 +43,23 @@ void ValueTable::SetRows(int rows) {
     if (rowCount() != rows) setRowCount(rows);
 }
 
-void ValueTable::SetText(int row, int column, const QString& text, Qt::Alignment alignment) {
+QTableWidgetItem* ValueTable::Cell(int row, int column, Qt::Alignment alignment) {
     QTableWidgetItem* cell = item(row, column);
-    if (!cell) {
-        cell = new QTableWidgetItem;
-        cell->setTextAlignment(alignment);
-        setItem(row, column, cell);
-    }
+    if (!cell) setItem(row, column, cell = new QTableWidgetItem);
+    // A column that moved (another shape of network) may hold another kind of cell now.
+    if (cell->textAlignment() != static_cast<int>(alignment)) cell->setTextAlignment(alignment);
+    return cell;
+}
+
+void ValueTable::SetText(int row, int column, const QString& text, Qt::Alignment alignment) {
+    QTableWidgetItem* cell = Cell(row, column, alignment);
     if (cell->data(kValueRole).isValid()) cell->setData(kValueRole, QVariant());
     if (cell->text() != text) cell->setText(text);
     if (!cell->toolTip().isEmpty()) cell->setToolTip({});
 }
 
 void ValueTable::SetValue(int row, int column, double value, int decimals) {
-    QTableWidgetItem* cell = item(row, column);
-    if (!cell) {
-        cell = new QTableWidgetItem;
-        cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        setItem(row, column, cell);
-    }
+    QTableWidgetItem* cell = Cell(row, column, Qt::AlignRight | Qt::AlignVCenter);
     const QString text = RoundedText(value, decimals), full = FileNumberText(value);
     cell->setData(kValueRole, value);
     if (cell->text() != text) cell->setText(text);

@@ -29,4 +29,8 @@ public:
     QImage WholeImage();
     // The height that shows every row without scrolling.
     int WholeHeight() const;
+
+private:
+    // The cell at row, column, made when missing, aligned as asked.
+    QTableWidgetItem* Cell(int row, int column, Qt::Alignment alignment);
 };
