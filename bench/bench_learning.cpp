@@ -52,9 +52,9 @@ void BM_MapRepaint(benchmark::State& state) {
     Xor(work);
     LearningChoices choices;
     DecisionMap map(choices);
-    // The size whose plane holds exactly 200 × 200 cells.
-    map.resize(map.size() + (QSize(kCells, kCells) - map.Cells()) * DecisionMap::kCellPixels);
     map.show();
+    // The size whose plane holds exactly 200 × 200 cells, once the layout has placed the plane.
+    map.resize(map.size() + (QSize(kCells, kCells) - map.Cells()) * DecisionMap::kCellPixels);
     // A repaint paints only once the window system has shown the window.
     while (!map.windowHandle()->isExposed()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     map.SetSource(network, work);

@@ -9,6 +9,9 @@
 #include <cmath>
 #include <cstdint>
 
+// The absolute error of one output, |d − o|.
+inline double AbsoluteError(double d, double o) { return std::fabs(d - o); }
+
 // What term k multiplies its deviation by: 100 / |d|, or 100 where d is 0.
 inline double PercentFactor(double d) { return d != 0.0 ? 100.0 / std::fabs(d) : 100.0; }
 
@@ -24,7 +27,7 @@ double IterationError(const Values& expected, const Values& obtained, std::int32
     const double n = outputs;
     double error = 0.0;
     for (std::int32_t k = 1; k <= outputs; ++k) {
-        const double term = std::fabs(expected[k] - obtained[k]) * factor(k);
+        const double term = AbsoluteError(expected[k], obtained[k]) * factor(k);
         error += outputs == 1 ? term : term / n;  // exact: a division by 1 changes nothing
     }
     if (!std::isfinite(error)) [[unlikely]] throw ProgramError(kOverflowMessage);

@@ -2,6 +2,7 @@
 #include "decision_map.h"
 
 #include "learning_choices.h"
+#include "map_plane.h"
 #include "network.h"
 #include "number_texts.h"
 #include "value_colours.h"
@@ -9,51 +10,23 @@
 #include "work_state.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSpacerItem>
+#include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <optional>
-#include <utility>
 
 namespace {
 
-constexpr int kLeft = 48, kTop = 32, kRight = 84, kBottom = 34;
+// The plane's margins within the canvas: tick labels, the axes' names, the scale.
+constexpr int kLeft = 48, kTop = 20, kRight = 84, kBottom = 34;
+constexpr double kDotRadius = 6.5;
 constexpr int kScaleWidth = 14;
-
-QRgb NoValueColour() { return qRgb(160, 160, 160); }
-
-// The colour scale as 257 steps, built once: an odd count, so that the
-// middle of the scale (a tangent's 0) has a step of its own, white.
-constexpr int kLastStep = 256;
-const std::array<QRgb, kLastStep + 1>& Palette() {
-    static const std::array<QRgb, kLastStep + 1> palette = [] {
-        std::array<QRgb, kLastStep + 1> steps{};
-        for (int i = 0; i <= kLastStep; ++i) steps[static_cast<std::size_t>(i)] = ScaleColour(double(i) / kLastStep).rgb();
-        return steps;
-    }();
-    return palette;
-}
-
-// The part of the line through p with direction d that lies in the box, as
-// two points; none when it misses the box.
-std::optional<std::pair<QPointF, QPointF>> ClipLine(QPointF p, QPointF d, AxisRange x, AxisRange y) {
-    double enter = -1e300, leave = 1e300;
-    const auto clip = [&](double start, double step, double low, double high) {
-        if (step == 0) return start >= low && start <= high;
-        double a = (low - start) / step, b = (high - start) / step;
-        if (a > b) std::swap(a, b);
-        enter = std::max(enter, a);
-        leave = std::min(leave, b);
-        return enter <= leave;
-    };
-    if (!clip(p.x(), d.x(), x.low, x.high) || !clip(p.y(), d.y(), y.low, y.high)) return std::nullopt;
-    return std::pair{p + enter * d, p + leave * d};
-}
 
 QString Tick(double value) {
     return GeneralNumberText(std::abs(value) < 1e-12 ? 0.0 : value, 3, 2);
@@ -62,7 +35,8 @@ QString Tick(double value) {
 }  // namespace
 
 DecisionMap::DecisionMap(const LearningChoices& choices, QWidget* parent)
-    : NetworkView(parent), choices_(choices), neuronChooser_(new QComboBox(this)), pointerText_(new QLabel(this)) {
+    : NetworkView(parent), choices_(choices), neuronChooser_(new QComboBox), pointerText_(new QLabel),
+      legend_(new QLabel), canvas_(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Expanding)) {
     setObjectName(QStringLiteral("decisionMap"));
     setAccessibleName(QStringLiteral("Mapa de decisión"));
     setMouseTracking(true);
@@ -77,20 +51,63 @@ DecisionMap::DecisionMap(const LearningChoices& choices, QWidget* parent)
         neuron_ = code > 0 ? MapNeuron{false, code} : MapNeuron{true, -code};
         Refresh();
     });
+    neuronChooser_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     pointerText_->setObjectName(QStringLiteral("mapPointerText"));
     pointerText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    legend_->setObjectName(QStringLiteral("mapLegend"));
+    legend_->setWordWrap(true);
+    // Two lines whatever it says, so the plane stays where it is when the neuron changes.
+    legend_->setFixedHeight(2 * legend_->fontMetrics().lineSpacing() + 2);
+    auto* top = new QHBoxLayout;
+    top->addWidget(pointerText_, 1);
+    top->addWidget(neuronChooser_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 3, 4, 0);
+    layout->setSpacing(1);
+    layout->addLayout(top);
+    layout->addWidget(legend_);
+    layout->addItem(canvas_);
+}
+
+QString DecisionMap::LegendText() const { return legend_->text(); }
+
+void DecisionMap::ShowLegend() {
+    const QString output = QStringLiteral("Salida %1").arg(DotOutput());
+    const QString shown = neuron_.hidden ? QStringLiteral("Oculta %1").arg(neuron_.index)
+                                         : QStringLiteral("Salida %1").arg(neuron_.index);
+    legend_->setText(snapshot_.inputs == 2
+                         ? QStringLiteral("Puntos: los patrones, del color de su d (%1). Fondo: la y de %2, con la "
+                                          "escala de la derecha. - - - sj = 0: frontera de la oculta j; «+»: el lado "
+                                          "donde sj > 0.")
+                               .arg(output, shown)
+                         : QStringLiteral("Curva: la y de %1 según la entrada. Puntos: los patrones, a la altura y "
+                                          "del color de su d (%2).")
+                               .arg(shown, output));
+    legend_->setVisible(hasNetwork_ && (snapshot_.inputs == 1 || snapshot_.inputs == 2));
+}
+
+std::vector<QRectF> DecisionMap::DotBoxes() const {
+    std::vector<QRectF> boxes;
+    // The dot and its white ring.
+    const double reach = kDotRadius + 2.5;
+    for (const Pattern& p : patterns_)
+        boxes.emplace_back(ToWidget(p.x1, p.x2) - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach));
+    return boxes;
+}
+
+MapFrame DecisionMap::Frame() const { return {Plane(), rangeX_, rangeY_}; }
+
+void DecisionMap::LayOutLines() {
+    QFont font = this->font();
+    font.setPixelSize(10);
+    lines_ = snapshot_.inputs == 2 ? LayOutMapLines(snapshot_, Frame(), DotBoxes(), QFontMetricsF(font))
+                                   : std::vector<MapLine>{};
 }
 
 QString DecisionMap::PointerText() const { return pointerText_->text(); }
 
 QString DecisionMap::NeuronName() const {
     return QStringLiteral("%1%2").arg(neuron_.hidden ? QStringLiteral("Oculta") : QStringLiteral("Salida")).arg(neuron_.index);
-}
-
-QPointF DecisionMap::ToPlane(QPointF at) const {
-    const QRectF plane = Plane();
-    return {rangeX_.low + (at.x() - plane.left()) / plane.width() * (rangeX_.high - rangeX_.low),
-            rangeY_.low + (plane.bottom() - at.y()) / plane.height() * (rangeY_.high - rangeY_.low)};
 }
 
 void DecisionMap::mouseMoveEvent(QMouseEvent* event) {
@@ -101,7 +118,7 @@ void DecisionMap::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     const int decimals = choices_.Decimals();
-    const QPointF point = ToPlane(at);
+    const QPointF point = Frame().ToPlane(at);
     const std::vector<double> x = snapshot_.inputs == 2 ? std::vector{point.x(), point.y()} : std::vector{point.x()};
     QString text = QStringLiteral("Entrada1 %1").arg(RoundedText(x[0], decimals));
     if (x.size() == 2) text += QStringLiteral(" · Entrada2 %1").arg(RoundedText(x[1], decimals));
@@ -115,11 +132,14 @@ void DecisionMap::leaveEvent(QEvent* event) {
 
 QRect DecisionMap::Plane() const {
     const QSize cells = Cells();
-    return {kLeft, kTop, cells.width() * kCellPixels, cells.height() * kCellPixels};
+    const QRect area = canvas_->geometry();
+    return {area.left() + kLeft, area.top() + kTop, cells.width() * kCellPixels, cells.height() * kCellPixels};
 }
 
 QSize DecisionMap::Cells() const {
-    return {std::max(1, (width() - kLeft - kRight) / kCellPixels), std::max(1, (height() - kTop - kBottom) / kCellPixels)};
+    const QRect area = canvas_->geometry();
+    return {std::max(1, (area.width() - kLeft - kRight) / kCellPixels),
+            std::max(1, (area.height() - kTop - kBottom) / kCellPixels)};
 }
 
 void DecisionMap::Recompute(const TRedNeuronal& network, const WorkState& state) {
@@ -135,8 +155,7 @@ void DecisionMap::Recompute(const TRedNeuronal& network, const WorkState& state)
     neuron_.index = std::clamp(neuron_.index, 1, std::max(1, count));
     neuronChooser_->setCurrentIndex(neuronChooser_->findData(neuron_.hidden ? -neuron_.index : neuron_.index));
     neuronChooser_->setVisible(hasNetwork_ && (snapshot_.inputs == 1 || snapshot_.inputs == 2));
-    // The dots show the expected value of the output shown, or of the first for a hidden neuron.
-    const int output = neuron_.hidden ? 1 : neuron_.index;
+    const int output = DotOutput();
 
     patterns_.clear();
     std::vector<double> first, second;
@@ -153,13 +172,14 @@ void DecisionMap::Recompute(const TRedNeuronal& network, const WorkState& state)
     if (snapshot_.function == ftSigmoide) valueRange_ = {0, 1};
     else if (snapshot_.function == ftTangenteHiperbolica) valueRange_ = {-1, 1};
     planeValid_ = false;
+    ShowLegend();
+    LayOutLines();
 }
 
 void DecisionMap::resizeEvent(QResizeEvent* event) {
     NetworkView::resizeEvent(event);
-    neuronChooser_->setGeometry(width() - 124, 3, 120, 22);
-    pointerText_->setGeometry(130, 3, std::max(0, width() - 260), 22);
     planeValid_ = false;
+    LayOutLines();
 }
 
 double DecisionMap::ScaleShare(double value) const {
@@ -167,35 +187,11 @@ double DecisionMap::ScaleShare(double value) const {
     return span > 0 ? (value - valueRange_.low) / span : 0.5;
 }
 
-QPointF DecisionMap::ToWidget(double x, double y) const {
-    const QRectF plane = Plane();
-    return {plane.left() + (x - rangeX_.low) / (rangeX_.high - rangeX_.low) * plane.width(),
-            plane.bottom() - (y - rangeY_.low) / (rangeY_.high - rangeY_.low) * plane.height()};
-}
-
 void DecisionMap::RenderPlane() {
     const QSize cells = Cells();
     NeuronGrid(snapshot_, neuron_, rangeX_, rangeY_, cells.width(), cells.height(), values_);
-    // The identity has no fixed range: the scale spans what the plane shows.
-    if (snapshot_.function != ftSigmoide && snapshot_.function != ftTangenteHiperbolica) {
-        double low = INFINITY, high = -INFINITY;
-        for (double v : values_)
-            if (std::isfinite(v)) low = std::min(low, v), high = std::max(high, v);
-        valueRange_ = low < high ? AxisRange{low, high} : std::isfinite(low) ? AxisRange{low - 0.5, low + 0.5} : AxisRange{0, 1};
-    }
-    plane_ = QImage(cells, QImage::Format_RGB32);
-    const auto& palette = Palette();
-    const double span = valueRange_.high - valueRange_.low;
-    const double toStep = span > 0 ? kLastStep / span : 0.0;
-    for (int row = 0; row < cells.height(); ++row) {
-        auto* line = reinterpret_cast<QRgb*>(plane_.scanLine(row));
-        const double* value = values_.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(cells.width());
-        for (int column = 0; column < cells.width(); ++column) {
-            const double step = (value[column] - valueRange_.low) * toStep;
-            line[column] = std::isnan(step) ? NoValueColour()
-                                            : palette[static_cast<std::size_t>(std::clamp(step + 0.5, 0.0, double(kLastStep)))];
-        }
-    }
+    if (snapshot_.function != ftSigmoide && snapshot_.function != ftTangenteHiperbolica) valueRange_ = ValuesRange(values_);
+    plane_ = PlaneImage(values_, cells, valueRange_);
     planeValid_ = true;
 }
 
@@ -236,48 +232,22 @@ void DecisionMap::PaintPlane(QPainter& painter) const {
 }
 
 void DecisionMap::PaintHiddenLines(QPainter& painter) const {
-    const QRectF plane = Plane();
     painter.save();
-    painter.setClipRect(plane);
+    painter.setClipRect(Plane());
     QFont font = painter.font();
     font.setPixelSize(10);
     painter.setFont(font);
     // The plane's colours are light: dark lines and labels read on every one.
     const QColor ink(40, 40, 40);
-    // Each hidden neuron's s = 0: -w0 + w1·x1 + w2·x2 = 0. Its positive side
-    // lies along (w1, w2), marked by a short arrow and "+".
-    for (int j = 1; j <= snapshot_.hidden; ++j) {
-        const auto& w = snapshot_.hiddenWeights[static_cast<std::size_t>(j - 1)];
-        if (w[1] == 0 && w[2] == 0) continue;
-        const double norm = w[1] * w[1] + w[2] * w[2];
-        const QPointF foot(w[0] * w[1] / norm, w[0] * w[2] / norm);
-        const auto segment = ClipLine(foot, QPointF(-w[2], w[1]), rangeX_, rangeY_);
-        if (!segment) continue;
-        const QPointF a = ToWidget(segment->first.x(), segment->first.y());
-        const QPointF b = ToWidget(segment->second.x(), segment->second.y());
-        const bool shown = neuron_.hidden && neuron_.index == j;
+    for (const MapLine& line : lines_) {
+        const bool shown = neuron_.hidden && neuron_.index == line.neuron;
         painter.setPen(QPen(ink, shown ? 2.4 : 1.2, Qt::DashLine));
-        painter.drawLine(a, b);
-
-        const QPointF middle = (a + b) / 2;
-        const QPointF inPlane = (segment->first + segment->second) / 2;
-        QPointF toward = ToWidget(inPlane.x() + w[1], inPlane.y() + w[2]) - middle;
-        const double length = std::hypot(toward.x(), toward.y());
-        if (length > 0) {
-            toward /= length;
-            painter.setPen(QPen(ink, 1.5));
-            painter.drawLine(middle, middle + 10 * toward);
-            painter.drawText(QRectF(middle + 17 * toward - QPointF(6, 7), QSizeF(12, 14)), Qt::AlignCenter,
-                             QStringLiteral("+"));
-        }
-
-        // The label beside the line, moved inside the plane where it would be cut.
-        const QString label = QStringLiteral("s%1 = 0").arg(j);
-        QRectF box(a + 0.12 * (b - a) + QPointF(3, -15), QSizeF(painter.fontMetrics().horizontalAdvance(label) + 2, 13));
-        box.moveLeft(std::clamp(box.left(), plane.left() + 2, plane.right() - box.width() - 2));
-        box.moveTop(std::clamp(box.top(), plane.top() + 2, plane.bottom() - box.height() - 2));
-        painter.setPen(ink);
-        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, label);
+        painter.drawLine(line.line);
+        painter.setPen(QPen(ink, 1.5));
+        painter.drawLine(line.arrow);
+        painter.drawText(line.plus, Qt::AlignCenter, QStringLiteral("+"));
+        if (line.label)
+            painter.drawText(*line.label, Qt::AlignCenter, QStringLiteral("s%1 = 0").arg(line.neuron));
     }
     painter.restore();
 }
@@ -295,10 +265,8 @@ void DecisionMap::PaintCurve(QPainter& painter) {
         curve.emplace_back(x, value);
         if (std::isfinite(value)) shown.push_back(value);
     }
-    if (snapshot_.function != ftSigmoide && snapshot_.function != ftTangenteHiperbolica && !shown.empty()) {
-        const auto [low, high] = std::minmax_element(shown.begin(), shown.end());
-        valueRange_ = *low < *high ? AxisRange{*low, *high} : AxisRange{*low - 0.5, *low + 0.5};
-    }
+    if (snapshot_.function != ftSigmoide && snapshot_.function != ftTangenteHiperbolica && !shown.empty())
+        valueRange_ = ValuesRange(shown);
     shown.push_back(valueRange_.low);
     shown.push_back(valueRange_.high);
     for (const Pattern& p : patterns_) shown.push_back(p.expected);
@@ -330,10 +298,10 @@ void DecisionMap::PaintPattern(QPainter& painter, QPointF at, double expected) c
     // A white ring keeps a dot visible on a cell of its own colour.
     painter.setPen(QPen(Qt::white, 4));
     painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(at, 6.5, 6.5);
+    painter.drawEllipse(at, kDotRadius, kDotRadius);
     painter.setPen(QPen(Qt::black, 1.5));
     painter.setBrush(ScaleColour(ScaleShare(expected)));
-    painter.drawEllipse(at, 6.5, 6.5);
+    painter.drawEllipse(at, kDotRadius, kDotRadius);
 }
 
 void DecisionMap::PaintAxes(QPainter& painter, bool withY) const {
@@ -358,7 +326,7 @@ void DecisionMap::PaintAxes(QPainter& painter, bool withY) const {
     }
     painter.drawText(QRectF(plane.left(), plane.bottom() + 18, plane.width(), 14), Qt::AlignCenter,
                      QStringLiteral("Entrada 1"));
-    painter.drawText(QRectF(6, kTop - 22, 120, 14), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRectF(6, plane.top() - 18, 160, 14), Qt::AlignLeft | Qt::AlignVCenter,
                      withY ? QStringLiteral("Entrada 2 ↑") : NeuronName() + QStringLiteral(" ↑"));
 }
 

@@ -6,8 +6,10 @@
 // value, each hidden neuron's line s_j = 0 is marked on its positive side,
 // and a status line gives the value under the pointer. For 1 input, the
 // neuron's curve with the patterns as points. The plane is the patterns'
-// range plus a margin (MapAxisRange).
+// range plus a margin (MapAxisRange). A legend above the plane says what the
+// dots' colour, the dashed lines and the "+" marks mean.
 
+#include "map_lines.h"
 #include "network_snapshot.h"
 #include "network_view.h"
 #include "output_map.h"
@@ -19,6 +21,7 @@
 class LearningChoices;
 class QComboBox;
 class QLabel;
+class QSpacerItem;
 
 class DecisionMap : public NetworkView {
     Q_OBJECT
@@ -40,8 +43,16 @@ public:
     MapNeuron Neuron() const { return neuron_; }
     // The values of the plane's cells as last computed, top row first.
     const std::vector<double>& CellValues() const { return values_; }
-    // The line under the map: the value under the pointer.
+    // The line above the map: the value under the pointer.
     QString PointerText() const;
+    // What the legend says.
+    QString LegendText() const;
+    // The hidden neurons' lines as last laid out, and the boxes the dots take.
+    const std::vector<MapLine>& Lines() const { return lines_; }
+    std::vector<QRectF> DotBoxes() const;
+    // The output whose expected values colour the dots: the one shown, or
+    // the first for a hidden neuron.
+    int DotOutput() const { return neuron_.hidden ? 1 : neuron_.index; }
 
 protected:
     void Recompute(const TRedNeuronal& network, const WorkState& state) override;
@@ -56,7 +67,11 @@ private:
     };
     // Where a value lies on the colour scale, 0..1.
     double ScaleShare(double value) const;
-    QPointF ToWidget(double x, double y) const;
+    QPointF ToWidget(double x, double y) const { return Frame().ToWidget(x, y); }
+    MapFrame Frame() const;
+    // Where the hidden lines and their labels go at the present size.
+    void LayOutLines();
+    void ShowLegend();
     void RenderPlane();
     void PaintPlane(QPainter& painter) const;
     // Samples the curve, and fits the value axis to it.
@@ -67,8 +82,6 @@ private:
     void PaintAxes(QPainter& painter, bool withY) const;
     void PaintHiddenLines(QPainter& painter) const;
     QString NeuronName() const;
-    // The point of the input plane at a widget position.
-    QPointF ToPlane(QPointF at) const;
 
     const LearningChoices& choices_;
     NetworkSnapshot snapshot_;
@@ -80,6 +93,9 @@ private:
     std::vector<double> values_;
     QImage plane_;
     bool planeValid_ = false;
+    std::vector<MapLine> lines_;
     QComboBox* neuronChooser_;
     QLabel* pointerText_;
+    QLabel* legend_;
+    QSpacerItem* canvas_;
 };

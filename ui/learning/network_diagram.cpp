@@ -5,48 +5,34 @@
 #include "network.h"
 #include "number_texts.h"
 #include "output_map.h"
-#include "value_colours.h"
-#include "value_text.h"
 #include "work_state.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSpacerItem>
+#include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
-// The choosers, then the legend, above the canvas.
-constexpr int kTopStrip = 46;
-constexpr int kBottomStrip = 22;
-constexpr double kColumns[] = {0.18, 0.52, 0.86};  // each layer's share of the width
-constexpr double kHitDistance = 4.0;
-
-double DistanceToSegment(QPointF p, QLineF line) {
-    const QPointF d = line.p2() - line.p1();
-    const double length2 = QPointF::dotProduct(d, d);
-    double t = length2 > 0 ? QPointF::dotProduct(p - line.p1(), d) / length2 : 0.0;
-    t = std::clamp(t, 0.0, 1.0);
-    const QPointF nearest = line.p1() + t * d;
-    return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
+// The legend's words, smaller than the controls'.
+QFont LegendFont(QFont font) {
+    font.setPixelSize(10);
+    return font;
 }
 
-// Where a neuron's output lies within its function's range, 0..1.
-double OutputShare(TFuncionTransferencia function, double y, double largest) {
-    if (function == ftSigmoide) return y;
-    if (function == ftTangenteHiperbolica) return (y + 1) / 2;
-    return largest > 0 ? 0.5 + y / (2 * largest) : 0.5;
-}
+QString ScaleEnd(double value) { return GeneralNumberText(value, 3, 2); }
 
 }  // namespace
 
 NetworkDiagram::NetworkDiagram(LearningChoices& choices, QWidget* parent)
-    : NetworkView(parent), choices_(choices), filterChooser_(new QComboBox(this)), patternChooser_(new QComboBox(this)),
-      weightText_(new QLabel(this)) {
+    : NetworkView(parent), choices_(choices), filterChooser_(new QComboBox), patternChooser_(new QComboBox),
+      weightText_(new QLabel), canvas_(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Expanding)) {
     setObjectName(QStringLiteral("networkDiagram"));
     setAccessibleName(QStringLiteral("Red"));
     setMouseTracking(true);
@@ -57,10 +43,23 @@ NetworkDiagram::NetworkDiagram(LearningChoices& choices, QWidget* parent)
     setAutoFillBackground(true);
     filterChooser_->setObjectName(QStringLiteral("neuronFilter"));
     filterChooser_->setAccessibleName(QStringLiteral("Mostrar las conexiones de"));
-    filterChooser_->setGeometry(4, 3, 190, 22);
+    filterChooser_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     patternChooser_->setObjectName(QStringLiteral("diagramPatternChooser"));
     patternChooser_->setAccessibleName(QStringLiteral("Patrón cuyos valores se muestran"));
-    patternChooser_->setGeometry(198, 3, 120, 22);
+    patternChooser_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    weightText_->setObjectName(QStringLiteral("weightText"));
+    weightText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* choosers = new QHBoxLayout;
+    choosers->addWidget(filterChooser_);
+    choosers->addWidget(patternChooser_);
+    choosers->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 3, 6, 2);
+    layout->setSpacing(2);
+    layout->addLayout(choosers);
+    layout->addItem(canvas_);
+    layout->addWidget(weightText_);
+
     connect(patternChooser_, &QComboBox::activated, this, [this](int item) {
         const int pattern = patternChooser_->itemData(item).toInt();
         if (pattern > 0) choices_.SetPattern(pattern);
@@ -70,8 +69,6 @@ NetworkDiagram::NetworkDiagram(LearningChoices& choices, QWidget* parent)
         ShowText();
         update();
     });
-    weightText_->setObjectName(QStringLiteral("weightText"));
-    weightText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     connect(filterChooser_, &QComboBox::activated, this, [this](int item) {
         const int code = filterChooser_->itemData(item).toInt();
         SetFilter(code < 0 ? std::nullopt : std::optional<Node>(Node{code / 100, code % 100}));
@@ -80,10 +77,19 @@ NetworkDiagram::NetworkDiagram(LearningChoices& choices, QWidget* parent)
     ShowText();
 }
 
+void NetworkDiagram::LayOut() {
+    const QRectF area = canvas_->geometry();
+    const FillScale fill = NeuronFillScale(snapshot_.function, values_);
+    legend_ = LayOutLegend(QFontMetricsF(LegendFont(font())), area.adjusted(4, 2, -4, 0),
+                           palette().color(QPalette::Text), ScaleEnd(fill.low), ScaleEnd(fill.high));
+    layout_.SetCanvas(area.adjusted(0, legend_.height + 6, 0, 0));
+}
+
 void NetworkDiagram::Recompute(const TRedNeuronal& network, const WorkState& state) {
     const bool sameShape = network.NumeroEntradas() == snapshot_.inputs && network.NeuronasCapaOculta() == snapshot_.hidden &&
                            network.NeuronasCapaSalida() == snapshot_.outputs;
     snapshot_ = TakeSnapshot(network);
+    layout_.SetShape(snapshot_.inputs, snapshot_.hidden, snapshot_.outputs);
     if (!sameShape) {
         selected_.reset();
         hovered_.reset();
@@ -97,6 +103,7 @@ void NetworkDiagram::Recompute(const TRedNeuronal& network, const WorkState& sta
                              static_cast<QWidget*>(weightText_)})
         control->setVisible(hasNetwork_);
     ReadValues(network, state);
+    LayOut();
     ShowText();
 }
 
@@ -124,76 +131,6 @@ void NetworkDiagram::ReadValues(const TRedNeuronal& network, const WorkState& st
     }
 }
 
-int NetworkDiagram::NodeCount(int layer) const {
-    if (layer == 0) return snapshot_.inputs + 1;
-    if (layer == 1) return snapshot_.hidden + 1;
-    return snapshot_.outputs;
-}
-
-double NetworkDiagram::Weight(Connection c) const {
-    const auto& rows = c.layer == 1 ? snapshot_.hiddenWeights : snapshot_.outputWeights;
-    return rows[static_cast<std::size_t>(c.neuron - 1)][static_cast<std::size_t>(c.input)];
-}
-
-QRectF NetworkDiagram::Canvas() const {
-    return QRectF(0, kTopStrip, width(), std::max(1, height() - kTopStrip - kBottomStrip));
-}
-
-QPointF NetworkDiagram::NodeCentre(Node node) const {
-    const QRectF canvas = Canvas();
-    const int count = std::max(1, NodeCount(node.layer));
-    const int slot = node.layer == 2 ? node.index - 1 : node.index;
-    return {canvas.left() + canvas.width() * kColumns[node.layer],
-            canvas.top() + (slot + 0.5) * canvas.height() / count};
-}
-
-double NetworkDiagram::NodeRadius() const {
-    const int most = std::max({NodeCount(0), NodeCount(1), NodeCount(2), 1});
-    return std::clamp(Canvas().height() / most * 0.38, 2.5, 15.0);
-}
-
-QLineF NetworkDiagram::ConnectionLine(Connection c) const {
-    return {NodeCentre({c.layer - 1, c.input}), NodeCentre({c.layer, c.neuron})};
-}
-
-std::vector<NetworkDiagram::Connection> NetworkDiagram::Connections() const {
-    std::vector<Connection> all;
-    for (int j = 1; j <= snapshot_.hidden; ++j)
-        for (int k = 0; k <= snapshot_.inputs; ++k) all.push_back({1, j, k});
-    for (int j = 1; j <= snapshot_.outputs; ++j)
-        for (int k = 0; k <= snapshot_.hidden; ++k) all.push_back({2, j, k});
-    return all;
-}
-
-bool NetworkDiagram::Shown(Connection c) const {
-    if (!filter_) return true;
-    return *filter_ == Node{c.layer - 1, c.input} || *filter_ == Node{c.layer, c.neuron};
-}
-
-std::optional<NetworkDiagram::Node> NetworkDiagram::NodeAt(QPointF point) const {
-    const double reach = std::max(NodeRadius(), kHitDistance);
-    for (int layer = 0; layer <= 2; ++layer)
-        for (int index = layer == 2 ? 1 : 0; index <= (layer == 2 ? snapshot_.outputs : NodeCount(layer) - 1); ++index) {
-            const QPointF d = point - NodeCentre({layer, index});
-            if (std::hypot(d.x(), d.y()) <= reach) return Node{layer, index};
-        }
-    return std::nullopt;
-}
-
-std::optional<NetworkDiagram::Connection> NetworkDiagram::ConnectionAt(QPointF point) const {
-    std::optional<Connection> nearest;
-    double best = kHitDistance;
-    for (const Connection& c : Connections()) {
-        if (!Shown(c)) continue;
-        const double distance = DistanceToSegment(point, ConnectionLine(c));
-        if (distance <= best) {
-            best = distance;
-            nearest = c;
-        }
-    }
-    return nearest;
-}
-
 QString NetworkDiagram::NodeName(Node node) const {
     if (node.layer == 0)
         return node.index == 0 ? QStringLiteral("Sesgo de la capa oculta") : QStringLiteral("Entrada %1").arg(node.index);
@@ -204,9 +141,7 @@ QString NetworkDiagram::NodeName(Node node) const {
 
 QString NetworkDiagram::Describe(Connection c) const {
     const QString from = c.input == 0 ? QStringLiteral("sesgo (entrada −1)") : NodeName({c.layer - 1, c.input});
-    return QStringLiteral("Peso de %1 a %2 = %3")
-        .arg(from, NodeName({c.layer, c.neuron}),
-             FileNumberText(Weight(c)));
+    return QStringLiteral("Peso de %1 a %2 = %3").arg(from, NodeName({c.layer, c.neuron}), FileNumberText(Weight(c)));
 }
 
 QString NetworkDiagram::WeightText() const { return weightText_->text(); }
@@ -222,17 +157,11 @@ QString NetworkDiagram::NodeText(Node node) const {
 
 void NetworkDiagram::ShowText() {
     QString text;
-    if (hovered_) {
-        text = Describe(*hovered_);
-    } else if (hoveredNode_) {
-        text = NodeText(*hoveredNode_);
-    } else if (selectedNode_) {
-        text = NodeText(*selectedNode_);
-    } else if (selected_) {
-        text = Describe(*selected_);
-    } else {
-        text = QStringLiteral("Ratón o flechas: el peso de una conexión; pulse una neurona para ver solo las suyas.");
-    }
+    if (hovered_) text = Describe(*hovered_);
+    else if (hoveredNode_) text = NodeText(*hoveredNode_);
+    else if (selectedNode_) text = NodeText(*selectedNode_);
+    else if (selected_) text = Describe(*selected_);
+    else text = QStringLiteral("Ratón o flechas: el peso de una conexión; pulse una neurona para ver solo las suyas.");
     weightText_->setText(text);
     // A screen reader reads what the status line says.
     setAccessibleDescription(text);
@@ -245,11 +174,11 @@ void NetworkDiagram::Step(int by) {
     };
     std::vector<Item> path;
     const auto nodes = [&](int layer) {
-        for (int index = layer == 2 ? 1 : 0; index <= (layer == 2 ? snapshot_.outputs : NodeCount(layer) - 1); ++index)
-            path.push_back({Node{layer, index}, std::nullopt});
+        for (const Node& node : layout_.Nodes())
+            if (node.layer == layer) path.push_back({node, std::nullopt});
     };
     const auto connections = [&](int layer) {
-        for (const Connection& c : Connections())
+        for (const Connection& c : layout_.Connections())
             if (c.layer == layer && Shown(c)) path.push_back({std::nullopt, c});
     };
     nodes(0);
@@ -285,9 +214,7 @@ void NetworkDiagram::keyPressEvent(QKeyEvent* event) {
 void NetworkDiagram::FillFilterChooser() {
     filterChooser_->clear();
     filterChooser_->addItem(QStringLiteral("Todas las conexiones"), -1);
-    for (int layer = 0; layer <= 2; ++layer)
-        for (int index = layer == 2 ? 1 : 0; index <= (layer == 2 ? snapshot_.outputs : NodeCount(layer) - 1); ++index)
-            filterChooser_->addItem(NodeName({layer, index}), layer * 100 + index);
+    for (const Node& node : layout_.Nodes()) filterChooser_->addItem(NodeName(node), node.layer * 100 + node.index);
 }
 
 void NetworkDiagram::SetFilter(std::optional<Node> node) {
@@ -303,8 +230,8 @@ void NetworkDiagram::SetFilter(std::optional<Node> node) {
 
 void NetworkDiagram::mouseMoveEvent(QMouseEvent* event) {
     const QPointF at = event->position();
-    hoveredNode_ = NodeAt(at);
-    hovered_ = hoveredNode_ ? std::nullopt : ConnectionAt(at);
+    hoveredNode_ = layout_.NodeAt(at);
+    hovered_ = hoveredNode_ ? std::nullopt : layout_.ConnectionAt(at, [this](Connection c) { return Shown(c); });
     ShowText();
     update();
 }
@@ -312,10 +239,10 @@ void NetworkDiagram::mouseMoveEvent(QMouseEvent* event) {
 void NetworkDiagram::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return NetworkView::mousePressEvent(event);
     const QPointF at = event->position();
-    if (const std::optional<Node> node = NodeAt(at)) {
+    if (const std::optional<Node> node = layout_.NodeAt(at)) {
         SetFilter(filter_ == node ? std::nullopt : node);
     } else {
-        selected_ = ConnectionAt(at);
+        selected_ = layout_.ConnectionAt(at, [this](Connection c) { return Shown(c); });
         selectedNode_.reset();
         ShowText();
         update();
@@ -332,7 +259,7 @@ void NetworkDiagram::leaveEvent(QEvent* event) {
 
 void NetworkDiagram::resizeEvent(QResizeEvent* event) {
     NetworkView::resizeEvent(event);
-    weightText_->setGeometry(6, height() - kBottomStrip, width() - 12, kBottomStrip);
+    LayOut();
 }
 
 void NetworkDiagram::paintEvent(QPaintEvent*) {
@@ -343,120 +270,10 @@ void NetworkDiagram::paintEvent(QPaintEvent*) {
         return;
     }
     painter.setRenderHint(QPainter::Antialiasing);
-    PaintConnections(painter);
-    PaintNodes(painter);
-    PaintLegend(painter);
-}
-
-void NetworkDiagram::PaintLegend(QPainter& painter) const {
-    QFont font = painter.font();
-    font.setPixelSize(10);
-    painter.setFont(font);
-    const int top = 36;
-    double x = 8;
-    const auto words = [&](const QString& text) {
-        painter.setPen(palette().color(QPalette::Text));
-        const double width = painter.fontMetrics().horizontalAdvance(text);
-        painter.drawText(QRectF(x, top - 7, width + 2, 14), Qt::AlignLeft | Qt::AlignVCenter, text);
-        x += width + 6;
-    };
-    const auto entry = [&](const QColor& colour, double thickness, const QString& text) {
-        painter.setPen(QPen(colour, thickness, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(QPointF(x, top), QPointF(x + 16, top));
-        x += 20;
-        words(text);
-        x += 6;
-    };
-    words(QStringLiteral("Color, signo de w:"));
-    entry(kPositiveColour, 3, QStringLiteral("positivo"));
-    entry(kNegativeColour, 3, QStringLiteral("negativo"));
-    x += 10;
-    words(QStringLiteral("Grosor, tamaño |w|:"));
-    entry(palette().color(QPalette::Text), 0.6, QStringLiteral("pequeño"));
-    entry(palette().color(QPalette::Text), 4.5, QStringLiteral("grande"));
-}
-
-void NetworkDiagram::PaintConnections(QPainter& painter) const {
-    std::vector<Connection> shown;
-    double largest = 0;
-    for (const Connection& c : Connections()) {
-        const double w = std::abs(Weight(c));
-        if (std::isfinite(w)) largest = std::max(largest, w);
-        if (Shown(c)) shown.push_back(c);
-    }
-    if (largest == 0) largest = 1;
-    // The strongest last, on top of the faint ones.
-    std::stable_sort(shown.begin(), shown.end(),
-                     [this](Connection a, Connection b) { return std::abs(Weight(a)) < std::abs(Weight(b)); });
-    // Many lines at once are thinner, and the weaker ones fade faster, so
-    // that the strong ones stand out in a large network.
-    const bool crowded = shown.size() > 50;
-    const double widest = crowded ? std::max(1.5, 5.0 * std::sqrt(50.0 / static_cast<double>(shown.size()))) : 5.0;
-    for (const Connection& c : shown) {
-        const double w = Weight(c);
-        const double share = std::isfinite(w) ? std::abs(w) / largest : 1.0;
-        QColor colour = w < 0 ? kNegativeColour : kPositiveColour;
-        colour.setAlphaF(filter_ ? 1.0 : crowded ? 0.04 + 0.96 * share * share : 0.08 + 0.92 * share);
-        const QLineF line = ConnectionLine(c);
-        const double thickness = 0.4 + (widest - 0.4) * share;
-        if (selected_ == c || hovered_ == c) {
-            painter.setPen(QPen(palette().color(selected_ == c ? QPalette::Text : QPalette::Mid), thickness + 3,
-                                Qt::SolidLine, Qt::RoundCap));
-            painter.drawLine(line);
-        }
-        painter.setPen(QPen(colour, thickness, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(line);
-    }
-}
-
-void NetworkDiagram::PaintNodes(QPainter& painter) const {
-    const double r = NodeRadius();
-    const bool withTexts = r >= 7;
-    const int decimals = choices_.Decimals();
-    double largest = 0;
-    for (double y : values_.hidden) largest = std::max(largest, std::abs(y));
-    for (double y : values_.outputs) largest = std::max(largest, std::abs(y));
-    QFont font = painter.font();
-    font.setPixelSize(std::clamp(static_cast<int>(r * 0.9), 8, 11));
-    painter.setFont(font);
-    const QColor text = palette().color(QPalette::Text);
-
-    for (int layer = 0; layer <= 2; ++layer) {
-        for (int index = layer == 2 ? 1 : 0; index <= (layer == 2 ? snapshot_.outputs : NodeCount(layer) - 1); ++index) {
-            const Node node{layer, index};
-            const QPointF centre = NodeCentre(node);
-            const QRectF box(centre.x() - r, centre.y() - r, 2 * r, 2 * r);
-            const bool chosen = filter_ == node || selectedNode_ == node;
-            painter.setPen(QPen(chosen ? text : palette().color(QPalette::Mid), chosen ? 2.5 : 1));
-            if (index == 0) {
-                painter.setBrush(palette().color(QPalette::Button));
-                painter.drawRect(box);
-                painter.setPen(palette().color(QPalette::ButtonText));
-                if (withTexts) painter.drawText(box, Qt::AlignCenter, QStringLiteral("−1"));
-                continue;
-            }
-            if (layer == 0) {
-                painter.setBrush(palette().color(QPalette::Button));
-                painter.drawEllipse(box);
-                if (withTexts) {
-                    painter.setPen(text);
-                    painter.drawText(QRectF(0, box.top(), box.left() - 4, box.height()), Qt::AlignRight | Qt::AlignVCenter,
-                                     QStringLiteral("x%1 = %2").arg(index).arg(RoundedText(
-                                         values_.inputs[static_cast<std::size_t>(index - 1)], decimals)));
-                }
-                continue;
-            }
-            const auto& outputs = layer == 1 ? values_.hidden : values_.outputs;
-            const double y = outputs[static_cast<std::size_t>(index - 1)];
-            painter.setBrush(ScaleColour(OutputShare(snapshot_.function, y, largest)));
-            painter.drawEllipse(box);
-            if (withTexts) {
-                // The hidden layer's values sit above right, clear of the lines passing on.
-                const QRectF place = layer == 2 ? QRectF(box.right() + 4, box.top(), width() - box.right() - 4, box.height())
-                                                : QRectF(box.right() - 2, box.top() - r - 2, 90, r + 2);
-                painter.setPen(text);
-                painter.drawText(place, Qt::AlignLeft | Qt::AlignVCenter, "y = " + RoundedText(y, decimals));
-            }
-        }
-    }
+    const DiagramScene scene{layout_, snapshot_, values_, filter_, selectedNode_, selected_, hovered_, palette(),
+                             choices_.Decimals()};
+    PaintConnections(painter, scene);
+    PaintNodes(painter, scene, NeuronFillScale(snapshot_.function, values_));
+    painter.setFont(LegendFont(painter.font()));
+    PaintLegend(painter, legend_);
 }

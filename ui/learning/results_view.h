@@ -1,18 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Resultados": every pattern of the table with what the network answers for
-// it now (inputs x, expected d, outputs y, the iteration error) and ✓ where
+// it now (inputs x, expected d, outputs y, the absolute error |d − y| of each
+// output, the iteration error) and ✓ where
 // that error is within the "Error Máx<=" threshold, under a count of how many
 // are. It follows a run at the chart's cadence, only while on screen.
 
 #include "network_view.h"
 
-#include <QStringList>
-
 class LearningChoices;
 class QLabel;
-class QTableWidget;
 class TrainingTabView;
+class ValueTable;
 
 class ResultsView : public NetworkView {
     Q_OBJECT
@@ -30,6 +29,5 @@ private:
     const TrainingTabView& training_;
     const LearningChoices& choices_;
     QLabel* summary_;
-    QTableWidget* table_;
-    QStringList headers_;
+    ValueTable* table_;
 };

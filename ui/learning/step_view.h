@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Paso a paso": one backpropagation step on a chosen pattern, worked out
-// value by value in three tables (forward pass, deltas backwards, weights
-// neuron by neuron), rounded to the chosen decimals with every value in full
-// in its cell's tooltip, and applied to the network on request as one
-// training iteration, after which a line shows the pattern's outputs and
-// error before and after.
+// value by value one phase at a time (forward pass, deltas backwards, output
+// weights, hidden weights), each phase a table the learner pages through
+// with every row in sight, its headers explained in tooltips, a key under
+// it and the chosen row's computation written out. Values are rounded to the
+// chosen decimals and whole in each cell's tooltip; the step is applied to
+// the network on request as one training iteration, after which a line shows
+// the pattern's outputs and error before and after.
 
 #include "network_snapshot.h"
 #include "worked_step.h"
@@ -20,8 +22,7 @@ class LearningChoices;
 class QLabel;
 class QPushButton;
 class QSpinBox;
-class QSplitter;
-class QTableWidget;
+class StepPhases;
 class TRedNeuronal;
 class TrainingTabView;
 
@@ -45,6 +46,9 @@ public:
     void Refresh();
     // The whole step as one picture, every row and column of every table.
     QImage WholeImage();
+    // The phase in front, 0.. (forward, deltas, output weights, hidden weights).
+    int Phase() const;
+    void ShowPhase(int phase);
 
 signals:
     void stepApplied();
@@ -62,19 +66,15 @@ private:
     void ShowMessage(const QString& text);
     // The line "Patrón p: y before → after · error before → after".
     void ShowBeforeAndAfter(const WorkedStep& step);
-    // Every value cell written again with the chosen decimals.
+    // Every value written again with the chosen decimals.
     void ShowDecimals();
-    void ShowWeightComputation(int row);
-    // The tables of a step that learns share the room; otherwise the forward
-    // table has it alone.
-    void ShareRoom(bool learns);
 
     TRedNeuronal& network_;
     WorkState& state_;
     TrainingTabView& training_;
     LearningChoices& choices_;
-    // What is shown: the step, the pattern it is for, and the network it
-    // leaves the tables true for (before the step, or after it once applied).
+    // What is shown: the step, the pattern it is for, and the
+    // network it leaves the tables true for (before the step, or after it once applied).
     std::optional<WorkedStep> step_;
     std::int32_t stepPattern_ = 0;
     NetworkSnapshot shownFor_;
@@ -87,14 +87,11 @@ private:
     QPushButton* computeButton_;
     QPushButton* applyButton_;
     QPushButton* copyButton_;
+    QPushButton* previousButton_;
+    QPushButton* nextButton_;
+    QLabel* phaseTitle_;
     QLabel* patternLabel_;
     QLabel* resultLine_;
     QLabel* messageLabel_;
-    QLabel* deltaHeading_;
-    QTableWidget* forwardTable_;
-    QTableWidget* deltaTable_;
-    QTableWidget* weightTable_;
-    QWidget* deltaPane_;
-    QSplitter* tables_;
-    QLabel* weightComputation_;
+    StepPhases* pages_;
 };

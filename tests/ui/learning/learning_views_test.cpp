@@ -15,9 +15,11 @@
 #include "work_state.h"
 
 #include <QComboBox>
+#include <QRectF>
 #include <QTest>
 
 #include <bit>
+#include <optional>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -84,6 +86,12 @@ private slots:
     void diagramShowsTheChosenPatternAndIsReadByKeyboard();
     void hiddenNeuronMapIsPropagarsHiddenOutputAndThePointerReadsIt();
     void tangentMapIsWhiteAtZeroAndHalfwayAtMinusAHalf();
+    void diagramLegendShowsEachColourBesideItsWords_data();
+    void diagramLegendShowsEachColourBesideItsWords();
+    void mapDotsTakeTheTargetsOfTheOutputShown_data();
+    void mapDotsTakeTheTargetsOfTheOutputShown();
+    void mapLineLabelsCoverNoDotAndNoLine_data();
+    void mapLineLabelsCoverNoDotAndNoLine();
 };
 
 namespace {
@@ -290,6 +298,121 @@ void LearningViewsTest::mapCoversThePatternsAndColoursEachCellByTheOutputAtItsCe
                                                 plane.top() + cell.y() * DecisionMap::kCellPixels + 1);
         QVERIFY2(std::abs(shown.red() - expected.red()) <= 1 && std::abs(shown.blue() - expected.blue()) <= 1,
                  qPrintable(QStringLiteral("cell %1,%2").arg(cell.x()).arg(cell.y())));
+    }
+}
+
+namespace {
+
+bool Near(const QColor& a, const QColor& b, int tolerance) {
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+}  // namespace
+
+void LearningViewsTest::diagramLegendShowsEachColourBesideItsWords_data() {
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<int>("place");  // 0 the sample's middle; -1, 1 the scale's low and high ends
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("positive weight") << "positivo" << 0 << kPositiveColour;
+    QTest::newRow("negative weight") << "negativo" << 0 << kNegativeColour;
+    // The sigmoid's fill runs from y = 0 to y = 1.
+    QTest::newRow("fill, y = 0") << "0" << -1 << ScaleColour(0);
+    QTest::newRow("fill, y = 1") << "1" << 1 << ScaleColour(1);
+}
+
+void LearningViewsTest::diagramLegendShowsEachColourBesideItsWords() {
+    QFETCH(QString, words);
+    QFETCH(int, place);
+    QFETCH(QColor, colour);
+    ShownDiagram shown(QSize(631, 330));
+    const QImage picture = shown.view.grab().toImage();
+    const auto& entries = shown.view.Legend().entries;
+    std::optional<QPointF> at;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const LegendEntry& e = entries[i];
+        if (place == 0 && e.kind == LegendEntry::Kind::Line && e.text == words) at = e.box.center();
+        // The scale's ends, each beside its value in words.
+        if (place != 0 && e.kind == LegendEntry::Kind::Scale) {
+            const std::size_t beside = place < 0 ? i - 1 : i + 1;
+            QCOMPARE(entries.at(beside).text, words);
+            at = QPointF(place < 0 ? e.box.left() + 2 : e.box.right() - 2, e.box.center().y());
+        }
+    }
+    QVERIFY2(at, qPrintable(words));
+    const QColor found = picture.pixelColor(at->toPoint());
+    QVERIFY2(Near(found, colour, 40), qPrintable(found.name() + " against " + colour.name()));
+}
+
+void LearningViewsTest::mapDotsTakeTheTargetsOfTheOutputShown_data() {
+    QTest::addColumn<QString>("neuron");
+    QTest::addColumn<int>("output");
+    QTest::newRow("output 1") << "Salida 1" << 1;
+    QTest::newRow("output 2") << "Salida 2" << 2;
+    QTest::newRow("hidden neuron: output 1's") << "Oculta 2 (y2)" << 1;
+}
+
+void LearningViewsTest::mapDotsTakeTheTargetsOfTheOutputShown() {
+    QFETCH(QString, neuron);
+    QFETCH(int, output);
+    TRedNeuronal network;
+    SetUp221(network);
+    network.SetNeuronasCapaSalida(2);
+    WorkState state;
+    AddXor(state);
+    // The second output's targets are the first's mirrored: every dot differs between them.
+    for (int p = 1; p <= 4; ++p) state.SalidasPatrones[static_cast<std::size_t>(p)][2] = 1 - state.SalidasPatrones[static_cast<std::size_t>(p)][1];
+    LearningChoices choices;
+    DecisionMap map(choices);
+    map.resize(500, 360);
+    map.show();
+    map.SetSource(network, state);
+    auto* chooser = map.findChild<QComboBox*>(QStringLiteral("outputChooser"));
+    chooser->setCurrentIndex(chooser->findText(neuron));
+    emit chooser->activated(chooser->currentIndex());
+    QVERIFY(map.LegendText().contains(QStringLiteral("(Salida %1)").arg(output)));
+    const QImage picture = map.grab().toImage();
+    const QRectF plane = map.Plane();
+    for (int p = 1; p <= 4; ++p) {
+        const auto& x = state.EntradasPatrones[static_cast<std::size_t>(p)];
+        const QPointF centre(plane.left() + (x[1] + 0.1) / 1.2 * plane.width(), plane.bottom() - (x[2] + 0.1) / 1.2 * plane.height());
+        const double d = state.SalidasPatrones[static_cast<std::size_t>(p)][static_cast<std::size_t>(output)];
+        const QColor found = picture.pixelColor(centre.toPoint());
+        QVERIFY2(Near(found, ScaleColour(d), 3), qPrintable(QStringLiteral("pattern %1: %2").arg(p).arg(found.name())));
+    }
+}
+
+void LearningViewsTest::mapLineLabelsCoverNoDotAndNoLine_data() {
+    QTest::addColumn<std::vector<double>>("first");
+    QTest::addColumn<std::vector<double>>("second");
+    // Lines through the dots themselves: x1 = 0.1, x1 = x2, x2 = 0.9.
+    QTest::newRow("upright and diagonal") << std::vector<double>{0.1, 1, 0} << std::vector<double>{0, 1, -1};
+    QTest::newRow("level and diagonal") << std::vector<double>{0.9, 0, 1} << std::vector<double>{0, -1, 1};
+    QTest::newRow("two crossing near a dot") << std::vector<double>{0.2, 1, 1} << std::vector<double>{0, 1, -1};
+}
+
+void LearningViewsTest::mapLineLabelsCoverNoDotAndNoLine() {
+    QFETCH(std::vector<double>, first);
+    QFETCH(std::vector<double>, second);
+    ShownMap shown(QSize(631, 330));
+    for (std::size_t k = 0; k <= 2; ++k) {
+        shown.network.CapaOculta.Neuronas[1].Pesos[k] = first[k];
+        shown.network.CapaOculta.Neuronas[2].Pesos[k] = second[k];
+    }
+    shown.view.Refresh();
+    const auto& lines = shown.view.Lines();
+    QCOMPARE(lines.size(), std::size_t{2});
+    for (const MapLine& line : lines) {
+        QVERIFY2(line.label, qPrintable(QStringLiteral("s%1 has no label").arg(line.neuron)));
+        const QRectF label = *line.label;
+        QVERIFY(QRectF(shown.view.Plane()).contains(label));
+        for (const QRectF& dot : shown.view.DotBoxes()) QVERIFY2(!dot.intersects(label), qPrintable(QStringLiteral("s%1").arg(line.neuron)));
+        // Every point along every line and arrow stays outside the label.
+        for (const MapLine& other : lines)
+            for (int i = 0; i <= 200; ++i)
+                for (const QLineF& segment : {other.line, other.arrow})
+                    QVERIFY2(!label.contains(segment.pointAt(i / 200.0)),
+                             qPrintable(QStringLiteral("s%1's label on line s%2").arg(line.neuron).arg(other.neuron)));
     }
 }
 

@@ -10,6 +10,7 @@
 #include "main_window.h"
 #include "number_texts.h"
 #include "regional_separators.h"
+#include "step_view.h"
 #include "training_run.h"
 #include "window_driver.h"
 
@@ -31,6 +32,9 @@ private slots:
     void stepOnXorPatternTwoIsTheCoresAndApplies();
     void appliedStepShowsThePatternBeforeAndAfter();
     void copyGivesTheWholeStepInFull();
+    void headersAreOneLineWhenCopiedAndExplained_data();
+    void headersAreOneLineWhenCopiedAndExplained();
+    void tablesFitAtTheDefaultSize_data();
     void tablesFitAtTheDefaultSize();
     void missingNetworkPatternsOrPatternAreSaidInTheView();
     void identityNetworkShowsOnlyTheForwardPass();
@@ -84,13 +88,14 @@ void WindowLearningTest::stepOnXorPatternTwoIsTheCoresAndApplies() {
     QCOMPARE(step.inputs, (std::vector<double>{0, 1}));
     driver.Click(compute);
 
-    // The inputs, hidden neurons 1, 2, then the output neuron: s, e^(−s), y.
+    // The inputs, hidden neurons 1, 2, then the output neuron: s, e^(−s), y, |d − y|.
     QCOMPARE(forward->rowCount(), 5);
-    QCOMPARE(Texts(forward, 1, 0), (QStringList{"Entrada x2", "", "", Shown(1)}));
+    QCOMPARE(Texts(forward, 1, 0), (QStringList{"Entrada x2", "", "", Shown(1), ""}));
     for (int r = 2; r < 5; ++r) {
         const ForwardValues& v = r < 4 ? step.hidden[static_cast<std::size_t>(r - 2)] : step.output[0];
-        QCOMPARE(Texts(forward, r, 1), (QStringList{Shown(v.sum), Shown(v.expMinus), Shown(v.output)}));
-        QCOMPARE(Full(forward, r, 1), (QStringList{Number(v.sum), Number(v.expMinus), Number(v.output)}));
+        const QString error = r < 4 ? QString() : Number(std::fabs(step.expected[0] - v.output));
+        QCOMPARE(Texts(forward, r, 1).mid(0, 3), (QStringList{Shown(v.sum), Shown(v.expMinus), Shown(v.output)}));
+        QCOMPARE(Full(forward, r, 1), (QStringList{Number(v.sum), Number(v.expMinus), Number(v.output), error}));
     }
     // Backwards: the output delta (d − y), then the hidden ones (Σ δ·w).
     auto* deltas = Find<QTableWidget>(form, "deltaTable");
@@ -100,23 +105,37 @@ void WindowLearningTest::stepOnXorPatternTwoIsTheCoresAndApplies() {
     const DeltaValues& d = step.hiddenDeltas[1];
     QCOMPARE(Full(deltas, 2, 1), (QStringList{Number(d.derivative), "", Number(d.error), Number(d.delta)}));
     QCOMPARE(Texts(deltas, 2, 0).front(), QString("Oculta 2"));
-    QCOMPARE(weights->rowCount(), 9);
+    // The output neuron's weights, then hidden 1's and 2's, each bias first.
+    auto* hiddenWeights = Find<QTableWidget>(form, "hiddenWeightTable");
+    QCOMPARE(weights->rowCount() + hiddenWeights->rowCount(), 9);
     for (int r = 0; r < 9; ++r) {
         const WeightChange& c = step.weights[static_cast<std::size_t>(r)];
-        QCOMPARE(Texts(weights, r, 2),
+        QTableWidget* table = r < 3 ? weights : hiddenWeights;
+        const int row = r < 3 ? r : r - 3;
+        QCOMPARE(Texts(table, row, 2),
                  (QStringList{Shown(c.oldWeight), Shown(c.input), Shown(c.change), Shown(c.newWeight)}));
-        QCOMPARE(Full(weights, r, 2),
+        QCOMPARE(Full(table, row, 2),
                  (QStringList{Number(c.oldWeight), Number(c.input), Number(c.change), Number(c.newWeight)}));
     }
-    // Grouped by neuron, the bias first: the output neuron, then hidden 1 and 2.
-    QCOMPARE(Texts(weights, 3, 0).mid(0, 2), (QStringList{"Oculta 1", "w0 (sesgo)"}));
-    QCOMPARE(Texts(weights, 7, 0).mid(0, 2), (QStringList{"Oculta 2", "w1"}));
+    QCOMPARE(Texts(hiddenWeights, 0, 0).mid(0, 2), (QStringList{"Oculta 1", "w0 (sesgo)"}));
+    QCOMPARE(Texts(hiddenWeights, 4, 0).mid(0, 2), (QStringList{"Oculta 2", "w1"}));
+    // A hidden delta worked out: Σ δ·w over the one output, then f′ · Σ δ·w.
+    auto* steps = Find<StepView>(form, "stepView");
+    steps->ShowPhase(1);
+    QTest::mouseClick(deltas->viewport(), Qt::LeftButton, {}, deltas->visualItemRect(deltas->item(2, 0)).center());
+    const auto signedFactor = [](double v) { return v < 0 ? "(" + Shown(v) + ")" : Shown(v); };
+    QCOMPARE(Find<QLabel>(form, "deltaComputation")->text(),
+             QString("Oculta 2: Σ δ·w = %1·%2 = %3;  δ = f′ · Σ δ·w = %4 · %5 = %6")
+                 .arg(signedFactor(out.delta), signedFactor(step.weights[2].oldWeight), Shown(d.error),
+                      Shown(d.derivative), signedFactor(d.error), Shown(d.delta)));
     // The last row: hidden neuron 2's weight on input 2, which is 1.
-    QTest::mouseClick(weights->viewport(), Qt::LeftButton, {}, weights->visualItemRect(weights->item(8, 0)).center());
+    steps->ShowPhase(3);
+    QTest::mouseClick(hiddenWeights->viewport(), Qt::LeftButton, {},
+                      hiddenWeights->visualItemRect(hiddenWeights->item(5, 0)).center());
     const WeightChange& last = step.weights[8];
     // A negative factor is shown in parentheses.
     const auto factor = [](double v) { return v < 0 ? "(" + Shown(v) + ")" : Shown(v); };
-    QCOMPARE(Find<QLabel>(form, "weightComputation")->text(),
+    QCOMPARE(Find<QLabel>(form, "hiddenWeightComputation")->text(),
              QString("Oculta 2, w2: Δw = η·δ·x = %1 · %2 · %3 = %4;  w + Δw = %5 + %6 = %7")
                  .arg(Number(0.35), factor(step.hiddenDeltas[1].delta), Shown(1), Shown(last.change),
                       Shown(last.oldWeight), factor(last.change), Shown(last.newWeight)));
@@ -131,7 +150,7 @@ void WindowLearningTest::stepOnXorPatternTwoIsTheCoresAndApplies() {
     }
     QCOMPARE(form.Chart1->Store().Count(), 1);
     QCOMPARE(form.FlatSpinEditInteger5->Value(), cycles + 1);
-    QCOMPARE(Full(weights, 8, 5), QStringList{Number(last.newWeight)});
+    QCOMPARE(Full(hiddenWeights, 5, 5), QStringList{Number(last.newWeight)});
 
     // Another network: the step shown no longer holds.
     driver.ShowTab(form.TabSheet3);
@@ -206,7 +225,9 @@ void WindowLearningTest::copyGivesTheWholeStepInFull() {
     };
     QCOMPARE(has({"x", Number(step.inputs[0]), Number(step.inputs[1])}), QString());
     const ForwardValues& o = step.output[0];
-    QCOMPARE(has({"Salida 1", Number(o.sum), Number(o.expMinus), Number(o.output)}), QString());
+    QCOMPARE(has({"Salida 1", Number(o.sum), Number(o.expMinus), Number(o.output),
+                  Number(std::fabs(step.expected[0] - o.output))}),
+             QString());
     const DeltaValues& h = step.hiddenDeltas[0];
     QCOMPARE(has({"Oculta 1", Number(h.derivative), "", Number(h.error), Number(h.delta)}), QString());
     for (const WeightChange& c : step.weights)
@@ -216,27 +237,88 @@ void WindowLearningTest::copyGivesTheWholeStepInFull() {
                  QString());
 }
 
+void WindowLearningTest::headersAreOneLineWhenCopiedAndExplained_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("headers");
+    const QString rate = "Δw = η·δ·x η = " + Number(0.35);
+    QTest::newRow("forward") << "forwardTable"
+                             << QStringList{"Neurona", "s = −w0 + Σ x·w", "e^(−s)", "y = 1 / (1 + e^(−s))", "|d − y|"};
+    QTest::newRow("deltas") << "deltaTable"
+                            << QStringList{"Neurona", "f′ = (1 − y)·y", "d − y", "Σ δ·w", "δ = f′ · (d − y | Σ δ·w)"};
+    QTest::newRow("output weights") << "weightTable" << QStringList{"Neurona", "Peso", "w", "x", rate, "w + Δw"};
+    QTest::newRow("hidden weights") << "hiddenWeightTable" << QStringList{"Neurona", "Peso", "w", "x", rate, "w + Δw"};
+}
+
+void WindowLearningTest::headersAreOneLineWhenCopiedAndExplained() {
+    QFETCH(QString, table);
+    QFETCH(QStringList, headers);
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.PrepareXor();
+    driver.ShowTab(form.TabSheet6);
+    driver.Click(Find<QPushButton>(form, "computeStepButton"));
+    driver.Click(Find<QPushButton>(form, "copyStepButton"));
+    const QStringList lines = QApplication::clipboard()->text().split('\n');
+    auto* shown = Find<QTableWidget>(form, qPrintable(table));
+    // The table's title, then its headers on one line, then its first row.
+    const qsizetype title = lines.indexOf(shown->accessibleName());
+    QVERIFY2(title >= 0, qPrintable(shown->accessibleName()));
+    QCOMPARE(lines.value(title + 1), headers.join('\t'));
+    QCOMPARE(lines.value(title + 2).split('\t').size(), headers.size());
+    // Each header says what it is, and a key sits under the table.
+    for (int c = 0; c < shown->columnCount(); ++c)
+        QVERIFY2(!shown->horizontalHeaderItem(c)->toolTip().isEmpty(), qPrintable(headers[c]));
+    QVERIFY(!Find<QLabel>(form, qPrintable(table + "Key"))->text().isEmpty());
+}
+
+void WindowLearningTest::tablesFitAtTheDefaultSize_data() {
+    QTest::addColumn<int>("hidden");
+    QTest::addColumn<int>("outputs");
+    QTest::addColumn<int>("function");
+    QTest::addColumn<bool>("applied");
+    QTest::addColumn<bool>("scrolls");
+    // The tangent has the widest forward table; 2-4-2 the most rows that must
+    // fit, also with the line an applied step adds.
+    QTest::newRow("2-4-2 sigmoid") << 4 << 2 << 0 << false << false;
+    QTest::newRow("2-4-2 tangent, applied") << 4 << 2 << 1 << true << false;
+    QTest::newRow("2-3-2 tangent") << 3 << 2 << 1 << false << false;
+    // Larger: the phase's own table scrolls, and nothing else.
+    QTest::newRow("2-12-2 sigmoid") << 12 << 2 << 0 << false << true;
+}
+
 void WindowLearningTest::tablesFitAtTheDefaultSize() {
-    // The tangent has the widest forward table; two outputs the most delta rows.
-    for (int function : {0, 1}) {
-        WindowDriver driver;
-        TForm1& form = driver.form();
-        driver.CreateNetwork(2, 3, 2, 0, function);
-        driver.AddPattern({"-0.123", "1.5"}, {"0.25", "-0.75"});
-        driver.ShowTab(form.TabSheet6);
-        driver.Click(Find<QPushButton>(form, "computeStepButton"));
+    QFETCH(int, hidden);
+    QFETCH(int, outputs);
+    QFETCH(int, function);
+    QFETCH(bool, applied);
+    QFETCH(bool, scrolls);
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.CreateNetwork(2, hidden, outputs, 0, function);
+    driver.AddPattern({"-0.123", "1.5"}, {"0.25", "-0.75"});
+    driver.ShowTab(form.TabSheet6);
+    driver.Click(Find<QPushButton>(form, applied ? "applyStepButton" : "computeStepButton"));
+    QCOMPARE(Find<QLabel>(form, "stepResultLine")->isVisible(), applied);
+    auto* steps = Find<StepView>(form, "stepView");
+    QCOMPARE(steps->Phase(), 0);
+    int scrolled = 0;
+    for (const char* name : {"forwardTable", "deltaTable", "weightTable", "hiddenWeightTable"}) {
         QCoreApplication::processEvents();
-        for (const char* name : {"forwardTable", "deltaTable", "weightTable"}) {
-            auto* table = Find<QTableWidget>(form, name);
-            QVERIFY2(table->isVisible() && table->columnCount() > 0, name);
-            QVERIFY2(table->horizontalScrollBar()->maximum() == 0,
-                     qPrintable(QString("%1, function %2: %3 px wanted, %4 shown")
-                                    .arg(name)
-                                    .arg(function)
-                                    .arg(table->horizontalHeader()->length())
-                                    .arg(table->viewport()->width())));
-        }
+        auto* table = Find<QTableWidget>(form, name);
+        QVERIFY2(table->isVisible() && table->rowCount() > 0, name);
+        const QString sizes = QString("%1: %2 x %3 px wanted, %4 x %5 shown")
+                                  .arg(name)
+                                  .arg(table->horizontalHeader()->length())
+                                  .arg(table->verticalHeader()->length())
+                                  .arg(table->viewport()->width())
+                                  .arg(table->viewport()->height());
+        QVERIFY2(table->horizontalScrollBar()->maximum() == 0, qPrintable(sizes));
+        scrolled += table->verticalScrollBar()->maximum() > 0;
+        if (!scrolls) QVERIFY2(table->verticalScrollBar()->maximum() == 0, qPrintable(sizes));
+        driver.Click(Find<QPushButton>(form, "nextPhaseButton"));
     }
+    QCOMPARE(steps->Phase(), 3);
+    QCOMPARE(scrolled > 0, scrolls);
 }
 
 void WindowLearningTest::missingNetworkPatternsOrPatternAreSaidInTheView() {
