@@ -57,7 +57,7 @@ std::int64_t ExecuteCsv(const ExecutionOrder& order, char decimalSeparator, std:
     const std::int32_t outputs = network->NeuronasCapaSalida();
 
     FileForReading file(order.inputs);
-    CsvRowReader reader(file.Source(), inputs, 0, "Línea");
+    CsvRowReader reader(file.Source(), inputs, 0, decimalSeparator);
     OutputText out(order.outputs, standardOutput);
     PatternRows rows;
     std::vector<double> row;
@@ -70,8 +70,7 @@ std::int64_t ExecuteCsv(const ExecutionOrder& order, char decimalSeparator, std:
         header = false;
         rows.clear();
     };
-    while (reader.NextRecord()) {
-        if (reader.Take(row) != CsvRowReader::Record::Values) continue;
+    while (reader.Next(row)) {
         for (std::int32_t i = 1; i <= inputs; ++i) network->Entradas[i] = row[static_cast<std::size_t>(i - 1)];
         network->Propagar();
         for (std::int32_t k = 1; k <= outputs; ++k) row.push_back(network->SalidasObtenidas[k]);

@@ -16,30 +16,25 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
 
 // The errors of a run as rows (iteration from 1, error) of the data tab's
-// CSV export, every K-th, written as they come in pieces of bounded size.
+// series export, every K-th, written as they come in pieces of bounded size.
 class ErrorFile : public ErrorSeries {
 public:
     ErrorFile(const std::string& path, std::int64_t every, char decimalSeparator)
-        : writer_(path), every_(every), next_(every), decimal_(decimalSeparator),
-          field_(CsvFieldSeparator(decimalSeparator)) {
-        text_ = CsvSeriesText({}, decimalSeparator);
-    }
+        : writer_(path), every_(every), next_(every), decimal_(decimalSeparator) {}
 
     std::int64_t PointCount() const override { return count_; }
     // Only the points written are looked at, so --every costs nothing per iteration.
     void AddPoints(std::span<const double> ys) override {
         const std::int64_t end = count_ + static_cast<std::int64_t>(ys.size());
         for (; next_ <= end; next_ += every_) {
-            text_ += IntegerText(next_);
-            text_ += field_;
-            text_ += ShortestText(ys[static_cast<std::size_t>(next_ - count_ - 1)], decimal_);
-            text_ += "\r\n";
-            if (text_.size() >= kPieceSize) Flush();
+            points_.emplace_back(next_, ys[static_cast<std::size_t>(next_ - count_ - 1)]);
+            if (points_.size() == kPiecePoints) Flush();
         }
         count_ = end;
     }
@@ -54,11 +49,15 @@ public:
     }
 
 private:
-    static constexpr std::size_t kPieceSize = 1 << 16;
+    static constexpr std::size_t kPiecePoints = 4096;
 
+    // The export's text of the points, its header only at the top.
     void Flush() {
-        writer_.Write(text_);
-        text_.clear();
+        if (points_.empty() && !header_) return;
+        const std::string text = CsvSeriesText(points_, 1, decimal_);
+        writer_.Write(header_ ? std::string_view(text) : std::string_view(text).substr(text.find("\r\n") + 2));
+        header_ = false;
+        points_.clear();
     }
 
     SafeFileWriter writer_;
@@ -66,8 +65,8 @@ private:
     std::int64_t next_;  // the next iteration written
     std::int64_t count_ = 0;
     char decimal_;
-    char field_;
-    std::string text_;
+    bool header_ = true;
+    std::vector<std::pair<std::int64_t, double>> points_;
 };
 
 // The points of a run that writes no errors, only counted.

@@ -1,40 +1,56 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The records of comma-separated numbers, read one at a time as the data tab
-// reads them: the field separator is the first record's tab, ";" or ",";
-// each cell reads with "," or "." as its decimal separator; a first record
-// that is not all numbers is a header; blank records are skipped. Holds one
-// record at a time, so a file of any length reads in bounded memory.
+// The rows of comma-separated numbers, read one at a time as "Importar CSV…"
+// reads them: the field separator, whether the first row is a header and the
+// one decimal separator are decided from the leading records, as many as the
+// import reads at most (a header and 101 patterns); every later record reads
+// as they decided. Holds the leading records and one more, so a text of any
+// length reads in bounded memory.
 
 #include "csv_records.h"
+#include "network_description.h"
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 class CsvRowReader {
 public:
-    enum class Record : std::uint8_t { Blank, Header, Values };
+    // The records that decide how the text reads.
+    static constexpr std::size_t kLeadingRecords = static_cast<std::size_t>(kMaxPatterns) + 2;
 
-    // Every record must have `inputs` + `outputs` fields; `where` names a
-    // record in the messages ("Línea" for a file).
-    CsvRowReader(ByteSource source, std::int32_t inputs, std::int32_t outputs, std::string_view where);
+    // Reads the leading records and decides from them, as ReadCsvPatterns
+    // describes (`regionalDecimal` when nothing else decides). Every record
+    // must have `inputs` + `outputs` fields. Throws ProgramError with the
+    // import's messages: the row (and column) at fault, "No hay ningún
+    // patrón", a header that nothing follows.
+    CsvRowReader(ByteSource source, std::int32_t inputs, std::int32_t outputs, char regionalDecimal);
 
-    // Reads the next record; false at the end of the text.
-    bool NextRecord();
-    // What the record just read is; its numbers into `row` when it holds
-    // values. Throws ProgramError naming the line (and the column) for a
-    // wrong field count, a cell that is no number or one beyond the doubles.
-    Record Take(std::vector<double>& row);
+    // The rows of values among the leading records: past kMaxPatterns, the
+    // text holds more patterns than the table does.
+    std::size_t LeadingRows() const { return leadingRows_; }
+
+    // The next row's numbers into `row`; false at the end of the text. A
+    // later record is refused as the import refuses a leading one: a wrong
+    // field count, a cell that is no number, one with the other decimal
+    // mark, one beyond the doubles, each naming its row (and column).
+    bool Next(std::vector<double>& row);
 
 private:
+    using Fields = std::vector<std::string>;
+
+    void Split(std::string_view record, std::int32_t row, Fields& fields) const;
+
     CsvRecordReader reader_;
     std::int32_t inputs_;
     std::int32_t outputs_;
-    std::string where_;
-    std::string record_;
-    std::vector<std::string> fields_;
     char separator_ = 0;
-    bool first_ = true;
+    char decimal_ = 0;
+    // The leading records' rows and fields, read from `next_` on.
+    std::vector<std::int32_t> leadingRowNumbers_;
+    std::vector<Fields> leadingFields_;
+    std::size_t leadingRows_ = 0;
+    std::size_t next_ = 0;
+    std::string record_;
+    Fields fields_;
 };

@@ -30,7 +30,7 @@ std::string CompanionMismatchWarning(const std::string& companionPath) {
 namespace {
 
 std::string LineQuoted(std::int32_t line, std::string_view text) {
-    return "la línea " + IntegerText(line) + ", '" + QuotedLine(text) + "',";
+    return "la línea " + IntegerText(line) + ", '" + QuotedText(text) + "',";
 }
 
 }  // namespace
@@ -47,7 +47,7 @@ std::string BlockRepeatedNote(std::string_view marker, std::int32_t line) {
 }
 
 std::string UnknownBlockNote(std::int32_t line, std::string_view text) {
-    return "La línea " + IntegerText(line) + ", '" + QuotedLine(text) +
+    return "La línea " + IntegerText(line) + ", '" + QuotedText(text) +
            "', no empieza ningún bloque conocido; lo que sigue en el fichero no se ha leído.";
 }
 
@@ -84,29 +84,9 @@ std::string NameReason(std::int32_t line, std::string_view fault) {
 }
 
 std::string UnsavableNameMessage(std::string_view name, std::string_view fault) {
-    return "El nombre '" + QuotedLine(name) + "' no se puede guardar: " + std::string(fault);
+    return "El nombre '" + QuotedText(name) + "' no se puede guardar: " + std::string(fault);
 }
 
-std::string CsvNotUtf8Message() { return "El fichero no es texto UTF-8"; }
-
-std::string CsvNulByteMessage(std::int32_t line) {
-    return "Línea " + IntegerText(line) + ": el texto tiene un byte nulo";
-}
-
-std::string CsvLongLineMessage(std::int32_t line) {
-    return "Línea " + IntegerText(line) + ": la línea es demasiado larga";
-}
-
-std::string CsvOpenQuoteMessage(std::int32_t line) {
-    return "Línea " + IntegerText(line) + ": faltan las comillas que cierran un campo";
-}
-
-std::string CsvColumnCountMessage(std::string_view where, std::int32_t record, std::size_t found,
-                                  std::int32_t inputs, std::int32_t outputs) {
-    return std::string(where) + " " + IntegerText(record) + ": tiene " + IntegerText(static_cast<std::int64_t>(found)) +
-           " columnas y la red necesita " + IntegerText(inputs + outputs) + " (" + IntegerText(inputs) +
-           " entradas y " + IntegerText(outputs) + " salidas)";
-}
 std::string NotUtf8Message() { return "El fichero no es texto UTF-8"; }
 
 namespace {

@@ -3,14 +3,18 @@
 // errors its definition gives, and whatever is refused leaves every output
 // as it was, with the window's message and the exit status.
 
+#include "batch_execution.h"
 #include "batch_runner.h"
 #include "batch_training.h"
 #include "file_test_helpers.h"
+#include "csv_patterns.h"
 #include "line_splitter.h"
+#include "network_files.h"
 #include "random_generator.h"
 #include "ren_file.h"
 #include "rna_file.h"
 #include "seeded_replay.h"
+#include "work_state.h"
 
 #include <gtest/gtest.h>
 
@@ -92,7 +96,7 @@ TEST_P(SeededTrainingTest, WeightsAndEveryErrorAreTheDefinitions) {
     std::istringstream rows(ReadBytes(order.errorsPath));
     std::string row;
     std::getline(rows, row);
-    EXPECT_EQ(row, "Iteración,Error (%)\r");
+    EXPECT_EQ(row, "Iteración,Error (%) de cada iteración\r");
     std::int64_t expected = c.every;
     for (; std::getline(rows, row); expected += c.every) {
         const std::size_t comma = row.find(',');
@@ -109,6 +113,51 @@ TEST_P(SeededTrainingTest, WeightsAndEveryErrorAreTheDefinitions) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SeededTrainingTest, testing::ValuesIn(kSeeded),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Both outputs are the text the data tab's exports write, under either
+// decimal separator (quoted under ";").
+class ExportFormTest : public testing::TestWithParam<char> {
+protected:
+    void TearDown() override { RandomGenerator::SetFixedSeed(std::nullopt); }
+};
+
+TEST_P(ExportFormTest, OutputsAreTheDataTabsExport) {
+    const char decimal = GetParam();
+    TemporaryFolder folder;
+    WriteNetworks(folder);
+    const PatternRows inputs = {{0.1, 0.9}, {-3.0, 1e3}, {7.5, -0.125}};
+    WriteBytes(folder.Path("inputs.csv"), CsvPatternText(inputs, 2, 0, decimal));
+    const ExecutionOrder run{folder.Path("trained.ren"), folder.Path("inputs.csv"), folder.Path("outputs.csv")};
+    ASSERT_EQ(ExecuteCsv(run, decimal, nullptr), 3);
+    auto network = std::make_unique<TRedNeuronal>();
+    PrepareStartUpNetwork(*network);
+    auto state = std::make_unique<WorkState>();
+    ApplyDescription(ReadRen(run.network), *network, *state);
+    PatternRows expected = inputs;
+    for (std::vector<double>& row : expected) {
+        network->Entradas[1] = row[0];
+        network->Entradas[2] = row[1];
+        network->Propagar();
+        row.push_back(network->SalidasObtenidas[1]);
+    }
+    EXPECT_EQ(ReadBytes(run.outputs), CsvPatternText(expected, 2, 1, decimal));
+
+    TrainingOrder order;
+    order.file = folder.Path("xor.rna");
+    order.cycles = 9000;
+    order.seed = 5;
+    order.errorsPath = folder.Path("errors.csv");
+    order.every = 2;
+    TrainNetworkFile(order, decimal, nullptr);
+    const SeededReplay replay = ReplaySeededRun(ReadRna(order.file), 5, order.cycles);
+    std::vector<std::pair<std::int64_t, double>> points;
+    for (std::size_t t = 2; t <= replay.errors.size(); t += 2)
+        points.emplace_back(static_cast<std::int64_t>(t), replay.errors[t - 1]);
+    EXPECT_EQ(ReadBytes(order.errorsPath), CsvSeriesText(points, 1, decimal));
+}
+
+INSTANTIATE_TEST_SUITE_P(Decimals, ExportFormTest, testing::Values('.', ','),
+                         [](const auto& info) { return std::string(info.param == ',' ? "comma" : "point"); });
 
 struct RefusalCase {
     const char* name;
@@ -134,9 +183,9 @@ const RefusalCase kRefusals[] = {
     {"outputs_to_a_device", {"--run", "@trained.ren", "--inputs", "@inputs.csv", "--outputs", "/dev/null"},
      kExitRefused, "Cannot create file /dev/null"},
     {"column_count", {"--run", "@trained.ren", "--inputs", "@three_columns.csv", "--outputs", "@old.csv"},
-     kExitRefused, "Línea 3: tiene 3 columnas y la red necesita 2"},
+     kExitRefused, "Fila 3: tiene 3 columnas y la red necesita 2"},
     {"not_a_number", {"--run", "@trained.ren", "--inputs", "@letters.csv", "--outputs", "@old.csv"}, kExitRefused,
-     "Línea 4, columna 2: 'x' no es un número válido"},
+     "Fila 4, columna 2: 'x' no es un número válido"},
     {"unreadable_network", {"--run", "@letters.csv", "--inputs", "@inputs.csv", "--outputs", "@old.csv"}, kExitRefused,
      "'1,2' is not a valid integer value."},
 };

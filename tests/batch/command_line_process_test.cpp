@@ -139,7 +139,7 @@ TEST_P(ProcessTest, AnswersAsAScriptExpects) {
     WriteBytes(folder.Path("tangent.rna"), JoinLines({"2", "3", "1", "0", "1", "1", "0.5", "0.5", "-0.5"}));
     WriteBytes(folder.Path("trained.ren"),
                JoinLines({"2", "2", "1", "0", "0", "0.3", "-1.2", "0.7", "-0.4", "2.5", "-0.25", "1.5", "0.75", "-2"}));
-    WriteBytes(folder.Path("inputs.csv"), "x;y\n0,1;0,9\n-3;1e3\n\n0;0\n7.5;-0.125\n");
+    WriteBytes(folder.Path("inputs.csv"), "x;y\n0,1;0,9\n-3;1e3\n\n0;0\n7,5;-0,125\n");
     if (c.check == Check::MillionRows) {
         std::string rows = "x,y\n";
         for (int r = 0; r < 1000000; ++r) rows += std::to_string(r % 97) + ".5," + std::to_string(r % 89) + "\n";

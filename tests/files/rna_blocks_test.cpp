@@ -154,7 +154,7 @@ TEST(RnaLines, BlocksFollowThePatternsOnlyWhenTheyHoldSomethingAndReadBack) {
         }
     }
     EXPECT_EQ(MessageOf([&] { RnaLines(network, training, {{}, {}, {"a\nb"}, {}}, 0, 0, '.'); }),
-              "El nombre 'a\nb' no se puede guardar: tiene un salto de línea");
+              "El nombre 'a b' no se puede guardar: tiene un salto de línea");
 }
 
 }  // namespace
