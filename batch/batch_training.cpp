@@ -160,6 +160,8 @@ TrainingSummary TrainNetworkFile(const TrainingOrder& order, char decimalSeparat
     auto state = std::make_unique<WorkState>();
     ClearWorkState(*state);
     const LoadResult load = ApplyDescription(description, *network, *state);
+    // η and α from an [aprendizaje] block, as the window takes them.
+    if (load.Learning) network->SetLearning(*load.Learning);
 
     ErrorCount count;
     OrderedTrainingTab view(order, errors ? static_cast<ErrorSeries&>(*errors) : count, progress);

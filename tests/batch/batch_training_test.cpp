@@ -34,6 +34,11 @@ namespace fs = std::filesystem;
 // A 2-3-1 tangent network on XOR coded -0.8 / 0.8: negative targets.
 const std::vector<std::string> kTangentRna{"2", "3", "1", "0", "1", "4", "-0.8", "-0.8", "-0.8", "0.8", "0.8",
                                            "-0.8", "0.8", "0.8", "-0.8", "0.8", "0.8", "-0.8"};
+// The same with η = 0.1 and α = 0.5 in its [aprendizaje] block.
+std::vector<std::string> WithLearningBlock(std::vector<std::string> lines) {
+    lines.insert(lines.end(), {"[aprendizaje]", "0.1", "0.5"});
+    return lines;
+}
 // A trained 2-2-1 sigmoid network, whose companion is XOR.
 const std::vector<std::string> kTrainedRen{"2", "2", "1", "0", "0", "0.3", "-1.2", "0.7", "-0.4", "2.5",
                                            "-0.25", "1.5", "0.75", "-2"};
@@ -45,6 +50,7 @@ void WriteNetworks(const TemporaryFolder& folder) {
     WriteBytes(folder.Path("trained.rna"), xor_);
     WriteBytes(folder.Path("trained.ren"), JoinLines(kTrainedRen));
     WriteBytes(folder.Path("tangent.rna"), JoinLines(kTangentRna));
+    WriteBytes(folder.Path("learning.rna"), JoinLines(WithLearningBlock(kTangentRna)));
     WriteBytes(folder.Path("lonely.ren"), JoinLines(kTrainedRen));
 }
 
@@ -68,6 +74,7 @@ const SeededCase kSeeded[] = {
     {"from_ren_and_companion", "trained.ren", 4294967295u, StopCriterion::CycleCount, 3000, 1000},
     {"largest_error_criterion", "xor.rna", 3, StopCriterion::LargestError, 20, 1},
     {"smallest_error_criterion", "tangent.rna", 12345, StopCriterion::SmallestError, 3, 2},
+    {"learning_block", "learning.rna", 9, StopCriterion::CycleCount, 3000, 100},
 };
 
 TEST_P(SeededTrainingTest, WeightsAndEveryErrorAreTheDefinitions) {

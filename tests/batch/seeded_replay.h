@@ -4,7 +4,7 @@
 // independently of how the program seeds: the weights of a load drawn from
 // the seed neuron by neuron (hidden layer first; per neuron the bias weight,
 // then an input slot and a weight for each input), then the seed again and
-// one draw per iteration for its pattern.
+// one draw per iteration for its pattern, each a step with the file's η and α.
 
 #include "iteration_error.h"
 #include "list_choices.h"
@@ -31,6 +31,7 @@ inline SeededReplay ReplaySeededRun(const NetworkDescription& description, std::
     network.SetNeuronasCapaSalida(static_cast<TRangoNeuronas>(header.NeuronasCapaSalida));
     network.SetNumeroEntradas(header.NumeroEntradas);
     ApplyListChoices(network, header.RuleSelection, header.FunctionSelection);
+    if (description.Learning) network.SetLearning(*description.Learning);
 
     std::uint32_t state = seed;
     const auto draw = [&state] {

@@ -84,7 +84,8 @@ void WindowExamplesTest::everyExampleLoads_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("patterns");
     const std::pair<const char*, int> examples[] = {{"paridad3", 8},        {"codificador424", 4}, {"seno", 21},
-                                                    {"circulo", 81},        {"siete_segmentos", 10}, {"iris", 99}};
+                                                    {"circulo", 81},        {"siete_segmentos", 10}, {"iris", 100},
+                                                    {"sobreajuste", 10}};
     for (const auto& [name, patterns] : examples) QTest::newRow(name) << QString(name) << patterns;
 }
 
