@@ -38,6 +38,7 @@
 
 #include <charconv>
 #include <clocale>
+#include <iterator>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -108,7 +109,7 @@ void BM_GuiRun(benchmark::State& state) {
 BENCHMARK(BM_GuiRun)->Arg(1)->Arg(kIterations)->Arg(10 * kIterations)->Unit(benchmark::kMillisecond);
 
 // The "Cómo Aprende" views, in their tabs' order.
-constexpr const char* kLearningViews[] = {"stepView", "networkDiagram", "decisionMap", "resultsView"};
+constexpr const char* kLearningViews[] = {"stepView", "networkDiagram", "decisionMap", "resultsView", "confusionView"};
 
 // The same run with the "Cómo Aprende" tab in front, showing the view
 // kLearningViews[range(1)].
@@ -125,7 +126,7 @@ void BM_GuiRunLearning(benchmark::State& state) {
         RunThroughWindow(*form, static_cast<std::int32_t>(state.range(0)));
     }
 }
-BENCHMARK(BM_GuiRunLearning)->ArgsProduct({{kIterations}, {0, 1, 2, 3}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GuiRunLearning)->ArgsProduct({{kIterations}, {0, 1, 2, 3, 4}})->Unit(benchmark::kMillisecond);
 
 // A run of 10^7 during which the learner looks around: every 100 ms the view
 // in front changes, from the training tab to each "Cómo Aprende" view in
@@ -137,7 +138,7 @@ void BM_GuiRunSwitchingViews(benchmark::State& state) {
     QTimer switcher;
     switcher.setInterval(100);
     QObject::connect(&switcher, &QTimer::timeout, [&] {
-        const int front = turn++ % 5;
+        const int front = turn++ % static_cast<int>(std::size(kLearningViews) + 1);
         if (front == 0) {
             form->PageControl1->setCurrentWidget(form->TabSheet3);
             return;
@@ -256,6 +257,8 @@ int main(int argc, char** argv) {
                                                      "BM_GuiRunLearning/1000000/2", "BM_CoreRun/1000000"},
                                                     {"guirun aprende resultados/corerun 2-2-1",
                                                      "BM_GuiRunLearning/1000000/3", "BM_CoreRun/1000000"},
+                                                    {"guirun aprende matriz/corerun 2-2-1",
+                                                     "BM_GuiRunLearning/1000000/4", "BM_CoreRun/1000000"},
                                                     {"guirun cambiando vistas/corerun 2-2-1 1e7",
                                                      "BM_GuiRunSwitchingViews/10000000", "BM_CoreRun/10000000"}});
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "learning_tab.h"
 
+#include "confusion_view.h"
 #include "decision_map.h"
 #include "learning_choices.h"
 #include "network.h"
@@ -52,6 +53,9 @@ LearningTab::LearningTab(TRedNeuronal& network, WorkState& state, TrainingTabVie
     results_ = new ResultsView(training, *choices_);
     results_->SetSource(network, state);
     AddView(results_, "Resultados");
+    confusion_ = new ConfusionView;
+    confusion_->SetSource(network, state);
+    AddView(confusion_, "Matriz de confusión");
     // Beside the views' captions, where it takes no room from them.
     saveImage_ = new QPushButton(QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton), "Guardar Imagen");
     saveImage_->setObjectName("saveViewImage");
@@ -85,6 +89,7 @@ void LearningTab::FollowRun() {
     diagram_->Refresh();
     map_->Refresh();
     results_->Refresh();
+    confusion_->Refresh();
 }
 
 QWidget* LearningTab::CurrentView() const { return views_->currentWidget(); }

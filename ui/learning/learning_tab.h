@@ -9,6 +9,7 @@
 #include <optional>
 
 struct WorkState;
+class ConfusionView;
 class DecisionMap;
 class LearningChoices;
 class NetworkDiagram;
@@ -37,6 +38,7 @@ public:
     NetworkDiagram* Diagram() const { return diagram_; }
     DecisionMap* Map() const { return map_; }
     ResultsView* Results() const { return results_; }
+    ConfusionView* Confusion() const { return confusion_; }
     LearningChoices& Choices() const { return *choices_; }
     // The view in front, which "Guardar Imagen" saves.
     QWidget* CurrentView() const;
@@ -58,6 +60,7 @@ private:
     NetworkDiagram* diagram_;
     DecisionMap* map_;
     ResultsView* results_;
+    ConfusionView* confusion_;
     QPushButton* saveImage_;
     std::optional<int> lastPattern_;
 };
