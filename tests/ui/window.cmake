@@ -6,7 +6,7 @@ target_link_libraries(perceptlab_window_test_support PUBLIC perceptlab_ui Qt6::T
 
 foreach(test window_startup_test window_files_test window_execution_test window_training_test
              window_examples_test file_dialogs_test window_readability_test window_learning_test
-             window_learning_views_test window_pattern_data_test
+             window_learning_views_test window_pattern_data_test window_results_test
              window_seed_test window_cell_edit_test
              window_pattern_history_test window_saving_test)
   perceptlab_add_qt_test(${test} window/${test}.cpp)

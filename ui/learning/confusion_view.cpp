@@ -79,6 +79,8 @@ void ConfusionView::ShowNone(const QString& why) {
 void ConfusionView::Recompute(const TRedNeuronal& network, const WorkState& state) {
     const PatternSet training = TrainingPatterns(state), test = TestPatterns(state);
     if (!state.RedCreada) return ShowNone("Aún no hay ninguna red: créela en «Configuración» o abra un archivo.");
+    if (training.count < 1 && test.count < 1)
+        return ShowNone("La tabla de patrones está vacía: introduzca patrones en «Introducir Datos».");
     const NetworkSnapshot snapshot = TakeSnapshot(network);
     const std::optional<ClassScheme> scheme = FindClasses(state, snapshot.outputs);
     if (!scheme)
