@@ -54,10 +54,8 @@ QString ResultsView::Summary() const { return trainingGroup_.summary->text(); }
 void ResultsView::Recompute(const TRedNeuronal& network, const WorkState& state) {
     const PatternSet training = TrainingPatterns(state), test = TestPatterns(state);
     testGroup_.box->setVisible(state.RedCreada && test.count > 0);
-    if (!state.RedCreada || training.count < 1) {
-        trainingGroup_.summary->setText(
-            !state.RedCreada ? "Aún no hay ninguna red: créela en «Configuración» o abra un archivo."
-                             : "La tabla de patrones está vacía: introduzca patrones en «Introducir Datos».");
+    if (!state.RedCreada) {
+        trainingGroup_.summary->setText("Aún no hay ninguna red: créela en «Configuración» o abra un archivo.");
         trainingGroup_.tally->hide();
         trainingGroup_.table->SetRows(0);
         trainingGroup_.table->SetColumns({}, {});
@@ -66,7 +64,13 @@ void ResultsView::Recompute(const TRedNeuronal& network, const WorkState& state)
     const NetworkSnapshot snapshot = TakeSnapshot(network);
     const std::optional<ClassScheme> scheme = FindClasses(state, snapshot.outputs);
     ShowColumns(state, snapshot.inputs, snapshot.outputs, scheme.has_value());
-    ShowSet(trainingGroup_, snapshot, training, scheme, state);
+    if (training.count > 0) {
+        ShowSet(trainingGroup_, snapshot, training, scheme, state);
+    } else {
+        trainingGroup_.summary->setText("La tabla de patrones está vacía: introduzca patrones en «Introducir Datos».");
+        trainingGroup_.tally->hide();
+        trainingGroup_.table->SetRows(0);
+    }
     if (test.count > 0) ShowSet(testGroup_, snapshot, test, scheme, state);
 }
 

@@ -3,6 +3,7 @@
 // follow a run without changing it, and "Guardar Imagen" saves the view in
 // front.
 
+#include "confusion_view.h"
 #include "decision_map.h"
 #include "error_chart.h"
 #include "flat_spin_edit_integer.h"
@@ -106,7 +107,8 @@ void WindowLearningViewsTest::saveImageSavesTheViewInFront() {
     LearningTab& tab = Tab(form);
     QVERIFY(tab.SaveImageButton()->isVisible());
 
-    for (QWidget* view : {static_cast<QWidget*>(tab.Map()), static_cast<QWidget*>(tab.Diagram())}) {
+    for (QWidget* view : {static_cast<QWidget*>(tab.Map()), static_cast<QWidget*>(tab.Diagram()),
+                          static_cast<QWidget*>(tab.Confusion())}) {
         ShowView(form, view);
         const QString path = driver.Path(view->objectName() + ".png");
         driver.dialogs.answers << path;
@@ -115,7 +117,7 @@ void WindowLearningViewsTest::saveImageSavesTheViewInFront() {
         const QImage saved = QImage::fromData(driver.ReadFile(path), "PNG");
         QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), view->grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
-    QCOMPARE(driver.dialogs.asked.size(), 2);
+    QCOMPARE(driver.dialogs.asked.size(), 3);
 
     // "Paso a paso" saves every row of every phase, more than the phase in front shows.
     ShowView(form, tab.Steps());
