@@ -5,11 +5,14 @@
 #include "file_access.h"
 #include "integer_text.h"
 #include "network.h"
+#include "network_snapshot.h"
 #include "network_files.h"
 #include "program_error.h"
 #include "random_generator.h"
 #include "real_text.h"
+#include "pattern_set.h"
 #include "ren_file.h"
+#include "set_error.h"
 #include "rna_file.h"
 #include "training_run.h"
 #include "work_state.h"
@@ -173,12 +176,15 @@ TrainingSummary TrainNetworkFile(const TrainingOrder& order, char decimalSeparat
     }
     if (errors) errors->Commit();
     if (weights) weights->Commit();
-    return view.Summary();
+    TrainingSummary summary = view.Summary();
+    if (state->TestPatternCount > 0) summary.testError = SetErrors().MeanSquaredError(TakeSnapshot(*network), TestPatterns(*state));
+    return summary;
 }
 
 std::string SummaryText(const TrainingSummary& summary, char decimalSeparator) {
     return "iterations: " + IntegerText(summary.iterations) + "\n" +
            "milliseconds: " + IntegerText(summary.milliseconds) + "\n" +
            "largest error: " + ShortestText(summary.largest, decimalSeparator) + "\n" +
-           "smallest error: " + ShortestText(summary.smallest, decimalSeparator) + "\n";
+           "smallest error: " + ShortestText(summary.smallest, decimalSeparator) + "\n" +
+           (summary.testError ? "test error: " + ShortestText(*summary.testError, decimalSeparator) + "\n" : "");
 }

@@ -8,6 +8,7 @@
 #include "batch_request.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // What a terminal shows of a run while it goes on.
@@ -26,6 +27,8 @@ struct TrainingSummary {
     std::int64_t milliseconds = 0;
     double largest = 0.0;     // "Error  Máximo "
     double smallest = 0.0;    // "Error  Mínimo "
+    // With test patterns: their mean squared error after the run.
+    std::optional<double> testError;
 };
 
 // Under the order's seed, or the clock without one: loads the file, trains,

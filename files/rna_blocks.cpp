@@ -169,11 +169,8 @@ private:
         LearningSettings settings;
         if (std::optional<Fault> fault = RealOf(texts[0], rateLine, false, settings.LearningRate)) return fault;
         if (std::optional<Fault> fault = RealOf(texts[1], line_, tooLong_, settings.Momentum)) return fault;
-        // Written so that a NaN, which fails every comparison, is refused too.
-        if (!(settings.LearningRate > 0.0 && settings.LearningRate <= 10.0)) {
-            return Fault{LearningRateReason(rateLine, texts[0])};
-        }
-        if (!(settings.Momentum >= 0.0 && settings.Momentum < 1.0)) return Fault{MomentumReason(line_, texts[1])};
+        if (!ValidLearningRate(settings.LearningRate)) return Fault{LearningRateReason(rateLine, texts[0])};
+        if (!ValidMomentum(settings.Momentum)) return Fault{MomentumReason(line_, texts[1])};
         description_.Learning = settings;
         return std::nullopt;
     }

@@ -11,3 +11,9 @@ struct LearningSettings {
 
     bool operator==(const LearningSettings&) const = default;
 };
+
+// The values a file or a field may give: η in (0, 10], α in [0, 1). Written
+// so that a NaN, which fails every comparison, is refused too.
+constexpr double kLargestLearningRate = 10.0;
+constexpr bool ValidLearningRate(double rate) { return rate > 0.0 && rate <= kLargestLearningRate; }
+constexpr bool ValidMomentum(double momentum) { return momentum >= 0.0 && momentum < 1.0; }

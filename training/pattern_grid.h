@@ -6,6 +6,7 @@
 // every operation writes the grid explicitly.
 
 #include "number_table_view.h"
+#include "pattern_set.h"
 #include "work_state.h"
 
 #include <cstdint>
@@ -17,11 +18,11 @@ void WritePatternHeader(NumberTableView& grid, std::int32_t inputs, std::int32_t
 
 // Grid row p from table row p.
 void WritePatternRow(NumberTableView& grid, const WorkState& state, std::int32_t p,
-                        std::int32_t inputs, std::int32_t outputs);
+                        std::int32_t inputs, std::int32_t outputs, PatternSetKind set = PatternSetKind::Training);
 
 // A new network: columns and header of its topology, one data row of zeros.
 void ResetPatternGrid(NumberTableView& grid, const TRedNeuronal& network);
 
 // After a delete or a load: columns and header of the network's topology and
 // one row per pattern in the table (only the header when there is none).
-void RebuildPatternGrid(NumberTableView& grid, const WorkState& state, const TRedNeuronal& network);
+void RebuildPatternGrid(NumberTableView& grid, const WorkState& state, const TRedNeuronal& network, PatternSetKind set = PatternSetKind::Training);

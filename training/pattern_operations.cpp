@@ -12,15 +12,16 @@ constexpr int kFields = DataTabView::FieldsOfKind;
 
 }  // namespace
 
-void AddPattern(WorkState& state, const TRedNeuronal& network, DataTabView& view) {
-    if (!state.RedCreada || state.NumeroPatrones >= kMaxPatterns) return;
-    const std::int32_t p = ++state.NumeroPatrones;
+void AddPattern(WorkState& state, const TRedNeuronal& network, DataTabView& view, PatternSetKind set) {
+    const auto members = SetMembers(state, set);
+    if (!state.RedCreada || members.count >= kMaxPatterns) return;
+    const std::int32_t p = ++members.count;
     view.SetPatternLabel("Patrón " + IntegerText(p + 1));
     view.SetLargestPatternNumber(p);
     view.SetPatternNumber(0);
 
-    auto& inputs = state.EntradasPatrones[p];
-    auto& outputs = state.SalidasPatrones[p];
+    auto& inputs = members.inputs[p];
+    auto& outputs = members.outputs[p];
     // Only ten of each can be typed; clearing the columns above them keeps a
     // reused row from lending an older pattern's values to a wide network.
     for (std::size_t i = kFields + 1; i < inputs.size(); ++i) inputs[i] = 0.0;
@@ -35,27 +36,28 @@ void AddPattern(WorkState& state, const TRedNeuronal& network, DataTabView& view
 
     NumberTableView& grid = view.PatternGrid();
     grid.SetRowCount(p + 1);
-    WritePatternRow(grid, state, p, network.NumeroEntradas(), network.NeuronasCapaSalida());
+    WritePatternRow(grid, state, p, network.NumeroEntradas(), network.NeuronasCapaSalida(), set);
 }
 
-void DeletePattern(WorkState& state, const TRedNeuronal& network, DataTabView& view) {
+void DeletePattern(WorkState& state, const TRedNeuronal& network, DataTabView& view, PatternSetKind set) {
+    const auto members = SetMembers(state, set);
     const std::int32_t n = view.PatternNumber();
-    if (!state.RedCreada || state.NumeroPatrones <= 0 || n <= 0) return;
-    const std::int32_t c = --state.NumeroPatrones;
+    if (!state.RedCreada || members.count <= 0 || n <= 0) return;
+    const std::int32_t c = --members.count;
     for (std::int32_t r = n; r <= c; ++r) {
-        state.EntradasPatrones[r] = state.EntradasPatrones[r + 1];
-        state.SalidasPatrones[r] = state.SalidasPatrones[r + 1];
+        members.inputs[r] = members.inputs[r + 1];
+        members.outputs[r] = members.outputs[r + 1];
     }
     view.SetPatternNumber(0);
     view.SetLargestPatternNumber(c);
-    RebuildPatternGrid(view.PatternGrid(), state, network);
+    RebuildPatternGrid(view.PatternGrid(), state, network, set);
     view.SetPatternLabel(IntegerText(c + 1));
 }
 
-void DeleteAllPatterns(WorkState& state, const TRedNeuronal& network, DataTabView& view) {
+void DeleteAllPatterns(WorkState& state, const TRedNeuronal& network, DataTabView& view, PatternSetKind set) {
     NumberTableView& grid = view.PatternGrid();
     grid.SetRowCount(2);
-    state.NumeroPatrones = 0;
+    SetMembers(state, set).count = 0;
     view.SetPatternLabel("Patrón 1");
     const std::int32_t inputs = network.NumeroEntradas();
     const std::int32_t outputs = network.NeuronasCapaSalida();

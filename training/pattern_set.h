@@ -7,6 +7,21 @@
 
 #include <cstdint>
 
+// Which set of the working state: the training table, or the test set.
+enum class PatternSetKind : std::uint8_t { Training, Test };
+
+// The members of one set, read or written alike: count, inputs, outputs.
+template <typename State>
+auto SetMembers(State& state, PatternSetKind set) {
+    struct Parts {
+        decltype((state.NumeroPatrones)) count;
+        decltype((state.EntradasPatrones)) inputs;
+        decltype((state.SalidasPatrones)) outputs;
+    };
+    if (set == PatternSetKind::Test) return Parts{state.TestPatternCount, state.TestInputs, state.TestOutputs};
+    return Parts{state.NumeroPatrones, state.EntradasPatrones, state.SalidasPatrones};
+}
+
 struct PatternSet {
     std::int32_t count = 0;                 // patterns in rows 1..count
     const PatternTable* inputs = nullptr;   // [p][i], as EntradasPatrones

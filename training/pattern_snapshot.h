@@ -4,12 +4,10 @@
 // bit: its count and both tables, the rows past the count included (an add
 // reuses a row's columns past the tenth). Undo and redo are made of these.
 
+#include "pattern_set.h"
 #include "work_state.h"
 
 #include <cstdint>
-
-// Which set of the working state: the training table, or the test set.
-enum class PatternSetKind : std::uint8_t { Training, Test };
 
 struct PatternSnapshot {
     std::int32_t count = 0;

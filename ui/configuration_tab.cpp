@@ -169,7 +169,11 @@ void TForm1::SpeedButton1Click() {
     ApplyListSelections();
     workState.RedCreada = true;
     workState.NumeroPatrones = 0;
-    // Fresh weights and an empty table: nothing to save, nothing to undo.
+    workState.TestPatternCount = 0;
+    RedNeuronal1.SetLearning({});
+    ShowLearning();
+    SelectPatternSet(PatternSetKind::Training);
+    // Fresh weights and empty tables: nothing to save, nothing to undo.
     workState.unsaved = {};
     patternHistory_->clear();
     FloatGridView grid(*FloatGrid1);
@@ -238,6 +242,7 @@ void TForm1::LoadFile(const std::string& path, bool trained) {
 LoadResult TForm1::ApplyLoad(const NetworkDescription& description) {
     Chart1->Clear();
     const LoadResult result = ApplyDescription(description, RedNeuronal1, workState);
+    if (result.Learning) RedNeuronal1.SetLearning(*result.Learning);
     patternHistory_->clear();
     SetCaption("Perceptlab " + QString::fromStdString(workState.NombreRed));
     return result;
@@ -250,7 +255,9 @@ void TForm1::ShowLoad(const LoadResult& result) {
     FlatSpinEditInteger3->SetValue(header.NeuronasCapaSalida);
     FlatComboBox1->SetItemIndex(header.RuleSelection);
     FlatComboBox2->SetItemIndex(header.FunctionSelection);
+    ShowLearning();
     if (result.PatternsTaken) {
+        SelectPatternSet(PatternSetKind::Training);
         FloatGridView grid(*FloatGrid1);
         RebuildPatternGrid(grid, workState, RedNeuronal1);
         Label3->setText(QString::fromStdString("Patrón " + IntegerText(workState.NumeroPatrones + 1)));

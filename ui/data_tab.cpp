@@ -20,6 +20,7 @@
 #include "pattern_view.h"
 #include "program_error.h"
 #include "rna_file.h"
+#include "test_split.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -28,8 +29,13 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
+#include <QSignalBlocker>
 #include <QUndoStack>
+
+#include <array>
+#include <vector>
 
 namespace {
 
@@ -96,8 +102,24 @@ void TForm1::BuildDataTab() {
                                   QStyle::SP_TrashIcon, 11);
 
     GroupBox1 = NewGroupBox(tab, "GroupBox1", "Patrones ", QRect(8, 238, 579, 124));
+    // Which set the grid, the fields and the buttons above work on; the
+    // test set is never trained on.
+    trainingSetShown = NewRadioButton(GroupBox1, "trainingSetShown", "Patrones de entrenamiento", QRect(8, 16, 160, 18));
+    trainingSetShown->setChecked(true);
+    testSetShown = NewRadioButton(GroupBox1, "testSetShown", "Patrones de prueba", QRect(170, 16, 125, 18));
+    separateTest = NewSpeedButton(GroupBox1, "separateTest", "Separar para prueba…", QRect(300, 14, 130, 22),
+                                  QStyle::SP_ArrowRight, 10);
+    returnTest = NewSpeedButton(GroupBox1, "returnTest", "Devolver a entrenamiento", QRect(433, 14, 138, 22),
+                                QStyle::SP_ArrowLeft, 10);
+    for (QWidget* small : {static_cast<QWidget*>(trainingSetShown), static_cast<QWidget*>(testSetShown),
+                           static_cast<QWidget*>(separateTest), static_cast<QWidget*>(returnTest)}) {
+        QFont face = small->font();
+        face.setBold(false);
+        face.setPixelSize(10);
+        small->setFont(face);
+    }
     FloatGrid1 = new TFloatGrid(11, 2, GroupBox1);
-    Place(FloatGrid1, "FloatGrid1", QRect(8, 18, 563, 100), "Patrones");
+    Place(FloatGrid1, "FloatGrid1", QRect(8, 38, 563, 80), "Patrones");
     FloatGrid1->SetDisplayFormat("##,##0.#######");
     // Wide enough that any value below a million with seven decimals is drawn
     // whole, in a smaller face where it must.
@@ -105,7 +127,7 @@ void TForm1::BuildDataTab() {
     FloatGrid1->SetColWidth(0, 65);
     // Cells of stored patterns edit in place, key by key as the entry fields.
     FloatGrid1->SetFieldEditing("##,##0.########", [this](int col, int row) {
-        return IsPatternCell(workState, RedNeuronal1, col, row);
+        return IsPatternCell(workState, RedNeuronal1, col, row, shownSet_);
     });
     // Tab leaves the grid; the arrow keys move between its cells.
     FloatGrid1->setTabKeyNavigation(false);
@@ -129,15 +151,23 @@ void TForm1::BuildDataTab() {
     FloatGrid1->SetMenuActions({undoPatternChange, redoPatternChange});
 }
 
+// Both sets are recorded: a move between them changes both, and undoes as one.
 void TForm1::ChangePatterns(const QString& text, const std::function<void()>& change) {
-    const PatternSnapshot before = TakePatternSnapshot(workState, PatternSetKind::Training);
+    constexpr std::array kSets{PatternSetKind::Training, PatternSetKind::Test};
+    const std::array before{TakePatternSnapshot(workState, kSets[0]), TakePatternSnapshot(workState, kSets[1])};
     const auto record = [&] {
-        const PatternSnapshot after = TakePatternSnapshot(workState, PatternSetKind::Training);
-        if (SameBits(before, after)) return;
+        std::vector<QUndoCommand*> commands;
+        for (std::size_t s = 0; s < kSets.size(); ++s) {
+            const PatternSnapshot after = TakePatternSnapshot(workState, kSets[s]);
+            if (SameBits(before[s], after)) continue;
+            commands.push_back(new PatternTableCommand(text, workState, kSets[s], before[s], after,
+                                                       [this, set = kSets[s]] { ShowPatternSet(set); }));
+        }
+        if (commands.empty()) return;
         workState.unsaved.patterns = true;
-        patternHistory_->push(new PatternTableCommand(text, workState, PatternSetKind::Training, before, after, [this] {
-            ShowPatternTable(workState, RedNeuronal1, *patternView_);
-        }));
+        if (commands.size() > 1) patternHistory_->beginMacro(text);
+        for (QUndoCommand* command : commands) patternHistory_->push(command);
+        if (commands.size() > 1) patternHistory_->endMacro();
     };
     try {
         change();
@@ -150,11 +180,11 @@ void TForm1::ChangePatterns(const QString& text, const std::function<void()>& ch
 
 void TForm1::TabSheet2Show() { FlatSpinEditInteger8->SetValue(0); }
 
-void TForm1::SpeedButton3Click() { AddPattern(workState, RedNeuronal1, *patternView_); }
+void TForm1::SpeedButton3Click() { AddPattern(workState, RedNeuronal1, *patternView_, shownSet_); }
 
-void TForm1::SpeedButton5Click() { DeletePattern(workState, RedNeuronal1, *patternView_); }
+void TForm1::SpeedButton5Click() { DeletePattern(workState, RedNeuronal1, *patternView_, shownSet_); }
 
-void TForm1::SpeedButton6Click() { DeleteAllPatterns(workState, RedNeuronal1, *patternView_); }
+void TForm1::SpeedButton6Click() { DeleteAllPatterns(workState, RedNeuronal1, *patternView_, shownSet_); }
 
 void TForm1::SpeedButton4Click() { SaveUntrainedNetwork(); }
 
@@ -162,7 +192,8 @@ bool TForm1::SaveUntrainedNetwork() {
     const std::optional<QString> chosen = fileDialogs_->Execute(this, SaveDialog1);
     if (!chosen) return false;
     const std::string path = chosen->toStdString();
-    SaveLines(path, RnaLines(RedNeuronal1, PatternsToSave(workState, RedNeuronal1), FlatComboBox1->ItemIndex(), FlatComboBox2->ItemIndex(),
+    SaveLines(path, RnaLines(RedNeuronal1, PatternsToSave(workState, RedNeuronal1),
+                             BlocksToSave(workState, RedNeuronal1, RedNeuronal1.Learning()), FlatComboBox1->ItemIndex(), FlatComboBox2->ItemIndex(),
                                   decimalSeparator_));
     SetCaption(QString::fromStdString("PerceptLab " + NameWithoutFolder(path)));
     fileDialogs_->RememberFolderOf(*chosen);
@@ -172,7 +203,7 @@ bool TForm1::SaveUntrainedNetwork() {
 
 void TForm1::PatternCellEdited(int col, int row, double value) {
     FloatGridView grid(*FloatGrid1);
-    SetPatternValue(workState, RedNeuronal1, col, row, value, grid);
+    SetPatternValue(workState, RedNeuronal1, col, row, value, grid, shownSet_);
 }
 
 // Rows start at the grid's current row; the whole text is read and checked
@@ -186,7 +217,7 @@ void TForm1::PastePatternRows() {
     if (static_cast<std::size_t>(text.size()) > kMaxPastedText) throw ProgramError(PastedTextTooLongMessage());
     const PatternRows rows = ReadPatternText(text.toStdString(), RedNeuronal1.NumeroEntradas(),
                                              RedNeuronal1.NeuronasCapaSalida(), decimalSeparator_);
-    PastePatterns(workState, RedNeuronal1, first, rows, *patternView_);
+    PastePatterns(workState, RedNeuronal1, first, rows, *patternView_, shownSet_);
 }
 
 void TForm1::ImportCsv() {
@@ -195,22 +226,50 @@ void TForm1::ImportCsv() {
     if (!path) return;
     const PatternRows rows =
         ReadCsvPatterns(path->toStdString(), RedNeuronal1.NumeroEntradas(), RedNeuronal1.NeuronasCapaSalida(), decimalSeparator_);
-    if (workState.NumeroPatrones > 0 &&
+    const std::int32_t count = SetMembers(workState, shownSet_).count;
+    if (count > 0 &&
         !infoBox_->Ask(this, QString("La tabla tiene %1 patrones. ¿Sustituirlos por los %2 del fichero?")
-                                 .arg(workState.NumeroPatrones)
+                                 .arg(count)
                                  .arg(rows.size())))
         return;
-    ReplacePatterns(workState, RedNeuronal1, rows, *patternView_);
+    ReplacePatterns(workState, RedNeuronal1, rows, *patternView_, shownSet_);
     fileDialogs_->RememberFolderOf(*path);
 }
 
 void TForm1::ExportCsv() {
     if (!workState.RedCreada) return;
-    const std::string text = CsvPatternText(StoredPatterns(workState, RedNeuronal1), RedNeuronal1.NumeroEntradas(),
+    const std::string text = CsvPatternText(StoredPatterns(workState, RedNeuronal1, shownSet_), RedNeuronal1.NumeroEntradas(),
                                             RedNeuronal1.NeuronasCapaSalida(), decimalSeparator_);
     const std::optional<QString> path = fileDialogs_->Execute(this, saveCsvDialog);
     if (!path) return;
     SaveFileSafely(path->toStdString(), text);
     fileDialogs_->RememberFolderOf(*path);
     infoBox_->Show(this, "Patrones exportados a " + QDir::toNativeSeparators(*path));
+}
+
+void TForm1::SelectPatternSet(PatternSetKind set) {
+    shownSet_ = set;
+    QRadioButton* shown = set == PatternSetKind::Test ? testSetShown : trainingSetShown;
+    const QSignalBlocker quiet(shown);
+    shown->setChecked(true);
+}
+
+void TForm1::ShowPatternSet(PatternSetKind set) {
+    SelectPatternSet(set);
+    ShowPatternTable(workState, RedNeuronal1, *patternView_, set);
+}
+
+void TForm1::SeparateTestClick() {
+    if (!workState.RedCreada || workState.NumeroPatrones == 0) return;
+    const std::optional<int> percent =
+        shareQuestion_->Ask(this, "Porcentaje de los patrones de entrenamiento que pasan a prueba:");
+    if (!percent) return;
+    SeparateTestPatterns(workState, *percent / 100.0, RedNeuronal1.NeuronasCapaSalida());
+    ShowPatternSet(PatternSetKind::Test);
+}
+
+void TForm1::ReturnTestClick() {
+    if (!workState.RedCreada || workState.TestPatternCount == 0) return;
+    ReturnTestPatterns(workState);
+    ShowPatternSet(PatternSetKind::Training);
 }

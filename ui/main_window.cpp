@@ -11,6 +11,7 @@
 #include "flat_combo_box.h"
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
+#include "float_edit.h"
 #include "float_grid.h"
 #include "gradient_panel.h"
 #include "cached_frame_style.h"
@@ -36,6 +37,8 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+
+#include <utility>
 
 namespace {
 
@@ -70,6 +73,8 @@ void TForm1::SetFileDialogs(FileDialogs* dialogs) { fileDialogs_ = dialogs ? dia
 void TForm1::SetInfoBox(InfoBox* box) { infoBox_ = box ? box : &qtInfoBox_; }
 
 void TForm1::SetSaveQuestion(SaveQuestion* question) { saveQuestion_ = question ? question : &qtSaveQuestion_; }
+
+void TForm1::SetShareQuestion(ShareQuestion* question) { shareQuestion_ = question ? question : &qtShareQuestion_; }
 
 
 void TForm1::BuildWindow() {
@@ -155,6 +160,7 @@ void TForm1::SetUpGrowth() {
     add("Label2", {0, 0, 1, 0});
     add("GroupBox1", {0, 0, 1, 1});
     add("FloatGrid1", {0, 0, 1, 1});
+    add("returnTest", {1, 0, 0, 0});
     // Training: the output grids share the width above the chart, which
     // takes the rest.
     add("GroupBox8", {0, 0, 1, 1});
@@ -165,6 +171,7 @@ void TForm1::SetUpGrowth() {
     add("Chart1", {0, third, 1, 1 - third});
     add("saveChartImage", {1, third, 0, 0});
     add("chartOptions", {0, third, 0, 0});
+    for (const char* setting : {"learningRate", "momentum", "earlyStop", "earlyStopEpochs"}) add(setting, {0, third, 0, 0});
     // Execution: the two grids share the width, "Ejecutar" stays centred below.
     add("GroupBox7", {0, 0, 0.5, 1});
     add("FloatGrid4", {0, 0, 0.5, 1});
@@ -218,6 +225,15 @@ void TForm1::ConnectHandlers() {
     onClick(SpeedButton9, &TForm1::SpeedButton9Click);
     onClick(saveChartImage, &TForm1::SaveChartImage);
     onTableClick(importCsv, &TForm1::ImportCsv, "Importar CSV");
+    onTableClick(separateTest, &TForm1::SeparateTestClick, "Separar para prueba");
+    onTableClick(returnTest, &TForm1::ReturnTestClick, "Devolver a entrenamiento");
+    for (const auto& [button, set] : {std::pair{trainingSetShown, PatternSetKind::Training}, std::pair{testSetShown, PatternSetKind::Test}}) {
+        connect(button, &QRadioButton::toggled, this, [this, set](bool checked) {
+            if (checked) RunGuarded([&] { ShowPatternSet(set); });
+        });
+    }
+    for (TNKLabelFloat* field : {learningRate, momentum})
+        connect(field->Edit(), &QLineEdit::editingFinished, this, [this] { RunGuarded([this] { ApplyLearningFields(); }); });
     connect(fixedSeed, &QCheckBox::toggled, this, [this] { RunGuarded([this] { SeedOptionChanged(); }); });
     connect(seedValue->Editor(), &QLineEdit::textChanged, this, [this] { RunGuarded([this] { SeedOptionChanged(); }); });
     onClick(exportCsv, &TForm1::ExportCsv);

@@ -9,7 +9,9 @@
 #include "info_box.h"
 #include "network.h"
 #include "network_files.h"
+#include "pattern_set.h"
 #include "save_question.h"
+#include "share_question.h"
 #include "window_growth.h"
 #include "work_state.h"
 
@@ -60,6 +62,7 @@ public:
     void SetFileDialogs(FileDialogs* dialogs);
     void SetInfoBox(InfoBox* box);
     void SetSaveQuestion(SaveQuestion* question);
+    void SetShareQuestion(ShareQuestion* question);
 
     // Opens a network named on the command line: a ".ren" as a trained
     // network, anything else as an untrained one, as the load buttons would.
@@ -96,6 +99,15 @@ public:
     void PastePatternRows();
     void ImportCsv();
     void ExportCsv();
+    // The set the data-entry tab shows and edits: "Patrones de entrenamiento"
+    // or "Patrones de prueba".
+    void ShowPatternSet(PatternSetKind set);
+    // "Separar para prueba…" and "Devolver a entrenamiento".
+    void SeparateTestClick();
+    void ReturnTestClick();
+    // "Tasa de aprendizaje η" and "Momento α": the network takes the fields'
+    // values; values outside their ranges are refused with a message.
+    void ApplyLearningFields();
     // The two saves behind "Guardar Red Sin Entrenar" and "Guardar Red
     // Entrenada": true once the file is written, false when the dialog was
     // cancelled. Each leaves its part of the work saved.
@@ -143,6 +155,10 @@ private:
     void SeedOptionChanged();
     void ApplySeedOption();
     void SetCaption(const QString& caption);
+    // The radio buttons and the tab's handlers follow `set`; the grid is left as it is.
+    void SelectPatternSet(PatternSetKind set);
+    // The η and α fields show the network's.
+    void ShowLearning();
     // Runs a change to the pattern table and puts it in the table's undo
     // history (named `text`) when the table changed, even when the change
     // then threw. Every change the user makes to the table goes through here.
@@ -171,6 +187,9 @@ private:
     InfoBox* infoBox_ = &qtInfoBox_;
     QtSaveQuestion qtSaveQuestion_;
     SaveQuestion* saveQuestion_ = &qtSaveQuestion_;
+    QtShareQuestion qtShareQuestion_;
+    ShareQuestion* shareQuestion_ = &qtShareQuestion_;
+    PatternSetKind shownSet_ = PatternSetKind::Training;
     QUndoStack* patternHistory_ = nullptr;
     QString caption_;
     bool shownOnce_ = false;
@@ -227,6 +246,10 @@ public:
     TFloatGrid* FloatGrid1 = nullptr;
     QPushButton* importCsv = nullptr;
     QPushButton* exportCsv = nullptr;
+    QRadioButton* trainingSetShown = nullptr;
+    QRadioButton* testSetShown = nullptr;
+    QPushButton* separateTest = nullptr;
+    QPushButton* returnTest = nullptr;
     // Undo and redo of the pattern table: shortcuts on the tab, entries of
     // the grid's menu.
     QAction* undoPatternChange = nullptr;
@@ -244,6 +267,10 @@ public:
     TFlatSpinEditInteger* FlatSpinEditInteger6 = nullptr;
     TFlatSpinEditFloat* FlatSpinEditFloat1 = nullptr;
     TFlatSpinEditFloat* FlatSpinEditFloat2 = nullptr;
+    TNKLabelFloat* learningRate = nullptr;
+    TNKLabelFloat* momentum = nullptr;
+    QCheckBox* earlyStop = nullptr;
+    TFlatSpinEditInteger* earlyStopEpochs = nullptr;
     QPushButton* SpeedButton7 = nullptr;
     QPushButton* SpeedButton8 = nullptr;
     QPushButton* SpeedButton11 = nullptr;

@@ -14,8 +14,12 @@
 #include "float_grid.h"
 #include "focus_out_blocker.h"
 #include "image_export.h"
+#include "integer_text.h"
+#include "learning_fields.h"
 #include "learning_tab.h"
 #include "main_window.h"
+#include "nk_label_float.h"
+#include "program_error.h"
 #include "progress_window.h"
 #include "readable_when_disabled.h"
 #include "ren_file.h"
@@ -23,6 +27,7 @@
 #include "training_run.h"
 #include "training_view.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -142,16 +147,40 @@ void TForm1::BuildTrainingTab() {
     QGroupBox* obtained = NewGroupBox(GroupBox8, "GroupBox11", "Salidas Obtenidas ", QRect(403, 14, 150, 123));
     FloatGrid3 = NewColumnGrid(obtained, "FloatGrid3", QRect(7, 16, 137, 97), 54, false, "Salidas Obtenidas");
 
+    // The step's settings and the early stop, beside the criteria.
+    const auto newLearningField = [this](const QString& name, const QString& caption, QRect geometry, double value) {
+        auto* field = new TNKLabelFloat(GroupBox8);
+        Place(field, name, geometry, caption);
+        field->SetCaption(caption);
+        field->SetDisplayFormat("#0.########");
+        field->SetPositiveOnly(true);
+        field->SetValue(value);
+        field->Edit()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return field;
+    };
+    learningRate = newLearningField("learningRate", "Tasa de aprendizaje η", QRect(224, 140, 130, 40), kLearningRate);
+    momentum = newLearningField("momentum", "Momento α", QRect(362, 140, 90, 40), 0.0);
+    earlyStop = new QCheckBox(GroupBox8);
+    Place(earlyStop, "earlyStop", QRect(224, 182, 266, 18), "Parar si el error de prueba no mejora en K épocas");
+    earlyStop->setText("Parar si el error de prueba no mejora en K épocas");
+    QFont plain = earlyStop->font();
+    plain.setBold(false);
+    plain.setPixelSize(10);
+    earlyStop->setFont(plain);
+    earlyStop->setToolTip("Solo con patrones de prueba: al parar, la red vuelve a los pesos de su menor error de "
+                          "prueba. Sin patrones de prueba no se aplica.");
+    earlyStopEpochs = NewSpinEdit(GroupBox8, "earlyStopEpochs", QRect(493, 181, 60, 20), "K épocas", 1, 1000000, 50);
+
     Chart1 = new ErrorChart(GroupBox8);
-    Place(Chart1, "Chart1", QRect(224, 144, 329, 193), "Gráfica de errores");
+    Place(Chart1, "Chart1", QRect(224, 202, 329, 135), "Gráfica de errores");
     // Over the chart's top right corner, beside its title; text only, so
     // that it fits there.
-    saveChartImage = NewSpeedButton(GroupBox8, "saveChartImage", "Guardar Imagen", QRect(461, 147, 90, 18),
+    saveChartImage = NewSpeedButton(GroupBox8, "saveChartImage", "Guardar Imagen", QRect(461, 205, 90, 18),
                                     QStyle::SP_DialogSaveButton, 9);
     saveChartImage->setIcon(QIcon());
     // Over the chart's top left corner, as "Guardar Imagen" is over its
     // right: how the chart shows the runs, and the results as CSV.
-    chartOptions = NewSpeedButton(GroupBox8, "chartOptions", "Opciones", QRect(228, 147, 80, 18),
+    chartOptions = NewSpeedButton(GroupBox8, "chartOptions", "Opciones", QRect(228, 205, 80, 18),
                                   QStyle::SP_DialogSaveButton, 9);
     chartOptions->setIcon(QIcon());
     auto* options = new QMenu(chartOptions);
@@ -223,7 +252,35 @@ void TForm1::FlatRadioButton3Click() {
     FlatSpinEditInteger10->setEnabled(true);
 }
 
-void TForm1::SpeedButton7Click() { Train(workState, RedNeuronal1, *trainingView_); }
+void TForm1::SpeedButton7Click() {
+    ApplyLearningFields();
+    const TrainingOutcome outcome = Train(workState, RedNeuronal1, *trainingView_);
+    if (outcome.stoppedEarly)
+        infoBox_->Show(this, QString::fromStdString("Parada temprana: el error de prueba no mejoró en " +
+                                                    IntegerText(trainingView_->EarlyStopEpochs()) +
+                                                    " épocas. La red vuelve a los pesos de su menor error de prueba, "
+                                                    "tras la iteración " + IntegerText(outcome.bestIteration) +
+                                                    " de esta ejecución."));
+}
+
+// η and α are saved with the patterns, so a change is unsaved work there.
+void TForm1::ApplyLearningFields() {
+    LearningSettings typed;
+    try {
+        typed = LearningFromFields(learningRate->Value(), momentum->Value());
+    } catch (const ProgramError&) {
+        ShowLearning();
+        throw;
+    }
+    if (typed == RedNeuronal1.Learning()) return;
+    RedNeuronal1.SetLearning(typed);
+    workState.unsaved.patterns = true;
+}
+
+void TForm1::ShowLearning() {
+    learningRate->SetValue(RedNeuronal1.Learning().LearningRate);
+    momentum->SetValue(RedNeuronal1.Learning().Momentum);
+}
 
 // For the length of a run nothing that changes the network, the patterns or
 // the run's settings answers: a click on "Entrenar", "Reiniciar" or a load

@@ -7,6 +7,7 @@
 #include "number_texts.h"
 #include "progress_window.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -36,6 +37,10 @@ TrainingView::TrainingView(TForm1& form)
 }
 
 TrainingView::~TrainingView() { QObject::disconnect(cycleCountChange_); }
+
+std::int32_t TrainingView::EarlyStopEpochs() const {
+    return form_.earlyStop->isChecked() ? std::max(form_.earlyStopEpochs->Value(), 1) : 0;
+}
 
 StopCriterion TrainingView::Criterion() const {
     if (form_.FlatRadioButton1->isChecked()) return StopCriterion::CycleCount;

@@ -34,6 +34,7 @@ public:
     NumberTableView& SalidasEsperadas() override { return expected_; }
     NumberTableView& SalidasObtenidas() override { return obtained_; }
     ErrorSeries& Chart() override { return chart_; }
+    std::int32_t EarlyStopEpochs() const override;
     void OpenProgress() override;
     void CloseProgress() noexcept override;
     void ProcessMessages() override;

@@ -9,11 +9,16 @@
 #include "file_test_helpers.h"
 #include "csv_patterns.h"
 #include "line_splitter.h"
+#include "network.h"
 #include "network_files.h"
+#include "network_snapshot.h"
+#include "pattern_set.h"
 #include "random_generator.h"
+#include "real_text.h"
 #include "ren_file.h"
 #include "rna_file.h"
 #include "seeded_replay.h"
+#include "set_error.h"
 #include "work_state.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +57,9 @@ void WriteNetworks(const TemporaryFolder& folder) {
     WriteBytes(folder.Path("tangent.rna"), JoinLines(kTangentRna));
     WriteBytes(folder.Path("learning.rna"), JoinLines(WithLearningBlock(kTangentRna)));
     WriteBytes(folder.Path("lonely.ren"), JoinLines(kTrainedRen));
+    std::vector<std::string> withTest = kTangentRna;
+    withTest.insert(withTest.end(), {"[prueba]", "2", "-0.8", "0.8", "0.8", "0.8", "0.8", "-0.8"});
+    WriteBytes(folder.Path("test.rna"), JoinLines(withTest));
 }
 
 struct SeededCase {
@@ -75,6 +83,7 @@ const SeededCase kSeeded[] = {
     {"largest_error_criterion", "xor.rna", 3, StopCriterion::LargestError, 20, 1},
     {"smallest_error_criterion", "tangent.rna", 12345, StopCriterion::SmallestError, 3, 2},
     {"learning_block", "learning.rna", 9, StopCriterion::CycleCount, 3000, 100},
+    {"test_block", "test.rna", 5, StopCriterion::CycleCount, 3000, 100},
 };
 
 TEST_P(SeededTrainingTest, WeightsAndEveryErrorAreTheDefinitions) {
@@ -99,6 +108,21 @@ TEST_P(SeededTrainingTest, WeightsAndEveryErrorAreTheDefinitions) {
                                                             description.Header.FunctionSelection, '.')));
     EXPECT_EQ(summary.largest, std::max(0.0, *std::max_element(replay.errors.begin(), replay.errors.end())));
     EXPECT_EQ(summary.smallest, std::min(1000.0, *std::min_element(replay.errors.begin(), replay.errors.end())));
+    // The test set's error after the run, in the summary only with test patterns.
+    auto state = std::make_unique<WorkState>();
+    ClearWorkState(*state);
+    auto scratch = std::make_unique<TRedNeuronal>();
+    ApplyDescription(description, *scratch, *state);
+    const std::string text = SummaryText(summary, '.');
+    if (state->TestPatternCount > 0) {
+        const double expectedTest = SetErrors().MeanSquaredError(TakeSnapshot(*replay.network), TestPatterns(*state));
+        ASSERT_TRUE(summary.testError.has_value());
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(*summary.testError), std::bit_cast<std::uint64_t>(expectedTest));
+        EXPECT_TRUE(text.ends_with("\ntest error: " + ShortestText(expectedTest, '.') + "\n")) << text;
+    } else {
+        EXPECT_FALSE(summary.testError.has_value());
+        EXPECT_EQ(text.find("test error"), std::string::npos) << text;
+    }
 
     std::istringstream rows(ReadBytes(order.errorsPath));
     std::string row;
