@@ -169,6 +169,9 @@ void TForm1::SpeedButton1Click() {
     ApplyListSelections();
     workState.RedCreada = true;
     workState.NumeroPatrones = 0;
+    // A new network's columns are unnamed, as its grid's headers say.
+    workState.InputNames.clear();
+    workState.OutputNames.clear();
     // Fresh weights and an empty table: nothing to save, nothing to undo.
     workState.unsaved = {};
     patternHistory_->clear();

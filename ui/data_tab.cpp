@@ -2,6 +2,7 @@
 // The data-entry tab: twenty entry fields, the pattern buttons, the pattern
 // grid and "Guardar Red Sin Entrenar".
 
+#include "column_names_command.h"
 #include "control_builders.h"
 #include "csv_patterns.h"
 #include "file_access.h"
@@ -10,10 +11,13 @@
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
 #include "float_grid_view.h"
+#include "header_renamer.h"
+#include "io_names.h"
 #include "main_window.h"
 #include "network_files.h"
 #include "nk_label_float.h"
 #include "pattern_edits.h"
+#include "pattern_grid.h"
 #include "pattern_operations.h"
 #include "pattern_snapshot.h"
 #include "pattern_table_command.h"
@@ -127,17 +131,32 @@ void TForm1::BuildDataTab() {
         tab->addAction(action);
     }
     FloatGrid1->SetMenuActions({undoPatternChange, redoPatternChange});
+    // The headers name the inputs and outputs; the learner may rename them.
+    columnRenamer_ = new HeaderRenamer(*FloatGrid1, [this](int col) {
+        return workState.RedCreada && col <= RedNeuronal1.NumeroEntradas() + RedNeuronal1.NeuronasCapaSalida();
+    });
 }
 
 void TForm1::ChangePatterns(const QString& text, const std::function<void()>& change) {
     const PatternSnapshot before = TakePatternSnapshot(workState, PatternSetKind::Training);
+    const ColumnNames namesBefore = TakeColumnNames(workState);
     const auto record = [&] {
         const PatternSnapshot after = TakePatternSnapshot(workState, PatternSetKind::Training);
-        if (SameBits(before, after)) return;
+        const ColumnNames namesAfter = TakeColumnNames(workState);
+        const bool patternsChanged = !SameBits(before, after);
+        const bool namesChanged = namesBefore != namesAfter;
+        if (!patternsChanged && !namesChanged) return;
         workState.unsaved.patterns = true;
-        patternHistory_->push(new PatternTableCommand(text, workState, PatternSetKind::Training, before, after, [this] {
-            ShowPatternTable(workState, RedNeuronal1, *patternView_);
-        }));
+        // An import that changes both is one step.
+        if (patternsChanged && namesChanged) patternHistory_->beginMacro(text);
+        if (patternsChanged)
+            patternHistory_->push(new PatternTableCommand(text, workState, PatternSetKind::Training, before, after, [this] {
+                ShowPatternTable(workState, RedNeuronal1, *patternView_);
+            }));
+        if (namesChanged)
+            patternHistory_->push(
+                new ColumnNamesCommand(text, workState, namesBefore, namesAfter, [this] { ShowColumnNames(); }));
+        if (patternsChanged && namesChanged) patternHistory_->endMacro();
     };
     try {
         change();
@@ -146,6 +165,17 @@ void TForm1::ChangePatterns(const QString& text, const std::function<void()>& ch
         throw;
     }
     record();
+}
+
+void TForm1::RenamePatternColumn(int col, const QString& text) {
+    if (!workState.RedCreada) return;
+    RenameColumn(workState, RedNeuronal1.NumeroEntradas(), col, text.toStdString());
+    ShowColumnNames();
+}
+
+void TForm1::ShowColumnNames() {
+    FloatGridView grid(*FloatGrid1);
+    WritePatternHeader(grid, workState, RedNeuronal1.NumeroEntradas(), RedNeuronal1.NeuronasCapaSalida());
 }
 
 void TForm1::TabSheet2Show() { FlatSpinEditInteger8->SetValue(0); }
@@ -193,21 +223,30 @@ void TForm1::ImportCsv() {
     if (!workState.RedCreada) return;
     const std::optional<QString> path = fileDialogs_->Execute(this, openCsvDialog);
     if (!path) return;
-    const PatternRows rows =
-        ReadCsvPatterns(path->toStdString(), RedNeuronal1.NumeroEntradas(), RedNeuronal1.NeuronasCapaSalida(), decimalSeparator_);
+    const std::int32_t inputs = RedNeuronal1.NumeroEntradas();
+    const CsvPatternFile file =
+        ReadCsvPatternFile(path->toStdString(), inputs, RedNeuronal1.NeuronasCapaSalida(), decimalSeparator_);
     if (workState.NumeroPatrones > 0 &&
         !infoBox_->Ask(this, QString("La tabla tiene %1 patrones. ¿Sustituirlos por los %2 del fichero?")
                                  .arg(workState.NumeroPatrones)
-                                 .arg(rows.size())))
+                                 .arg(file.rows.size())))
         return;
-    ReplacePatterns(workState, RedNeuronal1, rows, *patternView_);
+    ReplacePatterns(workState, RedNeuronal1, file.rows, *patternView_);
     fileDialogs_->RememberFolderOf(*path);
+    // Only a header names the columns; a file without one leaves the names.
+    if (file.header.empty()) return;
+    HeaderRowNames names = NamesFromHeaderRow(file.header, inputs);
+    workState.InputNames = std::move(names.inputs);
+    workState.OutputNames = std::move(names.outputs);
+    ShowColumnNames();
+    if (!names.notes.empty()) infoBox_->Show(this, QString::fromStdString(names.notes));
 }
 
 void TForm1::ExportCsv() {
     if (!workState.RedCreada) return;
     const std::string text = CsvPatternText(StoredPatterns(workState, RedNeuronal1), RedNeuronal1.NumeroEntradas(),
-                                            RedNeuronal1.NeuronasCapaSalida(), decimalSeparator_);
+                                            RedNeuronal1.NeuronasCapaSalida(), decimalSeparator_, workState.InputNames,
+                                            workState.OutputNames);
     const std::optional<QString> path = fileDialogs_->Execute(this, saveCsvDialog);
     if (!path) return;
     SaveFileSafely(path->toStdString(), text);

@@ -28,6 +28,7 @@ class QAction;
 class QCheckBox;
 class ErrorChart;
 class GradientPanel;
+class HeaderRenamer;
 class CachedFrameStyle;
 class LearningTab;
 class PatternView;
@@ -96,6 +97,8 @@ public:
     void PastePatternRows();
     void ImportCsv();
     void ExportCsv();
+    // A pattern grid header renamed in place: the input's or output's name.
+    void RenamePatternColumn(int col, const QString& text);
     // The two saves behind "Guardar Red Sin Entrenar" and "Guardar Red
     // Entrenada": true once the file is written, false when the dialog was
     // cancelled. Each leaves its part of the work saved.
@@ -147,6 +150,8 @@ private:
     // history (named `text`) when the table changed, even when the change
     // then threw. Every change the user makes to the table goes through here.
     void ChangePatterns(const QString& text, const std::function<void()>& change);
+    // The pattern grid's headers show the names of the inputs and outputs.
+    void ShowColumnNames();
     // Before unsaved work goes: for the patterns, then for the weights, asks
     // whether to save them first. False when the user cancelled, or chose to
     // save and the save did not happen; nothing else has changed then.
@@ -172,6 +177,8 @@ private:
     QtSaveQuestion qtSaveQuestion_;
     SaveQuestion* saveQuestion_ = &qtSaveQuestion_;
     QUndoStack* patternHistory_ = nullptr;
+    // Renames the pattern grid's headers in place.
+    HeaderRenamer* columnRenamer_ = nullptr;
     QString caption_;
     bool shownOnce_ = false;
     bool trainingRunning_ = false;
@@ -264,6 +271,8 @@ public:
     TFlatSpinEditInteger* FlatSpinEditInteger7 = nullptr;
     TFloatGrid* FloatGrid5 = nullptr;
     QPushButton* SpeedButton9 = nullptr;
+    // The class the outputs give, where the patterns' outputs name classes.
+    QLabel* executionClass = nullptr;
 
     // Help tab.
     QPlainTextEdit* FlatMemo1 = nullptr;
