@@ -11,10 +11,13 @@
 #include "rna_file.h"
 #include "window_driver.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -36,12 +39,25 @@ private slots:
 
 namespace {
 
-// Double-clicks the header of grid column `col`, puts `text` in the editor
-// that opens over it and presses `key`.
-void TypeHeader(TFloatGrid& grid, int col, const QString& text, Qt::Key key = Qt::Key_Return) {
+// Opens the editor over the header of grid column `col` (a double click, or
+// "Renombrar columna…" of the header's menu), puts `text` in it and presses `key`.
+void TypeHeader(TFloatGrid& grid, int col, const QString& text, Qt::Key key = Qt::Key_Return, bool menu = false) {
     QHeaderView* header = grid.horizontalHeader();
     const QPoint at(header->sectionViewportPosition(col - 1) + header->sectionSize(col - 1) / 2, header->height() / 2);
-    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, at);
+    if (menu) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, header->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(header->viewport(), &event);
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(popup);
+        auto* rename = popup->findChild<QAction*>("renameColumn");
+        QVERIFY(rename);
+        QCOMPARE(rename->text(), QString("Renombrar columna…"));
+        // Chosen as a click would: the menu closes, then the entry runs.
+        popup->close();
+        rename->trigger();
+    } else {
+        QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
     // An editor closed before waits hidden to be deleted.
     QLineEdit* editor = nullptr;
     for (QLineEdit* open : grid.findChildren<QLineEdit*>("columnNameEditor"))
@@ -72,19 +88,23 @@ void WindowNamesTest::typedNameRenamesTheColumn_data() {
     QTest::addColumn<QString>("header");
     QTest::addColumn<QString>("error");
     QTest::addColumn<bool>("unsaved");
+    QTest::addColumn<bool>("menu");
 
     QTest::newRow("good input name") << 2 << "Pétalo (cm)"
-                                     << "Pétalo (cm)" << "" << true;
+                                     << "Pétalo (cm)" << "" << true << false;
     QTest::newRow("good output name") << 3 << "setosa"
-                                      << "setosa" << "" << true;
-    QTest::newRow("forty characters") << 1 << QString(40, QChar(0x00E9)) << QString(40, QChar(0x00E9)) << "" << true;
+                                      << "setosa" << "" << true << false;
+    QTest::newRow("through the header's menu") << 3 << "virginica"
+                                               << "virginica" << "" << true << true;
+    QTest::newRow("forty characters") << 1 << QString(40, QChar(0x00E9)) << QString(40, QChar(0x00E9)) << "" << true
+                                      << false;
     QTest::newRow("too long") << 1 << QString(41, 'a') << "Ancho"
-                              << "Un nombre tiene como mucho 40 caracteres y este tiene 41." << false;
+                              << "Un nombre tiene como mucho 40 caracteres y este tiene 41." << false << false;
     QTest::newRow("tab") << 1 << "a\tb"
                          << "Ancho"
-                         << "Un nombre no puede tener tabuladores." << false;
+                         << "Un nombre no puede tener tabuladores." << false << false;
     QTest::newRow("empty gives the default back") << 1 << ""
-                                                  << "Entrada 1" << "" << true;
+                                                  << "Entrada 1" << "" << true << false;
 }
 
 void WindowNamesTest::typedNameRenamesTheColumn() {
@@ -93,6 +113,7 @@ void WindowNamesTest::typedNameRenamesTheColumn() {
     QFETCH(QString, header);
     QFETCH(QString, error);
     QFETCH(bool, unsaved);
+    QFETCH(bool, menu);
     WindowDriver driver;
     TForm1& form = driver.form();
     TFloatGrid& grid = *form.FloatGrid1;
@@ -104,14 +125,14 @@ void WindowNamesTest::typedNameRenamesTheColumn() {
     const int steps = history->count();
     const QString before = grid.Cells(col, 0);
 
-    TypeHeader(grid, col, typed);
+    TypeHeader(grid, col, typed, Qt::Key_Return, menu);
     QCOMPARE(driver.errors.messages, error.isEmpty() ? QStringList{} : QStringList{error});
     QCOMPARE(grid.Cells(col, 0), header);
     QCOMPARE(form.workState.unsaved.patterns, unsaved);
     QCOMPARE(history->count(), steps + (unsaved ? 1 : 0));
     const std::string name = typed.toStdString();
     if (!name.empty()) QCOMPARE(SavedFileHolds(form, name), unsaved);
-    if (!unsaved) return;
+    if (!unsaved || menu) return;
 
     // Undo gives the name before back; redo the new one; Escape leaves it.
     QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
