@@ -13,12 +13,18 @@
 
 namespace {
 
-PatternRows ReadPatterns(ByteSource source, std::int32_t inputs, std::int32_t outputs, char regional) {
+CsvPatternFile ReadPatterns(ByteSource source, std::int32_t inputs, std::int32_t outputs, char regional) {
     CsvRowReader reader(std::move(source), inputs, outputs, regional);
     if (reader.LeadingRows() > static_cast<std::size_t>(kMaxPatterns)) throw ProgramError(kPatternLimitMessage);
-    PatternRows patterns(reader.LeadingRows());
-    for (std::vector<double>& row : patterns) reader.Next(row);
-    return patterns;
+    CsvPatternFile file{PatternRows(reader.LeadingRows()), reader.Header()};
+    for (std::vector<double>& row : file.rows) reader.Next(row);
+    return file;
+}
+
+// Column `index`'s (from 1) own name, or the word and the index.
+std::string HeaderCell(const std::vector<std::string>& names, std::int32_t index, const char* word) {
+    const auto at = static_cast<std::size_t>(index - 1);
+    return at < names.size() && !names[at].empty() ? names[at] : word + IntegerText(index);
 }
 
 // Appends the records' fields, joined by the field separator, each record
@@ -76,20 +82,26 @@ void WriteLayerWeights(CsvWriter& out, const char* name, const TCapaNeuronal& la
 
 PatternRows ReadCsvPatterns(const std::string& path, std::int32_t inputs, std::int32_t outputs,
                             char regionalDecimal) {
+    return ReadCsvPatternFile(path, inputs, outputs, regionalDecimal).rows;
+}
+
+CsvPatternFile ReadCsvPatternFile(const std::string& path, std::int32_t inputs, std::int32_t outputs,
+                                  char regionalDecimal) {
     FileForReading file(path);
     return ReadPatterns(file.Source(), inputs, outputs, regionalDecimal);
 }
 
 PatternRows ReadPatternText(std::string_view text, std::int32_t inputs, std::int32_t outputs, char regionalDecimal) {
-    return ReadPatterns(TextSource(text), inputs, outputs, regionalDecimal);
+    return ReadPatterns(TextSource(text), inputs, outputs, regionalDecimal).rows;
 }
 
 char CsvFieldSeparator(char decimalSeparator) { return decimalSeparator == ',' ? ';' : ','; }
 
-std::string CsvPatternText(const PatternRows& rows, std::int32_t inputs, std::int32_t outputs, char decimalSeparator) {
+std::string CsvPatternText(const PatternRows& rows, std::int32_t inputs, std::int32_t outputs, char decimalSeparator,
+                           const std::vector<std::string>& inputNames, const std::vector<std::string>& outputNames) {
     CsvWriter out(decimalSeparator);
-    for (std::int32_t i = 1; i <= inputs; ++i) out.Text("Entrada" + IntegerText(i));
-    for (std::int32_t k = 1; k <= outputs; ++k) out.Text("Salida" + IntegerText(k));
+    for (std::int32_t i = 1; i <= inputs; ++i) out.Text(HeaderCell(inputNames, i, "Entrada"));
+    for (std::int32_t k = 1; k <= outputs; ++k) out.Text(HeaderCell(outputNames, k, "Salida"));
     out.EndRecord();
     for (const std::vector<double>& row : rows) {
         for (const double value : row) out.Number(value);

@@ -33,6 +33,15 @@ using PatternRows = std::vector<std::vector<double>>;
 // ningún patrón" for a text without a row that holds anything.
 PatternRows ReadCsvPatterns(const std::string& path, std::int32_t inputs, std::int32_t outputs, char regionalDecimal);
 
+// The same, with the header row's cells (empty when the file has none),
+// which name the columns.
+struct CsvPatternFile {
+    PatternRows rows;
+    std::vector<std::string> header;
+};
+CsvPatternFile ReadCsvPatternFile(const std::string& path, std::int32_t inputs, std::int32_t outputs,
+                                  char regionalDecimal);
+
 // The same from text, as pasted from a spreadsheet or a document.
 PatternRows ReadPatternText(std::string_view text, std::int32_t inputs, std::int32_t outputs, char regionalDecimal);
 
@@ -47,10 +56,14 @@ std::string PastedTextTooLongMessage();
 // separator is ",", as spreadsheets there expect; "," otherwise.
 char CsvFieldSeparator(char decimalSeparator);
 
-// A header record ("Entrada1", …, "Salida1", …) and one record per row, each
-// value in its shortest form that reads back to the same double; CR LF after
-// every record. Under ";" every field is in quotes.
-std::string CsvPatternText(const PatternRows& rows, std::int32_t inputs, std::int32_t outputs, char decimalSeparator);
+// A header record and one record per row, each value in its shortest form
+// that reads back to the same double; CR LF after every record. Under ";"
+// every field is in quotes. The header holds input i's name where
+// `inputNames`[i − 1] is one that is not empty, "Entrada<i>" otherwise, and
+// the same of the outputs ("Salida<k>").
+std::string CsvPatternText(const PatternRows& rows, std::int32_t inputs, std::int32_t outputs, char decimalSeparator,
+                           const std::vector<std::string>& inputNames = {},
+                           const std::vector<std::string>& outputNames = {});
 
 // Every weight of the network: layer ("Oculta" or "Salida"), neuron (from 1),
 // index (0 the bias weight w0, as the header says) and weight, in its

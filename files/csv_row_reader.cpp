@@ -154,6 +154,7 @@ CsvRowReader::CsvRowReader(ByteSource source, std::int32_t inputs, std::int32_t 
         leadingRowNumbers_.push_back(leading[r].row);
     }
     next_ = IsHeader(leadingFields_.front()) ? 1 : 0;
+    if (next_ == 1) header_ = leadingFields_.front();
     leadingRows_ = leading.size() - next_;
     if (leadingRows_ == 0) throw ProgramError(CsvOnlyHeaderMessage(leading.front().row));
     decimal_ = ChooseDecimalSeparator(leadingFields_, next_, separator_, regionalDecimal);

@@ -30,6 +30,9 @@ public:
     // text holds more patterns than the table does.
     std::size_t LeadingRows() const { return leadingRows_; }
 
+    // The header row's cells, quotes removed; empty when the text has none.
+    const std::vector<std::string>& Header() const { return header_; }
+
     // The next row's numbers into `row`; false at the end of the text. A
     // later record is refused as the import refuses a leading one: a wrong
     // field count, a cell that is no number, one with the other decimal
@@ -50,6 +53,7 @@ private:
     std::vector<std::int32_t> leadingRowNumbers_;
     std::vector<Fields> leadingFields_;
     std::size_t leadingRows_ = 0;
+    Fields header_;
     std::size_t next_ = 0;
     std::string record_;
     Fields fields_;

@@ -7,6 +7,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Labels rows 1..rows and puts 0 in each of their values.
 void ClearColumnRows(NumberTableView& table, const std::string& word, std::int32_t rows);
+
+// The same with row i labelled labels[i − 1], one row per label.
+void ClearColumnRows(NumberTableView& table, const std::vector<std::string>& labels);

@@ -49,6 +49,14 @@ void CheckTypedName(std::string_view name) {
                            IntegerText(static_cast<std::int64_t>(count)));
 }
 
+void RenameColumn(WorkState& state, std::int32_t inputs, std::int32_t column, std::string_view typed) {
+    CheckTypedName(typed);
+    std::vector<std::string>& names = column <= inputs ? state.InputNames : state.OutputNames;
+    const auto index = static_cast<std::size_t>(column <= inputs ? column : column - inputs);
+    if (names.size() < index) names.resize(index);
+    names[index - 1] = typed;
+}
+
 HeaderName NameFromHeader(std::string_view cell, std::int32_t column) {
     const std::string where = "Columna " + IntegerText(column) + ": el nombre ";
     if (!Utf8Characters(cell)) return {{}, where + "no es texto UTF-8 válido y se deja el de siempre"};
@@ -88,4 +96,17 @@ HeaderName NameFromHeader(std::string_view cell, std::int32_t column) {
     if (controls) change += std::string(change.empty() ? "" : " y ") + "tiene espacios en lugar de tabuladores y caracteres de control";
     if (!change.empty()) header.note = where + change;
     return header;
+}
+
+HeaderRowNames NamesFromHeaderRow(const std::vector<std::string>& cells, std::int32_t inputs) {
+    HeaderRowNames names;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        const auto column = static_cast<std::int32_t>(c + 1);
+        HeaderName header = NameFromHeader(cells[c], column);
+        (column <= inputs ? names.inputs : names.outputs).push_back(std::move(header.name));
+        if (header.note.empty()) continue;
+        if (!names.notes.empty()) names.notes += '\n';
+        names.notes += header.note;
+    }
+    return names;
 }

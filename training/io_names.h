@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The name shown for input i and output k (from 1): the state's own name
 // where it has one that is not empty, the default otherwise.
@@ -29,6 +30,11 @@ bool HasOwnNames(const WorkState& state, std::int32_t inputs, std::int32_t outpu
 // characters. An empty name asks for the default.
 void CheckTypedName(std::string_view name);
 
+// Column `column` of the pattern table (1..`inputs` the inputs, then the
+// outputs) takes the name the user typed, once CheckTypedName passed it; an
+// empty name gives it back its default.
+void RenameColumn(WorkState& state, std::int32_t inputs, std::int32_t column, std::string_view typed);
+
 // A name read from column `column` (from 1) of a CSV file's header.
 struct HeaderName {
     std::string name;  // empty: the default name
@@ -40,3 +46,12 @@ struct HeaderName {
 // that is not valid UTF-8 gives the default name. The note says what was
 // cut, changed or refused, naming the column.
 HeaderName NameFromHeader(std::string_view cell, std::int32_t column);
+
+// The names a CSV file's header row gives: cells 1..`inputs` the inputs',
+// the rest the outputs'; the notes of the cells NameFromHeader changed, one
+// line each.
+struct HeaderRowNames {
+    std::vector<std::string> inputs, outputs;
+    std::string notes;
+};
+HeaderRowNames NamesFromHeaderRow(const std::vector<std::string>& cells, std::int32_t inputs);

@@ -2,12 +2,27 @@
 #include "pattern_grid.h"
 
 #include "column_names.h"
+#include "io_names.h"
 #include "network.h"
 
-void WritePatternHeader(NumberTableView& grid, std::int32_t inputs, std::int32_t outputs) {
+#include <functional>
+#include <string>
+
+namespace {
+
+void WriteHeader(NumberTableView& grid, std::int32_t inputs, std::int32_t outputs,
+                 const std::function<std::string(std::int32_t)>& inputName,
+                 const std::function<std::string(std::int32_t)>& outputName) {
     grid.SetCells(0, 0, "Patrón");
-    for (std::int32_t i = 1; i <= inputs; ++i) grid.SetCells(i, 0, DefaultInputName(i));
-    for (std::int32_t k = 1; k <= outputs; ++k) grid.SetCells(inputs + k, 0, DefaultOutputName(k));
+    for (std::int32_t i = 1; i <= inputs; ++i) grid.SetCells(i, 0, inputName(i));
+    for (std::int32_t k = 1; k <= outputs; ++k) grid.SetCells(inputs + k, 0, outputName(k));
+}
+
+}  // namespace
+
+void WritePatternHeader(NumberTableView& grid, const WorkState& state, std::int32_t inputs, std::int32_t outputs) {
+    WriteHeader(grid, inputs, outputs, [&](std::int32_t i) { return InputName(state, i); },
+                [&](std::int32_t k) { return OutputName(state, k); });
 }
 
 void WritePatternRow(NumberTableView& grid, const WorkState& state, std::int32_t p,
@@ -22,7 +37,7 @@ void ResetPatternGrid(NumberTableView& grid, const TRedNeuronal& network) {
     const std::int32_t outputs = network.NeuronasCapaSalida();
     grid.SetColCount(inputs + outputs + 1);
     grid.SetRowCount(2);
-    WritePatternHeader(grid, inputs, outputs);
+    WriteHeader(grid, inputs, outputs, DefaultInputName, DefaultOutputName);
     for (std::int32_t c = 1; c <= inputs + outputs; ++c) grid.SetFloat(c, 1, 0.0);
 }
 
@@ -32,6 +47,6 @@ void RebuildPatternGrid(NumberTableView& grid, const WorkState& state, const TRe
     const std::int32_t outputs = network.NeuronasCapaSalida();
     grid.SetColCount(inputs + outputs + 1);
     grid.SetRowCount(count + 1);
-    WritePatternHeader(grid, inputs, outputs);
+    WritePatternHeader(grid, state, inputs, outputs);
     for (std::int32_t p = 1; p <= count; ++p) WritePatternRow(grid, state, p, inputs, outputs, set);
 }

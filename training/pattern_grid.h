@@ -13,14 +13,16 @@
 
 class TRedNeuronal;
 
-// The header row: "Patrón", "Entrada i" per input, "Salida k" per output.
-void WritePatternHeader(NumberTableView& grid, std::int32_t inputs, std::int32_t outputs);
+// The header row: "Patrón", then each input's and each output's name
+// (InputName, OutputName: "Entrada i", "Salida k" unless named).
+void WritePatternHeader(NumberTableView& grid, const WorkState& state, std::int32_t inputs, std::int32_t outputs);
 
 // Grid row p from table row p.
 void WritePatternRow(NumberTableView& grid, const WorkState& state, std::int32_t p,
                         std::int32_t inputs, std::int32_t outputs, PatternSetKind set = PatternSetKind::Training);
 
-// A new network: columns and header of its topology, one data row of zeros.
+// A new network: columns and the default header of its topology, one data
+// row of zeros.
 void ResetPatternGrid(NumberTableView& grid, const TRedNeuronal& network);
 
 // After a delete or a load: columns and header of the network's topology and

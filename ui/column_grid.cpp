@@ -29,3 +29,11 @@ void ShapeColumnGrid(TFloatGrid& grid, const QString& corner, const QString& wor
     FloatGridView view(grid);
     ClearColumnRows(view, word.toStdString(), rows);
 }
+
+void ShapeColumnGrid(TFloatGrid& grid, const QString& corner, const std::vector<std::string>& labels, bool shown) {
+    grid.SetRowCount(static_cast<int>(labels.size()) + 1);
+    grid.SetCells(0, 0, corner);
+    FloatGridView view(grid);
+    ClearColumnRows(view, labels);
+    grid.SetRowLabels(shown);
+}

@@ -6,6 +6,9 @@
 #include <QRect>
 #include <QString>
 
+#include <string>
+#include <vector>
+
 class QWidget;
 class TFloatGrid;
 
@@ -14,3 +17,7 @@ TFloatGrid* NewColumnGrid(QWidget* parent, const QString& name, QRect geometry, 
 
 // `rows` numbered rows under the corner cell: "<word> i" and the value 0.
 void ShapeColumnGrid(TFloatGrid& grid, const QString& corner, const QString& word, int rows);
+
+// One row per label, each value 0; the label column shows the labels when
+// `shown`, the row numbers otherwise.
+void ShapeColumnGrid(TFloatGrid& grid, const QString& corner, const std::vector<std::string>& labels, bool shown);

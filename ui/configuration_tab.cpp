@@ -173,6 +173,9 @@ void TForm1::SpeedButton1Click() {
     RedNeuronal1.SetLearning({});
     ShowLearning();
     SelectPatternSet(PatternSetKind::Training);
+    // A new network's columns are unnamed, as its grid's headers say.
+    workState.InputNames.clear();
+    workState.OutputNames.clear();
     // Fresh weights and empty tables: nothing to save, nothing to undo.
     workState.unsaved = {};
     patternHistory_->clear();

@@ -2,6 +2,7 @@
 // The data-entry tab: twenty entry fields, the pattern buttons, the pattern
 // grid and "Guardar Red Sin Entrenar".
 
+#include "column_names_command.h"
 #include "control_builders.h"
 #include "csv_patterns.h"
 #include "file_access.h"
@@ -10,10 +11,13 @@
 #include "flat_spin_edit_integer.h"
 #include "float_grid.h"
 #include "float_grid_view.h"
+#include "header_renamer.h"
+#include "io_names.h"
 #include "main_window.h"
 #include "network_files.h"
 #include "nk_label_float.h"
 #include "pattern_edits.h"
+#include "pattern_grid.h"
 #include "pattern_operations.h"
 #include "pattern_snapshot.h"
 #include "pattern_table_command.h"
@@ -149,12 +153,17 @@ void TForm1::BuildDataTab() {
         tab->addAction(action);
     }
     FloatGrid1->SetMenuActions({undoPatternChange, redoPatternChange});
+    // The headers name the inputs and outputs; the learner may rename them.
+    columnRenamer_ = new HeaderRenamer(*FloatGrid1, [this](int col) {
+        return workState.RedCreada && col <= RedNeuronal1.NumeroEntradas() + RedNeuronal1.NeuronasCapaSalida();
+    });
 }
 
 // Both sets are recorded: a move between them changes both, and undoes as one.
 void TForm1::ChangePatterns(const QString& text, const std::function<void()>& change) {
     constexpr std::array kSets{PatternSetKind::Training, PatternSetKind::Test};
     const std::array before{TakePatternSnapshot(workState, kSets[0]), TakePatternSnapshot(workState, kSets[1])};
+    const ColumnNames namesBefore = TakeColumnNames(workState);
     const auto record = [&] {
         std::vector<QUndoCommand*> commands;
         for (std::size_t s = 0; s < kSets.size(); ++s) {
@@ -163,8 +172,13 @@ void TForm1::ChangePatterns(const QString& text, const std::function<void()>& ch
             commands.push_back(new PatternTableCommand(text, workState, kSets[s], before[s], after,
                                                        [this, set = kSets[s]] { ShowPatternSet(set); }));
         }
+        const ColumnNames namesAfter = TakeColumnNames(workState);
+        if (namesBefore != namesAfter)
+            commands.push_back(
+                new ColumnNamesCommand(text, workState, namesBefore, namesAfter, [this] { ShowColumnNames(); }));
         if (commands.empty()) return;
         workState.unsaved.patterns = true;
+        // An import that changes a set and the names, or a move between the sets, is one step.
         if (commands.size() > 1) patternHistory_->beginMacro(text);
         for (QUndoCommand* command : commands) patternHistory_->push(command);
         if (commands.size() > 1) patternHistory_->endMacro();
@@ -176,6 +190,17 @@ void TForm1::ChangePatterns(const QString& text, const std::function<void()>& ch
         throw;
     }
     record();
+}
+
+void TForm1::RenamePatternColumn(int col, const QString& text) {
+    if (!workState.RedCreada) return;
+    RenameColumn(workState, RedNeuronal1.NumeroEntradas(), col, text.toStdString());
+    ShowColumnNames();
+}
+
+void TForm1::ShowColumnNames() {
+    FloatGridView grid(*FloatGrid1);
+    WritePatternHeader(grid, workState, RedNeuronal1.NumeroEntradas(), RedNeuronal1.NeuronasCapaSalida());
 }
 
 void TForm1::TabSheet2Show() { FlatSpinEditInteger8->SetValue(0); }
@@ -224,22 +249,31 @@ void TForm1::ImportCsv() {
     if (!workState.RedCreada) return;
     const std::optional<QString> path = fileDialogs_->Execute(this, openCsvDialog);
     if (!path) return;
-    const PatternRows rows =
-        ReadCsvPatterns(path->toStdString(), RedNeuronal1.NumeroEntradas(), RedNeuronal1.NeuronasCapaSalida(), decimalSeparator_);
+    const std::int32_t inputs = RedNeuronal1.NumeroEntradas();
+    const CsvPatternFile file =
+        ReadCsvPatternFile(path->toStdString(), inputs, RedNeuronal1.NeuronasCapaSalida(), decimalSeparator_);
     const std::int32_t count = SetMembers(workState, shownSet_).count;
     if (count > 0 &&
         !infoBox_->Ask(this, QString("La tabla tiene %1 patrones. ¿Sustituirlos por los %2 del fichero?")
                                  .arg(count)
-                                 .arg(rows.size())))
+                                 .arg(file.rows.size())))
         return;
-    ReplacePatterns(workState, RedNeuronal1, rows, *patternView_, shownSet_);
+    ReplacePatterns(workState, RedNeuronal1, file.rows, *patternView_, shownSet_);
     fileDialogs_->RememberFolderOf(*path);
+    // Only a header names the columns; a file without one leaves the names.
+    if (file.header.empty()) return;
+    HeaderRowNames names = NamesFromHeaderRow(file.header, inputs);
+    workState.InputNames = std::move(names.inputs);
+    workState.OutputNames = std::move(names.outputs);
+    ShowColumnNames();
+    if (!names.notes.empty()) infoBox_->Show(this, QString::fromStdString(names.notes));
 }
 
 void TForm1::ExportCsv() {
     if (!workState.RedCreada) return;
-    const std::string text = CsvPatternText(StoredPatterns(workState, RedNeuronal1, shownSet_), RedNeuronal1.NumeroEntradas(),
-                                            RedNeuronal1.NeuronasCapaSalida(), decimalSeparator_);
+    const std::string text =
+        CsvPatternText(StoredPatterns(workState, RedNeuronal1, shownSet_), RedNeuronal1.NumeroEntradas(),
+                       RedNeuronal1.NeuronasCapaSalida(), decimalSeparator_, workState.InputNames, workState.OutputNames);
     const std::optional<QString> path = fileDialogs_->Execute(this, saveCsvDialog);
     if (!path) return;
     SaveFileSafely(path->toStdString(), text);

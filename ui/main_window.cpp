@@ -14,6 +14,7 @@
 #include "float_edit.h"
 #include "float_grid.h"
 #include "gradient_panel.h"
+#include "header_renamer.h"
 #include "cached_frame_style.h"
 #include "learning_tab.h"
 #include "nk_label_float.h"
@@ -244,6 +245,9 @@ void TForm1::ConnectHandlers() {
     onTriggered(exportSeriesCsv, &TForm1::ExportSeriesCsv);
     connect(FloatGrid1, &TFloatGrid::FieldEdited, this, [this](int col, int row, double value) {
         RunGuarded([&] { ChangePatterns("Editar celda", [&] { PatternCellEdited(col, row, value); }); });
+    });
+    connect(columnRenamer_, &HeaderRenamer::Renamed, this, [this](int col, const QString& text) {
+        RunGuarded([&] { ChangePatterns("Renombrar columna", [&] { RenamePatternColumn(col, text); }); });
     });
     FloatGrid1->SetPasteHandler([this] { RunGuarded([this] { ChangePatterns("Pegar", [this] { PastePatternRows(); }); }); });
     onClick(learningTab_->SaveImageButton(), &TForm1::SaveViewImage);

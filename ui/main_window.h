@@ -30,6 +30,7 @@ class QAction;
 class QCheckBox;
 class ErrorChart;
 class GradientPanel;
+class HeaderRenamer;
 class CachedFrameStyle;
 class LearningTab;
 class PatternView;
@@ -108,6 +109,8 @@ public:
     // "Tasa de aprendizaje η" and "Momento α": the network takes the fields'
     // values; values outside their ranges are refused with a message.
     void ApplyLearningFields();
+    // A pattern grid header renamed in place: the input's or output's name.
+    void RenamePatternColumn(int col, const QString& text);
     // The two saves behind "Guardar Red Sin Entrenar" and "Guardar Red
     // Entrenada": true once the file is written, false when the dialog was
     // cancelled. Each leaves its part of the work saved.
@@ -163,6 +166,8 @@ private:
     // history (named `text`) when the table changed, even when the change
     // then threw. Every change the user makes to the table goes through here.
     void ChangePatterns(const QString& text, const std::function<void()>& change);
+    // The pattern grid's headers show the names of the inputs and outputs.
+    void ShowColumnNames();
     // Before unsaved work goes: for the patterns, then for the weights, asks
     // whether to save them first. False when the user cancelled, or chose to
     // save and the save did not happen; nothing else has changed then.
@@ -191,6 +196,8 @@ private:
     ShareQuestion* shareQuestion_ = &qtShareQuestion_;
     PatternSetKind shownSet_ = PatternSetKind::Training;
     QUndoStack* patternHistory_ = nullptr;
+    // Renames the pattern grid's headers in place.
+    HeaderRenamer* columnRenamer_ = nullptr;
     QString caption_;
     bool shownOnce_ = false;
     bool trainingRunning_ = false;
@@ -291,6 +298,8 @@ public:
     TFlatSpinEditInteger* FlatSpinEditInteger7 = nullptr;
     TFloatGrid* FloatGrid5 = nullptr;
     QPushButton* SpeedButton9 = nullptr;
+    // The class the outputs give, where the patterns' outputs name classes.
+    QLabel* executionClass = nullptr;
 
     // Help tab.
     QPlainTextEdit* FlatMemo1 = nullptr;

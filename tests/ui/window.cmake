@@ -8,7 +8,8 @@ foreach(test window_startup_test window_files_test window_execution_test window_
              window_examples_test file_dialogs_test window_readability_test window_learning_test
              window_learning_views_test window_pattern_data_test window_results_test
              window_seed_test window_cell_edit_test
-             window_pattern_history_test window_saving_test window_test_patterns_test)
+             window_pattern_history_test window_saving_test window_test_patterns_test
+             window_names_test)
   perceptlab_add_qt_test(${test} window/${test}.cpp)
   target_link_libraries(${test} PRIVATE perceptlab_window_test_support)
 endforeach()

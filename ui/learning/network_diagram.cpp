@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "network_diagram.h"
 
+#include "io_names.h"
 #include "learning_choices.h"
 #include "network.h"
 #include "number_texts.h"
@@ -14,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSpacerItem>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -90,6 +92,16 @@ void NetworkDiagram::Recompute(const TRedNeuronal& network, const WorkState& sta
                            network.NeuronasCapaSalida() == snapshot_.outputs;
     snapshot_ = TakeSnapshot(network);
     layout_.SetShape(snapshot_.inputs, snapshot_.hidden, snapshot_.outputs);
+    QStringList inputNames, outputNames;
+    for (int i = 1; i <= snapshot_.inputs; ++i) inputNames << QString::fromStdString(InputName(state, i));
+    for (int k = 1; k <= snapshot_.outputs; ++k) outputNames << QString::fromStdString(OutputName(state, k));
+    const bool sameNames = inputNames == inputNames_ && outputNames == outputNames_;
+    inputNames_ = inputNames;
+    outputNames_ = outputNames;
+    if (!sameNames) {
+        FillFilterChooser();
+        filterChooser_->setCurrentIndex(std::max(filterChooser_->findData(filter_ ? filter_->layer * 100 + filter_->index : -1), 0));
+    }
     if (!sameShape) {
         selected_.reset();
         hovered_.reset();
@@ -132,11 +144,12 @@ void NetworkDiagram::ReadValues(const TRedNeuronal& network, const WorkState& st
 }
 
 QString NetworkDiagram::NodeName(Node node) const {
+    const auto named = [](const QStringList& names, int index) { return names.value(index - 1); };
     if (node.layer == 0)
-        return node.index == 0 ? QStringLiteral("Sesgo de la capa oculta") : QStringLiteral("Entrada %1").arg(node.index);
+        return node.index == 0 ? QStringLiteral("Sesgo de la capa oculta") : named(inputNames_, node.index);
     if (node.layer == 1)
         return node.index == 0 ? QStringLiteral("Sesgo de la capa de salida") : QStringLiteral("Oculta %1").arg(node.index);
-    return QStringLiteral("Salida %1").arg(node.index);
+    return named(outputNames_, node.index);
 }
 
 QString NetworkDiagram::Describe(Connection c) const {
@@ -255,6 +268,17 @@ void NetworkDiagram::leaveEvent(QEvent* event) {
     hoveredNode_.reset();
     ShowText();
     update();
+}
+
+bool NetworkDiagram::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip || !hasNetwork_) return NetworkView::event(event);
+    const QPoint at = static_cast<QHelpEvent*>(event)->pos();
+    if (const std::optional<Node> node = layout_.NodeAt(at))
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                           NodeShortName(*node) + QStringLiteral(": ") + NodeName(*node), this);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void NetworkDiagram::resizeEvent(QResizeEvent* event) {

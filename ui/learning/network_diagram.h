@@ -58,6 +58,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // A node's tooltip: its short name beside its full one ("x1: Entrada 1").
+    bool event(QEvent* event) override;
 
 private:
     // The legend and the canvas share the room the layout leaves between the
@@ -77,6 +79,8 @@ private:
 
     LearningChoices& choices_;
     NetworkSnapshot snapshot_;
+    // The inputs' and outputs' names, [i − 1].
+    QStringList inputNames_, outputNames_;
     bool hasNetwork_ = false;
     Values values_;
     DiagramLayout layout_;

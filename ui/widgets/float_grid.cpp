@@ -177,6 +177,11 @@ void TFloatGrid::SetFillWidth(bool fill) {
     ApplyColumnWidths();
 }
 
+void TFloatGrid::SetRowLabels(bool shown) {
+    model_->SetRowLabels(shown);
+    ApplyColumnWidths();
+}
+
 void TFloatGrid::ApplyColumnWidths() {
     const int label = LabelColumnWidth();
     verticalHeader()->setFixedWidth(label);
@@ -197,8 +202,10 @@ void TFloatGrid::ApplyColumnWidths() {
 int TFloatGrid::LabelColumnWidth() const {
     if (!fillWidth_) return ColWidth(0);
     const QFontMetrics metrics = verticalHeader()->fontMetrics();
-    const int text = std::max(metrics.horizontalAdvance(model_->Cell(0, 0)),
-                              metrics.horizontalAdvance(QString::number(std::max(1, RowCount() - 1))));
+    int text = std::max(metrics.horizontalAdvance(model_->Cell(0, 0)),
+                        metrics.horizontalAdvance(QString::number(std::max(1, RowCount() - 1))));
+    if (model_->RowLabels())
+        for (int row = 1; row < RowCount(); ++row) text = std::max(text, metrics.horizontalAdvance(model_->Cell(0, row)));
     const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 4;
     return std::min(ColWidth(0), text + margins);
 }

@@ -74,6 +74,11 @@ public:
     // left, so the numbers get the width the grid has.
     void SetFillWidth(bool fill);
 
+    // Whether the label column shows each row's label cell (column 0), where
+    // it holds one, instead of the row's number; a label too long for the
+    // column is cut short on screen and shown whole as its tooltip.
+    void SetRowLabels(bool shown);
+
     // What the grid draws in a cell at its current width: the formatted
     // number, or a run of "#" when that does not fit even in a smaller face.
     QString DrawnText(int col, int row) const;

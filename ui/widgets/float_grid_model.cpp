@@ -49,6 +49,8 @@ void FloatGridModel::SetCell(int col, int row, const QString& text) {
     cells_[row][col] = text;
     if (row == 0 && col >= 1) {
         emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
+    } else if (col == 0 && row >= 1 && row < rowCount_) {
+        if (rowLabels_) emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
     } else if (row >= 1 && col >= 1 && row < rowCount_ && col < colCount_) {
         const QModelIndex at = index(row - 1, col - 1);
         emit dataChanged(at, at);
@@ -57,6 +59,11 @@ void FloatGridModel::SetCell(int col, int row, const QString& text) {
 
 double FloatGridModel::Number(int col, int row) const {
     return ReadNumber(Cell(col, row)).value_or(0.0);
+}
+
+void FloatGridModel::SetRowLabels(bool shown) {
+    rowLabels_ = shown;
+    if (rowCount() > 0) emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
 }
 
 void FloatGridModel::Reformat() {
@@ -84,13 +91,17 @@ QVariant FloatGridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant FloatGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    const bool label = orientation == Qt::Vertical && rowLabels_ && !Cell(0, section + 1).isEmpty();
     if (role == Qt::TextAlignmentRole) {
         return QVariant::fromValue(orientation == Qt::Horizontal ? Qt::Alignment(Qt::AlignCenter)
-                                                                 : Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+                                   : label ? Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter)
+                                           : Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
     }
+    if (label && role == Qt::ToolTipRole) return Cell(0, section + 1);
     if (role != Qt::DisplayRole) return {};
-    // The label column shows the row number, whatever text its cell holds.
-    if (orientation == Qt::Vertical) return QString::number(section + 1);
+    // Unless asked for its labels, the label column shows the row number,
+    // whatever text its cell holds.
+    if (orientation == Qt::Vertical) return label ? Cell(0, section + 1) : QString::number(section + 1);
     return Cell(section + 1, 0);
 }
 

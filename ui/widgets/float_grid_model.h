@@ -30,6 +30,9 @@ public:
     void SetEditable(bool editable) { editable_ = editable; }
     // Which data cells (col, row) of an editable grid open; all when unset.
     void SetEditableCell(std::function<bool(int col, int row)> editable) { editableCell_ = std::move(editable); }
+    // The label column shows the row's label cell instead of its number.
+    void SetRowLabels(bool shown);
+    bool RowLabels() const { return rowLabels_; }
     // The display format changed: every data cell looks different.
     void Reformat();
 
@@ -45,6 +48,7 @@ private:
     int colCount_ = 0;
     int rowCount_ = 0;
     bool editable_ = false;
+    bool rowLabels_ = false;
     std::function<bool(int col, int row)> editableCell_;
     std::vector<std::vector<QString>> cells_;  // [row][col]
 };
