@@ -133,6 +133,7 @@ MapFrame DecisionMap::Frame() const { return {Plane(), rangeX_, rangeY_}; }
 void DecisionMap::LayOutLines() {
     QFont font = this->font();
     font.setPixelSize(10);
+    linesPlane_ = Plane();
     lines_ = snapshot_.inputs >= 2 && !ShowsClasses()
                  ? LayOutMapLines(snapshot_, plane_, Frame(), DotBoxes(), QFontMetricsF(font))
                  : std::vector<MapLine>{};
@@ -273,7 +274,9 @@ void DecisionMap::paintEvent(QPaintEvent*) {
     }
     const QColor ink = palette().color(QPalette::Text);
     if (snapshot_.inputs >= 2) {
-        if (!planeValid_) RenderPlane();
+        // Controls shown or hidden above the canvas move the plane without resizing the map.
+        if (!planeValid_ || picture_.size() != Cells()) RenderPlane();
+        if (linesPlane_ != Plane()) LayOutLines();
         PaintPlane(painter);
         PaintMapAxes(painter, Plane(), rangeX_, rangeY_, source_.inputNames[static_cast<std::size_t>(plane_.across - 1)],
                      source_.inputNames[static_cast<std::size_t>(plane_.up - 1)] + QStringLiteral(" ↑"), ink);

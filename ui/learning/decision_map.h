@@ -118,6 +118,7 @@ private:
     std::vector<QLine> boundaries_;
     bool planeValid_ = false;
     std::vector<MapLine> lines_;
+    QRect linesPlane_;  // the plane the lines were laid out in
     QComboBox* neuronChooser_;
     QCheckBox* classOption_;
     MapSettings* settings_;

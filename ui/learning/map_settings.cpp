@@ -49,6 +49,9 @@ MapSettings::MapSettings(QWidget* parent)
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setMaximumHeight(kLinesInView * (fontMetrics().height() + 12));
+    // The plane below takes every pixel the controls do not need.
+    scroll->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
@@ -101,6 +104,8 @@ void MapSettings::SetInputs(const std::vector<QString>& names, const std::vector
         row.name->setText(names[static_cast<std::size_t>(i - 1)]);
         row.slider->setAccessibleName(QStringLiteral("Valor fijo de %1").arg(names[static_cast<std::size_t>(i - 1)]));
         row.field->setAccessibleName(row.slider->accessibleName());
+        const AxisRange range = ranges[static_cast<std::size_t>(i - 1)];
+        row.field->SetIncrement((range.high - range.low) / 20);
         showing_ = true;
         row.slider->setValue(SliderStep(i, plane_.held[static_cast<std::size_t>(i - 1)]));
         showing_ = false;
