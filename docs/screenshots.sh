@@ -6,8 +6,7 @@
 # "Stop"), then one execution with 8 decimals, then the "Cómo Aprende" views
 # with XOR mid-training in an enlarged window. Then the training again under
 # a dark desktop palette (Fusion with dark colours, through the qt6ct
-# platform theme). Each palette ends with the iris example trained and its
-# four-input map by class. Needs xvfb, xdotool, imagemagick and qt6ct.
+# platform theme). Needs xvfb, xdotool, imagemagick and qt6ct.
 # Usage: docs/screenshots.sh [build directory, default build]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,12 +21,8 @@ type_over() { click "$1" "$2"; xdotool key End shift+Home; xdotool type --delay 
 choose_first() { click "$1" "$2"; xdotool key Escape Home; sleep 0.3; }
 shot() { sleep 0.7; import -window "$window" "docs/$1.png"; }
 
-# Any arguments: the environment's settings, then the file to open, if any, after "--".
 start_program() {
-  local settings=() file=()
-  while [ $# -gt 0 ] && [ "$1" != -- ]; do settings+=("$1"); shift; done
-  [ $# -gt 0 ] && shift && file=("$@")
-  LANG=es_ES.UTF-8 LC_ALL= "${settings[@]}" "$build/app/perceptlab" "${file[@]}" &
+  LANG=es_ES.UTF-8 LC_ALL= "$@" "$build/app/perceptlab" &
   program=$!
   window=$(xdotool search --sync --pid "$program" --name '^PerceptLab' | head -1)
   sleep 1
@@ -118,10 +113,8 @@ views() {
   click 311 67
   shot "aprende-resultados$1"
 }
-IRIS_PLACEHOLDER
 learning_views ""
 stop_program
-iris_map ""
 
 # The same training under a dark palette.
 dark=$(mktemp -d)
@@ -143,5 +136,4 @@ xor_network -oscuro
 long_run -oscuro
 learning_views -oscuro
 stop_program
-iris_map -oscuro env XDG_CONFIG_HOME="$dark" QT_QPA_PLATFORMTHEME=qt6ct
 rm -rf "$dark"
