@@ -2,13 +2,15 @@
 #include "decision_map.h"
 
 #include "learning_choices.h"
+#include "map_painter.h"
 #include "map_plane.h"
+#include "map_settings.h"
 #include "network.h"
-#include "number_texts.h"
 #include "value_colours.h"
 #include "value_text.h"
 #include "work_state.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,18 +27,14 @@ namespace {
 
 // The plane's margins within the canvas: tick labels, the axes' names, the scale.
 constexpr int kLeft = 48, kTop = 20, kRight = 84, kBottom = 34;
-constexpr double kDotRadius = 6.5;
-constexpr int kScaleWidth = 14;
-
-QString Tick(double value) {
-    return GeneralNumberText(std::abs(value) < 1e-12 ? 0.0 : value, 3, 2);
-}
 
 }  // namespace
 
 DecisionMap::DecisionMap(const LearningChoices& choices, QWidget* parent)
-    : NetworkView(parent), choices_(choices), neuronChooser_(new QComboBox), pointerText_(new QLabel),
-      legend_(new QLabel), canvas_(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Expanding)) {
+    : NetworkView(parent), choices_(choices), neuronChooser_(new QComboBox),
+      classOption_(new QCheckBox(QStringLiteral("Clase ganadora"))), settings_(new MapSettings),
+      pointerText_(new QLabel), legend_(new QLabel),
+      canvas_(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Expanding)) {
     setObjectName(QStringLiteral("decisionMap"));
     setAccessibleName(QStringLiteral("Mapa de decisión"));
     setMouseTracking(true);
@@ -52,46 +50,81 @@ DecisionMap::DecisionMap(const LearningChoices& choices, QWidget* parent)
         Refresh();
     });
     neuronChooser_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    classOption_->setObjectName(QStringLiteral("mapWinningClass"));
+    connect(classOption_, &QCheckBox::toggled, this, [this] { Refresh(); });
+    settings_->hide();
+    connect(settings_, &MapSettings::PlaneChanged, this, [this] {
+        plane_ = settings_->Plane();
+        PlacePlane();
+    });
+    // Another pattern chosen in "Red" or "Paso a paso" holds its values.
+    connect(&choices_, &LearningChoices::PatternChanged, this, [this] {
+        settings_->ForgetSetValues();
+        Refresh();
+    });
     pointerText_->setObjectName(QStringLiteral("mapPointerText"));
     pointerText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     legend_->setObjectName(QStringLiteral("mapLegend"));
     legend_->setWordWrap(true);
-    // Two lines whatever it says, so the plane stays where it is when the neuron changes.
+    // Fixed lines whatever it says, so the plane stays where it is when the neuron changes.
     legend_->setFixedHeight(2 * legend_->fontMetrics().lineSpacing() + 2);
     auto* top = new QHBoxLayout;
     top->addWidget(pointerText_, 1);
+    top->addWidget(classOption_);
     top->addWidget(neuronChooser_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 3, 4, 0);
     layout->setSpacing(1);
     layout->addLayout(top);
+    layout->addWidget(settings_);
     layout->addWidget(legend_);
     layout->addItem(canvas_);
 }
 
 QString DecisionMap::LegendText() const { return legend_->text(); }
+QString DecisionMap::PointerText() const { return pointerText_->text(); }
+
+bool DecisionMap::ShowsClasses() const {
+    return classOption_->isChecked() && snapshot_.inputs >= 2 && snapshot_.outputs >= 2;
+}
 
 void DecisionMap::ShowLegend() {
-    const QString output = QStringLiteral("Salida %1").arg(DotOutput());
-    const QString shown = neuron_.hidden ? QStringLiteral("Oculta %1").arg(neuron_.index)
-                                         : QStringLiteral("Salida %1").arg(neuron_.index);
-    legend_->setText(snapshot_.inputs == 2
-                         ? QStringLiteral("Puntos: los patrones, del color de su d (%1). Fondo: la y de %2, con la "
-                                          "escala de la derecha. - - - sj = 0: frontera de la oculta j; «+»: el lado "
-                                          "donde sj > 0.")
-                               .arg(output, shown)
-                         : QStringLiteral("Curva: la y de %1 según la entrada. Puntos: los patrones, a la altura y "
-                                          "del color de su d (%2).")
-                               .arg(shown, output));
-    legend_->setVisible(hasNetwork_ && (snapshot_.inputs == 1 || snapshot_.inputs == 2));
+    const bool many = snapshot_.inputs > 2;
+    legend_->setFixedHeight((many ? 3 : 2) * legend_->fontMetrics().lineSpacing() + 2);
+    const QString fading = many ? QStringLiteral(" Más tenues cuanto más lejos están de los valores fijos.") : QString();
+    if (ShowsClasses()) {
+        QString key;
+        for (const auto& [name, colour] : classKey_)
+            key += QStringLiteral(" <span style=\"color:%1\">■</span>&nbsp;%2").arg(colour.name(), name.toHtmlEscaped());
+        legend_->setTextFormat(Qt::RichText);
+        legend_->setText(QStringLiteral("Fondo: la clase ganadora, la salida de mayor y:%1. Líneas: fronteras entre "
+                                        "clases. Puntos: los patrones, del color de su clase esperada.%2")
+                             .arg(key, fading.toHtmlEscaped()));
+    } else {
+        const QString output = source_.outputNames.empty() ? QString() : source_.outputNames[static_cast<std::size_t>(DotOutput() - 1)];
+        legend_->setTextFormat(Qt::PlainText);
+        legend_->setText(snapshot_.inputs >= 2
+                             ? QStringLiteral("Puntos: los patrones, del color de su d (%1).%3 Fondo: la y de %2, con "
+                                              "la escala de la derecha. - - - sj = 0: frontera de la oculta j; «+»: "
+                                              "el lado donde sj > 0.")
+                                   .arg(output, NeuronName(), fading)
+                             : QStringLiteral("Curva: la y de %1 según la entrada. Puntos: los patrones, a la altura y "
+                                              "del color de su d (%2).")
+                                   .arg(NeuronName(), output));
+    }
+    legend_->setVisible(hasNetwork_);
+}
+
+QPointF DecisionMap::DotAt(const Pattern& p) const {
+    if (snapshot_.inputs == 1) return ToWidget(p.x[0], p.d[static_cast<std::size_t>(DotOutput() - 1)]);
+    return ToWidget(p.x[static_cast<std::size_t>(plane_.across - 1)], p.x[static_cast<std::size_t>(plane_.up - 1)]);
 }
 
 std::vector<QRectF> DecisionMap::DotBoxes() const {
     std::vector<QRectF> boxes;
     // The dot and its white ring.
     const double reach = kDotRadius + 2.5;
-    for (const Pattern& p : patterns_)
-        boxes.emplace_back(ToWidget(p.x1, p.x2) - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach));
+    for (const Pattern& p : source_.patterns) boxes.emplace_back(DotAt(p) - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach));
     return boxes;
 }
 
@@ -100,29 +133,44 @@ MapFrame DecisionMap::Frame() const { return {Plane(), rangeX_, rangeY_}; }
 void DecisionMap::LayOutLines() {
     QFont font = this->font();
     font.setPixelSize(10);
-    lines_ = snapshot_.inputs == 2 ? LayOutMapLines(snapshot_, Frame(), DotBoxes(), QFontMetricsF(font))
-                                   : std::vector<MapLine>{};
+    linesPlane_ = Plane();
+    lines_ = snapshot_.inputs >= 2 && !ShowsClasses()
+                 ? LayOutMapLines(snapshot_, plane_, Frame(), DotBoxes(), QFontMetricsF(font))
+                 : std::vector<MapLine>{};
 }
 
-QString DecisionMap::PointerText() const { return pointerText_->text(); }
 
 QString DecisionMap::NeuronName() const {
-    return QStringLiteral("%1%2").arg(neuron_.hidden ? QStringLiteral("Oculta") : QStringLiteral("Salida")).arg(neuron_.index);
+    return neuron_.hidden ? QStringLiteral("Oculta %1").arg(neuron_.index)
+                          : source_.outputNames.empty() ? QString() : source_.outputNames[static_cast<std::size_t>(neuron_.index - 1)];
 }
 
 void DecisionMap::mouseMoveEvent(QMouseEvent* event) {
     const QPointF at = event->position();
-    const bool inside = hasNetwork_ && QRectF(Plane()).contains(at) && (snapshot_.inputs == 1 || snapshot_.inputs == 2);
-    if (!inside) {
+    if (!hasNetwork_ || !QRectF(Plane()).contains(at)) {
         pointerText_->clear();
         return;
     }
     const int decimals = choices_.Decimals();
     const QPointF point = Frame().ToPlane(at);
-    const std::vector<double> x = snapshot_.inputs == 2 ? std::vector{point.x(), point.y()} : std::vector{point.x()};
-    QString text = QStringLiteral("Entrada1 %1").arg(RoundedText(x[0], decimals));
-    if (x.size() == 2) text += QStringLiteral(" · Entrada2 %1").arg(RoundedText(x[1], decimals));
-    pointerText_->setText(text + QStringLiteral(" → %1 %2").arg(NeuronName(), RoundedText(NeuronValue(snapshot_, neuron_, x), decimals)));
+    std::vector<double> x(static_cast<std::size_t>(snapshot_.inputs), 0.0);
+    std::copy_n(plane_.held.begin(), std::min(plane_.held.size(), x.size()), x.begin());
+    QString text = QStringLiteral("%1 %2").arg(source_.pointerNames[static_cast<std::size_t>(plane_.across - 1)], RoundedText(point.x(), decimals));
+    x[static_cast<std::size_t>(plane_.across - 1)] = point.x();
+    if (snapshot_.inputs >= 2) {
+        text += QStringLiteral(" · %1 %2").arg(source_.pointerNames[static_cast<std::size_t>(plane_.up - 1)], RoundedText(point.y(), decimals));
+        x[static_cast<std::size_t>(plane_.up - 1)] = point.y();
+    }
+    if (ShowsClasses()) {
+        std::vector<double> y(static_cast<std::size_t>(snapshot_.outputs));
+        OutputValues(snapshot_, x, y);
+        const int k = WinningOutput(y);
+        pointerText_->setText(text + (k > 0 ? QStringLiteral(" → clase %1").arg(source_.outputNames[static_cast<std::size_t>(k - 1)])
+                                            : QStringLiteral(" → sin clase")));
+        return;
+    }
+    const QString neuron = neuron_.hidden ? QStringLiteral("Oculta%1").arg(neuron_.index) : QStringLiteral("Salida%1").arg(neuron_.index);
+    pointerText_->setText(text + QStringLiteral(" → %1 %2").arg(neuron, RoundedText(NeuronValue(snapshot_, neuron_, x), decimals)));
 }
 
 void DecisionMap::leaveEvent(QEvent* event) {
@@ -145,35 +193,50 @@ QSize DecisionMap::Cells() const {
 void DecisionMap::Recompute(const TRedNeuronal& network, const WorkState& state) {
     snapshot_ = TakeSnapshot(network);
     hasNetwork_ = state.RedCreada;
-    if (neuronChooser_->count() != snapshot_.outputs + snapshot_.hidden) {
+    const int inputs = snapshot_.inputs, outputs = snapshot_.outputs;
+    source_ = ReadMapSource(state, inputs, outputs);
+    classKey_.clear();
+    for (int k = 1; k <= outputs; ++k) classKey_.emplace_back(source_.outputNames[static_cast<std::size_t>(k - 1)], ClassColour(k));
+    QStringList items(source_.outputNames.begin(), source_.outputNames.end());
+    for (int j = 1; j <= snapshot_.hidden; ++j) items << QStringLiteral("Oculta %1 (y%1)").arg(j);
+    bool same = neuronChooser_->count() == items.size();
+    for (int item = 0; same && item < items.size(); ++item) same = neuronChooser_->itemText(item) == items[item];
+    if (!same) {
         neuronChooser_->clear();
-        for (int o = 1; o <= snapshot_.outputs; ++o) neuronChooser_->addItem(QStringLiteral("Salida %1").arg(o), o);
-        for (int j = 1; j <= snapshot_.hidden; ++j) neuronChooser_->addItem(QStringLiteral("Oculta %1 (y%1)").arg(j), -j);
+        for (int item = 0; item < items.size(); ++item)
+            neuronChooser_->addItem(items[item], item < outputs ? item + 1 : outputs - item - 1);
     }
-    const int count = neuron_.hidden ? snapshot_.hidden : snapshot_.outputs;
+    const int count = neuron_.hidden ? snapshot_.hidden : outputs;
     if (count < 1) neuron_ = {};
     neuron_.index = std::clamp(neuron_.index, 1, std::max(1, count));
     neuronChooser_->setCurrentIndex(neuronChooser_->findData(neuron_.hidden ? -neuron_.index : neuron_.index));
-    neuronChooser_->setVisible(hasNetwork_ && (snapshot_.inputs == 1 || snapshot_.inputs == 2));
-    const int output = DotOutput();
+    neuronChooser_->setVisible(hasNetwork_);
+    classOption_->setVisible(hasNetwork_ && inputs >= 2 && outputs >= 2);
+    neuronChooser_->setEnabled(!ShowsClasses());
 
-    patterns_.clear();
-    std::vector<double> first, second;
-    for (int p = 1; p <= state.NumeroPatrones; ++p) {
-        const auto& inputs = state.EntradasPatrones[static_cast<std::size_t>(p)];
-        const Pattern pattern{inputs[1], snapshot_.inputs >= 2 ? inputs[2] : 0.0,
-                              state.SalidasPatrones[static_cast<std::size_t>(p)][static_cast<std::size_t>(output)]};
-        patterns_.push_back(pattern);
-        first.push_back(pattern.x1);
-        second.push_back(pattern.x2);
+    settings_->setVisible(hasNetwork_ && inputs > 2);
+    if (inputs > 2) {
+        settings_->SetInputs(source_.inputNames, source_.inputRanges);
+        const int chosen = choices_.Pattern();
+        if (chosen >= 1 && chosen <= static_cast<int>(source_.patterns.size()))
+            settings_->FollowPattern(source_.patterns[static_cast<std::size_t>(chosen - 1)].x);
+        plane_ = settings_->Plane();
+    } else {
+        plane_ = MapPlane{1, 2, {}};
     }
-    rangeX_ = MapAxisRange(first);
-    rangeY_ = MapAxisRange(second);
     if (snapshot_.function == ftSigmoide) valueRange_ = {0, 1};
     else if (snapshot_.function == ftTangenteHiperbolica) valueRange_ = {-1, 1};
-    planeValid_ = false;
     ShowLegend();
+    PlacePlane();
+}
+
+void DecisionMap::PlacePlane() {
+    if (snapshot_.inputs >= 1) rangeX_ = source_.inputRanges[static_cast<std::size_t>(plane_.across - 1)];
+    if (snapshot_.inputs >= 2) rangeY_ = source_.inputRanges[static_cast<std::size_t>(plane_.up - 1)];
+    for (Pattern& p : source_.patterns) p.strength = snapshot_.inputs > 2 ? DotStrength(plane_, p.x, source_.inputRanges) : 1.0;
+    planeValid_ = false;
     LayOutLines();
+    update();
 }
 
 void DecisionMap::resizeEvent(QResizeEvent* event) {
@@ -189,9 +252,16 @@ double DecisionMap::ScaleShare(double value) const {
 
 void DecisionMap::RenderPlane() {
     const QSize cells = Cells();
-    NeuronGrid(snapshot_, neuron_, rangeX_, rangeY_, cells.width(), cells.height(), values_);
-    if (snapshot_.function != ftSigmoide && snapshot_.function != ftTangenteHiperbolica) valueRange_ = ValuesRange(values_);
-    plane_ = PlaneImage(values_, cells, valueRange_);
+    if (ShowsClasses()) {
+        ClassGrid(snapshot_, plane_, rangeX_, rangeY_, cells.width(), cells.height(), classes_);
+        picture_ = ClassImage(classes_, cells);
+        boundaries_ = ClassBoundaries(classes_, cells);
+    } else {
+        NeuronGrid(snapshot_, neuron_, plane_, rangeX_, rangeY_, cells.width(), cells.height(), values_);
+        if (snapshot_.function != ftSigmoide && snapshot_.function != ftTangenteHiperbolica) valueRange_ = ValuesRange(values_);
+        picture_ = PlaneImage(values_, cells, valueRange_);
+        boundaries_.clear();
+    }
     planeValid_ = true;
 }
 
@@ -202,54 +272,38 @@ void DecisionMap::paintEvent(QPaintEvent*) {
                          QStringLiteral("Aún no hay ninguna red: créela en «Configuración» o abra un archivo."));
         return;
     }
-    if (snapshot_.inputs != 1 && snapshot_.inputs != 2) {
-        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap,
-                         QStringLiteral("El mapa de decisión necesita una red de 1 o 2 entradas."));
-        return;
-    }
-    if (snapshot_.inputs == 2) {
-        if (!planeValid_) RenderPlane();
+    const QColor ink = palette().color(QPalette::Text);
+    if (snapshot_.inputs >= 2) {
+        // Controls shown or hidden above the canvas move the plane without resizing the map.
+        if (!planeValid_ || picture_.size() != Cells()) RenderPlane();
+        if (linesPlane_ != Plane()) LayOutLines();
         PaintPlane(painter);
-        PaintAxes(painter, true);
+        PaintMapAxes(painter, Plane(), rangeX_, rangeY_, source_.inputNames[static_cast<std::size_t>(plane_.across - 1)],
+                     source_.inputNames[static_cast<std::size_t>(plane_.up - 1)] + QStringLiteral(" ↑"), ink);
     } else {
         PaintCurve(painter);
-        PaintAxes(painter, false);
+        PaintMapAxes(painter, Plane(), rangeX_, rangeY_, source_.inputNames[0], NeuronName() + QStringLiteral(" ↑"), ink);
     }
-    PaintScale(painter);
+    if (!ShowsClasses()) PaintValueScale(painter, Plane(), valueRange_, ink);
+}
+
+QColor DecisionMap::DotColour(const Pattern& p) const {
+    if (ShowsClasses()) return ClassColour(WinningOutput(p.d)).darker(115);
+    return ScaleColour(ScaleShare(p.d[static_cast<std::size_t>(DotOutput() - 1)]));
 }
 
 void DecisionMap::PaintPlane(QPainter& painter) const {
     const QRect plane = Plane();
-    painter.drawImage(plane, plane_);
+    painter.drawImage(plane, picture_);
+    PaintClassBoundaries(painter, plane, boundaries_, kCellPixels);
     painter.setRenderHint(QPainter::Antialiasing);
-    PaintHiddenLines(painter);
-    for (const Pattern& p : patterns_) PaintPattern(painter, ToWidget(p.x1, p.x2), p.expected);
+    PaintHiddenLines(painter, plane, lines_, neuron_.hidden ? neuron_.index : 0);
+    for (const Pattern& p : source_.patterns) PaintDot(painter, DotAt(p), DotColour(p), p.strength);
     // The frame just outside the cells.
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(palette().color(QPalette::Text), 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(plane.adjusted(-1, -1, 0, 0));
-}
-
-void DecisionMap::PaintHiddenLines(QPainter& painter) const {
-    painter.save();
-    painter.setClipRect(Plane());
-    QFont font = painter.font();
-    font.setPixelSize(10);
-    painter.setFont(font);
-    // The plane's colours are light: dark lines and labels read on every one.
-    const QColor ink(40, 40, 40);
-    for (const MapLine& line : lines_) {
-        const bool shown = neuron_.hidden && neuron_.index == line.neuron;
-        painter.setPen(QPen(ink, shown ? 2.4 : 1.2, Qt::DashLine));
-        painter.drawLine(line.line);
-        painter.setPen(QPen(ink, 1.5));
-        painter.drawLine(line.arrow);
-        painter.drawText(line.plus, Qt::AlignCenter, QStringLiteral("+"));
-        if (line.label)
-            painter.drawText(*line.label, Qt::AlignCenter, QStringLiteral("s%1 = 0").arg(line.neuron));
-    }
-    painter.restore();
 }
 
 void DecisionMap::PaintCurve(QPainter& painter) {
@@ -269,7 +323,7 @@ void DecisionMap::PaintCurve(QPainter& painter) {
         valueRange_ = ValuesRange(shown);
     shown.push_back(valueRange_.low);
     shown.push_back(valueRange_.high);
-    for (const Pattern& p : patterns_) shown.push_back(p.expected);
+    for (const Pattern& p : source_.patterns) shown.push_back(p.d[static_cast<std::size_t>(DotOutput() - 1)]);
     rangeY_ = MapAxisRange(shown);
 
     painter.setRenderHint(QPainter::Antialiasing);
@@ -291,58 +345,5 @@ void DecisionMap::PaintCurve(QPainter& painter) {
     painter.setPen(QPen(kPositiveColour, 2));
     painter.drawPath(path);
     painter.restore();
-    for (const Pattern& p : patterns_) PaintPattern(painter, ToWidget(p.x1, p.expected), p.expected);
-}
-
-void DecisionMap::PaintPattern(QPainter& painter, QPointF at, double expected) const {
-    // A white ring keeps a dot visible on a cell of its own colour.
-    painter.setPen(QPen(Qt::white, 4));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(at, kDotRadius, kDotRadius);
-    painter.setPen(QPen(Qt::black, 1.5));
-    painter.setBrush(ScaleColour(ScaleShare(expected)));
-    painter.drawEllipse(at, kDotRadius, kDotRadius);
-}
-
-void DecisionMap::PaintAxes(QPainter& painter, bool withY) const {
-    const QRect plane = Plane();
-    QFont font = painter.font();
-    font.setPixelSize(10);
-    painter.setFont(font);
-    painter.setPen(palette().color(QPalette::Text));
-    // Fewer ticks where the plane is too small for five labels side by side.
-    const int stepsX = plane.width() >= 5 * 64 ? 4 : 2, stepsY = plane.height() >= 5 * 20 ? 4 : 2;
-    for (int i = 0; i <= stepsX; ++i) {
-        const double x = rangeX_.low + (rangeX_.high - rangeX_.low) * i / stepsX;
-        const double px = ToWidget(x, rangeY_.low).x();
-        painter.drawLine(QPointF(px, plane.bottom() + 1), QPointF(px, plane.bottom() + 4));
-        painter.drawText(QRectF(px - 30, plane.bottom() + 4, 60, 14), Qt::AlignCenter, Tick(x));
-    }
-    for (int i = 0; i <= stepsY; ++i) {
-        const double y = rangeY_.low + (rangeY_.high - rangeY_.low) * i / stepsY;
-        const double py = ToWidget(rangeX_.low, y).y();
-        painter.drawLine(QPointF(plane.left() - 4, py), QPointF(plane.left(), py));
-        painter.drawText(QRectF(0, py - 7, plane.left() - 6, 14), Qt::AlignRight | Qt::AlignVCenter, Tick(y));
-    }
-    painter.drawText(QRectF(plane.left(), plane.bottom() + 18, plane.width(), 14), Qt::AlignCenter,
-                     QStringLiteral("Entrada 1"));
-    painter.drawText(QRectF(6, plane.top() - 18, 160, 14), Qt::AlignLeft | Qt::AlignVCenter,
-                     withY ? QStringLiteral("Entrada 2 ↑") : NeuronName() + QStringLiteral(" ↑"));
-}
-
-void DecisionMap::PaintScale(QPainter& painter) const {
-    const QRect plane = Plane();
-    const QRect bar(plane.right() + 16, plane.top(), kScaleWidth, plane.height());
-    QLinearGradient gradient(bar.bottomLeft(), bar.topLeft());
-    for (double t : {0.0, 0.5, 1.0}) gradient.setColorAt(t, ScaleColour(t));
-    painter.setPen(QPen(palette().color(QPalette::Text), 1));
-    painter.setBrush(gradient);
-    painter.drawRect(bar);
-    painter.setBrush(Qt::NoBrush);
-    for (double t : {0.0, 0.5, 1.0}) {
-        const double y = bar.bottom() - t * bar.height();
-        const double value = valueRange_.low + t * (valueRange_.high - valueRange_.low);
-        painter.drawLine(QPointF(bar.right(), y), QPointF(bar.right() + 4, y));
-        painter.drawText(QRectF(bar.right() + 6, y - 7, 60, 14), Qt::AlignLeft | Qt::AlignVCenter, Tick(value));
-    }
+    for (const Pattern& p : source_.patterns) PaintDot(painter, DotAt(p), DotColour(p), 1.0);
 }

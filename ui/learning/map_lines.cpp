@@ -46,17 +46,23 @@ bool SegmentMeetsBox(QLineF segment, const QRectF& box) {
                        [&](const QLineF& edge) { return segment.intersects(edge, nullptr) == QLineF::BoundedIntersection; });
 }
 
-std::vector<MapLine> LayOutMapLines(const NetworkSnapshot& snapshot, const MapFrame& frame,
+std::vector<MapLine> LayOutMapLines(const NetworkSnapshot& snapshot, const MapPlane& plane, const MapFrame& frame,
                                     const std::vector<QRectF>& dots, const QFontMetricsF& metrics) {
     std::vector<MapLine> lines;
-    // Each hidden neuron's s = 0: -w0 + w1·x1 + w2·x2 = 0. Its positive side
-    // lies along (w1, w2).
+    const auto across = static_cast<std::size_t>(plane.across), up = static_cast<std::size_t>(plane.up);
+    // Each hidden neuron's s = 0: -w0 + Σ wi·xi = 0, that is wa·xa + wb·xb = c
+    // on the plane of inputs a and b, c = w0 less the held inputs' terms. Its
+    // positive side lies along (wa, wb).
     for (int j = 1; j <= snapshot.hidden; ++j) {
         const auto& w = snapshot.hiddenWeights[static_cast<std::size_t>(j - 1)];
-        if (w.size() < 3 || (w[1] == 0 && w[2] == 0)) continue;
-        const double norm = w[1] * w[1] + w[2] * w[2];
-        const QPointF foot(w[0] * w[1] / norm, w[0] * w[2] / norm);
-        const auto segment = ClipLine(foot, QPointF(-w[2], w[1]), frame.x, frame.y);
+        if (w.size() <= std::max(across, up) || (w[across] == 0 && w[up] == 0)) continue;
+        double c = w[0];
+        for (std::size_t i = 1; i < w.size(); ++i)
+            if (i != across && i != up) c -= w[i] * (i <= plane.held.size() ? plane.held[i - 1] : 0.0);
+        const double wa = w[across], wb = w[up];
+        const double norm = wa * wa + wb * wb;
+        const QPointF foot(c * wa / norm, c * wb / norm);
+        const auto segment = ClipLine(foot, QPointF(-wb, wa), frame.x, frame.y);
         if (!segment) continue;
         MapLine line;
         line.neuron = j;
@@ -64,7 +70,7 @@ std::vector<MapLine> LayOutMapLines(const NetworkSnapshot& snapshot, const MapFr
                            frame.ToWidget(segment->second.x(), segment->second.y()));
         const QPointF middle = line.line.center();
         const QPointF inPlane = (segment->first + segment->second) / 2;
-        QPointF toward = frame.ToWidget(inPlane.x() + w[1], inPlane.y() + w[2]) - middle;
+        QPointF toward = frame.ToWidget(inPlane.x() + wa, inPlane.y() + wb) - middle;
         const double length = std::hypot(toward.x(), toward.y());
         if (length > 0) toward /= length;
         line.arrow = QLineF(middle, middle + 10 * toward);

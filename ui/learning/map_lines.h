@@ -17,7 +17,7 @@
 class QFontMetricsF;
 
 // The input plane as the map shows it: the rectangle in the widget and the
-// ranges it covers, x the first input (left to right), y the second (upwards).
+// ranges it covers, x the input across (left to right), y the one up.
 struct MapFrame {
     QRectF plane;
     AxisRange x, y;
@@ -34,9 +34,10 @@ struct MapLine {
     std::optional<QRectF> label;  // none where no clear place is found
 };
 
-// The lines of the hidden neurons whose s_j = 0 crosses the plane; `dots`
-// are the boxes the patterns' dots take.
-std::vector<MapLine> LayOutMapLines(const NetworkSnapshot& snapshot, const MapFrame& frame,
+// The lines of the hidden neurons whose s_j = 0 crosses the plane, the
+// inputs off its axes at their held values; `dots` are the boxes the
+// patterns' dots take.
+std::vector<MapLine> LayOutMapLines(const NetworkSnapshot& snapshot, const MapPlane& plane, const MapFrame& frame,
                                     const std::vector<QRectF>& dots, const QFontMetricsF& metrics);
 
 // Whether the segment crosses or touches the box.

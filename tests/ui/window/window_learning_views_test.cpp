@@ -7,6 +7,7 @@
 #include "decision_map.h"
 #include "error_chart.h"
 #include "flat_spin_edit_integer.h"
+#include "learning_choices.h"
 #include "learning_tab.h"
 #include "main_window.h"
 #include "network_diagram.h"
@@ -16,6 +17,7 @@
 #include "random_generator.h"
 #include "window_driver.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QImage>
 #include <QTableWidget>
@@ -25,6 +27,7 @@
 
 #include <bit>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -56,6 +59,7 @@ private slots:
     void saveImageSavesTheViewInFront();
     void resultsGiveEachPatternAgainstTheThreshold();
     void viewsAndChartFollowADarkPalette();
+    void fourInputMapIsPropagarsWithTheHeldValues();
 };
 
 void WindowLearningViewsTest::viewsFollowARunWithoutChangingIt() {
@@ -193,6 +197,39 @@ void WindowLearningViewsTest::viewsAndChartFollowADarkPalette() {
         ShowView(form, view);
         QCOMPARE(view->grab().toImage().pixelColor(view->width() - 2, view->height() - 2), base);
     }
+}
+
+void WindowLearningViewsTest::fourInputMapIsPropagarsWithTheHeldValues() {
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.CreateNetwork(4, 3, 3);
+    driver.AddPattern({"5.1", "3.5", "1.4", "0.2"}, {"1", "0", "0"});
+    driver.AddPattern({"7", "3.2", "4.7", "1.4"}, {"0", "1", "0"});
+    driver.AddPattern({"6.3", "3.3", "6", "2.5"}, {"0", "0", "1"});
+    driver.ShowTab(form.TabSheet6);
+    LearningTab& tab = Tab(form);
+    tab.Choices().SetPattern(2);
+    ShowView(form, tab.Map());
+    DecisionMap& map = *tab.Map();
+    // Petal length across, sepal width up: sepal length and petal width held at pattern 2's.
+    for (const auto& [name, item] : {std::pair{"mapAcrossChooser", 2}, {"mapUpChooser", 1}}) {
+        auto* chooser = map.findChild<QComboBox*>(QLatin1String(name));
+        chooser->setCurrentIndex(item);
+        emit chooser->activated(item);
+    }
+    map.grab();
+    const QSize cells = map.Cells();
+    const QPoint cell(cells.width() / 3, cells.height() / 4);
+    const AxisRange x = map.RangeX(), y = map.RangeY();
+    TRedNeuronal& network = form.RedNeuronal1;
+    network.Entradas[1] = 7;
+    network.Entradas[2] = y.high - (cell.y() + 0.5) * ((y.high - y.low) / cells.height());
+    network.Entradas[3] = x.low + (cell.x() + 0.5) * ((x.high - x.low) / cells.width());
+    network.Entradas[4] = 1.4;
+    network.Propagar();
+    QCOMPARE(std::bit_cast<std::uint64_t>(map.CellValues()[static_cast<std::size_t>(cell.y() * cells.width() + cell.x())]),
+             std::bit_cast<std::uint64_t>(network.SalidasObtenidas[1]));
+    QCOMPARE(driver.errors.messages, QStringList{});
 }
 
 QTEST_MAIN(WindowLearningViewsTest)
