@@ -2,6 +2,7 @@
 #pragma once
 // The training tab as a training run sees it.
 
+#include "epoch_chart_sink.h"
 #include "error_chart_sink.h"
 #include "float_grid_view.h"
 #include "training_tab_view.h"
@@ -34,6 +35,7 @@ public:
     NumberTableView& SalidasEsperadas() override { return expected_; }
     NumberTableView& SalidasObtenidas() override { return obtained_; }
     ErrorSeries& Chart() override { return chart_; }
+    EpochErrorSeries* EpochErrors() override;
     void OpenProgress() override;
     void CloseProgress() noexcept override;
     void ProcessMessages() override;
@@ -43,6 +45,7 @@ private:
     FloatGridView expected_;
     FloatGridView obtained_;
     ErrorChartSink chart_;
+    EpochChartSink epochs_;
     // The cycle count as last parsed from its field; parsed again only after
     // the field's text changed, which during a run happens only while
     // messages are processed.
