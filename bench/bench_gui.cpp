@@ -5,8 +5,11 @@
 //   front and with the "Cómo Aprende" tab in front, each of its views in turn
 //   (the map, the costliest, also as the tab's summary line), and a run of
 //   10^7 during which the view in front changes every 100 ms;
+// - the same runs with 4 test patterns beside the 4 training ones and "Error
+//   por época" on, both sets measured after the epochs a run sends;
 // - peak resident memory of whole window runs of 10^5, 10^6 and 10^7
-//   iterations, each in a process of its own (this program run again);
+//   iterations, and of 10^5 and 10^7 with the test set and both curves per
+//   epoch, each in a process of its own (this program run again);
 // - 10000 iterations of a 32-32-32 network through the window: the longest
 //   the window goes without processing messages, so "Stop" waits no longer.
 
@@ -52,6 +55,7 @@ namespace {
 
 constexpr std::int32_t kIterations = 1'000'000;
 constexpr const char* kMemoryRunFlag = "--gui-memory-run";
+constexpr const char* kTestSetFlag = "--test-set";
 
 // A window as the user leaves it after "Nueva Red Neuronal" with the given
 // counts, sigmoid, and the training tab shown.
@@ -82,6 +86,20 @@ std::unique_ptr<TForm1> XorWindow() {
     return form;
 }
 
+// XOR with 4 test patterns (the training ones moved by 0.05) and "Error por
+// época" on, as the user leaves it after loading such a file.
+std::unique_ptr<TForm1> XorWindowWithTestSet() {
+    std::unique_ptr<TForm1> form = XorWindow();
+    WorkState& work = form->workState;
+    work.TestPatternCount = 4;
+    for (int p = 1; p <= 4; ++p) {
+        for (int i = 1; i <= 2; ++i) work.TestInputs[p][i] = work.EntradasPatrones[p][i] + 0.05;
+        work.TestOutputs[p][1] = work.SalidasPatrones[p][1];
+    }
+    form->epochErrors->trigger();
+    return form;
+}
+
 // One whole run as the user starts it, ending with the chart painted with
 // every point of the run, which the window would otherwise leave to its
 // next repaint.
@@ -107,6 +125,20 @@ void BM_GuiRun(benchmark::State& state) {
 // window and the final repaint. A run ten times longer spreads that fixed
 // cost over ten times the iterations.
 BENCHMARK(BM_GuiRun)->Arg(1)->Arg(kIterations)->Arg(10 * kIterations)->Unit(benchmark::kMillisecond);
+
+// A run with the test set and both curves per epoch: at most about a
+// thousand epochs measured, whatever the run's length.
+void BM_GuiRunTestSet(benchmark::State& state) {
+    std::unique_ptr<TForm1> form = XorWindowWithTestSet();
+    for (auto _ : state) {
+        state.PauseTiming();
+        form->SpeedButton8->click();
+        state.ResumeTiming();
+        RunThroughWindow(*form, static_cast<std::int32_t>(state.range(0)));
+    }
+    state.counters["epoch points"] = static_cast<double>(form->Chart1->TestEpochs().EpochPoints().size());
+}
+BENCHMARK(BM_GuiRunTestSet)->Arg(kIterations)->Arg(10 * kIterations)->Unit(benchmark::kMillisecond);
 
 // The "Cómo Aprende" views, in their tabs' order.
 constexpr const char* kLearningViews[] = {"stepView", "networkDiagram", "decisionMap", "resultsView", "confusionView"};
@@ -209,16 +241,19 @@ void BM_GuiRun32x32x32(benchmark::State& state) {
 BENCHMARK(BM_GuiRun32x32x32)->Arg(10'000)->Unit(benchmark::kMillisecond);
 
 // The child's side: one whole window run, then exit.
-int MemoryRun(std::int32_t iterations) {
-    std::unique_ptr<TForm1> form = XorWindow();
+int MemoryRun(std::int32_t iterations, bool testSet) {
+    std::unique_ptr<TForm1> form = testSet ? XorWindowWithTestSet() : XorWindow();
     RunThroughWindow(*form, iterations);
-    return form->Chart1->Store().Count() == iterations ? 0 : 1;
+    const bool epochsSent = !testSet || !form->Chart1->TestEpochs().EpochPoints().empty();
+    return form->Chart1->Store().Count() == iterations && epochsSent ? 0 : 1;
 }
 
 // Peak resident set of a child doing one run of `iterations`, in MB.
-double PeakMegabytes(const char* self, std::int32_t iterations) {
+double PeakMegabytes(const char* self, std::int32_t iterations, bool testSet = false) {
     std::string count = std::to_string(iterations);
-    char* args[] = {const_cast<char*>(self), const_cast<char*>(kMemoryRunFlag), count.data(), nullptr};
+    std::string set = kTestSetFlag;
+    char* args[] = {const_cast<char*>(self), const_cast<char*>(kMemoryRunFlag), count.data(),
+                    testSet ? set.data() : nullptr, nullptr};
     pid_t pid = 0;
     if (posix_spawn(&pid, self, nullptr, nullptr, args, environ) != 0) return -1.0;
     int status = 0;
@@ -232,10 +267,10 @@ double PeakMegabytes(const char* self, std::int32_t iterations) {
 int main(int argc, char** argv) {
     const auto app = StartBenchApplication(argc, argv);
 
-    if (argc == 3 && std::strcmp(argv[1], kMemoryRunFlag) == 0) {
+    if ((argc == 3 || argc == 4) && std::strcmp(argv[1], kMemoryRunFlag) == 0) {
         std::int32_t iterations = 0;
         std::from_chars(argv[2], argv[2] + std::strlen(argv[2]), iterations);
-        return MemoryRun(iterations);
+        return MemoryRun(iterations, argc == 4 && std::strcmp(argv[3], kTestSetFlag) == 0);
     }
 
     // Repetitions of the two runs alternate, so a change of load on the
@@ -260,7 +295,11 @@ int main(int argc, char** argv) {
                                                     {"guirun aprende matriz/corerun 2-2-1",
                                                      "BM_GuiRunLearning/1000000/4", "BM_CoreRun/1000000"},
                                                     {"guirun cambiando vistas/corerun 2-2-1 1e7",
-                                                     "BM_GuiRunSwitchingViews/10000000", "BM_CoreRun/10000000"}});
+                                                     "BM_GuiRunSwitchingViews/10000000", "BM_CoreRun/10000000"},
+                                                    {"guirun prueba/corerun 2-2-1", "BM_GuiRunTestSet/1000000",
+                                                     "BM_CoreRun/1000000"},
+                                                    {"guirun prueba/corerun 2-2-1 1e7",
+                                                     "BM_GuiRunTestSet/10000000", "BM_CoreRun/10000000"}});
 
     const char* self = "/proc/self/exe";
     const double small = PeakMegabytes(self, 100'000);
@@ -271,5 +310,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("memory MB 1e5 1e6 1e7: %.1f %.1f %.1f\n", small, medium, large);
+    const double smallTestSet = PeakMegabytes(self, 100'000, true);
+    const double largeTestSet = PeakMegabytes(self, 10'000'000, true);
+    if (smallTestSet < 0 || largeTestSet < 0) {
+        std::printf("memory MB prueba 1e5 1e7: not measured\n");
+        return 1;
+    }
+    std::printf("memory MB prueba 1e5 1e7: %.1f %.1f\n", smallTestSet, largeTestSet);
     return status;
 }

@@ -10,6 +10,7 @@
 #include "real_text.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -143,6 +144,28 @@ std::string CsvSeriesText(const std::vector<std::pair<std::int64_t, double>>& po
             out.EndRecord();
             if (least == greatest) break;
         }
+    }
+    return out.Take();
+}
+
+std::string CsvEpochSeriesText(const std::vector<CsvEpochErrors>& rows, char decimalSeparator) {
+    CsvWriter out(decimalSeparator);
+    for (const char* header : {"Época", "Iteración", "Error de entrenamiento: media de ½·Σ(d − y)² por patrón",
+                               "Error de prueba: media de ½·Σ(d − y)² por patrón"})
+        out.Text(header);
+    out.EndRecord();
+    const auto error = [&out](double value) {
+        if (std::isnan(value))
+            out.Text({});
+        else
+            out.Number(value);
+    };
+    for (const CsvEpochErrors& row : rows) {
+        out.Integer(row.epoch);
+        out.Integer(row.iteration);
+        error(row.training);
+        error(row.test);
+        out.EndRecord();
     }
     return out.Take();
 }

@@ -77,3 +77,16 @@ std::string CsvWeightsText(const TRedNeuronal& network, char decimalSeparator);
 // says which.
 std::string CsvSeriesText(const std::vector<std::pair<std::int64_t, double>>& points, std::int64_t stretch,
                           char decimalSeparator);
+
+// One row of the errors per epoch: the epoch of its run, the iteration
+// (from 1), and the mean of ½·Σ(d − y)² over each set; NaN is written as an
+// empty cell (no test patterns, or a pass that overflowed).
+struct CsvEpochErrors {
+    std::int64_t epoch = 0;
+    std::int64_t iteration = 0;
+    double training = 0;
+    double test = 0;
+};
+
+// The errors per epoch, one row each, under a header that says what they are.
+std::string CsvEpochSeriesText(const std::vector<CsvEpochErrors>& rows, char decimalSeparator);

@@ -6,6 +6,7 @@
 #include "real_text.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace {
 
@@ -113,36 +114,56 @@ WorkedTable Deltas(const WorkedStep& step) {
 
 WorkedTable Weights(const WorkedStep& step, StepLayer layer, char separator) {
     const bool output = layer == StepLayer::Output;
+    // Without momentum the table is the plain step's: no α column, no α term.
+    const bool momentum = step.momentum != 0.0;
+    const std::string rate = RealText(step.learningRate, separator);
+    const std::string alpha = RealText(step.momentum, separator);
+    const std::string inUse = momentum ? "η = " + rate + ", α = " + alpha : "η = " + rate;
     WorkedTable table{output ? WorkedPhase::OutputWeights : WorkedPhase::HiddenWeights,
                       output ? "Pesos de la capa de salida, neurona a neurona"
                              : "Pesos de la capa oculta, neurona a neurona",
                       {}, {},
-                      output ? "w0: peso del sesgo, con x = −1 · wk: peso de la y de la oculta k · w + Δw: el peso "
-                               "nuevo"
-                             : "w0: peso del sesgo, con x = −1 · wk: peso de la entrada k · w + Δw: el peso nuevo"};
-    const std::string rate = RealText(kLearningRate, separator);
+                      (output ? "w0: peso del sesgo, con x = −1 · wk: peso de la y de la oculta k · "
+                              : "w0: peso del sesgo, con x = −1 · wk: peso de la entrada k · ") +
+                          inUse + " · w + Δw: el peso nuevo"};
     table.columns = {
         {"Neurona", "La neurona cuyos pesos cambian."},
         {"Peso", "w0 es el peso del sesgo, cuya entrada es siempre x0 = −1; wk pesa la entrada k de la neurona."},
         {"w", "El peso antes del paso."},
         {"x", output ? "Lo que el peso multiplica: −1 para w0, la salida y de la neurona oculta k para wk."
                      : "Lo que el peso multiplica: −1 para w0, la entrada k del patrón para wk."},
-        {"Δw = η·δ·x\nη = " + rate,
-         "El cambio del peso: la tasa de aprendizaje η = " + rate + " por el δ de la neurona por su entrada x."},
-        {"w + Δw", "El peso después del paso."},
     };
+    if (momentum)
+        table.columns.push_back({"α·Δw′\nα = " + alpha, "El término del momento: α = " + alpha +
+                                                          " por Δw′, el cambio de este peso en el paso anterior."});
+    table.columns.push_back(
+        momentum ? WorkedColumn{"Δw = η·δ·x + α·Δw′\n" + inUse,
+                                "El cambio del peso: la tasa de aprendizaje η = " + rate +
+                                    " por el δ de la neurona por su entrada x, más el término del momento α·Δw′."}
+                 : WorkedColumn{"Δw = η·δ·x\nη = " + rate, "El cambio del peso: la tasa de aprendizaje η = " + rate +
+                                                              " por el δ de la neurona por su entrada x."});
+    table.columns.push_back({"w + Δw", "El peso después del paso."});
     for (const WeightChange& c : step.weights) {
         if (c.layer != layer) continue;
         const std::string name = WorkedNeuronName(c.layer, c.neuron);
         const std::string weight = "w" + std::to_string(c.index);
         const auto& deltas = output ? step.outputDeltas : step.hiddenDeltas;
         const double delta = deltas[static_cast<std::size_t>(c.neuron - 1)].delta;
-        table.rows.push_back(
-            {{Text(name), Text(c.index == 0 ? "w0 (sesgo)" : weight), Value(c.oldWeight), Value(c.input),
-              Value(c.change), Value(c.newWeight)},
-             {Text(name + ", " + weight + ": Δw = η·δ·x = "), Full(kLearningRate), Text(" · "), Factor(delta),
-              Text(" · "), Factor(c.input), Text(" = "), Value(c.change), Text(";  w + Δw = "), Value(c.oldWeight),
-              Text(" + "), Factor(c.change), Text(" = "), Value(c.newWeight)}});
+        WorkedRow row{{Text(name), Text(c.index == 0 ? "w0 (sesgo)" : weight), Value(c.oldWeight), Value(c.input)},
+                      {Text(name + ", " + weight + (momentum ? ": α·Δw′ = " : ": Δw = η·δ·x = "))}};
+        if (momentum) {
+            // The momentum term first, so that Δw's line can add its value.
+            row.cells.push_back(Value(c.momentumTerm));
+            row.line.insert(row.line.end(), {Full(step.momentum), Text(" · "), Factor(c.previousChange), Text(" = "),
+                                             Value(c.momentumTerm), Text(";  Δw = η·δ·x + α·Δw′ = ")});
+        }
+        row.line.insert(row.line.end(),
+                        {Full(step.learningRate), Text(" · "), Factor(delta), Text(" · "), Factor(c.input)});
+        if (momentum) row.line.insert(row.line.end(), {Text(" + "), Factor(c.momentumTerm)});
+        row.cells.insert(row.cells.end(), {Value(c.change), Value(c.newWeight)});
+        row.line.insert(row.line.end(), {Text(" = "), Value(c.change), Text(";  w + Δw = "), Value(c.oldWeight),
+                                         Text(" + "), Factor(c.change), Text(" = "), Value(c.newWeight)});
+        table.rows.push_back(std::move(row));
     }
     return table;
 }

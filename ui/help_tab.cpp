@@ -54,6 +54,10 @@ const char* const kClarifications[] = {
     "según la clase obtenida ( columnas ) ; cuanto más oscura la casilla , más patrones .",
     "En Entrenamiento , Error ( % ) es la media , sobre las salidas , del error de cada una en por ciento de ",
     "su salida esperada : | d − y | × 100 / | d | , o | d − y | × 100 si d = 0 .",
+    "Con Error por época ( en Opciones de la gráfica ) se ven dos curvas , entrenamiento y prueba : tras ",
+    "cada época ( tantas iteraciones como patrones de entrenamiento ) , la media sobre el conjunto de ",
+    "½·Σ(d − y)² de cada patrón , con pasadas hacia delante que no cambian la red , como mucho unas mil ",
+    "veces por entrenamiento .",
 };
 
 // The memo's text: a line that ends in a blank runs on into the next, so

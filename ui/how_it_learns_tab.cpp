@@ -23,7 +23,8 @@ void TForm1::BuildLearningTab() {
     connect(Chart1, &ErrorChart::Drawn, learningTab_, &LearningTab::FollowRun);
 }
 
-void TForm1::TabSheet6Show() { learningTab_->Refresh(); }
+// Shown before this is called, the view in front has read the network already.
+void TForm1::TabSheet6Show() { learningTab_->Entered(); }
 
 // A step computed or applied, and a file dialog, would each stop the run or
 // work on a network that has already moved on.

@@ -119,6 +119,7 @@ public:
     // "Exportar pesos CSV" and "Exportar serie CSV" of the training tab.
     void ExportWeightsCsv();
     void ExportSeriesCsv();
+    void ExportEpochSeriesCsv();
     // "Guardar Imagen" of the training tab: the error chart as a PNG file.
     void SaveChartImage();
     // "Guardar Imagen" of the "Cómo Aprende" tab: the view in front.
@@ -287,6 +288,7 @@ public:
     QPushButton* saveChartImage = nullptr;
     QPushButton* chartOptions = nullptr;
     QAction* logScale = nullptr;
+    QAction* epochErrors = nullptr;
     QAction* keepCurve = nullptr;
     QAction* clearKeptCurve = nullptr;
     QAction* exportWeightsCsv = nullptr;

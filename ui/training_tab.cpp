@@ -40,12 +40,21 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <limits>
+
 namespace {
 
 // How an iteration's error is measured (the loop's IterationError).
 const QString kIterationErrorMeaning = QStringLiteral(
     "Error (%) de una iteración: la media, sobre las salidas, de |d − y| en por ciento de |d|, siendo d la "
     "salida esperada e y la obtenida; donde d = 0, |d − y| × 100.");
+
+// What "Error por época" measures (training/set_error.h, epoch_monitor.h).
+const QString kEpochErrorMeaning = QStringLiteral(
+    "Error por época: tras cada época (tantas iteraciones como patrones de entrenamiento), la media sobre el "
+    "conjunto de ½·Σ(d − y)² de cada patrón, con pasadas hacia delante que no cambian nada; una curva para los "
+    "patrones de entrenamiento y otra para los de prueba. Como mucho unas mil mediciones por entrenamiento, "
+    "repartidas por igual.");
 
 QGroupBox* NewColouredBox(QWidget* parent, const QString& name, const QString& title, QRect geometry,
                           QColor background) {
@@ -191,6 +200,9 @@ void TForm1::BuildTrainingTab() {
         return action;
     };
     logScale = addAction("logScale", "Escala logarítmica", true);
+    epochErrors = addAction("epochErrors", "Error por época", true);
+    epochErrors->setToolTip(kEpochErrorMeaning);
+    options->setToolTipsVisible(true);
     keepCurve = addAction("keepCurve", "Conservar curva", true);
     clearKeptCurve = addAction("clearKeptCurve", "Borrar curva conservada", false);
     options->addSeparator();
@@ -199,6 +211,10 @@ void TForm1::BuildTrainingTab() {
     chartOptions->setMenu(options);
     connect(logScale, &QAction::toggled, Chart1, &ErrorChart::SetLogarithmic);
     connect(clearKeptCurve, &QAction::triggered, Chart1, &ErrorChart::ClearKept);
+    connect(epochErrors, &QAction::toggled, this, [this](bool on) {
+        Chart1->SetEpochErrors(on);
+        Chart1->setToolTip(on ? kEpochErrorMeaning : kIterationErrorMeaning);
+    });
 
     // The error the run measures, where it is shown.
     for (QWidget* shown : {static_cast<QWidget*>(largest), static_cast<QWidget*>(smallest),
@@ -326,6 +342,10 @@ void TForm1::ExportWeightsCsv() {
 }
 
 void TForm1::ExportSeriesCsv() {
+    if (Chart1->EpochErrors()) {
+        ExportEpochSeriesCsv();
+        return;
+    }
     std::vector<EnvelopeStore::Point> held;
     Chart1->Store().HeldPoints(held);
     // The store counts iterations from 0; the tab's counters from 1.
@@ -335,6 +355,28 @@ void TForm1::ExportSeriesCsv() {
     const std::int64_t first = Chart1->FirstIteration() + 1;
     for (const EnvelopeStore::Point& point : held) points.emplace_back(static_cast<double>(point.x + first), point.y);
     const std::string text = CsvSeriesText(points, Chart1->Store().BucketWidth(), decimalSeparator_);
+    const std::optional<QString> path = fileDialogs_->Execute(this, saveCsvDialog);
+    if (!path) return;
+    SaveFileSafely(path->toStdString(), text);
+    infoBox_->Show(this, "Serie exportada a " + QDir::toNativeSeparators(*path));
+}
+
+// The run's errors per epoch, one row per epoch measured: the test error
+// where the test curve has a point at the same iteration.
+void TForm1::ExportEpochSeriesCsv() {
+    const std::vector<ChartCurve::EpochPoint>& training = Chart1->TrainingEpochs().EpochPoints();
+    const std::vector<ChartCurve::EpochPoint>& test = Chart1->TestEpochs().EpochPoints();
+    std::vector<CsvEpochErrors> rows;
+    rows.reserve(training.size());
+    auto next = test.cbegin();
+    for (const ChartCurve::EpochPoint& point : training) {
+        while (next != test.cend() && next->x < point.x) ++next;
+        const double testError =
+            next != test.cend() && next->x == point.x ? next->y : std::numeric_limits<double>::quiet_NaN();
+        // Iterations count from 1, as "Ciclos totales entrenados" does.
+        rows.push_back({point.epoch, point.x + 1, point.y, testError});
+    }
+    const std::string text = CsvEpochSeriesText(rows, decimalSeparator_);
     const std::optional<QString> path = fileDialogs_->Execute(this, saveCsvDialog);
     if (!path) return;
     SaveFileSafely(path->toStdString(), text);

@@ -30,7 +30,7 @@ constexpr qint64 kProgressIntervalMs = 100;
 }  // namespace
 
 TrainingView::TrainingView(TForm1& form)
-    : form_(form), expected_(*form.FloatGrid2), obtained_(*form.FloatGrid3), chart_(*form.Chart1) {
+    : form_(form), expected_(*form.FloatGrid2), obtained_(*form.FloatGrid3), chart_(*form.Chart1), epochs_(*form.Chart1) {
     // Any change of the field's text makes the next read parse it again.
     cycleCountChange_ = QObject::connect(form.FlatSpinEditInteger4->Editor(), &QLineEdit::textChanged,
                                      [this] { cycleCountRead_ = false; });
@@ -70,6 +70,13 @@ void TrainingView::SetTrainingTime(std::int64_t value) {
 
 void TrainingView::SetLargestError(double value) { form_.FlatSpinEditFloat1->SetValue(value); }
 void TrainingView::SetSmallestError(double value) { form_.FlatSpinEditFloat2->SetValue(value); }
+
+// Asked once, as a run starts, after OpenProgress (which may keep the curve).
+EpochErrorSeries* TrainingView::EpochErrors() {
+    if (!form_.epochErrors->isChecked()) return nullptr;
+    epochs_.BeginRun();
+    return &epochs_;
+}
 
 void TrainingView::OpenProgress() {
     form_.BeginRun();

@@ -2,6 +2,7 @@
 #pragma once
 // The training tab as a training run sees it.
 
+#include "epoch_chart_sink.h"
 #include "error_chart_sink.h"
 #include "float_grid_view.h"
 #include "training_tab_view.h"
@@ -35,6 +36,7 @@ public:
     NumberTableView& SalidasObtenidas() override { return obtained_; }
     ErrorSeries& Chart() override { return chart_; }
     std::int32_t EarlyStopEpochs() const override;
+    EpochErrorSeries* EpochErrors() override;
     void OpenProgress() override;
     void CloseProgress() noexcept override;
     void ProcessMessages() override;
@@ -44,6 +46,7 @@ private:
     FloatGridView expected_;
     FloatGridView obtained_;
     ErrorChartSink chart_;
+    EpochChartSink epochs_;
     // The cycle count as last parsed from its field; parsed again only after
     // the field's text changed, which during a run happens only while
     // messages are processed.

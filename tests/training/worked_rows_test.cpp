@@ -169,3 +169,61 @@ INSTANTIATE_TEST_SUITE_P(Shapes, WorkedRowsTest,
                                      : s.function == ftTangenteHiperbolica ? "_tangent"
                                                                            : "_identity");
                          });
+
+// With another η, and with momentum, the weight tables show the step's own
+// η and α, and each weight's line works α·Δw′ out of the previous change.
+struct Learning {
+    double rate, momentum;
+    const char* shown;  // what the headers and keys say is in use
+};
+
+class WorkedRowsLearningTest : public ::testing::TestWithParam<Learning> {};
+
+TEST_P(WorkedRowsLearningTest, ShowTheRateAndMomentumInUse) {
+    const Learning learning = GetParam();
+    FreezeClock();
+    TRedNeuronal network;
+    Configure(network, 2, 2, 1, ftSigmoide);
+    RandomGenerator::SetClock({});
+    network.SetLearning({learning.rate, learning.momentum});
+    network.Entradas[1] = 0.3;
+    network.Entradas[2] = -0.6;
+    network.SalidasEsperadas[1] = 0.9;
+    // One step first, so that every weight has a previous change.
+    network.EntrenarPatron();
+    const NetworkSnapshot snapshot = TakeSnapshot(network);
+    const WorkedStep step = ComputeWorkedStep(snapshot, std::span(network.Entradas).subspan(1, 2),
+                                              std::span(network.SalidasEsperadas).subspan(1, 1));
+    const bool momentum = learning.momentum != 0.0;
+    std::size_t next = 0;
+    for (const WorkedTable& table : WorkedRows(step, ',')) {
+        if (table.phase != WorkedPhase::OutputWeights && table.phase != WorkedPhase::HiddenWeights) continue;
+        EXPECT_NE(table.key.find(learning.shown), std::string::npos) << table.key;
+        EXPECT_NE(table.columns.at(momentum ? 5 : 4).header.find(learning.shown), std::string::npos);
+        EXPECT_EQ(table.columns.size(), momentum ? 7U : 6U);
+        for (const WorkedRow& row : table.rows) {
+            const WeightChange& c = step.weights.at(next++);
+            const auto& deltas = c.layer == StepLayer::Output ? step.outputDeltas : step.hiddenDeltas;
+            const double delta = deltas[static_cast<std::size_t>(c.neuron - 1)].delta;
+            if (momentum) {
+                EXPECT_NE(c.previousChange, 0.0);
+                ExpectSameBits(Values(row.cells), {c.oldWeight, c.input, c.momentumTerm, c.change, c.newWeight},
+                               "weight cells " + std::to_string(next));
+                ExpectSameBits(Values(row.line),
+                               {learning.momentum, c.previousChange, c.momentumTerm, learning.rate, delta, c.input,
+                                c.momentumTerm, c.change, c.oldWeight, c.change, c.newWeight},
+                               "weight line " + std::to_string(next));
+            } else {
+                ExpectSameBits(Values(row.line),
+                               {learning.rate, delta, c.input, c.change, c.oldWeight, c.change, c.newWeight},
+                               "weight line " + std::to_string(next));
+            }
+        }
+    }
+    EXPECT_EQ(next, step.weights.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(RatesAndMomenta, WorkedRowsLearningTest,
+                         ::testing::Values(Learning{0.35, 0.0, "η = 0,35"}, Learning{0.1, 0.0, "η = 0,1"},
+                                           Learning{2.0, 0.5, "η = 2, α = 0,5"},
+                                           Learning{0.05, 0.9, "η = 0,05, α = 0,9"}));

@@ -4,6 +4,10 @@
 // iteration its first point belongs to, and the line Qt draws of them for
 // the current view. The chart holds a list of curves and treats them alike:
 // the run being watched, the kept one, and any further kind of curve.
+//
+// Two kinds: a point for every iteration (the error of each one, summed up
+// in an EnvelopeStore), or points at chosen iterations only, each with the
+// epoch it ends ("Error por época": at most about a thousand a run, all kept).
 
 #include "envelope_store.h"
 
@@ -19,18 +23,34 @@ QT_FORWARD_DECLARE_CLASS(QLineSeries)
 
 class ChartCurve {
 public:
+    enum class Kind : std::uint8_t { EveryIteration, PerEpoch };
+    // A point of a PerEpoch curve.
+    struct EpochPoint {
+        std::int64_t x;      // the chart's iteration number
+        std::int64_t epoch;  // the epoch of its run that ended there
+        double y;            // NaN where the error could not be computed
+    };
+
     // `series` is the chart's, which owns it; `name` is what the legend says.
-    ChartCurve(QLineSeries* series, const QString& name);
+    ChartCurve(QLineSeries* series, const QString& name, Kind kind = Kind::EveryIteration);
+
+    Kind CurveKind() const { return kind_; }
+    QString Name() const;
 
     EnvelopeStore& Store() { return store_; }
     const EnvelopeStore& Store() const { return store_; }
     QLineSeries* Series() const { return series_; }
-    bool Empty() const { return store_.Count() == 0; }
+    bool Empty() const { return kind_ == Kind::PerEpoch ? epochPoints_.empty() : store_.Count() == 0; }
 
-    // The iteration number of the first point; the rest follow one by one.
-    std::int64_t FirstX() const { return firstX_; }
+    // The iteration number of the first point; for EveryIteration the rest
+    // follow one by one.
+    std::int64_t FirstX() const;
     // One past the iteration number of the last point.
-    std::int64_t EndX() const { return firstX_ + store_.Count(); }
+    std::int64_t EndX() const;
+
+    // PerEpoch: adds a point after the others (x beyond the last one's).
+    void AppendEpoch(const EpochPoint& point) { epochPoints_.push_back(point); }
+    const std::vector<EpochPoint>& EpochPoints() const { return epochPoints_; }
     // Drops every point; the next one belongs to iteration `firstX`.
     void Clear(std::int64_t firstX = 0);
     // Takes the points of `other`, with their iteration numbers.
@@ -50,9 +70,13 @@ public:
 
     // The smallest error above 0 and the largest, over the points held.
     void PositiveExtremes(double& low, double& high) const;
+    // Widens [low, high] to the finite errors held.
+    void Extremes(double& low, double& high) const;
 
 private:
+    Kind kind_;
     EnvelopeStore store_;
+    std::vector<EpochPoint> epochPoints_;
     std::int64_t firstX_ = 0;
     QLineSeries* series_;
     std::vector<EnvelopeStore::Point> envelope_;

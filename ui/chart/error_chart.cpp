@@ -20,10 +20,13 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
 const QString kTitle = QStringLiteral("Gráfica de errores");
+const QString kIterationAxisTitle = QStringLiteral("% Error");
+const QString kEpochAxisTitle = QStringLiteral("Error cuadrático medio");
 
 // A label of the iteration axis takes about this many pixels with the room around it.
 constexpr int kIterationLabelWidth = 80;
@@ -38,6 +41,11 @@ Axis* MakeAxis(const QString& title) {
     font.setBold(false);
     axis->setLabelsFont(font);
     return axis;
+}
+
+QPen KeptPen(const QColor& colour) {
+    QPen pen(colour, 1, Qt::DashLine);
+    return pen;
 }
 
 QLineSeries* MakeLine(const char* name, const QPen& pen) {
@@ -72,16 +80,26 @@ ErrorChart::ErrorChart(QWidget* parent) : QChartView(new QChart, parent) {
     legendFont.setPointSize(7);
     legend->setFont(legendFont);
 
-    curves_.reserve(2);
+    using Kind = ChartCurve::Kind;
+    const QColor training(0, 90, 170);
+    const QColor test(215, 100, 0);
+    curves_.reserve(6);
     curves_.emplace_back(MakeLine("keptSeries", QPen(QColor(128, 128, 128, 140), 1)), QStringLiteral("Curva conservada"));
     curves_.emplace_back(MakeLine("Series1", QPen(QColor(128, 0, 64), 1)), QStringLiteral("Error por iteración"));
+    curves_.emplace_back(MakeLine("keptTrainingSeries", KeptPen(training)),
+                         QStringLiteral("Entrenamiento conservado"), Kind::PerEpoch);
+    curves_.emplace_back(MakeLine("keptTestSeries", KeptPen(test)), QStringLiteral("Prueba conservada"),
+                         Kind::PerEpoch);
+    curves_.emplace_back(MakeLine("trainingSeries", QPen(training, 1)), QStringLiteral("Error de entrenamiento"),
+                         Kind::PerEpoch);
+    curves_.emplace_back(MakeLine("testSeries", QPen(test, 1)), QStringLiteral("Error de prueba"), Kind::PerEpoch);
     for (const ChartCurve& curve : curves_) chart->addSeries(curve.Series());
 
     axisX_ = MakeAxis<QCategoryAxis>(QStringLiteral("Nº Iteraciones"));
     axisX_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axisY_ = MakeAxis<QValueAxis>(QStringLiteral("% Error"));
+    axisY_ = MakeAxis<QValueAxis>(kIterationAxisTitle);
     axisY_->setLabelFormat(QStringLiteral("%.4g"));
-    logAxisY_ = MakeAxis<QLogValueAxis>(QStringLiteral("% Error"));
+    logAxisY_ = MakeAxis<QLogValueAxis>(kIterationAxisTitle);
     logAxisY_->setLabelFormat(QStringLiteral("%.3g"));
     logAxisY_->setParent(this);  // until it is shown, when the chart takes it
     chart->addAxis(axisX_, Qt::AlignBottom);
@@ -149,22 +167,44 @@ void ErrorChart::changeEvent(QEvent* event) {
 }
 
 void ErrorChart::Clear() {
-    Run().Clear();
+    for (const CurveIndex run : {kRun, kTraining, kTest}) curves_[run].Clear();
     zoomed_ = false;
     Draw();
 }
 
 void ErrorChart::KeepCurve() {
-    curves_[kKept].TakePointsOf(Run());
+    for (const auto& [kept, run] : {std::pair{kKept, kRun}, {kKeptTraining, kTraining}, {kKeptTest, kTest}})
+        curves_[kept].TakePointsOf(curves_[run]);
+    for (const CurveIndex run : {kTraining, kTest}) curves_[run].Clear();
     Run().Clear(Run().EndX());
     zoomed_ = false;
     Draw();
 }
 
 void ErrorChart::ClearKept() {
-    curves_[kKept].Clear();
+    for (const CurveIndex kept : {kKept, kKeptTraining, kKeptTest}) curves_[kept].Clear();
     zoomed_ = false;
     Draw();
+}
+
+void ErrorChart::SetEpochErrors(bool shown) {
+    if (shown == epochErrors_) return;
+    epochErrors_ = shown;
+    const QString title = shown ? kEpochAxisTitle : kIterationAxisTitle;
+    axisY_->setTitleText(title);
+    logAxisY_->setTitleText(title);
+    zoomed_ = false;
+    Draw();
+}
+
+void ErrorChart::AppendEpochErrors(std::int64_t epoch, std::int64_t x, double training, double test) {
+    curves_[kTraining].AppendEpoch({x, epoch, training});
+    if (!std::isnan(test)) curves_[kTest].AppendEpoch({x, epoch, test});
+    if (!refreshPending_) ScheduleRefresh();
+}
+
+bool ErrorChart::Shown(const ChartCurve& curve) const {
+    return (curve.CurveKind() == ChartCurve::Kind::PerEpoch) == epochErrors_;
 }
 
 QAbstractAxis* ErrorChart::YAxis() const {
@@ -202,7 +242,7 @@ void ErrorChart::FitAxesToData() {
     double firstX = std::numeric_limits<double>::infinity();
     double lastX = 0.0;
     for (const ChartCurve& curve : curves_) {
-        if (curve.Empty()) continue;
+        if (curve.Empty() || !Shown(curve)) continue;
         firstX = std::min(firstX, static_cast<double>(curve.FirstX()));
         lastX = std::max(lastX, static_cast<double>(curve.EndX() - 1));
     }
@@ -211,7 +251,8 @@ void ErrorChart::FitAxesToData() {
     if (logarithmic_) {
         double low = std::numeric_limits<double>::infinity();
         double high = 0.0;
-        for (const ChartCurve& curve : curves_) curve.PositiveExtremes(low, high);
+        for (const ChartCurve& curve : curves_)
+            if (Shown(curve)) curve.PositiveExtremes(low, high);
         if (!(high > 0.0)) low = high = 1.0;
         if (!(high > low)) {
             low /= 10.0;
@@ -226,11 +267,8 @@ void ErrorChart::FitAxesToData() {
     }
     double low = std::numeric_limits<double>::infinity();
     double high = -std::numeric_limits<double>::infinity();
-    for (const ChartCurve& curve : curves_) {
-        if (!curve.Store().HasValues()) continue;
-        low = std::min(low, curve.Store().MinY());
-        high = std::max(high, curve.Store().MaxY());
-    }
+    for (const ChartCurve& curve : curves_)
+        if (Shown(curve)) curve.Extremes(low, high);
     if (!(low <= high)) {
         low = 0.0;
         high = 1.0;
@@ -255,7 +293,7 @@ void ErrorChart::LabelIterations() {
 
 void ErrorChart::UpdateLegend() {
     for (const ChartCurve& curve : curves_) {
-        for (QLegendMarker* marker : chart()->legend()->markers(curve.Series())) marker->setVisible(!curve.Empty());
+        for (QLegendMarker* marker : chart()->legend()->markers(curve.Series())) marker->setVisible(Shown(curve) && !curve.Empty());
     }
 }
 
@@ -296,6 +334,10 @@ void ErrorChart::Draw() {
     if (QGraphicsLayout* layout = chart()->layout()) layout->activate();
     const int columns = std::max(1, static_cast<int>(chart()->plotArea().width()));
     for (ChartCurve& curve : curves_) {
+        if (!Shown(curve)) {
+            curve.Hide();
+            continue;
+        }
         curve.Fill(axisX_->min(), axisX_->max(), columns, logarithmic_);
         curve.Show();
     }
@@ -364,6 +406,18 @@ void ErrorChart::ShowPointerValue(QPointF at) {
         return;
     }
     const double x = chart()->mapToValue(at, Run().Series()).x();
+    if (epochErrors_) {
+        QPointF point;
+        const ChartCurve* curve = NearestEpochCurve(at, x, point);
+        if (!curve) {
+            readOut_->hide();
+            return;
+        }
+        readOut_->setText(QStringLiteral("Iteración %1: %2 (%3)")
+                              .arg(IterationText(point.x()), QLocale().toString(point.y(), 'g', 6), curve->Name()));
+        PlaceReadOut(at);
+        return;
+    }
     // The run's curve where it is drawn; before its first point, the kept one.
     const ChartCurve& run = Run();
     const ChartCurve& kept = Kept();
@@ -376,6 +430,30 @@ void ErrorChart::ShowPointerValue(QPointF at) {
     readOut_->setText(QStringLiteral("Iteración %1: %2 %")
                           .arg(IterationText(point->x()), QLocale().toString(point->y(), 'g', 6)) +
                       (onKept ? QStringLiteral(" (conservada)") : QString()));
+    PlaceReadOut(at);
+}
+
+const ChartCurve* ErrorChart::NearestEpochCurve(QPointF at, double x, QPointF& point) const {
+    const ChartCurve* nearest = nullptr;
+    double nearestDistance = std::numeric_limits<double>::infinity();
+    for (const ChartCurve& curve : curves_) {
+        if (!Shown(curve)) continue;
+        const std::optional<QPointF> candidate = curve.NearestTo(x);
+        if (!candidate) continue;
+        const QPointF offset = chart()->mapToPosition(*candidate, curve.Series()) - at;
+        const double distance = std::hypot(offset.x(), offset.y());
+        // On a tie the later curve, drawn over the earlier, wins.
+        if (distance <= nearestDistance) {
+            nearestDistance = distance;
+            nearest = &curve;
+            point = *candidate;
+        }
+    }
+    return nearest;
+}
+
+void ErrorChart::PlaceReadOut(QPointF at) {
+    const QRectF plot = chart()->plotArea();
     readOut_->adjustSize();
     // In the plot's top corner away from the pointer, so it never hides
     // the point being read.

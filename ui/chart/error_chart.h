@@ -17,6 +17,11 @@
 //
 // A legend names the curves. The kept curve (a muted colour) stays through
 // new runs, "Reiniciar" and new networks until ClearKept.
+//
+// "Error por época" shows, in place of the error of each iteration, the
+// errors of the training and the test set after the epochs a run measured
+// (with their kept pair); both kinds are held all the time, so switching
+// between them loses nothing.
 
 #include "chart_curve.h"
 #include "envelope_store.h"
@@ -42,7 +47,7 @@ class ErrorChart : public QChartView {
 public:
     explicit ErrorChart(QWidget* parent = nullptr);
 
-    // Removes every point of the run's curve; the next one is iteration 0.
+    // Removes every point of the run's curves; the next one is iteration 0.
     void Clear();
     // The curve so far becomes the kept curve; the run's curve starts afresh
     // at the iteration after its last.
@@ -55,6 +60,18 @@ public:
     // Errors of 0 have no place on it and are left out.
     void SetLogarithmic(bool logarithmic);
     bool Logarithmic() const { return logarithmic_; }
+
+    // "Error por época": the per-epoch curves instead of the per-iteration ones.
+    void SetEpochErrors(bool shown);
+    bool EpochErrors() const { return epochErrors_; }
+    // Adds the errors of both sets after `epoch` of a run, at the chart's
+    // iteration number x; a NaN test error (no test patterns) adds no test point.
+    void AppendEpochErrors(std::int64_t epoch, std::int64_t x, double training, double test);
+    // The run's per-epoch curves.
+    const ChartCurve& TrainingEpochs() const { return curves_[kTraining]; }
+    const ChartCurve& TestEpochs() const { return curves_[kTest]; }
+    // The iteration number the run's next point will have.
+    std::int64_t NextIteration() const { return Run().EndX(); }
 
     // The read-out for the pointer over the plot; empty when it shows none.
     QString ReadOut() const;
@@ -101,8 +118,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Drawn in this order, so the run lies over the kept curve.
-    enum CurveIndex { kKept, kRun };
+    // Drawn in this order, so each run lies over the kept curves.
+    enum CurveIndex { kKept, kRun, kKeptTraining, kKeptTest, kTraining, kTest };
     ChartCurve& Run() { return curves_[kRun]; }
     const ChartCurve& Run() const { return curves_[kRun]; }
     const ChartCurve& Kept() const { return curves_[kKept]; }
@@ -119,12 +136,19 @@ private:
     void LabelIterations();
     // The read-out for the pointer at `at`, in the chart's own coordinates.
     void ShowPointerValue(QPointF at);
+    // Sizes the read-out and puts it in the plot's corner away from `at`.
+    void PlaceReadOut(QPointF at);
     void OnAxisRangeChanged();
     // Every curve's legend entry shown only while it has points.
     void UpdateLegend();
 
     // The y axis in use: axisY_ or logAxisY_.
     QAbstractAxis* YAxis() const;
+    // Whether a curve is of the kind on show.
+    bool Shown(const ChartCurve& curve) const;
+    // The read-out's curve and point in "Error por época": of the shown
+    // curves' points nearest iteration x, the one nearest the pointer.
+    const ChartCurve* NearestEpochCurve(QPointF at, double x, QPointF& point) const;
 
     std::vector<ChartCurve> curves_;
     QCategoryAxis* axisX_;
@@ -133,6 +157,7 @@ private:
     QLabel* readOut_;
     QPointF pointer_;  // where the pointer last moved, in the chart's coordinates
     bool logarithmic_ = false;
+    bool epochErrors_ = false;
     QTimer refreshTimer_;
     QElapsedTimer sinceDraw_;
     bool refreshPending_ = false;

@@ -85,6 +85,11 @@ void LearningTab::Refresh() {
     FollowRun();
 }
 
+void LearningTab::Entered() {
+    FollowLastPattern();
+    stepView_->Refresh();
+}
+
 void LearningTab::FollowRun() {
     diagram_->Refresh();
     map_->Refresh();

@@ -28,8 +28,11 @@ public:
 
     // Adds a view as a further inner tab.
     void AddView(QWidget* page, const QString& caption);
-    // The network or the patterns may have changed (the page was shown, a run ended).
+    // The network or the patterns may have changed (a run ended, a step was applied).
     void Refresh();
+    // The page came to the front: the view in front has just read the
+    // network as it was shown, so only the pattern and the step follow.
+    void Entered();
     // A run has moved on: the views that follow it read the network again,
     // the one in front only, and only while the page is.
     void FollowRun();

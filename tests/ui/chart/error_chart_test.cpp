@@ -13,6 +13,8 @@
 #include <QtCharts/QValueAxis>
 #include <QtTest>
 
+#include <limits>
+
 namespace {
 
 QValueAxis* Axis(ErrorChart& chart, Qt::Orientation orientation) {
@@ -66,6 +68,10 @@ private slots:
     void logarithmicAxisLabelsAnySpanInThePalettesColours();
     void switchingTheScaleRepaintsTheAxesAtOnce();
     void iterationLabelsAreWholeNumbersGroupedByThousands();
+    void epochCurvesTakeTheIterationCurvesPlace_data();
+    void epochCurvesTakeTheIterationCurvesPlace();
+    void epochReadOutNamesTheCurveUnderThePointer_data();
+    void epochReadOutNamesTheCurveUnderThePointer();
 };
 
 void ErrorChartTest::lookAndNames() {
@@ -78,9 +84,10 @@ void ErrorChartTest::lookAndNames() {
     QCOMPARE(series->objectName(), QStringLiteral("Series1"));
     QCOMPARE(series->color(), QColor(128, 0, 64));
     QVERIFY(!series->pointsVisible());
-    // Series1 and, under it, the kept curve, empty until a curve is kept.
-    QCOMPARE(chart.chart()->series().size(), 2);
-    QCOMPARE(chart.chart()->series().last(), series);
+    // Series1 and, under it, the kept curve, empty until a curve is kept;
+    // then the four per-epoch curves, empty until "Error por época".
+    QCOMPARE(chart.chart()->series().size(), 6);
+    QCOMPARE(chart.chart()->series().at(1), series);
 }
 
 void ErrorChartTest::appendOnlyStoresUntilTheChartRepaints() {
@@ -391,6 +398,139 @@ void ErrorChartTest::iterationLabelsAreWholeNumbersGroupedByThousands() {
         digits.remove(QRegularExpression(QStringLiteral("\\D")));
         QCOMPARE(axis->endValue(label), digits.toDouble());
     }
+}
+
+namespace {
+
+// The names the legend shows.
+QStringList Named(ErrorChart& chart) {
+    QStringList names;
+    for (QLegendMarker* marker : chart.chart()->legend()->markers())
+        if (marker->isVisible()) names << marker->label();
+    return names;
+}
+
+QLineSeries* SeriesNamed(ErrorChart& chart, const char* name) {
+    return chart.chart()->findChild<QLineSeries*>(QLatin1String(name));
+}
+
+// A run of 40 iterations and its 10 epochs of 4 patterns from iteration
+// `start`: training error scale/e, test error 3·scale/e where there is a test
+// set; the last training error is 0, which a logarithmic axis leaves out.
+void AddRun(ErrorChart& chart, std::int64_t start, double scale, bool withTest) {
+    for (int i = 0; i < 40; ++i) chart.Append(50.0 - i);
+    for (int e = 1; e <= 10; ++e)
+        chart.AppendEpochErrors(e, start + 4 * e - 1, e < 10 ? scale / e : 0.0,
+                                withTest ? 3 * scale / e : std::numeric_limits<double>::quiet_NaN());
+}
+
+QPoint AtValue(ErrorChart& chart, double x, double y) {
+    const QPointF position = chart.chart()->mapToPosition(QPointF(x, y), chart.Series1());
+    return chart.mapFromScene(chart.chart()->mapToScene(position));
+}
+
+}  // namespace
+
+// "Error por época" shows the per-epoch curves of both sets in place of the
+// per-iteration ones, at the iterations their epochs ended, named in the
+// legend (the test curve only with test points), on either scale, beside
+// their kept pair; switched off, the per-iteration curves come back whole.
+void ErrorChartTest::epochCurvesTakeTheIterationCurvesPlace_data() {
+    QTest::addColumn<bool>("withTest");
+    QTest::addColumn<bool>("logarithmic");
+    QTest::addColumn<bool>("kept");
+    QTest::addColumn<QStringList>("legend");
+    const QString training = QStringLiteral("Error de entrenamiento");
+    const QString test = QStringLiteral("Error de prueba");
+    QTest::newRow("both sets") << true << false << false << QStringList{training, test};
+    QTest::newRow("no test set") << false << false << false << QStringList{training};
+    QTest::newRow("logarithmic") << true << true << false << QStringList{training, test};
+    QTest::newRow("kept")
+        << true << false << true
+        << QStringList{QStringLiteral("Entrenamiento conservado"), QStringLiteral("Prueba conservada"), training, test};
+    QTest::newRow("kept, no test set, logarithmic")
+        << false << true << true << QStringList{QStringLiteral("Entrenamiento conservado"), training};
+}
+
+void ErrorChartTest::epochCurvesTakeTheIterationCurvesPlace() {
+    QFETCH(bool, withTest);
+    QFETCH(bool, logarithmic);
+    QFETCH(bool, kept);
+    QFETCH(QStringList, legend);
+    ErrorChart chart;
+    chart.resize(329, 193);
+    chart.SetLogarithmic(logarithmic);
+    AddRun(chart, 0, 1.0, withTest);
+    std::int64_t start = 0;
+    if (kept) {
+        chart.KeepCurve();
+        start = chart.NextIteration();
+        AddRun(chart, start, 0.5, withTest);
+    }
+    chart.SetEpochErrors(true);
+    chart.Draw();
+    QCOMPARE(Named(chart), legend);
+    QCOMPARE(chart.Series1()->count(), 0);
+    QCOMPARE(chart.chart()->axes(Qt::Vertical).first()->titleText(), QStringLiteral("Error cuadrático medio"));
+    // The run's curves at the iterations their epochs ended; a zero has no place on a log axis.
+    const QList<QPointF> line = SeriesNamed(chart, "trainingSeries")->points();
+    QCOMPARE(line.size(), logarithmic ? 9 : 10);
+    QCOMPARE(line.front(), QPointF(static_cast<double>(start + 3), kept ? 0.5 : 1.0));
+    QCOMPARE(line.back().x(), static_cast<double>(start + (logarithmic ? 35 : 39)));
+    QCOMPARE(SeriesNamed(chart, "testSeries")->count(), withTest ? 10 : 0);
+    QCOMPARE(SeriesNamed(chart, "keptTrainingSeries")->count(), kept ? line.size() : 0);
+    const auto* axisX = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Horizontal).first());
+    QCOMPARE(axisX->min(), 3.0);
+    QCOMPARE(axisX->max(), static_cast<double>(start + 39));
+    if (!logarithmic) QCOMPARE(Axis(chart, Qt::Vertical)->max(), withTest ? 3.0 : 1.0);
+
+    chart.SetEpochErrors(false);
+    QCOMPARE(Named(chart).back(), QStringLiteral("Error por iteración"));
+    QCOMPARE(SeriesNamed(chart, "trainingSeries")->count(), 0);
+    QVERIFY(chart.Series1()->count() > 0);
+    QCOMPARE(chart.chart()->axes(Qt::Vertical).first()->titleText(), QStringLiteral("% Error"));
+    chart.Clear();
+    chart.SetEpochErrors(true);
+    QCOMPARE(chart.TrainingEpochs().EpochPoints().size(), 0U);
+    QCOMPARE(Named(chart).size(), kept ? legend.size() / 2 : 0);
+}
+
+// The read-out names the curve whose nearest point lies nearest the pointer,
+// the kept ones included, with that point's iteration and error.
+void ErrorChartTest::epochReadOutNamesTheCurveUnderThePointer_data() {
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<int>("iteration");
+    QTest::addColumn<double>("error");
+    QTest::addColumn<QString>("curve");
+    QTest::newRow("kept training") << 8.0 << 1.0 << 7 << 1.0 << "Entrenamiento conservado";
+    QTest::newRow("kept test") << 8.5 << 2.8 << 7 << 3.0 << "Prueba conservada";
+    QTest::newRow("run test") << 60.0 << 2.1 << 59 << 2.0 << "Error de prueba";
+    QTest::newRow("run training") << 57.6 << 0.6 << 59 << 0.5 << "Error de entrenamiento";
+}
+
+void ErrorChartTest::epochReadOutNamesTheCurveUnderThePointer() {
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(int, iteration);
+    QFETCH(double, error);
+    QFETCH(QString, curve);
+    ErrorChart chart;
+    chart.resize(329, 193);
+    // Flat curves: training 1 and test 3, then after a kept run 0.5 and 2.
+    const auto addRun = [&chart](std::int64_t start, double training, double test) {
+        for (int e = 1; e <= 10; ++e) chart.AppendEpochErrors(e, start + 4 * e - 1, training, test);
+        for (int i = 0; i < 40; ++i) chart.Append(10.0);
+    };
+    addRun(0, 1.0, 3.0);
+    chart.KeepCurve();
+    addRun(40, 0.5, 2.0);
+    chart.SetEpochErrors(true);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    chart.Draw();
+    MovePointer(chart, AtValue(chart, x, y));
+    QCOMPARE(chart.ReadOut(), QString("Iteración %1: %2 (%3)").arg(iteration).arg(QLocale().toString(error, 'g', 6), curve));
 }
 
 QTEST_MAIN(ErrorChartTest)

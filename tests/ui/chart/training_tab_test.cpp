@@ -3,6 +3,7 @@
 // chart points, "Stop" while a run processes messages, "Reiniciar", the
 // error criteria, the output grids and the clean-up after a failed run.
 
+#include "chart_curve.h"
 #include "error_chart.h"
 #include "flat_spin_edit_float.h"
 #include "flat_spin_edit_integer.h"
@@ -89,6 +90,8 @@ private slots:
     void chartReadOutIsClearOfTheButtonsOverTheChart();
     void failedRunClosesProgressAndWritesItsStatisticsBeforeTheErrorBox();
     void chartImageIsSavedAsPngThroughTheSaveDialog();
+    void epochErrorsGoToTheChartAndTheExport_data();
+    void epochErrorsGoToTheChartAndTheExport();
 };
 
 void TrainingTabTest::oneCycleRunGivesOnePointAtZero() {
@@ -460,6 +463,79 @@ void TrainingTabTest::chartImageIsSavedAsPngThroughTheSaveDialog() {
     // Cancelled: nothing asked of the error box.
     driver.Click(form.saveChartImage);
     QCOMPARE(driver.errors.messages.size(), 1);
+}
+
+// "Error por época" on: each run's epochs go to the chart at the window's
+// iteration numbers, the test curve only with test patterns, a kept run
+// keeps them, and "Exportar serie CSV" writes the run's epochs, one row each.
+void TrainingTabTest::epochErrorsGoToTheChartAndTheExport_data() {
+    QTest::addColumn<bool>("withTest");
+    QTest::addColumn<bool>("keep");
+    QTest::newRow("test patterns") << true << false;
+    QTest::newRow("no test patterns") << false << false;
+    QTest::newRow("test patterns, run kept") << true << true;
+}
+
+void TrainingTabTest::epochErrorsGoToTheChartAndTheExport() {
+    QFETCH(bool, withTest);
+    QFETCH(bool, keep);
+    WindowDriver driver;
+    TForm1& form = driver.form();
+    driver.PrepareXor();
+    if (withTest) {
+        // The training patterns again, shifted: a test set of 4.
+        form.workState.TestPatternCount = 4;
+        for (int p = 1; p <= 4; ++p) {
+            for (int i = 1; i <= 2; ++i) form.workState.TestInputs[p][i] = form.workState.EntradasPatrones[p][i] + 0.05;
+            form.workState.TestOutputs[p][1] = form.workState.SalidasPatrones[p][1];
+        }
+    }
+    QVERIFY(!form.epochErrors->isChecked());
+    QVERIFY(form.epochErrors->toolTip().contains("½·Σ(d − y)²"));
+    form.epochErrors->trigger();
+    QVERIFY(form.Chart1->toolTip().contains("½·Σ(d − y)²"));
+    driver.TypeInto(form.FlatSpinEditInteger4, "400");
+    driver.Click(form.SpeedButton7);
+    std::int64_t start = 0;
+    if (keep) {
+        form.keepCurve->trigger();
+        Reactivate(form);
+        driver.Click(form.SpeedButton7);
+        start = 400;
+        form.Chart1->Draw();
+        QCOMPARE(form.Chart1->chart()->findChild<QLineSeries*>("keptTrainingSeries")->count(), 100);
+    }
+    const std::vector<ChartCurve::EpochPoint>& training = form.Chart1->TrainingEpochs().EpochPoints();
+    QCOMPARE(training.size(), 100U);
+    QCOMPARE(training.front().x, start + 3);  // after the run's 4th iteration, which the chart numbers 3
+    QCOMPARE(training.back().x, start + 399);
+    QCOMPARE(training.back().epoch, 100);
+    QCOMPARE(form.Chart1->TestEpochs().EpochPoints().size(), withTest ? 100U : 0U);
+    form.Chart1->Draw();
+    QCOMPARE(form.Chart1->Series1()->count(), 0);
+
+    driver.dialogs.answers << driver.Path("epocas.csv");
+    form.exportSeriesCsv->trigger();
+    const QString text = QString::fromUtf8(driver.ReadFile(driver.Path("epocas.csv")));
+    QStringList records = text.split("\r\n");
+    QCOMPARE(records.size(), 1 + 100 + 1);  // the last break ends the last record
+    const QChar separator = text.contains(';') ? ';' : ',';
+    const auto cells = [&](const QString& record) { return QString(record).remove('"').split(separator); };
+    const QStringList header = cells(records[0]);
+    QCOMPARE(header.size(), 4);
+    QCOMPARE(header[0], QStringLiteral("Época"));
+    QCOMPARE(header[1], QStringLiteral("Iteración"));
+    QVERIFY(header[2].startsWith("Error de entrenamiento") && header[2].contains("½·Σ(d − y)²"));
+    QVERIFY(header[3].startsWith("Error de prueba"));
+    const QStringList first = cells(records[1]);
+    QCOMPARE(first[0], QStringLiteral("1"));
+    QCOMPARE(first[1], QString::number(start + 4));  // counted from 1, as the tab's total
+    QCOMPARE(QString(first[2]).replace(',', '.').toDouble(), training.front().y);
+    QCOMPARE(first[3].isEmpty(), !withTest);
+    if (withTest)
+        QCOMPARE(QString(first[3]).replace(',', '.').toDouble(), form.Chart1->TestEpochs().EpochPoints().front().y);
+    QCOMPARE(cells(records[100])[0], QStringLiteral("100"));
+    QCOMPARE(driver.errors.messages, QStringList{});
 }
 
 QTEST_MAIN(TrainingTabTest)
